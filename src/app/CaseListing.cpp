@@ -1,0 +1,34 @@
+#include "CaseListing.h"
+
+#include <iomanip>
+
+#include "CaseFile.h"
+#include "TextFile.h"
+
+namespace quoravel {
+
+long ListCases(std::ostream& out, const std::string& caseFile, const std::string& programFolder) {
+    if (!FileExists(caseFile)) {
+        out << "No case file " << caseFile << "\n";
+        return 0;
+    }
+    const Collection<cClient> cases = ReadCaseFile(caseFile);
+    out << cases.Count() << " case" << (cases.Count() == 1 ? "" : "s") << " in " << caseFile << "\n";
+    for (const auto& c : cases) {
+        cIllustrationOptions& options = c->proposal();
+        out << std::setw(3) << c->Index() << "  " << std::left << std::setw(24) << c->SortName() << std::right
+            << " age " << c->age() << ", " << (c->IsMale() ? "male" : "female") << ", " << c->state() << ", "
+            << c->Classstring() << ", " << c->ModeText(true) << ", " << options.GetShortCompanyString();
+        out << "\n     products";
+        for (std::size_t i = 0; i < options.ProductCount(); ++i) out << ' ' << options.ProdChoices()[i];
+        out << "; face amounts";
+        for (std::size_t i = 0; i < options.FaceAmountCount(); ++i) out << ' ' << options.GetFaceAmount(i);
+        out << "; policy form " << c->PolicyForm(false)
+            << (c->CompanyApprovedInState(programFolder) ? "" : " (carrier does not sell in this state)");
+        if (!c->SavedBrokerName().empty()) out << "; broker " << c->SavedBrokerName();
+        out << "\n";
+    }
+    return cases.Count();
+}
+
+}  // namespace quoravel

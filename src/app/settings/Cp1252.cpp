@@ -1,0 +1,85 @@
+#include "Cp1252.h"
+
+#include <cstdint>
+
+namespace quoravel {
+namespace {
+
+// Code points of the bytes 0x80-0x9F; the five unassigned bytes keep their
+// C1 control code so that every byte survives a round trip.
+constexpr char32_t kHighTable[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+char ToByte(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+    for (int i = 0; i < 32; ++i) {
+        if (kHighTable[i] == cp) return static_cast<char>(0x80 + i);
+    }
+    return '?';
+}
+
+}  // namespace
+
+std::string Cp1252ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80) out += c;
+        else if (b < 0xA0) AppendUtf8(out, kHighTable[b - 0x80]);
+        else AppendUtf8(out, b);
+    }
+    return out;
+}
+
+std::string Utf8ToCp1252(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        if (b < 0x80) {
+            out += text[i++];
+            continue;
+        }
+        int length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 0;
+        if (length == 0 || i + length > text.size()) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        char32_t cp = b & (0x7F >> length);
+        bool valid = true;
+        for (int k = 1; k < length; ++k) {
+            const auto cont = static_cast<unsigned char>(text[i + k]);
+            if ((cont & 0xC0) != 0x80) valid = false;
+            cp = (cp << 6) | (cont & 0x3F);
+        }
+        if (!valid) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        out += ToByte(cp);
+        i += length;
+    }
+    return out;
+}
+
+}  // namespace quoravel

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quoravel {
+
+// The system's text files are single-byte Windows-1252 on disk; inside the
+// program text is UTF-8. These two convert at the file boundary.
+std::string Cp1252ToUtf8(std::string_view bytes);
+// Characters that Windows-1252 cannot hold are written as "?".
+std::string Utf8ToCp1252(std::string_view text);
+
+}  // namespace quoravel

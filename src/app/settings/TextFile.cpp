@@ -1,0 +1,122 @@
+#include "TextFile.h"
+
+#include <fstream>
+#include <random>
+#include <system_error>
+
+#include "RuntimeError.h"
+
+namespace fs = std::filesystem;
+
+namespace quoravel {
+namespace {
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+std::string TemporaryName(const fs::path& target) {
+    static thread_local std::mt19937_64 random{std::random_device{}()};
+    return "." + target.filename().string() + ".tmp" + std::to_string(random() % 1000000000);
+}
+
+}  // namespace
+
+bool IsPathSeparator(char c) {
+#ifdef _WIN32
+    return c == '\\' || c == '/';
+#else
+    return c == '/';
+#endif
+}
+
+std::string WithTrailingSeparator(std::string folder) {
+    if (folder.empty() || !IsPathSeparator(folder.back())) folder += kPathSeparator;
+    return folder;
+}
+
+fs::path ResolveFileName(const fs::path& path) {
+    std::error_code ec;
+    if (fs::exists(path, ec)) return path;
+    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    const std::string wanted = path.filename().string();
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (EqualNoCase(it->path().filename().string(), wanted)) {
+            return path.has_parent_path() ? folder / it->path().filename() : it->path().filename();
+        }
+    }
+    return path;
+}
+
+bool FileExists(const fs::path& path) {
+    std::error_code ec;
+    return fs::is_regular_file(ResolveFileName(path), ec);
+}
+
+std::optional<std::string> ReadFileBytes(const fs::path& path) {
+    const fs::path actual = ResolveFileName(path);
+    std::error_code ec;
+    if (!fs::exists(actual, ec)) return std::nullopt;
+    std::ifstream in(actual, std::ios::binary);
+    if (!in || fs::is_directory(actual, ec)) {
+        throw RuntimeError(ErrorNumber::PathFileAccessError, "File",
+                           "The file " + actual.string() + " cannot be read.");
+    }
+    std::string bytes;
+    const auto size = fs::file_size(actual, ec);
+    if (!ec) bytes.reserve(size);
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        throw RuntimeError(ErrorNumber::PathFileAccessError, "File",
+                           "The file " + actual.string() + " cannot be read.");
+    }
+    return bytes;
+}
+
+void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
+    const fs::path target = ResolveFileName(path);
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const fs::path temporary = folder / TemporaryName(target);
+    auto fail = [&](const std::string& why) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        throw RuntimeError(ErrorNumber::PathFileAccessError, "File",
+                           "The file " + target.string() + " cannot be written: " + why);
+    };
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) fail("the folder cannot be written to.");
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) fail("the disk may be full.");
+    }
+    std::error_code ec;
+    fs::rename(temporary, target, ec);
+    if (ec) fail(ec.message() + ".");
+}
+
+void DeleteFileIfExists(const fs::path& path) {
+    std::error_code ec;
+    fs::remove(ResolveFileName(path), ec);
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::size_t stop = end;
+        if (stop > start && text[stop - 1] == '\r') --stop;
+        lines.push_back(text.substr(start, stop - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+}  // namespace quoravel

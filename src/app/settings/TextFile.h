@@ -1,0 +1,43 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quoravel {
+
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+bool IsPathSeparator(char c);
+// The folder with exactly the one separator the system's paths expect at the end.
+std::string WithTrailingSeparator(std::string folder);
+
+// File names are matched without regard to case inside a folder, as on the
+// platform the case files come from: an existing file is found whatever its
+// case; a name that matches nothing comes back unchanged.
+std::filesystem::path ResolveFileName(const std::filesystem::path& path);
+bool FileExists(const std::filesystem::path& path);
+
+// The whole file's bytes, or nothing when the file does not exist. A file that
+// exists but cannot be read raises a RuntimeError naming it.
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
+
+// Writes a temporary file in the same folder and renames it over the old one,
+// so a failed write (full disk, crash) never loses the previous file. An
+// existing file is replaced under its own spelling. Raises a RuntimeError that
+// names the file when it cannot be written.
+void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// Deleting a file that is not there is no error.
+void DeleteFileIfExists(const std::filesystem::path& path);
+
+// Splits text at CR LF or LF; a last line without a line end counts too.
+std::vector<std::string_view> SplitLines(std::string_view text);
+
+}  // namespace quoravel

@@ -1,0 +1,269 @@
+#include "clsINIFile.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "Cp1252.h"
+#include "RuntimeError.h"
+#include "TextFile.h"
+
+namespace quoravel {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
+std::string Upper(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    }
+    return out;
+}
+
+// One line of a settings file as it stands on disk (Windows-1252 bytes).
+struct Line {
+    enum Kind { Other, SectionHeader, KeyValue } kind = Other;
+    std::string_view name;   // section or key name
+    std::string_view value;  // the value of a key line
+};
+
+Line ParseLine(std::string_view raw) {
+    const std::string_view text = Trim(raw);
+    Line line;
+    if (text.empty() || text.front() == ';') return line;
+    if (text.front() == '[') {
+        const auto close = text.find(']');
+        line.kind = Line::SectionHeader;
+        line.name = Trim(text.substr(1, close == std::string_view::npos ? text.npos : close - 1));
+        return line;
+    }
+    const auto equals = text.find('=');
+    if (equals == std::string_view::npos) return line;
+    line.kind = Line::KeyValue;
+    line.name = Trim(text.substr(0, equals));
+    line.value = Trim(text.substr(equals + 1));
+    // A value written in matching quotes is read without them.
+    if (line.value.size() >= 2 && (line.value.front() == '"' || line.value.front() == '\'') &&
+        line.value.back() == line.value.front()) {
+        line.value = line.value.substr(1, line.value.size() - 2);
+    }
+    return line;
+}
+
+std::string ReadSettingsBytes(const std::string& path) {
+    return ReadFileBytes(path).value_or(std::string());
+}
+
+// Keeps the names that fit whole, each with its terminating null, into the
+// name-list buffer (two places of it are kept for the closing nulls).
+std::vector<std::string> FitNameList(const std::vector<std::string_view>& names) {
+    std::vector<std::string> out;
+    std::size_t used = 0;
+    for (auto name : names) {
+        used += name.size() + 1;
+        if (used > clsINIFile::kNameListBuffer - 2) break;
+        out.push_back(Cp1252ToUtf8(name));
+    }
+    return out;
+}
+
+void AddDistinct(std::vector<std::string_view>& names, std::string_view name) {
+    for (auto existing : names) {
+        if (EqualNoCase(existing, name)) return;
+    }
+    names.push_back(name);
+}
+
+std::optional<double> ParseNumber(std::string_view text) {
+    text = Trim(text);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    if (text.empty()) return std::nullopt;
+    double value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+bool IsTrueText(const std::string& upper) {
+    return upper == "Y" || upper == "YES" || upper == "1" || upper == "TRUE";
+}
+
+bool IsFalseText(const std::string& upper) {
+    return upper == "N" || upper == "NO" || upper == "0" || upper == "FALSE";
+}
+
+// A value that held a line break would split its line in two.
+std::string OneLine(std::string text) {
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+}  // namespace
+
+void clsINIFile::SetSection(std::string_view section) { section_ = std::string(Trim(section)); }
+
+void clsINIFile::SetPathname(std::string_view pathname) {
+    pathname_ = WithTrailingSeparator(std::string(Trim(pathname)));
+}
+
+std::string clsINIFile::RawValue(std::string_view key) const {
+    const std::string bytes = ReadSettingsBytes(FullPath());
+    const std::string section = Utf8ToCp1252(section_);
+    const std::string wanted = Utf8ToCp1252(key);
+    bool inSection = false;
+    for (auto raw : SplitLines(bytes)) {
+        const Line line = ParseLine(raw);
+        if (line.kind == Line::SectionHeader) inSection = EqualNoCase(line.name, section);
+        else if (inSection && line.kind == Line::KeyValue && EqualNoCase(line.name, Trim(wanted))) {
+            return Cp1252ToUtf8(line.value.substr(0, kMaxValueLength));
+        }
+    }
+    // The platform default: a missing key reads as a single blank.
+    return " ";
+}
+
+Value clsINIFile::ReadINI(std::string_view key, int dataType,
+                          const std::optional<Value>& defaultValue) const {
+    if (section_.empty()) throw RuntimeError(ErrorNumber::InvalidProcedureCall, "ReadIni", "Section name not set");
+    if (filename_.empty()) throw RuntimeError(ErrorNumber::InvalidProcedureCall, "ReadIni", "Filename not set");
+
+    Value fallback;
+    if (defaultValue) fallback = *defaultValue;
+    else if (dataType == Text) fallback = Value(std::string());
+    else if (dataType == Number) fallback = Value(0);
+    else if (dataType == Boolean) fallback = Value(false);
+    else if (dataType == DateValue) fallback = Value(badDate_);
+
+    const std::string raw = RawValue(key);
+    switch (dataType) {
+        case Text: {
+            const std::string_view trimmed = Trim(raw);
+            return trimmed.empty() ? fallback : Value(std::string(trimmed));
+        }
+        case Number: {
+            if (auto number = ParseNumber(raw)) return Value(*number);
+            return fallback;
+        }
+        case Boolean: {
+            const std::string upper = Upper(Trim(raw));
+            if (IsTrueText(upper)) return Value(booleanTrue_);
+            if (IsFalseText(upper)) return Value(booleanFalse_);
+            return fallback;
+        }
+        case DateValue: {
+            if (auto date = Date::Parse(raw)) return Value(*date);
+            return fallback;
+        }
+        default:
+            return Value(raw);
+    }
+}
+
+void clsINIFile::WriteINI(std::string_view key, const Value& value, int dataType) {
+    auto raise = [](const char* description) {
+        throw RuntimeError(ErrorNumber::InvalidProcedureCall, "WriteIni", description);
+    };
+    if (section_.empty()) raise("Section name not set");
+    if (filename_.empty()) raise("Filename not set");
+    if (booleanTrue_.empty()) raise("Default value for Boolean True not set");
+    if (booleanFalse_.empty()) raise("Default value for Boolean False not set");
+
+    std::string text = value.Text();
+    if (dataType == Boolean) text = IsTrueText(Upper(text)) ? booleanTrue_ : booleanFalse_;
+
+    const std::string bytes = ReadSettingsBytes(FullPath());
+    const std::string section = Utf8ToCp1252(section_);
+    const std::string keyBytes = Utf8ToCp1252(Trim(key));
+    const std::string newLine = keyBytes + "=" + Utf8ToCp1252(OneLine(text));
+    const bool lfOnly = !bytes.empty() && bytes.find("\r\n") == std::string::npos &&
+                        bytes.find('\n') != std::string::npos;
+    const std::string eol = lfOnly ? "\n" : "\r\n";
+
+    // Find the line to replace, or the place to insert after: the last
+    // non-blank line of the first matching section.
+    const auto lines = SplitLines(bytes);
+    std::optional<std::size_t> replace;
+    std::optional<std::size_t> insertAfter;
+    bool inSection = false;
+    bool inFirstOccurrence = false;
+    for (std::size_t i = 0; i < lines.size() && !replace; ++i) {
+        const Line line = ParseLine(lines[i]);
+        if (line.kind == Line::SectionHeader) {
+            inSection = EqualNoCase(line.name, section);
+            inFirstOccurrence = inSection && !insertAfter;
+            if (inFirstOccurrence) insertAfter = i;
+        } else if (inSection && line.kind == Line::KeyValue && EqualNoCase(line.name, keyBytes)) {
+            replace = i;
+        } else if (inFirstOccurrence && !Trim(lines[i]).empty()) {
+            insertAfter = i;
+        }
+    }
+
+    // Offsets of the original lines in the byte text keep every other line,
+    // with its own line end, exactly as it was.
+    std::string out;
+    out.reserve(bytes.size() + newLine.size() + section.size() + 8);
+    auto lineEnd = [&](std::size_t i) {
+        const std::size_t start = static_cast<std::size_t>(lines[i].data() - bytes.data());
+        std::size_t end = bytes.find('\n', start);
+        return end == std::string::npos ? bytes.size() : end + 1;
+    };
+    auto appendLine = [&](std::size_t i) {
+        const std::size_t start = static_cast<std::size_t>(lines[i].data() - bytes.data());
+        const std::size_t end = lineEnd(i);
+        out.append(bytes, start, end - start);
+        if (end == bytes.size() && (out.empty() || out.back() != '\n')) out += eol;
+    };
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (replace && i == *replace) {
+            out += newLine + eol;
+            continue;
+        }
+        appendLine(i);
+        if (!replace && insertAfter && i == *insertAfter) out += newLine + eol;
+    }
+    if (!replace && !insertAfter) out += "[" + section + "]" + eol + newLine + eol;
+    WriteFileAtomically(FullPath(), out);
+}
+
+std::vector<std::string> clsINIFile::Sections() const {
+    const std::string bytes = ReadSettingsBytes(FullPath());
+    std::vector<std::string_view> names;
+    for (auto raw : SplitLines(bytes)) {
+        const Line line = ParseLine(raw);
+        if (line.kind == Line::SectionHeader) AddDistinct(names, line.name);
+    }
+    return FitNameList(names);
+}
+
+std::vector<std::string> clsINIFile::Keys() const {
+    const std::string bytes = ReadSettingsBytes(FullPath());
+    const std::string section = Utf8ToCp1252(section_);
+    std::vector<std::string_view> names;
+    bool inSection = false;
+    for (auto raw : SplitLines(bytes)) {
+        const Line line = ParseLine(raw);
+        if (line.kind == Line::SectionHeader) inSection = EqualNoCase(line.name, section);
+        else if (inSection && line.kind == Line::KeyValue) AddDistinct(names, line.name);
+    }
+    return FitNameList(names);
+}
+
+}  // namespace quoravel

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "Collection.h"
+#include "cBroker.h"
+
+namespace quoravel {
+
+// The broker file: fifteen quoted lines per broker, brokers back to back.
+
+// The broker file name remembered in the per-user store, or the default:
+// a first load looks for "brokers.brk", a first save writes "brokers.ini"
+// (and the caller then remembers that name).
+std::string BrokerFileNameToLoad(const std::string& remembered);
+std::string BrokerFileNameToSave(const std::string& remembered);
+
+// Records that cannot be read are skipped; a missing file gives an empty list.
+Collection<cBroker> ReadBrokerFile(const std::filesystem::path& path);
+// Replaces the file only once the new one is completely written.
+void WriteBrokerFile(const std::filesystem::path& path, const Collection<cBroker>& brokers);
+
+}  // namespace quoravel

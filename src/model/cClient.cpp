@@ -1,0 +1,324 @@
+#include "cClient.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+#include <type_traits>
+
+#include "RecordReader.h"
+#include "RecordWriter.h"
+#include "clsINIFile.h"
+
+namespace quoravel {
+namespace {
+
+std::string Upper(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    }
+    return text;
+}
+
+// Table ratings as multiples of standard mortality. The New York company
+// uses the reduced scale at the oldest issue ages.
+struct TableRatingRow {
+    std::string_view code;
+    double fullScale;
+    double reducedScale;
+};
+
+constexpr std::array<TableRatingRow, 19> kTableRatings{{
+    {"A", 0.25, 0.15}, {"AA", 0.37, 0.22}, {"B", 0.50, 0.30}, {"BB", 0.62, 0.37}, {"C", 0.75, 0.45},
+    {"CC", 0.87, 0.53}, {"D", 1.00, 0.60}, {"E", 1.25, 0.75}, {"F", 1.50, 0.90}, {"G", 1.75, 1.05},
+    {"H", 2.00, 1.20}, {"I", 2.25, 1.35}, {"J", 2.50, 1.50}, {"K", 2.75, 1.65}, {"L", 3.00, 1.80},
+    {"M", 3.25, 1.95}, {"N", 3.50, 2.10}, {"O", 3.75, 2.25}, {"P", 4.00, 2.40},
+}};
+
+// The wording of each underwriting class; the custom classes read "Rated"
+// once a table rating applies.
+struct ClassRow {
+    const char* text;
+    const char* ratedText;
+};
+
+constexpr std::array<ClassRow, 9> kClasses{{
+    {"Preferred Elite No Nicotine", nullptr},
+    {"Preferred Best No Nicotine Use", nullptr},
+    {"Preferred No Nicotine Use", nullptr},
+    {"Select No Nicotine Use", nullptr},
+    {"Standard No Nicotine Use", nullptr},
+    {"Preferred Nicotine Use", nullptr},
+    {"Standard Nicotine Use", nullptr},
+    {"Custom No Nicotine Use", "Rated No Nicotine Use"},
+    {"Custom Nicotine Use", "Rated Nicotine Use"},
+}};
+
+constexpr std::array<const char*, 5> kModeTexts{"Annual", "Semi-Annual", "Quarterly", "Direct Monthly",
+                                                "Special Monthly"};
+
+// Policy form numbers by carrier and state, first matching row wins.
+struct PolicyFormRow {
+    std::int32_t company;
+    std::string_view state;           // "" for any state
+    bool onlyCurrentScale;            // not while the prior rate scale applies
+    bool onlyIncreasingPremium;       // QNB's increasing-premium products
+    const char* form;
+};
+
+constexpr std::array<PolicyFormRow, 9> kPolicyForms{{
+    {2, "NJ", false, false, "Talvern-1420 NJ"},
+    {2, "MD", true, false, "Talvern-1420 MD"},
+    {2, "", false, false, "Talvern-1420"},
+    {1, "NJ", false, true, "QN-1410-GP-04"},
+    {1, "", false, true, "QN-1410-GP"},
+    {1, "", false, false, "QN-1420"},
+    {0, "NJ", false, false, "1420 (96) NJ"},
+    {0, "MD", true, false, "1421 MD"},
+    {0, "", false, false, "1420 (96)"},
+}};
+
+// Waiver charge rates by attained age band.
+struct WaiverBand {
+    int fromAge;
+    int toAge;
+    double rate;
+};
+
+constexpr std::array<WaiverBand, 4> kWaiverBands{{{18, 29, 0.06}, {30, 39, 0.11}, {40, 49, 0.18}, {50, 59, 0.27}}};
+
+bool IsIncreasingPremiumProduct(std::int32_t productType) {
+    return productType == 18 || productType == 19 || productType == 26 || productType == 27 || productType == 28;
+}
+
+// Sizes beyond which a stored text is taken as a corrupt record.
+constexpr std::size_t kMaxFieldLength = 4096;
+
+bool Fits(const std::optional<std::string>& s) { return s && s->size() <= kMaxFieldLength; }
+
+// Stores a field that was read; false when it could not be read.
+template <typename T>
+bool Take(std::optional<T> value, T& field) {
+    if (!value) return false;
+    if constexpr (std::is_same_v<T, std::string>) {
+        if (value->size() > kMaxFieldLength) return false;
+    }
+    field = std::move(*value);
+    return true;
+}
+
+}  // namespace
+
+std::int32_t MapOldClassification(std::int32_t oldCode) {
+    static constexpr std::array<std::int32_t, 5> kMap{1, 2, 4, 5, 6};
+    return oldCode >= 0 && oldCode < 5 ? kMap[static_cast<std::size_t>(oldCode)] : 0;
+}
+
+cClient::cClient() : broker_(std::make_shared<cBroker>()) {}
+
+void cClient::SetState(std::string v) { state_ = Upper(std::move(v)); }
+
+void cClient::SetClassification(std::int32_t v) { classification_ = v >= 0 && v <= 8 ? v : 2; }
+
+void cClient::SetPaymentMode(std::int32_t v) { paymentMode_ = v >= Annual && v <= SpecialMonthly ? v : Annual; }
+
+void cClient::SetWaiver(bool v) {
+    waiver_ = v;
+    if (v && waiverRating_ == 0) waiverRating_ = 1.0;
+}
+
+std::string cClient::SavedBrokerName() const {
+    std::string name = broker_->SortName();
+    return name.empty() ? savedBrokerName_ : name;
+}
+
+std::string cClient::SortName() const {
+    std::string name = lastName_;
+    if (!firstName_.empty()) name += name.empty() ? firstName_ : ", " + firstName_;
+    if (!middleInit_.empty()) name += " " + middleInit_;
+    return name;
+}
+
+std::string cClient::FullName() const {
+    std::string name;
+    for (const std::string* part : {&firstName_, &middleInit_, &lastName_}) {
+        if (part->empty()) continue;
+        if (!name.empty()) name += ' ';
+        name += *part;
+    }
+    return name;
+}
+
+std::string cClient::ModeText(bool monthlyWording) const {
+    if (paymentMode_ == SpecialMonthly && monthlyWording) return "Monthly";
+    return paymentMode_ >= Annual && paymentMode_ <= SpecialMonthly ? kModeTexts[static_cast<std::size_t>(paymentMode_)]
+                                                                    : "Annual";
+}
+
+std::int16_t cClient::sex(bool allowUnisex) const {
+    if (state() == "MT") return allowUnisex ? 2 : 0;
+    return isMale_ ? 0 : 1;
+}
+
+std::string cClient::Classstring() { return Classstring(classification_); }
+
+std::string cClient::Classstring(std::int32_t classCode) {
+    if (classCode < 0 || classCode > 8) return "";
+    const ClassRow& row = kClasses[static_cast<std::size_t>(classCode)];
+    if (row.ratedText && TableRatingNum(age_) != 0) return row.ratedText;
+    return row.text;
+}
+
+double cClient::TableRatingNum(std::int16_t atAge) {
+    const bool reduced = proposal_.Company() == 1 && (state() == "NJ" ? atAge >= 70 : atAge >= 80);
+    tableRatingNum_ = 0;
+    for (const auto& row : kTableRatings) {
+        if (row.code == tableRating_) tableRatingNum_ = reduced ? row.reducedScale : row.fullScale;
+    }
+    return tableRatingNum_;
+}
+
+std::int16_t cClient::YearsToIllustrate() const {
+    if (EndsAtAge80(proposal_.ProductType())) return 80;
+    if (state() == "NY") return 100;
+    if (state() == "MD") return 95;
+    return 98;
+}
+
+std::string cClient::PolicyForm(bool usePriorRates) const {
+    const std::int32_t company = proposal_.Company();
+    const bool increasing = IsIncreasingPremiumProduct(proposal_.ProductType());
+    for (const auto& row : kPolicyForms) {
+        if (row.company != company) continue;
+        if (!row.state.empty() && row.state != state()) continue;
+        if (row.onlyCurrentScale && usePriorRates) continue;
+        if (row.onlyIncreasingPremium && !increasing) continue;
+        return row.form;
+    }
+    return "";
+}
+
+std::string cClient::PolicyForm2() const { return proposal_.Company() == 0 ? "1421" : ""; }
+
+std::int16_t cClient::GetNumProducts() const {
+    return static_cast<std::int16_t>(static_cast<int>(proposal_.ProdChoices().size()) - 2);
+}
+
+double cClient::WaiverAgeRate(std::int16_t atAge) {
+    for (const auto& band : kWaiverBands) {
+        if (atAge >= band.fromAge && atAge <= band.toAge) return band.rate;
+    }
+    return 0;
+}
+
+bool cClient::CompanyApprovedInState(const std::string& programFolder) const {
+    if (state().empty()) return false;
+    clsINIFile states;
+    states.SetPathname(programFolder);
+    states.SetFilename("states.ini");
+    states.SetSection(state());
+    return states.ReadINI(CompanyCode(proposal_.Company()), clsINIFile::Text).Text() == "yes";
+}
+
+void cClient::Copy(const cClient& source) {
+    lastName_ = source.lastName_;
+    firstName_ = source.firstName_;
+    middleInit_ = source.middleInit_;
+    state_ = source.state_;
+    dateOfBirth_ = source.dateOfBirth_;
+    age_ = source.age_;
+    isMale_ = source.isMale_;
+    classification_ = source.classification_;
+    tableRating_ = source.tableRating_;
+    permFlatExtra_ = source.permFlatExtra_;
+    tempFlatExtra_ = source.tempFlatExtra_;
+    tempFlatExtraYears_ = source.tempFlatExtraYears_;
+    waiveSpouseFee_ = source.waiveSpouseFee_;
+    paymentMode_ = source.paymentMode_;
+    childRider_ = source.childRider_;
+    childRiderUnits_ = source.childRiderUnits_;
+    waiver_ = source.waiver_;
+    waiverRating_ = source.waiverRating_;
+    proposal_.SetCompany(source.proposal_.Company());
+    // The rating depends only on the fields just copied.
+    TableRatingNum(age_);
+    companyVersion_ = source.companyVersion_;
+    systemVersion_ = source.systemVersion_;
+    winFlexPages_ = source.winFlexPages_;
+}
+
+void cClient::Save(RecordWriter& out, bool relayMode) const {
+    out.WriteString(kRecordVersion);
+    out.WriteString(lastName_);
+    out.WriteString(firstName_);
+    out.WriteString(middleInit_);
+    out.WriteString(state_);
+    out.WriteDate(dateOfBirth_);
+    out.WriteString(broker_->SortName());
+    out.WriteInteger(age_);
+    out.WriteBool(isMale_);
+    out.WriteInteger(classification_);
+    out.WriteString(tableRating_);
+    out.WriteDouble(permFlatExtra_);
+    out.WriteDouble(tempFlatExtra_);
+    out.WriteInteger(tempFlatExtraYears_);
+    out.WriteBool(waiveSpouseFee_);
+    out.WriteInteger(paymentMode_);
+    out.WriteBool(childRider_);
+    out.WriteInteger(childRiderUnits_);
+    out.WriteBool(waiver_);
+    out.WriteDouble(waiverRating_);
+    out.WriteDouble(tableRatingNum_);
+    if (relayMode) {
+        out.WriteString(companyVersion_);
+        out.WriteString(systemVersion_);
+        out.WriteString(winFlexPages_);
+    }
+    proposal_.Save(out);
+}
+
+bool cClient::Load(RecordReader& in) {
+    auto head = in.ReadString();
+    if (!Fits(head)) return false;
+    const bool current = *head == kRecordVersion;
+    if (current) {
+        if (!Take(in.ReadString(), lastName_)) return false;
+    } else {
+        lastName_ = std::move(*head);
+    }
+    std::string st;
+    if (!Take(in.ReadString(), firstName_) || !Take(in.ReadString(), middleInit_) || !Take(in.ReadString(), st)) {
+        return false;
+    }
+    SetState(std::move(st));
+    // Only the current layout stores the birth date and the broker's name.
+    if (current && (!Take(in.ReadDate(), dateOfBirth_) || !Take(in.ReadString(), savedBrokerName_))) return false;
+
+    std::int32_t classCode = 0;
+    if (!Take(in.ReadInt16(), age_) || !Take(in.ReadBool(), isMale_) || !Take(in.ReadInt32(), classCode)) {
+        return false;
+    }
+    SetClassification(current ? classCode : MapOldClassification(classCode));
+
+    bool waiver = false;
+    const bool ok = Take(in.ReadString(), tableRating_) && Take(in.ReadDouble(), permFlatExtra_) &&
+                    Take(in.ReadDouble(), tempFlatExtra_) && Take(in.ReadInt32(), tempFlatExtraYears_) &&
+                    Take(in.ReadGeneralBool(), waiveSpouseFee_) && Take(in.ReadInt32(), paymentMode_) &&
+                    Take(in.ReadGeneralBool(), childRider_) && Take(in.ReadInt16(), childRiderUnits_) &&
+                    Take(in.ReadGeneralBool(), waiver) && Take(in.ReadDouble(), waiverRating_) &&
+                    Take(in.ReadDouble(), tableRatingNum_);
+    if (!ok) return false;
+    waiver_ = waiver;
+    SetPaymentMode(paymentMode_);
+    return LoadRelayStrings(in) && proposal_.Load(in);
+}
+
+bool cClient::LoadRelayStrings(RecordReader& in) {
+    // Case files written in relay mode carry three more strings before the
+    // options block, which opens with a True/False line: the next line's
+    // shape tells which file this is, whatever mode reads it.
+    if (!in.NextIsString()) return true;
+    return Take(in.ReadString(), companyVersion_) && Take(in.ReadString(), systemVersion_) &&
+           Take(in.ReadString(), winFlexPages_);
+}
+
+}  // namespace quoravel

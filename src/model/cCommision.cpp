@@ -1,0 +1,95 @@
+#include "cCommision.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <utility>
+
+#include "RuntimeError.h"
+#include "clsINIFile.h"
+
+namespace quoravel {
+namespace {
+
+constexpr const char* kFileName = "TermComm.ini";
+constexpr std::array<const char*, 4> kColumnKeys{"FirstYear", "Renewal", "FirstYearMax", "RenewalMax"};
+
+clsINIFile CommissionFile(const std::string& programFolder) {
+    clsINIFile file;
+    file.SetPathname(programFolder);
+    file.SetFilename(kFileName);
+    return file;
+}
+
+std::optional<int> RowNumber(const std::string& section) {
+    int row = -1;
+    auto [end, ec] = std::from_chars(section.data(), section.data() + section.size(), row);
+    if (section.empty() || ec != std::errc() || end != section.data() + section.size()) return std::nullopt;
+    if (row < 0 || row >= cCommision::kRows) return std::nullopt;
+    return row;
+}
+
+std::optional<std::int16_t> ColumnOfKey(const std::string& key) {
+    for (std::size_t column = 0; column < kColumnKeys.size(); ++column) {
+        if (key.size() == std::string_view(kColumnKeys[column]).size() &&
+            std::equal(key.begin(), key.end(), kColumnKeys[column],
+                       [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b)); })) {
+            return static_cast<std::int16_t>(column);
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+cCommision::cCommision(std::string programFolder) : programFolder_(std::move(programFolder)) {
+    clsINIFile file = CommissionFile(programFolder_);
+    for (const auto& section : file.Sections()) {
+        const auto row = RowNumber(section);
+        if (!row) {
+            throw RuntimeError(ErrorNumber::SubscriptOutOfRange, "cCommision",
+                               file.FullPath() + ": section \"" + section +
+                                   "\" is not a commission row (a whole number from 0 to 25).");
+        }
+        file.SetSection(section);
+        for (const auto& key : file.Keys()) {
+            const auto column = ColumnOfKey(key);
+            if (!column) continue;
+            const Value value = file.ReadINI(key, clsINIFile::Number, Value());
+            if (value.IsNumber()) cells_[static_cast<std::size_t>(*row)][static_cast<std::size_t>(*column)] = value.Number();
+        }
+    }
+}
+
+const std::optional<double>& cCommision::Cell(std::int16_t column, int row) const {
+    if (column < 0 || column > RenewalMax || row < 0 || row >= kRows) {
+        throw RuntimeError(ErrorNumber::SubscriptOutOfRange, "cCommision", "Subscript out of range");
+    }
+    return cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+}
+
+std::optional<double>& cCommision::Cell(std::int16_t column, int row) {
+    return const_cast<std::optional<double>&>(std::as_const(*this).Cell(column, row));
+}
+
+double cCommision::CommisionValue(std::int16_t column, int row) const { return Cell(column, row).value_or(0); }
+
+bool cCommision::HasCommisionValue(std::int16_t column, int row) const { return Cell(column, row).has_value(); }
+
+void cCommision::SetCommisionValue(std::int16_t column, int row, double value) { Cell(column, row) = value; }
+
+void cCommision::Save() const {
+    clsINIFile file = CommissionFile(programFolder_);
+    file.SetBooleanDefaultTrue(Value(true));
+    file.SetBooleanDefaultFalse(Value(false));
+    for (int row = 0; row < kRows; ++row) {
+        file.SetSection(std::to_string(row));
+        for (std::int16_t column : {FirstYear, Renewal}) {
+            const auto& cell = Cell(column, row);
+            file.WriteINI(kColumnKeys[static_cast<std::size_t>(column)], cell ? Value(*cell) : Value(),
+                          clsINIFile::Text);
+        }
+    }
+}
+
+}  // namespace quoravel

@@ -1,0 +1,219 @@
+#include "cIllustrationOptions.h"
+
+#include <algorithm>
+#include <array>
+
+#include "RecordReader.h"
+#include "RecordWriter.h"
+#include "RuntimeError.h"
+
+namespace quoravel {
+namespace {
+
+// The three carriers' names and addresses by company index.
+struct CompanyStrings {
+    const char* code;
+    const char* companyString;
+    const char* shortString;
+    const char* name;
+    const char* address;
+    const char* cityState;
+};
+
+constexpr std::array<CompanyStrings, 3> kCompanies{{
+    {"BRN", "Castmere Life and Annuity Insurance Company", "CLAIC", "Castmere Life and Annuity Insurance Company",
+     "2100 Linden Ridge Parkway", "Des Moines, Iowa 50266"},
+    {"QNB", "Castmere Life Insurance Company of New York", "CLICNY", "Castmere Life Insurance Company of New York",
+     "40 Wall Street, Suite 2200", "New York, New York 10005"},
+    {"TVNY", "Castmere Liife Insurance Company", "CLIC", "Castmere Life Insurance Company",
+     "Administrative Office \u2022 2100 Linden Ridge Parkway", "Des Moines, Iowa 50266"},
+}};
+
+const CompanyStrings* Strings(std::int32_t company) {
+    return company >= 0 && company < static_cast<std::int32_t>(kCompanies.size())
+               ? &kCompanies[static_cast<std::size_t>(company)]
+               : nullptr;
+}
+
+// Products sold as increasing-premium policies by the New York company.
+bool IsIncreasingPremiumProduct(std::int32_t productType) {
+    return productType == 18 || productType == 19 || productType == 26 || productType == 27 || productType == 28;
+}
+
+// The level products of BRN and TVNY that carry the higher minimum outside NJ.
+bool HasHigherMinimum(std::int32_t productType) {
+    static constexpr std::array kProducts{1, 2, 3, 4, 5, 21, 22, 23, 24, 25};
+    return std::find(kProducts.begin(), kProducts.end(), productType) != kProducts.end();
+}
+
+// Upper bounds of the stored lists beyond which a record is taken as corrupt.
+constexpr std::int64_t kMaxListBound = 10000;
+
+}  // namespace
+
+std::string CompanyCode(std::int32_t company) {
+    const auto* strings = Strings(company);
+    return strings ? strings->code : "BRN";
+}
+
+bool EndsAtAge80(std::int32_t productType) {
+    return (productType >= 11 && productType <= 14) || productType == 49;
+}
+
+void cIllustrationOptions::SetPrintOption(std::int32_t value) {
+    printOption_ = value >= Comparison && value <= Both ? value : -1;
+}
+
+std::int32_t cIllustrationOptions::ProductType() const {
+    if (productType_ == 0) productType_ = prodChoices_.front();
+    return productType_;
+}
+
+void cIllustrationOptions::SetYearsToPrint(std::int16_t value) {
+    if (value >= 0 && value <= 20) yearsToPrint_ = 20;
+    else if (value >= 21 && value <= 40) yearsToPrint_ = 40;
+    else yearsToPrint_ = EndsAtAge80(ProductType()) ? 80 : 100;
+}
+
+std::int32_t cIllustrationOptions::GetFaceAmount(std::size_t index) const {
+    if (index >= faceAmounts_.size()) {
+        throw RuntimeError(ErrorNumber::SubscriptOutOfRange, "cIllustrationOptions", "Subscript out of range");
+    }
+    return faceAmounts_[index].value_or(0);
+}
+
+void cIllustrationOptions::SetFaceAmount(std::size_t index, std::int32_t value) {
+    if (index >= faceAmounts_.size()) {
+        throw RuntimeError(ErrorNumber::SubscriptOutOfRange, "cIllustrationOptions", "Subscript out of range");
+    }
+    faceAmounts_[index] = value;
+}
+
+void cIllustrationOptions::AddFaceAmount(std::int32_t amount, std::string_view state) {
+    const bool listed = std::any_of(faceAmounts_.begin(), faceAmounts_.end(),
+                                    [&](const auto& slot) { return slot && *slot == amount; });
+    std::int32_t minimum = state == "NJ" ? 50000 : 25000;
+    if (state != "NJ" && HasHigherMinimum(ProductType()) && (company_ == 0 || company_ == 2)) minimum = 50000;
+    if (amount < minimum || listed) return;
+
+    faceAmounts_.back() = amount;
+    faceAmounts_.emplace_back();
+    std::sort(faceAmounts_.begin(), faceAmounts_.end() - 1,
+              [](const auto& a, const auto& b) { return a.value_or(0) < b.value_or(0); });
+}
+
+bool cIllustrationOptions::IsProductSelected(std::int32_t code) const {
+    return std::find(prodChoices_.begin(), prodChoices_.end(), code) != prodChoices_.end();
+}
+
+void cIllustrationOptions::AddProduct(std::int32_t code) {
+    if (IsProductSelected(code)) return;
+    ProposalTypeFlag = prodChoices_.size() == 1;
+    prodChoices_.back() = code;
+    prodChoices_.push_back(0);
+}
+
+std::string cIllustrationOptions::ProductTypeTerminology(std::string_view) const {
+    if (company_ != 1) return "Term Life Insurance";
+    return IsIncreasingPremiumProduct(ProductType()) ? "Increasing Premium Life Insurance"
+                                                     : "Term Life Insurance to Age 80";
+}
+
+std::string cIllustrationOptions::GetCompanyString() const {
+    const auto* strings = Strings(company_);
+    return strings ? strings->companyString : "No Company Selected";
+}
+
+std::string cIllustrationOptions::GetShortCompanyString() const {
+    const auto* strings = Strings(company_);
+    return strings ? strings->shortString : "No Company Selected";
+}
+
+std::string cIllustrationOptions::CompanyName() const {
+    const auto* strings = Strings(company_);
+    return strings ? strings->name : "";
+}
+
+std::string cIllustrationOptions::CompanyAddress() const {
+    const auto* strings = Strings(company_);
+    return strings ? strings->address : "";
+}
+
+std::string cIllustrationOptions::CompanyCityState() const {
+    const auto* strings = Strings(company_);
+    return strings ? strings->cityState : "";
+}
+
+void cIllustrationOptions::Save(RecordWriter& out) const {
+    out.PrintBool(isFaceSolve_);
+    out.PrintNumber(static_cast<std::int64_t>(faceAmounts_.size()) - 1);
+    for (const auto& amount : faceAmounts_) {
+        if (amount) out.PrintNumber(*amount);
+        else out.PrintEmpty();
+    }
+    out.PrintBool(outputDescription_);
+    for (bool flag : {outputUnderwritting_, outputClassInfo_, outputCertification_, outputClassComp_,
+                      outputCommision_}) {
+        out.PrintBool(flag);
+    }
+    out.PrintNumber(printOption_);
+    out.PrintNumber(company_);
+    for (int reserved = 0; reserved < 4; ++reserved) out.PrintNumber(0);
+    out.PrintNumber(productType_);
+    out.PrintBool(ProposalTypeFlag);
+    out.PrintNumber(static_cast<std::int64_t>(prodChoices_.size()) - 1);
+    for (auto code : prodChoices_) out.PrintNumber(code);
+    out.PrintNumber(yearsToPrint_);
+}
+
+bool cIllustrationOptions::Load(RecordReader& in) {
+    auto faceSolve = in.ReadBool();
+    if (!faceSolve) return false;
+    isFaceSolve_ = *faceSolve;
+
+    auto faceBound = in.ReadInteger(0, kMaxListBound);
+    if (!faceBound) return false;
+    std::vector<std::optional<std::int32_t>> amounts;
+    amounts.reserve(static_cast<std::size_t>(*faceBound) + 1);
+    for (std::int64_t i = 0; i <= *faceBound; ++i) {
+        auto amount = in.ReadOptionalInt32();
+        if (!amount) return false;
+        amounts.push_back(*amount);
+    }
+    faceAmounts_ = std::move(amounts);
+
+    for (bool* flag : {&outputDescription_, &outputUnderwritting_, &outputClassInfo_, &outputCertification_,
+                       &outputClassComp_, &outputCommision_}) {
+        auto value = in.ReadGeneralBool();
+        if (!value) return false;
+        *flag = *value;
+    }
+    auto printOption = in.ReadInt32();
+    auto company = printOption ? in.ReadInt32() : std::nullopt;
+    if (!company) return false;
+    printOption_ = *printOption;
+    company_ = *company;
+    for (int reserved = 0; reserved < 4; ++reserved) {
+        if (!in.ReadInt16()) return false;
+    }
+    auto productType = in.ReadInt32();
+    auto firstProduct = productType ? in.ReadGeneralBool() : std::nullopt;
+    auto productBound = firstProduct ? in.ReadInteger(0, kMaxListBound) : std::nullopt;
+    if (!productBound) return false;
+    productType_ = *productType;
+    ProposalTypeFlag = *firstProduct;
+    std::vector<std::int32_t> products;
+    products.reserve(static_cast<std::size_t>(*productBound) + 1);
+    for (std::int64_t i = 0; i <= *productBound; ++i) {
+        auto code = in.ReadInt32();
+        if (!code) return false;
+        products.push_back(*code);
+    }
+    prodChoices_ = std::move(products);
+    auto years = in.ReadInt16();
+    if (!years) return false;
+    yearsToPrint_ = *years;
+    return true;
+}
+
+}  // namespace quoravel

@@ -1,0 +1,67 @@
+#include "clsErrors.h"
+
+#include "LogFile.h"
+#include "clsINIFile.h"
+
+namespace quoravel {
+
+clsError& clsErrors::Add(std::int32_t severity, std::string description, std::int32_t number,
+                         std::string moduleName, std::string routineName) {
+    clsError entry;
+    entry.Severity = static_cast<std::int16_t>(severity);
+    entry.Description = std::move(description);
+    entry.Number = number;
+    entry.ModuleName = std::move(moduleName);
+    entry.RoutineName = std::move(routineName);
+    return Collection::Add(std::move(entry));
+}
+
+std::string clsErrors::GetSeverity() const {
+    bool warning = false;
+    for (const auto& e : *this) {
+        if (e->Severity == clsError::Error || e->Severity == clsError::ErrorWithPlace) return "Error";
+        if (e->Severity == clsError::Warning) warning = true;
+    }
+    return warning ? "Warning" : "";
+}
+
+int clsErrors::Status() const {
+    for (const auto& e : *this) {
+        if (e->Severity == clsError::Error) return 4;
+        if (e->Severity == clsError::ErrorWithPlace) return 1;
+    }
+    return 0;
+}
+
+void clsErrors::Log(const std::string& path, const std::string& fileName) const {
+    clsINIFile answer = OpenLogTarget(path, fileName, "Engine", "True", "False");
+    if (Count() == 0) {
+        answer.WriteINI("Status", Value(0), clsINIFile::Number);
+        return;
+    }
+    const int status = Status();
+    answer.WriteINI("Status", Value(status), clsINIFile::Number);
+
+    // The outside system splits each message at the two separator characters.
+    const std::string separator = "\u00FD\u00FD";
+    std::vector<std::string> lines;
+    long i = 0;
+    for (const auto& e : *this) {
+        ++i;
+        std::string message;
+        if (status == 0) {
+            message = "Warning" + separator + e->Description;
+        } else if (e->Severity == clsError::Warning || e->Severity == clsError::Error) {
+            message = "Error" + separator + e->Description;
+        } else if (e->Severity == clsError::ErrorWithPlace) {
+            message = "Error" + separator + e->Description + " | " + e->ModuleName + " | " + e->RoutineName;
+        }
+        if (!message.empty()) answer.WriteINI("Message_" + std::to_string(i), Value(message), clsINIFile::Text);
+        lines.push_back(std::to_string(static_cast<std::uint32_t>(e->Number) & 0xFFFFu) + "|" +
+                        std::to_string(e->Severity) + "|" + e->Description + "|" + e->ModuleName + "|" +
+                        e->RoutineName);
+    }
+    WriteLogLines(answer.Pathname() + "Error.log", lines);
+}
+
+}  // namespace quoravel

@@ -1,0 +1,47 @@
+#include "clsPDFCOL.h"
+
+#include <filesystem>
+
+#include "LogFile.h"
+#include "RuntimeError.h"
+#include "TextFile.h"
+
+namespace quoravel {
+
+clsPDF& clsPDFCOL::Add(std::string inputFileName, std::string outputFileName, std::string formCaption,
+                       bool gypsyNode) {
+    return Collection::Add(
+        clsPDF{std::move(inputFileName), std::move(outputFileName), std::move(formCaption), gypsyNode});
+}
+
+void clsPDFCOL::Log(const std::string& relayFolder, const std::string& fileName,
+                    const std::string& programFolder) const {
+    const std::string folder = WithTrailingSeparator(relayFolder);
+    clsINIFile answer = OpenLogTarget(folder, fileName, "Engine", "Y", "N");
+    if (Count() == 0) return;
+
+    std::vector<std::string> lines;
+    long i = 0;
+    for (const auto& form : *this) {
+        ++i;
+        if (!form->GypsyNode) {
+            const auto source = ResolveFileName(WithTrailingSeparator(programFolder) + form->InputFileName);
+            const auto target = ResolveFileName(folder + form->OutputFileName);
+            std::error_code ec;
+            std::filesystem::copy_file(source, target, std::filesystem::copy_options::overwrite_existing, ec);
+            if (ec) {
+                throw RuntimeError(ErrorNumber::FileNotFound, "clsPDFCOL",
+                                   "The form " + source.string() + " cannot be copied to " + target.string() +
+                                       ": " + ec.message() + ".");
+            }
+            answer.WriteINI("Form" + std::to_string(i),
+                            Value("file://" + folder + form->OutputFileName + "\u00FD" + form->FormCaption),
+                            clsINIFile::Text);
+        }
+        lines.push_back(folder + "|" + form->OutputFileName + "|" + form->FormCaption + "|" +
+                        (form->GypsyNode ? "True" : "False"));
+    }
+    WriteLogLines(folder + "PDF.log", lines);
+}
+
+}  // namespace quoravel

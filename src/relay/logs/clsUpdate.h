@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "Value.h"
+
+namespace quoravel {
+
+// One input value the system corrected on its own, under its relay key.
+struct clsUpdate {
+    std::string Key;
+    Value NewValue;
+    std::int32_t DataType = 1;  // 1 text, 2 number, 3 boolean, as in the settings files
+};
+
+}  // namespace quoravel
