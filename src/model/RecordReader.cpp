@@ -131,15 +131,19 @@ std::optional<Date> RecordReader::ReadDate() {
     return Date::Parse(text.substr(1, text.size() - 2));
 }
 
-std::optional<std::optional<std::int32_t>> RecordReader::ReadOptionalInt32() {
+bool RecordReader::ReadOptionalInt32(std::optional<std::int32_t>& value) {
     const std::size_t start = position_;
     auto line = ReadLine();
-    if (!line) return std::nullopt;
-    if (Trim(*line).empty()) return std::optional<std::int32_t>();
+    if (!line) return false;
+    if (Trim(*line).empty()) {
+        value.reset();
+        return true;
+    }
     position_ = start;
-    auto value = ReadInt32();
-    if (!value) return std::nullopt;
-    return std::optional<std::int32_t>(*value);
+    auto number = ReadInt32();
+    if (!number) return false;
+    value = *number;
+    return true;
 }
 
 }  // namespace quoravel

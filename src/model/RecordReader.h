@@ -36,8 +36,9 @@ public:
     // case, with or without the #...# marks; never fails but at the end.
     std::optional<bool> ReadGeneralBool();
     std::optional<Date> ReadDate();
-    // A plain-print general value: an empty line is the empty value.
-    std::optional<std::optional<std::int32_t>> ReadOptionalInt32();
+    // A plain-print general value: an empty line is the empty value. False
+    // when the line is missing or holds something else.
+    bool ReadOptionalInt32(std::optional<std::int32_t>& value);
 
 private:
     std::string_view text_;

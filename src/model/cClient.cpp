@@ -253,7 +253,8 @@ void cClient::Save(RecordWriter& out, bool relayMode) const {
     out.WriteString(middleInit_);
     out.WriteString(state_);
     out.WriteDate(dateOfBirth_);
-    out.WriteString(broker_->SortName());
+    // A case whose broker is not in the broker list keeps the name it was read with.
+    out.WriteString(SavedBrokerName());
     out.WriteInteger(age_);
     out.WriteBool(isMale_);
     out.WriteInteger(classification_);

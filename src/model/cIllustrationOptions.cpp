@@ -173,12 +173,9 @@ bool cIllustrationOptions::Load(RecordReader& in) {
 
     auto faceBound = in.ReadInteger(0, kMaxListBound);
     if (!faceBound) return false;
-    std::vector<std::optional<std::int32_t>> amounts;
-    amounts.reserve(static_cast<std::size_t>(*faceBound) + 1);
-    for (std::int64_t i = 0; i <= *faceBound; ++i) {
-        auto amount = in.ReadOptionalInt32();
-        if (!amount) return false;
-        amounts.push_back(*amount);
+    std::vector<std::optional<std::int32_t>> amounts(static_cast<std::size_t>(*faceBound) + 1);
+    for (auto& amount : amounts) {
+        if (!in.ReadOptionalInt32(amount)) return false;
     }
     faceAmounts_ = std::move(amounts);
 

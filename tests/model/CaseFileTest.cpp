@@ -1,0 +1,234 @@
+#include <gtest/gtest.h>
+
+#include "BrokerFile.h"
+#include "CaseFile.h"
+#include "RecordReader.h"
+#include "RecordWriter.h"
+#include "TempFolder.h"
+#include "cCommision.h"
+
+using namespace quoravel;
+
+namespace {
+
+std::shared_ptr<cClient> SampleCase(const std::string& last, const std::string& first) {
+    auto c = std::make_shared<cClient>();
+    c->SetLastName(last);
+    c->SetFirstName(first);
+    c->SetState("TX");
+    c->SetDateOfBirth(Date::FromYmd(1970, 2, 28));
+    c->SetAge(56);
+    c->SetIsMale(true);
+    c->SetClassification(4);
+    c->SetTableRating("C");
+    c->SetTempFlatExtra(0.1);
+    c->SetTempFlatExtraYears(3);
+    c->SetWaiver(true);
+    c->SetWaiverRating(1.5);
+    c->SetChildRider(true);
+    c->SetChildRiderUnits(4);
+    c->SetPaymentMode(Quarterly);
+    c->SetCompanyVersion("CV 7");
+    c->proposal().AddProduct(2);
+    c->proposal().AddProduct(3);
+    c->proposal().AddFaceAmount(500000, "TX");
+    c->proposal().AddFaceAmount(100000, "TX");
+    c->proposal().SetOutputClassInfo(true);
+    return c;
+}
+
+Collection<cClient> Cases(std::initializer_list<std::shared_ptr<cClient>> list) {
+    Collection<cClient> cases;
+    for (const auto& c : list) cases.Add(c);
+    return cases;
+}
+
+std::string Record(const std::string& last, bool relayMode) {
+    return FormatCases(Cases({SampleCase(last, "Pat")}), relayMode);
+}
+
+}  // namespace
+
+TEST(CaseFile, RoundTripKeepsEveryStoredField) {
+    auto original = SampleCase("O'Neil", "José");
+    original->broker().Set(BrokerField::last_name, "Moreno");
+    TempFolder folder;
+    WriteCaseFile(folder.path() / "cases.clt", Cases({original}), false);
+    EXPECT_NE(folder.Read("cases.clt").find("Jos\xE9"), std::string::npos);  // Windows-1252 on disk
+
+    auto loaded = ReadCaseFile(folder.path() / "CASES.CLT");
+    ASSERT_EQ(loaded.Count(), 1);
+    const cClient& c = loaded.Item(1);
+    EXPECT_EQ(c.Index(), 1);
+    EXPECT_EQ(c.FirstName(), "José");
+    EXPECT_EQ(c.DateOfBirth(), Date::FromYmd(1970, 2, 28));
+    EXPECT_EQ(c.SavedBrokerName(), "Moreno");
+    EXPECT_EQ(c.TableRating(), "C");
+    EXPECT_EQ(c.TempFlatExtra(), 0.1);
+    EXPECT_EQ(c.WaiverRating(), 1.5);
+    EXPECT_TRUE(c.Waiver() && c.ChildRider());
+    EXPECT_EQ(c.PaymentMode(), Quarterly);
+    EXPECT_EQ(c.proposal().ProdChoices(), original->proposal().ProdChoices());
+    EXPECT_EQ(c.proposal().FaceAmounts(), original->proposal().FaceAmounts());
+    EXPECT_TRUE(c.proposal().OutputClassInfo());
+    EXPECT_EQ(FormatCases(loaded, false), FormatCases(Cases({original}), false));
+}
+
+TEST(CaseFile, WriterRules) {
+    auto quoted = SampleCase("Say \"Hi\"", "");
+    EXPECT_NE(FormatCases(Cases({quoted}), false).find("\"Say 'Hi'\"\r\n"), std::string::npos);
+
+    auto placeholder = SampleCase("Client", "Term");
+    EXPECT_EQ(ParseCases(FormatCases(Cases({placeholder, SampleCase("Kept", "A")}), false)).Count(), 1);
+
+    RecordWriter out;
+    cIllustrationOptions empty;
+    empty.Save(out);
+    EXPECT_EQ(out.Text().substr(0, 14), "False\r\n 0 \r\n\r\n");
+}
+
+TEST(CaseFile, OlderLayoutTranslatesTheClass) {
+    // The older layout: no birth date, no broker name, the older class scale.
+    RecordWriter old;
+    for (const char* s : {"Old", "Ann", "", "tx"}) old.WriteString(s);
+    old.WriteInteger(40);
+    old.WriteBool(false);
+    old.WriteInteger(3);  // older scale: 3 is today's 5
+    old.WriteString("None");
+    old.WriteDouble(0);
+    old.WriteDouble(0);
+    old.WriteInteger(0);
+    old.WriteString("True");  // a general boolean: quoted True reads as true
+    old.WriteInteger(0);
+    old.WriteBool(false);
+    old.WriteInteger(0);
+    old.WriteBool(false);
+    old.WriteDouble(0);
+    old.WriteDouble(0);
+    cIllustrationOptions options;
+    options.AddProduct(1);
+    options.Save(old);
+
+    const auto cases = ParseCases(old.Text());
+    ASSERT_EQ(cases.Count(), 1);
+    EXPECT_EQ(cases.Item(1).Classification(), 5);
+    EXPECT_TRUE(cases.Item(1).WaiveSpouseFee());
+    EXPECT_TRUE(cases.Item(1).DateOfBirth().IsZero());
+    EXPECT_EQ(cases.Item(1).state(), "TX");
+    EXPECT_EQ(cases.Item(1).proposal().ProductType(), 1);
+}
+
+TEST(CaseFile, RelayStringsAreRecognisedWhateverTheMode) {
+    auto relay = ParseCases(Record("A", true) + Record("B", false));
+    ASSERT_EQ(relay.Count(), 2);
+    EXPECT_EQ(relay.Item(1).CompanyVersion(), "CV 7");
+    EXPECT_EQ(relay.Item(2).CompanyVersion(), "");
+    EXPECT_EQ(relay.Item(2).LastName(), "B");
+}
+
+TEST(CaseFile, DamagedInputKeepsTheGoodRecords) {
+    const std::string a = Record("A", false);
+    const std::string b = Record("B", false);
+    const std::string longLine(100000, 'x');
+    struct Row {
+        const char* what;
+        std::string text;
+        std::vector<std::string> names;
+    } rows[] = {
+        {"garbage between two records", a + "garbage\r\n\"v1.0.01\"\r\n\"half\"\r\n" + b, {"A", "B"}},
+        {"truncated last record", a + b.substr(0, b.size() / 2), {"A"}},
+        {"text in a number field", a + [&] {
+             std::string bad = b;
+             bad.replace(bad.find("\r\n56\r\n"), 6, "\r\nabc\r\n");
+             return bad;
+         }() + a, {"A", "A"}},
+        {"100,000-character line", longLine + "\r\n" + a, {"A"}},
+        {"LF-only line ends", [&] {
+             std::string lf;
+             for (char ch : a) if (ch != '\r') lf += ch;
+             return lf;
+         }(), {"A"}},
+        {"huge list bound", [&] {
+             std::string bad = b;
+             bad.replace(bad.find("\r\n 2 \r\n"), 7, "\r\n 2000000000 \r\n");
+             return bad;
+         }() + a, {"A"}},
+        {"empty file", "", {}},
+    };
+    for (const auto& r : rows) {
+        auto cases = ParseCases(r.text);
+        std::vector<std::string> names;
+        for (const auto& c : cases) names.push_back(c->LastName());
+        EXPECT_EQ(names, r.names) << r.what;
+    }
+    EXPECT_EQ(ReadCaseFile("/nonexistent/none.clt").Count(), 0);
+}
+
+TEST(CaseFile, FailedSaveReportsAndKeepsTheOldFile) {
+    TempFolder folder;
+    EXPECT_THROW(WriteCaseFile(folder.path() / "missing" / "x.clt", Cases({SampleCase("A", "")}), false),
+                 RuntimeError);
+    WriteCaseFile(folder.path() / "x.clt", Cases({SampleCase("A", "")}), false);
+    WriteCaseFile(folder.path() / "X.CLT", Cases({SampleCase("B", "")}), false);  // one file, whatever the case
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+    EXPECT_EQ(ReadCaseFile(folder.path() / "x.clt").Item(1).LastName(), "B");
+}
+
+TEST(BrokerFile, RoundTripNamesAndDamagedRecords) {
+    TempFolder folder;
+    EXPECT_EQ(BrokerFileNameToLoad(""), "brokers.brk");
+    EXPECT_EQ(BrokerFileNameToSave(""), "brokers.ini");
+    EXPECT_EQ(ReadBrokerFile(folder.path() / BrokerFileNameToLoad("")).Count(), 0);
+
+    Collection<cBroker> brokers;
+    cBroker one;
+    one.Set(BrokerField::last_name, "Moreno");
+    one.Set(BrokerField::first_name, "Elena");
+    one.Set(BrokerField::GA_Name, "Westfield Agency");
+    one.Set(BrokerField::Broker_Co, "Moreno Financial");
+    one.Set(BrokerField::address_2, " ");
+    brokers.Add(one);
+    cBroker firstOnly;
+    firstOnly.Set(BrokerField::first_name, "Sam");
+    brokers.Add(firstOnly);
+    WriteBrokerFile(folder.path() / "brokers.ini", brokers);
+
+    const std::string bytes = folder.Read("brokers.ini");
+    folder.Write("brokers.ini", bytes.substr(0, bytes.size() / 2) + "garbage\r\n" + bytes);
+    auto loaded = ReadBrokerFile(folder.path() / "brokers.ini");
+    ASSERT_GE(loaded.Count(), 2);
+    const cBroker& last = loaded.Item(loaded.Count());
+    EXPECT_EQ(last.SortName(), ", Sam");
+    EXPECT_EQ(last.Index(), loaded.Count());
+    const cBroker& first = loaded.Item(loaded.Count() - 1);
+    EXPECT_EQ(first.Get(BrokerField::GA_Name), "Westfield Agency");
+    EXPECT_EQ(first.Get(BrokerField::Broker_Co), "Moreno Financial");
+    EXPECT_EQ(first.Get(BrokerField::address_2), "");
+    EXPECT_EQ(first.GetTitle(), "Elena Moreno");
+}
+
+TEST(cCommision, ReadsRowsSavesRatesAndRefusesBadSections) {
+    TempFolder folder;
+    folder.Write("TermComm.ini", "[3]\r\nFirstYear=55\r\nRenewal=5\r\nFirstYearMax=70\r\nBonus=9\r\n");
+    cCommision commission(folder.folder());
+    EXPECT_EQ(commission.CommisionValue(cCommision::FirstYear, 3), 55);
+    EXPECT_EQ(commission.CommisionValue(cCommision::Renewal, 3), 5);
+    EXPECT_FALSE(commission.HasCommisionValue(cCommision::RenewalMax, 3));
+    EXPECT_THROW(commission.CommisionValue(4, 3), RuntimeError);
+
+    commission.SetCommisionValue(cCommision::FirstYear, 3, 60);
+    commission.SetCommisionValue(cCommision::FirstYearMax, 3, 99);  // the maxima are not saved
+    commission.Save();
+    cCommision reread(folder.folder());
+    EXPECT_EQ(reread.CommisionValue(cCommision::FirstYear, 3), 60);
+    EXPECT_EQ(reread.CommisionValue(cCommision::FirstYearMax, 3), 70);
+
+    folder.Write("TermComm.ini", "[0]\r\nFirstYear=1\r\n[x]\r\nFirstYear=2\r\n");
+    try {
+        cCommision bad(folder.folder());
+        FAIL() << "a section that is not a row number was accepted";
+    } catch (const RuntimeError& error) {
+        EXPECT_NE(error.Description().find("TermComm.ini"), std::string::npos);
+        EXPECT_NE(error.Description().find("\"x\""), std::string::npos);
+    }
+}

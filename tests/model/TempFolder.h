@@ -1,0 +1,33 @@
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+// A fresh folder per test, removed afterwards.
+class TempFolder {
+public:
+    TempFolder() {
+        std::random_device random;
+        path_ = std::filesystem::temp_directory_path() / ("quoravel-test-" + std::to_string(random()));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    const std::filesystem::path& path() const { return path_; }
+    std::string folder() const { return path_.string() + "/"; }
+    std::filesystem::path Write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(path_ / name, std::ios::binary) << bytes;
+        return path_ / name;
+    }
+    std::string Read(const std::string& name) const {
+        std::ifstream in(path_ / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+private:
+    std::filesystem::path path_;
+};

@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include "TempFolder.h"
+#include "cClient.h"
+
+using namespace quoravel;
+
+namespace {
+
+cClient MakeClient(const std::string& state, std::int32_t company, std::int32_t product = 1) {
+    cClient c;
+    c.SetState(state);
+    c.proposal().SetCompany(company);
+    if (product) c.proposal().AddProduct(product);
+    return c;
+}
+
+}  // namespace
+
+TEST(cClient, SettersClampCodedFields) {
+    cClient c;
+    c.SetClassification(9);
+    EXPECT_EQ(c.Classification(), 2);
+    c.SetClassification(-1);
+    EXPECT_EQ(c.Classification(), 2);
+    c.SetPaymentMode(5);
+    EXPECT_EQ(c.PaymentMode(), 0);
+    c.SetState("nj");
+    EXPECT_EQ(c.state(), "NJ");
+    c.SetWaiver(true);  // no rating yet: rated at 100 %
+    EXPECT_EQ(c.WaiverRating(), 1.0);
+    c.SetWaiverRating(2.0);
+    c.SetWaiver(true);
+    EXPECT_EQ(c.WaiverRating(), 2.0);
+}
+
+TEST(cClient, Names) {
+    cClient c;
+    c.SetLastName("Smith");
+    EXPECT_EQ(c.FullName(), "Smith");
+    EXPECT_EQ(c.FullName(), "Smith");  // asked twice, still the same
+    c.SetFirstName("John");
+    c.SetMiddleInit("Q.");
+    EXPECT_EQ(c.SortName(), "Smith, John Q.");
+    EXPECT_EQ(c.FullName(), "John Q. Smith");
+    cClient firstOnly;
+    firstOnly.SetFirstName("Ann");
+    EXPECT_EQ(firstOnly.SortName(), "Ann");
+}
+
+TEST(cClient, ModeTextAndSex) {
+    cClient c;
+    c.SetPaymentMode(SpecialMonthly);
+    EXPECT_EQ(c.ModeText(true), "Monthly");
+    EXPECT_EQ(c.ModeText(false), "Special Monthly");
+    c.SetPaymentMode(DirectMonthly);
+    EXPECT_EQ(c.ModeText(false), "Direct Monthly");
+
+    c.SetIsMale(false);
+    c.SetState("MT");
+    EXPECT_EQ(c.sex(true), 2);
+    EXPECT_EQ(c.sex(false), 0);
+    c.SetState("NY");
+    EXPECT_EQ(c.sex(true), 1);
+}
+
+TEST(cClient, TableRatingScales) {
+    struct Row {
+        const char* code;
+        const char* state;
+        std::int32_t company;
+        std::int16_t age;
+        double expected;
+    } rows[] = {
+        {"BB", "TX", 0, 85, 0.62},  // full scale for BRN at any age
+        {"BB", "TX", 1, 79, 0.62},  // QNB below 80 outside NJ
+        {"BB", "TX", 1, 80, 0.37},  // QNB reduced scale from 80
+        {"BB", "NJ", 1, 69, 0.62},
+        {"BB", "NJ", 1, 70, 0.37},  // NJ reduces from 70
+        {"P", "NY", 1, 80, 2.40},
+        {"None", "TX", 0, 40, 0.0},
+        {"b", "TX", 0, 40, 0.0},    // codes compare exactly
+    };
+    for (const auto& r : rows) {
+        cClient c = MakeClient(r.state, r.company);
+        c.SetTableRating(r.code);
+        EXPECT_DOUBLE_EQ(c.TableRatingNum(r.age), r.expected) << r.code << " " << r.state << " " << r.company
+                                                              << " age " << r.age;
+        EXPECT_DOUBLE_EQ(c.TableRatingNum(), r.expected);
+    }
+}
+
+TEST(cClient, ClassWordingFollowsTheRating) {
+    cClient c;
+    c.SetClassification(7);
+    EXPECT_EQ(c.Classstring(), "Custom No Nicotine Use");
+    c.SetTableRating("D");
+    EXPECT_EQ(c.Classstring(), "Rated No Nicotine Use");
+    EXPECT_EQ(c.Classstring(8), "Rated Nicotine Use");
+    EXPECT_EQ(c.Classstring(0), "Preferred Elite No Nicotine");
+    EXPECT_EQ(c.Classstring(9), "");
+}
+
+TEST(cClient, HorizonAndPolicyForms) {
+    EXPECT_EQ(MakeClient("MD", 0, 1).YearsToIllustrate(), 95);
+    EXPECT_EQ(MakeClient("TX", 0, 1).YearsToIllustrate(), 98);
+    EXPECT_EQ(MakeClient("NY", 1, 2).YearsToIllustrate(), 100);
+    EXPECT_EQ(MakeClient("NY", 0, 12).YearsToIllustrate(), 80);
+
+    struct Row {
+        const char* state;
+        std::int32_t company;
+        std::int32_t product;
+        bool prior;
+        const char* form;
+    } rows[] = {
+        {"NJ", 2, 1, false, "Talvern-1420 NJ"}, {"MD", 2, 1, false, "Talvern-1420 MD"},
+        {"MD", 2, 1, true, "Talvern-1420"},     {"NJ", 1, 18, false, "QN-1410-GP-04"},
+        {"NY", 1, 27, false, "QN-1410-GP"},     {"NY", 1, 2, false, "QN-1420"},
+        {"NJ", 0, 1, false, "1420 (96) NJ"},    {"MD", 0, 1, false, "1421 MD"},
+        {"MD", 0, 1, true, "1420 (96)"},        {"TX", 5, 1, false, ""},
+    };
+    for (const auto& r : rows) {
+        EXPECT_EQ(MakeClient(r.state, r.company, r.product).PolicyForm(r.prior), r.form)
+            << r.state << " company " << r.company << " product " << r.product << " prior " << r.prior;
+    }
+    EXPECT_EQ(MakeClient("TX", 0).PolicyForm2(), "1421");
+    EXPECT_EQ(MakeClient("TX", 2).PolicyForm2(), "");
+}
+
+TEST(cClient, ProductsWaiverRatesAndApproval) {
+    cClient c = MakeClient("NJ", 1, 0);
+    EXPECT_EQ(c.GetNumProducts(), -1);
+    c.proposal().AddProduct(18);
+    c.proposal().AddProduct(19);
+    EXPECT_EQ(c.GetNumProducts(), 1);
+
+    EXPECT_EQ(cClient::WaiverAgeRate(17), 0);
+    EXPECT_EQ(cClient::WaiverAgeRate(18), 0.06);
+    EXPECT_EQ(cClient::WaiverAgeRate(39), 0.11);
+    EXPECT_EQ(cClient::WaiverAgeRate(59), 0.27);
+    EXPECT_EQ(cClient::WaiverAgeRate(60), 0);
+
+    TempFolder folder;
+    folder.Write("STATES.INI", "[NJ]\r\nBRN=yes\r\nQNB=Yes\r\n");  // found whatever the case of its name
+    EXPECT_FALSE(c.CompanyApprovedInState(folder.folder()));   // "Yes" is not "yes"
+    c.proposal().SetCompany(0);
+    EXPECT_TRUE(c.CompanyApprovedInState(folder.folder()));
+    c.SetState("TX");
+    EXPECT_FALSE(c.CompanyApprovedInState(folder.folder()));
+}
+
+TEST(cClient, CopyTakesTheInsuredButNotTheCase) {
+    cClient source = MakeClient("NJ", 1, 18);
+    source.SetLastName("Roe");
+    source.SetAge(72);
+    source.SetTableRating("B");
+    source.SetWaiver(false);
+    source.SetWaiverRating(0);
+    source.broker().Set(BrokerField::last_name, "Agent");
+    cClient copy;
+    copy.Copy(source);
+    EXPECT_EQ(copy.LastName(), "Roe");
+    EXPECT_EQ(copy.proposal().Company(), 1);
+    EXPECT_DOUBLE_EQ(copy.TableRatingNum(), 0.30);  // QNB in NJ at 72: reduced scale
+    EXPECT_EQ(copy.proposal().ProductCount(), 0u);
+    EXPECT_EQ(copy.broker().SortName(), "");
+}
