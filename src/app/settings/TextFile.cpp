@@ -88,21 +88,20 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
         throw RuntimeError(ErrorNumber::PathFileAccessError, "File",
                            "The file " + target.string() + " cannot be written: " + why);
     };
+    bool opened = false;
+    bool written = false;
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) fail("the folder cannot be written to.");
+        opened = static_cast<bool>(out);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         out.flush();
-        if (!out) fail("the disk may be full.");
-    }
+        written = static_cast<bool>(out);
+    }  // closed before a failed temporary file is removed
+    if (!opened) fail("the folder cannot be written to.");
+    if (!written) fail("the disk may be full.");
     std::error_code ec;
     fs::rename(temporary, target, ec);
     if (ec) fail(ec.message() + ".");
-}
-
-void DeleteFileIfExists(const fs::path& path) {
-    std::error_code ec;
-    fs::remove(ResolveFileName(path), ec);
 }
 
 std::vector<std::string_view> SplitLines(std::string_view text) {

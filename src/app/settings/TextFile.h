@@ -34,9 +34,6 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
 // names the file when it cannot be written.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
-// Deleting a file that is not there is no error.
-void DeleteFileIfExists(const std::filesystem::path& path);
-
 // Splits text at CR LF or LF; a last line without a line end counts too.
 std::vector<std::string_view> SplitLines(std::string_view text);
 

@@ -19,7 +19,7 @@ clsINIFile OpenLogTarget(const std::string& folder, const std::string& fileName,
 void WriteLogLines(const std::string& path, const std::vector<std::string>& lines) {
     std::string text;
     for (const auto& line : lines) text += "\"" + line + "\"\r\n";
-    DeleteFileIfExists(path);
+    // Replacing the old log in one step never leaves a half-written one.
     WriteFileAtomically(path, Utf8ToCp1252(text));
 }
 

@@ -13,25 +13,35 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The number, source and text of the error a call raises, as one line to compare.
+template <typename Call>
+std::string Raised(Call call) {
+    try {
+        call();
+    } catch (const RuntimeError& e) {
+        return std::to_string(e.Number()) + " " + e.Source() + ": " + e.Description();
+    }
+    return "nothing raised";
+}
+
+std::string Describe(const clsError& e) {
+    return std::to_string(e.Severity) + "|" + std::to_string(e.Number) + "|" + e.Description + "|" +
+           e.ModuleName + "|" + e.RoutineName;
+}
+
 // Every test works in a fresh relay folder of its own, removed afterwards.
 class Logs : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("quoravel-logs-" + std::to_string(std::random_device{}()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_ / "program");
-        folder_ = dir_.string();
-    }
+    void SetUp() override { fs::create_directories(dir_ / "program"); }
     void TearDown() override { fs::remove_all(dir_); }
-
-    void Put(const std::string& name, const std::string& bytes) const {
+    void Put(const std::string& name, const std::string& bytes) {
         std::ofstream(dir_ / name, std::ios::binary) << bytes;
     }
-    std::string Bytes(const std::string& name) const { return ReadFileBytes(dir_ / name).value_or("<missing>"); }
+    std::string Bytes(const std::string& name) { return ReadFileBytes(dir_ / name).value_or("<missing>"); }
 
-    fs::path dir_;
-    std::string folder_;
+    fs::path dir_ = fs::temp_directory_path() / ("quoravel-logs-" + std::to_string(std::random_device{}()));
+    std::string relay_ = dir_.string();
+    std::string program_ = (dir_ / "program").string();
 };
 
 TEST_F(Logs, ErrorCollectionIsOneBased) {
@@ -42,81 +52,70 @@ TEST_F(Logs, ErrorCollectionIsOneBased) {
     errors.Add(3, "e", 70, "RateStuf", "FillRateMatrix");
     EXPECT_EQ(errors.GetSeverity(), "Error");
     ASSERT_EQ(errors.Count(), 2);
-    EXPECT_EQ(errors.Item(2).RoutineName, "FillRateMatrix");
-    try {
-        errors.Item(0);
-        ADD_FAILURE() << "Item(0) raised nothing";
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.Number(), ErrorNumber::SubscriptOutOfRange);
-        EXPECT_EQ(e.Description(), "Subscript out of range");
-    }
+    EXPECT_EQ(Describe(errors.Item(2)), "3|70|e|RateStuf|FillRateMatrix");
+    EXPECT_EQ(Raised([&] { errors.Item(0); }), "9 Collection: Subscript out of range");
     errors.Remove(1);
-    EXPECT_EQ(errors.Count(), 1);
-    EXPECT_EQ(errors.Item(1).Description, "e");
-}
-
-TEST_F(Logs, EmptyErrorLogWritesStatusZeroAndKeepsTheOldErrorLog) {
-    Put("Error.log", "old");
-    clsErrors().Log(folder_, "relay.out");
-    EXPECT_EQ(Bytes("relay.out"), "[Engine]\r\nStatus=0\r\n");
-    EXPECT_EQ(Bytes("Error.log"), "old");
+    EXPECT_EQ(Describe(errors.Item(1)), "3|70|e|RateStuf|FillRateMatrix");
 }
 
 TEST_F(Logs, ErrorLogWritesStatusMessagesAndErrorLog) {
-    struct Row { std::vector<int> severities; int status; std::string messages; const char* note; };
-    const Row rows[] = {
-        {{1, 2}, 4, "Message_1=Error\xFD\xFD" "d1\r\nMessage_2=Error\xFD\xFD" "d2\r\n",
-         "a plain error makes warnings errors too"},
-        {{1, 1}, 0, "Message_1=Warning\xFD\xFD" "d1\r\nMessage_2=Warning\xFD\xFD" "d2\r\n", "warnings only"},
-        {{3, 2}, 1, "Message_1=Error\xFD\xFD" "d1 | Mod1 | Sub1\r\nMessage_2=Error\xFD\xFD" "d2\r\n",
-         "the first error has its place"},
-        {{2, 0, 1}, 4, "Message_1=Error\xFD\xFD" "d1\r\nMessage_3=Error\xFD\xFD" "d3\r\n",
-         "an unknown severity keeps its key number"},
+    const std::string error = "Error\xFD\xFD", warning = "Warning\xFD\xFD";  // type, separator, then text
+    const std::tuple<std::vector<int>, int, std::vector<std::string>, const char*> rows[] = {
+        {{}, 0, {}, "an empty log leaves the old Error.log alone"},
+        {{1, 2}, 4, {"1=" + error + "d1", "2=" + error + "d2"}, "a plain error makes warnings errors too"},
+        {{1, 1}, 0, {"1=" + warning + "d1", "2=" + warning + "d2"}, "warnings only"},
+        {{3, 2},
+         1,
+         {"1=" + error + "d1 | Mod1 | Sub1", "2=" + error + "d2"},
+         "an error with its place first"},
+        {{2, 0, 1}, 4, {"1=" + error + "d1", "3=" + error + "d3"}, "an unknown severity keeps its number"},
     };
-    for (const auto& r : rows) {
+    Put("Error.log", "old");
+    for (const auto& [severities, status, messages, note] : rows) {
         fs::remove(dir_ / "relay.out");
         clsErrors errors;
-        std::string log;
-        for (std::size_t i = 1; i <= r.severities.size(); ++i) {
-            const std::string n = std::to_string(i);
-            errors.Add(r.severities[i - 1], "d" + n, 70000, "Mod" + n, "Sub" + n);
-            log += "\"4464|" + std::to_string(r.severities[i - 1]) + "|d" + n + "|Mod" + n + "|Sub" + n + "\"\r\n";
+        std::string answer = "[Engine]\r\nStatus=" + std::to_string(status) + "\r\n";
+        std::string log = severities.empty() ? "old" : "";
+        for (const auto& m : messages) answer += "Message_" + m + "\r\n";
+        for (std::size_t i = 1; i <= severities.size(); ++i) {
+            const std::string n = std::to_string(i), severity = std::to_string(severities[i - 1]);
+            errors.Add(severities[i - 1], "d" + n, 70000, "Mod" + n, "Sub" + n);
+            log += "\"4464|" + severity + "|d" + n + "|Mod" + n + "|Sub" + n + "\"\r\n";  // 70000 AND 65535
         }
-        errors.Log(folder_, "relay.out");
-        EXPECT_EQ(Bytes("relay.out"), "[Engine]\r\nStatus=" + std::to_string(r.status) + "\r\n" + r.messages)
-            << r.note;
-        EXPECT_EQ(Bytes("Error.log"), log) << r.note;
+        errors.Log(relay_, "relay.out");
+        EXPECT_EQ(Bytes("relay.out"), answer) << note;
+        EXPECT_EQ(Bytes("Error.log"), log) << note;
     }
 }
 
 TEST_F(Logs, UpdateLogKeepsTheLaterValueAndLogsEveryChange) {
     clsUpdates updates;
-    updates.Log(folder_, "Relay.upd");
-    EXPECT_FALSE(fs::exists(dir_ / "Relay.upd"));
-    EXPECT_FALSE(fs::exists(dir_ / "Update.log"));
+    updates.Log(relay_, "Relay.upd");
+    EXPECT_FALSE(fs::exists(dir_ / "Relay.upd") || fs::exists(dir_ / "Update.log"));
 
     Put("relay.upd", "[Identifiers]\r\nInsured.Name=Ann\r\n");
     updates.Add("Insured.Table", Value("B"), 1);
     updates.Add("Insured.Table", Value("C"), 1);
     updates.Add("Rider.Waiver", Value(true), 3);
     updates.Add("Rider.CTR", Value("no"), 3);
-    updates.Log(folder_, "Relay.upd");
+    updates.Log(relay_, "Relay.upd");
     EXPECT_EQ(Bytes("relay.upd"),
               "[Identifiers]\r\nInsured.Name=Ann\r\nInsured.Table=C\r\nRider.Waiver=Y\r\nRider.CTR=N\r\n");
     EXPECT_EQ(Bytes("Update.log"),
-              "\"Insured.Table|B|1\"\r\n\"Insured.Table|C|1\"\r\n\"Rider.Waiver|True|3\"\r\n\"Rider.CTR|no|3\"\r\n");
+              "\"Insured.Table|B|1\"\r\n\"Insured.Table|C|1\"\r\n\"Rider.Waiver|True|3\"\r\n\"Rider.CTR|no|"
+              "3\"\r\n");
 }
 
 TEST_F(Logs, PdfFormsCopyAndAnnounceOnlyTheFormsThatAreNotGypsyNodes) {
     clsPDFCOL forms;
-    forms.Log(folder_, "relay.out", (dir_ / "program").string());
-    EXPECT_TRUE(fs::is_empty(dir_ / "program") && !fs::exists(dir_ / "relay.out") && !fs::exists(dir_ / "PDF.log"));
+    forms.Log(relay_, "relay.out", program_);
+    EXPECT_FALSE(fs::exists(dir_ / "relay.out") || fs::exists(dir_ / "PDF.log"));
 
     Put("program/BRLNUW.PDF", "uw form");
     forms.Add("QNBYUW.PDF", "skip.pdf", "Not handed over", true);
     forms.Add("brlnuw.pdf", "UW.PDF", "Underwriting Guidelines", false);
-    forms.Log(folder_, "relay.out", (dir_ / "program").string());
-    const std::string folder = WithTrailingSeparator(folder_);
+    forms.Log(relay_, "relay.out", program_);
+    const std::string folder = WithTrailingSeparator(relay_);
     EXPECT_EQ(Bytes("UW.PDF"), "uw form");
     EXPECT_FALSE(fs::exists(dir_ / "skip.pdf"));
     EXPECT_EQ(Bytes("relay.out"),
@@ -126,15 +125,12 @@ TEST_F(Logs, PdfFormsCopyAndAnnounceOnlyTheFormsThatAreNotGypsyNodes) {
 
     clsPDFCOL missing;
     missing.Add("TVNYUW.PDF", "UW.PDF", "Underwriting Guidelines", false);
-    try {
-        missing.Log(folder_, "relay.out", (dir_ / "program").string());
-        ADD_FAILURE() << "a missing form raised nothing";
-    } catch (const RuntimeError& e) {
-        EXPECT_NE(e.Description().find("TVNYUW.PDF"), std::string::npos) << e.Description();
-    }
+    const std::string error = Raised([&] { missing.Log(relay_, "relay.out", program_); });
+    EXPECT_EQ(error.rfind("53 clsPDFCOL: The form " + program_ + "/TVNYUW.PDF cannot be copied", 0), 0u)
+        << error;
 }
 
-// Answers the critical message box as a test would.
+// Answers the critical message box as the window would, or fails to.
 struct FakeMessages : UserMessages {
     void CriticalError(const std::string& t, const std::string& x) override {
         if (fail) throw RuntimeError(ErrorNumber::InternalError, "Window", "no window");
@@ -160,41 +156,32 @@ TEST_F(Logs, ProcessErrorShowsTheMessageOrAddsItToTheErrorLog) {
     values.RelayMode = true;
     values.ProcessError(9, 2, "Subscript out of range", "RateStuf", "GetRate");
     ASSERT_EQ(values.Errors.Count(), 2);
-    const clsError& inner = values.Errors.Item(1);
-    EXPECT_EQ(std::tie(inner.Severity, inner.Number, inner.Description, inner.ModuleName, inner.RoutineName),
-              std::make_tuple(std::int16_t{3}, ErrorNumber::InternalError, std::string("no window"),
-                              std::string("modGlobalProcedures"), std::string("ProcessError")));
-    const clsError& relay = values.Errors.Item(2);
-    EXPECT_EQ(std::tie(relay.Severity, relay.Number, relay.Description, relay.ModuleName, relay.RoutineName),
-              std::make_tuple(std::int16_t{2}, 9, std::string("Subscript out of range"), std::string("RateStuf"),
-                              std::string("GetRate")));
+    EXPECT_EQ(Describe(values.Errors.Item(1)), "3|51|no window|modGlobalProcedures|ProcessError");
+    EXPECT_EQ(Describe(values.Errors.Item(2)), "2|9|Subscript out of range|RateStuf|GetRate");
 }
 
 TEST_F(Logs, StartFolderAndPdfTarget) {
     ProcessValues values;
     values.ProgramFolder = "/opt/quoravel";
     const std::pair<std::vector<std::string>, std::string> rows[] = {
-        {{}, "/opt/quoravel"},                              // no argument: the program folder
-        {{""}, "/opt/quoravel"},                            // an empty argument too
-        {{"/tmp/my relay/", "-x"}, "/tmp/my relay"},        // the first argument whole, less its separator
-        {{"/tmp/relay//"}, "/tmp/relay/"},                  // only one separator is dropped
-        {{"/tmp/relay"}, "/tmp/relay"},                     // a last letter belongs to the name
+        {{}, "/opt/quoravel"},                        // no argument: the program folder
+        {{""}, "/opt/quoravel"},                      // an empty one too
+        {{"/tmp/my relay/", "-x"}, "/tmp/my relay"},  // the first argument whole, less its separator
+        {{"/tmp/relay//"}, "/tmp/relay/"},            // only one separator is dropped
+        {{"/tmp/relay"}, "/tmp/relay"},               // a last letter belongs to the name
     };
     for (const auto& [arguments, expected] : rows) {
         values.SetStartDirectory(arguments);
         EXPECT_EQ(values.StartDirectory, expected) << (arguments.empty() ? "(none)" : arguments.front());
     }
 
-    values.SetStartDirectory({folder_ + "/"});
+    values.SetStartDirectory({relay_ + "/"});
     values.ReadPdfTarget();  // no relay.ini: the defaults
-    EXPECT_EQ(values.PdfPath, folder_ + "/");
-    EXPECT_EQ(values.PdfName, "illustration.pdf");
+    EXPECT_EQ(values.PdfPath + values.PdfName, relay_ + "/illustration.pdf");
     Put("Relay.ini", "[Identifiers]\r\nPDF.Path=/srv/out\r\nPDF.Name=proposal\r\n");
     values.ReadPdfTarget();
-    EXPECT_EQ(values.PdfPath, "/srv/out/");
-    EXPECT_EQ(values.PdfName, "proposal.pdf");
-    EXPECT_EQ(MakeVersionText(1, 0, true), "V1.0w");
-    EXPECT_EQ(MakeVersionText(2, 13, false), "V2.13");
+    EXPECT_EQ(values.PdfPath + "|" + values.PdfName, "/srv/out/|proposal.pdf");
+    EXPECT_EQ(MakeVersionText(1, 0, true) + MakeVersionText(2, 13, false), "V1.0wV2.13");
 }
 
 }  // namespace
