@@ -7,17 +7,11 @@
 
 #include "RecordReader.h"
 #include "RecordWriter.h"
+#include "Text.h"
 #include "clsINIFile.h"
 
 namespace quoravel {
 namespace {
-
-std::string Upper(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-    }
-    return text;
-}
 
 // Table ratings as multiples of standard mortality. The New York company
 // uses the reduced scale at the oldest issue ages.
@@ -86,10 +80,6 @@ struct WaiverBand {
 
 constexpr std::array<WaiverBand, 4> kWaiverBands{{{18, 29, 0.06}, {30, 39, 0.11}, {40, 49, 0.18}, {50, 59, 0.27}}};
 
-bool IsIncreasingPremiumProduct(std::int32_t productType) {
-    return productType == 18 || productType == 19 || productType == 26 || productType == 27 || productType == 28;
-}
-
 // Sizes beyond which a stored text is taken as a corrupt record.
 constexpr std::size_t kMaxFieldLength = 4096;
 
@@ -115,7 +105,7 @@ std::int32_t MapOldClassification(std::int32_t oldCode) {
 
 cClient::cClient() : broker_(std::make_shared<cBroker>()) {}
 
-void cClient::SetState(std::string v) { state_ = Upper(std::move(v)); }
+void cClient::SetState(std::string v) { state_ = ToUpper(v); }
 
 void cClient::SetClassification(std::int32_t v) { classification_ = v >= 0 && v <= 8 ? v : 2; }
 

@@ -1,11 +1,10 @@
 #include "cCommision.h"
 
-#include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <utility>
 
 #include "RuntimeError.h"
+#include "Text.h"
 #include "clsINIFile.h"
 
 namespace quoravel {
@@ -31,11 +30,7 @@ std::optional<int> RowNumber(const std::string& section) {
 
 std::optional<std::int16_t> ColumnOfKey(const std::string& key) {
     for (std::size_t column = 0; column < kColumnKeys.size(); ++column) {
-        if (key.size() == std::string_view(kColumnKeys[column]).size() &&
-            std::equal(key.begin(), key.end(), kColumnKeys[column],
-                       [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b)); })) {
-            return static_cast<std::int16_t>(column);
-        }
+        if (EqualNoCase(key, kColumnKeys[column])) return static_cast<std::int16_t>(column);
     }
     return std::nullopt;
 }

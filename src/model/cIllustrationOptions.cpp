@@ -35,11 +35,6 @@ const CompanyStrings* Strings(std::int32_t company) {
                : nullptr;
 }
 
-// Products sold as increasing-premium policies by the New York company.
-bool IsIncreasingPremiumProduct(std::int32_t productType) {
-    return productType == 18 || productType == 19 || productType == 26 || productType == 27 || productType == 28;
-}
-
 // The level products of BRN and TVNY that carry the higher minimum outside NJ.
 bool HasHigherMinimum(std::int32_t productType) {
     static constexpr std::array kProducts{1, 2, 3, 4, 5, 21, 22, 23, 24, 25};
@@ -54,6 +49,10 @@ constexpr std::int64_t kMaxListBound = 10000;
 std::string CompanyCode(std::int32_t company) {
     const auto* strings = Strings(company);
     return strings ? strings->code : "BRN";
+}
+
+bool IsIncreasingPremiumProduct(std::int32_t productType) {
+    return productType == 18 || productType == 19 || (productType >= 26 && productType <= 28);
 }
 
 bool EndsAtAge80(std::int32_t productType) {

@@ -105,4 +105,7 @@ std::string CompanyCode(std::int32_t company);
 // Products 11-14 and 49 end at age 80.
 bool EndsAtAge80(std::int32_t productType);
 
+// The New York company's increasing-premium products: 18, 19 and 26-28.
+bool IsIncreasingPremiumProduct(std::int32_t productType);
+
 }  // namespace quoravel

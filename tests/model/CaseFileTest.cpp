@@ -4,7 +4,7 @@
 #include "CaseFile.h"
 #include "RecordReader.h"
 #include "RecordWriter.h"
-#include "TempFolder.h"
+#include "TestSupport.h"
 #include "cCommision.h"
 
 using namespace quoravel;

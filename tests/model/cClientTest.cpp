@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "TempFolder.h"
+#include "TestSupport.h"
 #include "cClient.h"
 
 using namespace quoravel;

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "Text.h"
+
 namespace quoravel {
 namespace {
 
@@ -43,12 +45,6 @@ std::optional<int> ParseInt(std::string_view text) {
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
     return value;
-}
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
 }
 
 }  // namespace

@@ -5,20 +5,12 @@
 #include <system_error>
 
 #include "RuntimeError.h"
+#include "Text.h"
 
 namespace fs = std::filesystem;
 
 namespace quoravel {
 namespace {
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
 
 std::string TemporaryName(const fs::path& target) {
     static thread_local std::mt19937_64 random{std::random_device{}()};

@@ -6,33 +6,11 @@
 
 #include "Cp1252.h"
 #include "RuntimeError.h"
+#include "Text.h"
 #include "TextFile.h"
 
 namespace quoravel {
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
-std::string Upper(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-    }
-    return out;
-}
 
 // One line of a settings file as it stands on disk (Windows-1252 bytes).
 struct Line {
@@ -162,7 +140,7 @@ Value clsINIFile::ReadINI(std::string_view key, int dataType,
             return fallback;
         }
         case Boolean: {
-            const std::string upper = Upper(Trim(raw));
+            const std::string upper = ToUpper(Trim(raw));
             if (IsTrueText(upper)) return Value(booleanTrue_);
             if (IsFalseText(upper)) return Value(booleanFalse_);
             return fallback;
@@ -186,7 +164,7 @@ void clsINIFile::WriteINI(std::string_view key, const Value& value, int dataType
     if (booleanFalse_.empty()) raise("Default value for Boolean False not set");
 
     std::string text = value.Text();
-    if (dataType == Boolean) text = IsTrueText(Upper(text)) ? booleanTrue_ : booleanFalse_;
+    if (dataType == Boolean) text = IsTrueText(ToUpper(text)) ? booleanTrue_ : booleanFalse_;
 
     const std::string bytes = ReadSettingsBytes(FullPath());
     const std::string section = Utf8ToCp1252(section_);

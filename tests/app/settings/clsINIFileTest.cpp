@@ -8,6 +8,7 @@
 
 #include "Cp1252.h"
 #include "RuntimeError.h"
+#include "TestSupport.h"
 #include "TextFile.h"
 #include "clsINIFile.h"
 
@@ -15,17 +16,6 @@ using namespace quoravel;
 namespace fs = std::filesystem;
 
 namespace {
-
-// The number, source and text of the error a call raises, as one line to compare.
-template <typename Call>
-std::string Raised(Call call) {
-    try {
-        call();
-    } catch (const RuntimeError& e) {
-        return std::to_string(e.Number()) + " " + e.Source() + ": " + e.Description();
-    }
-    return "nothing raised";
-}
 
 // Every test works in a fresh folder of its own, removed afterwards.
 class SettingsFile : public ::testing::Test {

@@ -6,23 +6,13 @@
 
 #include "ProcessValues.h"
 #include "RuntimeError.h"
+#include "TestSupport.h"
 #include "TextFile.h"
 
 using namespace quoravel;
 namespace fs = std::filesystem;
 
 namespace {
-
-// The number, source and text of the error a call raises, as one line to compare.
-template <typename Call>
-std::string Raised(Call call) {
-    try {
-        call();
-    } catch (const RuntimeError& e) {
-        return std::to_string(e.Number()) + " " + e.Source() + ": " + e.Description();
-    }
-    return "nothing raised";
-}
 
 std::string Describe(const clsError& e) {
     return std::to_string(e.Severity) + "|" + std::to_string(e.Number) + "|" + e.Description + "|" +

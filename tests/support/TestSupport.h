@@ -5,6 +5,8 @@
 #include <random>
 #include <string>
 
+#include "RuntimeError.h"
+
 // A fresh folder per test, removed afterwards.
 class TempFolder {
 public:
@@ -31,3 +33,14 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// The number, source and text of the error a call raises, as one line to compare.
+template <typename Call>
+std::string Raised(Call call) {
+    try {
+        call();
+    } catch (const quoravel::RuntimeError& e) {
+        return std::to_string(e.Number()) + " " + e.Source() + ": " + e.Description();
+    }
+    return "nothing raised";
+}

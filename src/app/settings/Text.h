@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quoravel {
+
+// Text helpers of the file formats: blanks are spaces and tabs; case is
+// folded for the ASCII letters, which is all that names and codes use.
+std::string_view Trim(std::string_view text);
+bool EqualNoCase(std::string_view a, std::string_view b);
+std::string ToUpper(std::string_view text);
+
+}  // namespace quoravel
