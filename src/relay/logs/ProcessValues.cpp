@@ -3,6 +3,7 @@
 #include <new>
 
 #include "RuntimeError.h"
+#include "Text.h"
 #include "TextFile.h"
 #include "clsINIFile.h"
 
@@ -55,7 +56,10 @@ void ProcessValues::ReadPdfTarget() {
     relay.SetSection("Identifiers");
     PdfPath = WithTrailingSeparator(relay.ReadINI("PDF.Path", clsINIFile::Text, Value(StartDirectory)).Text());
     PdfName = relay.ReadINI("PDF.Name", clsINIFile::Text, Value("illustration.pdf")).Text();
-    if (PdfName.size() < 3 || PdfName.substr(PdfName.size() - 3) != "pdf") PdfName += ".pdf";
+    // "proposal.PDF" already names a PDF; only a name without the ending gets one.
+    if (PdfName.size() < 3 || !EqualNoCase(std::string_view(PdfName).substr(PdfName.size() - 3), "pdf")) {
+        PdfName += ".pdf";
+    }
 }
 
 std::string MakeVersionText(int major, int minor, bool relayMode) {

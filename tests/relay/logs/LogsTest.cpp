@@ -171,6 +171,9 @@ TEST_F(Logs, StartFolderAndPdfTarget) {
     Put("Relay.ini", "[Identifiers]\r\nPDF.Path=/srv/out\r\nPDF.Name=proposal\r\n");
     values.ReadPdfTarget();
     EXPECT_EQ(values.PdfPath + "|" + values.PdfName, "/srv/out/|proposal.pdf");
+    Put("Relay.ini", "[Identifiers]\r\nPDF.Name=Case.PDF\r\n");
+    values.ReadPdfTarget();
+    EXPECT_EQ(values.PdfName, "Case.PDF");  // already a PDF whatever the case of its ending
     EXPECT_EQ(MakeVersionText(1, 0, true) + MakeVersionText(2, 13, false), "V1.0wV2.13");
 }
 
