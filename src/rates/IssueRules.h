@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ProcessValues.h"
+#include "cClient.h"
+
+namespace quoravel {
+
+// A message box the caller shows (in relay mode it goes to the error log).
+struct Notice {
+    std::string title;
+    std::string text;
+};
+
+struct AgeCheck {
+    bool ok = true;
+    // "No proposal created for this client: " and the messages; empty when ok.
+    std::string message;
+    std::vector<Notice> notices;
+};
+
+// Checks the client's age against every chosen product's issue ages.
+AgeCheck ValidateAge(cClient& client, bool usePriorRates);
+
+// Removes riders and options the case does not allow, with a note for each
+// change, and sets or clears process.UsePriorRates from the case's rate-scale
+// markers. At most 61 notes, each a sentence ending in two blanks.
+std::vector<std::string> ValidateClientInfo(cClient& client, ProcessValues& process);
+
+}  // namespace quoravel
