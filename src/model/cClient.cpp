@@ -159,12 +159,16 @@ std::string cClient::Classstring(std::int32_t classCode) {
 }
 
 double cClient::TableRatingNum(std::int16_t atAge) {
-    const bool reduced = proposal_.Company() == 1 && (state() == "NJ" ? atAge >= 70 : atAge >= 80);
-    tableRatingNum_ = 0;
-    for (const auto& row : kTableRatings) {
-        if (row.code == tableRating_) tableRatingNum_ = reduced ? row.reducedScale : row.fullScale;
-    }
+    tableRatingNum_ = TableRatingAt(atAge);
     return tableRatingNum_;
+}
+
+double cClient::TableRatingAt(std::int16_t atAge) const {
+    const bool reduced = proposal_.Company() == 1 && (state() == "NJ" ? atAge >= 70 : atAge >= 80);
+    for (const auto& row : kTableRatings) {
+        if (row.code == tableRating_) return reduced ? row.reducedScale : row.fullScale;
+    }
+    return 0;
 }
 
 std::int16_t cClient::YearsToIllustrate() const {

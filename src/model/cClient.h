@@ -98,6 +98,8 @@ public:
     std::string Classstring(std::int32_t classCode);
     // The numeric table rating at an age; also kept as the stored value.
     double TableRatingNum(std::int16_t atAge);
+    // The same without keeping it: the table factor of an attained age.
+    double TableRatingAt(std::int16_t atAge) const;
     double TableRatingNum() const { return tableRatingNum_; }
     std::int16_t YearsToIllustrate() const;
     std::string PolicyForm(bool usePriorRates) const;

@@ -1,1 +1,366 @@
-// IssueRules
+#include "IssueRules.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "Enumerations.h"
+#include "Text.h"
+#include "clsError.h"
+
+namespace quoravel {
+namespace {
+
+constexpr const char* kModule = "cClient";
+constexpr const char* kQuenbyRefusal = "This risk class is not approved with the Quenby products.";
+
+constexpr std::int32_t kQnb = 1;
+// The young nicotine user is told the reason, not the age range, below this age.
+constexpr int kNicotineNoticeAge = 15;
+// QNB issues no policy to a nicotine user younger than this.
+constexpr int kQnbNicotineFirstAge = 10;
+
+std::span<const std::int32_t> ChosenProducts(const cIllustrationOptions& options) {
+    return {options.ProdChoices().data(), options.ProductCount()};
+}
+
+template <typename List, typename Value>
+bool Lists(const List& list, const Value& value) {
+    return std::find(std::begin(list), std::end(list), value) != std::end(list);
+}
+
+// The Quenby products take no super-preferred classes (0 and 1) anywhere,
+// and in New York no custom classes (7 and 8) either.
+bool QuenbyRefusesClass(std::int32_t product, std::string_view state, std::int32_t classCode) {
+    if (product != 18 && product != 19) return false;
+    const bool superPreferred = classCode == 0 || classCode == 1;
+    const bool custom = classCode == 7 || classCode == 8;
+    return superPreferred || (custom && state == "NY");
+}
+
+// Limits on the level products in four states beyond their maximum issue
+// ages. Within a state's group only the first chosen product in table order
+// is checked.
+struct StateLimit {
+    std::array<std::string_view, 2> states;
+    std::int32_t product;
+    bool male;
+    std::int32_t classCode;
+    int fromAge;
+    const char* text;
+};
+
+constexpr StateLimit kStateLimits[] = {
+    {{"TX", "PA"}, 2, true, 8, 77, ": A Male, Custom Nicotine must be under age 77 in "},
+    {{"WA", "MD"}, 3, true, 3, 75, ": A Male, Select No Nicotine must be under age 75 in "},
+    {{"WA", "MD"}, 3, true, 4, 74, " : A Male,  Standard No Nicotine must be under age 74 in "},
+    {{"WA", "MD"}, 3, true, 7, 73, " : A Male,  Standard No Nicotine must be under age 73 in "},
+    {{"WA", "MD"}, 3, true, 5, 72, " : A Male,  Standard No Nicotine must be under age 72 in "},
+    {{"WA", "MD"}, 3, true, 6, 71, " : A Male,  Standard No Nicotine must be under age 71 in "},
+    {{"WA", "MD"}, 3, true, 8, 69, " : A Male,  Standard No Nicotine must be under age 69 in "},
+    {{"WA", "MD"}, 3, false, 8, 74, " : A Female,  Custom Nicotine must be under age 74 in "},
+    {{"WA", "MD"}, 4, true, 5, 65, ": A Male, Preferred Nicotine must be under age 65 in "},
+    {{"WA", "MD"}, 4, true, 6, 64, ": A Male, Standard Nicotine must be under age 64 in "},
+    {{"WA", "MD"}, 4, true, 8, 63, ": A Male, Select No Nicotine must be under age 63 in "},
+    {{"WA", "MD"}, 5, true, 5, 46, ": A Male, Nicotine use must be under age 46 in "},
+    {{"WA", "MD"}, 5, true, 6, 46, ": A Male, Nicotine use must be under age 46 in "},
+    {{"WA", "MD"}, 5, true, 8, 46, ": A Male, Nicotine use must be under age 46 in "},
+};
+
+std::string StateLimitMessages(const cClient& client) {
+    const auto& options = client.proposal();
+    std::string messages;
+    std::int32_t checked = 0;
+    for (const auto& limit : kStateLimits) {
+        if (!Lists(limit.states, client.state())) continue;
+        if (checked == 0 && options.IsProductSelected(limit.product)) checked = limit.product;
+        if (limit.product != checked) continue;
+        if (client.IsMale() == limit.male && client.Classification() == limit.classCode &&
+            client.age() >= limit.fromAge) {
+            messages += GetProductName(limit.product, false, options.Company()) + limit.text + client.state();
+        }
+    }
+    return messages;
+}
+
+struct AgeFindings {
+    std::string messages;
+    bool quenbyRefused = false;
+};
+
+// The reasons the chosen products cannot be issued at the client's age and class.
+AgeFindings CheckIssueAges(const cClient& client, bool usePriorRates) {
+    const auto& options = client.proposal();
+    const std::string& state = client.state();
+    const std::int32_t classCode = client.Classification();
+    const int age = client.age();
+    AgeFindings findings;
+    for (const std::int32_t product : ChosenProducts(options)) {
+        const std::string name = GetProductName(product, false, options.Company());
+        if (QuenbyRefusesClass(product, state, classCode)) {
+            findings.messages += name + ": " + kQuenbyRefusal;
+            findings.quenbyRefused = true;
+            continue;
+        }
+        const auto maxAge = MaxIssueAge(product, state, classCode, client.IsMale(), usePriorRates);
+        const auto minAge = MinIssueAge(product, state, classCode);
+        // Products without issue-age rules (7, 10, unknown numbers) are left to the rate files.
+        if (!maxAge || !minAge) continue;
+        if (age > *maxAge) {
+            findings.messages += name + ": Client must be age " + std::to_string(*maxAge) + " or younger.";
+        } else if (age < *minAge) {
+            if (options.Company() != kQnb && state != "OR" && age < kNicotineNoticeAge &&
+                IsNicotineClass(classCode)) {
+                findings.messages += name + ": Nicotine use not allowed for clients under age 15.";
+            } else {
+                findings.messages += name + ": Client must be between age " + std::to_string(*minAge) +
+                                     " and " + std::to_string(*maxAge) + ".";
+            }
+        }
+    }
+    findings.messages += StateLimitMessages(client);
+    return findings;
+}
+
+// Without a table rating the case counts as "None".
+bool HasTableRating(const cClient& client) {
+    return !client.TableRating().empty() && client.TableRating() != "None";
+}
+
+// The waiver is offered with table ratings up to D (4).
+constexpr std::array<std::string_view, 7> kWaiverTableRatings{"A", "AA", "B", "BB", "C", "CC", "D"};
+constexpr std::int32_t kWaiverMaxFace = 5000000;
+constexpr int kWaiverFirstAge = 15;
+constexpr int kWaiverLastAge = 55;
+constexpr int kChildRiderFirstAge = 18;
+constexpr int kChildRiderLastAge = 55;
+constexpr int kSpouseFeeFirstAge = 15;
+
+void CorrectRiders(cClient& client, std::vector<std::string>& notes) {
+    const int age = client.age();
+    if (client.Waiver() && (age > kWaiverLastAge || age < kWaiverFirstAge)) {
+        client.SetWaiver(false);
+        notes.push_back("Waiver Removed - Not available for client of age " + std::to_string(age) + ".  ");
+    }
+    if (client.Waiver() && HasTableRating(client) && !Lists(kWaiverTableRatings, client.TableRating())) {
+        client.SetWaiver(false);
+        notes.emplace_back("Waiver Removed -Not available with table ratings greater than D (or 4).");
+    }
+    const auto& faces = client.proposal().FaceAmounts();
+    const bool largeFace = std::any_of(faces.begin(), faces.end(),
+                                       [](const auto& face) { return face && *face > kWaiverMaxFace; });
+    if (client.Waiver() && largeFace) {
+        client.SetWaiver(false);
+        notes.emplace_back("Waiver Removed- Not available for face amounts in excess of $5,000,000.");
+    }
+    if (client.ChildRider() && (age > kChildRiderLastAge || age < kChildRiderFirstAge)) {
+        client.SetChildRider(false);
+        notes.push_back("Child Rider Removed - Not available for client of age " + std::to_string(age) +
+                        ".  ");
+    }
+    if (client.WaiveSpouseFee() && age < kSpouseFeeFirstAge) {
+        client.SetWaiveSpouseFee(false);
+        notes.emplace_back("Waive Fee for Spouse option removed - Client is too young.  ");
+    }
+}
+
+// The classes on which a carrier takes no table rating. QNB also refuses it
+// on the select and custom classes; BRN and TVNY only on the preferred ones.
+struct TableRatingRule {
+    std::span<const std::int32_t> classes;
+    const char* note;
+};
+
+constexpr std::int32_t kPreferredClasses[] = {1, 2, 5};
+constexpr std::int32_t kPreferredSelectCustomClasses[] = {1, 2, 3, 5, 7, 8};
+constexpr TableRatingRule kPreferredRule{kPreferredClasses,
+                                         "Table Rating Removed - Not allowed on a Preferred Cases.  "};
+constexpr TableRatingRule kQnbRule{
+    kPreferredSelectCustomClasses,
+    "Table Rating Removed - Not allowed on a Preferred, Select or Custom Cases.  "};
+
+void CorrectTableRating(cClient& client, std::vector<std::string>& notes) {
+    const auto& rule = client.proposal().Company() == kQnb ? kQnbRule : kPreferredRule;
+    if (HasTableRating(client) && Lists(rule.classes, client.Classification())) {
+        client.SetTableRating("None");
+        notes.emplace_back(rule.note);
+    }
+}
+
+// The class comparison page sets a class beside up to two classes below it
+// on its ladder. The custom classes end their ladders.
+constexpr std::int32_t kNoNicotineLadder[] = {0, 1, 2, 3, 4, 7};
+constexpr std::int32_t kNicotineLadder[] = {5, 6, 8};
+constexpr std::size_t kComparedClasses = 2;
+
+std::span<const std::int32_t> ComparedClasses(std::int32_t classCode) {
+    using Ladder = std::span<const std::int32_t>;
+    for (const Ladder ladder : {Ladder(kNoNicotineLadder), Ladder(kNicotineLadder)}) {
+        const auto rung = std::find(ladder.begin(), ladder.end(), classCode);
+        if (rung == ladder.end()) continue;
+        const auto below = ladder.subspan(static_cast<std::size_t>(rung - ladder.begin()) + 1);
+        return below.first(std::min(below.size(), kComparedClasses));
+    }
+    return {};
+}
+
+// True when a chosen product would not be issued at the client's age in one of the classes.
+bool AboveMaxIssueAge(const cClient& client, std::span<const std::int32_t> classes, bool usePriorRates) {
+    for (const std::int32_t product : ChosenProducts(client.proposal())) {
+        for (const std::int32_t classCode : classes) {
+            const auto maxAge =
+                MaxIssueAge(product, client.state(), classCode, client.IsMale(), usePriorRates);
+            if (maxAge && client.age() > *maxAge) return true;
+        }
+    }
+    return false;
+}
+
+constexpr const char* kLowestClassNote =
+    "Class Comparison Page will not print.  Either the class is the lowest for the specified classification "
+    "or Table Rating is used.  ";
+constexpr const char* kLowerClassesAgeNote =
+    "Class Comparison Page will not print due to age restrictions on the lower classifications.  ";
+constexpr const char* kLowerClassAgeNote =
+    "Class Comparison Page will not print due to age restrictions on the lower classification.  ";
+
+void CheckClassPages(cClient& client, bool usePriorRates, std::vector<std::string>& notes) {
+    auto& options = client.proposal();
+    if (options.OutputClassComp()) {
+        const std::int32_t classCode = client.Classification();
+        const auto compared = ComparedClasses(classCode);
+        // The nicotine classes below 5 and 6 are issued to younger ages than those classes.
+        const bool agedOut =
+            (classCode == 5 || classCode == 6) && AboveMaxIssueAge(client, compared, usePriorRates);
+        const char* note = nullptr;
+        if (compared.empty() || HasTableRating(client)) {
+            note = kLowestClassNote;
+        } else if (agedOut) {
+            note = classCode == 5 ? kLowerClassesAgeNote : kLowerClassAgeNote;
+        }
+        if (note) {
+            notes.emplace_back(note);
+            options.SetOutputClassComp(false);
+        }
+    }
+    const bool pellamy =
+        options.IsProductSelected(7) || options.IsProductSelected(8) || options.IsProductSelected(9);
+    if (options.OutputClassInfo() && pellamy) {
+        notes.emplace_back("Class Information Page will not print on a Pellamy proposal.  ");
+        options.SetOutputClassInfo(false);
+    }
+}
+
+// Rate-scale markers: whole words in the case's name fields, in any case.
+constexpr std::array<std::string_view, 4> kPriorScaleMarkers{"CUR1BACK", "1BACK", "CURR1BACK",
+                                                             "PRIORSCALEQUOTE"};
+constexpr std::string_view kCurrentScaleOnly = "CURRENTSCALEONLY";
+// Quotes prepared before the current scale took effect on 1 July 2008 may
+// still show the scale they were first shown on.
+constexpr std::string_view kBeforeCurrentScale = "BEFOREJULY2008";
+
+std::vector<std::string> NameWords(const cClient& client) {
+    std::vector<std::string> words;
+    for (const std::string_view field :
+         {std::string_view(client.FirstName()), std::string_view(client.MiddleInit()),
+          std::string_view(client.LastName())}) {
+        const std::string upper = ToUpper(field);
+        std::size_t start = 0;
+        while (start < upper.size()) {
+            const std::size_t end = std::min(upper.find_first_of(" \t", start), upper.size());
+            if (end > start) words.push_back(upper.substr(start, end - start));
+            start = end + 1;
+        }
+    }
+    return words;
+}
+
+struct ScaleChoice {
+    bool usePriorRates = false;
+    std::vector<std::string> notes;
+};
+
+ScaleChoice ReadScaleMarkers(const cClient& client, Date today) {
+    const auto words = NameWords(client);
+    const bool currentOnly = Lists(words, kCurrentScaleOnly);
+    const bool dated = Lists(words, kBeforeCurrentScale);
+    const bool datedExpired = dated && today >= Date::FromYmd(2008, 7, 1);
+    const bool askedPrior =
+        (dated && !datedExpired) || std::any_of(kPriorScaleMarkers.begin(), kPriorScaleMarkers.end(),
+                                                [&](std::string_view m) { return Lists(words, m); });
+    ScaleChoice choice;
+    choice.usePriorRates = askedPrior && !currentOnly;
+    if (datedExpired) {
+        choice.notes.emplace_back(
+            "The rate scale marker BEFOREJULY2008 has expired; the current rate scale is shown.  ");
+    }
+    if (currentOnly)
+        choice.notes.emplace_back("You have chosen to show the current rate scale for this ledger.  ");
+    if (choice.usePriorRates) {
+        choice.notes.emplace_back("You have chosen to show the prior rate scale for this ledger.  ");
+        choice.notes.emplace_back(
+            "Please verify this is what you intend to do before distributing this ledger.");
+    }
+    return choice;
+}
+
+Date Today() {
+    const std::chrono::year_month_day day{
+        std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())};
+    return Date::FromYmd(static_cast<int>(day.year()), static_cast<int>(static_cast<unsigned>(day.month())),
+                         static_cast<int>(static_cast<unsigned>(day.day())));
+}
+
+constexpr std::size_t kMaxNotes = 61;
+
+}  // namespace
+
+AgeCheck ValidateAge(cClient& client, bool usePriorRates) {
+    const auto& options = client.proposal();
+    AgeCheck check;
+    const AgeFindings findings = CheckIssueAges(client, usePriorRates);
+    if (findings.quenbyRefused) check.notices.push_back({"Age out of Range", kQuenbyRefusal});
+    if (options.ProductCount() > 1 && !findings.messages.empty()) {
+        check.notices.push_back(
+            {"Age out of range",
+             "Product Comparison page will not print.  Please choose to print individual ledgers."});
+    }
+    std::string messages = findings.messages;
+    if (options.Company() == kQnb && IsNicotineClass(client.Classification()) &&
+        client.age() < kQnbNicotineFirstAge) {
+        messages += "\n\nNo proposal created as nicotine users begin at age 10.";
+    }
+    check.ok = messages.empty();
+    if (!check.ok) check.message = "No proposal created for this client: " + messages;
+    return check;
+}
+
+std::vector<std::string> ValidateClientInfo(cClient& client, ProcessValues& process,
+                                            std::optional<Date> today) {
+    std::vector<std::string> notes;
+    try {
+        // The scale is settled first: the age limits below depend on it.
+        ScaleChoice scale = ReadScaleMarkers(client, today.value_or(Today()));
+        process.UsePriorRates = scale.usePriorRates;
+
+        CorrectRiders(client, notes);
+        CorrectTableRating(client, notes);
+        CheckClassPages(client, process.UsePriorRates, notes);
+        auto& options = client.proposal();
+        if (options.ProductCount() > 1 && !CheckIssueAges(client, process.UsePriorRates).messages.empty()) {
+            notes.emplace_back(
+                "Product Comparison page will not print.  Individual ledgers will be produced.  ");
+            options.SetPrintOption(cIllustrationOptions::Individual);
+        }
+        notes.insert(notes.end(), scale.notes.begin(), scale.notes.end());
+    } catch (const std::exception& error) {
+        process.ProcessError(error, clsError::ErrorWithPlace, kModule, "ValidateClientInfo");
+    }
+    if (notes.size() > kMaxNotes) notes.resize(kMaxNotes);
+    return notes;
+}
+
+}  // namespace quoravel

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "Date.h"
 #include "ProcessValues.h"
 #include "cClient.h"
 
@@ -26,7 +28,9 @@ AgeCheck ValidateAge(cClient& client, bool usePriorRates);
 
 // Removes riders and options the case does not allow, with a note for each
 // change, and sets or clears process.UsePriorRates from the case's rate-scale
-// markers. At most 61 notes, each a sentence ending in two blanks.
-std::vector<std::string> ValidateClientInfo(cClient& client, ProcessValues& process);
+// markers. At most 61 notes, each a sentence ending in two blanks. `today` is
+// the day the quote is prepared: the system clock's when not given.
+std::vector<std::string> ValidateClientInfo(cClient& client, ProcessValues& process,
+                                            std::optional<Date> today = std::nullopt);
 
 }  // namespace quoravel

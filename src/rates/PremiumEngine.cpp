@@ -1,1 +1,118 @@
-// PremiumEngine
+#include "PremiumEngine.h"
+
+#include <algorithm>
+
+#include "Rounding.h"
+
+namespace quoravel {
+namespace {
+
+constexpr const char* kModule = "RateStuf";
+constexpr std::size_t kBaseColumn = 0;
+constexpr std::size_t kWaiverColumn = 4;
+
+// Modal factors of the first-year premium.
+constexpr double kSemiAnnualFactor = 0.51;
+constexpr double kQuarterlyFactor = 0.26;
+constexpr double kSpecialMonthlyFactor = 0.0875;
+
+constexpr double kChildRiderPerUnit = 5.50;
+constexpr int kChildRiderLastAge = 65;
+constexpr int kWaiverLastAge = 60;
+
+}  // namespace
+
+void ReadTermRatesNoRequal(RateContext& context, RateVector& rates, const cClient& client, ProductInfo& product,
+                           int classCode, int interpolation, const cIllustrationOptions& options,
+                           std::size_t faceIndex) {
+    const std::int32_t number = product.ProductNumber;
+    if (number == 6 || number == 15) ReadBrellan1Rates(context, rates, client, product, classCode);
+    else ReadStandardTermRates(context, rates, client, product, classCode, 0, interpolation, options, faceIndex);
+    ReadYRTRates(context, rates, client, product, classCode, 0);
+    if (interpolation == 1 && number >= 29 && number <= 33) InterpRates(context, rates);
+}
+
+void FillRateMatrix(RateContext& context, RateMatrix& matrix, const cClient& client, ProductInfo& product,
+                    bool explicitColumn, std::size_t column, int classCode, std::size_t faceIndex,
+                    ProductInfo* productSource, int interpolation) {
+    try {
+        if (productSource) product.ProductNumber = productSource->ProductNumber;
+        if (product.ProductNumber >= 34 && product.ProductNumber != 49) product.ProductNumber -= 5;
+
+        const int age = client.age();
+        const std::size_t years = age >= 0 && age <= 100 ? static_cast<std::size_t>(101 - age) : 0;
+        RateVector base(years, 0.0);
+        RateVector waiver(years, 0.0);
+        if (productSource) {
+            ReadSelectRates(context, base, client, product, classCode, client.proposal(), faceIndex);
+        } else {
+            ReadTermRatesNoRequal(context, base, client, product, classCode, interpolation, client.proposal(),
+                                  faceIndex);
+        }
+        ReadWaiverRates(context, waiver, client, product, productSource);
+
+        const std::size_t baseColumn = explicitColumn ? column : kBaseColumn;
+        const std::size_t waiverColumn = explicitColumn ? matrix.Columns() - 1 : kWaiverColumn;
+        if (matrix.Rows() < years) matrix.Resize(years);
+        for (std::size_t row = 0; row < years; ++row) {
+            matrix.At(row, baseColumn) = base[row];
+            matrix.At(row, waiverColumn) = waiver[row];
+        }
+    } catch (const std::exception& error) {
+        context.process.ProcessError(error, clsError::ErrorWithPlace, kModule, "FillRateMatrix");
+    }
+}
+
+double PolicyFee(std::int32_t productNumber) { return EndsAtAge80(productNumber) ? 60 : 50; }
+
+double YearPremium::Total() const {
+    return round(2, base + tableExtra + permFlatExtra + tempFlatExtra + childRider + waiver);
+}
+
+YearPremium PremiumOfYear(const cClient& client, std::int32_t faceAmount, double baseRate, double waiverRate,
+                          int year, double policyFee) {
+    const double face = faceAmount;
+    const int age = client.age();
+    YearPremium p;
+    p.base = round(2, face * baseRate * 0.00001 + policyFee);
+    p.tableExtra = round(2, std::max(0.0, p.base - policyFee) * client.TableRatingAt(static_cast<std::int16_t>(age + year)));
+    p.permFlatExtra = round(2, face * 0.001 * client.PermFlatExtra());
+    p.tempFlatExtra = year < client.TempFlatExtraYears() ? round(2, face * 0.001 * client.TempFlatExtra()) : 0.0;
+    p.childRider = age + year + 1 <= kChildRiderLastAge ? client.ChildRiderUnits() * kChildRiderPerUnit : 0.0;
+    if (client.Waiver() && age + year + 1 <= kWaiverLastAge) {
+        double w = face * round(0, client.WaiverRating() * waiverRate) * 0.00001;
+        if (client.ChildRider()) {
+            w += client.ChildRiderUnits() *
+                 round(2, cClient::WaiverAgeRate(static_cast<std::int16_t>(age)) * client.WaiverRating());
+        }
+        p.waiver = round(2, w);
+    }
+    return p;
+}
+
+ModalPremiums FirstYearModalPremiums(double firstYearAnnual) {
+    const double annual = round(5, firstYearAnnual);
+    return {annual, round(2, annual * kSemiAnnualFactor), round(2, annual * kQuarterlyFactor),
+            round(2, annual * kSpecialMonthlyFactor)};
+}
+
+PremiumSchedule ComputePremiumSchedule(RateContext& context, const cClient& client, std::int32_t productNumber,
+                                       std::size_t faceIndex, int interpolation) {
+    ProductInfo product;
+    product.FillProduct(productNumber, client.age(), false);
+    const bool select = product.SelectYears() > 0;
+    ProductInfo source = product;
+    PremiumSchedule schedule;
+    FillRateMatrix(context, schedule.rates, client, product, false, 0, client.Classification(), faceIndex,
+                   select ? &source : nullptr, interpolation);
+    const std::int32_t face = client.proposal().GetFaceAmount(faceIndex);
+    const double fee = PolicyFee(productNumber);
+    schedule.years.reserve(schedule.rates.Rows());
+    for (std::size_t year = 0; year < schedule.rates.Rows(); ++year) {
+        schedule.years.push_back(PremiumOfYear(client, face, schedule.rates.At(year, kBaseColumn),
+                                               schedule.rates.At(year, kWaiverColumn), static_cast<int>(year), fee));
+    }
+    return schedule;
+}
+
+}  // namespace quoravel

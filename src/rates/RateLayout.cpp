@@ -1,5 +1,10 @@
 #include "RateLayout.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
@@ -20,6 +25,10 @@ const std::vector<RateLayout> kLayouts{
     {RateLayoutKind::GuaranteedYrt, "guaranteed-yrt", 34, true, false, 4},
     {RateLayoutKind::YrtWaiver, "yrt-waiver", 158, true, false, 18},
 };
+
+// Bytes read ahead from a rate file: the yearly-renewable years of one case
+// (at most 101 records of 158 bytes) in one read.
+constexpr std::size_t kReadAhead = 16384;
 
 // Block of the one-year file by class code.
 constexpr std::array<int, kClasses> kOneYearBlocks{0, 7, 0, 1, 2, 4, 5, 3, 6};
@@ -118,26 +127,37 @@ RateRecord DecodeRecord(const RateLayout& layout, std::span<const unsigned char>
 
 RateFile::RateFile(const std::string& path, const RateLayout& layout)
     : layout_(layout), path_(path), buffer_(layout.recordLength) {
-    file_ = std::fopen(path.c_str(), "rb");
-    if (!file_) {
+    descriptor_ = ::open(path.c_str(), O_RDONLY);
+    if (descriptor_ < 0) {
         throw RuntimeError(ErrorNumber::FileNotFound, "RateStuf", "Rate file " + path + " cannot be opened.");
     }
 }
 
-RateFile::RateFile(std::string bytes, const RateLayout& layout)
+RateFile::RateFile(InMemory, std::string bytes, const RateLayout& layout)
     : layout_(layout), bytes_(std::move(bytes)), inMemory_(true), buffer_(layout.recordLength) {}
 
 RateFile::~RateFile() {
-    if (file_) std::fclose(file_);
+    if (descriptor_ >= 0) ::close(descriptor_);
 }
 
 long RateFile::RecordCount() const {
     if (inMemory_) return static_cast<long>(bytes_.size() / layout_.recordLength);
-    const long here = std::ftell(file_);
-    std::fseek(file_, 0, SEEK_END);
-    const long size = std::ftell(file_);
-    std::fseek(file_, here, SEEK_SET);
-    return size < 0 ? 0 : size / static_cast<long>(layout_.recordLength);
+    struct stat status {};
+    if (::fstat(descriptor_, &status) != 0) return 0;
+    return static_cast<long>(static_cast<std::size_t>(status.st_size) / layout_.recordLength);
+}
+
+bool RateFile::LoadFromFile(std::size_t offset) {
+    const std::size_t length = layout_.recordLength;
+    if (offset < blockOffset_ || offset + length > blockOffset_ + blockLength_) {
+        block_.resize(std::max<std::size_t>(kReadAhead, length));
+        const auto read = ::pread(descriptor_, block_.data(), block_.size(), static_cast<off_t>(offset));
+        blockOffset_ = offset;
+        blockLength_ = read > 0 ? static_cast<std::size_t>(read) : 0;
+        if (length > blockLength_) return false;
+    }
+    std::memcpy(buffer_.data(), block_.data() + (offset - blockOffset_), length);
+    return true;
 }
 
 bool RateFile::Load(long number) {
@@ -145,13 +165,10 @@ bool RateFile::Load(long number) {
     loaded_ = number;
     if (number < 1) return false;
     const std::size_t offset = static_cast<std::size_t>(number - 1) * layout_.recordLength;
-    if (inMemory_) {
-        if (offset + layout_.recordLength > bytes_.size()) return false;
-        std::memcpy(buffer_.data(), bytes_.data() + offset, layout_.recordLength);
-        return true;
-    }
-    if (std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) return false;
-    return std::fread(buffer_.data(), 1, layout_.recordLength, file_) == layout_.recordLength;
+    if (!inMemory_) return LoadFromFile(offset);
+    if (offset + layout_.recordLength > bytes_.size()) return false;
+    std::memcpy(buffer_.data(), bytes_.data() + offset, layout_.recordLength);
+    return true;
 }
 
 double RateFile::Rate(long number, std::size_t index) {

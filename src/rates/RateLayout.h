@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 #include <span>
 #include <string>
@@ -81,7 +80,8 @@ class RateFile {
 public:
     RateFile(const std::string& path, const RateLayout& layout);
     // For tests and the dump tool: the file's bytes given directly.
-    RateFile(std::string bytes, const RateLayout& layout);
+    struct InMemory {};
+    RateFile(InMemory, std::string bytes, const RateLayout& layout);
     ~RateFile();
     RateFile(const RateFile&) = delete;
     RateFile& operator=(const RateFile&) = delete;
@@ -93,14 +93,20 @@ public:
 
 private:
     bool Load(long number);
+    bool LoadFromFile(std::size_t offset);
 
     const RateLayout& layout_;
     std::string path_;
-    std::FILE* file_ = nullptr;
-    std::string bytes_;
+    int descriptor_ = -1;
+    std::string bytes_;          // the whole file, for files given in memory
     bool inMemory_ = false;
     long loaded_ = 0;
-    std::vector<unsigned char> buffer_;
+    std::vector<unsigned char> buffer_;  // the record asked for
+    // A block read ahead from the file: the yearly-renewable years read one
+    // record after another and are served from it.
+    std::vector<unsigned char> block_;
+    std::size_t blockOffset_ = 0;
+    std::size_t blockLength_ = 0;
 };
 
 // The face band of the banded level files: 1 below 100,000; 2 below 250,000;

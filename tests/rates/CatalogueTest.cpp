@@ -1,1 +1,173 @@
 #include <gtest/gtest.h>
+
+#include "Enumerations.h"
+#include "ProductInfo.h"
+
+using namespace quoravel;
+
+namespace {
+
+constexpr std::optional<int> kNone = std::nullopt;
+
+}  // namespace
+
+TEST(Catalogue, ProductNames) {
+    struct Row {
+        std::int32_t product;
+        bool brand;
+        std::int32_t company;
+        const char* expected;
+        const char* source;
+    } rows[] = {
+        {31, false, 1, "Ostrel 15 \u2022 10", "edge case: bullet with a blank each side"},
+        {31, false, 2, "Amberlin 15 \u2022 10", "edge case: company 2 name, cp-1252 bullet"},
+        {38, false, 2, "Amberlin 30 \u2022 15 Guarantees", "company 2 column"},
+        {20, false, 1, "", "edge case: empty in the main list"},
+        {20, false, 2, "Korvel\u00AE 5", "edge case: company 2 default"},
+        {5, false, 0, "Brellan 30\u00AE", "main list"},
+        {3, true, 2, "Quoravel\u00AE", "brand flag wins"},
+        {50, false, 0, "", "outside the 50-entry list"},
+        {-1, false, 2, "Korvel\u00AE 5", "company 2: every number outside 1..38"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(GetProductName(row.product, row.brand, row.company), row.expected)
+            << row.product << " company " << row.company << ": " << row.source;
+    }
+}
+
+TEST(Catalogue, ProductFromListText) {
+    struct Row {
+        const char* text;
+        std::int16_t selector;
+        std::int32_t expected;
+        const char* source;
+    } rows[] = {
+        {"Korvel 10", 1, 2, "edge case"},
+        {"Korvel 10", 0, 22, "edge case"},
+        {"Amberlin 15 - 10", 0, 41, "edge case"},
+        {"Amberlin 15 \u2022 10", 1, 0, "edge case: the list uses a hyphen"},
+        {"Amberlin 30 - 15 Guarantees", 0, 48, "Guarantees, no selector"},
+        {"Amberlin 5 Guarantees", 2, 34, "Guarantees, selector"},
+        {"Ostrel 20 \u2022 10 Guarantees", 0, 37, "Ostrel keeps the bullet"},
+        {"Tessel 30", 0, 49, "tried last"},
+        {"tessel 30", 0, 0, "case-sensitive"},
+        {"Tessel 30 ", 0, 0, "no trimming"},
+        {"Pellamy 5", 0, 0, "not a list text"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(GetProductFromString(row.text, row.selector), row.expected)
+            << row.text << " selector " << row.selector << ": " << row.source;
+    }
+}
+
+TEST(Catalogue, IssueAges) {
+    struct Row {
+        std::int32_t product;
+        const char* state;
+        std::int32_t classCode;
+        bool male;
+        bool prior;
+        std::optional<int> min;
+        std::optional<int> max;
+        const char* source;
+    } rows[] = {
+        {2, "or", 4, true, false, 18, 80, "Oregon in any case; other states 80"},
+        {2, "MD", 8, true, false, 16, 75, "edge case: MD male class 8"},
+        {2, "MD", 7, true, false, 0, 79, "MD current scale"},
+        {2, "MD", 7, true, true, 0, 80, "MD prior scale has no class-7 limit"},
+        {2, "NJ", 2, false, true, 0, 76, "NJ prior scale"},
+        {3, "TX", 1, true, false, 0, 74, "TX current scale"},
+        {3, "TX", 1, true, true, 0, 75, "TX prior scale"},
+        {3, "MD", 7, false, true, 0, 75, "MD female 7, prior"},
+        {3, "", 8, false, false, 16, 73, "other states"},
+        {4, "NJ", 2, true, true, 0, 62, "NJ prior scale"},
+        {5, "MD", 5, true, true, 16, 43, "MD male 5, prior"},
+        {5, "MD", 5, false, true, 16, 50, "MD female 5, prior"},
+        {5, "MD", 5, false, false, 16, 47, "MD female 5, current"},
+        {5, "NY", 5, true, false, 16, 50, "other states: male class 5 keeps 50"},
+        {12, "OR", 6, true, false, 16, 70, "Oregon rule not on Tessel"},
+        {18, "NJ", 2, true, false, 0, 60, "Quenby in NJ"},
+        {18, "NY", 2, true, false, 61, 70, "Quenby elsewhere"},
+        {33, "WA", 6, true, false, 20, 43, "30-year, WA male 6"},
+        {38, "NJ", 2, true, false, 20, 42, "30-year, NJ"},
+        {0, "", 2, true, false, 0, 1000, "no product"},
+        {7, "", 2, true, false, kNone, kNone, "no rule"},
+        {50, "", 2, true, false, kNone, kNone, "outside 1..49"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(MinIssueAge(row.product, row.state, row.classCode), row.min)
+            << row.product << " " << row.state << " class " << row.classCode << ": " << row.source;
+        EXPECT_EQ(MaxIssueAge(row.product, row.state, row.classCode, row.male, row.prior), row.max)
+            << row.product << " " << row.state << " class " << row.classCode << " male " << row.male
+            << " prior " << row.prior << ": " << row.source;
+    }
+}
+
+TEST(ProductInfo, ProductRules) {
+    struct Row {
+        std::int32_t product;
+        int level, guarantee, requal, yearsToPrint, select, grade;
+        bool grading;
+        std::optional<int> column;
+    } rows[] = {
+        {1, 5, 5, 75, 10, 0, 11, false, 0},       {5, 30, 30, 50, 30, 0, 32, false, 4},
+        {8, 10, 10, 70, 10, 7, 11, true, 1},      {9, 15, 15, 65, 15, 10, 16, true, 2},
+        {10, 20, 20, 60, 20, 0, 21, true, kNone}, {14, 20, 20, 60, 20, 0, 11, false, 3},
+        {15, 5, 10, 60, 10, 0, 11, true, 5},      {20, 5, 10, 60, 10, 0, 11, true, 10},
+        {27, 10, 5, 60, 5, 0, 11, true, 1},       {33, 15, 30, 50, 30, 0, 16, true, 4},
+        {43, 5, 10, 60, 10, 0, 11, true, kNone},  {49, 30, 30, 60, 30, 0, 11, true, 4},
+        {0, 5, 10, 60, 10, 0, 11, false, kNone},  {99, 5, 10, 60, 10, 0, 11, true, kNone},
+    };
+    for (const auto& row : rows) {
+        ProductInfo info;
+        info.ProductNumber = row.product;
+        EXPECT_EQ(info.LevelPeriod(40, 0, ""), row.level) << row.product;
+        EXPECT_EQ(info.GuarenteePeriod(40, ""), row.guarantee) << row.product;
+        EXPECT_EQ(info.RequalAge(), row.requal) << row.product;
+        EXPECT_EQ(info.YearsToPrint(), row.yearsToPrint) << row.product;
+        EXPECT_EQ(info.SelectYears(), row.select) << row.product;
+        EXPECT_EQ(info.GradeYear(), row.grade) << row.product;
+        EXPECT_EQ(info.GuaranteeGrading(), row.grading) << row.product;
+        EXPECT_EQ(info.RateColumn(), row.column) << row.product;
+    }
+}
+
+TEST(ProductInfo, AgeDependentPeriods) {
+    struct Row {
+        std::int32_t product;
+        std::int16_t age;
+        int guarantee;
+        int yrtYear;
+        const char* source;
+    } rows[] = {
+        {2, 45, 10, 21, "worked example: 10 x 2 + 1"},
+        {2, 61, 10, 1, "worked example: 10 x 0 + 1"},
+        {2, 75, 10, -9, "worked example: floor of -0.5 is -1"},
+        {11, 78, 2, -19, "edge case: 80 - 78; floor((60 - 78) / 5) = -4"},
+        {11, 75, 5, -14, "edge case: below 76 keeps 5"},
+        {31, 45, 15, 16, "15 x floor(20 / 15) + 1"},
+    };
+    for (const auto& row : rows) {
+        ProductInfo info;
+        info.ProductNumber = row.product;
+        EXPECT_EQ(info.GuarenteePeriod(row.age, ""), row.guarantee) << row.product << " age " << row.age;
+        EXPECT_EQ(info.GetYRTYear(row.age), row.yrtYear)
+            << row.product << " age " << row.age << ": " << row.source;
+        EXPECT_EQ(info.YRTYear, row.yrtYear);
+    }
+}
+
+TEST(ProductInfo, FillAndFullGuaranteeLevel) {
+    ProductInfo ostrel;
+    ostrel.FillProduct(31, 45, false);
+    EXPECT_EQ(ostrel.ProductName, "Ostrel 15 \u2022 10");  // company 0's name
+    EXPECT_EQ(ostrel.YRTYear, 16);
+    EXPECT_EQ(ostrel.LevelPeriod(45, 1, ""), 15);  // level through the guarantee
+
+    ProductInfo brellan;
+    brellan.FillProduct(2, 45, true);
+    EXPECT_EQ(brellan.ProductName, "Quoravel\u00AE");
+    EXPECT_EQ(brellan.LevelPeriod(45, 1, ""), 0);  // nothing found yet
+    EXPECT_EQ(brellan.LevelPeriod(45, 0, ""), 10);
+    EXPECT_EQ(brellan.LevelPeriod(45, 1, ""), 10);  // keeps the period found
+}

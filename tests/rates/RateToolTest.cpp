@@ -1,1 +1,434 @@
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <map>
+#include <memory>
+
+#include "RateTool.h"
+#include "SampleRates.h"
+#include "TestSupport.h"
+#include "Text.h"
+#include "TextFile.h"
+
+using namespace quoravel;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Errors(const ProcessValues& process) {
+    std::string text;
+    for (const auto& e : process.Errors) {
+        text += std::to_string(e->Number) + " " + e->ModuleName + "." + e->RoutineName + ": " +
+                e->Description + "\n";
+    }
+    return text;
+}
+
+std::string Bytes(const RateLayout& layout, const std::vector<RateRecord>& records) {
+    std::string bytes;
+    for (const auto& r : records) bytes += EncodeRecord(layout, r);
+    return bytes;
+}
+
+const RateType& Type(int index) { return RateTypes()[static_cast<std::size_t>(index)]; }
+
+// A rate that says where it belongs: sex, class, product column and age.
+double Code(int sex, int classCode, int column, int age) {
+    return 10000 * sex + 1000 * classCode + 100 * column + age;
+}
+
+// The level term tables (three terms, level-3 records) of ages 0 and 45, in
+// the varied spellings actuaries deliver.
+void WriteTermTables(const TempFolder& dir) {
+    const std::vector<int> terms{5, 10, 15};
+    for (int sex = 0; sex < 2; ++sex) {
+        for (int classCode = 1; classCode <= 8; ++classCode) {
+            for (int column = 0; column < 3; ++column) {
+                std::string name = InputTableName("Term", terms[column], "g", sex, classCode);
+                if (classCode == 3) name = quoravel::ToUpper(name);
+                if (column == 1) name += ".txt";
+                dir.Write(name, "# age, rate\r\n\r\n0," + std::to_string(Code(sex, classCode, column, 0)) +
+                                    "\r\n  45 \t " + std::to_string(Code(sex, classCode, column, 45)) + "\n");
+            }
+        }
+    }
+}
+
+}  // namespace
+
+TEST(RateToolDump, EveryLayoutRoundTripsThroughItsTextExactly) {
+    const std::vector<double> awkward{0.1, 1.0 / 3, 1e300, -0.0, 123456789.125, 5e-324, 362};
+    for (const auto& layout : AllLayouts()) {
+        std::vector<RateRecord> records(3);
+        for (std::size_t r = 0; r < records.size(); ++r) {
+            records[r].lead = static_cast<std::int16_t>(r == 2 ? -7 : r);
+            for (std::size_t i = 0; i < layout.valueCount; ++i) {
+                records[r].values.push_back(awkward[(i + r) % awkward.size()]);
+            }
+        }
+        const std::string bytes = Bytes(layout, records);
+        const std::string text = DumpRates(layout, bytes, "x.rat");
+        EXPECT_EQ(text.substr(0, text.find("\r\n")), "layout " + std::string(layout.name));
+        EXPECT_EQ(RebuildRates(text, "x.txt"), bytes) << layout.name;
+    }
+
+    TempFolder dir;
+    const RateLayout& waiver = LayoutOf(RateLayoutKind::Waiver);
+    dir.Write("w.rat", Bytes(waiver, {{3, {1, 2, 3, 4, 5, 6.5}}}));
+    ProcessValues process;
+    EXPECT_NE(DumpRateFile(dir.path() / "w.rat", waiver, dir.path() / "w.txt", process), "");
+    EXPECT_EQ(dir.Read("w.txt"), "layout waiver\r\n3 1 2 3 4 5 6.5\r\n");
+    EXPECT_NE(RebuildRateFile(dir.path() / "w.txt", dir.path() / "again.rat", process), "");
+    EXPECT_EQ(dir.Read("again.rat"), dir.Read("w.rat"));
+    EXPECT_EQ(Errors(process), "");
+}
+
+TEST(RateToolDump, BadTextOrLengthIsRefusedNamingFileLineAndValue) {
+    const std::vector<std::pair<std::string, std::string>> rows{
+        {"layout level-9\n",
+         "d.txt, line 1: \"layout level-9\" does not name a layout (e.g. \"layout level-5\")."},
+        {"# sample\nlayout waiver\n0 1 2 3 4 5\n",
+         "d.txt, line 3: 6 values where a waiver record takes its leading integer and 6 rates."},
+        {"layout waiver\n0 1 2 3 4 5 six\n", "d.txt, line 2: \"six\" is not a number."},
+        {"layout waiver\n40000 1 2 3 4 5 6\n",
+         "d.txt, line 2: the leading integer \"40000\" is not a whole number from -32768 to 32767."},
+        {"\n# nothing\n", "The rate dump d.txt names no layout."},
+    };
+    for (const auto& [text, message] : rows) {
+        EXPECT_EQ(Raised([&] { RebuildRates(text, "d.txt"); }), "13 RateTool: " + message) << text;
+    }
+    EXPECT_EQ(Raised([] { DumpRates(LayoutOf(RateLayoutKind::Level5), std::string(725, '\0'), "f.rat"); }),
+              "13 RateTool: f.rat holds 725 bytes, not a whole number of 722-byte level-5 records.");
+}
+
+TEST(RateToolCreate, LevelTablesLandAtTheirAgesRecordAndPosition) {
+    TempFolder dir;
+    WriteTermTables(dir);
+    const RateToolInputs inputs{"Term", "g", "", dir.path(), {}, dir.path() / "QNBTermNew.rat"};
+    ASSERT_TRUE(HasNeededInputs(Type(7), inputs));
+    ProcessValues process;
+    EXPECT_EQ(CreateRateFile(Type(7), inputs, process), "Level FG Rate File Created for QNB Term.");
+    EXPECT_EQ(Errors(process), "");
+
+    const RateLayout& layout = LayoutOf(RateLayoutKind::Level3);
+    const std::string bytes = dir.Read("QNBTermNew.rat");
+    ASSERT_EQ(bytes.size(), 100 * layout.recordLength);
+    RateFile file(RateFile::InMemory{}, bytes, layout);
+    EXPECT_EQ(file.Record(46).lead, 45);
+    EXPECT_EQ(file.Record(2).lead, 1);
+    EXPECT_EQ(file.Record(2).values, std::vector<double>(54, 0.0)) << "ages without a line stay 0";
+    for (int sex = 0; sex < 2; ++sex) {
+        for (int classCode = 0; classCode <= 8; ++classCode) {
+            for (int column = 0; column < 3; ++column) {
+                const int source =
+                    classCode == 0 ? 2 : classCode;  // Preferred Elite takes the Preferred rates
+                for (int age : {0, 45}) {
+                    EXPECT_EQ(file.Rate(age + 1, LevelIndex(column, classCode, sex, 3)),
+                              Code(sex, source, column, age))
+                        << "sex " << sex << " class " << classCode << " column " << column << " age " << age;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(RebuildRates(dir.Read("QNBTermRateDump.txt"), "dump"), bytes);
+}
+
+TEST(RateToolCreate, BadTablesFailNamingFileLineAndValueAndKeepThePartlyBuiltFile) {
+    const std::string table =
+        InputTableName("Term", 10, "g", 1, 4) + ".txt";  // a female table: the males are read first
+    const std::vector<std::pair<std::string, std::string>> rows{
+        {"0, 1\n45, 4x1\n", "@, line 2: \"4x1\" is not a number."},
+        {"0, 1\n45, 1 2\n", "@, line 2: 2 rates for age 45; this table takes exactly 1 per age."},
+        {"100, 5\n", "@, line 1: the age \"100\" is not a whole number from 0 to 99."},
+        {"0, 1\n0, 2\n", "@, line 2: age 0 appears a second time."},
+        {"0,, 1\n", "@, line 1: a value is missing between commas."},
+        {"7, -3\n", "@, line 1: the rate \"-3\" is not a finite number of 0 or more."},
+        {"# nothing yet\n", "The rate table @ holds no rates."},
+    };
+    for (const auto& [text, message] : rows) {
+        TempFolder dir;
+        WriteTermTables(dir);
+        dir.Write(table, text);
+        ProcessValues process;
+        EXPECT_EQ(CreateRateFile(Type(7), {"Term", "g", "", dir.path(), {}, dir.path() / "out.rat"}, process),
+                  "");
+        std::string expected = message;
+        expected.replace(expected.find('@'), 1, dir.folder() + table);
+        EXPECT_EQ(Errors(process), "13 RateStuf.ReadNewTermRates: " + expected + "\n");
+        RateFile partial(RateFile::InMemory{}, dir.Read("out.rat"), LayoutOf(RateLayoutKind::Level3));
+        EXPECT_EQ(partial.Rate(46, LevelIndex(2, 8, 0, 3)), Code(0, 8, 2, 45))
+            << "the male rates read before stay";
+    }
+
+    TempFolder empty;
+    ProcessValues process;
+    EXPECT_EQ(CreateRateFile(Type(7), {"Term", "g", "", empty.path(), {}, empty.path() / "out.rat"}, process),
+              "");
+    EXPECT_EQ(Errors(process), "53 RateStuf.ReadNewTermRates: The rate table " + empty.folder() +
+                                   "Term05gmPBN (or Term05gmPBN.txt) does not exist.\n");
+}
+
+TEST(RateToolCreate, YearlyRenewableAndOneYearTablesFillTheirOwnLayouts) {
+    TempFolder dir;
+    for (int sex = 0; sex < 2; ++sex) {
+        for (int classCode : {4, 6}) {
+            dir.Write(InputTableName("yrt", 7, "g", sex, classCode),
+                      "100 " + std::to_string(Code(sex, classCode, 0, 100)));
+        }
+        for (int classCode : kOneYearClassOrder) {
+            std::string lines;
+            for (int age = 0; age < 2; ++age) {
+                for (int year = 0; year < 11; ++year) {
+                    lines += (year ? "," : "") + std::to_string(Code(sex, classCode, year, age));
+                }
+                lines += "\n";
+            }
+            dir.Write(Brellan1TableName("b1.txt", classCode, sex).string(), lines);
+        }
+    }
+    ProcessValues process;
+    RateToolInputs yrt{"yrt", "g", "", dir.path(), {}, dir.path() / "g.rat"};
+    EXPECT_FALSE(HasNeededInputs(Type(4), yrt)) << "the product years name the tables";
+    yrt.productYears = "7";
+    EXPECT_EQ(CreateRateFile(Type(4), yrt, process), "Guaranteed YRT File Created.");
+    RateFile guaranteed(RateFile::InMemory{}, dir.Read("g.rat"), LayoutOf(RateLayoutKind::GuaranteedYrt));
+    EXPECT_EQ(guaranteed.RecordCount(), 101);
+    EXPECT_EQ(guaranteed.Rate(101, GuaranteedYrtIndex(true, true)), Code(1, 6, 0, 100));
+    EXPECT_EQ(guaranteed.Rate(101, GuaranteedYrtIndex(false, false)), Code(0, 4, 0, 100));
+
+    const RateToolInputs oneYear{{}, {}, {}, dir.path(), "b1.txt", dir.path() / "one.rat"};
+    EXPECT_EQ(CreateRateFile(Type(5), oneYear, process), "Brellan 1 Rate File Created.");
+    EXPECT_EQ(Errors(process), "");
+    RateFile one(RateFile::InMemory{}, dir.Read("one.rat"), LayoutOf(RateLayoutKind::OneYear));
+    EXPECT_EQ(one.RecordCount(), 1440);
+    EXPECT_EQ(OneYearRecord(1, 3, 1), 1 + 1 + 90 * 9);
+    for (int classCode = 0; classCode <= 8; ++classCode) {
+        EXPECT_EQ(one.Rate(OneYearRecord(1, classCode, 1), 10),
+                  Code(1, classCode == 0 ? 2 : classCode, 10, 1));
+    }
+
+    dir.Write("b1.FSNU", "1,2,3,4,5,6,7,8,9,10\n");
+    EXPECT_EQ(CreateRateFile(Type(5), oneYear, process), "");
+    EXPECT_EQ(
+        process.Errors.Item(1).Description,
+        dir.folder() + "b1.FSNU, line 1: 10 rates where the one-year table takes 11 (policy years 1 to 11).");
+}
+
+TEST(RateToolConvert, OldClassesMoveToTheirCurrentClassCodes) {
+    const RateLayout oldLayout{RateLayoutKind::Level5, "old", 410, true, false, 51};
+    std::vector<RateRecord> old(2);
+    for (int r = 0; r < 2; ++r) {
+        old[r].lead = static_cast<std::int16_t>(r);
+        for (int i = 0; i < 51; ++i) old[r].values.push_back(r * 1000 + i + 1);  // value 51 is unused
+    }
+    TempFolder dir;
+    dir.Write("old.rat", Bytes(oldLayout, old));
+    ProcessValues process;
+    EXPECT_NE(ConvertOldStyleRatesToNewStyle(dir.path() / "old.rat", dir.path() / "new.rat", process), "");
+    EXPECT_EQ(Errors(process), "");
+    const std::string bytes = dir.Read("new.rat");
+    ASSERT_EQ(bytes.size(), 2u * 722);
+    RateFile file(RateFile::InMemory{}, bytes, LayoutOf(RateLayoutKind::Level5));
+    const std::map<int, int> newClassOf{{0, 1}, {1, 2}, {2, 4}, {3, 5}, {4, 6}};
+    for (int sex = 0; sex < 2; ++sex) {
+        for (int column = 0; column < 5; ++column) {
+            for (const auto& [oldClass, newClass] : newClassOf) {
+                EXPECT_EQ(file.Rate(2, LevelIndex(column, newClass, sex, 5)),
+                          1000 + column + 5 * (oldClass + 5 * sex) + 1);
+            }
+            for (int without : {0, 3, 7, 8}) EXPECT_EQ(file.Rate(2, LevelIndex(column, without, sex, 5)), 0);
+        }
+    }
+    EXPECT_EQ(file.Record(2).lead, 1);
+
+    dir.Write("short.rat", std::string(400, '\0'));
+    EXPECT_EQ(ConvertOldStyleRatesToNewStyle(dir.path() / "short.rat", dir.path() / "x.rat", process), "");
+    EXPECT_EQ(process.Errors.Item(1).Description,
+              "The old rate file " + dir.folder() +
+                  "short.rat holds 400 bytes, not a whole number of 410-byte records.");
+}
+
+TEST(RateToolHelp, NotesFitTheRateType) {
+    for (const auto& type : RateTypes()) {
+        const std::string help = RateTypeHelpText(type);
+        int paragraphs = 1;
+        for (std::size_t at = 0; (at = help.find("\r\n\r\n", at)) != std::string::npos; at += 4) ++paragraphs;
+        const int expected = type.index == 5 ? 1 : type.index == 3 || type.index == 4 ? 4 : 3;
+        EXPECT_EQ(paragraphs, expected) << type.caption;
+    }
+    const std::string term = RateTypeHelpText(Type(7));
+    EXPECT_NE(term.find("(ex. 'Term05gFPBN').  In order"), std::string::npos);
+    EXPECT_NE(term.find("you would enter 'brl' in the rate prefix and 'g' in the rate type fields."),
+              std::string::npos);
+    EXPECT_TRUE(
+        term.ends_with("\r\n\r\nThe output file 'QNBTermNew.rat' is created in the applications path."));
+    EXPECT_EQ(FindRateType("select RATES"), &Type(10));
+    EXPECT_EQ(FindRateType("3"), &Type(3));
+    EXPECT_EQ(FindRateType("Level Rates"), nullptr);
+}
+
+// The bundled sample rates, built through the rate-file tool as the build does.
+class BuiltSampleRates {
+public:
+    BuiltSampleRates() : set_(MakeSampleRates()) {
+        const fs::path tables = folder_.path() / "tables";
+        WriteSampleRates(set_, tables);
+        for (const auto& file : set_.files) {
+            RateToolInputs inputs = file.inputs;
+            inputs.inputFolder = tables / inputs.inputFolder;
+            inputs.outputFile = folder_.path() / file.name;
+            const std::string message =
+                file.type ? CreateRateFile(*file.type, inputs, process_)
+                          : RebuildRateFile(tables / file.dump, inputs.outputFile, process_);
+            if (message.empty()) failed_ += file.name + " ";
+        }
+    }
+    const std::vector<SampleRateFile>& Files() const { return set_.files; }
+    std::string Failures() const { return failed_.empty() ? "" : failed_ + "\n" + Errors(process_); }
+    std::size_t Size(const std::string& name) const { return folder_.Read(name).size(); }
+    static const RateLayout& LayoutOfFile(const SampleRateFile& file) {
+        return LayoutOf(file.type ? file.type->layout : RateLayoutKind::Waiver);
+    }
+    RateFile& File(const std::string& name) {
+        auto& file = files_[name];
+        if (!file) {
+            const auto it =
+                std::find_if(set_.files.begin(), set_.files.end(), [&](auto& f) { return f.name == name; });
+            file = std::make_unique<RateFile>(RateFile::InMemory{}, folder_.Read(name), LayoutOfFile(*it));
+        }
+        return *file;
+    }
+
+private:
+    TempFolder folder_;
+    SampleRateSet set_;
+    ProcessValues process_;
+    std::string failed_;
+    std::map<std::string, std::unique_ptr<RateFile>> files_;
+};
+
+// The first rate that a reader can reach but is not a positive whole number,
+// or that no reader reaches but is not 0.
+std::string FirstMisplacedRate(BuiltSampleRates& built) {
+    const std::vector<int> levelYears{5, 10, 10, 10, 15}, guarantee{5, 10, 15, 20, 30};
+    // Rate positions no product reads: the third Quenby column, the select
+    // columns beyond Pellamy 15 and the Ostrel years past the guarantee.
+    auto reachable = [&](const std::string& name, std::size_t index) {
+        if (name.find("Qby") != std::string::npos) return index % 3 != 2;
+        if (name == "BRNsel.rat") return index % 5 < 3;
+        if (name == "BRNNLPG.rat") {
+            const std::size_t column = index / kNonLevelDurations % 5;
+            return static_cast<int>(index % kNonLevelDurations) < guarantee[column] - levelYears[column];
+        }
+        if (name == "BRNPGInterp.rat") {
+            return static_cast<int>(index % kInterpolatedYears) < guarantee[index / kInterpolatedYears];
+        }
+        return true;
+    };
+    const std::map<RateLayoutKind, long> records{{RateLayoutKind::OneYear, 1440},
+                                                 {RateLayoutKind::Interpolated, 1800},
+                                                 {RateLayoutKind::GuaranteedYrt, 101},
+                                                 {RateLayoutKind::YrtWaiver, 101}};
+    for (const auto& file : built.Files()) {
+        const RateLayout& layout = BuiltSampleRates::LayoutOfFile(file);
+        const long count = records.contains(layout.kind) ? records.at(layout.kind) : 100;
+        if (built.Size(file.name) != count * layout.recordLength) return file.name + " has the wrong size";
+        for (long r = 1; r <= count; ++r) {
+            const auto values = built.File(file.name).Record(r).values;
+            for (std::size_t i = 0; i < values.size(); ++i) {
+                const double rate = values[i];
+                if ((rate > 0 && std::isfinite(rate) && rate == std::round(rate)) !=
+                    reachable(file.name, i)) {
+                    return file.name + " record " + std::to_string(r) + " position " + std::to_string(i) +
+                           ": " + std::to_string(rate);
+                }
+            }
+        }
+    }
+    return {};
+}
+
+// One level rate of a banded family: scale, band − 1, issue age, product
+// column, position in the class order, sex.
+using Cell = std::array<int, 6>;
+
+// Steps `cell` through every combination below `limits`; false after the last.
+bool Next(Cell& cell, const Cell& limits) {
+    for (std::size_t i = 0; i < cell.size(); ++i) {
+        if (++cell[i] < limits[i]) return true;
+        cell[i] = 0;
+    }
+    return false;
+}
+
+// The level rates that break the familiar order of rate scales, face bands,
+// level periods, classes and sexes; `compared` counts the comparisons.
+std::vector<std::string> LevelRatesOutOfOrder(BuiltSampleRates& built, long& compared) {
+    struct Family {
+        const char* name;
+        int rateType;  // its terms are the level periods of the columns, shortest first
+        int width;     // product columns of the record
+    };
+    struct Axis {
+        std::size_t index;
+        int towardDearer;
+        const char* what;
+    };
+    const std::vector<Family> families{{"BRNFGHB", 0, 5}, {"QNBTermHB", 7, 3}, {"QNBQbyHB", 8, 3}};
+    const std::vector<std::string> scales{"July08", "WAJuly08", "June07", "Feb07LVLPD"};  // cheapest first
+    const std::vector<int> classes{1, 2, 3, 4, 7, 5, 6, 8};                               // best first
+    const std::vector<Axis> axes{{0, 1, "earlier scale dearer"},
+                                 {1, -1, "larger band cheaper"},
+                                 {3, 1, "longer level dearer"},
+                                 {4, 1, "better class cheaper"},
+                                 {5, -1, "female cheaper"}};
+    std::vector<std::string> broken;
+    for (const auto& family : families) {
+        const std::vector<int>& years = Type(family.rateType).terms;
+        auto rate = [&](const Cell& c, int classCode) {
+            return built.File(scales[c[0]] + family.name + std::to_string(c[1] + 1) + ".rat")
+                .Rate(c[2] + 1, LevelIndex(c[3], classCode, c[5], family.width));
+        };
+        auto describe = [&](const Cell& c) {
+            return scales[c[0]] + family.name + std::to_string(c[1] + 1) + " age " + std::to_string(c[2]) +
+                   " column " + std::to_string(c[3]) + " class " + std::to_string(classes[c[4]]) + " sex " +
+                   std::to_string(c[5]);
+        };
+        const Cell limits{4, 5, 100, static_cast<int>(years.size()), 8, 2};
+        Cell cell{};
+        do {
+            const double here = rate(cell, classes[cell[4]]);
+            if (classes[cell[4]] == 2 && rate(cell, 0) != here) {
+                broken.push_back("class 0 differs: " + describe(cell));
+            }
+            for (const auto& axis : axes) {
+                Cell dearer = cell;
+                dearer[axis.index] += axis.towardDearer;
+                if (dearer[axis.index] < 0 || dearer[axis.index] >= limits[axis.index]) continue;
+                ++compared;
+                // Whole cents can round two close rates below a dollar together, and a
+                // term past age 100 meets certain death for the heaviest classes.
+                const int term = years[static_cast<std::size_t>(std::max(cell[3], dearer[3]))];
+                const bool mayTie = here < 100 || cell[2] + term > 100;
+                const double other = rate(dearer, classes[dearer[4]]);
+                if (here < other || (mayTie && here == other)) continue;
+                broken.push_back(std::string(axis.what) + ": " + describe(cell) + " against " +
+                                 describe(dearer));
+            }
+        } while (Next(cell, limits));
+    }
+    return broken;
+}
+
+TEST(SampleRates, BuildThroughTheToolWithPositiveRatesInTheFamiliarOrder) {
+    BuiltSampleRates built;
+    ASSERT_EQ(built.Failures(), "");
+    ASSERT_EQ(built.Files().size(), 90u);
+    EXPECT_EQ(FirstMisplacedRate(built), "");
+    long compared = 0;
+    const auto broken = LevelRatesOutOfOrder(built, compared);
+    EXPECT_GT(compared, 1000000);
+    EXPECT_TRUE(broken.empty()) << broken.size() << " out of order, the first: " << broken.front();
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "ProcessValues.h"
+#include "cClient.h"
+
+namespace quoravel {
+
+// One priced combination of the sweep over the sample rate files.
+struct SweepCase {
+    std::int32_t product = 0;
+    std::string state;
+    bool prior = false;
+    int band = 0;
+    int classCode = 0;
+    int sex = 0;
+    std::string Describe() const;
+};
+
+// Calls `visit` for every product that has rates, with the carrier that sells
+// it, in every state group whose files differ, every face band, rate scale,
+// class and sex, at every issue age the issue rules allow. The process's
+// rate scale switch and error log are set up for each case.
+void ForEachSweepCase(ProcessValues& process,
+                      const std::function<void(const cClient&, const SweepCase&)>& visit);
+
+}  // namespace quoravel
