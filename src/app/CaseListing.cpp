@@ -3,11 +3,16 @@
 #include <iomanip>
 
 #include "CaseFile.h"
+#include "Enumerations.h"
+#include "PremiumEngine.h"
+#include "Rounding.h"
 #include "TextFile.h"
 
 namespace quoravel {
 
 long ListCases(std::ostream& out, const std::string& caseFile, const std::string& programFolder) {
+    ProcessValues process;
+    RateContext context{programFolder, process};
     if (!FileExists(caseFile)) {
         out << "No case file " << caseFile << "\n";
         return 0;
@@ -27,7 +32,18 @@ long ListCases(std::ostream& out, const std::string& caseFile, const std::string
             << (c->CompanyApprovedInState(programFolder) ? "" : " (carrier does not sell in this state)");
         if (!c->SavedBrokerName().empty()) out << "; broker " << c->SavedBrokerName();
         out << "\n";
+        // The first-year premium of every product and face amount, from the rate files.
+        for (std::size_t p = 0; p < options.ProductCount(); ++p) {
+            const std::int32_t product = options.ProdChoices()[p];
+            for (std::size_t f = 0; f < options.FaceAmountCount(); ++f) {
+                const auto schedule = ComputePremiumSchedule(context, *c, product, f);
+                out << "     " << GetProductName(product, false, options.Company()) << ", $"
+                    << FormatAmount(options.GetFaceAmount(f), 0) << ": first-year premium $"
+                    << (schedule.years.empty() ? "-" : FormatAmount(schedule.years.front().Total(), 2)) << "\n";
+            }
+        }
     }
+    for (const auto& error : process.Errors) out << "  " << error->Description << " (" << error->RoutineName << ")\n";
     return cases.Count();
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 
 namespace quoravel {
 namespace {
@@ -47,6 +48,16 @@ double round(int decimals, double value) {
     }
     const double result = Scale(static_cast<double>(digits), -places);
     return value < 0 ? -result : result;
+}
+
+std::string FormatAmount(double value, int decimals) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, std::fabs(round(decimals, value)));
+    std::string digits(text);
+    const std::size_t point = digits.find('.');
+    std::size_t whole = point == std::string::npos ? digits.size() : point;
+    for (std::size_t group = whole; group > 3; group -= 3) digits.insert(group - 3, ",");
+    return (round(decimals, value) < 0 ? "-" : "") + digits;
 }
 
 }  // namespace quoravel

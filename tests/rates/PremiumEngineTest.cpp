@@ -104,6 +104,9 @@ TEST(Rounding, HalfAwayFromZeroOnTheDecimalForm) {
     EXPECT_EQ(round(0, -0.5), -1.0);
     EXPECT_EQ(round(2, -1.005), -1.01);
     EXPECT_EQ(round(5, 1234.567891234), 1234.56789);
+    EXPECT_EQ(FormatAmount(1234567.891, 2), "1,234,567.89");
+    EXPECT_EQ(FormatAmount(-1234.005, 2), "-1,234.01");
+    EXPECT_EQ(FormatAmount(999.5, 0) + "|" + FormatAmount(100000, 0), "1,000|100,000");
     // Against the decimal-text reference over many amounts.
     std::uint64_t seed = 12345;
     for (int i = 0; i < 20000; ++i) {
