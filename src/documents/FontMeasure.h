@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "DisplayList.h"
+
+class QFont;
+
+namespace quoravel {
+
+// The Qt font of a style: pixel size = points × 20, so that one pixel is one
+// twip; no kerning and no hinting, so measured and drawn text agree.
+QFont MakeQFont(const FontStyle& style);
+
+// Text measured with the real metrics of the fonts the pages use, in twips.
+// Needs a QGuiApplication for the font database.
+class FontMeasure {
+public:
+    double Width(const FontStyle& font, std::string_view text) const;
+    // Advance of each character (code point) of the text.
+    std::vector<double> Advances(const FontStyle& font, std::string_view text) const;
+    double Ascent(const FontStyle& font) const;
+    double Descent(const FontStyle& font) const;
+    // The distance from one line's top to the next.
+    double LineHeight(const FontStyle& font) const;
+};
+
+}  // namespace quoravel
