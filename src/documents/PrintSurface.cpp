@@ -315,6 +315,14 @@ void PrintSurface::PrintTableRows(const TableFormat& format, const std::vector<s
     if (align_ == AlignRight) left = ContentRight() - width;
     else if (align_ == AlignCenter || align_ == AlignJustify) left = marginLeft_ + (ContentRight() - marginLeft_ - width) / 2;
 
+    // The outline of a boxed table runs round the columns that take rules.
+    std::size_t firstRuled = format.columns.size();
+    std::size_t lastRuled = 0;
+    for (std::size_t c = 0; c < format.columns.size(); ++c) {
+        if (format.columns[c].noRules || format.columns[c].width <= 0) continue;
+        firstRuled = std::min(firstRuled, c);
+        lastRuled = c;
+    }
     const double lineHeight = measure_.LineHeight(font_);
     bool firstOnPage = false;  // true right after this table broke the page
     auto printRow = [&](std::size_t r) {
@@ -368,7 +376,8 @@ void PrintSurface::PrintTableRows(const TableFormat& format, const std::vector<s
                 }
                 page.items.emplace_back(std::move(item));
             }
-            DrawCellRules(page, column, x, y_, height, r == 0 || firstOnPage, r + 1 == rows.size());
+            DrawCellRules(page, column, x, y_, height, r == 0 || firstOnPage, r + 1 == rows.size(),
+                          c == firstRuled, c == lastRuled);
             x += column.width;
         }
         y_ += height;
@@ -384,7 +393,7 @@ void PrintSurface::PrintTableRowsHeader(const TableFormat& format, const std::ve
 }
 
 void PrintSurface::DrawCellRules(Page& page, const TableColumn& column, double x, double y, double height,
-                                 bool topOfTable, bool lastRow) {
+                                 bool topOfTable, bool lastRow, bool firstColumn, bool lastColumn) {
     if (column.noRules || column.width <= 0 || tableBorder_ == 0) return;
     auto line = [&](double x1, double y1, double x2, double y2) {
         page.items.emplace_back(LineItem{x1, y1, x2, y2, penWidth_});
@@ -396,8 +405,8 @@ void PrintSurface::DrawCellRules(Page& page, const TableColumn& column, double x
         case 7:
             if (topOfTable) line(x, y, x + column.width, y);
             if (lastRow) line(x, y + height, x + column.width, y + height);
-            line(x, y, x, y + height);
-            line(x + column.width, y, x + column.width, y + height);
+            if (firstColumn) line(x, y, x, y + height);
+            if (lastColumn) line(x + column.width, y, x + column.width, y + height);
             break;
         case 9:
             page.items.emplace_back(RectItem{x, y, column.width, height, penWidth_, false});

@@ -8,8 +8,8 @@ namespace quoravel {
 
 // The table format mini-language: columns separated by "|", each
 //   [+] alignment [!] width
-// alignment: "<" left, "^" centred, ">" right, "=" a long text column whose
-// lines are justified; "+" gives the cells an inner padding of 60 twips on
+// alignment: "<" left, "^" centred, ">" right, "=" a long text column
+// (wrapped by words, left-aligned); "+" gives the cells an inner padding of 60 twips on
 // each side; "!" leaves the column out of the table's rules (no border lines
 // around its cells); the width is twips ("1800") or a length with a unit
 // ("1.5in", "2.54cm", "25.4mm", "72pt", "1440tw"). A column with no

@@ -1,1 +1,208 @@
-// clsPrintFrame
+#include "clsPrintFrame.h"
+
+#include <QDate>
+#include <algorithm>
+#include <chrono>
+#include <random>
+
+#include "EmfOutput.h"
+#include "PrintSurface.h"
+#include "RuntimeError.h"
+#include "Text.h"
+#include "TextFile.h"
+#include "VsvFile.h"
+#include "clsINIFile.h"
+
+namespace quoravel {
+namespace {
+
+constexpr std::int32_t kHighestReference = 9'999'999;
+constexpr double kFooterRuleEnd = 11520;
+// Separates the parts of a relay node entry; the outside system splits at it.
+const std::string kNodeSeparator = "\u00FD";
+
+bool IsWholeNumber(std::string_view text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The picture file's bytes; empty when there is no such file.
+std::string LoadPicture(const std::string& path) { return ReadFileBytes(path).value_or(std::string()); }
+
+}  // namespace
+
+FrameSources SystemFrameSources() {
+    return {
+        [] {
+            std::mt19937 engine(
+                static_cast<unsigned>(std::chrono::system_clock::now().time_since_epoch().count()));
+            return std::uniform_real_distribution<double>(0.0, 1.0)(engine);
+        },
+        [] {
+            const QDate today = QDate::currentDate();
+            return Date::FromYmd(today.year(), today.month(), today.day());
+        },
+    };
+}
+
+clsPrintFrame::clsPrintFrame(FrameSources sources) : sources_(std::move(sources)) {}
+
+void clsPrintFrame::getReference(PrintSurface& surface) {
+    surface_ = &surface;
+    // A handler left on a surface this frame no longer uses, or on one that
+    // outlives the frame, finds its frame gone and does nothing.
+    self_ = std::make_shared<clsPrintFrame*>(this);
+    surface.AddNewPageHandler([frame = std::weak_ptr<clsPrintFrame*>(self_)] {
+        if (auto alive = frame.lock()) (*alive)->OnNewPage();
+    });
+}
+
+PrintSurface& clsPrintFrame::Surface() const {
+    if (!surface_)
+        throw RuntimeError(ErrorNumber::InvalidProcedureCall, "clsPrintFrame", "No print surface bound");
+    return *surface_;
+}
+
+void clsPrintFrame::initFrame() {
+    PrintSurface& surface = Surface();
+    surface.SetMargins(700, 1800, 700, 1440);
+    surface.SetPenWidth(15);
+    const auto drawn = static_cast<std::int32_t>(sources_.random() * kHighestReference) + 1;
+    reference_ = std::clamp(drawn, 1, kHighestReference);
+    globalPage_ = 0;
+    printHeader_ = true;
+    printFooter_ = true;
+}
+
+void clsPrintFrame::OnNewPage() {
+    ++currentPage_;
+    ++globalPage_;
+}
+
+void clsPrintFrame::NewPage() { Surface().NewPage(); }
+
+void clsPrintFrame::setHeaderGraphic(const std::string& source, std::int16_t a, std::int16_t b,
+                                     std::int16_t c, std::int16_t d, std::int16_t type) {
+    const std::string number(Trim(source));
+    if (type == NoGraphic) {
+        const std::string suffix = ToUpper(source.size() >= 3 ? source.substr(source.size() - 3) : source);
+        if (suffix == "BMP")
+            type = BitmapFile;
+        else if (suffix == "JPG")
+            type = JpegFile;
+        else if (IsWholeNumber(number))
+            type = BitmapResource;
+    }
+    graphicPicture_.clear();
+    if (type == BitmapFile || type == JpegFile)
+        graphicPicture_ = LoadPicture(source);
+    else if (type == BitmapResource && !programFolder_.empty())
+        graphicPicture_ = LoadPicture(WithTrailingSeparator(programFolder_) + number + ".bmp");
+    graphicSource_ = source;
+    graphicA_ = a;
+    graphicB_ = b;
+    graphicC_ = c;
+    graphicD_ = d;
+    graphicType_ = type;
+}
+
+void clsPrintFrame::addWinFlexNode(std::int16_t startPage, std::int16_t endPage, std::string nodeName) {
+    relayNodes_.push_back({startPage, endPage, std::move(nodeName)});
+}
+
+void clsPrintFrame::resetPageNo() {
+    pageRuns_.push_back({currentPage_, illusType_, additionalPages_, printFooter_, printHeader_});
+    currentPage_ = 0;
+    additionalPages_ = 0;
+}
+
+void clsPrintFrame::renderDocument() {
+    resetPageNo();
+    PrintSurface& surface = Surface();
+    int documentPage = 1;
+    for (const PageRun& run : pageRuns_) {
+        for (std::int16_t page = 1; page <= run.PageNo; ++page) {
+            surface.StartOverlay(documentPage);
+            if (run.printHeader) DrawHeaderGraphic();
+            if (run.printFooter) PrintFooter(page, run.PageNo + run.AdditionalPages, run.IllusType);
+            surface.EndOverlay();
+            ExportPage(documentPage, filePage_);
+            ++documentPage;
+            ++filePage_;
+        }
+    }
+    pageRuns_.clear();
+    currentPage_ = 0;
+    additionalPages_ = 0;
+    lastFilePage_ = static_cast<std::int16_t>(filePage_ - 1);
+    WriteRelayAnswer();
+}
+
+void clsPrintFrame::DrawHeaderGraphic() {
+    if (graphicPicture_.empty()) return;
+    Surface().DrawPictureData(graphicPicture_, graphicA_, graphicB_, graphicC_, graphicD_);
+}
+
+void clsPrintFrame::PrintFooter(std::int16_t page, int total, const std::string& illusType) {
+    PrintSurface& surface = Surface();
+    surface.SetFontSize(8);
+    const double y = surface.PageHeight() - surface.MarginBottom();
+    surface.SetCurrentX(surface.MarginLeft());
+    surface.SetCurrentY(y);
+    surface.DrawLine(surface.MarginLeft(), y, kFooterRuleEnd, y);
+    surface.SetTextAlign(PrintSurface::AlignLeft);
+    surface.Text("Version: " + versionText_);
+    surface.SetTextAlign(PrintSurface::AlignRight);
+    surface.Text("Date Prepared: " + sources_.today().Text());
+    surface.SetTextAlign(PrintSurface::AlignLeft);
+    surface.Paragraph("State of Delivery: " + footerState_ + "\n" + illusType + ", Page " +
+                      std::to_string(page) + " of " + std::to_string(total) + "\n" + "#" +
+                      std::to_string(reference_) + "\n");
+    surface.SetFontBold(true);
+    surface.Text("This Quotation is Not Complete Without All Pages");
+    surface.SetFontBold(false);
+}
+
+std::string clsPrintFrame::RelayFile(const std::string& name) const {
+    return WithTrailingSeparator(relayPath_) + name;
+}
+
+void clsPrintFrame::ExportPage(int documentPage, std::int16_t filePage) const {
+    const Document& document = Surface().GetDocument();
+    const Page& page = document.pages.at(static_cast<std::size_t>(documentPage - 1));
+    const std::string number = std::to_string(filePage);
+    try {
+        WriteEmf(page, document, RelayFile("page" + number + ".emf"));
+        SaveVsv(document, documentPage, documentPage, RelayFile("page" + number + ".vsv"));
+    } catch (const std::exception& error) {
+        throw RuntimeError(
+            ErrorNumber::PathFileAccessError, "clsPrintFrame",
+            "The page files cannot be written to the folder " + relayPath_ + ": " + error.what());
+    }
+}
+
+void clsPrintFrame::WriteRelayAnswer() const {
+    clsINIFile answer;
+    answer.SetPathname(relayPath_);
+    answer.SetFilename("Relay.out");
+    answer.SetBooleanDefaultTrue(Value(true));
+    answer.SetBooleanDefaultFalse(Value(false));
+    answer.SetSection("HeaderValues");
+    answer.WriteINI("bridge_SourceLedgerPages", Value(static_cast<int>(lastFilePage_)), clsINIFile::Number);
+    answer.SetSection("EMF");
+    answer.WriteINI("File", Value(RelayFile("page(" + std::to_string(lastFilePage_) + ").emf")),
+                    clsINIFile::Text);
+    answer.SetSection("Engine");
+    answer.WriteINI("Status", Value("0"), clsINIFile::Text);
+    answer.SetSection("EMF");
+    int position = 0;
+    for (const RelayNode& node : relayNodes_) {
+        const std::string range = std::to_string(node.StartPage) + "," + std::to_string(node.EndPage);
+        answer.WriteINI(std::to_string(++position) + "File",
+                        Value(RelayFile("page(" + range + ").emf") + kNodeSeparator + node.NodeName +
+                              kNodeSeparator + "U" + kNodeSeparator + "L"),
+                        clsINIFile::Text);
+    }
+}
+
+}  // namespace quoravel

@@ -1,1 +1,180 @@
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <regex>
+
+#include "PageText.h"
+#include "PrintSurface.h"
+#include "TestSupport.h"
+#include "clsPLedgerFrame.h"
+#include "clsPrint.h"
+
+using namespace quoravel;
+
+namespace {
+
+// A page object that prints its own lines on the first page and records
+// what the ledger asked of it.
+class FakePageHeader : public LedgerPageHeader {
+public:
+    explicit FakePageHeader(int firstPageLines, int printedLines = -1)
+        : answered_(firstPageLines), printed_(printedLines < 0 ? firstPageLines : printedLines) {}
+    int printHeader(clsPrint& print, bool firstPage) override {
+        headerCalls.push_back(firstPage);
+        if (!firstPage) return 0;
+        for (int line = 1; line <= printed_; ++line) print.Paragraph("breakdown line");
+        return answered_;
+    }
+    void printFooter(clsPrint&, bool lastPage) override { footerCalls.push_back(lastPage); }
+
+    std::vector<bool> headerCalls;
+    std::vector<bool> footerCalls;
+
+private:
+    int answered_;
+    int printed_;
+};
+
+class LedgerFrameTest : public ::testing::Test {
+protected:
+    LedgerFrameTest() {
+        print.setBodyHeaderProductName("Term Plan");
+        print.StartDoc(4);
+        print.Paragraph("cover page");
+    }
+
+    // A three-column ledger (year, age, premium) of `rows` rows, started on a new page.
+    std::unique_ptr<clsPLedgerFrame> Ledger(LedgerPageHeader& header, int rows, std::int16_t block = 5) {
+        auto ledger = std::make_unique<clsPLedgerFrame>();
+        ledger->HeaderObject(header);
+        ledger->printHandle(surface);
+        ledger->frameHandle(print.frameHandle());
+        ledger->setNoColumns(3);
+        ledger->setRowBlockLLines(block);
+        ledger->setRowFormat({1, 1, 2});
+        ledger->start(print);
+        ledger->addHeaderRow(false, "+^", {"Guaranteed Premiums and Benefits"});
+        ledger->addHeaderRow(false, "+^", {"Year", "Age", "Premium"});
+        for (int row = 1; row <= rows; ++row) {
+            ledger->addRowValues({"Y" + std::to_string(row), std::to_string(44 + row), "1,234.00"});
+        }
+        return ledger;
+    }
+
+    int RowsOnPage(int page) const {
+        static const std::regex year("^Y[0-9]+$");
+        int rows = 0;
+        for (const auto& item : surface.GetDocument().pages.at(static_cast<std::size_t>(page - 1)).items) {
+            const auto* text = std::get_if<TextItem>(&item);
+            if (text && std::regex_match(text->text, year)) ++rows;
+        }
+        return rows;
+    }
+
+    PrintSurface surface;
+    clsPrint print{surface, {[] { return 0.25; }, [] { return Date::FromYmd(2024, 3, 7); }}};
+};
+
+TEST_F(LedgerFrameTest, RowsFillWholeBlocksOfTheLineBudgetPageByPage) {
+    // Page 1: min(30 - 0 - (6 + 2), 40) = 22 rows, printed as five blocks of 5.
+    FakePageHeader header(6);
+    auto ledger = Ledger(header, 40);
+    ledger->finish();
+    ASSERT_EQ(surface.PageCount(), 3);
+    EXPECT_EQ(RowsOnPage(2), 25);
+    EXPECT_EQ(RowsOnPage(3), 15);
+    EXPECT_EQ(header.headerCalls, (std::vector<bool>{true, false}));
+    EXPECT_EQ(header.footerCalls, (std::vector<bool>{false, true}));
+    for (int page : {2, 3}) {
+        EXPECT_TRUE(PageHasLine(surface.GetDocument(), page, "Term Plan")) << "page " << page;
+        EXPECT_TRUE(PageHasLine(surface.GetDocument(), page, "Guaranteed Premiums and Benefits"));
+    }
+    EXPECT_TRUE(PageHasLine(surface.GetDocument(), 3, "Y40 84 1,234.00"));
+}
+
+TEST_F(LedgerFrameTest, AnExactFitEndsOnItsPageAndOneMoreRowTakesAnotherPage) {
+    const struct {
+        int rows;
+        std::vector<int> rowsPerPage;
+    } cases[] = {{22, {22}}, {25, {25}}, {26, {25, 1}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.rows) + " rows");
+        print.StartDoc(4);
+        FakePageHeader header(6);
+        Ledger(header, c.rows)->finish();
+        ASSERT_EQ(surface.PageCount(), static_cast<int>(c.rowsPerPage.size()) + 1);
+        for (std::size_t page = 0; page < c.rowsPerPage.size(); ++page) {
+            EXPECT_EQ(RowsOnPage(static_cast<int>(page) + 2), c.rowsPerPage[page]);
+        }
+        EXPECT_TRUE(header.footerCalls.back());
+        EXPECT_EQ(header.footerCalls.size(), c.rowsPerPage.size());
+    }
+}
+
+TEST_F(LedgerFrameTest, FirstPageOnlyHeadingsAndTheirFootnotesStayOnTheFirstPage) {
+    for (const std::string state : {"OH", "MA"}) {
+        SCOPED_TRACE(state);
+        print.StartDoc(4);
+        FakePageHeader header(0);
+        auto ledger = Ledger(header, 40);
+        ledger->setDeliveryState(state);
+        ledger->addHeaderRow(true, "+^", {"", "", "Initial"});
+        ledger->setHeaderSymbol(3, 3, "*");
+        ledger->setHeaderSymbol(2, 3, "#");
+        ledger->addFootnote("*", "Shown with the first year only.", 2, true);
+        ledger->addFootnote("#", "Premiums are annual.", 2, false);
+        ledger->addFootnote("", "Modal factors apply.", 2, true);
+        // Two symbol cells take 4 lines: 30 - 4 - (0 + 2) = 24 rows a page, in whole blocks.
+        EXPECT_EQ(ledger->getHeaderFootnoteLines(), 4);
+        ledger->finish();
+
+        const Document& document = surface.GetDocument();
+        EXPECT_EQ(RowsOnPage(2), 25);
+        EXPECT_EQ(RowsOnPage(3), 15);
+        EXPECT_TRUE(PageHasLine(document, 2, "Initial*"));
+        EXPECT_TRUE(PageHasLine(document, 2, "* Shown with the first year only."));
+        EXPECT_FALSE(PageHasLine(document, 3, "Initial*"));
+        EXPECT_FALSE(PageHasLine(document, 3, "Shown with the first year only."));
+        for (int page : {2, 3}) {
+            EXPECT_TRUE(PageHasLine(document, page, "Year Age Premium#"));
+            EXPECT_TRUE(PageHasLine(document, page, "Modal factors apply."));
+            // The invisible symbol leaves its cell blank; Massachusetts prints footnotes larger.
+            EXPECT_EQ(FindText(document, page, "#"), nullptr);
+            const TextItem* footnote = FindText(document, page, "Premiums are annual.");
+            ASSERT_NE(footnote, nullptr);
+            EXPECT_LT(footnote->x, 1400);
+            EXPECT_EQ(footnote->font.size, state == "MA" ? 10 : 8);
+        }
+        EXPECT_EQ(surface.FontSize(), 8.25);
+    }
+}
+
+TEST_F(LedgerFrameTest, PagesTheSurfaceBreaksItselfOpenWithTheBodyHeaderWhileBound) {
+    // A page header far longer than it says runs over the bottom margin.
+    FakePageHeader header(0, 80);
+    {
+        auto ledger = Ledger(header, 5);
+        ledger->finish();
+        ASSERT_GE(surface.PageCount(), 3);
+        for (int page = 2; page <= surface.PageCount(); ++page) {
+            EXPECT_TRUE(PageHasLine(surface.GetDocument(), page, "Term Plan")) << "page " << page;
+        }
+    }
+    // Released, the ledger no longer answers the surface's new pages.
+    print.NewPage();
+    EXPECT_FALSE(PageHasLine(surface.GetDocument(), surface.PageCount(), "Term Plan"));
+}
+
+TEST_F(LedgerFrameTest, ALedgerHoldsAtMost120RowsAndFiveHeadingRows) {
+    FakePageHeader header(0);
+    auto ledger = Ledger(header, 120);
+    EXPECT_EQ(Raised([&] { ledger->addRowValues({"Y121"}); }),
+              "9 clsPLedgerFrame: Subscript out of range: a ledger has at most 120 rows");
+    ledger->addHeaderRow(false, "+^", {"a"});
+    ledger->addHeaderRow(false, "+^", {"b"});
+    ledger->addHeaderRow(false, "+^", {"c"});
+    EXPECT_EQ(Raised([&] { ledger->addHeaderRow(false, "+^", {"d"}); }),
+              "9 clsPLedgerFrame: Subscript out of range: a ledger has at most 5 heading rows");
+}
+
+}  // namespace

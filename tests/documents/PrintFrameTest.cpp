@@ -1,1 +1,198 @@
 #include <gtest/gtest.h>
+
+#include <QImage>
+#include <filesystem>
+
+#include "PageText.h"
+#include "PrintSurface.h"
+#include "TestSupport.h"
+#include "clsPrint.h"
+
+using namespace quoravel;
+
+namespace {
+
+// Chance and calendar fixed: reference 5,000,000, prepared on 3/7/2024.
+FrameSources FixedSources(double random = 0.5) {
+    return {[random] { return random; }, [] { return Date::FromYmd(2024, 3, 7); }};
+}
+
+class PrintFrameTest : public ::testing::Test {
+protected:
+    PrintFrameTest() {
+        frame().setWinflexPath(path);
+        frame().setFooterWFVersion("Quoravel - V2.1");
+        frame().setFooterState("Ohio");
+    }
+    clsPrintFrame& frame() { return print.frameHandle(); }
+    const Document& document() const { return surface.GetDocument(); }
+    bool Exported(const std::string& name) const { return std::filesystem::exists(folder.path() / name); }
+
+    // A section of `pages` pages; the first section takes the page StartDoc began.
+    void Section(const std::string& type, int pages, bool close = true) {
+        frame().setFooterIllusType(type);
+        for (int page = 0; page < pages; ++page) {
+            if (page > 0 || frame().getCurrentPage() == 0) print.NewPage();
+            print.Paragraph("section text");
+        }
+        if (close) frame().resetPageNo();
+    }
+
+    TempFolder folder;
+    const std::string path = folder.path().string();
+    PrintSurface surface;
+    clsPrint print{surface, FixedSources()};
+};
+
+TEST_F(PrintFrameTest, EachPageRunIsNumberedOnItsOwnAndEveryPageIsExported) {
+    print.StartDoc(4);
+    Section("Basic Quotation", 2);
+    Section("Product Comparison", 3);
+    Section("Class Comparison", 1, false);  // closed by EndDoc
+    print.EndDoc();
+
+    ASSERT_EQ(surface.PageCount(), 6);
+    const char* footers[] = {"Basic Quotation, Page 1 of 2",    "Basic Quotation, Page 2 of 2",
+                             "Product Comparison, Page 1 of 3", "Product Comparison, Page 2 of 3",
+                             "Product Comparison, Page 3 of 3", "Class Comparison, Page 1 of 1"};
+    for (int page = 1; page <= 6; ++page) {
+        SCOPED_TRACE("page " + std::to_string(page));
+        EXPECT_TRUE(PageHasLine(document(), page, footers[page - 1]));
+        EXPECT_TRUE(PageHasLine(document(), page, "Version: Quoravel - V2.1 Date Prepared: 3/7/2024"));
+        EXPECT_TRUE(PageHasLine(document(), page, "State of Delivery: Ohio"));
+        EXPECT_TRUE(PageHasLine(document(), page, "#5000000"));
+        EXPECT_TRUE(PageHasLine(document(), page, "This Quotation is Not Complete Without All Pages"));
+        const TextItem* notice = FindText(document(), page, "Quotation");
+        ASSERT_NE(notice, nullptr);
+        EXPECT_TRUE(notice->font.bold && notice->font.size == 8);
+        EXPECT_TRUE(Exported("page" + std::to_string(page) + ".emf"));
+        EXPECT_TRUE(Exported("page" + std::to_string(page) + ".vsv"));
+    }
+    EXPECT_FALSE(Exported("page7.emf"));
+    EXPECT_NE(folder.Read("Relay.out").find("bridge_SourceLedgerPages=6\r\n"), std::string::npos);
+}
+
+TEST_F(PrintFrameTest, AddedPagesCountInTheirRunOnlyAndAFooterlessRunStillCounts) {
+    print.StartDoc(4);
+    frame().printFooter(false);
+    Section("Notice", 1);
+    frame().printFooter(true);
+    frame().addToTotalPageNo(2);
+    Section("Basic Quotation", 3);
+    Section("Product Comparison", 1);
+    print.EndDoc();
+
+    EXPECT_FALSE(PageHasLine(document(), 1, "Page"));
+    EXPECT_FALSE(PageHasLine(document(), 1, "This Quotation"));
+    EXPECT_TRUE(PageHasLine(document(), 2, "Basic Quotation, Page 1 of 5"));
+    EXPECT_TRUE(PageHasLine(document(), 4, "Basic Quotation, Page 3 of 5"));
+    EXPECT_TRUE(PageHasLine(document(), 5, "Product Comparison, Page 1 of 1"));
+    EXPECT_TRUE(Exported("page1.emf"));
+    EXPECT_NE(folder.Read("Relay.out").find("bridge_SourceLedgerPages=5\r\n"), std::string::npos);
+}
+
+TEST_F(PrintFrameTest, TheRelayAnswerHoldsTheFixedKeysThenOneEntryPerNode) {
+    print.StartDoc(4);
+    Section("Basic Quotation", 2);
+    print.EndDoc();
+    EXPECT_EQ(folder.Read("Relay.out"), "[HeaderValues]\r\nbridge_SourceLedgerPages=2\r\n[EMF]\r\nFile=" +
+                                            path + "/page(2).emf\r\n[Engine]\r\nStatus=0\r\n");
+
+    // A second document of the same frame carries on the file page numbers.
+    std::filesystem::remove(folder.path() / "Relay.out");
+    frame().addWinFlexNode(1, 2, "Term 20 - $250,000");
+    frame().addWinFlexNode(3, 3, "Client Information");
+    print.StartDoc(4);
+    print.EndDoc();
+    EXPECT_TRUE(Exported("page3.vsv"));
+    EXPECT_EQ(folder.Read("Relay.out"),
+              "[HeaderValues]\r\nbridge_SourceLedgerPages=3\r\n[EMF]\r\nFile=" + path + "/page(3).emf\r\n" +
+                  "1File=" + path + "/page(1,2).emf\xFDTerm 20 - $250,000\xFDU\xFDL\r\n" + "2File=" + path +
+                  "/page(3,3).emf\xFD" + "Client Information\xFDU\xFDL\r\n[Engine]\r\nStatus=0\r\n");
+}
+
+TEST_F(PrintFrameTest, AFolderThatCannotTakeThePagesIsNamedInTheError) {
+    const std::string missing = path + "/no such folder";
+    frame().setWinflexPath(missing);
+    print.StartDoc(4);
+    const std::string raised = Raised([&] { print.EndDoc(); });
+    EXPECT_EQ(raised.rfind("75 clsPrintFrame: The page files cannot be written to the folder " + missing, 0),
+              0u)
+        << raised;
+}
+
+TEST(PrintFrameSetup, TheReferenceNumberRunsFrom1To9999999) {
+    PrintSurface surface;
+    EXPECT_EQ(clsPrint(surface, FixedSources(0.0)).frameHandle().Reference(), 1);
+    EXPECT_EQ(clsPrint(surface, FixedSources(0.99999999999)).frameHandle().Reference(), 9'999'999);
+}
+
+TEST_F(PrintFrameTest, HeaderGraphicIsClassifiedBySourceAndDrawnOnRunsWithHeaders) {
+    QImage logo(4, 4, QImage::Format_RGB32);
+    logo.fill(Qt::blue);
+    for (const char* name : {"carrier.bmp", "125.bmp", "carrier.jpg"})
+        ASSERT_TRUE(logo.save(QString::fromStdString(folder.folder() + name)));
+    frame().setProgramFolder(folder.folder());
+
+    const struct {
+        std::string source;
+        std::int16_t type, expectedType;
+        bool drawn;
+    } cases[] = {
+        {"carrier.bmp", 0, 1, true},  {"CARRIER.JPG", 0, 2, true},  {"125", 0, 3, true},
+        {"carrier.png", 0, 0, false}, {"missing.bmp", 0, 1, false}, {"carrier.jpg", 2, 2, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.source);
+        const std::string source = c.source == "125" ? c.source : folder.folder() + c.source;
+        frame().setHeaderGraphic(source, 1350, 10800, 275, 250, c.type);
+        EXPECT_EQ(frame().HeaderGraphicType(), c.expectedType);
+        print.StartDoc(4);
+        frame().printHeader(false);
+        Section("Notice", 1);
+        frame().printHeader(true);
+        print.NewPage();
+        print.EndDoc();
+        std::vector<PictureItem> pictures[2];
+        for (int page = 0; page < 2; ++page)
+            for (const auto& item : document().pages[static_cast<std::size_t>(page)].items)
+                if (const auto* picture = std::get_if<PictureItem>(&item)) pictures[page].push_back(*picture);
+        EXPECT_TRUE(pictures[0].empty());
+        ASSERT_EQ(pictures[1].size(), c.drawn ? 1u : 0u);
+        for (const PictureItem& picture : pictures[1])
+            EXPECT_EQ(PictureItem({1350, 10800, 275, 250, picture.encoded}), picture);
+    }
+}
+
+TEST_F(PrintFrameTest, BodyHeaderNamesProductClientAndBrokerAndKeepsTheFont) {
+    print.setBodyHeaderProductName("Term Plan 20");
+    print.setBodyHeaderPolicyFormNo(" (Policy Form No. TL-20 et al)");
+    print.setBodyHeaderProductDescription("Level Premium Term Life");
+    print.setBodyHeaderClientName("Ann Smith");
+    print.setBodyHeaderClientAge("45");
+    print.setBodyHeaderClientSex("Female");
+    print.setBodyHeaderClientClass("Preferred");
+    print.setBodyHeaderPolicyFaceAmount("$250,000");
+    print.setBodyHeaderBrokerName("Bo Agent");
+    print.StartDoc(4);
+    surface.SetFontSize(8.25);
+    surface.SetFontUnderline(true);
+    print.printBodyHeader();
+    EXPECT_TRUE(surface.FontSize() == 8.25 && surface.FontUnderline() && !surface.FontBold());
+    // Without sex and face amount: no "Female, " and no blank before "(".
+    print.setBodyHeaderClientSex("");
+    print.setBodyHeaderPolicyFaceAmount("");
+    print.printBodyHeader();
+
+    EXPECT_EQ(PageLines(document(), 1),
+              std::vector<std::string>(
+                  {"Term Plan 20 (Policy Form No. TL-20 et al)", "Level Premium Term Life",
+                   "Prepared for: Ann Smith- Age 45, Female, Preferred, $250,000 (Prepared by: Bo Agent)",
+                   "Term Plan 20 (Policy Form No. TL-20 et al)", "Level Premium Term Life",
+                   "Prepared for: Ann Smith- Age 45, Preferred, (Prepared by: Bo Agent)"}));
+    const TextItem* name = FindText(document(), 1, "Smith");
+    ASSERT_NE(name, nullptr);
+    EXPECT_TRUE(name->font.bold && name->font.size == 10 && !name->font.underline);
+}
+
+}  // namespace

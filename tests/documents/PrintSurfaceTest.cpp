@@ -2,8 +2,11 @@
 
 #include <QFontInfo>
 #include <QFont>
+#include <filesystem>
 
+#include "PngOutput.h"
 #include "PrintSurface.h"
+#include "Rounding.h"
 #include "TestSupport.h"
 
 using namespace quoravel;
@@ -172,4 +175,61 @@ TEST_F(Surface, PicturesOverlaysAndCellTables) {
     ASSERT_NE(cell, nullptr);
     EXPECT_TRUE(cell->font.bold);
     EXPECT_DOUBLE_EQ(cell->x, surface.MarginLeft() + 1440 + 60);
+}
+
+// A sample document with every table form, alignment and border, written as
+// PNG pages for a person to judge the typesetting (sample-pages/ in the build tree).
+TEST_F(Surface, SampleDocumentPages) {
+    surface.SetFontSize(14);
+    surface.SetFontBold(true);
+    surface.SetTextAlign(PrintSurface::AlignCenter);
+    surface.Paragraph("Sample Proposal Page");
+    surface.SetFontBold(false);
+    surface.SetFontSize(10);
+    surface.SetTextAlign(PrintSurface::AlignJustify);
+    surface.Paragraph("Premiums are level for the guarantee period. After it the policy renews each year at the "
+                      "guaranteed yearly-renewable rate of the insured's attained age, up to age 100. This "
+                      "paragraph is justified between the margins except for its last line.");
+    surface.SetTextAlign(PrintSurface::AlignLeft);
+    surface.Paragraph("");
+    for (int border : {0, 2, 7, 9}) {
+        surface.SetTableBorder(border);
+        surface.SetTextAlign(border == 7 ? PrintSurface::AlignCenter : PrintSurface::AlignLeft);
+        surface.AddTable("+<2880|+^1440|+>1800|=2880", "Border " + std::to_string(border) + "|Centred|Right|Long text",
+                         "Base Premium:|1|1,400.00|A long text column wraps its words and justifies its lines "
+                         "within the column;Waiver (Rated 150%):|2|151.08|Short");
+        surface.Paragraph("");
+    }
+    surface.SetTableBorder(9);
+    surface.SetTextAlign(PrintSurface::AlignCenter);
+    surface.SetFontSize(8);
+    std::string rows;
+    for (int year = 1; year <= 60; ++year) {
+        rows += std::to_string(year) + "|" + std::to_string(44 + year) + "|$" + FormatAmount(1400.0 + year * 37.5, 2) +
+                "|$" + FormatAmount(2800.0 + year * 75, 2) + ";";
+    }
+    rows.pop_back();
+    surface.AddTable("+^720|+^720|+>1800|+>1800", "Year|Age|Annual|Annual", rows);
+    surface.SetTextAlign(PrintSurface::AlignLeft);
+    surface.SetFontSize(8);
+    surface.AddTable("<360|=10440", "", "*|A footnote with its symbol in a narrow column and a long definition "
+                                        "that wraps over more than one line of the page, justified.");
+    surface.EndDoc();
+    for (int page = 1; page <= surface.PageCount(); ++page) {
+        surface.StartOverlay(page);
+        surface.SetFontSize(8);
+        surface.SetCurrentY(surface.PageHeight() - surface.MarginBottom());
+        surface.Text("Version: V1.0");
+        surface.SetTextAlign(PrintSurface::AlignRight);
+        surface.Text("Page " + std::to_string(page) + " of " + std::to_string(surface.PageCount()));
+        surface.SetTextAlign(PrintSurface::AlignLeft);
+        surface.EndOverlay();
+    }
+    const std::filesystem::path folder = QUORAVEL_SAMPLE_PAGES;
+    std::filesystem::create_directories(folder);
+    for (int page = 1; page <= surface.PageCount(); ++page) {
+        WritePng(surface.GetDocument().pages[static_cast<std::size_t>(page - 1)], surface.GetDocument(), 96,
+                 (folder / ("sample" + std::to_string(page) + ".png")).string());
+    }
+    EXPECT_EQ(surface.PageCount(), 2);
 }

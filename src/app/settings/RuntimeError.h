@@ -36,6 +36,7 @@ inline constexpr std::int32_t FileNotFound = 53;
 inline constexpr std::int32_t DiskFull = 61;
 inline constexpr std::int32_t PathFileAccessError = 75;
 inline constexpr std::int32_t PathNotFound = 76;
+inline constexpr std::int32_t BadFileFormat = 321;
 }  // namespace ErrorNumber
 
 }  // namespace quoravel

@@ -1,0 +1,121 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quoravel {
+
+class PrintSurface;
+class clsPrint;
+class clsPrintFrame;
+
+// The page object that opens and closes every ledger page (the premium
+// breakdown on the first, the cost indices on the last).
+class LedgerPageHeader {
+public:
+    virtual ~LedgerPageHeader() = default;
+    // Answers the number of lines it printed.
+    virtual int printHeader(clsPrint& print, bool firstPage) = 0;
+    virtual void printFooter(clsPrint& print, bool lastPage) = 0;
+};
+
+struct LedgerHeadingCell {
+    std::string Text;
+    std::string Symbol;       // empty when the cell refers to no footnote
+    std::int16_t Row = 0;     // 1 to 5
+    std::int16_t Column = 0;  // from 1
+    bool FirstPageOnly = false;
+    std::string TextAlign;  // the column's alignment prefix in a table format, such as "+^"
+};
+
+struct LedgerFootnote {
+    std::string Symbol;
+    std::string Def;
+    bool SymbolVisible = true;
+    bool Printed = false;  // a heading cell of the page being printed refers to it
+    std::int16_t NoLines = 0;
+};
+
+// A year-by-year ledger: heading rows, data rows grouped in blocks with a
+// blank row before each, footnotes for the heading symbols. It breaks the
+// pages itself so that every page keeps room for its header and footnotes.
+class clsPLedgerFrame {
+public:
+    static constexpr int kMaxColumns = 7;
+    static constexpr int kMaxRows = 120;
+    static constexpr int kMaxHeadingRows = 5;
+    static constexpr std::int16_t kDefaultBlock = 5;
+
+    clsPLedgerFrame() = default;
+    clsPLedgerFrame(const clsPLedgerFrame&) = delete;
+    clsPLedgerFrame& operator=(const clsPLedgerFrame&) = delete;
+
+    void HeaderObject(LedgerPageHeader& header) { header_ = &header; }
+    // Binds the surface: from now on every page it begins opens with the
+    // print handle's body header.
+    void printHandle(PrintSurface& surface);
+    void frameHandle(clsPrintFrame& frame) { frame_ = &frame; }
+    // Massachusetts prints its footnotes larger.
+    void setDeliveryState(std::string state) { deliveryState_ = std::move(state); }
+
+    void setNoColumns(std::int16_t columns);
+    // A count below 1 keeps the default block of 5.
+    void setRowBlockLLines(std::int16_t rows) { rowsPerBlock_ = rows > 0 ? rows : kDefaultBlock; }
+    void setRowFormat(const std::vector<std::int16_t>& codes);
+    void addHeaderRow(bool firstPageOnly, const std::string& textAlign,
+                      const std::vector<std::string>& texts);
+    void setHeaderSymbol(std::int16_t row, std::int16_t column, const std::string& symbol);
+    void addFootnote(std::string symbol, std::string def, std::int16_t lines, bool symbolVisible);
+    void addRowValues(const std::vector<std::string>& values);
+
+    void start(clsPrint& print);
+    void finish() { printLedger(); }
+    void printLedger();
+    // Prints one page; true while rows remain.
+    bool printLedgerPage();
+
+    std::int16_t getHeaderFootnoteLines() const;
+    std::int16_t PageRowsToPrint() const;
+
+private:
+    void OnNewPage();
+    int ColumnWidth(int column) const;
+    int TableWidth() const;
+    void PrintHeadingTable(bool firstPage);
+    void MarkFootnotes(bool firstPage);
+    std::string DataRowFormat() const;
+    void PrintDataRow(int row);
+    void PrintSpacerRow();
+    void PrintClosingRule();
+    void PrintFootnotes();
+
+    PrintSurface& Surface() const;
+    clsPrintFrame& Frame() const;
+    clsPrint& Print() const;
+    LedgerPageHeader& Header() const;
+
+    PrintSurface* surface_ = nullptr;
+    clsPrintFrame* frame_ = nullptr;
+    clsPrint* print_ = nullptr;
+    LedgerPageHeader* header_ = nullptr;
+    // Lets the surface's page handler outlive this ledger harmlessly.
+    std::shared_ptr<clsPLedgerFrame*> self_;
+    std::string deliveryState_;
+
+    std::int16_t columns_ = 0;
+    std::int16_t rowsPerBlock_ = kDefaultBlock;
+    std::array<std::int16_t, kMaxColumns> columnCodes_{};
+    std::vector<LedgerHeadingCell> headingCells_;
+    std::int16_t headingRows_ = 0;
+    std::vector<LedgerFootnote> footnotes_;
+    std::array<std::array<std::string, kMaxColumns>, kMaxRows> values_;
+    std::int16_t rowCount_ = 0;
+    std::int16_t rowsPrinted_ = 0;
+    std::int16_t startPage_ = 0;
+    std::int16_t headerLines_ = 0;
+};
+
+}  // namespace quoravel

@@ -1,0 +1,122 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Date.h"
+
+namespace quoravel {
+
+class PrintSurface;
+
+// One section of a proposal, numbered from page 1 of its own total.
+struct PageRun {
+    std::int16_t PageNo = 0;
+    std::string IllusType;
+    std::int16_t AdditionalPages = 0;
+    bool printFooter = true;
+    bool printHeader = true;
+};
+
+// A named page range reported to the outside illustration system.
+struct RelayNode {
+    std::int16_t StartPage = 0;
+    std::int16_t EndPage = 0;
+    std::string NodeName;
+};
+
+// Where the frame takes chance and the calendar from; tests fix both.
+struct FrameSources {
+    std::function<double()> random;  // a value in [0, 1)
+    std::function<Date()> today;     // the day the proposal is prepared
+};
+// A generator seeded from the clock and the local calendar.
+FrameSources SystemFrameSources();
+
+// The page frame of a proposal: counts the pages as the surface begins them,
+// closes page runs, and once the document has ended draws the header picture
+// and footer on every page, exports the pages and answers the outside system.
+class clsPrintFrame {
+public:
+    enum GraphicType : std::int16_t { NoGraphic = 0, BitmapFile = 1, JpegFile = 2, BitmapResource = 3 };
+
+    explicit clsPrintFrame(FrameSources sources = SystemFrameSources());
+    clsPrintFrame(const clsPrintFrame&) = delete;
+    clsPrintFrame& operator=(const clsPrintFrame&) = delete;
+
+    void getReference(PrintSurface& surface);
+    void initFrame();
+
+    std::int16_t getCurrentPage() const { return currentPage_; }
+    std::int16_t getGlobalpage() const { return globalPage_; }
+    void printHeader(bool on) { printHeader_ = on; }
+    void printFooter(bool on) { printFooter_ = on; }
+    std::int32_t OutputFileFormat() const { return outputFileFormat_; }
+    void OutputFileFormat(std::int32_t format) { outputFileFormat_ = format; }
+    void NewPage();
+
+    // A numeric source names a program bitmap: the file "<number>.bmp" in the
+    // program folder. A picture that is missing or cannot be classified is
+    // not drawn.
+    void setHeaderGraphic(const std::string& source, std::int16_t a, std::int16_t b, std::int16_t c,
+                          std::int16_t d, std::int16_t type);
+    std::int16_t HeaderGraphicType() const { return graphicType_; }
+    void setProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
+
+    void addWinFlexNode(std::int16_t startPage, std::int16_t endPage, std::string nodeName);
+    void setWinflexPath(std::string path) { relayPath_ = std::move(path); }
+    void resetPageNo();
+    void addToTotalPageNo(std::int16_t pages) { additionalPages_ = pages; }
+    void setFooterWFVersion(std::string text) { versionText_ = std::move(text); }
+    void setFooterState(std::string state) { footerState_ = std::move(state); }
+    void setFooterIllusType(std::string type) { illusType_ = std::move(type); }
+
+    std::int32_t Reference() const { return reference_; }
+
+    // Overlays header pictures and footers, writes page<N>.emf and
+    // page<N>.vsv into the relay path and the relay answer "Relay.out".
+    void renderDocument();
+
+private:
+    PrintSurface& Surface() const;
+    void OnNewPage();
+    void DrawHeaderGraphic();
+    void PrintFooter(std::int16_t page, int total, const std::string& illusType);
+    void ExportPage(int documentPage, std::int16_t filePage) const;
+    void WriteRelayAnswer() const;
+    std::string RelayFile(const std::string& name) const;
+
+    FrameSources sources_;
+    PrintSurface* surface_ = nullptr;
+    // Lets the surface's page handler outlive this frame harmlessly.
+    std::shared_ptr<clsPrintFrame*> self_;
+
+    std::int16_t currentPage_ = 0;
+    std::int16_t globalPage_ = 0;
+    std::int16_t additionalPages_ = 0;
+    bool printHeader_ = true;
+    bool printFooter_ = true;
+    std::int32_t outputFileFormat_ = 0;
+    std::string relayPath_;
+    std::string programFolder_;
+
+    std::string graphicSource_;
+    std::string graphicPicture_;  // the encoded picture file; empty when not drawn
+    std::int16_t graphicA_ = 0, graphicB_ = 0, graphicC_ = 0, graphicD_ = 0;
+    std::int16_t graphicType_ = NoGraphic;
+
+    std::string versionText_;
+    std::string footerState_;
+    std::string illusType_;
+    std::int32_t reference_ = 0;
+
+    std::vector<PageRun> pageRuns_;
+    std::vector<RelayNode> relayNodes_;
+    std::int16_t filePage_ = 1;
+    std::int16_t lastFilePage_ = 0;
+};
+
+}  // namespace quoravel
