@@ -1,1 +1,282 @@
-// LedgerSection
+#include "LedgerSection.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+
+#include "Enumerations.h"
+#include "InterestIndices.h"
+#include "Rounding.h"
+#include "Text.h"
+#include "Value.h"
+#include "clsPLedger.h"
+#include "clsPLedgerFrame.h"
+
+namespace quoravel {
+namespace {
+
+constexpr const char* kModule = "LedgerSection";
+constexpr std::int32_t kQnb = 1;
+// The rate matrix columns the premium engine fills without an explicit column.
+constexpr std::size_t kBaseColumn = 0;
+constexpr std::size_t kWaiverColumn = 4;
+// The products ending at 80 cover no later policy years.
+constexpr int kEndAge80 = 80;
+// Five-year blocks: every level and guarantee period of the catalogue ends
+// on a fifth policy year, so a period's last premium closes a block.
+constexpr std::int16_t kRowsPerBlock = 5;
+constexpr std::size_t kMaxCompared = 5;
+constexpr std::int16_t kYearColumn = 1;
+constexpr std::int16_t kAmountColumn = 2;
+constexpr std::int16_t kFootnoteLines = 2;
+constexpr std::int16_t kLedgerFontSize = 10;
+
+struct PaymentModeRule {
+    double factor;     // fraction of the annual premium paid each time
+    const char* word;  // as the footnotes name the mode
+};
+// By payment mode: annual, semi-annual, quarterly, direct monthly, special monthly.
+constexpr std::array<PaymentModeRule, 5> kPaymentModes{{
+    {1, "annual"},
+    {0.51, "semi-annual"},
+    {0.26, "quarterly"},
+    {0.09, "monthly"},
+    {0.0875, "Special Monthly"},
+}};
+
+const PaymentModeRule& ModeRule(std::int32_t mode) {
+    return kPaymentModes[static_cast<std::size_t>(std::clamp(mode, 0, 4))];
+}
+
+struct LayoutText {
+    const char* title;
+    std::int16_t fixedColumns;  // Year, or Year and Age, before the amounts
+};
+constexpr LayoutText kLayouts[] = {
+    {"Guaranteed Premiums and Benefits", 2},
+    {"Comparison of Premiums for the Guaranteed Period", 1},
+    {"Premium Outlay Comparison", 1},
+    {"Comparison of Guaranteed Premiums by Risk Classification", 2},
+};
+
+const LayoutText& Layout(LedgerLayout layout) { return kLayouts[static_cast<std::size_t>(layout)]; }
+
+std::string ModeFootnote(const std::string& word) {
+    return "These are initial " + word + " premiums.  Other premiums shown are annual. " + " Future " + word +
+           " premiums can be calculated using the modal factors.\n\n";
+}
+
+std::string MassachusettsFootnote(double firstYearAnnual) {
+    const ModalPremiums modal = FirstYearModalPremiums(firstYearAnnual);
+    return "1st Year Modal Premiums (See Narrative Summary for the factors used to "
+           "calculate premiums for modes other than annual.):  Special Monthly: $" +
+           FormatAmount(modal.specialMonthly, 2) + " Quarterly: $" + FormatAmount(modal.quarterly, 2) +
+           " Semi-Annual: $" + FormatAmount(modal.semiAnnual, 2) + "\n\n";
+}
+
+constexpr const char* kModalFactorsFootnote =
+    "Modal Factors: Special Monthly (Pre-Arranged Withdrawals): 0.0875 (10.8% APR), "
+    "Quarterly: 0.26 (10.8% APR), and Semi-Annual: 0.51 (8.2% APR).  Non-annual "
+    "modal premiums include an additional cost consistent with the listed APR.  Your yearly "
+    "premium cost will be higher if you pay more frequently than annually.\n\n";
+
+// The premium a row shows: modal in the level years, annual afterwards.
+std::string PremiumText(const LedgerColumnData& column, int year, const PaymentModeRule& mode) {
+    const auto index = static_cast<std::size_t>(year);
+    if (index >= column.years.size()) return "";
+    const double annual = column.years[index].Total();
+    return FormatAmount(year < column.levelPeriod ? round(2, annual * mode.factor) : annual, 2);
+}
+
+// The outside illustration system's pages count in the ledger run's total.
+std::int16_t WinFlexPageCount(const cClient& client) {
+    const std::string_view text = Trim(client.WinFlexPages());
+    std::int16_t pages = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), pages);
+    return result.ec == std::errc() && result.ptr == text.data() + text.size() ? pages : 0;
+}
+
+// The basic quotation's page object: breakdown of the first year and the
+// cost indices of the policy.
+void FillLedgerPage(clsPLedger& page, const cClient& client, const LedgerColumnData& column,
+                    std::int32_t productNumber) {
+    const YearPremium& first = column.years.front();
+    page.SetLedgerHeader(true);
+    page.SetLedgerFooter(true);
+    page.SetBasePremium(NumberText(first.base));
+    page.SetRatedClass(NumberText(first.tableExtra));
+    page.SetWaiverRating(NumberText(first.waiver));
+    page.SetChildRider(NumberText(first.childRider));
+    page.SetTempExtra(NumberText(first.tempFlatExtra));
+    page.SetPermExtra(NumberText(first.permFlatExtra));
+    page.SetTempExtraYrs(std::to_string(client.TempFlatExtraYears()));
+    page.SetWaiverPercent(NumberText(client.WaiverRating()));
+    page.SetChildUnits(std::to_string(client.ChildRiderUnits()));
+    page.SetTableNumber(client.TableRating());
+
+    std::vector<double> premiums;
+    premiums.reserve(column.years.size());
+    for (const YearPremium& year : column.years) premiums.push_back(year.Total());
+    ProductInfo product;
+    product.FillProduct(productNumber, client.age(), false);
+    const InterestIndices indices =
+        ComputeInterestIndices(premiums, column.faceAmount, client.age(), client.state(), product);
+    page.SetYr10IACNetPay(NumberText(indices.tenYear.netPayment));
+    page.SetYr10IACSurrCost(NumberText(indices.tenYear.surrenderCost));
+    page.SetYr20IACNetPay(NumberText(indices.twentyYear.netPayment));
+    page.SetYr20IACSurrCost(NumberText(indices.twentyYear.surrenderCost));
+}
+
+}  // namespace
+
+bool SpouseFeeWaived(const cClient& client) {
+    return client.WaiveSpouseFee() && client.proposal().Company() == kQnb;
+}
+
+LedgerColumnData LedgerColumn(PageContext& context, std::int32_t productNumber, std::size_t faceIndex,
+                              std::int32_t classCode) {
+    cClient priced = context.client;
+    priced.SetClassification(classCode);
+    RateContext rates{context.programFolder, context.process};
+    PremiumSchedule schedule = ComputePremiumSchedule(rates, priced, productNumber, faceIndex);
+
+    LedgerColumnData column;
+    column.faceAmount = priced.proposal().GetFaceAmount(faceIndex);
+    column.years = std::move(schedule.years);
+    if (SpouseFeeWaived(priced)) {
+        for (std::size_t year = 0; year < column.years.size(); ++year) {
+            column.years[year] =
+                PremiumOfYear(priced, column.faceAmount, schedule.rates.At(year, kBaseColumn),
+                              schedule.rates.At(year, kWaiverColumn), static_cast<int>(year), 0);
+        }
+    }
+    if (EndsAtAge80(productNumber)) {
+        column.years.resize(std::min<std::size_t>(
+            column.years.size(), static_cast<std::size_t>(std::max(0, kEndAge80 - priced.age()))));
+    }
+    ProductInfo product;
+    product.FillProduct(productNumber, priced.age(), false);
+    column.levelPeriod = product.LevelPeriod(priced.age(), 0, priced.state());
+    return column;
+}
+
+int YearsShown(const cClient& client, std::size_t yearsCovered) {
+    int years = static_cast<int>(std::min<std::size_t>(yearsCovered, clsPLedgerFrame::kMaxRows));
+    const int toPrint = client.proposal().YearsToPrint();
+    if (toPrint == 20 || toPrint == 40) years = std::min(years, toPrint);
+    return std::clamp(years, 0, client.YearsToIllustrate() - client.age());
+}
+
+void PrintLedger(PageContext& context, LedgerLayout layout, const std::vector<LedgerColumnData>& columns,
+                 LedgerPageHeader& pageObject) {
+    const cClient& client = context.client;
+    clsPrint& print = context.print;
+    const LayoutText& text = Layout(layout);
+    const bool basic = layout == LedgerLayout::BasicQuotation;
+    const PaymentModeRule& mode = ModeRule(client.PaymentMode());
+    const bool modal = client.PaymentMode() != Annual;
+
+    // Amount columns: the basic quotation's premium and death benefit, or one per compared column.
+    std::vector<std::string> headings{"Year"};
+    if (text.fixedColumns == 2) headings.emplace_back("Age");
+    if (basic) {
+        headings.push_back(client.ModeText(false) + "\nPremium Outlay");
+        headings.emplace_back("Death Benefit");
+    } else {
+        for (const LedgerColumnData& column : columns) headings.push_back(column.heading);
+    }
+    std::vector<std::int16_t> codes(static_cast<std::size_t>(text.fixedColumns), kYearColumn);
+    codes.resize(headings.size(), kAmountColumn);
+
+    clsPLedgerFrame ledger;
+    ledger.HeaderObject(pageObject);
+    ledger.printHandle(print.printHandle());
+    ledger.frameHandle(print.frameHandle());
+    ledger.setDeliveryState(client.state());
+    ledger.setNoColumns(static_cast<std::int16_t>(headings.size()));
+    ledger.setRowBlockLLines(kRowsPerBlock);
+    ledger.setRowFormat(codes);
+    print.SetFontSize(kLedgerFontSize);
+    ledger.start(print);
+
+    std::string title = text.title;
+    if (SpouseFeeWaived(client)) title += "\nAssumes Waiver of Policy Fee for Qualifying Spouse";
+    ledger.addHeaderRow(false, "+^", {title});
+    ledger.addHeaderRow(false, "+^", headings);
+    if (modal) {
+        // The comparisons have no one premium heading: their title carries the mark.
+        if (basic)
+            ledger.setHeaderSymbol(2, 3, "#");
+        else
+            ledger.setHeaderSymbol(1, 1, "#");
+        ledger.addFootnote("#", ModeFootnote(mode.word), kFootnoteLines, true);
+    }
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (!columns[i].assumedClass) continue;
+        ledger.setHeaderSymbol(2, static_cast<std::int16_t>(text.fixedColumns + i + 1), "**");
+        ledger.addFootnote("**", "Assumed Risk Classification of Client\n\n", kFootnoteLines, true);
+    }
+    // Massachusetts states the first-year premium of every mode where there is one policy to state.
+    if (basic && client.state() == "MA" && !columns.front().years.empty()) {
+        ledger.addFootnote("", MassachusettsFootnote(columns.front().years.front().Total()), kFootnoteLines,
+                           false);
+    } else {
+        ledger.addFootnote("", kModalFactorsFootnote, kFootnoteLines, false);
+    }
+
+    std::size_t covered = 0;
+    for (const LedgerColumnData& column : columns) covered = std::max(covered, column.years.size());
+    const int years = YearsShown(client, covered);
+    for (int year = 0; year < years; ++year) {
+        std::vector<std::string> row{std::to_string(year + 1)};
+        if (text.fixedColumns == 2) row.push_back(std::to_string(client.age() + year));
+        for (const LedgerColumnData& column : columns) row.push_back(PremiumText(column, year, mode));
+        if (basic) row.push_back(FormatAmount(columns.front().faceAmount, 0));
+        ledger.addRowValues(row);
+    }
+    ledger.finish();
+}
+
+LedgerLayout ReportLayout(const cIllustrationOptions& options) {
+    if (options.ProductCount() > 1) return LedgerLayout::ProductComparison;
+    if (options.FaceAmountCount() > 1) return LedgerLayout::FaceComparison;
+    return LedgerLayout::BasicQuotation;
+}
+
+void PrintLedgerSection(PageContext& context) {
+    try {
+        const cClient& client = context.client;
+        const cIllustrationOptions& options = client.proposal();
+        clsPrintFrame& frame = context.print.frameHandle();
+        frame.printFooter(true);
+        frame.addToTotalPageNo(WinFlexPageCount(client));
+
+        const LedgerLayout layout = ReportLayout(options);
+        const std::int32_t firstProduct = options.ProdChoices().front();
+        std::vector<LedgerColumnData> columns;
+        if (layout == LedgerLayout::ProductComparison) {
+            for (std::size_t i = 0; i < std::min(options.ProductCount(), kMaxCompared); ++i) {
+                const std::int32_t product = options.ProdChoices()[i];
+                columns.push_back(LedgerColumn(context, product, 0, client.Classification()));
+                columns.back().heading = GetProductName(product, false, options.Company());
+            }
+        } else {
+            const std::size_t faces = layout == LedgerLayout::FaceComparison ? options.FaceAmountCount() : 1;
+            for (std::size_t i = 0; i < std::min(faces, kMaxCompared); ++i) {
+                columns.push_back(LedgerColumn(context, firstProduct, i, client.Classification()));
+                columns.back().heading = "$" + FormatAmount(columns.back().faceAmount, 0);
+            }
+        }
+
+        // The comparisons show no one policy's breakdown: their page object stays off.
+        clsPLedger page;
+        if (layout == LedgerLayout::BasicQuotation && !columns.front().years.empty()) {
+            FillLedgerPage(page, client, columns.front(), firstProduct);
+        }
+        PrintLedger(context, layout, columns, page);
+    } catch (const std::exception& error) {
+        context.process.ProcessError(error, clsError::ErrorWithPlace, kModule, "PrintLedgerSection");
+    }
+}
+
+}  // namespace quoravel

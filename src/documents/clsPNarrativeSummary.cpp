@@ -1,1 +1,306 @@
-// clsPNarrativeSummary
+#include "clsPNarrativeSummary.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "PageContext.h"
+#include "PremiumEngine.h"
+#include "PrintSurface.h"
+#include "ProductNarrative.h"
+#include "Rounding.h"
+#include "RuntimeError.h"
+
+namespace quoravel {
+namespace {
+
+constexpr const char* kDefinitionFormat = "+<2880|+=7920";
+// The term's column alone, laid over the definition row.
+constexpr const char* kTermFormat = "+<2880|!7920";
+constexpr std::size_t kSurrenderRows = 10;
+constexpr const char* kOneRowSeparators = "|\x1e";
+
+// Rows kept on the page of their table's headings, and the room a table row
+// takes beside its text.
+constexpr std::size_t kRowsWithHeading = 5;
+constexpr double kRowGaps = 40;
+
+// Starts a new page unless `rows` table rows (with `lines` text lines in
+// all) still fit on this one, so that a table is not parted from its heading.
+void KeepTogether(clsPrint& print, std::size_t rows, std::size_t lines) {
+    const PrintSurface& surface = print.printHandle();
+    const double height = static_cast<double>(lines) * surface.Measure().LineHeight(surface.Font()) +
+                          static_cast<double>(rows) * kRowGaps;
+    if (surface.CurrentY() + height > surface.PageHeight() - surface.MarginBottom()) print.NewPage();
+}
+
+// Waiver is charged until the anniversary nearest the insured's 60th birthday.
+constexpr int kWaiverEndAge = 60;
+constexpr std::size_t kWaiverAgeStep = 5;
+
+constexpr const char* kAssumptions =
+    "All benefits and values shown assume that: the premiums shown are paid; premium payments "
+    "by the owner and are received on their due date(s); no other changes are made.";
+
+constexpr const char* kPaymentFrequency =
+    "Premiums may be paid annually, semi-annually, quarterly or monthly.  The factors used to calculate "
+    "premiums "
+    "for non-annual modes "
+    "are: Special Monthly (Pre-Arranged Withdrawals only): 0.0875 (10.8% APR), Quarterly: 0.26 (10.8% APR), "
+    "and Semi-Annual: 0.51 (8.2% APR).  "
+    "Non-annual modal premiums include an additional cost consistent with the listed APR.  Your yearly "
+    "premium "
+    "cost will be higher "
+    "if you pay more frequently than annually.";
+
+// The terms of the ledger pages, explained in the order they follow the policy fee.
+constexpr std::array<std::pair<const char*, const char*>, 4> kLedgerTerms{{
+    {"Premium Outlay",
+     "The amount of premium assumed to be paid by the policy owner or other premium payer out-of-pocket."},
+    {"Death Benefit", "The amount payable upon the death of the insured."},
+    {"Additional Premiums\nRatings",
+     "A table rating adds a percentage of the standard premium for the insured's class, for insureds whose "
+     "health or history calls for it.  A flat extra adds a fixed amount per $1,000 of face amount each year: "
+     "temporary flat extras end after the number of years shown, and permanent flat extras continue for the "
+     "life of the policy."},
+    {"Interest Adjusted\nIndices (IAC's)",
+     "The Interest Adjusted Indices help compare the cost of similar policies: they take the premiums, "
+     "benefits and the time value of money at 5% interest into account, and a lower index means a lower "
+     "cost.  "
+     "An index is meaningful only in comparison with the index of a similar policy.  Any riders selected are "
+     "excluded from this calculation."},
+}};
+
+// Payment mode words of the frequency entry, by PaymentMode code.
+constexpr std::array<const char*, 5> kModeWords{"Annual", "Semi-annually", "Quarterly", "Monthly", "Monthly"};
+
+std::string Join(const std::vector<std::string>& parts, const std::string& separator) {
+    std::string text;
+    for (std::size_t i = 0; i < parts.size(); ++i) text += (i ? separator : "") + parts[i];
+    return text;
+}
+
+std::string RiderStatus(bool selected) { return selected ? " (Selected)" : " (Available, but not selected)"; }
+
+std::string WaiverRiderText(const ProductNarrative& product, const cClient& client) {
+    std::string text =
+        "Waiver of Premium Rider" + RiderStatus(client.Waiver()) + "\n" +
+        "The Company will waive the premium required to keep the policy and all riders in force if "
+        "the insured is totally disabled as " +
+        "defined in the Rider.  Total disability must begin on or after the policy anniversary "
+        "nearest the insured's " +
+        std::to_string(product.waiverStartAge) +
+        "th birthday and before the policy anniversary nearest the insured's 60th birthday.";
+    if (client.Waiver() && client.WaiverRating() > 1) {
+        const std::string rated = FormatAmount(client.WaiverRating() * 100, 0) + "%";
+        text += "  Rated " + rated + ": a rated rider costs more than a standard rider; a rider rated " +
+                rated + " costs " + rated + " of the standard rider cost.";
+    }
+    return text + "  The cost of this benefit, if selected, will be included in the premium.  ";
+}
+
+std::string ChildRiderText(const ProductNarrative& product, const cClient& client) {
+    std::string text = "Children's Level Term Insurance Rider (Child Rider)" +
+                       RiderStatus(client.ChildRider()) +
+                       "\nProvides level term insurance of $1,000 per unit on each insured child.  A child's "
+                       "coverage ends at the child's " +
+                       std::to_string(product.childEndAge) +
+                       "th birthday or the insured's 65th birthday, whichever comes first.";
+    if (product.childIssueAges) text += "  The rider is available for insureds of issue ages 18 to 55.";
+    if (client.ChildRider()) {
+        text += " Unit(s) = " + std::to_string(client.ChildRiderUnits()) + " ($" +
+                FormatAmount(client.ChildRiderUnits() * 1000.0, 0) + " per child)";
+    }
+    return text;
+}
+
+std::string InsurerText(const cIllustrationOptions& options) {
+    // The home office city is the carrier's city line without its ZIP code.
+    std::string city = options.CompanyCityState();
+    if (const auto blank = city.rfind(' '); blank != std::string::npos) city.erase(blank);
+    return options.CompanyName() +
+           " is a member of the Castmere family of consumer-focused insurance and investment companies.  "
+           "The guarantees of this policy are backed by the claims-paying ability of " +
+           options.CompanyName() + ".  The Company's home office is in " + city + ".";
+}
+
+// The insured's waiver rates per 1,000 for a male and a female of the same
+// age and class, as rated on this case, every fifth year of age from the
+// issue age while waiver is charged.
+void PrintWaiverRates(PageContext& context, clsPNarrativeSummary& page) {
+    const cClient& client = context.client;
+    RateContext rates{context.programFolder, context.process};
+    std::vector<double> byYear[2];
+    for (int female = 0; female < 2; ++female) {
+        cClient insured = client;
+        insured.SetIsMale(female == 0);
+        const PremiumSchedule schedule =
+            ComputePremiumSchedule(rates, insured, client.proposal().ProductType(), 0);
+        for (std::size_t year = 0; year < schedule.rates.Rows(); ++year)
+            byYear[female].push_back(round(0, client.WaiverRating() * schedule.rates.At(year, 4)) / 100);
+    }
+    std::vector<int> ages;
+    std::vector<double> male;
+    std::vector<double> female;
+    for (std::size_t year = 0;
+         year < byYear[0].size() && client.age() + static_cast<int>(year) < kWaiverEndAge;
+         year += kWaiverAgeStep) {
+        ages.push_back(client.age() + static_cast<int>(year));
+        male.push_back(byYear[0][year]);
+        female.push_back(byYear[1][year]);
+    }
+    if (!ages.empty()) page.ShowWaiverTable(ages, male, female, ages.size());
+}
+
+}  // namespace
+
+clsPrint& clsPNarrativeSummary::Print() const {
+    if (!print_)
+        throw RuntimeError(ErrorNumber::InvalidProcedureCall, "clsPNarrativeSummary", "No print handle");
+    return *print_;
+}
+
+void clsPNarrativeSummary::start() {
+    clsPrint& print = Print();
+    PrintSurface& surface = print.printHandle();
+    self_ = std::make_shared<clsPNarrativeSummary*>(this);
+    surface.AddNewPageHandler([page = std::weak_ptr<clsPNarrativeSummary*>(self_)] {
+        if (auto alive = page.lock()) (*alive)->OnNewPage();
+    });
+    // The page StartDoc began is still blank only when the summary opens the document.
+    const Document& document = surface.GetDocument();
+    if (!document.pages.empty() && document.pages.back().items.empty())
+        OnNewPage();
+    else
+        print.NewPage();
+}
+
+void clsPNarrativeSummary::OnNewPage() {
+    Print().printBodyHeader();
+    pageTop_ = Print().printHandle().CurrentY();
+}
+
+void clsPNarrativeSummary::addDefinition(const std::string& term, const std::string& explanation) {
+    clsPrint& print = Print();
+    PrintSurface& surface = print.printHandle();
+    const bool bold = print.FontBold();
+    const int align = print.TextAlign();
+    const int border = print.TableBorder();
+    const std::string separators = print.TableSep();
+
+    print.Paragraph("");
+    print.SetTextAlign(PrintSurface::AlignRight);
+    // Explanations are prose with semicolons: one row, whatever they hold.
+    print.SetTableSep(kOneRowSeparators);
+    print.SetTableBorder(0);
+    print.SetFontBold(false);
+    const int firstPage = surface.PageCount();
+    const double firstTop = surface.CurrentY();
+    print.addTable(kDefinitionFormat, "", "|" + explanation);
+    // A row that did not fit went to a new page, below its body header.
+    const int page = surface.PageCount();
+    surface.StartOverlay(page);
+    surface.SetCurrentY(page == firstPage ? firstTop : pageTop_);
+    print.SetFontBold(true);
+    print.addTable(kTermFormat, "", term);
+    surface.EndOverlay();
+
+    print.SetFontBold(bold);
+    print.SetTableSep(separators);
+    print.SetTableBorder(border);
+    print.SetTextAlign(align);
+}
+
+void clsPNarrativeSummary::ShowWaiverTable(const std::vector<int>& ages, const std::vector<double>& maleRates,
+                                           const std::vector<double>& femaleRates, std::size_t count) {
+    clsPrint& print = Print();
+    const int align = print.TextAlign();
+    const int border = print.TableBorder();
+    print.Paragraph("");
+    KeepTogether(print, 2 + std::min(count, kRowsWithHeading), 4 + std::min(count, kRowsWithHeading));
+    print.SetTextAlign(PrintSurface::AlignCenter);
+    print.SetTableBorder(9);
+    print.addTable("+^4320", "", "Waiver Rate per $1000 of Net\nAmount of Risk");
+    print.addTable("+^1440|+^1440|+^1440", "", "Attained\nAge|Male|Female");
+    std::vector<std::string> rows;
+    for (std::size_t i = 0; i < count; ++i) {
+        rows.push_back(std::to_string(ages.at(i)) + "|" + FormatAmount(maleRates.at(i), 2) + "|" +
+                       FormatAmount(femaleRates.at(i), 2));
+    }
+    print.addTable("+^1440|+>1440|+>1440", "", Join(rows, print.TableSep().substr(1, 1)));
+    print.SetTableBorder(border);
+    print.SetTextAlign(align);
+}
+
+void clsPNarrativeSummary::ShowSurrenderCharges(const std::vector<double>& charges, std::size_t count) {
+    clsPrint& print = Print();
+    const int align = print.TextAlign();
+    const int border = print.TableBorder();
+    print.Paragraph("");
+    KeepTogether(print, count + 1, count + 1);
+    print.SetTextAlign(PrintSurface::AlignCenter);
+    print.SetTableBorder(9);
+    print.addTable("+^1000|+^1440|+^1000|+^1440", "", "Year|Charge|Year|Charge");
+    std::vector<std::string> rows;
+    for (std::size_t year = 1; year <= count; ++year) {
+        // Only the first row carries the dollar sign.
+        const std::string sign = year == 1 ? "$" : "";
+        rows.push_back(std::to_string(year) + "|" + sign + FormatAmount(charges.at(year - 1), 2) + "|" +
+                       std::to_string(year + 10) + "|" + sign + FormatAmount(charges.at(year + 9), 2));
+    }
+    print.addTable("+^1000|+>1440|+^1000|+>1440", "", Join(rows, print.TableSep().substr(1, 1)));
+    print.SetTableBorder(border);
+    print.SetTextAlign(align);
+}
+
+void PrintNarrativeSummary(PageContext& context) {
+    try {
+        clsPrint& print = context.print;
+        cClient& client = context.client;
+        const cIllustrationOptions& options = client.proposal();
+        const ProductNarrative product = DescribeProduct(client, options.ProductType());
+
+        clsPNarrativeSummary page;
+        page.getReference(print);
+        page.start();
+
+        print.SetTextAlign(PrintSurface::AlignCenter);
+        print.SetFontBold(true);
+        print.SetFontUnderline(true);
+        print.Paragraph("Narrative Summary");
+        print.SetFontUnderline(false);
+        print.SetTextAlign(PrintSurface::AlignLeft);
+        print.Paragraph("");
+        print.Paragraph("Product Features");
+        print.SetFontBold(false);
+
+        page.addDefinition("Description", product.description);
+        page.addDefinition("Additional Product\nFeatures", product.additionalFeatures);
+        std::vector<std::string> riders;
+        if (product.offersWaiver) riders.push_back(WaiverRiderText(product, client));
+        if (product.offersChildRider) riders.push_back(ChildRiderText(product, client));
+        if (!riders.empty()) page.addDefinition("Optional Riders/Benefits", Join(riders, "\n\n"));
+        page.addDefinition(product.conversionTerm, product.conversion);
+        page.addDefinition("Requalification", product.requalification);
+        page.addDefinition("Assumptions", kAssumptions);
+        const auto mode = static_cast<std::size_t>(std::clamp(client.PaymentMode(), 0, 4));
+        page.addDefinition(std::string("Premium Payment\nFrequency\n(") + kModeWords.at(mode) + ")",
+                           kPaymentFrequency);
+        page.addDefinition(
+            "Policy Fee", "All premiums include a $" + FormatAmount(product.policyFee, 0) + " policy fee.  ");
+        for (const auto& [term, explanation] : kLedgerTerms) page.addDefinition(term, explanation);
+        page.addDefinition("The Insurer", InsurerText(options));
+
+        if (product.showSurrenderCharges) {
+            page.addDefinition("Guaranteed Cash\nValue", product.cashValues);
+            page.ShowSurrenderCharges(SurrenderChargesPerThousand(), kSurrenderRows);
+        }
+        if (product.showWaiverTable) PrintWaiverRates(context, page);
+        page.finish();
+    } catch (const std::exception& error) {
+        context.process.ProcessError(error, clsError::ErrorWithPlace, "clsPNarrativeSummary",
+                                     "PrintNarrativeSummary");
+    }
+}
+
+}  // namespace quoravel

@@ -140,7 +140,10 @@ void clsPrintFrame::renderDocument() {
 
 void clsPrintFrame::DrawHeaderGraphic() {
     if (graphicPicture_.empty()) return;
-    Surface().DrawPictureData(graphicPicture_, graphicA_, graphicB_, graphicC_, graphicD_);
+    // The placement values are the picture's width, the right edge it ends at,
+    // its top and its height: the carrier's banner sits in the top margin,
+    // ending where each carrier's layout wants it.
+    Surface().DrawPictureData(graphicPicture_, graphicB_ - graphicA_, graphicC_, graphicA_, graphicD_);
 }
 
 void clsPrintFrame::PrintFooter(std::int16_t page, int total, const std::string& illusType) {

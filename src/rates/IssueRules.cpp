@@ -32,6 +32,8 @@ bool Lists(const List& list, const Value& value) {
     return std::find(std::begin(list), std::end(list), value) != std::end(list);
 }
 
+}  // namespace
+
 // The Quenby products take no super-preferred classes (0 and 1) anywhere,
 // and in New York no custom classes (7 and 8) either.
 bool QuenbyRefusesClass(std::int32_t product, std::string_view state, std::int32_t classCode) {
@@ -40,6 +42,8 @@ bool QuenbyRefusesClass(std::int32_t product, std::string_view state, std::int32
     const bool custom = classCode == 7 || classCode == 8;
     return superPreferred || (custom && state == "NY");
 }
+
+namespace {
 
 // Limits on the level products in four states beyond their maximum issue
 // ages. Within a state's group only the first chosen product in table order
@@ -190,6 +194,8 @@ void CorrectTableRating(cClient& client, std::vector<std::string>& notes) {
     }
 }
 
+}  // namespace
+
 // The class comparison page sets a class beside up to two classes below it
 // on its ladder. The custom classes end their ladders.
 constexpr std::int32_t kNoNicotineLadder[] = {0, 1, 2, 3, 4, 7};
@@ -206,6 +212,8 @@ std::span<const std::int32_t> ComparedClasses(std::int32_t classCode) {
     }
     return {};
 }
+
+namespace {
 
 // True when a chosen product would not be issued at the client's age in one of the classes.
 bool AboveMaxIssueAge(const cClient& client, std::span<const std::int32_t> classes, bool usePriorRates) {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Date.h"
@@ -32,5 +35,13 @@ AgeCheck ValidateAge(cClient& client, bool usePriorRates);
 // the day the quote is prepared: the system clock's when not given.
 std::vector<std::string> ValidateClientInfo(cClient& client, ProcessValues& process,
                                             std::optional<Date> today = std::nullopt);
+
+// The classes the class comparison page sets beside a class: up to two
+// below it on its ladder (no nicotine 0-1-2-3-4-7, nicotine 5-6-8).
+std::span<const std::int32_t> ComparedClasses(std::int32_t classCode);
+
+// The Quenby products refuse the super-preferred classes, and the custom
+// classes in New York.
+bool QuenbyRefusesClass(std::int32_t product, std::string_view state, std::int32_t classCode);
 
 }  // namespace quoravel

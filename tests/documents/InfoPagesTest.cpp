@@ -1,1 +1,503 @@
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "Golden.h"
+#include "PageContext.h"
+#include "PageText.h"
+#include "PngOutput.h"
+#include "PrintSurface.h"
+#include "TestSupport.h"
+#include "UnderwritingGuidelines.h"
+#include "clsClientInput.h"
+#include "clsPClassInfo.h"
+#include "clsPRiderNotice.h"
+
+using namespace quoravel;
+
+namespace {
+
+// The whole text of a page as one line, so that checks do not depend on
+// where the text wraps.
+std::string PageText(const Document& document, int page) {
+    std::string text;
+    for (const auto& line : PageLines(document, page)) text += line + " ";
+    return text;
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// The baseline of the first text run that begins with `start`; -1 when none does.
+double BaselineOf(const Document& document, int page, const std::string& start) {
+    for (const auto& item : document.pages.at(static_cast<std::size_t>(page - 1)).items) {
+        const auto* run = std::get_if<TextItem>(&item);
+        if (run && run->text.rfind(start, 0) == 0) return run->baseline;
+    }
+    return -1;
+}
+
+// A case on a surface with the chance and the calendar fixed; the pages are
+// looked at without running the frame's footers.
+class InfoPageTest : public ::testing::Test {
+protected:
+    InfoPageTest() {
+        print.setBodyHeaderProductName("Korvel 20");
+        print.setBodyHeaderPolicyFormNo(" (Policy Form No. TL-2003 et al)");
+        print.setBodyHeaderProductDescription("20 Year Level Premium Term");
+        print.setBodyHeaderClientName("Jane Sample");
+        print.setBodyHeaderClientAge("45");
+        print.setBodyHeaderClientSex("Female");
+        print.setBodyHeaderClientClass("Preferred No Nicotine Use");
+        print.setBodyHeaderPolicyFaceAmount("$500,000");
+        print.setBodyHeaderBrokerName("Sam Broker");
+        print.StartDoc(4);
+    }
+    const Document& document() const { return surface.GetDocument(); }
+
+    // Every page written as a PNG for a person to look at.
+    void WriteSamplePages(const std::string& name) const {
+        const std::filesystem::path folder = QUORAVEL_SAMPLE_PAGES;
+        std::filesystem::create_directories(folder);
+        for (std::size_t page = 0; page < document().pages.size(); ++page) {
+            WritePng(document().pages[page], document(), 96,
+                     (folder / (name + "-" + std::to_string(page + 1) + ".png")).string());
+        }
+    }
+
+    TempFolder folder;
+    PrintSurface surface;
+    clsPrint print{surface, FrameSources{[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }}};
+    cClient client;
+    ProcessValues process;
+    PageContext context{print, client, process, folder.folder(), folder.folder()};
+};
+
+// --- Rider availability notice ---------------------------------------------
+
+using RiderNoticeTest = InfoPageTest;
+
+TEST_F(RiderNoticeTest, IsNeededOnlyForTVNYRidersTheStateHadNotApproved) {
+    struct Case {
+        std::int32_t company;
+        const char* state;
+        bool waiver;
+        bool child;
+        bool needed;
+    };
+    const Case cases[] = {
+        {2, "NJ", true, false, true}, {2, "NJ", false, true, true},  {2, "NJ", false, false, false},
+        {2, "VT", false, true, true}, {2, "PA", true, false, true},  {2, "PA", false, true, false},
+        {2, "MD", true, true, true},  {2, "MD", false, true, false}, {2, "OH", true, true, false},
+        {0, "NJ", true, true, false}, {1, "PA", true, false, false},
+    };
+    for (const auto& c : cases) {
+        client.proposal().SetCompany(c.company);
+        client.SetState(c.state);
+        client.SetWaiver(c.waiver);
+        client.SetChildRider(c.child);
+        EXPECT_EQ(clsPRiderNotice::Needed(client), c.needed)
+            << "company " << c.company << ", " << c.state << ", waiver " << c.waiver << ", child " << c.child;
+    }
+}
+
+TEST_F(RiderNoticeTest, NamesTheRidersTheStateRefusedAndAsksToVerifyThem) {
+    struct Case {
+        const char* state;
+        bool waiver;
+        bool child;
+        const char* phrase;
+        const char* verify;
+        const char* absent;
+    };
+    const Case cases[] = {
+        {"NJ", true, true,
+         "neither the Children's Insurance Rider nor the Waiver of Premium Rider were available for sale in "
+         "the state of New Jersey.",
+         "Please verify that these riders are available for sale in New Jersey before presenting to the "
+         "client.",
+         "this rider"},
+        {"PA", true, true,
+         "the Waiver of Premium Rider was not available for sale in the state of Pennsylvania.",
+         "Please verify that this rider is available for sale in Pennsylvania before presenting to the "
+         "client.",
+         "Children's"},
+        {"VT", false, true,
+         "the Children's Insurance Rider was not available for sale in the state of Vermont.",
+         "Please verify that this rider is available for sale in Vermont before presenting to the client.",
+         "Waiver"},
+        {"MD", true, false,
+         "the Waiver of Premium Rider was not available for sale in the state of Maryland.",
+         "Please verify that this rider is available for sale in Maryland before presenting to the client.",
+         "Children's"},
+    };
+    for (const auto& c : cases) {
+        PrintSurface pageSurface;
+        clsPrint pagePrint(pageSurface,
+                           FrameSources{[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }});
+        pagePrint.StartDoc(4);
+        client.proposal().SetCompany(2);
+        client.SetState(c.state);
+        client.SetWaiver(c.waiver);
+        client.SetChildRider(c.child);
+        clsPRiderNotice(pagePrint).start(client);
+
+        const std::string text = PageText(pageSurface.GetDocument(), 1);
+        EXPECT_TRUE(Contains(text, "As of the date of release of this software,")) << c.state << ": " << text;
+        EXPECT_TRUE(Contains(text, c.phrase)) << c.state << ": " << text;
+        EXPECT_TRUE(Contains(text, c.verify)) << c.state << ": " << text;
+        EXPECT_FALSE(Contains(text, c.absent)) << c.state << ": " << text;
+        EXPECT_EQ(pageSurface.PageCount(), 2) << c.state << ": the notice ends by starting the next page";
+    }
+}
+
+TEST_F(RiderNoticeTest, MatchesGolden) {
+    client.proposal().SetCompany(2);
+    client.SetState("NJ");
+    client.SetWaiver(true);
+    client.SetChildRider(true);
+    clsPRiderNotice(print).start(client);
+    WriteSamplePages("rider-notice");
+    EXPECT_EQ(CompareWithGolden(document(), "rider-notice"), "");
+}
+
+// --- Underwriting class information page -----------------------------------
+
+using ClassInfoTest = InfoPageTest;
+
+TEST_F(ClassInfoTest, NicotineAndNoNicotinePreferredShareLimitsAndChartButNotWording) {
+    const std::string chartRow = "5'0 154 5'8 197 6'4 246";
+    client.SetClassification(5);
+    clsPClassInfo nicotinePage(context);
+    nicotinePage.start();
+    nicotinePage.finish();
+    const std::string nicotine = PageText(document(), 1);
+
+    print.NewPage();
+    client.SetClassification(2);
+    clsPClassInfo page(context);
+    page.start();
+    page.finish();
+    const std::string noNicotine = PageText(document(), 2);
+
+    EXPECT_TRUE(Contains(nicotine,
+                         "PREFERRED Nicotine Use rates are subject to the following underwriting criteria:"));
+    EXPECT_TRUE(
+        Contains(nicotine, "Blood Pressure: Currently controlled and average reading in the last 2 years"));
+    EXPECT_TRUE(Contains(nicotine, "140/90 Age 60 or Younger 150/90 Ages 61 or Older")) << nicotine;
+    EXPECT_TRUE(Contains(nicotine, "Nicotine: Nicotine or nicotine substitute use in last 3 years."));
+    EXPECT_FALSE(Contains(nicotine, "cigar"));
+    EXPECT_TRUE(Contains(nicotine, "in parents on or before age 60."));
+    EXPECT_TRUE(Contains(nicotine, "Preferred Nicotine Build Chart"));
+    EXPECT_TRUE(Contains(nicotine, chartRow)) << nicotine;
+
+    EXPECT_TRUE(
+        Contains(noNicotine, "PREFERRED No Nicotine Use rates are subject to the following underwriting"));
+    EXPECT_TRUE(Contains(noNicotine, "No current, or history of, blood pressure readings in excess of:"));
+    EXPECT_TRUE(Contains(noNicotine, "140/90 Age 60 or Younger 150/90 Age 61 or Older")) << noNicotine;
+    EXPECT_TRUE(Contains(noNicotine,
+                         "Nicotine: No use of nicotine or nicotine substitutes in last 3 years. An "
+                         "occasional/celebratory cigar-user will be considered as a \"non-nicotine\""));
+    EXPECT_TRUE(Contains(noNicotine, "\u00B7 Cigar use limited to 12 cigars or less per year; and"));
+    EXPECT_TRUE(Contains(noNicotine, chartRow));
+    for (const auto* both : {"Cholesterol: Maximum reading of 270.", "cannot exceed 6.0.",
+                             "substance abuse in the last 10 years.", "suspension in last 5 years."}) {
+        EXPECT_TRUE(Contains(nicotine, both)) << both;
+        EXPECT_TRUE(Contains(noNicotine, both)) << both;
+    }
+}
+
+TEST_F(ClassInfoTest, EachClassShowsOnlyTheCriteriaItHas) {
+    struct Case {
+        int classCode;
+        std::vector<std::string> present;
+        std::vector<std::string> absent;
+    };
+    const std::vector<Case> cases{
+        {0,
+         {"PREFERRED ELITE", "130/85 Age 60 or Younger", "before age 65.", "Maximum reading of 210.",
+          "exceed 4.0."},
+         {"Nicotine:", "Build", "cigar"}},
+        {4,
+         {"Nicotine: No use of nicotine or nicotine substitutes in last 12 months.",
+          "Cancer History: Coverage may be available", "exceed 8.0.", "last 2 years.",
+          "Standard No Nicotine Build Chart", "5'7 217 6'3 272"},
+         {"No cancer history allowed"}},
+        {7,
+         {"CUSTOM No Nicotine Use", "will be considered for Custom classification.",
+          "Nicotine: No nicotine or nicotine substitute use in last 12 months.",
+          "Aviation: Custom No Nicotine rates only available"},
+         {"Build", "Cancer History", "Family History"}},
+        {8, {"CUSTOM Nicotine Use", "will be considered for Custom classification."}, {"Nicotine:", "Build"}},
+    };
+    for (const auto& c : cases) {
+        PrintSurface pageSurface;
+        clsPrint pagePrint(pageSurface,
+                           FrameSources{[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }});
+        pagePrint.StartDoc(4);
+        PageContext pageContext{pagePrint, client, process, folder.folder(), folder.folder()};
+        client.SetClassification(c.classCode);
+        clsPClassInfo page(pageContext);
+        page.start();
+        page.finish();
+        std::string text;
+        for (int n = 1; n <= pageSurface.PageCount(); ++n) text += PageText(pageSurface.GetDocument(), n);
+        for (const auto& part : c.present)
+            EXPECT_TRUE(Contains(text, part)) << "class " << c.classCode << ": " << part;
+        for (const auto& part : c.absent)
+            EXPECT_FALSE(Contains(text, part)) << "class " << c.classCode << ": " << part;
+    }
+}
+
+TEST_F(ClassInfoTest, RelayModeSetsEveryCriterionApart) {
+    const auto gap = [&](bool relay) {
+        PrintSurface pageSurface;
+        clsPrint pagePrint(pageSurface,
+                           FrameSources{[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }});
+        pagePrint.StartDoc(4);
+        process.RelayMode = relay;
+        PageContext pageContext{pagePrint, client, process, folder.folder(), folder.folder()};
+        client.SetClassification(3);
+        clsPClassInfo page(pageContext);
+        page.start();
+        page.finish();
+        return BaselineOf(pageSurface.GetDocument(), 1, "CHOL/HDL") -
+               BaselineOf(pageSurface.GetDocument(), 1, "Cholesterol:");
+    };
+    const double plain = gap(false);
+    EXPECT_GT(plain, 0);
+    EXPECT_NEAR(gap(true), 2 * plain, 1);
+}
+
+TEST_F(ClassInfoTest, NewYorkTermProductsUseTheirOwnLayout) {
+    struct Case {
+        std::int32_t company;
+        std::int32_t productType;
+        bool qnb;
+    };
+    for (const Case& c : {Case{1, 18, true}, Case{1, 19, true}, Case{1, 20, false}, Case{0, 18, false}}) {
+        cIllustrationOptions options;
+        options.SetCompany(c.company);
+        options.SetProductType(c.productType);
+        EXPECT_EQ(clsPClassInfo::UsesQNBLayout(options), c.qnb) << c.company << "/" << c.productType;
+    }
+
+    client.proposal().SetCompany(1);
+    client.proposal().SetProductType(18);
+    client.SetClassification(3);
+    clsPClassInfo page(context);
+    page.start();
+    page.finish();
+    std::string text;
+    for (int n = 1; n <= surface.PageCount(); ++n) text += PageText(document(), n);
+    EXPECT_TRUE(Contains(text, "145/90 Age 45 or Younger 150/90 Ages 46-60 155/95 Age 61 or Older")) << text;
+    EXPECT_FALSE(Contains(text, "Age 60 or Younger"));
+    EXPECT_TRUE(Contains(text, "Select No Nicotine Build Chart - Male"));
+    EXPECT_TRUE(Contains(text, "Select No Nicotine Build Chart - Female"));
+    EXPECT_TRUE(Contains(text, "5'0 159 5'8 204 6'4 255")) << "first row of the men's chart";
+    EXPECT_TRUE(Contains(text, "4'8 134 5'4 175 6'0 221")) << "first row of the women's chart";
+}
+
+TEST_F(ClassInfoTest, PagesItRunsOnOpenWithTheBodyHeader) {
+    process.RelayMode = true;
+    client.proposal().SetCompany(1);
+    client.proposal().SetProductType(19);
+    client.SetClassification(2);
+    clsPClassInfo page(context);
+    page.start();
+    page.finish();
+    ASSERT_EQ(surface.PageCount(), 2);
+    EXPECT_EQ(PageLines(document(), 2).front(), "Korvel 20 (Policy Form No. TL-2003 et al)");
+    EXPECT_TRUE(PageHasLine(document(), 2, "Prepared for: Jane Sample"));
+
+    print.NewPage();
+    EXPECT_FALSE(PageHasLine(document(), 3, "Prepared for:")) << "no body header once the page is finished";
+}
+
+TEST_F(ClassInfoTest, GeneralLayoutMatchesGolden) {
+    client.SetClassification(2);
+    clsPClassInfo page(context);
+    page.start();
+    page.finish();
+    WriteSamplePages("class-info");
+    EXPECT_EQ(surface.PageCount(), 1);
+    EXPECT_EQ(CompareWithGolden(document(), "class-info"), "");
+}
+
+TEST_F(ClassInfoTest, QNBLayoutMatchesGolden) {
+    client.proposal().SetCompany(1);
+    client.proposal().SetProductType(18);
+    client.SetClassification(1);
+    clsPClassInfo page(context);
+    page.start();
+    page.finish();
+    WriteSamplePages("class-info-qnb");
+    EXPECT_EQ(CompareWithGolden(document(), "class-info-qnb"), "");
+}
+
+// --- Client input page ------------------------------------------------------
+
+// The page's lines below the body header.
+std::vector<std::string> LinesFromTitle(const Document& document) {
+    auto lines = PageLines(document, 1);
+    const auto title = std::find(lines.begin(), lines.end(), "Client Information");
+    EXPECT_EQ(title - lines.begin(), 3) << "the body header takes three lines";
+    lines.erase(lines.begin(), title);
+    return lines;
+}
+
+// Relay files as the outside system writes them: Windows-1252, CR LF, list
+// items separated by the byte 0xFC.
+const std::string kListMark = "\xFC";
+
+std::string SettingsText(std::initializer_list<std::string> lines) {
+    std::string text;
+    for (const auto& line : lines) text += line + "\r\n";
+    return text;
+}
+
+class ClientInputTest : public InfoPageTest {
+protected:
+    ClientInputTest() {
+        folder.Write("Quoravel.ini", SettingsText({
+                                         "[Sections]",
+                                         "Identifiers=Case Information Received from WinFlex",
+                                         "Corrections=Inputs Corrected for This Illustration",
+                                         "[Identifiers]",
+                                         "Insured.Name=Insured Name",
+                                         "Insured.Class=Underwriting Class",
+                                         "Insured.Table=Table Rating",
+                                         "Insured.Waiver=Waiver of Premium Rider",
+                                         "Insured.ExtraTemp=Temporary Flat Extra",
+                                         "Policy.PremiumMode=Premium Mode",
+                                         "Rider.CTR.Amt=Children's Insurance Rider Units",
+                                         "[KeyCodes]",
+                                         "ClassSP=Insured.Class,SP,Preferred Best No Nicotine",
+                                         "Table2.5=Insured.Table,2.5,Table BB",
+                                         "WaiverY=Insured.Waiver,Y,Yes",
+                                         "ModeA=Policy.PremiumMode,A,Annual",
+                                     }));
+    }
+    void PrintPage() {
+        clsClientInput page(context);
+        page.SetINIPathname(folder.path().string());
+        page.SetINIFilename("relay.ini");
+        page.SetUPDPathName(folder.path().string());
+        page.SetUPDFileName("relay.upd");
+        page.SetCAPPathName(folder.path().string());
+        page.SetCAPFileName("Quoravel.ini");
+        page.start();
+        page.finish();
+    }
+};
+
+TEST_F(ClientInputTest, FolderPropertiesEndWithASeparator) {
+    clsClientInput page(context);
+    page.SetINIPathname("/relay");
+    page.SetUPDPathName("/relay/");
+    page.SetCAPPathName("/program");
+    EXPECT_EQ(page.INIPathname(), "/relay/");
+    EXPECT_EQ(page.UPDPathName(), "/relay/");
+    EXPECT_EQ(page.CAPPathName(), "/program/");
+}
+
+TEST_F(ClientInputTest, ShowsCaptionedInputsWithTheirCodesDecoded) {
+    folder.Write("relay.ini", SettingsText({
+                                  "[Identifiers]",
+                                  "Insured.Name=Jane Sample",
+                                  "Insured.Class=SP",
+                                  "Insured.Table=2.5",
+                                  "Insured.Waiver=0",
+                                  "Insured.ExtraTemp=1" + kListMark + "5" + kListMark + "2.50",
+                                  "Policy.PremiumMode=X",
+                                  "Unknown.Key=not shown",
+                                  "Rider.CTR.Amt=",
+                                  "[KeyCodes]",
+                                  "Insured.Class=never shown",
+                                  "[Agent]",
+                                  "Agent.Name=Sam Broker",
+                              }));
+    PrintPage();
+    const auto lines = LinesFromTitle(document());
+    const std::vector<std::string> expected{
+        "Client Information",       "Case Information Received from WinFlex",
+        "Insured Name Jane Sample", "Underwriting Class Preferred Best No Nicotine",
+        "Table Rating Table BB",    "Temporary Flat Extra 1, 5, 2.50",
+        "Premium Mode X",           "Agent",
+    };
+    EXPECT_EQ(lines, expected) << "zero and empty values, uncaptioned keys and the key codes are left out; a "
+                                  "section without captions shows its name only";
+}
+
+TEST_F(ClientInputTest, CorrectionsFollowUnderTheirOwnHeading) {
+    folder.Write("relay.ini", "[Identifiers]\r\nInsured.Table=2.5\r\nInsured.Waiver=Y\r\n");
+    folder.Write("relay.upd", "[Identifiers]\r\nInsured.Table=None\r\nInsured.Waiver=N\r\n");
+    PrintPage();
+    const auto lines = LinesFromTitle(document());
+    const std::vector<std::string> expected{
+        "Client Information",          "Case Information Received from WinFlex", "Table Rating Table BB",
+        "Waiver of Premium Rider Yes", "Inputs Corrected for This Illustration", "Table Rating None",
+        "Waiver of Premium Rider N",
+    };
+    EXPECT_EQ(lines, expected);
+}
+
+TEST_F(ClientInputTest, RelayCaseReadsTheStartFolderAndIsReportedAsANode) {
+    folder.Write("relay.ini", "[Identifiers]\r\nInsured.Name=Jane Sample\r\n");
+    print.frameHandle().setWinflexPath(folder.path().string());
+    PrintClientInformation(context);
+    EXPECT_TRUE(PageHasLine(document(), 1, "Insured Name Jane Sample"));
+    print.EndDoc();
+    EXPECT_TRUE(Contains(folder.Read("Relay.out"), "Client Information"));
+}
+
+TEST_F(ClientInputTest, MatchesGolden) {
+    folder.Write("relay.ini", SettingsText({
+                                  "[Identifiers]",
+                                  "comp_Code=TVNY",
+                                  "Insured.Name=Jane Sample",
+                                  "Insured.Class=SP",
+                                  "Insured.Table=2.5",
+                                  "Insured.Waiver=Y",
+                                  "Insured.ExtraTemp=1" + kListMark + "5" + kListMark + "2.50",
+                                  "Policy.PremiumMode=A",
+                                  "Rider.CTR.Amt=2",
+                              }));
+    folder.Write("relay.upd", "[Identifiers]\r\nInsured.Table=None\r\n");
+    PrintPage();
+    WriteSamplePages("client-input");
+    EXPECT_EQ(CompareWithGolden(document(), "client-input"), "");
+}
+
+// --- Underwriting guidelines -----------------------------------------------
+
+using UnderwritingTest = InfoPageTest;
+
+TEST_F(UnderwritingTest, GridLegendAndNotesFitOnePage) {
+    PrintUnderwritingGuidelines(context);
+    ASSERT_EQ(surface.PageCount(), 1);
+    const std::string text = PageText(document(), 1);
+    EXPECT_TRUE(PageHasLine(document(), 1, "Underwriting Guidelines (as of July 2003)"));
+    EXPECT_TRUE(Contains(text, "Up to 99,999")) << text;
+    EXPECT_TRUE(Contains(text, "3,000,000 and over"));
+    EXPECT_TRUE(Contains(text, "71 and over"));
+    EXPECT_TRUE(Contains(text, "Inspection Report Personal history interview by an inspection company."));
+    const double page = surface.PageHeight() - surface.MarginBottom();
+    for (const auto& item : document().pages[0].items) {
+        if (const auto* run = std::get_if<TextItem>(&item)) {
+            EXPECT_GE(run->x, surface.MarginLeft()) << run->text;
+            EXPECT_LE(run->x + run->width, surface.PageWidth() - surface.MarginRight()) << run->text;
+            EXPECT_LE(run->baseline, page) << run->text;
+        }
+    }
+}
+
+TEST_F(UnderwritingTest, MatchesGolden) {
+    PrintUnderwritingGuidelines(context);
+    WriteSamplePages("underwriting-guidelines");
+    EXPECT_EQ(CompareWithGolden(document(), "underwriting-guidelines"), "");
+}
+
+}  // namespace

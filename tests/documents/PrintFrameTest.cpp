@@ -160,7 +160,7 @@ TEST_F(PrintFrameTest, HeaderGraphicIsClassifiedBySourceAndDrawnOnRunsWithHeader
         EXPECT_TRUE(pictures[0].empty());
         ASSERT_EQ(pictures[1].size(), c.drawn ? 1u : 0u);
         for (const PictureItem& picture : pictures[1])
-            EXPECT_EQ(PictureItem({1350, 10800, 275, 250, picture.encoded}), picture);
+            EXPECT_EQ(PictureItem({10800 - 1350, 275, 1350, 250, picture.encoded}), picture);
     }
 }
 

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "PageContext.h"
+#include "PremiumEngine.h"
+
+namespace quoravel {
+
+class LedgerPageHeader;
+
+// The four ledgers a proposal can carry.
+enum class LedgerLayout { BasicQuotation, FaceComparison, ProductComparison, ClassComparison };
+
+// One premium column of a ledger.
+struct LedgerColumnData {
+    std::string heading;
+    // The premiums by policy year from the first, as far as the product
+    // covers the insured (products ending at 80 stop there).
+    std::vector<YearPremium> years;
+    // The level years, whose premiums are shown in the payment mode; later
+    // years are shown annual.
+    int levelPeriod = 0;
+    std::int32_t faceAmount = 0;
+    // The client's own class beside the others of a class comparison.
+    bool assumedClass = false;
+};
+
+// The premiums the ledgers show for a product and face amount of the
+// options, priced in `classCode`. The policy fee is waived when the client
+// waives it for a qualifying spouse on a carrier that offers it.
+LedgerColumnData LedgerColumn(PageContext& context, std::int32_t productNumber, std::size_t faceIndex,
+                              std::int32_t classCode);
+
+// Policy years a ledger shows: the options' 20 or 40, else every year the
+// premiums cover, never past the client's illustration end age.
+int YearsShown(const cClient& client, std::size_t yearsCovered);
+
+// True when the ledgers assume the spouse's policy fee waived.
+bool SpouseFeeWaived(const cClient& client);
+
+// Lays out one ledger through the ledger table frame, from a new page; the
+// page object opens and closes its pages.
+void PrintLedger(PageContext& context, LedgerLayout layout, const std::vector<LedgerColumnData>& columns,
+                 LedgerPageHeader& pageObject);
+
+// The report the options call for: several products are compared (at the
+// first face amount), else several face amounts, else one policy is quoted.
+LedgerLayout ReportLayout(const cIllustrationOptions& options);
+
+// The ledger section of a report: the basic quotation of the one product
+// and face amount with its premium breakdown and cost indices, or the
+// comparison of the face amounts or of the products (five at most). It
+// turns the page footers on and counts the pages the outside illustration
+// system adds to the run.
+void PrintLedgerSection(PageContext& context);
+
+}  // namespace quoravel

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quoravel {
+
+class cClient;
+
+// The product lines whose narratives read alike.
+enum class ProductFamily {
+    LevelTerm,          // Brellan, Korvel, Carrow: level for the guarantee period
+    OneYear,            // Brellan 1, Dorrance 1: yearly premiums guaranteed for ten years
+    Select,             // Pellamy: select premiums first, then level
+    NonLevel,           // Ostrel, Amberlin: level, then guaranteed increasing years
+    TermTo80,           // Tessel: coverage ends at age 80
+    IncreasingPremium,  // Quenby: the New York company's increasing-premium term
+    Dorrance,           // Dorrance 5/10/15: short guarantee, then yearly increases
+};
+
+ProductFamily FamilyOf(std::int32_t product);
+
+// The product's own wording of the narrative summary, chosen by product,
+// carrier and state of delivery, with the riders the product offers.
+struct ProductNarrative {
+    std::string name;
+    std::string description;
+    std::string additionalFeatures;
+    std::string conversionTerm;
+    std::string conversion;
+    std::string requalification;
+    double policyFee = 0;
+    bool offersWaiver = true;
+    bool offersChildRider = true;
+    int waiverStartAge = 15;  // disability must begin after the anniversary nearest this birthday
+    int childEndAge = 25;     // a child's cover ends at this birthday
+    bool childIssueAges = true;
+    // The rate tables some states ask for.
+    bool showWaiverTable = false;
+    bool showSurrenderCharges = false;
+    std::string cashValues;  // the guaranteed cash value explained; empty without one
+};
+
+ProductNarrative DescribeProduct(const cClient& client, std::int32_t product);
+
+// Surrender charges per 1,000 of face amount for policy years 1 to 20.
+const std::vector<double>& SurrenderChargesPerThousand();
+
+}  // namespace quoravel

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "PrintSurface.h"
+#include "clsPrint.h"
+
+namespace quoravel {
+
+// A section begins on a page of its own: the page StartDoc began when nothing
+// is on it yet, else a new one.
+inline void StartOnFreshPage(clsPrint& print) {
+    const Document& document = print.printHandle().GetDocument();
+    if (document.pages.empty() || !document.pages.back().items.empty()) print.NewPage();
+}
+
+}  // namespace quoravel

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "PageContext.h"
+
+namespace quoravel {
+
+// A relay value shown as text: the relay key, one of its codes and what it means.
+struct KeyCode {
+    std::string Key;
+    std::string Code;
+    std::string Text;
+};
+
+// The "Client Information" page: every input the outside illustration system
+// delivered in the relay file, and every input this system corrected, section
+// by section with readable captions and decoded codes.
+//
+// The caption file holds a section per input section (key = caption), the
+// headings of the sections in "Sections" (section name = heading; the
+// corrections are headed by the key "Corrections") and in "KeyCodes" one
+// record per coded value: "relay key,code,text".
+class clsClientInput {
+public:
+    explicit clsClientInput(PageContext& context) : context_(context) {}
+    clsClientInput(const clsClientInput&) = delete;
+    clsClientInput& operator=(const clsClientInput&) = delete;
+
+    // The folder setters add the trailing separator when it is missing.
+    const std::string& INIPathname() const { return iniPath_; }
+    void SetINIPathname(std::string path);
+    const std::string& INIFilename() const { return iniName_; }
+    void SetINIFilename(std::string name) { iniName_ = std::move(name); }
+    const std::string& UPDPathName() const { return updPath_; }
+    void SetUPDPathName(std::string path);
+    const std::string& UPDFileName() const { return updName_; }
+    void SetUPDFileName(std::string name) { updName_ = std::move(name); }
+    const std::string& CAPPathName() const { return capPath_; }
+    void SetCAPPathName(std::string path);
+    const std::string& CAPFileName() const { return capName_; }
+    void SetCAPFileName(std::string name) { capName_ = std::move(name); }
+
+    // Prints the page on a page of its own (the current one when nothing is
+    // on it yet); every page it runs on opens with the body header until finish.
+    void start();
+    void finish();
+
+private:
+    void Bind();
+    // Prints the sections of one relay file; answers how many it printed.
+    int PrintSections(const std::string& path, const std::string& name, const std::string& headingKey,
+                      int printed);
+    std::string ShownValue(const std::string& key, const std::string& value) const;
+
+    PageContext& context_;
+    std::shared_ptr<clsClientInput*> self_;
+    std::string iniPath_, iniName_, updPath_, updName_, capPath_, capName_;
+    std::vector<KeyCode> keyCodes_;
+    std::string savedTableSep_;
+};
+
+// The routine of a relay case: the page from relay.ini and relay.upd of the
+// start folder with the captions of Quoravel.ini in the program folder,
+// reported to the outside system as the node "Client Information".
+void PrintClientInformation(PageContext& context);
+
+}  // namespace quoravel

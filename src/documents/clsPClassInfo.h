@@ -1,0 +1,48 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "PageContext.h"
+
+namespace quoravel {
+
+class cIllustrationOptions;
+
+// The page that states the underwriting criteria of the client's proposed
+// risk class. The New York carrier's products of types 18 and 19 have their
+// own wording, three blood-pressure age bands and separate male and female
+// build charts.
+class clsPClassInfo {
+public:
+    explicit clsPClassInfo(PageContext& context) : context_(context) {}
+    clsPClassInfo(const clsPClassInfo&) = delete;
+    clsPClassInfo& operator=(const clsPClassInfo&) = delete;
+
+    static bool UsesQNBLayout(const cIllustrationOptions& options);
+
+    // Prints the page on a page of its own (the current one when nothing is
+    // on it yet); every page it runs on opens with the body header until finish.
+    void start();
+    void finish() { self_.reset(); }
+
+private:
+    void Bind();
+    void Heading();
+    void ClassSentence(int classCode);
+    // In relay mode every criterion stands in a paragraph of its own.
+    void Criterion(std::string_view text);
+    void GeneralCriteria(int classCode);
+    void QNBCriteria(int classCode);
+    void NicotineCriterion(int classCode);
+    void CommonCriteria(int classCode);
+
+    PageContext& context_;
+    std::shared_ptr<clsPClassInfo*> self_;
+};
+
+// "Preferred Elite No Nicotine" … "Custom Nicotine" for class codes 0 to 8.
+std::string ClassInfoClassName(int classCode);
+
+}  // namespace quoravel

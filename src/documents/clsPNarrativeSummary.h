@@ -1,0 +1,46 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quoravel {
+
+class clsPrint;
+struct PageContext;
+
+// The narrative summary: definition entries (a bold term beside its
+// explanation), the waiver rate table and the surrender charge table. While
+// bound, every page it begins opens with the body header.
+class clsPNarrativeSummary {
+public:
+    clsPNarrativeSummary() = default;
+    clsPNarrativeSummary(const clsPNarrativeSummary&) = delete;
+    clsPNarrativeSummary& operator=(const clsPNarrativeSummary&) = delete;
+
+    void getReference(clsPrint& print) { print_ = &print; }
+    // Binds the page to the surface and opens a page of its own with the body header.
+    void start();
+    void finish() { self_.reset(); }
+
+    void addDefinition(const std::string& term, const std::string& explanation);
+    // Rates per 1,000 by attained age, `count` rows.
+    void ShowWaiverTable(const std::vector<int>& ages, const std::vector<double>& maleRates,
+                         const std::vector<double>& femaleRates, std::size_t count);
+    // `charges` holds years 1 to count + 10; years 1 to count stand beside years 11 on.
+    void ShowSurrenderCharges(const std::vector<double>& charges, std::size_t count);
+
+private:
+    clsPrint& Print() const;
+    void OnNewPage();
+
+    clsPrint* print_ = nullptr;
+    // Lets the surface's page handler outlive the binding harmlessly.
+    std::shared_ptr<clsPNarrativeSummary*> self_;
+    double pageTop_ = 0;  // where the body of the latest page begins
+};
+
+// The narrative summary of the proposal's product, on pages of its own.
+void PrintNarrativeSummary(PageContext& context);
+
+}  // namespace quoravel

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+namespace quoravel {
+
+class cClient;
+class clsPrint;
+
+// The notice printed in front of a proposal when a selected rider of carrier
+// TVNY had not been approved in the state of delivery when this version was
+// released: the agent must check the rider may be sold there first.
+class clsPRiderNotice {
+public:
+    explicit clsPRiderNotice(clsPrint& print) : print_(print) {}
+
+    // True when the case selects a rider its state had not approved.
+    static bool Needed(const cClient& client);
+    // The notice on the current page; ends by starting a new page.
+    void start(const cClient& client);
+
+private:
+    clsPrint& print_;
+};
+
+// "New Jersey", "Maryland", "Pennsylvania", "Vermont"; empty for the states
+// that need no notice.
+std::string RiderNoticeStateName(const std::string& state);
+
+}  // namespace quoravel

@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <cstdio>
+#include <memory>
+#include <random>
+#include <set>
+
+#include "Artwork.h"
+#include "GifWriter.h"
+#include "TestSupport.h"
+
+using namespace quoravel;
+
+namespace {
+
+std::string PdfText(const std::string& pdf) {
+    std::string output;
+    std::unique_ptr<FILE, decltype(&pclose)> pipe(popen(("pdftotext " + pdf + " -").c_str(), "r"), &pclose);
+    char chunk[4096];
+    while (pipe && std::fgets(chunk, sizeof chunk, pipe.get())) output += chunk;
+    return output;
+}
+
+QImage Load(const std::string& bytes) {
+    return QImage::fromData(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+// Every pixel of the decoded picture is the palette colour of its index.
+void ExpectSamePixels(const QImage& indexed, const QImage& decoded) {
+    ASSERT_EQ(decoded.size(), indexed.size());
+    for (int y = 0; y < indexed.height(); ++y) {
+        for (int x = 0; x < indexed.width(); ++x) {
+            ASSERT_EQ(decoded.pixel(x, y) | 0xFF000000u, indexed.color(indexed.pixelIndex(x, y)))
+                << "pixel " << x << ", " << y;
+        }
+    }
+}
+
+QImage Noise(int width, int height, int colours, unsigned seed) {
+    QImage image(width, height, QImage::Format_Indexed8);
+    QList<QRgb> table;
+    for (int i = 0; i < colours; ++i) table.push_back(qRgb(i, 255 - i, (i * 37) % 256));
+    image.setColorTable(table);
+    std::mt19937 random(seed);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) image.setPixel(x, y, static_cast<uint>(random() % colours));
+    return image;
+}
+
+}  // namespace
+
+TEST(ArtworkTest, WritesEveryPictureAndFormOfTheProgramFolder) {
+    const TempFolder temp;
+    WriteArtwork(temp.folder());
+    // The frame draws the header into a 1,350 x 250 twip banner: the bitmap must have that shape.
+    EXPECT_EQ(kHeaderWidth * 250, kHeaderHeight * 1350);
+    std::set<std::string> headers;
+    for (const Carrier& carrier : Carriers()) {
+        const std::string bitmap = temp.Read(carrier.headerFile);
+        ASSERT_GT(bitmap.size(), 30u) << carrier.headerFile;
+        EXPECT_EQ(bitmap.substr(0, 2), "BM") << carrier.headerFile;
+        EXPECT_EQ(static_cast<unsigned char>(bitmap[28]), 24u) << carrier.headerFile << " bits per pixel";
+        EXPECT_EQ(Load(bitmap).size(), QSize(kHeaderWidth, kHeaderHeight)) << carrier.headerFile;
+        headers.insert(bitmap);
+
+        const std::string text = PdfText((temp.path() / carrier.formFile).string());
+        EXPECT_NE(text.find("Underwriting Guidelines (as of July 2003)"), std::string::npos)
+            << carrier.formFile;
+        EXPECT_NE(text.find(carrier.name), std::string::npos) << carrier.formFile;
+        EXPECT_NE(text.find("Inspection Report"), std::string::npos) << carrier.formFile;
+    }
+    EXPECT_EQ(headers.size(), Carriers().size()) << "each carrier's header names its own company";
+    EXPECT_EQ(Load(temp.Read(kCoverFile)).size(), QSize(kCoverWidth, kCoverHeight));
+}
+
+TEST(ArtworkTest, CoverGifCarriesItsPaletteAndEveryPixel) {
+    const QImage cover = DrawCoverPicture();
+    const std::string gif = EncodeGif(cover);
+    ASSERT_EQ(gif.substr(0, 6), "GIF89a");
+    // A global table of 32 entries (the 25 colours, padded to a power of two).
+    const auto flags = static_cast<unsigned char>(gif[10]);
+    EXPECT_EQ(flags & 0x80, 0x80);
+    EXPECT_EQ(flags & 0x07, 4);
+    const QList<QRgb>& palette = CoverPalette();
+    for (int i = 0; i < palette.size(); ++i) {
+        const auto entry = [&](int channel) { return static_cast<unsigned char>(gif[13 + i * 3 + channel]); };
+        EXPECT_EQ(qRgb(entry(0), entry(1), entry(2)), palette[i]) << "palette entry " << i;
+    }
+    ExpectSamePixels(cover, Load(gif));
+    // A drawn scene, not a flat fill: most of the palette is on show.
+    std::set<int> used;
+    for (int y = 0; y < cover.height(); ++y)
+        for (int x = 0; x < cover.width(); ++x) used.insert(cover.pixelIndex(x, y));
+    EXPECT_GE(used.size(), 20u);
+}
+
+TEST(ArtworkTest, GifEncoderRoundTripsPicturesOfEveryPaletteSize) {
+    struct Case {
+        int width, height, colours;
+        const char* why;
+    };
+    const Case cases[] = {
+        {1, 1, 1, "one pixel, the smallest table"},
+        {37, 11, 2, "two colours: codes still start at 3 bits"},
+        {64, 64, 5, "a table padded to 8 entries"},
+        {300, 200, 256, "noise fills the code table: clear codes and resets"},
+        {1000, 3, 16, "rows longer than the table"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        const QImage image = Noise(c.width, c.height, c.colours, static_cast<unsigned>(c.width * c.height));
+        ExpectSamePixels(image, Load(EncodeGif(image)));
+    }
+}
+
+TEST(ArtworkTest, GifEncoderRefusesPicturesWithoutAPalette) {
+    QImage colour(4, 4, QImage::Format_RGB32);
+    colour.fill(Qt::white);
+    EXPECT_EQ(Raised([&] { EncodeGif(colour); }),
+              "5 EncodeGif: A GIF needs an indexed picture of at most 256 colours and 65,535 pixels a side.");
+}

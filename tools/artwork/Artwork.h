@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <QImage>
+
+#include "DisplayList.h"
+
+namespace quoravel {
+
+// The pictures and forms of the program folder, drawn here rather than kept
+// as files so that everything in the folder is our own and rebuilt with it.
+
+struct Carrier {
+    std::string code;        // BRN, QNB, TVNY
+    std::string name;        // the company's full name
+    std::string headerFile;  // the bitmap the page frame draws on every page
+    std::string formFile;    // the underwriting guidelines handed to the outside system
+};
+
+const std::vector<Carrier>& Carriers();
+
+// The page frame draws the header bitmap as a 1,350 x 250 twip banner in the
+// top margin, so the bitmap keeps that shape.
+inline constexpr int kHeaderWidth = 1080;
+inline constexpr int kHeaderHeight = 200;
+// The cover draws its picture from 2,500 twips in, at 10.5 twips a pixel:
+// 690 pixels centre it on the page.
+inline constexpr int kCoverWidth = 690;
+inline constexpr int kCoverHeight = 276;
+inline constexpr const char* kCoverFile = "Term.gif";
+inline constexpr const char* kGuidelinesTitle = "Underwriting Guidelines (as of July 2003)";
+
+// The carrier's emblem above its name; 24-bit colour.
+QImage DrawCarrierHeader(const Carrier& carrier);
+// The cover illustration, indexed on CoverPalette().
+QImage DrawCoverPicture();
+const QList<QRgb>& CoverPalette();
+// The carrier's underwriting requirements by age and face amount.
+Document DrawUnderwritingGuidelines(const Carrier& carrier);
+
+// The picture as a file in a format Qt writes ("BMP", "PNG").
+std::string EncodePicture(const QImage& image, const char* format);
+
+// Writes every picture and form into `folder`.
+void WriteArtwork(const std::string& folder);
+
+}  // namespace quoravel

@@ -1,0 +1,107 @@
+#include <tuple>
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+
+#include "Artwork.h"
+
+namespace quoravel {
+namespace {
+
+const QColor kNavy(0x1F, 0x3A, 0x5F);
+const QColor kGold(0xB8, 0x8A, 0x2E);
+const QColor kWater(0x4A, 0x7F, 0xA8);
+
+// A shield holding a keep above the water of a mere: the company's name, drawn.
+void DrawEmblem(QPainter& painter) {
+    QPainterPath shield;
+    shield.moveTo(140, 16);
+    shield.lineTo(300, 16);
+    shield.lineTo(300, 120);
+    shield.cubicTo(300, 175, 262, 205, 220, 222);
+    shield.cubicTo(178, 205, 140, 175, 140, 120);
+    shield.closeSubpath();
+    painter.setPen(QPen(kNavy, 8));
+    painter.setBrush(Qt::white);
+    painter.drawPath(shield);
+    painter.setPen(QPen(kGold, 3));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(QTransform::fromTranslate(220, 120).scale(0.86, 0.86).translate(-220, -120).map(shield));
+
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kNavy);
+    painter.drawRect(184, 62, 72, 92);
+    for (int merlon = 0; merlon < 4; ++merlon) painter.drawRect(184 + merlon * 20, 46, 12, 18);
+    QPainterPath door;
+    door.moveTo(210, 154);
+    door.arcTo(210, 118, 20, 24, 180, -180);
+    door.lineTo(230, 154);
+    door.closeSubpath();
+    painter.setBrush(Qt::white);
+    painter.drawPath(door);
+    painter.drawRect(216, 82, 8, 20);
+
+    // Two ripples, each a whole number of 16-pixel waves, the lower one narrower.
+    painter.setPen(QPen(kWater, 6, Qt::SolidLine, Qt::RoundCap));
+    painter.setBrush(Qt::NoBrush);
+    for (const auto& [y, left, waves] : {std::tuple{172.0, 180.0, 5}, std::tuple{190.0, 188.0, 4}}) {
+        QPainterPath ripple(QPointF(left, y));
+        for (int wave = 0; wave < waves; ++wave) {
+            const double x = left + wave * 16;
+            ripple.quadTo(x + 4, y - 6, x + 8, y);
+            ripple.quadTo(x + 12, y + 6, x + 16, y);
+        }
+        painter.drawPath(ripple);
+    }
+}
+
+// The largest pixel size, up to `largest`, at which `text` fits `width`.
+QFont FittedFont(const QString& family, bool bold, double spacing, const QString& text, double width,
+                 int largest) {
+    QFont font(family);
+    font.setBold(bold);
+    font.setLetterSpacing(QFont::PercentageSpacing, spacing);
+    for (int size = largest; size > 8; --size) {
+        font.setPixelSize(size);
+        if (QFontMetricsF(font).horizontalAdvance(text) <= width) break;
+    }
+    return font;
+}
+
+}  // namespace
+
+QImage DrawCarrierHeader(const Carrier& carrier) {
+    // A banner: the emblem at the left, the name beside it.
+    QImage image(kHeaderWidth, kHeaderHeight, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    painter.save();
+    painter.translate(100, 100);
+    painter.scale(0.88, 0.88);
+    painter.translate(-220, -119);
+    DrawEmblem(painter);
+    painter.restore();
+
+    const double textLeft = 210;
+    const double textWidth = kHeaderWidth - textLeft - 20;
+    const QString brand = QStringLiteral("CASTMERE");
+    painter.setPen(kNavy);
+    painter.setFont(FittedFont(QStringLiteral("Liberation Serif"), true, 112, brand, textWidth, 96));
+    painter.drawText(QRectF(textLeft, 8, textWidth, 112), Qt::AlignLeft | Qt::AlignVCenter, brand);
+    painter.setPen(QPen(kGold, 4));
+    painter.drawLine(QPointF(textLeft, 126), QPointF(kHeaderWidth - 20, 126));
+
+    // The rest of the name, in capitals under the rule.
+    QString rest = QString::fromStdString(carrier.name).toUpper();
+    rest.remove(0, rest.indexOf(' ') + 1);
+    painter.setPen(kNavy);
+    painter.setFont(FittedFont(QStringLiteral("Liberation Sans"), false, 106, rest, textWidth, 40));
+    painter.drawText(QRectF(textLeft, 134, textWidth, 60), Qt::AlignLeft | Qt::AlignVCenter, rest);
+    painter.end();
+    return image.convertToFormat(QImage::Format_RGB888);
+}
+
+}  // namespace quoravel
