@@ -111,14 +111,7 @@ protected:
         PrintNarrativeSummary(context);
     }
     // The pages as PNG pictures for a person to look at.
-    void Look(const std::string& name) {
-        const std::filesystem::path folder = QUORAVEL_SAMPLE_PAGES;
-        std::filesystem::create_directories(folder);
-        for (int page = 1; page <= surface.PageCount(); ++page) {
-            WritePng(document().pages[static_cast<std::size_t>(page - 1)], document(), 96,
-                     (folder / (name + "-" + std::to_string(page) + ".png")).string());
-        }
-    }
+    void Look(const std::string& name) { WriteSamplePages(document(), name); }
 
     PrintSurface surface;
     clsPrint print{surface, {[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }}};

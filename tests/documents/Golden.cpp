@@ -1,5 +1,7 @@
 #include "Golden.h"
 
+#include "PngOutput.h"
+
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -94,4 +96,12 @@ std::string CompareWithGolden(const Document& document, const std::string& name)
     for (const auto& run : actual) out << Format(run) << "\n";
     return "differs from " + expectedPath.string() + " (actual written to " + actualPath.string() + "):\n" +
            differences.str();
+}
+
+void WriteSamplePages(const Document& document, const std::string& name) {
+    const std::filesystem::path folder = QUORAVEL_SAMPLE_PAGES;
+    std::filesystem::create_directories(folder);
+    for (std::size_t page = 0; page < document.pages.size(); ++page) {
+        WritePng(document.pages[page], document, 96, (folder / (name + "-" + std::to_string(page + 1) + ".png")).string());
+    }
 }

@@ -11,3 +11,7 @@
 // the differing lines are returned; "" when they agree. To accept a new
 // golden, review the .actual.txt file and rename it.
 std::string CompareWithGolden(const quoravel::Document& document, const std::string& name);
+
+// Writes every page as <name>-<page>.png into the build tree's sample-pages
+// folder, for a person to look at.
+void WriteSamplePages(const quoravel::Document& document, const std::string& name);

@@ -57,15 +57,7 @@ protected:
     }
     const Document& document() const { return surface.GetDocument(); }
 
-    // Every page written as a PNG for a person to look at.
-    void WriteSamplePages(const std::string& name) const {
-        const std::filesystem::path folder = QUORAVEL_SAMPLE_PAGES;
-        std::filesystem::create_directories(folder);
-        for (std::size_t page = 0; page < document().pages.size(); ++page) {
-            WritePng(document().pages[page], document(), 96,
-                     (folder / (name + "-" + std::to_string(page + 1) + ".png")).string());
-        }
-    }
+    void WriteSamplePages(const std::string& name) const { ::WriteSamplePages(document(), name); }
 
     TempFolder folder;
     PrintSurface surface;

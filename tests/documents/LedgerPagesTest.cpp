@@ -75,14 +75,7 @@ protected:
         return premiums;
     }
 
-    void WriteSamplePages(const std::string& name) const {
-        const std::filesystem::path folder = QUORAVEL_SAMPLE_PAGES;
-        std::filesystem::create_directories(folder);
-        for (std::size_t page = 0; page < document().pages.size(); ++page) {
-            WritePng(document().pages[page], document(), 96,
-                     (folder / (name + "-" + std::to_string(page + 1) + ".png")).string());
-        }
-    }
+    void WriteSamplePages(const std::string& name) const { ::WriteSamplePages(document(), name); }
 
     PrintSurface surface;
     clsPrint print{surface, FrameSources{[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }}};

@@ -4,7 +4,7 @@
 #include <QFont>
 #include <filesystem>
 
-#include "PngOutput.h"
+#include "Golden.h"
 #include "PrintSurface.h"
 #include "Rounding.h"
 #include "TestSupport.h"
@@ -225,11 +225,6 @@ TEST_F(Surface, SampleDocumentPages) {
         surface.SetTextAlign(PrintSurface::AlignLeft);
         surface.EndOverlay();
     }
-    const std::filesystem::path folder = QUORAVEL_SAMPLE_PAGES;
-    std::filesystem::create_directories(folder);
-    for (int page = 1; page <= surface.PageCount(); ++page) {
-        WritePng(surface.GetDocument().pages[static_cast<std::size_t>(page - 1)], surface.GetDocument(), 96,
-                 (folder / ("sample" + std::to_string(page) + ".png")).string());
-    }
+    WriteSamplePages(surface.GetDocument(), "sample");
     EXPECT_EQ(surface.PageCount(), 2);
 }
