@@ -254,8 +254,12 @@ void PrintSurface::FlushLine(bool wrapped) {
         default: break;
     }
     Page& page = Target();
-    for (const auto& run : pending_) {
-        const std::string_view shown = TrimRight(run.text);
+    for (std::size_t i = 0; i < pending_.size(); ++i) {
+        const Run& run = pending_[i];
+        // An underline runs on under the blank between two underlined words.
+        const bool underlinedGap = run.font.underline && extraPerGap == 0 && i + 1 < pending_.size() &&
+                                   pending_[i + 1].font.underline;
+        const std::string_view shown = underlinedGap ? std::string_view(run.text) : TrimRight(run.text);
         if (!shown.empty()) {
             TextItem item;
             item.x = x;
