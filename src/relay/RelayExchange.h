@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ProcessValues.h"
+#include "cClient.h"
+
+namespace quoravel {
+
+// The exchange with the outside illustration system: a case read from its
+// relay file, and the answer written back into the relay folder.
+
+// Builds a case from section "Identifiers" of folder + fileName: the client,
+// the agent and the illustration options, with the checks and corrections of
+// a relay case (problems go to the process's error log, corrected inputs to
+// its update log). A missing key reads as its default; a run-time error ends
+// the reading with what was read.
+std::shared_ptr<cClient> ReadRelayFile(const std::string& folder, const std::string& fileName,
+                                       ProcessValues& process);
+
+// The product number of a relay product code ("BRLN10", "ostr20g", …), in
+// the client's state; 0 for a code that names no product.
+std::int32_t RelayProductNumber(std::string_view code, std::string_view state);
+
+// The number of policy years the answer lists ("bridge_Years").
+int RelayYearsShown(const cClient& client);
+
+// Writes "HeaderValues" and "BasicValues" of the illustrated product and face
+// amount into relay.out in the relay folder; in relay mode then the error log
+// (relay.out), the update log (Relay.upd) and the PDF form list (relay.out).
+void WriteRelayOutput(const cClient& client, std::int32_t productNumber, std::int32_t faceAmount,
+                      const std::vector<double>& yearlyPremiums, ProcessValues& process,
+                      const std::string& relayFolder);
+
+}  // namespace quoravel
