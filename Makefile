@@ -10,8 +10,13 @@ release: setup
 	cmake --preset release
 	cmake --build --preset release
 
+# A relay run of the single-product example in a scratch folder.
 demo: release
-	build/quoravel/quoravel --list-cases build/quoravel/sample.clt
+	rm -rf build/demo-relay
+	cp -r examples/relay/single-product build/demo-relay
+	env -u QUORAVEL_HOME build/quoravel/quoravel build/demo-relay
+	@echo "PDF: $(CURDIR)/build/demo-relay/illustration.pdf"
+	@grep -hi '^Status' build/demo-relay/[Rr]elay.out
 
 test: setup
 	cmake --preset test

@@ -1,4 +1,5 @@
-#include <cstring>
+#include <QGuiApplication>
+#include <QtGlobal>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -6,19 +7,32 @@
 #include "CaseListing.h"
 #include "ProcessValues.h"
 #include "ProgramFolder.h"
+#include "RelayRun.h"
 #include "RuntimeError.h"
 
 namespace {
 
 void PrintUsage(std::ostream& out) {
-    out << "Usage: quoravel [FOLDER]\n"
+    out << "Usage: quoravel FOLDER\n"
            "       quoravel --list-cases CASEFILE\n"
            "\n"
            "Quoravel prepares level-premium term life insurance proposals.\n"
-           "  FOLDER                a relay folder holding relay.ini (relay mode)\n"
+           "  FOLDER                a relay folder holding relay.ini: the proposal is made\n"
+           "                        without a window and its PDF and answer files are\n"
+           "                        written (exit code 0 once relay.out is written)\n"
            "  --list-cases CASEFILE print the cases of a case file (.clt)\n"
            "  --version             print the version\n"
            "  --help                print this help\n";
+}
+
+// Relay mode draws its pages without a window, so it needs no display.
+void UseOffscreenPlatformWithoutDisplay() {
+#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+#endif
 }
 
 }  // namespace
@@ -26,20 +40,21 @@ void PrintUsage(std::ostream& out) {
 int main(int argc, char** argv) {
     using namespace quoravel;
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    const std::string version = MakeVersionText(QUORAVEL_VERSION_MAJOR, QUORAVEL_VERSION_MINOR, false);
-    if (!arguments.empty() && (arguments[0] == "--help" || arguments[0] == "-h")) {
+    const std::string first = arguments.empty() ? std::string() : arguments.front();
+    if (first == "--help" || first == "-h") {
         PrintUsage(std::cout);
         return 0;
     }
-    if (!arguments.empty() && arguments[0] == "--version") {
-        std::cout << "Quoravel " << version << "\n";
+    if (first == "--version") {
+        std::cout << "Quoravel " << MakeVersionText(QUORAVEL_VERSION_MAJOR, QUORAVEL_VERSION_MINOR, false)
+                  << "\n";
         return 0;
     }
     const std::string programFolder = ResolveProgramFolder(argc > 0 ? argv[0] : nullptr);
-    if (!arguments.empty() && arguments[0] == "--list-cases") {
+    if (first == "--list-cases") {
         if (arguments.size() != 2) {
             PrintUsage(std::cerr);
-            return 2;
+            return ExitCode::NotRelayRun;
         }
         try {
             ListCases(std::cout, arguments[1], programFolder);
@@ -49,7 +64,23 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    std::cerr << "quoravel: this build has neither the proposal window nor the relay run yet; "
-                 "use --list-cases to look into a case file.\n";
-    return 2;
+    if (first.starts_with("--")) {
+        std::cerr << "quoravel: " << first << " is not an option of this program.\n";
+        PrintUsage(std::cerr);
+        return ExitCode::NotRelayRun;
+    }
+
+    ProcessValues process;
+    process.ProgramFolder = programFolder;
+    process.SetStartDirectory(arguments);
+    if (!HasRelayFile(process)) {
+        std::cerr << "quoravel: " << process.StartDirectory
+                  << " holds no relay.ini, and the proposal window is not available in this build; "
+                     "give a relay folder (see --help).\n";
+        return ExitCode::NotRelayRun;
+    }
+    process.VersionText = MakeVersionText(QUORAVEL_VERSION_MAJOR, QUORAVEL_VERSION_MINOR, true);
+    UseOffscreenPlatformWithoutDisplay();
+    QGuiApplication application(argc, argv);
+    return RunRelay(process, std::cerr);
 }

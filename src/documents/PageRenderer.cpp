@@ -21,7 +21,7 @@ QPen RulePen(double width) {
 
 class ItemPainter {
 public:
-    explicit ItemPainter(QPainter& painter) : painter_(painter) {}
+    ItemPainter(QPainter& painter, PictureCache& pictures) : painter_(painter), pictures_(pictures) {}
 
     void operator()(const TextItem& item) {
         if (font_ != item.font) {
@@ -47,25 +47,41 @@ public:
         }
     }
     void operator()(const PictureItem& item) {
-        const QImage image = QImage::fromData(
-            QByteArrayView(item.encoded.data(), static_cast<qsizetype>(item.encoded.size())));
+        const QImage& image = pictures_.Decode(item.encoded);
         if (!image.isNull()) painter_.drawImage(QRectF(item.x, item.y, item.width, item.height), image);
     }
 
 private:
     QPainter& painter_;
+    PictureCache& pictures_;
     std::optional<FontStyle> font_;
 };
 
 }  // namespace
 
+const QImage& PictureCache::Decode(const std::string& encoded) {
+    auto found = images_.find(encoded);
+    if (found == images_.end()) {
+        found = images_
+                    .emplace(encoded, QImage::fromData(QByteArrayView(
+                                          encoded.data(), static_cast<qsizetype>(encoded.size()))))
+                    .first;
+    }
+    return found->second;
+}
+
 void PaintPage(QPainter& painter, const Page& page, double scale) {
+    PictureCache pictures;
+    PaintPage(painter, page, scale, pictures);
+}
+
+void PaintPage(QPainter& painter, const Page& page, double scale, PictureCache& pictures) {
     painter.save();
     // Lossless: a PDF would otherwise store pictures as JPEG and blur logos.
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
                            QPainter::SmoothPixmapTransform | QPainter::LosslessImageRendering);
     painter.scale(scale, scale);
-    ItemPainter paint(painter);
+    ItemPainter paint(painter, pictures);
     for (const DrawItem& item : page.items) std::visit(paint, item);
     painter.restore();
 }

@@ -17,9 +17,10 @@ void PrintDocument(const Document& document, QPrinter& printer) {
         throw RuntimeError(ErrorNumber::PathFileAccessError, "PrintDocument",
                            "The printer " + printer.printerName().toStdString() + " cannot be used.");
     }
+    PictureCache pictures;
     for (std::size_t i = 0; i < document.pages.size(); ++i) {
         if (i > 0) printer.newPage();
-        PaintPage(painter, document.pages[i], printer.resolution() / kTwipsPerInch);
+        PaintPage(painter, document.pages[i], printer.resolution() / kTwipsPerInch, pictures);
     }
     painter.end();
 }

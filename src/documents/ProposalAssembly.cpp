@@ -1,1 +1,280 @@
-// ProposalAssembly
+#include "ProposalAssembly.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "ClassComparisonPage.h"
+#include "CommissionPage.h"
+#include "Enumerations.h"
+#include "LedgerSection.h"
+#include "PdfOutput.h"
+#include "ProposalSetup.h"
+#include "RelayExchange.h"
+#include "Rounding.h"
+#include "RuntimeError.h"
+#include "TextFile.h"
+#include "UnderwritingGuidelines.h"
+#include "clsClientInput.h"
+#include "clsPClassInfo.h"
+#include "clsPCover.h"
+#include "clsPNarrativeSummary.h"
+#include "clsPRiderNotice.h"
+
+namespace quoravel {
+namespace {
+
+constexpr const char* kModule = "ProposalAssembly";
+// The outside illustration system reads at most this many page files of a run.
+constexpr int kMostPageFiles = 230;
+constexpr std::size_t kMostCompared = 5;
+constexpr const char* kRateFileMissing = "Rate file missing.";
+// The underwriting guidelines a relay run hands over as a form, by carrier.
+constexpr const char* kUnderwritingForms[] = {"BRLNUW.PDF", "QNBYUW.PDF", "TVNYUW.PDF"};
+
+std::filesystem::path InFolder(const std::string& folder, const std::string& name) {
+    return ResolveFileName(std::filesystem::path(folder) / name);
+}
+
+// Whatever the previous run left behind would otherwise be read as this run's answer.
+void DeletePreviousRun(const std::string& relayFolder) {
+    std::error_code ignored;
+    std::filesystem::remove(InFolder(relayFolder, "relay.out"), ignored);
+    for (int page = 1; page <= kMostPageFiles; ++page) {
+        const std::string name = "page" + std::to_string(page);
+        std::filesystem::remove(InFolder(relayFolder, name + ".emf"), ignored);
+        std::filesystem::remove(InFolder(relayFolder, name + ".vsv"), ignored);
+    }
+}
+
+// Corrects the case and checks its ages. In relay mode the notes and messages
+// become warnings and errors of the error log, and a refused case is answered
+// at once; interactively they are handed to the window.
+bool ValidateCase(cClient& client, ProcessValues& process, const std::string& relayFolder,
+                  IllustrationResult& result) {
+    result.notes = ValidateClientInfo(client, process);
+    const AgeCheck ages = ValidateAge(client, process.UsePriorRates);
+    if (!process.RelayMode) {
+        result.notices = ages.notices;
+        if (!ages.ok) result.notices.push_back({"Age out of range", ages.message});
+        return ages.ok;
+    }
+    for (const std::string& note : result.notes) process.Errors.Add(clsError::Warning, note);
+    for (const Notice& notice : ages.notices) process.Errors.Add(clsError::Warning, notice.text);
+    if (!ages.ok) {
+        process.Errors.Add(clsError::Error, ages.message);
+        process.Errors.Log(relayFolder, "Relay.out");
+    }
+    return ages.ok;
+}
+
+// True when pricing the product at the face amount found a rate file absent
+// or without rates for the case.
+bool RatesMissing(PageContext& context, std::int32_t product, std::size_t faceIndex) {
+    const clsErrors& errors = context.process.Errors;
+    const long before = errors.Count();
+    LedgerColumn(context, product, faceIndex, context.client.Classification());
+    for (long i = before + 1; i <= errors.Count(); ++i) {
+        const clsError& error = errors.Item(i);
+        if (error.Description == kRateFileMissing || error.Number == ErrorNumber::FileNotFound) return true;
+    }
+    return false;
+}
+
+// The products the report can show: those whose rates are all there, five
+// at most. A comparison goes on with them; a case left without any makes no
+// document.
+std::vector<std::int32_t> ProductsWithRates(PageContext& context) {
+    const cIllustrationOptions& options = context.client.proposal();
+    const std::size_t faces = ReportLayout(options) == LedgerLayout::FaceComparison
+                                  ? std::min(options.FaceAmountCount(), kMostCompared)
+                                  : 1;
+    std::vector<std::int32_t> priced;
+    for (std::size_t i = 0; i < std::min(options.ProductCount(), kMostCompared); ++i) {
+        const std::int32_t product = options.ProdChoices()[i];
+        bool missing = false;
+        for (std::size_t face = 0; face < faces && !missing; ++face)
+            missing = RatesMissing(context, product, face);
+        if (!missing) priced.push_back(product);
+    }
+    return priced;
+}
+
+void KeepProducts(cIllustrationOptions& options, const std::vector<std::int32_t>& products) {
+    options.ClearProdChoices();
+    for (const std::int32_t product : products) options.AddProduct(product);
+    options.SetProductType(products.front());
+}
+
+std::string ReportNodeName(LedgerLayout layout, const cIllustrationOptions& options) {
+    const std::string face = "$" + FormatAmount(options.GetFaceAmount(0), 0);
+    switch (layout) {
+        case LedgerLayout::FaceComparison:
+            return "Multiple Face Amount Comparison";
+        case LedgerLayout::ProductComparison:
+            return "Product Comparison  - " + face;
+        default:
+            return GetProductName(options.ProdChoices().front(), false, options.Company()) + " - " + face;
+    }
+}
+
+// A section numbered on its own, with its own footer type.
+template <typename Section>
+void PageRun(clsPrintFrame& frame, const std::string& illustrationType, Section section) {
+    frame.setFooterIllusType(illustrationType);
+    section();
+    frame.resetPageNo();
+}
+
+void PrintClassInformation(PageContext& context) {
+    if (!context.client.proposal().OutputClassInfo()) return;
+    clsPClassInfo page(context);
+    page.start();
+    page.finish();
+}
+
+// The report's sections from the cover on, in the report's order, as one
+// page run whose footers count the outside system's pages too.
+void PrintMainSections(PageContext& context, LedgerLayout layout) {
+    PrintCover(context);
+    if (layout == LedgerLayout::BasicQuotation) {
+        PrintNarrativeSummary(context);
+        PrintLedgerSection(context);
+    } else {
+        PrintLedgerSection(context);
+        PrintNarrativeSummary(context);
+    }
+    PrintClassInformation(context);
+}
+
+// What the three reports share: the document from StartDoc to its last section.
+void PrintReport(PageContext& context, const cCommision& commission, LedgerLayout layout) {
+    clsPrint& print = context.print;
+    clsPrintFrame& frame = print.frameHandle();
+    cClient& client = context.client;
+    const cIllustrationOptions& options = client.proposal();
+    const std::string type = IllustrationTypeText(layout);
+
+    print.StartDoc(context.process.OutputFormat);
+    const std::int16_t firstPage = frame.getGlobalpage();
+    if (clsPRiderNotice::Needed(client)) {
+        // The notice stands alone, without footer, on the page StartDoc
+        // began: its run is closed on that one page before the notice moves on.
+        frame.printFooter(false);
+        frame.resetPageNo();
+        clsPRiderNotice(print).start(client);
+        frame.printFooter(true);
+    }
+    PageRun(frame, type, [&] { PrintMainSections(context, layout); });
+
+    // The relay case's inputs, as the outside system sent them and as corrected.
+    if (context.process.RelayMode && FileExists(InFolder(context.startDirectory, "relay.ini")))
+        PageRun(frame, "Client Information", [&] { PrintClientInformation(context); });
+    if (layout == LedgerLayout::BasicQuotation && options.OutputClassComp())
+        PageRun(frame, "Class Comparison", [&] { PrintClassComparisonPages(context); });
+    if (options.OutputUnderwritting()) {
+        // The outside system shows its own copy of the guidelines.
+        if (context.process.RelayMode) {
+            context.process.PDFForms.Add(kUnderwritingForms[CarrierIndex(options.Company())], "UW.PDF",
+                                         "Underwriting Guidelines", false);
+        } else {
+            PageRun(frame, "Underwriting Guidelines", [&] { PrintUnderwritingGuidelines(context); });
+        }
+    }
+    frame.addWinFlexNode(firstPage, frame.getGlobalpage(), ReportNodeName(layout, options));
+
+    // The broker's page stays out of the client's report node.
+    if (options.OutputCommision()) PageRun(frame, type, [&] { PrintCommissionPage(context, commission); });
+}
+
+// The illustrated policy's values for the relay answer. They go in before the
+// document ends: the frame then writes the page count over their placeholder.
+void WritePolicyValues(PageContext& context) {
+    const cClient& client = context.client;
+    const cIllustrationOptions& options = client.proposal();
+    const std::int32_t product = options.ProdChoices().front();
+    std::vector<double> premiums;
+    for (const YearPremium& year : LedgerColumn(context, product, 0, client.Classification()).years)
+        premiums.push_back(year.Total());
+    WriteRelayOutput(client, product, options.GetFaceAmount(0), premiums, context.process,
+                     context.startDirectory);
+}
+
+// Ends the document, which exports the pages and writes the frame's part of
+// the answer. The error log is written after it, so that its status stands.
+// The face comparison, which has no one policy to report, answers with the
+// logs alone.
+void FinishReport(PageContext& context, bool reportsPolicyValues) {
+    if (reportsPolicyValues) WritePolicyValues(context);
+    context.print.EndDoc();
+    ProcessValues& process = context.process;
+    if (!process.RelayMode) return;
+    process.Errors.Log(context.startDirectory, "Relay.out");
+    if (reportsPolicyValues) return;
+    process.Updates.Log(context.startDirectory, "Relay.upd");
+    process.PDFForms.Log(context.startDirectory, "Relay.out", context.programFolder);
+}
+
+void Print_NewSingleProd(PageContext& context, const cCommision& commission) {
+    PrintReport(context, commission, LedgerLayout::BasicQuotation);
+    FinishReport(context, true);
+}
+
+void Print_QuoravelFaces(PageContext& context, const cCommision& commission) {
+    PrintReport(context, commission, LedgerLayout::FaceComparison);
+    FinishReport(context, false);
+}
+
+void Print_QuoravelProducts(PageContext& context, const cCommision& commission) {
+    PrintReport(context, commission, LedgerLayout::ProductComparison);
+    FinishReport(context, true);
+}
+
+}  // namespace
+
+IllustrationResult CreateIllustration(PrintSurface& surface, cClient& client, const cCommision& commission,
+                                      ProcessValues& process, const std::string& relayFolder) {
+    IllustrationResult result;
+    try {
+        result.printerDevice = PrinterDeviceName(process.ProgramFolder);
+        DeletePreviousRun(relayFolder);
+        if (!ValidateCase(client, process, relayFolder, result)) return result;
+        if (client.proposal().ProductCount() == 0 || client.proposal().FaceAmountCount() == 0) return result;
+
+        // The report runs on a copy: products left out for missing rates stay in the case.
+        cClient illustrated = client;
+        clsPrint print(surface);
+        PageContext context{print, illustrated, process, process.ProgramFolder, relayFolder};
+        const std::vector<std::int32_t> priced = ProductsWithRates(context);
+        if (priced.size() < std::min(illustrated.proposal().ProductCount(), kMostCompared)) {
+            // In relay mode the error log already holds the missing rate file.
+            if (!process.RelayMode)
+                result.notices.push_back(
+                    {"Rate file missing", "Rate file missing.  Please re-install the software."});
+            if (priced.empty()) {
+                if (process.RelayMode) process.Errors.Log(relayFolder, "Relay.out");
+                return result;
+            }
+            KeepProducts(illustrated.proposal(), priced);
+        }
+        const LedgerLayout layout = ReportLayout(illustrated.proposal());
+        SetUpProposal(context, layout);
+        if (layout == LedgerLayout::ProductComparison)
+            Print_QuoravelProducts(context, commission);
+        else if (layout == LedgerLayout::FaceComparison)
+            Print_QuoravelFaces(context, commission);
+        else
+            Print_NewSingleProd(context, commission);
+        result.documentMade = true;
+    } catch (const std::exception& error) {
+        process.ProcessError(error, clsError::ErrorWithPlace, kModule, "CreateIllustration");
+    }
+    return result;
+}
+
+void ConvertToPdf(const PrintSurface& surface, const std::string& folder, const std::string& name) {
+    const std::filesystem::path path =
+        ResolveFileName(std::filesystem::path(WithTrailingSeparator(folder) + name));
+    WritePdf(surface.GetDocument(), path.string());
+}
+
+}  // namespace quoravel

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "IssueRules.h"
 #include "PrintSurface.h"
 #include "ProcessValues.h"
 #include "cClient.h"
@@ -9,14 +11,31 @@
 
 namespace quoravel {
 
+// What a proposal run leaves for the window besides the document.
+struct IllustrationResult {
+    // False when no document was made (in relay mode the reasons are in the
+    // process's error log and the relay answer).
+    bool documentMade = false;
+    // The case check's notes on what it removed from the case, shown after
+    // validation; in relay mode they are also warnings in the error log.
+    std::vector<std::string> notes;
+    // Message boxes of an interactive run: a failed age check, a missing
+    // rate file ("Rate file missing"). Empty in relay mode.
+    std::vector<Notice> notices;
+    // The printer the document is to be printed on (see PrinterDeviceName).
+    std::string printerDevice;
+
+    explicit operator bool() const { return documentMade; }
+};
+
 // One proposal run for a case: removes the previous run's page files and
 // relay answer from the relay folder, validates the case, lays out the report
 // the options ask for (single product, face comparison or product
 // comparison) on the surface and ends the document, which exports every page
-// and writes the relay answer into the relay folder. False when no document
-// was made (the reasons are in the process's error log).
-bool CreateIllustration(PrintSurface& surface, cClient& client, const cCommision& commission,
-                        ProcessValues& process, const std::string& relayFolder);
+// and writes the relay answer into the relay folder. The settings, rate and
+// picture files come from process.ProgramFolder.
+IllustrationResult CreateIllustration(PrintSurface& surface, cClient& client, const cCommision& commission,
+                                      ProcessValues& process, const std::string& relayFolder);
 
 // Writes the surface's document as a PDF: folder (a separator added when
 // missing) + name; an existing file is replaced. Raises a RuntimeError naming

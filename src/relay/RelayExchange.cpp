@@ -1,1 +1,389 @@
-// RelayExchange
+#include "RelayExchange.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "RelayProducts.h"
+#include "Text.h"
+#include "clsINIFile.h"
+
+namespace quoravel {
+namespace {
+
+constexpr const char* kModule = "RelayStuff";
+
+// The character of code 252 that separates the parts of the temporary flat extra.
+constexpr std::string_view kExtraSeparator = "\u00FC";
+
+// Six pieces joined as they stand.
+// clang-format off
+constexpr std::array<std::string_view, 6> kAgentMessage{
+    "Some agent information is missing.  The agent's name, and full address must be  ",
+    "present to be able to print an illustration.  Please enter the name and complete address ",
+    "for the agent.  This should be entered on the Agent Information tab.  "
+        "Default agent information can be set using ",
+    "the Options menu and selecting Agent and Broker/Dealers and then selecting Modify Agents.  "
+        "Add an agent ",
+    "with the Add Agent button and then use the Set Default button to make that agent the default "
+        "to show up on the ",
+    "Agent tab.",
+};
+// clang-format on
+
+// Words the home office puts into the agent's second address line to quote
+// the five-year product where it is not approved.
+constexpr std::array<std::string_view, 3> kAvailabilityOverrides{"AVAILOVR", "STATEOK1", "HOMEOFC"};
+
+struct TextCode {
+    std::string_view text;
+    std::int32_t code;
+};
+
+constexpr std::array<std::pair<std::string_view, std::string_view>, 19> kTableRatings{{
+    {"1", "A"},  {"1.5", "AA"}, {"2", "B"},  {"2.5", "BB"}, {"3", "C"},  {"3.5", "CC"}, {"4", "D"},
+    {"5", "E"},  {"6", "F"},    {"7", "G"},  {"8", "H"},    {"9", "I"},  {"10", "J"},   {"11", "K"},
+    {"12", "L"}, {"13", "M"},   {"14", "N"}, {"15", "O"},   {"16", "P"},
+}};
+
+constexpr std::array<TextCode, 8> kClassCodes{{
+    {"SP", 1},
+    {"P", 2},
+    {"QN", 3},
+    {"N", 4},
+    {"PS", 5},
+    {"S", 6},
+    {"5", 7},
+    {"8", 8},
+}};
+
+constexpr std::array<TextCode, 5> kPaymentModes{{
+    {"A", Annual},
+    {"S", SemiAnnual},
+    {"Q", Quarterly},
+    {"M", SpecialMonthly},
+    {"D", SpecialMonthly},
+}};
+
+constexpr std::array<TextCode, 3> kPrintOptions{{
+    {"C", cIllustrationOptions::Comparison},
+    {"I", cIllustrationOptions::Individual},
+    {"B", cIllustrationOptions::Both},
+}};
+
+constexpr std::array<TextCode, 4> kCompanies{{{"BRLN", 0}, {"QNBY", 1}, {"TVNY", 2}, {"TVNB", 2}}};
+
+constexpr std::array<double, 5> kWaiverRatings{1.0, 1.5, 2.0, 2.5, 3.0};
+
+template <std::size_t N>
+std::optional<std::int32_t> Decode(const std::array<TextCode, N>& table, std::string_view text) {
+    const std::string upper = ToUpper(text);
+    for (const auto& row : table) {
+        if (row.text == upper) return row.code;
+    }
+    return std::nullopt;
+}
+
+// The whole text as a number, or nothing.
+std::optional<double> NumberIn(std::string_view text) {
+    text = Trim(text);
+    double value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// The number a text begins with, 0 when it begins with none: "2.50 per 1000" is 2.5.
+double LeadingNumber(std::string_view text) {
+    text = Trim(text);
+    double value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && std::isfinite(value) ? value : 0;
+}
+
+// Whole numbers from the file, kept inside the range of the field they fill.
+template <typename T>
+T Whole(double value) {
+    const double low = std::numeric_limits<T>::min();
+    const double high = std::numeric_limits<T>::max();
+    return static_cast<T>(std::clamp(std::nearbyint(value), low, high));
+}
+
+bool Contains(std::string_view text, std::string_view part) {
+    return text.find(part) != std::string_view::npos;
+}
+
+// The products of the New York company, which sells in New York and New
+// Jersey only: a case for one of them is in one of the two states.
+bool IsNewYorkCompanyProduct(std::int32_t productType) {
+    return (productType >= 11 && productType <= 19) || (productType >= 26 && productType <= 28) ||
+           productType == 49;
+}
+
+// Problems of the values themselves, reported after the case checks so that
+// the checks' messages come first.
+using InputProblems = std::vector<std::pair<clsError::Level, std::string>>;
+
+class RelayFile {
+public:
+    RelayFile(const std::string& folder, const std::string& fileName) {
+        ini_.SetPathname(folder);
+        ini_.SetFilename(fileName);
+        ini_.SetSection("Identifiers");
+        ini_.SetBooleanDefaultTrue(Value(true));
+        ini_.SetBooleanDefaultFalse(Value(false));
+    }
+    std::string Text(std::string_view key) const { return ini_.ReadINI(key, clsINIFile::Text).Text(); }
+    double Number(std::string_view key) const { return ini_.ReadINI(key, clsINIFile::Number).Number(); }
+    // A boolean comes back as the text "True" or "False", or as the default false.
+    bool Flag(std::string_view key) const {
+        const Value value = ini_.ReadINI(key, clsINIFile::Boolean);
+        return value.IsBool() ? value.Bool() : EqualNoCase(value.Text(), "True");
+    }
+
+private:
+    clsINIFile ini_;
+};
+
+void ReadAgent(const RelayFile& relay, cBroker& agent) {
+    static constexpr std::array<std::pair<std::string_view, BrokerField>, 10> kAgentKeys{{
+        {"Agent.Addr1", BrokerField::address_1},
+        {"Agent.Addr2", BrokerField::address_2},
+        {"Agent.City", BrokerField::city},
+        {"Agent.Company", BrokerField::Broker_Co},
+        {"Agent.Lic", BrokerField::license_num},
+        {"Agent.Name", BrokerField::first_name},
+        {"Agent.Phone", BrokerField::phone_num},
+        {"Agent.State", BrokerField::state},
+        {"Agent.Zip", BrokerField::zip},
+        {"Agent.Broker", BrokerField::GA_Name},
+    }};
+    for (const auto& [key, field] : kAgentKeys) agent.Set(field, relay.Text(key));
+}
+
+void AddFaceAmount(cClient& client, double amount) {
+    if (amount > 0) client.proposal().AddFaceAmount(Whole<std::int32_t>(amount), client.state());
+}
+
+// Codes that name no product are left out with a warning, so the outside
+// system learns why a product is missing from the answer.
+void AddProducts(const RelayFile& relay, cClient& client, InputProblems& problems) {
+    for (const char* key :
+         {"BRLN.Product", "BRLN.Product1", "BRLN.Product2", "BRLN.Product3", "BRLN.Product4", "BRLN.Product5",
+          "BRLN.Product6", "BRLN.Product7", "BRLN.Product8"}) {
+        const std::string code = relay.Text(key);
+        if (code.empty()) continue;
+        if (const std::int32_t product = RelayProductNumber(code, client.state())) {
+            client.proposal().AddProduct(product);
+        } else {
+            problems.emplace_back(clsError::Warning, "The product code " + code.substr(0, 40) + " of " + key +
+                                                         " names no product and was left out.");
+        }
+    }
+}
+
+void ReadInsured(const RelayFile& relay, cClient& client) {
+    client.SetClassification(Decode(kClassCodes, relay.Text("Insured.Class")).value_or(0));
+    client.SetPermFlatExtra(relay.Number("Insured.ExtraPerm"));
+
+    // First year, last year and amount.
+    const std::string extra = relay.Text("Insured.ExtraTemp");
+    if (!extra.empty()) {
+        std::array<double, 3> parts{};
+        std::string_view rest = extra;
+        for (double& part : parts) {
+            const auto cut = rest.find(kExtraSeparator);
+            part = LeadingNumber(rest.substr(0, cut));
+            rest = cut == std::string_view::npos ? std::string_view{}
+                                                 : rest.substr(cut + kExtraSeparator.size());
+        }
+        client.SetTempFlatExtra(parts[2]);
+        client.SetTempFlatExtraYears(Whole<std::int32_t>(std::fabs(parts[0] - parts[1]) + 1));
+    }
+
+    client.SetFirstName(relay.Text("Insured.Name"));
+    const std::string sex = ToUpper(relay.Text("Insured.Sex"));
+    client.SetIsMale(sex == "M" || sex == "U");
+    client.SetState(relay.Text("Insured.State"));
+
+    const std::string table = relay.Text("Insured.Table");
+    const auto rating = std::find_if(kTableRatings.begin(), kTableRatings.end(),
+                                     [&](const auto& row) { return row.first == table; });
+    client.SetTableRating(std::string(rating == kTableRatings.end() ? "None" : rating->second));
+    client.SetWaiver(relay.Flag("Insured.Waiver"));
+}
+
+// Ages outside the rate tables cannot be illustrated; the case is refused
+// with the value that was sent, and the age kept inside the tables.
+void CheckAge(const std::string& text, cClient& client, InputProblems& problems) {
+    constexpr int kOldestAge = 100;
+    const auto age = NumberIn(text);
+    if (age && *age >= 0 && std::nearbyint(*age) <= kOldestAge) return;
+    problems.emplace_back(clsError::Error, text.empty() ? std::string("The insured's age is missing.")
+                                                        : "The insured's age " + text.substr(0, 40) +
+                                                              " is not an age from 0 to 100.");
+    client.SetAge(static_cast<std::int16_t>(std::clamp<int>(client.age(), 0, kOldestAge)));
+}
+
+void ReadKeys(const RelayFile& relay, cClient& client, ProcessValues& process, InputProblems& problems) {
+    ReadAgent(relay, client.broker());
+    auto& options = client.proposal();
+
+    for (const char* key : {"BRLN.AddlFace1", "BRLN.AddlFace2", "BRLN.AddlFace3", "BRLN.AddlFace4"}) {
+        AddFaceAmount(client, relay.Number(key));
+    }
+    if (auto option = Decode(kPrintOptions, relay.Text("BRLN.PrintOpts"))) options.SetPrintOption(*option);
+    AddProducts(relay, client, problems);
+    if (EqualNoCase(relay.Text("BRLN.ProposalType"), "T"))
+        options.ProposalTypeFlag = false;
+    else
+        options.SetIsFaceSolve(true);
+
+    options.SetOutputClassComp(relay.Flag("BRLN.Rpt.ClassComp"));
+    options.SetOutputClassInfo(relay.Flag("BRLN.Rpt.ClassInfo"));
+    options.SetOutputCertification(relay.Flag("BRLN.CertForm"));
+    options.SetOutputDescription(relay.Flag("BRLN.Rpt.Desc"));
+    options.SetOutputUnderwritting(relay.Flag("BRLN.RptUnderwriting"));
+
+    // 98 stands for the whole horizon: age 80 or 100 by product.
+    static constexpr std::array<std::int16_t, 3> kYearsToPrint{20, 40, 98};
+    const double printYears = relay.Number("BRLN.SourcePrintOpt");
+    if (printYears == 1 || printYears == 2 || printYears == 3) {
+        options.SetYearsToPrint(kYearsToPrint[static_cast<std::size_t>(printYears) - 1]);
+    }
+    const double waiverRating = relay.Number("BRLN.WaiverRating");
+    client.SetWaiverRating(waiverRating >= 1 && waiverRating <= 5 && waiverRating == std::floor(waiverRating)
+                               ? kWaiverRatings[static_cast<std::size_t>(waiverRating) - 1]
+                               : 1.0);
+
+    const std::string ageText = relay.Text("Insured.Age");
+    client.SetAge(Whole<std::int16_t>(NumberIn(ageText).value_or(0)));
+    ReadInsured(relay, client);
+
+    process.RelayUsePriorRates = relay.Flag("TVRN.UsePriorRates");
+    // Mississippi and Oregon never moved off the older rate scale.
+    if (process.RelayUsePriorRates && (client.state() == "MS" || client.state() == "OR")) {
+        process.RelayUsePriorRates = false;
+        process.Updates.Add("TVRN.UsePriorRates", Value(false), clsINIFile::Boolean);
+    }
+
+    AddFaceAmount(client, LeadingNumber(relay.Text("Policy.FaceAmount")));
+    if (auto mode = Decode(kPaymentModes, relay.Text("Policy.PremiumMode"))) client.SetPaymentMode(*mode);
+
+    const std::int16_t units = Whole<std::int16_t>(std::max(0.0, relay.Number("Rider.CTR.Amt")));
+    client.SetChildRiderUnits(units);
+    client.SetChildRider(units >= 1);
+    client.SetWaiveSpouseFee(false);
+
+    client.SetSystemVersion(relay.Text("System_Version"));
+    process.FISMode = Contains(relay.Text("BRLN.DistChannel"), "F");
+    if (auto company = Decode(kCompanies, relay.Text("comp_Code"))) options.SetCompany(*company);
+    client.SetCompanyVersion(relay.Text("comp_Version"));
+    client.SetWinFlexPages("0");
+    CheckAge(ageText, client, problems);
+}
+
+bool AgentIncomplete(const cBroker& agent) {
+    for (auto field : {BrokerField::address_1, BrokerField::city, BrokerField::first_name, BrokerField::state,
+                       BrokerField::zip}) {
+        if (agent.Get(field).empty()) return true;
+    }
+    return false;
+}
+
+void CheckAvailability(const std::string& product, const cClient& client, ProcessValues& process) {
+    if (RelayProductNumber(product, client.state()) != 1) return;
+    const std::string overrideLine = ToUpper(client.broker().Get(BrokerField::address_2));
+    for (auto code : kAvailabilityOverrides) {
+        if (Contains(overrideLine, code)) return;
+    }
+    if (client.CompanyApprovedInState(process.ProgramFolder)) return;
+    process.Errors.Add(
+        clsError::Error,
+        client.proposal().Company() == 2
+            ? "Korvel  5 is not available for sale in this state. Please select another product "
+              "to proceed with this quote."
+            : "Brellan 5 is not available for sale in this state. Please select another product "
+              "to proceed with this quote.");
+}
+
+void ReplaceRetiredProduct(const std::string& product, cClient& client, ProcessValues& process) {
+    const RetiredProduct* retired = FindRetiredProduct(product);
+    if (!retired) return;
+    auto& options = client.proposal();
+    const std::int32_t oldNumber = RelayProductNumber(retired->oldCode, client.state());
+    const std::int32_t newNumber = RelayProductNumber(retired->newCode, client.state());
+
+    const bool proposalType = options.ProposalTypeFlag;
+    const auto choices = options.ProdChoices();
+    options.ClearProdChoices();
+    for (const std::int32_t choice : choices) {
+        if (choice != 0) options.AddProduct(choice == oldNumber ? newNumber : choice);
+    }
+    options.ProposalTypeFlag = proposalType;
+    if (options.ProductType() == oldNumber) options.SetProductType(newNumber);
+
+    process.Errors.Add(clsError::Warning, "The saved case contains a " + std::string(retired->oldName) +
+                                              " which is no longer valid." +
+                                              "The product being illustrated has been changed to a " +
+                                              std::string(retired->newName) + ".");
+    process.Updates.Add("BRLN.Product", Value(std::string(retired->newCode)), clsINIFile::Text);
+}
+
+void CheckCase(const RelayFile& relay, cClient& client, ProcessValues& process) {
+    if (process.RelayMode && AgentIncomplete(client.broker())) {
+        std::string message;
+        for (auto piece : kAgentMessage) message += piece;
+        process.Errors.Add(clsError::Error, message);
+    }
+
+    const std::string product = relay.Text("brln.product");
+    CheckAvailability(product, client, process);
+    ReplaceRetiredProduct(product, client, process);
+
+    auto& options = client.proposal();
+    if (IsNewYorkCompanyProduct(options.ProductType())) {
+        const std::string state = Contains(relay.Text("pol_ProductName"), "Quoravel - NJ") ? "NJ" : "NY";
+        if (client.state() != state) {
+            client.SetState(state);
+            process.Updates.Add("Insured.State", Value(state), clsINIFile::Text);
+        }
+    }
+
+    const std::string cpwCode = relay.Text("US.CPWCode");
+    if ((Contains(cpwCode, "QNML") || Contains(cpwCode, "BRML")) &&
+        options.PrintOption() == cIllustrationOptions::Both) {
+        options.SetPrintOption(cIllustrationOptions::Comparison);
+        process.Updates.Add("BRLN.PrintOpts", Value("C"), clsINIFile::Text);
+    }
+}
+
+}  // namespace
+
+std::shared_ptr<cClient> ReadRelayFile(const std::string& folder, const std::string& fileName,
+                                       ProcessValues& process) {
+    auto client = std::make_shared<cClient>();
+    try {
+        const RelayFile relay(folder, fileName);
+        client->SetState(relay.Text("Insured.State"));
+        // The product codes read next map by state, and a New Jersey product
+        // name settles the state for them.
+        if (Contains(relay.Text("pol_ProductName"), "New Jersey")) client->SetState("NJ");
+        InputProblems problems;
+        ReadKeys(relay, *client, process, problems);
+        CheckCase(relay, *client, process);
+        for (auto& [severity, text] : problems) process.Errors.Add(severity, std::move(text));
+    } catch (const std::exception& error) {
+        process.ProcessError(error, clsError::ErrorWithPlace, kModule, "ReadRelayFile");
+    }
+    return client;
+}
+
+}  // namespace quoravel

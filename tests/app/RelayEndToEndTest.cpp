@@ -1,1 +1,175 @@
+// The program as the outside illustration system drives it: a relay folder
+// in, a child process run to its end, and the answer, logs, page files and
+// PDF read back.
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <regex>
+#include <sstream>
+
+#include "PremiumEngine.h"
+#include "ProcessValues.h"
+#include "RelayCase.h"
+#include "RelayExchange.h"
+
+namespace {
+
+std::vector<std::string> Split(const std::string& list, char separator) {
+    std::vector<std::string> parts;
+    std::stringstream in(list);
+    for (std::string part; std::getline(in, part, separator);) parts.push_back(part);
+    return parts;
+}
+
+// The exported pages, the page ranges of the answer and the PDF agree.
+void ExpectPagesMatchPdf(const RelayCase& relay) {
+    const int pages = std::stoi(relay.Answer("HeaderValues", "bridge_SourceLedgerPages"));
+    ASSERT_GT(pages, 0);
+    EXPECT_EQ(PdfPages(relay.Pdf()), pages);
+    for (int page = 1; page <= pages; ++page) {
+        EXPECT_TRUE(relay.Has("page" + std::to_string(page) + ".emf")) << page;
+        EXPECT_TRUE(relay.Has("page" + std::to_string(page) + ".vsv")) << page;
+    }
+    EXPECT_FALSE(relay.Has("page" + std::to_string(pages + 1) + ".vsv"));
+    EXPECT_TRUE(relay.Answer("EMF", "File").ends_with("page(" + std::to_string(pages) + ").emf"));
+
+    const std::regex range(R"(page\((\d+),(\d+)\)\.emf\xC3\xBD(.+)\xC3\xBDU\xC3\xBDL$)");
+    int nodes = 0;
+    for (std::string node; !(node = relay.Answer("EMF", std::to_string(nodes + 1) + "File")).empty();
+         ++nodes) {
+        std::smatch match;
+        ASSERT_TRUE(std::regex_search(node, match, range)) << node;
+        const int first = std::stoi(match[1]), last = std::stoi(match[2]);
+        EXPECT_LE(1, first) << node;
+        EXPECT_LE(first, last) << node;
+        EXPECT_LE(last, pages) << node;
+    }
+    EXPECT_GT(nodes, 0);
+}
+
+// The yearly premiums of the answer are the premium engine's for the case
+// as the relay file gives it.
+void ExpectPremiumsMatchEngine(const RelayCase& relay, const std::string& productCode) {
+    quoravel::ProcessValues process;
+    process.RelayMode = true;
+    process.ProgramFolder = QUORAVEL_PROGRAM_DIR;
+    const auto client = quoravel::ReadRelayFile(relay.Path(), "relay.ini", process);
+    quoravel::RateContext context{QUORAVEL_PROGRAM_DIR, process};
+    const auto schedule = quoravel::ComputePremiumSchedule(
+        context, *client, quoravel::RelayProductNumber(productCode, client->state()), 0);
+
+    const auto premiums = Split(relay.Answer("BasicValues", "value_AnnualPremium"), ',');
+    ASSERT_EQ(premiums.size(),
+              static_cast<std::size_t>(std::stoi(relay.Answer("HeaderValues", "bridge_Years"))));
+    ASSERT_LE(premiums.size(), schedule.years.size());
+    for (std::size_t year = 0; year < premiums.size(); ++year)
+        EXPECT_NEAR(std::stod(premiums[year]), schedule.years[year].Total(), 0.005)
+            << "policy year " << year + 1;
+    EXPECT_NEAR(std::stod(relay.Answer("HeaderValues", "bridge_MinPrem")), schedule.years[0].Total(), 0.005);
+}
+
+TEST(RelayEndToEnd, SingleProductAnswersHeaderPremiumsPagesAndPdf) {
+    const RelayCase relay("single-product");
+    const auto result = relay.Run();
+    ExpectAnswered(relay, result);
+    EXPECT_EQ(relay.Answer("Engine", "Status"), "0");
+    EXPECT_TRUE(relay.Messages().empty());
+    EXPECT_EQ(relay.Answer("HeaderValues", "bridge_Age"), "45");
+    EXPECT_EQ(relay.Answer("HeaderValues", "bridge_Sex"), "Male");
+    EXPECT_EQ(relay.Answer("HeaderValues", "bridge_InitialDB"), "250000");
+    EXPECT_EQ(relay.Answer("HeaderValues", "bridge_Client"), "Robert Alvarez");
+    EXPECT_EQ(relay.Answer("HeaderValues", "bridge_IllustrationID"), "V1.0w");
+    EXPECT_EQ(relay.Answer("HeaderValues", "bridge_Agent"), "Dana Whitfield");
+    ExpectPagesMatchPdf(relay);
+    ExpectPremiumsMatchEngine(relay, "BRLN20");
+    const std::string text = PdfText(relay.Pdf());
+    EXPECT_NE(text.find("Robert Alvarez"), std::string::npos);
+    EXPECT_NE(text.find("Brellan"), std::string::npos);
+    EXPECT_NE(text.find("$250,000"), std::string::npos);
+}
+
+TEST(RelayEndToEnd, RatedCaseChargesTheExtrasAndRidersOfTheEngine) {
+    const RelayCase relay("rated-extras");
+    ExpectAnswered(relay, relay.Run());
+    EXPECT_EQ(relay.Answer("Engine", "Status"), "0");
+    ExpectPagesMatchPdf(relay);
+    ExpectPremiumsMatchEngine(relay, "BRLN15");
+    EXPECT_EQ(relay.Answer("HeaderValues", "bridge_Sex"), "Female");
+}
+
+TEST(RelayEndToEnd, NewJerseyTvnyCaseOpensWithTheRiderNotice) {
+    const RelayCase relay("nj-rider-notice");
+    ExpectAnswered(relay, relay.Run());
+    EXPECT_EQ(relay.Answer("Engine", "Status"), "0");
+    ExpectPagesMatchPdf(relay);
+    const std::string text = PdfText(relay.Pdf());
+    const auto notice = text.find("neither the Children's Insurance Rider nor the Waiver");
+    ASSERT_NE(notice, std::string::npos) << text.substr(0, 2000);
+    EXPECT_LT(notice, text.find('\f')) << "the notice is the first page";
+    EXPECT_NE(text.find("Please verify that these riders are available"), std::string::npos);
+    EXPECT_NE(text.find("Korvel"), std::string::npos);
+}
+
+TEST(RelayEndToEnd, ComparisonsShowEveryFaceAmountAndProduct) {
+    const RelayCase faces("face-comparison");
+    const RelayCase products("product-comparison");
+    ExpectAnswered(faces, faces.Run());
+    ExpectAnswered(products, products.Run());
+    EXPECT_EQ(faces.Answer("Engine", "Status"), "0");
+    EXPECT_EQ(products.Answer("Engine", "Status"), "0");
+    ExpectPagesMatchPdf(faces);
+    ExpectPagesMatchPdf(products);
+    const std::string faceText = PdfText(faces.Pdf());
+    for (const char* face : {"$250,000", "$500,000", "$750,000", "$1,000,000"})
+        EXPECT_NE(faceText.find(face), std::string::npos) << face;
+    EXPECT_NE(faceText.find("Multiple Face Amount Comparison"), std::string::npos);
+    const std::string productText = PdfText(products.Pdf());
+    for (const char* product : {"Brellan 10", "Brellan 15", "Brellan 20", "Brellan 30"})
+        EXPECT_NE(productText.find(product), std::string::npos) << product;
+}
+
+TEST(RelayEndToEnd, MissingAgentIsRefusedWithTheAgentMessage) {
+    const RelayCase relay("missing-agent");
+    ExpectAnswered(relay, relay.Run());
+    EXPECT_EQ(relay.Answer("Engine", "Status"), "4");
+    const auto messages = relay.Messages();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_TRUE(messages[0].starts_with(RelayMessage("Error", "Some agent information is missing.")))
+        << messages[0];
+    EXPECT_NE(relay.Folder().Read("Error.log").find("Some agent information is missing."), std::string::npos);
+}
+
+TEST(RelayEndToEnd, EightRunsAtOnceEachAnswerInTheirOwnFolder) {
+    const std::vector<std::pair<std::string, std::string>> examples{
+        {"single-product", "0"},  {"face-comparison", "0"}, {"product-comparison", "0"},
+        {"nj-rider-notice", "0"}, {"rated-extras", "0"},    {"missing-agent", "4"},
+        {"single-product", "0"},  {"missing-agent", "4"}};
+    std::vector<std::unique_ptr<RelayCase>> relays;
+    std::vector<std::unique_ptr<ProgramRun>> runs;
+    for (const auto& [example, status] : examples) {
+        relays.push_back(std::make_unique<RelayCase>(example));
+        runs.push_back(std::make_unique<ProgramRun>(relays.back()->Command()));
+    }
+    for (std::size_t i = 0; i < relays.size(); ++i) {
+        SCOPED_TRACE(examples[i].first);
+        ExpectAnswered(*relays[i], runs[i]->Wait());
+        EXPECT_EQ(relays[i]->Answer("Engine", "Status"), examples[i].second);
+        if (examples[i].second == "0") ExpectPagesMatchPdf(*relays[i]);
+    }
+}
+
+TEST(RelayEndToEnd, PdfThatCannotBeWrittenIsReportedWithItsPath) {
+    const RelayCase relay("single-product");
+    relay.Folder().Write("blocked", "a file where the PDF folder should be");
+    std::string ini = relay.Folder().Read("relay.ini");
+    relay.Folder().Write("relay.ini", ini + "PDF.Path=" + relay.Path() + "/blocked\r\nPDF.Name=case\r\n");
+    const auto result = relay.Run();
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(relay.Answer("Engine", "Status"), "4");
+    const auto messages = relay.Messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(relay.Path() + "/blocked/case.pdf"), std::string::npos) << messages[0];
+    EXPECT_TRUE(relay.Has("page1.vsv")) << "the pages are still there";
+}
+
+}  // namespace

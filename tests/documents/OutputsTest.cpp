@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QSet>
 #include <cstdio>
 #include <memory>
 
@@ -240,4 +241,31 @@ TEST(PngOutput, PixelsShowTheBoxesTextAndPicture) {
     WritePng(document.pages[0], document, 96, (folder.path() / "page1.png").string());
     EXPECT_EQ(QImage((folder.path() / "page1.png").string().c_str()).size(), QSize(816, 1056));
     EXPECT_THROW(PageImage(document.pages[0], document, 0), RuntimeError);
+}
+
+TEST(PdfOutput, APictureOnEveryPageIsStoredOnce) {
+    Document document;
+    for (int page = 0; page < 3; ++page) {
+        document.pages.emplace_back();
+        document.pages.back().items.emplace_back(PictureItem{1350, 10800, 275, 250, RedSquarePng()});
+    }
+    const TempFolder folder;
+    const std::string pdf = (folder.path() / "logo.pdf").string();
+    WritePdf(document, pdf);
+    // pdfimages -list: two heading lines, then one line per drawn picture
+    // with the number of the PDF object that holds its pixels.
+    const QStringList lines =
+        QString::fromStdString(Output("pdfimages -list " + pdf)).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 5) << "one picture on each of three pages";
+    QSet<QString> objects;
+    for (const QString& line : lines.mid(2)) objects.insert(line.split(' ', Qt::SkipEmptyParts).at(10));
+    EXPECT_EQ(objects.size(), 1) << lines.join('\n').toStdString();
+}
+
+TEST(PictureCache, DecodesOnceAndLeavesOutBytesThatAreNoPicture) {
+    PictureCache pictures;
+    const QImage& first = pictures.Decode(RedSquarePng());
+    EXPECT_EQ(first.size(), QSize(8, 8));
+    EXPECT_EQ(pictures.Decode(RedSquarePng()).cacheKey(), first.cacheKey());
+    EXPECT_TRUE(pictures.Decode("not a picture").isNull());
 }

@@ -1,1 +1,373 @@
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+
+#include "Enumerations.h"
+#include "PageText.h"
+#include "PrintSurface.h"
+#include "ProposalAssembly.h"
+#include "ProposalSetup.h"
+#include "TestSupport.h"
+#include "TextFile.h"
+#include "cCommision.h"
+
+using namespace quoravel;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Separates the parts of a relay node entry in the answer.
+const std::string kNodeSeparator = "\xFD";
+
+// A case priced from the sample rate files of the build's program folder; the
+// run's pages and answers go to a temporary relay folder.
+class ProposalAssemblyTest : public ::testing::Test {
+protected:
+    ProposalAssemblyTest() {
+        process.ProgramFolder = QUORAVEL_PROGRAM_DIR;
+        process.VersionText = "V1.0";
+        client.SetFirstName("John");
+        client.SetLastName("Sample");
+        client.SetState("TX");
+        client.SetAge(35);
+        client.SetIsMale(true);
+        client.SetClassification(2);
+        client.SetTableRating("None");
+        client.broker().Set(BrokerField::first_name, "Sam");
+        client.broker().Set(BrokerField::last_name, "Broker");
+        Quote({4}, {250000});
+    }
+
+    void Quote(const std::vector<std::int32_t>& products, const std::vector<std::int32_t>& faces) {
+        auto& options = client.proposal();
+        options.ClearProdChoices();
+        for (const std::int32_t product : products) options.AddProduct(product);
+        options.ClearFaceAmounts();
+        for (const std::int32_t face : faces) options.AddFaceAmount(face, client.state());
+        options.SetYearsToPrint(20);
+    }
+
+    // A relay case: the relay file in the relay folder, the mode on.
+    void Relay() {
+        process.RelayMode = true;
+        process.VersionText = "V1.0w";
+        client.SetCompanyVersion("4.2");
+        client.SetSystemVersion("7.0.3");
+        relay.Write("relay.ini", "[Identifiers]\r\nInsured.Name=John Sample\r\nInsured.State=TX\r\n");
+    }
+
+    IllustrationResult Run() {
+        return CreateIllustration(surface, client, commission, process, relay.folder());
+    }
+
+    const Document& document() const { return surface.GetDocument(); }
+    int Pages() const { return surface.PageCount(); }
+    // The first page holding the text; 0 when none does.
+    int PageOf(const std::string& text) const {
+        for (int page = 1; page <= Pages(); ++page)
+            if (PageHasLine(document(), page, text)) return page;
+        return 0;
+    }
+    bool Has(int page, const std::string& text) const { return PageHasLine(document(), page, text); }
+    std::string RelayOut() const {
+        return ReadFileBytes(ResolveFileName(relay.path() / "relay.out")).value_or("");
+    }
+    bool Exists(const std::string& name) const { return FileExists(ResolveFileName(relay.path() / name)); }
+    static bool Contains(const std::string& text, const std::string& part) {
+        return text.find(part) != std::string::npos;
+    }
+    // Every page from `first` to `last` carries the footer "type, Page p of total".
+    void ExpectRun(int first, int last, const std::string& type, int total) const {
+        for (int page = first; page <= last; ++page) {
+            const std::string footer =
+                type + ", Page " + std::to_string(page - first + 1) + " of " + std::to_string(total);
+            EXPECT_TRUE(Has(page, footer)) << "page " << page << " lacks " << footer;
+        }
+    }
+
+    TempFolder relay;
+    PrintSurface surface;
+    cClient client;
+    cCommision commission{QUORAVEL_PROGRAM_DIR};
+    ProcessValues process;
+};
+
+TEST_F(ProposalAssemblyTest, SingleProductSectionsRunInOrderAndNumberTheirOwnPages) {
+    auto& options = client.proposal();
+    options.SetOutputClassInfo(true);
+    options.SetOutputClassComp(true);
+    options.SetOutputUnderwritting(true);
+    const IllustrationResult result = Run();
+    ASSERT_TRUE(result.documentMade);
+
+    const int narrative = PageOf("Narrative Summary");
+    // The narrative names the ledger's title too: the column headings are the ledger's own.
+    const int ledger = PageOf("Year Age Annual Death Benefit");
+    const int classInfo = PageOf("PROPOSED UNDERWRITING CLASSIFICATION INFORMATION");
+    const int classComparison = PageOf("Comparison of Guaranteed Premiums by Risk Classification");
+    const int underwriting = PageOf("Underwriting Guidelines (as of July 2003)");
+    EXPECT_TRUE(Has(1, "Prepared by:")) << "the cover opens the proposal";
+    EXPECT_LT(1, narrative);
+    EXPECT_LT(narrative, ledger);
+    EXPECT_LT(ledger, classInfo);
+    EXPECT_LT(classInfo, classComparison);
+    EXPECT_LT(classComparison, underwriting);
+    EXPECT_EQ(underwriting, Pages());
+
+    // Cover to class information are one run; the two optional sections run on their own.
+    ExpectRun(1, classComparison - 1, "Basic Quotation", classComparison - 1);
+    ExpectRun(classComparison, underwriting - 1, "Class Comparison", underwriting - classComparison);
+    ExpectRun(underwriting, underwriting, "Underwriting Guidelines", 1);
+    // (Page lines join the footer's words with single blanks.)
+    EXPECT_TRUE(Has(1, "Version: Quoravel® - V1.0"));
+    EXPECT_TRUE(Has(1, "State of Delivery: Texas"));
+
+    const std::string product = GetProductName(4, false, 0);
+    EXPECT_TRUE(Has(narrative, product)) << "the body header names the product";
+    EXPECT_TRUE(Has(narrative, "$250,000 (Prepared by: Sam Broker)"));
+
+    for (int page = 1; page <= Pages(); ++page) EXPECT_TRUE(Exists("page" + std::to_string(page) + ".emf"));
+    const std::string answer = RelayOut();
+    EXPECT_TRUE(Contains(answer, "bridge_SourceLedgerPages=" + std::to_string(Pages())));
+    EXPECT_TRUE(Contains(
+        answer, "page(1," + std::to_string(Pages()) + ").emf" + kNodeSeparator + product + " - $250,000"))
+        << answer;
+    EXPECT_EQ(result.printerDevice, "PRINTER");
+}
+
+TEST_F(ProposalAssemblyTest, FaceComparisonPutsTheLedgerBeforeTheNarrativeAndAnswersWithTheLogs) {
+    Relay();
+    Quote({4}, {100000, 250000});
+    client.SetWinFlexPages("2");
+    client.proposal().SetOutputUnderwritting(true);
+    ASSERT_TRUE(Run().documentMade);
+
+    const int ledger = PageOf("Comparison of Premiums for the Guaranteed Period");
+    const int narrative = PageOf("Narrative Summary");
+    EXPECT_LT(1, ledger);
+    EXPECT_LT(ledger, narrative);
+    const int clientInformation = PageOf("Client Information");
+    ASSERT_GT(clientInformation, narrative);
+    // The outside system's pages count in the total of the run that holds the ledger.
+    ExpectRun(1, clientInformation - 1, "Multiple Face Amount Comparison", clientInformation - 1 + 2);
+    ExpectRun(clientInformation, Pages(), "Client Information", Pages() - clientInformation + 1);
+    EXPECT_TRUE(Has(ledger, "Quoravel®")) << "a comparison is headed by the system's name";
+    EXPECT_TRUE(Has(1, "Version: WFTX 4.2 7.0.3 V1.0w"));
+
+    EXPECT_EQ(PageOf("Underwriting Guidelines (as of July 2003)"), 0);
+    EXPECT_TRUE(Exists("UW.PDF"));
+    EXPECT_TRUE(Contains(relay.Read("PDF.log"), "|UW.PDF|Underwriting Guidelines|False"));
+    const std::string answer = RelayOut();
+    EXPECT_TRUE(Contains(answer, kNodeSeparator + "Multiple Face Amount Comparison" + kNodeSeparator))
+        << answer;
+    EXPECT_TRUE(Contains(answer, kNodeSeparator + "Client Information" + kNodeSeparator)) << answer;
+    EXPECT_TRUE(Contains(answer, "Form1=")) << answer;
+    EXPECT_TRUE(Contains(answer, "Status=0")) << answer;
+}
+
+TEST_F(ProposalAssemblyTest, ProductComparisonAnswersWithTheFirstProductsValues) {
+    Quote({3, 4}, {250000});
+    ASSERT_TRUE(Run().documentMade);
+
+    const int ledger = PageOf("Premium Outlay Comparison");
+    EXPECT_LT(1, ledger);
+    EXPECT_LT(ledger, PageOf("Narrative Summary"));
+    ExpectRun(1, Pages(), "Product Comparison", Pages());
+    const std::string answer = RelayOut();
+    EXPECT_TRUE(Contains(answer, kNodeSeparator + "Product Comparison  - $250,000" + kNodeSeparator))
+        << answer;
+    EXPECT_TRUE(Contains(answer, "[BasicValues]")) << answer;
+}
+
+TEST_F(ProposalAssemblyTest, RelaySingleProductHandsTheGuidelinesOverAsAForm) {
+    Relay();
+    client.SetWinFlexPages("3");
+    client.proposal().SetOutputUnderwritting(true);
+    client.proposal().SetCompany(1);
+    ASSERT_TRUE(Run().documentMade);
+
+    EXPECT_EQ(PageOf("Underwriting Guidelines (as of July 2003)"), 0);
+    ASSERT_EQ(process.PDFForms.Count(), 1);
+    EXPECT_EQ(process.PDFForms.Item(1).InputFileName, "QNBYUW.PDF");
+    EXPECT_EQ(process.PDFForms.Item(1).OutputFileName, "UW.PDF");
+    EXPECT_EQ(process.PDFForms.Item(1).FormCaption, "Underwriting Guidelines");
+    const int clientInformation = PageOf("Client Information");
+    ASSERT_GT(clientInformation, PageOf("Year Age Annual Death Benefit"));
+    ExpectRun(1, clientInformation - 1, "Basic Quotation", clientInformation - 1 + 3);
+}
+
+TEST_F(ProposalAssemblyTest, RiderNoticeStandsAloneWithoutFooterBeforeTheCover) {
+    client.proposal().SetCompany(2);
+    client.SetState("PA");
+    client.SetWaiver(true);
+    ASSERT_TRUE(Run().documentMade);
+
+    EXPECT_TRUE(Has(1, "As of the date of release of this software,"));
+    EXPECT_EQ(PageOf("This Quotation is Not Complete Without All Pages"), 2);
+    EXPECT_TRUE(Has(2, "Prepared by:"));
+    ExpectRun(2, Pages(), "Basic Quotation", Pages() - 1);
+}
+
+// The carrier banner of a page: where it ends and how wide it is.
+std::optional<PictureItem> Banner(const Document& document, int page) {
+    for (const auto& item : document.pages.at(static_cast<std::size_t>(page - 1)).items)
+        if (const auto* picture = std::get_if<PictureItem>(&item); picture && picture->y == 275)
+            return *picture;
+    return std::nullopt;
+}
+
+TEST_F(ProposalAssemblyTest, BodyHeaderFooterStateAndBannerFollowStateAndCarrier) {
+    struct Case {
+        const char* state;
+        std::int32_t company;
+        const char* fullName;
+        const char* clientLine;  // part of the body header's "Prepared for" line
+        const char* formText;    // part of the policy form line
+        double bannerEnd;
+    };
+    const Case cases[] = {
+        {"TX", 0, "Texas", "Age 35, Male, Preferred", "(Policy Form No. ", 10800},
+        // Montana rates do not depend on sex.
+        {"MT", 0, "Montana", "Age 35, Preferred", "(Policy Form No. ", 10800},
+        {"NJ", 0, "New Jersey", "Age 35, Male, Preferred", " et al and 1421 et al)", 10800},
+        {"NY", 1, "New York", "Age 35, Male, Preferred", "(Policy Form No. ", 10000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.state);
+        client.SetState(c.state);
+        client.proposal().SetCompany(c.company);
+        ASSERT_TRUE(Run().documentMade);
+        const int narrative = PageOf("Narrative Summary");
+        EXPECT_TRUE(Has(narrative, c.clientLine));
+        EXPECT_TRUE(Has(narrative, c.formText));
+        EXPECT_TRUE(Has(1, std::string("State of Delivery: ") + c.fullName));
+        const auto banner = Banner(document(), narrative);
+        ASSERT_TRUE(banner.has_value());
+        EXPECT_DOUBLE_EQ(banner->x + banner->width, c.bannerEnd);
+        EXPECT_DOUBLE_EQ(banner->width, 1350);
+    }
+}
+
+TEST_F(ProposalAssemblyTest, ASecondRunDeletesThePageFilesOfTheFirst) {
+    client.proposal().SetOutputClassComp(true);
+    client.proposal().SetOutputUnderwritting(true);
+    ASSERT_TRUE(Run().documentMade);
+    const int firstPages = Pages();
+    relay.Write("PAGE230.EMF", "left over");
+    relay.Write("Page17.vsv", "left over");
+
+    client.proposal().SetOutputClassComp(false);
+    client.proposal().SetOutputUnderwritting(false);
+    ASSERT_TRUE(Run().documentMade);
+    ASSERT_LT(Pages(), firstPages);
+    EXPECT_TRUE(Exists("page" + std::to_string(Pages()) + ".vsv"));
+    EXPECT_FALSE(Exists("page" + std::to_string(Pages() + 1) + ".emf"));
+    EXPECT_FALSE(Exists("page230.emf"));
+    EXPECT_FALSE(Exists("page17.vsv"));
+}
+
+TEST_F(ProposalAssemblyTest, ARefusedCaseMakesNoDocument) {
+    client.SetAge(90);
+    client.SetWaiver(true);
+    const IllustrationResult interactive = Run();
+    EXPECT_FALSE(interactive);
+    ASSERT_FALSE(interactive.notices.empty());
+    EXPECT_TRUE(Contains(interactive.notices.back().text, "No proposal created for this client: "));
+    EXPECT_EQ(Pages(), 0);
+
+    // The outside system gets the refusal and the case check's notes in the answer.
+    Relay();
+    client.SetWaiver(true);
+    EXPECT_FALSE(Run().documentMade);
+    EXPECT_FALSE(Exists("page1.emf"));
+    const std::string answer = RelayOut();
+    EXPECT_TRUE(Contains(answer, "No proposal created for this client: ")) << answer;
+    EXPECT_TRUE(Contains(answer, "Waiver Removed - Not available for client of age 90.")) << answer;
+    EXPECT_FALSE(Contains(answer, "Status=0")) << answer;
+}
+
+// A program folder whose rate files hold no rates.
+class MissingRatesTest : public ProposalAssemblyTest {
+protected:
+    MissingRatesTest() {
+        for (const auto& entry : fs::directory_iterator(QUORAVEL_PROGRAM_DIR)) {
+            const fs::path target = program.path() / entry.path().filename();
+            if (entry.path().extension() == ".rat") {
+                program.Write(entry.path().filename().string(), "");
+                fs::resize_file(target, entry.file_size());
+            } else if (entry.is_regular_file()) {
+                fs::copy_file(entry.path(), target);
+            }
+        }
+        process.ProgramFolder = program.folder();
+    }
+    TempFolder program;
+};
+
+TEST_F(MissingRatesTest, MakesNoDocumentAndSaysSo) {
+    const IllustrationResult interactive = Run();
+    EXPECT_FALSE(interactive.documentMade);
+    ASSERT_EQ(interactive.notices.size(), 1u);
+    EXPECT_EQ(interactive.notices[0].title, "Rate file missing");
+    EXPECT_EQ(interactive.notices[0].text, "Rate file missing.  Please re-install the software.");
+
+    Relay();
+    const IllustrationResult relayed = Run();
+    EXPECT_FALSE(relayed.documentMade);
+    EXPECT_TRUE(relayed.notices.empty());
+    EXPECT_FALSE(Exists("page1.emf"));
+    EXPECT_TRUE(Contains(RelayOut(), "Rate file missing.")) << RelayOut();
+}
+
+TEST_F(ProposalAssemblyTest, PdfIsWrittenIntoTheFolderAndReplacesAnOldOne) {
+    ASSERT_TRUE(Run().documentMade);
+    TempFolder out;
+    out.Write("Proposal.pdf", "an old file");
+    ConvertToPdf(surface, out.path().string(), "proposal.pdf");
+    const std::string pdf = out.Read("Proposal.pdf");
+    EXPECT_EQ(pdf.rfind("%PDF", 0), 0u) << "the old file of another spelling is replaced";
+
+    ConvertToPdf(surface, out.folder());
+    EXPECT_TRUE(fs::exists(out.path() / "illustration.pdf"));
+
+    const std::string missing = (out.path() / "no such folder").string();
+    EXPECT_TRUE(Contains(Raised([&] { ConvertToPdf(surface, missing); }), missing));
+}
+
+// --- Proposal setup ----------------------------------------------------------
+
+TEST(PrinterDeviceTest, ProgramFolderFirstThenTheCommonFilesFolder) {
+    TempFolder program, config;
+    const char* saved = std::getenv("XDG_CONFIG_DIRS");
+    const std::optional<std::string> previous = saved ? std::optional<std::string>(saved) : std::nullopt;
+    setenv("XDG_CONFIG_DIRS", (config.path().string() + ":/nonexistent").c_str(), 1);
+
+    EXPECT_EQ(PrinterDeviceName(program.folder()), "PRINTER");
+    fs::create_directories(config.path() / "Talvern Assurance");
+    config.Write("Talvern Assurance/TVRN.ini", "[All Companies]\r\nDevice=Shared Laser\r\n");
+    EXPECT_EQ(PrinterDeviceName(program.folder()), "SHARED LASER");
+    program.Write("tvrn.ini", "[All Companies]\r\nDevice=desk jet\r\n");
+    EXPECT_EQ(PrinterDeviceName(program.folder()), "DESK JET");
+
+    if (previous)
+        setenv("XDG_CONFIG_DIRS", previous->c_str(), 1);
+    else
+        unsetenv("XDG_CONFIG_DIRS");
+}
+
+TEST(FooterVersionTest, InteractiveAndRelayForms) {
+    cClient client;
+    client.SetState("NJ");
+    ProcessValues process;
+    process.VersionText = "V2.13";
+    EXPECT_EQ(FooterVersionText(client, process), "Quoravel®  - V2.13");
+    process.RelayMode = true;
+    process.VersionText = "V2.13w";
+    client.SetSystemVersion("9.0");
+    EXPECT_EQ(FooterVersionText(client, process), "WFNJ 9.0 V2.13w")
+        << "an empty outside version is left out";
+}
+
+}  // namespace

@@ -1,1 +1,392 @@
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+
+#include "PremiumEngine.h"
+#include "RelayExchange.h"
+#include "Rounding.h"
+#include "TestSupport.h"
+#include "clsINIFile.h"
+
+using namespace quoravel;
+
+namespace {
+
+// A complete case: an agent with a full address and one Brellan 10 quote.
+const std::string kCompleteCase =
+    "Agent.Name=Dana Whitfield\r\nAgent.Addr1=12 Elm Street\r\nAgent.City=Austin\r\nAgent.State=TX\r\n"
+    "Agent.Zip=73301\r\nInsured.Name=Robin Hale\r\nInsured.Age=45\r\nInsured.Sex=M\r\nInsured.State=TX\r\n"
+    "Insured.Class=P\r\nBRLN.Product=BRLN10\r\nPolicy.FaceAmount=250000\r\ncomp_Code=BRLN\r\n";
+
+const std::string kAgentMessage =
+    "Some agent information is missing.  The agent's name, and full address must be  present to be able "
+    "to print an illustration.  Please enter the name and complete address for the agent.  This should be "
+    "entered on the Agent Information tab.  Default agent information can be set using the Options menu "
+    "and selecting Agent and Broker/Dealers and then selecting Modify Agents.  Add an agent with the Add "
+    "Agent button and then use the Set Default button to make that agent the default to show up on the "
+    "Agent tab.";
+
+class RelayExchange : public ::testing::Test {
+protected:
+    RelayExchange() {
+        process.RelayMode = true;
+        process.ProgramFolder = QUORAVEL_PROGRAM_DIR;
+        process.VersionText = "V3.1w";
+    }
+
+    // Reads a relay file of the given bytes; later lines of `lines` win over
+    // the complete case's (the first line of a key is the one read).
+    std::shared_ptr<cClient> Read(const std::string& lines, bool complete = true) {
+        folder.Write("relay.ini", "[Identifiers]\r\n" + lines + (complete ? kCompleteCase : ""));
+        return ReadRelayFile(folder.folder(), "relay.ini", process);
+    }
+
+    std::string Messages() const {
+        std::string text;
+        for (const auto& e : process.Errors)
+            text += std::to_string(e->Severity) + ": " + e->Description + "\n";
+        return text;
+    }
+
+    std::string OutValue(const std::string& section, const std::string& key) const {
+        clsINIFile out;
+        out.SetPathname(folder.folder());
+        out.SetFilename("relay.out");
+        out.SetSection(section);
+        return out.ReadINI(key, clsINIFile::Text).Text();
+    }
+
+    TempFolder folder;
+    ProcessValues process;
+};
+
+// What a relay file filled in, as ";name=value;" pairs.
+std::string Summary(const cClient& c, const ProcessValues& p) {
+    std::string products, faces, updates;
+    for (auto product : c.proposal().ProdChoices()) {
+        if (product) products += std::to_string(product) + " ";
+    }
+    for (auto amount : c.proposal().FaceAmounts()) {
+        if (amount) faces += std::to_string(*amount) + " ";
+    }
+    for (const auto& u : p.Updates) updates += u->Key + "=" + u->NewValue.Text() + " ";
+    const auto& o = c.proposal();
+    return ";table=" + c.TableRating() + ";sex=" + (c.IsMale() ? "male" : "female") +
+           ";mode=" + std::to_string(c.PaymentMode()) + ";class=" + std::to_string(c.Classification()) +
+           ";waiver=" + NumberText(c.WaiverRating()) + ";child=" + std::to_string(c.ChildRiderUnits()) +
+           (c.ChildRider() ? " rider" : " none") + ";extra=" + NumberText(c.TempFlatExtra()) + " for " +
+           std::to_string(c.TempFlatExtraYears()) + ";company=" + std::to_string(o.Company()) +
+           ";years=" + std::to_string(o.YearsToPrint()) + ";print=" + std::to_string(o.PrintOption()) +
+           ";prior=" + (p.RelayUsePriorRates ? "yes" : "no") + ";state=" + c.state() +
+           ";products=" + products + ";faces=" + faces + ";updates=" + updates + ";";
+}
+
+TEST_F(RelayExchange, ConvertsAndCorrectsEachKey) {
+    const std::string u = "\xFC";  // the separator of the temporary flat extra on disk
+    // clang-format off
+    const std::pair<std::string, std::string> cases[] = {
+        {"Insured.Table=2.5\r\n", ";table=BB;"}, {"Insured.Table=0\r\n", ";table=None;"},
+        {"Insured.Table=\r\n", ";table=None;"}, {"Insured.Table=16\r\n", ";table=P;"},
+        {"Insured.Table=17\r\n", ";table=None;"}, {"Insured.Sex=u\r\n", ";sex=male;"},
+        {"Insured.Sex=F\r\n", ";sex=female;"}, {"Insured.Sex=x\r\n", ";sex=female;"},
+        {"Policy.PremiumMode=M\r\n", ";mode=4;"}, {"Policy.PremiumMode=D\r\n", ";mode=4;"},
+        {"Policy.PremiumMode=Q\r\n", ";mode=2;"}, {"Policy.PremiumMode=Z\r\n", ";mode=0;"},
+        {"Insured.Class=SP\r\n", ";class=1;"}, {"Insured.Class=QN\r\n", ";class=3;"},
+        {"Insured.Class=8\r\n", ";class=8;"}, {"Insured.Class=XL\r\n", ";class=0;"},
+        {"BRLN.WaiverRating=3\r\n", ";waiver=2;"}, {"BRLN.WaiverRating=7\r\n", ";waiver=1;"},
+        {"Rider.CTR.Amt=0\r\n", ";child=0 none;"}, {"Rider.CTR.Amt=3\r\n", ";child=3 rider;"},
+        {"Rider.CTR.Amt=-2\r\n", ";child=0 none;"},
+        {"Insured.ExtraTemp=1" + u + "5" + u + "2.50\r\n", ";extra=2.5 for 5;"},
+        {"Insured.ExtraTemp=6" + u + "2" + u + "4\r\n", ";extra=4 for 5;"},
+        {"Insured.ExtraTemp=\r\n", ";extra=0 for 0;"}, {"comp_Code=TVNB\r\n", ";company=2;"},
+        {"comp_Code=QNBY\r\n", ";company=1;"}, {"BRLN.SourcePrintOpt=1\r\n", ";years=20;"},
+        {"BRLN.SourcePrintOpt=2\r\n", ";years=40;"}, {"BRLN.SourcePrintOpt=3\r\n", ";years=100;"},
+        {"BRLN.SourcePrintOpt=3\r\nBRLN.Product=TESS10\r\n", ";years=80;"},
+        {"BRLN.Product=BRLN20\r\nBRLN.Product1=ostr5g\r\nBRLN.Product2=NOPE9\r\n", ";products=4 34 ;"},
+        {"BRLN.AddlFace1=100000\r\nBRLN.AddlFace2=10000\r\n", ";faces=100000 250000 ;"},
+        {"TVRN.UsePriorRates=True\r\n", ";prior=yes;state=TX;products=2 ;faces=250000 ;updates=;"},
+        {"TVRN.UsePriorRates=True\r\nInsured.State=OR\r\n", ";updates=TVRN.UsePriorRates=False ;"},
+        {"TVRN.UsePriorRates=Y\r\nInsured.State=MS\r\n", ";prior=no;"},
+        {"BRLN.PrintOpts=B\r\nUS.CPWCode=XXQNMLYY\r\n", ";print=0;"},
+        {"BRLN.PrintOpts=B\r\nUS.CPWCode=qnml\r\n", ";print=2;"},
+        {"BRLN.PrintOpts=I\r\nUS.CPWCode=BRML\r\n", ";print=1;"},
+        {"BRLN.PrintOpts=B\r\nUS.CPWCode=BRML\r\n", ";updates=BRLN.PrintOpts=C ;"},
+        // The New York company's products are quoted in New York or New Jersey.
+        {"BRLN.Product=TESS10\r\n", ";state=NY;products=12 ;faces=250000 ;updates=Insured.State=NY ;"},
+        {"BRLN.Product=DORR5\r\npol_ProductName=Quoravel - NJ\r\n", ";state=NJ;"},
+        {"BRLN.Product=QNBY15\r\nInsured.State=NY\r\n", ";state=NY;products=19 ;faces=250000 ;updates=;"},
+        {"BRLN.Product=BRLN10\r\npol_ProductName=Quoravel - NJ\r\n", ";state=TX;"},
+        // A New Jersey product name settles the state for the product codes
+        // only; the insured's state is read again after them.
+        {"BRLN.Product=DORR10\r\nInsured.State=NY\r\npol_ProductName=New Jersey\r\n", ";products=27 ;"},
+        {"BRLN.Product=DORR10\r\nInsured.State=NY\r\n", ";state=NY;products=16 ;"},
+    };
+    // clang-format on
+    for (const auto& [lines, expected] : cases) {
+        process.RelayUsePriorRates = false;
+        process.Updates.Clear();
+        const std::string summary = Summary(*Read(lines), process);
+        EXPECT_NE(summary.find(expected), std::string::npos) << lines << "gives " << summary;
+    }
+}
+
+TEST(RelayProductNumber, MapsEachFamilyAndLevelPeriod) {
+    struct Case {
+        const char* code;
+        const char* state;
+        std::int32_t product;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"BRLN1", "TX", 6},   {"BRLN5", "TX", 1},    {"BRLN10", "TX", 2},   {"BRLN15", "TX", 3},
+        {"BRLN20", "TX", 4},  {"BRLN30", "TX", 5},   {"korv1", "TX", 6},    {"KORV30", "AL", 5},
+        {"OSTR5", "TX", 29},  {"OSTR30", "TX", 33},  {"ostr15g", "TX", 36}, {"AMBR10", "TX", 30},
+        {"AMBR30G", "TX", 38}, {"PELL10", "TX", 8},  {"PELL15", "TX", 9},   {"TESS5", "NY", 11},
+        {"TESS10", "NY", 12}, {"TESS15", "NY", 13},  {"TESS20", "NY", 14},  {"TESS30", "NY", 49},
+        {"DORR5", "NJ", 26},  {"DORR10", "NJ", 27},  {"DORR15", "NJ", 28},  {"QNBY10", "NJ", 18},
+        {"QNBY15", "NY", 19},
+        // New York's own Dorrance plans.
+        {"DORR10", "NY", 16}, {"DORR15", "ny", 17}, {"DORR1", "NY", 15},  {"DORR5", "NY", 26},
+        {"DORR1", "NJ", 0},
+        // Codes that name no product.
+        {"BRLN7", "TX", 0},   {"PELL5", "TX", 0},   {"BRLN10G", "TX", 0},  {"BRLN10X", "TX", 0},
+        {"XXXX10", "TX", 0},  {"BRLN", "TX", 0},    {"10", "TX", 0},       {"", "TX", 0},
+        {"BRLN-5", "TX", 0},  {"BRLN99999999999999999999", "TX", 0},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        EXPECT_EQ(RelayProductNumber(c.code, c.state), c.product) << c.code << " in " << c.state;
+    }
+}
+
+std::string Retired(const std::string& oldName, const std::string& newName) {
+    return "1: The saved case contains a " + oldName + " which is no longer valid." +
+           "The product being illustrated has been changed to a " + newName + ".\n";
+}
+
+std::string Unavailable(const std::string& name) {
+    return "2: " + name +
+           " is not available for sale in this state. Please select another product to proceed with this "
+           "quote.\n";
+}
+
+TEST_F(RelayExchange, RetiredAndUnavailableProducts) {
+    struct Case {
+        std::string lines;
+        std::string products;
+        std::string messages;
+    };
+    // The shipped states.ini: BRN and TVNY sell everywhere but New York.
+    const Case cases[] = {
+        {"BRLN.Product=AMBR15\r\ncomp_Code=TVNY\r\n", "3 ", Retired("Amberlin 15 \u2022 10", "Korvel 15")},
+        {"BRLN.Product=KORV1\r\nBRLN.Product1=KORV10\r\n", "1 2 ", Retired("Korvel 1", "Korvel 5")},
+        {"BRLN.Product=OSTR30\r\nBRLN.Product1=BRLN30\r\n", "5 ", Retired("Ostrel 30", "Brellan 30")},
+        {"BRLN.Product=brln1\r\n", "1 ", Retired("Brellan 1", "Brellan 5")},
+        {"BRLN.Product=OSTR15G\r\n", "36 ", ""},
+        {"BRLN.Product=BRLN5\r\nInsured.State=NY\r\n", "1 ", Unavailable("Brellan 5")},
+        {"BRLN.Product=KORV5\r\nInsured.State=NY\r\ncomp_Code=TVNY\r\n", "1 ", Unavailable("Korvel  5")},
+        {"BRLN.Product=BRLN5\r\nInsured.State=NY\r\nAgent.Addr2=Attn homeofc desk\r\n", "1 ", ""},
+        {"BRLN.Product=BRLN5\r\nInsured.State=NY\r\nAgent.Addr2=STATEOK1\r\n", "1 ", ""},
+        {"BRLN.Product=BRLN5\r\nInsured.State=NY\r\nAgent.Addr2=AVAILOVR\r\n", "1 ", ""},
+        {"BRLN.Product=BRLN5\r\n", "1 ", ""},
+        {"BRLN.Product=BRLN10\r\nInsured.State=NY\r\n", "2 ", ""},
+    };
+    for (const auto& c : cases) {
+        process.Errors.Clear();
+        const auto client = Read(c.lines);
+        EXPECT_NE(Summary(*client, process).find(";products=" + c.products + ";"), std::string::npos)
+            << c.lines;
+        EXPECT_EQ(client->proposal().ProductType(), client->proposal().ProdChoices().front()) << c.lines;
+        EXPECT_EQ(Messages(), c.messages) << c.lines;
+    }
+}
+
+TEST_F(RelayExchange, AnAgentWithoutZipCodeFailsTheRelayRun) {
+    std::string withoutZip = kCompleteCase;
+    withoutZip.erase(withoutZip.find("Agent.Zip=73301\r\n"), 17);
+    const auto client = Read("BRLN.Product=NOPE1\r\n" + withoutZip, false);
+    WriteRelayOutput(*client, 2, 250000, std::vector<double>(60, 500.0), process, folder.folder());
+
+    EXPECT_EQ(OutValue("Engine", "Status"), "4");
+    EXPECT_EQ(OutValue("Engine", "Message_1"), "Error\u00FD\u00FD" + kAgentMessage);
+    EXPECT_EQ(OutValue("Engine", "Message_2"),
+              "Error\u00FD\u00FDThe product code NOPE1 of BRLN.Product names no product and was left out.");
+
+    // Interactively the agent is the user's own business.
+    process.RelayMode = false;
+    process.Errors.Clear();
+    Read(withoutZip, false);
+    EXPECT_EQ(Messages(), "");
+}
+
+TEST_F(RelayExchange, BadInputGivesAClearAnswer) {
+    struct Case {
+        std::string name;
+        std::string bytes;
+        std::string firstMessage;
+        int age;
+    };
+    const std::string missingAge = "The insured's age is missing.";
+    static constexpr char kBinary[] = "\x00\xFF\x01[\x80\x81]\xFE=\x00\r\n\x1A";
+    const Case cases[] = {
+        {"non-numeric age", "Insured.Age=forty\r\n" + kCompleteCase,
+         "The insured's age forty is not an age from 0 to 100.", 0},
+        {"negative age", "Insured.Age=-5\r\n" + kCompleteCase,
+         "The insured's age -5 is not an age from 0 to 100.", 0},
+        {"age 150", "Insured.Age=150\r\n" + kCompleteCase,
+         "The insured's age 150 is not an age from 0 to 100.", 100},
+        {"huge age", "Insured.Age=1e300\r\n" + kCompleteCase,
+         "The insured's age 1e300 is not an age from 0 to 100.", 100},
+        {"age 100", "Insured.Age=100\r\n" + kCompleteCase, "", 100},
+        {"empty file", "", kAgentMessage, 0},
+        {"binary bytes", std::string(kBinary, sizeof kBinary - 1), kAgentMessage, 0},
+        {"megabyte product", "BRLN.Product=" + std::string(1 << 20, '9') + "\r\n" + kCompleteCase,
+         "The product code " + std::string(40, '9') + " of BRLN.Product names no product and was left out.",
+         45},
+    };
+    for (const auto& c : cases) {
+        process.Errors.Clear();
+        folder.Write("relay.ini", c.bytes.empty() ? "" : "[Identifiers]\r\n" + c.bytes);
+        const auto client = ReadRelayFile(folder.folder(), "relay.ini", process);
+        ASSERT_TRUE(client) << c.name;
+        EXPECT_EQ(process.Errors.Count() == 0 ? "" : process.Errors.Item(1).Description, c.firstMessage)
+            << c.name;
+        EXPECT_EQ(client->age(), c.age) << c.name;
+        EXPECT_GE(RelayYearsShown(*client), 0) << c.name;
+    }
+    // Empty and binary files lack the age as well.
+    folder.Write("relay.ini", "");
+    process.Errors.Clear();
+    ReadRelayFile(folder.folder(), "relay.ini", process);
+    EXPECT_EQ(process.Errors.Item(process.Errors.Count()).Description, missingAge);
+    // A name longer than a settings value holds is cut, not refused.
+    folder.Write("relay.ini", "[Identifiers]\r\nInsured.Name=" + std::string(1 << 20, 'x') + "\r\n");
+    EXPECT_EQ(ReadRelayFile(folder.folder(), "relay.ini", process)->FirstName().size(),
+              clsINIFile::kMaxValueLength);
+}
+
+TEST(RelayYearsShown, FollowsThePrintChoiceAndTheEndAge) {
+    struct Case {
+        int yearsToPrint;
+        const char* state;
+        std::int32_t product;
+        std::int32_t company;
+        int age;
+        int expected;
+        const char* why;
+    };
+    const Case cases[] = {
+        {20, "TX", 2, 0, 45, 20, "20 years fit before 98"},
+        {40, "TX", 2, 0, 45, 40, "40 years fit before 98"},
+        {40, "TX", 2, 0, 60, 38, "40 years pass 98: to 98"},
+        {20, "TX", 12, 1, 65, 15, "Tessel ends at 80: to 80"},
+        {40, "NY", 12, 1, 50, 30, "Tessel, 40 years: to 80"},
+        {100, "TX", 2, 0, 45, 53, "the whole horizon to 98"},
+        {100, "NJ", 27, 1, 45, 53, "New Jersey to 98"},
+        {100, "MD", 2, 0, 45, 50, "Maryland to 95"},
+        {40, "MD", 2, 0, 70, 25, "Maryland, 40 years past 95: to 95"},
+        {100, "NY", 18, 1, 61, 39, "Quenby to 100"},
+        {100, "NY", 26, 1, 45, 35, "the New York company to 80"},
+        {100, "TX", 2, 2, 45, 53, "Korvel to 98"},
+        {100, "TX", 2, 0, 99, 0, "no years past the end age"},
+    };
+    for (const auto& c : cases) {
+        cClient client;
+        client.SetState(c.state);
+        client.SetAge(static_cast<std::int16_t>(c.age));
+        client.proposal().SetCompany(c.company);
+        client.proposal().AddProduct(c.product);
+        client.proposal().SetYearsToPrint(static_cast<std::int16_t>(c.yearsToPrint));
+        EXPECT_EQ(RelayYearsShown(client), c.expected) << c.why;
+    }
+}
+
+TEST_F(RelayExchange, AnswersWithTheHeaderAndTheYearlyValues) {
+    const auto client = Read("BRLN.SourcePrintOpt=1\r\nBRLN.PrintOpts=B\r\nUS.CPWCode=BRML\r\n");
+    RateContext context{QUORAVEL_PROGRAM_DIR, process};
+    const auto schedule = ComputePremiumSchedule(context, *client, 2, 0);
+    ASSERT_EQ(process.Errors.Count(), 0) << Messages();
+    std::vector<double> premiums;
+    for (const auto& year : schedule.years) premiums.push_back(year.Total());
+
+    WriteRelayOutput(*client, 2, 250000, premiums, process, folder.folder());
+
+    const std::string first = NumberText(round(2, premiums.front()));
+    // clang-format off
+    const std::pair<const char*, std::string> header[] = {
+        {"bridge_CompanyName", "Castmere Life and Annuity Insurance Company"}, {"bridge_Years", "20"},
+        {"bridge_Policy", "Brellan 10"}, {"bridge_Agent", "Dana Whitfield"}, {"bridge_MEC", "N"},
+        {"bridge_MECLimit", "0.00"}, {"bridge_GSP", "0.00"}, {"bridge_GLP", "0.00"},
+        {"bridge_InitialBasis", "0.00"}, {"bridge_MinPrem", first}, {"bridge_SourceLedgerPages", "0"},
+        {"bridge_InitialAnnualPremium", first}, {"bridge_IllustrationID", "V3.1w"}, {"bridge_Columns", "6"},
+        {"bridge_Client", "Robin Hale"}, {"bridge_Age", "45"}, {"bridge_Sex", "Male"},
+        {"bridge_InitialDB", "250000"}, {"bridge_RiskClass", "Preferred No Nicotine Use"},
+    };
+    // clang-format on
+    for (const auto& [key, expected] : header) EXPECT_EQ(OutValue("HeaderValues", key), expected) << key;
+
+    auto entries = [](const std::string& list) { return std::count(list.begin(), list.end(), ',') + 1; };
+    const std::string annual = OutValue("BasicValues", "value_AnnualPremium");
+    EXPECT_EQ(entries(annual), 20);
+    EXPECT_EQ(annual.substr(0, annual.find(',')), first.find('.') == std::string::npos ? first + "." : first);
+    EXPECT_EQ(OutValue("BasicValues", "value_GuaranteedPremium"), annual);
+    for (const char* key : {"value_DeathBenefit", "value_GuaranteedDeathBenefit"}) {
+        const std::string list = OutValue("BasicValues", key);
+        EXPECT_EQ(entries(list), 20) << key;
+        EXPECT_EQ(list.substr(0, list.find(',')), "250000.00") << key;
+    }
+    for (const char* key :
+         {"value_AnnualWithdrawal", "value_AccumAccount", "value_AnnualLoan", "value_CashBenefit",
+          "value_GuaranteedCashValue", "value_GuaranteedDeathBenifit"}) {
+        std::string zeros = "0.00";
+        for (int i = 1; i < 20; ++i) zeros += ",0.00";
+        EXPECT_EQ(OutValue("BasicValues", key), zeros) << key;
+    }
+    EXPECT_EQ(OutValue("BasicValues", "value_Dividend"), "0");
+
+    // Relay mode: status, the corrected print option and the logs, all in the relay folder.
+    EXPECT_EQ(OutValue("Engine", "Status"), "0");
+    EXPECT_NE(folder.Read("Relay.upd").find("BRLN.PrintOpts=C"), std::string::npos);
+    EXPECT_EQ(folder.Read("Update.log"), "\"BRLN.PrintOpts|C|1\"\r\n");
+    EXPECT_FALSE(std::filesystem::exists(std::string(QUORAVEL_PROGRAM_DIR) + "Update.log"));
+}
+
+TEST_F(RelayExchange, WritesPremiumsAndAmountsInTheOutsideSystemsPictures) {
+    struct Case {
+        std::vector<double> premiums;
+        std::int32_t face;
+        std::string annual;
+        std::string deathBenefit;
+    };
+    const Case cases[] = {
+        {{1234.5, 1234, 0.75, 99.999, 1.005},
+         100000,
+         "1234.5,1234.,.75,100.,1.01",
+         "100000.00,100000.00,100000.00,100000.00,100000.00"},
+        // Never more years than were priced.
+        {{512.25, 530}, 50000, "512.25,530.", "50000.00,50000.00"},
+    };
+    const auto client = Read("Insured.Age=75\r\nBRLN.SourcePrintOpt=3\r\nInsured.State=MD\r\n");
+    ASSERT_EQ(RelayYearsShown(*client), 20);  // Maryland, to age 95
+    client->proposal().SetYearsToPrint(20);
+    client->SetAge(90);
+    ASSERT_EQ(RelayYearsShown(*client), 5);
+    for (const auto& c : cases) {
+        WriteRelayOutput(*client, 2, c.face, c.premiums, process, folder.folder());
+        EXPECT_EQ(OutValue("BasicValues", "value_AnnualPremium"), c.annual);
+        EXPECT_EQ(OutValue("BasicValues", "value_DeathBenefit"), c.deathBenefit);
+    }
+}
+
+TEST_F(RelayExchange, InMontanaTheSexIsOneBlank) {
+    const auto client = Read("Insured.State=MT\r\nInsured.Sex=F\r\n");
+    process.RelayMode = false;
+    WriteRelayOutput(*client, 2, 250000, {400.0}, process, folder.folder());
+    EXPECT_NE(folder.Read("relay.out").find("bridge_Sex= \r\n"), std::string::npos);
+    // Outside relay mode the answer stops after the yearly values.
+    EXPECT_EQ(folder.Read("relay.out").find("[Engine]"), std::string::npos);
+}
+
+}  // namespace

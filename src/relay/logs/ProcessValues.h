@@ -23,9 +23,10 @@ struct ProcessValues {
     std::string PdfPath;  // ends with a separator
     std::string PdfName;  // ends with ".pdf"
     std::int32_t OutputFormat = 4;
-    bool FISMode = false;        // the bank distribution channel
-    bool UsePriorRates = false;  // the prior rate scale applies to this case
-    std::string ProgramFolder;   // the folder of the settings, rate and picture files
+    bool FISMode = false;             // the bank distribution channel
+    bool UsePriorRates = false;       // the prior rate scale applies to this case
+    bool RelayUsePriorRates = false;  // the outside system asked for the prior rate scale
+    std::string ProgramFolder;        // the folder of the settings, rate and picture files
 
     clsErrors Errors;
     clsUpdates Updates;

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <ostream>
+
+#include "ProcessValues.h"
+
+namespace quoravel {
+
+// Exit codes of the program.
+namespace ExitCode {
+inline constexpr int Answered = 0;     // the relay answer was written, whatever its "Status"
+inline constexpr int NoAnswer = 1;     // the relay answer could not be written
+inline constexpr int NotRelayRun = 2;  // no relay.ini in the start folder, or a bad command line
+}  // namespace ExitCode
+
+// True when the start folder holds a relay file, whatever the case of its name.
+bool HasRelayFile(const ProcessValues& process);
+
+// Relay mode to the end: the case from relay.ini, the proposal, its PDF and
+// the answer files, all in the start folder. The process values must carry
+// the program and start folders; a QGuiApplication must exist. Problems of
+// the case reach the outside system through relay.out; only an answer that
+// cannot be written is reported on `diagnostics`.
+int RunRelay(ProcessValues& process, std::ostream& diagnostics);
+
+}  // namespace quoravel

@@ -1,0 +1,147 @@
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <utility>
+
+#include "Enumerations.h"
+#include "RelayExchange.h"
+#include "Rounding.h"
+#include "clsINIFile.h"
+
+namespace quoravel {
+namespace {
+
+constexpr const char* kModule = "RelayStuff";
+
+// The outside system's number pictures: "####.##" keeps the cents that are
+// not zero ("1234.5", "1234."), "####.00" always two places ("100000.00").
+// Neither writes a zero before the point.
+std::string PictureNumber(double value, bool keepZeroCents) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f", std::fabs(round(2, value)));
+    std::string digits(text);
+    if (!keepZeroCents) {
+        while (digits.back() == '0') digits.pop_back();
+    }
+    if (digits.rfind("0.", 0) == 0) digits.erase(0, 1);
+    return (round(2, value) < 0 ? "-" : "") + digits;
+}
+
+template <typename Entry>
+std::string YearList(int years, Entry entry) {
+    std::string list;
+    for (int year = 0; year < years; ++year) {
+        if (year > 0) list += ',';
+        list += entry(year);
+    }
+    return list;
+}
+
+void WriteValues(const cClient& client, std::int32_t productNumber, std::int32_t faceAmount,
+                 const std::vector<double>& yearlyPremiums, const ProcessValues& process,
+                 const std::string& relayFolder) {
+    clsINIFile out;
+    out.SetPathname(relayFolder);
+    out.SetFilename("relay.out");
+    out.SetBooleanDefaultTrue(Value(true));
+    out.SetBooleanDefaultFalse(Value(false));
+    // Never more years than were priced.
+    const int years = std::min(RelayYearsShown(client), static_cast<int>(yearlyPremiums.size()));
+    // The first year's premium, to the cent.
+    const Value firstPremium(yearlyPremiums.empty() ? 0.0 : round(2, yearlyPremiums.front()));
+    cClient insured = client;  // the class text settles the table rating as it reads it
+    const cBroker& agent = client.broker();
+    const std::string productName = GetProductName(productNumber, false, client.proposal().Company());
+
+    out.SetSection("HeaderValues");
+    const std::pair<const char*, Value> header[] = {
+        {"bridge_CompanyName", Value(client.proposal().CompanyName())},
+        {"bridge_Years", Value(years)},
+        // Products without a name of their own go by the brand name.
+        {"bridge_Policy", Value(productName.empty() ? std::string("Quoravel\u00AE") : productName)},
+        {"bridge_Agent", Value(agent.Get(BrokerField::first_name) + " " + agent.Get(BrokerField::last_name))},
+        {"bridge_MEC", Value("N")},
+        {"bridge_MECLimit", Value("0.00")},
+        {"bridge_GSP", Value("0.00")},
+        {"bridge_GLP", Value("0.00")},
+        {"bridge_InitialBasis", Value("0.00")},
+        {"bridge_MinPrem", firstPremium},
+        {"bridge_SourceLedgerPages", Value(0)},
+        {"bridge_InitialAnnualPremium", firstPremium},
+        {"bridge_IllustrationID", Value(process.VersionText)},
+        {"bridge_Columns", Value(6)},
+        {"bridge_Client", Value(client.FirstName() + " " + client.LastName())},
+        {"bridge_Age", Value(static_cast<int>(client.age()))},
+        {"bridge_Sex", Value(client.state() == "MT" ? " "
+                             : client.IsMale()      ? "Male"
+                                                    : "Female")},
+        {"bridge_InitialDB", Value(faceAmount)},
+        {"bridge_RiskClass", Value(insured.Classstring())},
+    };
+    for (const auto& [key, value] : header) {
+        out.WriteINI(key, value, value.IsText() ? clsINIFile::Text : clsINIFile::Number);
+    }
+
+    const auto premium = [&](int year) {
+        return PictureNumber(yearlyPremiums[static_cast<std::size_t>(year)], false);
+    };
+    const auto deathBenefit = [&](int) { return PictureNumber(faceAmount, true); };
+    const auto nothing = [](int) { return std::string("0.00"); };
+    out.SetSection("BasicValues");
+    out.WriteINI("value_AnnualPremium", Value(YearList(years, premium)), clsINIFile::Text);
+    out.WriteINI("value_GuaranteedPremium", Value(YearList(years, premium)), clsINIFile::Text);
+    out.WriteINI("value_DeathBenefit", Value(YearList(years, deathBenefit)), clsINIFile::Text);
+    out.WriteINI("value_GuaranteedDeathBenefit", Value(YearList(years, deathBenefit)), clsINIFile::Text);
+    for (const char* key :
+         {"value_AnnualWithdrawal", "value_AccumAccount", "value_AnnualLoan", "value_CashBenefit",
+          "value_GuaranteedCashValue", "value_GuaranteedDeathBenifit"}) {
+        out.WriteINI(key, Value(YearList(years, nothing)), clsINIFile::Text);
+    }
+    out.WriteINI("value_Dividend", Value(0), clsINIFile::Number);
+}
+
+// The age the listed years run to when the print choice does not settle them.
+int EndAge(const cClient& client, int shown) {
+    const std::int32_t type = client.proposal().ProductType();
+    const std::string& state = client.state();
+    if (EndsAtAge80(type) && shown == 40) return 80;
+    if (shown == 40 && state != "NJ" && state != "MD") return 98;
+    if (state == "NJ") return 98;
+    if (state == "MD") return 95;
+    if (type == 18 || type == 19) return 100;
+    return client.proposal().Company() != 1 ? 98 : 80;
+}
+
+}  // namespace
+
+int RelayYearsShown(const cClient& client) {
+    const auto& options = client.proposal();
+    const int shown = options.YearsToPrint();
+    const int age = client.age();
+    if ((shown == 20 || shown == 40) && shown < client.YearsToIllustrate() - age) return shown;
+
+    // An age beyond the end age shows no years rather than a negative count.
+    return std::max(0, EndAge(client, shown) - age);
+}
+
+void WriteRelayOutput(const cClient& client, std::int32_t productNumber, std::int32_t faceAmount,
+                      const std::vector<double>& yearlyPremiums, ProcessValues& process,
+                      const std::string& relayFolder) {
+    try {
+        WriteValues(client, productNumber, faceAmount, yearlyPremiums, process, relayFolder);
+    } catch (const std::exception& error) {
+        process.ProcessError(error, clsError::ErrorWithPlace, kModule, "WriteRelayOutput");
+    }
+    if (!process.RelayMode) return;
+    // A failure of the values above is itself reported through the error log.
+    try {
+        process.Errors.Log(relayFolder, "Relay.out");
+        process.Updates.Log(relayFolder, "Relay.upd");
+        process.PDFForms.Log(relayFolder, "Relay.out", process.ProgramFolder);
+    } catch (const std::exception& error) {
+        process.ProcessError(error, clsError::ErrorWithPlace, kModule, "WriteRelayOutput");
+    }
+}
+
+}  // namespace quoravel

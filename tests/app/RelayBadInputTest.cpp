@@ -1,0 +1,144 @@
+// Relay files the outside system should not write, and command lines and
+// folders the program cannot answer in: each gets a clear answer or message,
+// never a crash or a hang.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "RelayCase.h"
+
+namespace {
+
+// A relay file that is complete but for the lines the test puts in.
+std::string RelayIni(const std::string& insuredAndPolicy) {
+    return "[Identifiers]\r\n"
+           "comp_Code=BRLN\r\n"
+           "Agent.Name=Dana Whitfield\r\nAgent.Addr1=400 Congress Avenue\r\nAgent.City=Austin\r\n"
+           "Agent.State=TX\r\nAgent.Zip=78701\r\n"
+           "Insured.Name=Test Case\r\nInsured.State=TX\r\nInsured.Sex=M\r\nInsured.Class=N\r\n" +
+           insuredAndPolicy;
+}
+
+// Runs the relay file; the run must answer.
+void RunAnswered(const RelayCase& relay) { ExpectAnswered(relay, relay.Run()); }
+
+bool HasMessage(const RelayCase& relay, const std::string& message) {
+    const auto messages = relay.Messages();
+    return std::find(messages.begin(), messages.end(), message) != messages.end();
+}
+
+TEST(RelayBadInput, MissingKeysReadAsTheirDefaults) {
+    RelayCase relay;
+    relay.Folder().Write("relay.ini",
+                         RelayIni("Insured.Age=45\r\nPolicy.FaceAmount=250000\r\nBRLN.Product=BRLN20\r\n"));
+    RunAnswered(relay);
+    EXPECT_EQ(relay.Answer("Engine", "Status"), "0");
+    EXPECT_EQ(relay.Answer("HeaderValues", "bridge_Age"), "45");
+}
+
+TEST(RelayBadInput, AgesThatAreNoAgesAreRefused) {
+    for (const char* age : {"forty", "-5", "150"}) {
+        SCOPED_TRACE(age);
+        RelayCase relay;
+        relay.Folder().Write("relay.ini",
+                             RelayIni(std::string("Insured.Age=") + age +
+                                      "\r\nPolicy.FaceAmount=250000\r\nBRLN.Product=BRLN20\r\n"));
+        RunAnswered(relay);
+        EXPECT_EQ(relay.Answer("Engine", "Status"), "4");
+        const auto messages = relay.Messages();
+        ASSERT_FALSE(messages.empty());
+        EXPECT_NE(messages[0].find(age), std::string::npos) << "the message names the value: " << messages[0];
+    }
+}
+
+TEST(RelayBadInput, UnknownProductCodesMakeNoProposal) {
+    RelayCase relay;
+    relay.Folder().Write("relay.ini",
+                         RelayIni("Insured.Age=45\r\nPolicy.FaceAmount=250000\r\nBRLN.Product=XYZ20\r\n"
+                                  "BRLN.Product1=BRLN7\r\n"));
+    RunAnswered(relay);
+    EXPECT_EQ(relay.Answer("Engine", "Status"), "4");
+    EXPECT_TRUE(HasMessage(relay, RelayMessage("Error", kNoProposal)));
+    EXPECT_NE(relay.Folder().Read("Error.log").find(kNoProposal), std::string::npos);
+}
+
+TEST(RelayBadInput, ARefusedRunLeavesNothingOfThePreviousAnswer) {
+    const RelayCase relay("single-product");
+    ExpectAnswered(relay, relay.Run());
+    ASSERT_EQ(relay.Answer("HeaderValues", "bridge_Age"), "45");
+    relay.Folder().Write("relay.ini", RelayIni("Insured.Age=45\r\nPolicy.FaceAmount=250000\r\n"));
+    RunAnswered(relay);
+    EXPECT_TRUE(HasMessage(relay, RelayMessage("Error", kNoProposal)));
+    EXPECT_EQ(relay.Answer("HeaderValues", "bridge_Age"), "");
+    EXPECT_EQ(relay.Answer("EMF", "File"), "");
+    EXPECT_FALSE(relay.Has("illustration.pdf"));
+}
+
+TEST(RelayBadInput, EmptyAndBinaryRelayFilesMakeNoProposal) {
+    std::string binary;
+    for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 7919) % 256);
+    for (const std::string& bytes : {std::string(), binary}) {
+        RelayCase relay;
+        relay.Folder().Write("relay.ini", bytes);
+        RunAnswered(relay);
+        EXPECT_TRUE(HasMessage(relay, RelayMessage("Error", kNoProposal)));
+    }
+}
+
+TEST(RelayBadInput, OneMegabyteValueDoesNotStopTheRun) {
+    RelayCase relay;
+    relay.Folder().Write("relay.ini",
+                         RelayIni("Insured.Age=45\r\nPolicy.FaceAmount=250000\r\nBRLN.Product=BRLN20\r\n"
+                                  "Agent.Phone=" +
+                                  std::string(1 << 20, '5') + "\r\n"));
+    RunAnswered(relay);
+    EXPECT_EQ(relay.Answer("Engine", "Status"), "0");
+}
+
+TEST(RelayFolder, AnswerThatCannotBeWrittenEndsNonZeroWithAMessage) {
+    const RelayCase relay("single-product");
+    // Root writes even into read-only folders: a folder where relay.out
+    // belongs stops every user.
+    std::filesystem::create_directories(relay.Folder().path() / "relay.out" / "held");
+    const auto result = relay.Run();
+    ASSERT_FALSE(result.timedOut);
+    EXPECT_NE(result.exitCode, 0);
+    EXPECT_NE(result.err.find("no answer could be written in the relay folder " + relay.Path()),
+              std::string::npos)
+        << result.err;
+}
+
+TEST(RelayFolder, FolderNameWithBlanksAndTrailingSeparatorAndUpperCaseRelayFile) {
+    TempFolder parent;
+    const auto folder = parent.path() / "Relay Cases";
+    std::filesystem::create_directories(folder);
+    std::filesystem::copy_file(std::filesystem::path(QUORAVEL_EXAMPLES) / "single-product" / "relay.ini",
+                               folder / "RELAY.INI");
+    const auto result = RunProgram({QUORAVEL_EXECUTABLE, folder.string() + "/", "-x"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(std::filesystem::exists(folder / "illustration.pdf"));
+}
+
+TEST(CommandLine, FolderWithoutRelayFileSaysTheWindowIsMissing) {
+    TempFolder empty;
+    const auto result = RunProgram({QUORAVEL_EXECUTABLE, empty.path().string()});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_NE(result.err.find("holds no relay.ini"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("window is not available"), std::string::npos) << result.err;
+    EXPECT_TRUE(std::filesystem::is_empty(empty.path()));
+}
+
+TEST(CommandLine, HelpAndVersionAnswerOnTheTerminal) {
+    const auto help = RunProgram({QUORAVEL_EXECUTABLE, "--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("Usage: quoravel FOLDER"), std::string::npos);
+    const auto version = RunProgram({QUORAVEL_EXECUTABLE, "--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, "Quoravel V1.0\n");
+    const auto unknown = RunProgram({QUORAVEL_EXECUTABLE, "--frobnicate"});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_NE(unknown.err.find("--frobnicate is not an option"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,64 @@
+#include "RelayCase.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "TextFile.h"
+#include "clsINIFile.h"
+
+namespace fs = std::filesystem;
+
+RelayCase::RelayCase(const std::string& example) {
+    fs::copy_file(fs::path(QUORAVEL_EXAMPLES) / example / "relay.ini", folder_.path() / "relay.ini");
+}
+
+std::vector<std::string> RelayCase::Command() const { return {QUORAVEL_EXECUTABLE, Path()}; }
+
+std::string RelayCase::Answer(const std::string& section, const std::string& key,
+                              const std::string& file) const {
+    quoravel::clsINIFile answer;
+    answer.SetPathname(Path());
+    answer.SetFilename(file);
+    answer.SetSection(section);
+    return answer.ReadINI(key, quoravel::clsINIFile::Text).Text();
+}
+
+std::vector<std::string> RelayCase::Messages() const {
+    std::vector<std::string> messages;
+    for (int i = 1;; ++i) {
+        std::string message = Answer("Engine", "Message_" + std::to_string(i));
+        if (message.empty()) return messages;
+        messages.push_back(std::move(message));
+    }
+}
+
+bool RelayCase::Has(const std::string& file) const { return quoravel::FileExists(folder_.path() / file); }
+
+void ExpectAnswered(const RelayCase& relay, const ProgramResult& result) {
+    ASSERT_FALSE(result.timedOut) << relay.Path();
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    ASSERT_TRUE(relay.Has("relay.out")) << result.err;
+    const std::string status = relay.Answer("Engine", "Status");
+    ASSERT_FALSE(status.empty());
+    if (status == "0") {
+        EXPECT_TRUE(relay.Has("illustration.pdf"));
+    } else {
+        EXPECT_FALSE(relay.Messages().empty()) << "a failed run says why";
+    }
+}
+
+std::string PdfText(const fs::path& pdf) {
+    return RunProgram({"pdftotext", "-layout", pdf.string(), "-"}).out;
+}
+
+int PdfPages(const fs::path& pdf) {
+    const std::string info = RunProgram({"pdfinfo", pdf.string()}).out;
+    std::smatch pages;
+    if (!std::regex_search(info, pages, std::regex(R"(Pages:\s+(\d+))"))) return 0;
+    return std::stoi(pages[1]);
+}
+
+std::string RelayMessage(const std::string& type, const std::string& text) {
+    return type + "\u00FD\u00FD" + text;
+}
