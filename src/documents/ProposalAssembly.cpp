@@ -1,7 +1,9 @@
 #include "ProposalAssembly.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
+#include <set>
 
 #include "ClassComparisonPage.h"
 #include "CommissionPage.h"
@@ -35,15 +37,23 @@ std::filesystem::path InFolder(const std::string& folder, const std::string& nam
     return ResolveFileName(std::filesystem::path(folder) / name);
 }
 
-// Whatever the previous run left behind would otherwise be read as this run's answer.
+// Whatever the previous run left behind would otherwise be read as this run's
+// answer: relay.out and page1 … page230 (.emf and .vsv), whatever the case of
+// their names. The folder is listed once rather than searched per name.
 void DeletePreviousRun(const std::string& relayFolder) {
-    std::error_code ignored;
-    std::filesystem::remove(InFolder(relayFolder, "relay.out"), ignored);
+    std::set<std::string> stale{"relay.out"};
     for (int page = 1; page <= kMostPageFiles; ++page) {
-        const std::string name = "page" + std::to_string(page);
-        std::filesystem::remove(InFolder(relayFolder, name + ".emf"), ignored);
-        std::filesystem::remove(InFolder(relayFolder, name + ".vsv"), ignored);
+        stale.insert("page" + std::to_string(page) + ".emf");
+        stale.insert("page" + std::to_string(page) + ".vsv");
     }
+    std::error_code error;
+    std::vector<std::filesystem::path> doomed;
+    for (std::filesystem::directory_iterator it(relayFolder, error), end; !error && it != end; it.increment(error)) {
+        std::string name = it->path().filename().string();
+        for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (stale.count(name)) doomed.push_back(it->path());
+    }
+    for (const auto& path : doomed) std::filesystem::remove(path, error);
 }
 
 // Corrects the case and checks its ages. In relay mode the notes and messages

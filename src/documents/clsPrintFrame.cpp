@@ -190,6 +190,7 @@ void clsPrintFrame::WriteRelayAnswer() const {
     answer.SetFilename("Relay.out");
     answer.SetBooleanDefaultTrue(Value(true));
     answer.SetBooleanDefaultFalse(Value(false));
+    answer.BeginUpdate();
     answer.SetSection("HeaderValues");
     answer.WriteINI("bridge_SourceLedgerPages", Value(static_cast<int>(lastFilePage_)), clsINIFile::Number);
     answer.SetSection("EMF");
@@ -206,6 +207,7 @@ void clsPrintFrame::WriteRelayAnswer() const {
                               kNodeSeparator + "U" + kNodeSeparator + "L"),
                         clsINIFile::Text);
     }
+    answer.Commit();
 }
 
 }  // namespace quoravel

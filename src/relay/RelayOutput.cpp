@@ -79,6 +79,7 @@ void WriteValues(const cClient& client, std::int32_t productNumber, std::int32_t
         {"bridge_InitialDB", Value(faceAmount)},
         {"bridge_RiskClass", Value(insured.Classstring())},
     };
+    out.BeginUpdate();  // some thirty keys: the answer file is written once
     for (const auto& [key, value] : header) {
         out.WriteINI(key, value, value.IsText() ? clsINIFile::Text : clsINIFile::Number);
     }
@@ -99,6 +100,7 @@ void WriteValues(const cClient& client, std::int32_t productNumber, std::int32_t
         out.WriteINI(key, Value(YearList(years, nothing)), clsINIFile::Text);
     }
     out.WriteINI("value_Dividend", Value(0), clsINIFile::Number);
+    out.Commit();
 }
 
 // The age the listed years run to when the print choice does not settle them.

@@ -23,8 +23,8 @@ const std::vector<Carrier>& Carriers();
 
 // The page frame draws the header bitmap as a 1,350 x 250 twip banner in the
 // top margin, so the bitmap keeps that shape.
-inline constexpr int kHeaderWidth = 1080;
-inline constexpr int kHeaderHeight = 200;
+inline constexpr int kHeaderWidth = 540;
+inline constexpr int kHeaderHeight = 100;
 // The cover draws its picture from 2,500 twips in, at 10.5 twips a pixel:
 // 690 pixels centre it on the page.
 inline constexpr int kCoverWidth = 690;

@@ -72,9 +72,13 @@ QFont FittedFont(const QString& family, bool bold, double spacing, const QString
 
 }  // namespace
 
+constexpr int kDrawWidth = 2 * kHeaderWidth;
+constexpr int kDrawHeight = 2 * kHeaderHeight;
+
 QImage DrawCarrierHeader(const Carrier& carrier) {
-    // A banner: the emblem at the left, the name beside it.
-    QImage image(kHeaderWidth, kHeaderHeight, QImage::Format_RGB32);
+    // A banner: the emblem at the left, the name beside it. Drawn at twice
+    // the stored size and scaled down, which smooths the small print.
+    QImage image(kDrawWidth, kDrawHeight, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
@@ -86,13 +90,13 @@ QImage DrawCarrierHeader(const Carrier& carrier) {
     painter.restore();
 
     const double textLeft = 210;
-    const double textWidth = kHeaderWidth - textLeft - 20;
+    const double textWidth = kDrawWidth - textLeft - 20;
     const QString brand = QStringLiteral("CASTMERE");
     painter.setPen(kNavy);
     painter.setFont(FittedFont(QStringLiteral("Liberation Serif"), true, 112, brand, textWidth, 96));
     painter.drawText(QRectF(textLeft, 8, textWidth, 112), Qt::AlignLeft | Qt::AlignVCenter, brand);
     painter.setPen(QPen(kGold, 4));
-    painter.drawLine(QPointF(textLeft, 126), QPointF(kHeaderWidth - 20, 126));
+    painter.drawLine(QPointF(textLeft, 126), QPointF(kDrawWidth - 20, 126));
 
     // The rest of the name, in capitals under the rule.
     QString rest = QString::fromStdString(carrier.name).toUpper();
@@ -101,7 +105,8 @@ QImage DrawCarrierHeader(const Carrier& carrier) {
     painter.setFont(FittedFont(QStringLiteral("Liberation Sans"), false, 106, rest, textWidth, 40));
     painter.drawText(QRectF(textLeft, 134, textWidth, 60), Qt::AlignLeft | Qt::AlignVCenter, rest);
     painter.end();
-    return image.convertToFormat(QImage::Format_RGB888);
+    return image.scaled(kHeaderWidth, kHeaderHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_RGB888);
 }
 
 }  // namespace quoravel

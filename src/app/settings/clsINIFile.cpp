@@ -101,8 +101,19 @@ void clsINIFile::SetPathname(std::string_view pathname) {
     pathname_ = WithTrailingSeparator(std::string(Trim(pathname)));
 }
 
+std::string clsINIFile::FileBytes() const { return pending_ ? *pending_ : ReadSettingsBytes(FullPath()); }
+
+void clsINIFile::BeginUpdate() { pending_ = ReadSettingsBytes(FullPath()); }
+
+void clsINIFile::Commit() {
+    if (!pending_) return;
+    const std::string bytes = std::move(*pending_);
+    pending_.reset();
+    WriteFileAtomically(FullPath(), bytes);
+}
+
 std::string clsINIFile::RawValue(std::string_view key) const {
-    const std::string bytes = ReadSettingsBytes(FullPath());
+    const std::string bytes = FileBytes();
     const std::string section = Utf8ToCp1252(section_);
     const std::string wanted = Utf8ToCp1252(key);
     bool inSection = false;
@@ -166,7 +177,7 @@ void clsINIFile::WriteINI(std::string_view key, const Value& value, int dataType
     std::string text = value.Text();
     if (dataType == Boolean) text = IsTrueText(ToUpper(text)) ? booleanTrue_ : booleanFalse_;
 
-    const std::string bytes = ReadSettingsBytes(FullPath());
+    const std::string bytes = FileBytes();
     const std::string section = Utf8ToCp1252(section_);
     const std::string keyBytes = Utf8ToCp1252(Trim(key));
     const std::string newLine = keyBytes + "=" + Utf8ToCp1252(OneLine(text));
@@ -218,7 +229,8 @@ void clsINIFile::WriteINI(std::string_view key, const Value& value, int dataType
         if (!replace && insertAfter && i == *insertAfter) out += newLine + eol;
     }
     if (!replace && !insertAfter) out += "[" + section + "]" + eol + newLine + eol;
-    WriteFileAtomically(FullPath(), out);
+    if (pending_) pending_ = std::move(out);
+    else WriteFileAtomically(FullPath(), out);
 }
 
 std::vector<std::string> clsINIFile::Sections() const {

@@ -43,12 +43,20 @@ public:
     // Raises error 5 when Section, Filename or either boolean text is not set.
     void WriteINI(std::string_view key, const Value& value, int dataType);
 
+    // Many writes in a row: between BeginUpdate and Commit the writes (and
+    // reads) work on the file's text in memory, and Commit writes the file once.
+    void BeginUpdate();
+    void Commit();
+
     // Names in file order; an empty or missing file gives an empty list.
     std::vector<std::string> Sections() const;
     std::vector<std::string> Keys() const;
 
 private:
     std::string RawValue(std::string_view key) const;
+    std::string FileBytes() const;
+
+    std::optional<std::string> pending_;  // the file's text during an update
 
     std::string section_;
     std::string filename_;

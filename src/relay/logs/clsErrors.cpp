@@ -40,6 +40,7 @@ void clsErrors::Log(const std::string& path, const std::string& fileName) const 
         return;
     }
     const int status = Status();
+    answer.BeginUpdate();
     answer.WriteINI("Status", Value(status), clsINIFile::Number);
 
     // The outside system splits each message at the two separator characters.
@@ -61,6 +62,7 @@ void clsErrors::Log(const std::string& path, const std::string& fileName) const 
                         std::to_string(e->Severity) + "|" + e->Description + "|" + e->ModuleName + "|" +
                         e->RoutineName);
     }
+    answer.Commit();
     WriteLogLines(answer.Pathname() + "Error.log", lines);
 }
 
