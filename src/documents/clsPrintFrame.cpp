@@ -190,7 +190,7 @@ void clsPrintFrame::WriteRelayAnswer() const {
     answer.SetFilename("Relay.out");
     answer.SetBooleanDefaultTrue(Value(true));
     answer.SetBooleanDefaultFalse(Value(false));
-    answer.BeginUpdate();
+    answer.HoldInMemory();
     answer.SetSection("HeaderValues");
     answer.WriteINI("bridge_SourceLedgerPages", Value(static_cast<int>(lastFilePage_)), clsINIFile::Number);
     answer.SetSection("EMF");

@@ -137,6 +137,7 @@ public:
         ini_.SetPathname(folder);
         ini_.SetFilename(fileName);
         ini_.SetSection("Identifiers");
+        ini_.HoldInMemory();  // the relay file is read once, not once per key
         ini_.SetBooleanDefaultTrue(Value(true));
         ini_.SetBooleanDefaultFalse(Value(false));
     }

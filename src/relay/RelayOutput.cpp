@@ -79,7 +79,7 @@ void WriteValues(const cClient& client, std::int32_t productNumber, std::int32_t
         {"bridge_InitialDB", Value(faceAmount)},
         {"bridge_RiskClass", Value(insured.Classstring())},
     };
-    out.BeginUpdate();  // some thirty keys: the answer file is written once
+    out.HoldInMemory();  // some thirty keys: the answer file is written once
     for (const auto& [key, value] : header) {
         out.WriteINI(key, value, value.IsText() ? clsINIFile::Text : clsINIFile::Number);
     }

@@ -103,7 +103,7 @@ void clsINIFile::SetPathname(std::string_view pathname) {
 
 std::string clsINIFile::FileBytes() const { return pending_ ? *pending_ : ReadSettingsBytes(FullPath()); }
 
-void clsINIFile::BeginUpdate() { pending_ = ReadSettingsBytes(FullPath()); }
+void clsINIFile::HoldInMemory() { pending_ = ReadSettingsBytes(FullPath()); }
 
 void clsINIFile::Commit() {
     if (!pending_) return;
@@ -234,7 +234,7 @@ void clsINIFile::WriteINI(std::string_view key, const Value& value, int dataType
 }
 
 std::vector<std::string> clsINIFile::Sections() const {
-    const std::string bytes = ReadSettingsBytes(FullPath());
+    const std::string bytes = FileBytes();
     std::vector<std::string_view> names;
     for (auto raw : SplitLines(bytes)) {
         const Line line = ParseLine(raw);
@@ -244,7 +244,7 @@ std::vector<std::string> clsINIFile::Sections() const {
 }
 
 std::vector<std::string> clsINIFile::Keys() const {
-    const std::string bytes = ReadSettingsBytes(FullPath());
+    const std::string bytes = FileBytes();
     const std::string section = Utf8ToCp1252(section_);
     std::vector<std::string_view> names;
     bool inSection = false;

@@ -43,9 +43,9 @@ public:
     // Raises error 5 when Section, Filename or either boolean text is not set.
     void WriteINI(std::string_view key, const Value& value, int dataType);
 
-    // Many writes in a row: between BeginUpdate and Commit the writes (and
-    // reads) work on the file's text in memory, and Commit writes the file once.
-    void BeginUpdate();
+    // Many reads or writes in a row: after HoldInMemory they work on the
+    // file's text in memory (read once), and Commit writes the file once.
+    void HoldInMemory();
     void Commit();
 
     // Names in file order; an empty or missing file gives an empty list.

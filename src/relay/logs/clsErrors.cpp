@@ -40,7 +40,7 @@ void clsErrors::Log(const std::string& path, const std::string& fileName) const 
         return;
     }
     const int status = Status();
-    answer.BeginUpdate();
+    answer.HoldInMemory();
     answer.WriteINI("Status", Value(status), clsINIFile::Number);
 
     // The outside system splits each message at the two separator characters.

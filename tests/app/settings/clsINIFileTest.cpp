@@ -196,3 +196,16 @@ TEST_F(TextFile, AFailedWriteLeavesNothingBehind) {
 }
 
 }  // namespace
+
+TEST_F(SettingsFile, HeldTextIsWrittenOnceOnCommit) {
+    Put("test.ini", "[S]\r\nA=1\r\n");
+    clsINIFile ini = Ini("S");
+    ini.HoldInMemory();
+    ini.WriteINI("B", Value("2"), clsINIFile::Text);
+    Put("test.ini", "[S]\r\nA=changed on disk\r\n");  // not seen while held
+    EXPECT_EQ(ini.ReadINI("A", clsINIFile::Text).Text(), "1");
+    EXPECT_EQ(ini.ReadINI("B", clsINIFile::Text).Text(), "2");
+    EXPECT_EQ(Bytes("test.ini"), "[S]\r\nA=changed on disk\r\n");
+    ini.Commit();
+    EXPECT_EQ(Bytes("test.ini"), "[S]\r\nA=1\r\nB=2\r\n");
+}
