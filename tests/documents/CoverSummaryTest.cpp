@@ -121,49 +121,6 @@ protected:
     PageContext context{print, client, process, QUORAVEL_PROGRAM_DIR, ""};
 };
 
-TEST_F(CoverSummaryTest, CoverNamesCarrierRatingsProductClientAndBrokerInOrder) {
-    Cover();
-    ASSERT_EQ(surface.PageCount(), 1);
-    const auto lines = PageLines(document(), 1);
-    const char* expected[] = {"Castmere Life and Annuity Insurance Company",
-                              "2100 Linden Ridge Parkway",
-                              "Des Moines, Iowa 50266",
-                              "RATINGS",
-                              "A.M. Best A+ (Superior) 2nd of 16",
-                              "Standard & Poor's AA- (Very Strong) 4th of 21",
-                              "Moody's Aa3 (Excellent) 4th of 21",
-                              "Ratings reflect the opinion of the rating agency",
-                              "A life insurance policy quotation for:",
-                              "Brellan 20 (Policy Form No. 1420 (96) et al)",
-                              "Term Life Insurance",
-                              "Prepared For:",
-                              "Morgan Ellery",
-                              "Age 45, Male, Preferred No Nicotine Use",
-                              "$250,000",
-                              "Total First-Year Annual Premium: $",
-                              "Prepared by:",
-                              "Dana Whitfield",
-                              "118 Orchard Lane",
-                              "Columbus, OH 43215",
-                              "(614) 555-0142",
-                              "License No. OH-772104"};
-    std::size_t previous = 0;
-    for (const char* part : expected) {
-        const std::size_t at = LineIndex(lines, part);
-        ASSERT_LT(at, lines.size()) << "missing: " << part;
-        EXPECT_GE(at, previous) << "out of order: " << part;
-        previous = at;
-    }
-    const std::string text = AllText(document());
-    EXPECT_FALSE(Contains(text, "Buckeye Brokerage")) << "agency lines come only from the relay";
-    EXPECT_FALSE(Contains(text, "Insurance and annuity products:"));
-    EXPECT_FALSE(Contains(text, "Table Rating")) << "a table rating of None is not shown";
-    const TextItem* carrier = FindText(document(), 1, "Castmere");
-    ASSERT_NE(carrier, nullptr);
-    EXPECT_TRUE(carrier->font.italic);
-    EXPECT_DOUBLE_EQ(carrier->font.size, 7);
-}
-
 // Rows: the case, a line the cover must show and a text it must not.
 TEST_F(CoverSummaryTest, CoverTextsByCarrierStateAndReport) {
     struct Row {
@@ -414,32 +371,6 @@ TEST_F(CoverSummaryTest, NarrativeEntriesWithBodyHeaderOnEveryPage) {
 
 // Each term is bold and stands on the baseline of its explanation's first
 // line, on whichever page the entry landed.
-TEST_F(CoverSummaryTest, NarrativeTermsStandBesideTheirExplanations) {
-    Quote(0, "NJ", {5}, {250000});
-    client.SetWaiver(true);
-    Narrative();
-    const std::set<std::string> firstWords{"Description",     "Additional",  "Optional", "Conversion",
-                                           "Requalification", "Assumptions", "Premium",  "Policy",
-                                           "Death",           "Interest",    "The",      "Guaranteed"};
-    int terms = 0;
-    for (const Page& page : document().pages) {
-        for (const auto& item : page.items) {
-            const auto* run = std::get_if<TextItem>(&item);
-            // The term column begins inside the definition table, right of the headings.
-            if (!run || run->x < 750 || run->x > 3000 || !run->font.bold ||
-                !firstWords.contains(run->text.substr(0, run->text.find(' '))))
-                continue;
-            ++terms;
-            EXPECT_TRUE(std::any_of(page.items.begin(), page.items.end(), [&](const DrawItem& other) {
-                const auto* text = std::get_if<TextItem>(&other);
-                return text && text->x > 3000 && std::abs(text->baseline - run->baseline) < 1 &&
-                       !text->font.bold;
-            })) << run->text;
-        }
-    }
-    EXPECT_EQ(terms, 14);
-}
-
 TEST_F(CoverSummaryTest, NarrativeRiderSelectionsAndStateTables) {
     Quote(0, "NJ", {5}, {250000});
     client.SetWaiver(true);

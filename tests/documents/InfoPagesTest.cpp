@@ -385,16 +385,6 @@ protected:
     }
 };
 
-TEST_F(ClientInputTest, FolderPropertiesEndWithASeparator) {
-    clsClientInput page(context);
-    page.SetINIPathname("/relay");
-    page.SetUPDPathName("/relay/");
-    page.SetCAPPathName("/program");
-    EXPECT_EQ(page.INIPathname(), "/relay/");
-    EXPECT_EQ(page.UPDPathName(), "/relay/");
-    EXPECT_EQ(page.CAPPathName(), "/program/");
-}
-
 TEST_F(ClientInputTest, ShowsCaptionedInputsWithTheirCodesDecoded) {
     folder.Write("relay.ini", SettingsText({
                                   "[Identifiers]",
