@@ -10,7 +10,7 @@ namespace quoravel {
 namespace ExitCode {
 inline constexpr int Answered = 0;     // the relay answer was written, whatever its "Status"
 inline constexpr int NoAnswer = 1;     // the relay answer could not be written
-inline constexpr int NotRelayRun = 2;  // no relay.ini in the start folder, or a bad command line
+inline constexpr int NotRelayRun = 2;  // a bad command line
 }  // namespace ExitCode
 
 // True when the start folder holds a relay file, whatever the case of its name.

@@ -1,10 +1,11 @@
-#include <QGuiApplication>
+#include <QApplication>
 #include <QtGlobal>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "CaseListing.h"
+#include "InteractiveRun.h"
 #include "ProcessValues.h"
 #include "ProgramFolder.h"
 #include "RelayRun.h"
@@ -13,10 +14,11 @@
 namespace {
 
 void PrintUsage(std::ostream& out) {
-    out << "Usage: quoravel FOLDER\n"
+    out << "Usage: quoravel [FOLDER]\n"
            "       quoravel --list-cases CASEFILE\n"
            "\n"
            "Quoravel prepares level-premium term life insurance proposals.\n"
+           "  (no argument)         the proposal window\n"
            "  FOLDER                a relay folder holding relay.ini: the proposal is made\n"
            "                        without a window and its PDF and answer files are\n"
            "                        written (exit code 0 once relay.out is written)\n"
@@ -73,14 +75,13 @@ int main(int argc, char** argv) {
     ProcessValues process;
     process.ProgramFolder = programFolder;
     process.SetStartDirectory(arguments);
-    if (!HasRelayFile(process)) {
-        std::cerr << "quoravel: " << process.StartDirectory
-                  << " holds no relay.ini, and the proposal window is not available in this build; "
-                     "give a relay folder (see --help).\n";
-        return ExitCode::NotRelayRun;
+    const bool relayMode = HasRelayFile(process);
+    process.VersionText = MakeVersionText(QUORAVEL_VERSION_MAJOR, QUORAVEL_VERSION_MINOR, relayMode);
+    if (relayMode) {
+        UseOffscreenPlatformWithoutDisplay();
+        QGuiApplication application(argc, argv);
+        return RunRelay(process, std::cerr);
     }
-    process.VersionText = MakeVersionText(QUORAVEL_VERSION_MAJOR, QUORAVEL_VERSION_MINOR, true);
-    UseOffscreenPlatformWithoutDisplay();
-    QGuiApplication application(argc, argv);
-    return RunRelay(process, std::cerr);
+    QApplication application(argc, argv);
+    return RunInteractive(process);
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -315,13 +314,6 @@ ScaleChoice ReadScaleMarkers(const cClient& client, Date today) {
     return choice;
 }
 
-Date Today() {
-    const std::chrono::year_month_day day{
-        std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())};
-    return Date::FromYmd(static_cast<int>(day.year()), static_cast<int>(static_cast<unsigned>(day.month())),
-                         static_cast<int>(static_cast<unsigned>(day.day())));
-}
-
 constexpr std::size_t kMaxNotes = 61;
 
 }  // namespace
@@ -351,7 +343,7 @@ std::vector<std::string> ValidateClientInfo(cClient& client, ProcessValues& proc
     std::vector<std::string> notes;
     try {
         // The scale is settled first: the age limits below depend on it.
-        ScaleChoice scale = ReadScaleMarkers(client, today.value_or(Today()));
+        ScaleChoice scale = ReadScaleMarkers(client, today.value_or(Date::Today()));
         process.UsePriorRates = scale.usePriorRates;
 
         CorrectRiders(client, notes);

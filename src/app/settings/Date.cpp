@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <ctime>
 
 #include "Text.h"
 
@@ -61,6 +62,13 @@ Date Date::FromYmd(int year, int month, int day) {
     return Date(static_cast<std::int32_t>(DaysFromCivil(year, static_cast<unsigned>(month),
                                                         static_cast<unsigned>(day)) -
                                           kEpoch));
+}
+
+Date Date::Today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return FromYmd(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 
 int Date::Year() const { return CivilFromDays(serial_ + kEpoch).year; }

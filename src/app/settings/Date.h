@@ -15,6 +15,8 @@ public:
     constexpr Date() = default;
     constexpr explicit Date(std::int32_t serial) : serial_(serial) {}
     static Date FromYmd(int year, int month, int day);
+    // The local calendar day of the system clock.
+    static Date Today();
 
     std::int32_t Serial() const { return serial_; }
     bool IsZero() const { return serial_ == 0; }

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "Date.h"
+
+namespace quoravel {
+
+// The main window's input rules, apart from the widgets that show them.
+
+// Age nearest birthday: the calendar years between the dates, one less when
+// this year's anniversary is still 183 days or more ahead, one more when it
+// passed 183 days or more ago.
+std::int16_t AgeFromBirthDate(Date birth, Date today);
+
+// The birth date field on leaving it: empty (the age is typed instead), a
+// date accepted, or refused. A date later than today is taken a hundred
+// years earlier (a two-digit year that reads as a future year is 19xx); a
+// date a hundred years or more before today is refused.
+struct BirthDateEntry {
+    enum Kind { Empty, Accepted, Refused } kind = Empty;
+    Date date;
+};
+BirthDateEntry ReadBirthDate(std::string_view text, Date today);
+// "mm/dd/yyyy"
+std::string BirthDateText(Date date);
+
+// An age the window accepts: 0 to 99.
+bool IsValidAge(long age);
+
+// A face amount field on leaving it: not numeric, or the whole amount in the
+// limits that apply outside in-house mode: 1 to 49,999 is raised to 50,000,
+// more than 100,000,000 lowered to it. Empty stays empty, below 1 is 0.
+struct FaceAmountEntry {
+    bool numeric = true;
+    std::string text;
+};
+FaceAmountEntry CheckFaceAmount(std::string_view text, bool inHouse);
+
+// A flat extra field on leaving it: "0.00" form; a non-number is 0.00 and
+// 99.99 is the most a flat extra per thousand can be.
+std::string CheckFlatExtra(std::string_view text);
+
+// The texts of the window's lists, in list order; the position is the code
+// the case stores (payment modes apart: see PaymentModeOf).
+inline constexpr std::array<const char*, 9> kClassificationNames{
+    "Pref. Elite No Nicotine Use", "Pref. Best No Nicotine Use", "Pref. No Nicotine Use",
+    "Select No Nicotine Use",      "Standard No Nicotine Use",   "Pref. Nicotine Use",
+    "Standard Nicotine Use",       "Custom No Nicotine Use",     "Custom Nicotine Use"};
+inline constexpr std::array<const char*, 20> kTableRatings{
+    "None", "A", "AA", "B", "BB", "C", "CC", "D", "E", "F", "G", "H", "I", "J", "K", "L", "M", "N", "O", "P"};
+inline constexpr std::array<const char*, 5> kWaiverRatings{"Not Rated", "Rated 150%", "Rated 200%", "Rated 250%",
+                                                           "Rated 300%"};
+inline constexpr const char* kDirectMonthly = "Direct Monthly";
+
+// Class code of a classification text; 0 for any other text.
+std::int32_t ClassificationOf(std::string_view text);
+// Payment mode code of a list text: "Annual" 0, "Semi-Annual" 1,
+// "Quarterly" 2, "Direct Monthly" 3, "Special Monthly" 4; any other 0.
+std::int32_t PaymentModeOf(std::string_view text);
+std::string PaymentModeText(std::int32_t mode);
+// The list offered: "Direct Monthly" only in in-house mode.
+std::array<const char*, 4> OrdinaryPaymentModes();
+// Waiver rating factor of a list position: 1.5, 2.0, 2.5, 3.0 for 1-4, else 1.0.
+double WaiverRatingOf(int position);
+int WaiverRatingPosition(double rating);
+// "0 units", "1 unit", "2 units" …
+std::string ChildUnitsText(int units);
+// Table ratings that leave the waiver available: "None" to "D".
+bool WaiverAllowsTableRating(std::string_view rating);
+
+}  // namespace quoravel

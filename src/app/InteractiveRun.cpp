@@ -1,0 +1,32 @@
+#include "InteractiveRun.h"
+
+#include <QApplication>
+
+#include "UserDialogs.h"
+#include "UserSettings.h"
+#include "WindowContext.h"
+#include "frmMain2.h"
+#include "frmSplash.h"
+#include "frmTip.h"
+
+namespace quoravel {
+
+int RunInteractive(ProcessValues& process) {
+    process.RelayMode = false;
+    process.ReadPdfTarget();
+    UserSettings settings;
+    WidgetDialogs dialogs;
+    WindowContext context{process, settings, dialogs};
+
+    frmSplash splash(context);
+    splash.show();
+    QApplication::processEvents();
+    frmMain2 main(context);
+    splash.close();
+    main.show();
+    frmTip tip(context, &main);
+    tip.ShowModal();
+    return QApplication::exec();
+}
+
+}  // namespace quoravel

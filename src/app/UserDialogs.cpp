@@ -1,0 +1,65 @@
+#include "UserDialogs.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace quoravel {
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+QMessageBox::Icon BoxIcon(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Information: return QMessageBox::Information;
+        case MessageIcon::Exclamation: return QMessageBox::Warning;
+        case MessageIcon::Critical: return QMessageBox::Critical;
+        case MessageIcon::Question: return QMessageBox::Question;
+        case MessageIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+bool WidgetDialogs::Ask(QWidget* parent, const std::string& title, const std::string& text,
+                        MessageButtons buttons, MessageIcon icon) {
+    QMessageBox box(BoxIcon(icon), Q(title), Q(text), QMessageBox::NoButton, parent);
+    QAbstractButton* yes = nullptr;
+    switch (buttons) {
+        case MessageButtons::Ok: yes = box.addButton(QMessageBox::Ok); break;
+        case MessageButtons::OkCancel:
+            yes = box.addButton(QMessageBox::Ok);
+            box.setDefaultButton(box.addButton(QMessageBox::Cancel));
+            break;
+        case MessageButtons::YesNo:
+            yes = box.addButton(QMessageBox::Yes);
+            box.setDefaultButton(box.addButton(QMessageBox::No));
+            break;
+    }
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+std::optional<std::string> WidgetDialogs::Input(QWidget* parent, const std::string& title,
+                                                const std::string& prompt, bool hideTyping) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, Q(title), Q(prompt),
+                                               hideTyping ? QLineEdit::Password : QLineEdit::Normal, {}, &ok);
+    if (!ok) return std::nullopt;
+    return text.toStdString();
+}
+
+std::string WidgetDialogs::SaveFileName(QWidget* parent, const std::string& title, const std::string& folder,
+                                        const std::string& filters, const std::string& selectedFilter) {
+    QString selected = Q(selectedFilter);
+    return QFileDialog::getSaveFileName(parent, Q(title), Q(folder), Q(filters), &selected).toStdString();
+}
+
+std::string WidgetDialogs::OpenFileName(QWidget* parent, const std::string& title, const std::string& folder,
+                                        const std::string& filters) {
+    return QFileDialog::getOpenFileName(parent, Q(title), Q(folder), Q(filters)).toStdString();
+}
+
+}  // namespace quoravel

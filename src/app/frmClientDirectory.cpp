@@ -1,0 +1,58 @@
+#include "frmClientDirectory.h"
+
+#include <QPushButton>
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
+#include "Text.h"
+#include "ui_frmClientDirectory.h"
+
+namespace fs = std::filesystem;
+
+namespace quoravel {
+
+frmClientDirectory::frmClientDirectory(WindowContext& context, QWidget* parent)
+    : QDialog(parent), context_(context), ui_(std::make_unique<Ui::frmClientDirectory>()) {
+    ui_->setupUi(this);
+    ui_->buttonBox->button(QDialogButtonBox::Ok)->setEnabled(false);
+    connect(ui_->lstCaseFiles, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
+        ui_->txtCaseName->setText(item ? item->text() : QString());
+        ui_->buttonBox->button(QDialogButtonBox::Ok)->setEnabled(item != nullptr);
+    });
+    connect(ui_->lstCaseFiles, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+    ListCaseFiles();
+}
+
+frmClientDirectory::~frmClientDirectory() = default;
+
+void frmClientDirectory::ListCaseFiles() {
+    std::vector<std::string> files;
+    std::error_code ec;
+    for (fs::directory_iterator it(context_.process.ProgramFolder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() > 4 && EqualNoCase(name.substr(name.size() - 4), ".clt") && it->is_regular_file(ec)) {
+            files.push_back(name);
+        }
+    }
+    std::sort(files.begin(), files.end(),
+              [](const std::string& a, const std::string& b) { return ToUpper(a) < ToUpper(b); });
+    for (const std::string& file : files) {
+        // Listed by the name before the first "."; the entry keeps the file it stands for.
+        auto* item =
+            new QListWidgetItem(QString::fromStdString(file.substr(0, file.find('.'))), ui_->lstCaseFiles);
+        item->setData(Qt::UserRole, QString::fromStdString(file));
+        item->setToolTip(QString::fromStdString(file));
+    }
+}
+
+std::string frmClientDirectory::Choose() { return exec() == QDialog::Accepted ? SelectedPath() : ""; }
+
+std::string frmClientDirectory::SelectedPath() const {
+    const QListWidgetItem* item = ui_->lstCaseFiles->currentItem();
+    if (!item) return "";
+    return context_.process.ProgramFolder + item->data(Qt::UserRole).toString().toStdString();
+}
+
+}  // namespace quoravel

@@ -1,0 +1,929 @@
+#include "frmMain2.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QKeySequence>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QShortcut>
+#include <QUrl>
+#include <QWhatsThis>
+#include <algorithm>
+#include <filesystem>
+
+#include "BrokerFile.h"
+#include "CaseFile.h"
+#include "CompanyChoices.h"
+#include "HelpLine.h"
+#include "InputRules.h"
+#include "IssueRules.h"
+#include "Printing.h"
+#include "ProposalAssembly.h"
+#include "RelayExchange.h"
+#include "Rounding.h"
+#include "RuntimeError.h"
+#include "StatesFile.h"
+#include "Text.h"
+#include "TextFile.h"
+#include "frmAbout.h"
+#include "frmBrokerInfo.h"
+#include "frmClientDirectory.h"
+#include "frmCommission.h"
+#include "frmOptions.h"
+#include "frmTip.h"
+#include "ui_frmMain2.h"
+
+namespace fs = std::filesystem;
+
+namespace quoravel {
+namespace {
+
+constexpr const char* kModule = "frmMain2";
+constexpr const char* kIdleHelp = "Hit F1 for help.";
+
+// The in-house switch: shown after this key sequence, kept on by this word.
+// Written down for administrators in docs/administrators.md.
+constexpr const char* kInHouseKeys = "Ctrl+Shift+I, Ctrl+Shift+H";
+constexpr const char* kInHousePassword = "CASTLE";
+
+constexpr const char* kMailSubject = "Talvern Term Life Illustration";
+constexpr const char* kMailText = "Attached is your Talvern Term Life illustration.";
+constexpr const char* kCannotOpen =
+    "The file could not be opened.  Please make sure you have all required programs installed and "
+    "associations set.";
+constexpr int kNoMailMethod = 3;
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+std::string S(const QString& text) { return text.toStdString(); }
+
+// Years to print by option: 20, 40, or to the end of the product (80 or 100).
+constexpr std::array<std::int16_t, 3> kYearsOptions{20, 40, 98};
+
+// The file-name part of a path, as the title shows it.
+std::string ShortName(const std::string& path) { return fs::path(path).filename().string(); }
+
+}  // namespace
+
+frmMain2::frmMain2(WindowContext& context, QWidget* parent)
+    : QMainWindow(parent), ui_(std::make_unique<Ui::frmMain2>()), context_(context) {
+    ui_->setupUi(this);
+    ui_->chkInHouse->hide();
+    helpLabel_ = new QLabel(this);
+    helpLabel_->setObjectName("lblHelpLine");
+    statusBar()->addWidget(helpLabel_, 1);
+    helpLine_ = new HelpLine(helpLabel_, kIdleHelp, this);
+    openFile = [](const std::string& path) {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
+    };
+    sendMail = [](const std::string& subject, const std::string& body, const std::string& attachment) {
+        QProcess mail;
+        mail.start("xdg-email", {"--subject", Q(subject), "--body", Q(body), "--attach", Q(attachment)});
+        if (!mail.waitForFinished(60'000)) return kNoMailMethod;
+        return mail.exitStatus() == QProcess::NormalExit ? mail.exitCode() : kNoMailMethod;
+    };
+    endProgram = [] { QCoreApplication::exit(1); };
+    context_.process.Messages = this;
+
+    FillFixedLists();
+    ConnectCommands();
+    SetHelpTexts();
+    isGA_ = context_.settings.GetFlag("GAVersion", "IsGA", false);
+    try {
+        commission_ = std::make_unique<cCommision>(context_.process.ProgramFolder);
+        LoadBrokers();
+        SwitchCompany(0);
+        OpenCaseDirectory(RememberedCaseFile("client.clt"));
+        ClearForm();
+    } catch (const std::exception& error) {
+        Report(error, "Form_Load");
+    }
+}
+
+frmMain2::~frmMain2() {
+    if (context_.process.Messages == this) context_.process.Messages = nullptr;
+}
+
+// ---------------------------------------------------------------- set-up
+
+void frmMain2::FillFixedLists() {
+    for (const char* name : kClassificationNames) ui_->cboClass->addItem(name);
+    for (const char* rating : kTableRatings) ui_->cboTableRating->addItem(rating);
+    for (const char* mode : OrdinaryPaymentModes()) ui_->cboPaymentMode->addItem(mode);
+    for (int units = 0; units <= 10; ++units) ui_->cboChildUnits->addItem(Q(ChildUnitsText(units)));
+    for (const char* rating : kWaiverRatings) ui_->cboWaiverRating->addItem(rating);
+    ui_->cboSex->addItems({"Male", "Female"});
+    ui_->optProposalType0->setChecked(true);
+}
+
+void frmMain2::ConnectCommands() {
+    auto on = [this](QAction* action, void (frmMain2::*command)()) {
+        connect(action, &QAction::triggered, this, [this, command] { (this->*command)(); });
+    };
+    on(ui_->actNew, &frmMain2::NewCase);
+    on(ui_->actOpen, &frmMain2::OpenCaseCommand);
+    on(ui_->actSave, &frmMain2::SaveCaseCommand);
+    on(ui_->actSaveAs, &frmMain2::SaveCaseAsCommand);
+    on(ui_->actNewDirectory, &frmMain2::NewCaseDirectoryCommand);
+    on(ui_->actRemove, &frmMain2::RemoveCaseCommand);
+    on(ui_->actView, &frmMain2::ViewCommand);
+    on(ui_->actPrint, &frmMain2::PrintCommand);
+    on(ui_->actPrintPdf, &frmMain2::PrintToPdfCommand);
+    on(ui_->actEmail, &frmMain2::EmailCommand);
+    connect(ui_->actExit, &QAction::triggered, this, &QWidget::close);
+    connect(ui_->actPrintSetup, &QAction::triggered, this, [this] {
+        QPrinter printer;
+        QPrintDialog(&printer, this).exec();
+    });
+    const std::array<QAction*, 3> companies{ui_->actBRN, ui_->actQNB, ui_->actTVNY};
+    for (std::size_t company = 0; company < companies.size(); ++company) {
+        connect(companies[company], &QAction::triggered, this,
+                [this, company] { SwitchCompany(static_cast<std::int32_t>(company)); });
+    }
+    connect(ui_->actBrokers, &QAction::triggered, this, [this] {
+        frmBrokerInfo window(context_, brokers_, company_, this);
+        window.exec();
+        UpdateBrokerInfo();
+    });
+    connect(ui_->cmdBrokerInfo, &QPushButton::clicked, ui_->actBrokers, &QAction::trigger);
+    connect(ui_->actCommission, &QAction::triggered, this, [this] {
+        if (!commission_) return;
+        frmCommission window(context_, *commission_, this);
+        window.exec();
+    });
+    connect(ui_->actOptions, &QAction::triggered, this, [this] {
+        frmOptions window(context_, this);
+        window.exec();
+    });
+    connect(ui_->actTip, &QAction::triggered, this, [this] {
+        frmTip window(context_, this);
+        window.ForceShow = true;
+        window.ShowModal();
+    });
+    connect(ui_->actAbout, &QAction::triggered, this, [this] { frmAbout(context_, this).exec(); });
+    connect(ui_->actHelpContents, &QAction::triggered, this, &frmMain2::ShowHelpContents);
+    connect(ui_->actHelpSearch, &QAction::triggered, this, &frmMain2::ShowHelpContents);
+    ui_->actLoadRelay->setVisible(false);
+    connect(ui_->actLoadRelay, &QAction::triggered, this, [this] { LoadRelay("c:\\winflexn"); });
+    connect(ui_->cmdHelp, &QPushButton::clicked, this, [this] {
+        helpLabel_->setText("Select the field you would like help on.");
+        QWhatsThis::enterWhatsThisMode();
+    });
+
+    connect(ui_->cboState, &QComboBox::currentTextChanged, this, [this] { StateChanged(); });
+    connect(ui_->cboClass, &QComboBox::currentTextChanged, this, [this] { RefreshControls(); });
+    connect(ui_->cboTableRating, &QComboBox::currentTextChanged, this, [this] { RefreshControls(); });
+    connect(ui_->optProposalType0, &QRadioButton::toggled, this, [this] { ProposalTypeChanged(); });
+    connect(ui_->lstProducts, &QListWidget::itemChanged, this,
+            [this](QListWidgetItem* item) { ProductTicked(ui_->lstProducts->row(item)); });
+    connect(ui_->txtBirthDate, &QLineEdit::editingFinished, this, &frmMain2::BirthDateLeft);
+    connect(ui_->txtAge, &QLineEdit::editingFinished, this, &frmMain2::AgeLeft);
+    for (int field = 0; field < kFaceAmountFields; ++field) {
+        QLineEdit* face = FaceField(field);
+        connect(face, &QLineEdit::editingFinished, this, [this, face] { FaceAmountLeft(face); });
+    }
+    for (QLineEdit* extra : {ui_->txtPermFlatExtra, ui_->txtTempFlatExtra}) {
+        connect(extra, &QLineEdit::editingFinished, this, [this, extra] { FlatExtraLeft(extra); });
+    }
+    connect(ui_->cboClients, &QComboBox::activated, this, &frmMain2::CaseChosen);
+    connect(ui_->chkInHouse, &QCheckBox::toggled, this, &frmMain2::InHouseToggled);
+    connect(ui_->chkFIS, &QCheckBox::toggled, this, [this](bool on) { context_.process.FISMode = on; });
+    auto* inHouseKeys = new QShortcut(QKeySequence(kInHouseKeys), this);
+    connect(inHouseKeys, &QShortcut::activated, ui_->chkInHouse, &QWidget::show);
+}
+
+void frmMain2::SetHelpTexts() {
+    const std::pair<QWidget*, const char*> texts[] = {
+        {ui_->cmdHelp, "Get help on a specific field."},
+        {ui_->cboClients, "Select a case from the list or leave blank for a new case"},
+        {ui_->cboBroker, "Choose an agent from the list. Click Broker Information to add new broker."},
+        {ui_->txtFirstName, "Enter the first name."},
+        {ui_->txtLastName, "Enter the last name."},
+        {ui_->txtMiddleInit, "Enter the middle initial."},
+        {ui_->cboState, "Select the client's state."},
+        {ui_->txtBirthDate,
+         "Enter the client's date of birth in MM/DD/YYYY format.  Leave blank and input the age if date of birth "
+         "is not known."},
+        {ui_->txtAge, "Enter the client's age at nearest birthday."},
+        {ui_->cboSex, "Select the client's sex"},
+        {ui_->cboClass, "Select the client's underwriting classification"},
+        {ui_->cboTableRating, "Select a table rating for the client."},
+        {ui_->txtPermFlatExtra, "Enter the amount of permanent flat extra per thousand. Leave blank if none."},
+        {ui_->txtTempFlatExtra, "Enter the temporary flat extra amount per thousand. Leave blank if none."},
+        {ui_->txtTempFlatExtraYears,
+         "Enter the number of years for the temporary flat extra. Leave blank if none."},
+        {ui_->cboPaymentMode, "Select the desired payment mode."},
+        {ui_->cboChildUnits,
+         "Select the desired number of Child Rider Units.  Note: This rider covers children between 15 days and "
+         "18 years old."},
+        {ui_->chkWaiver, "Check here to include waiver."},
+        {ui_->cboWaiverRating,
+         "Select the appropriate waiver rating percentage.  Select Not Rated if there is no rating."},
+        {ui_->chkSpouseFee, "Check here to waive the policy fee for a spouse."},
+        {ui_->lstProducts,
+         "Select the desired products by checking the box. (Click on the box, double click the item, or select "
+         "the item and hit the space bar)"},
+        {ui_->optProposalType0, "Mark the desired proposal type."},
+        {ui_->optProposalType1, "Mark the desired proposal type."},
+        {ui_->optPrint0, "Select Comparison to print a Quoravel\u00AE Ledger of products or face amounts."},
+        {ui_->optPrint2,
+         "Select Both to print both a Quoravel\u00AE Ledger and individual proposals for each product and/or face "
+         "amount."},
+        {ui_->grpPrintOption, "Select the desired print option."},
+        {ui_->optYears0, "Select to print the first 20 policy years."},
+        {ui_->optYears1, "Select to print the first 40 policy years."},
+        {ui_->chkOutput0, "Check here to include an underwriting page."},
+        {ui_->chkOutput1, "Check here to include a list of the criteria for the illustrated risk classification."},
+        {ui_->chkOutput2, "Check here to include a page with descriptions of terms used."},
+        {ui_->chkOutput3,
+         "Check here to include a page that compares the premiums for the selected risk class and those above "
+         "it."},
+        {ui_->chkOutput4,
+         "Check here to include a commission page.  To change the commission percentages, use the Setup option on "
+         "the menu."},
+        {ui_->chkOutput5, "Check here to include a certification page."},
+    };
+    for (const auto& [control, text] : texts) {
+        helpLine_->Set(control, text);
+        control->setWhatsThis(text);
+    }
+    for (int field = 0; field < kFaceAmountFields; ++field) {
+        helpLine_->Set(FaceField(field), "Enter a face amount in the range of $50,000 to $50,000,000.");
+    }
+}
+
+// The two texts that read otherwise in New Jersey (and for QNB there).
+void frmMain2::StateChanged() {
+    const std::string state = S(ui_->cboState->currentText());
+    ui_->lblStateName->setText(Q(StateFullName(context_.process.ProgramFolder, state)));
+    const bool montana = state == "MT";
+    if (montana != (ui_->cboSex->findText("Unisex") >= 0)) {
+        ui_->cboSex->clear();
+        if (montana) {
+            ui_->cboSex->addItem("Unisex");
+        } else {
+            ui_->cboSex->addItems({"Male", "Female"});
+        }
+    }
+    if (company_ == 1) FillProductList();
+    const bool nj = state == "NJ";
+    helpLine_->Set(ui_->optPrint1, nj && company_ == 1
+                                       ? "Select Individual to print an individual proposal."
+                                       : "Select Individual to print an individual proposal for each product "
+                                         "and/or face amount.");
+    helpLine_->Set(ui_->optYears2, nj ? "Select to print to age 100."
+                                      : "Select to print to age 80 or 100 depending on the product selected.");
+    SaveDefaultState();
+    RefreshControls();
+}
+
+// ---------------------------------------------------------------- record <-> fields
+
+QRadioButton* frmMain2::PrintOptionButton(int option) const {
+    return std::array{ui_->optPrint0, ui_->optPrint1, ui_->optPrint2}[static_cast<std::size_t>(option)];
+}
+QRadioButton* frmMain2::YearsButton(int option) const {
+    return std::array{ui_->optYears0, ui_->optYears1, ui_->optYears2}[static_cast<std::size_t>(option)];
+}
+QCheckBox* frmMain2::OutputBox(int box) const {
+    return std::array{ui_->chkOutput0, ui_->chkOutput1, ui_->chkOutput2,
+                      ui_->chkOutput3, ui_->chkOutput4, ui_->chkOutput5}[static_cast<std::size_t>(box)];
+}
+QLineEdit* frmMain2::FaceField(int field) const {
+    return std::array{ui_->txtFace0, ui_->txtFace1, ui_->txtFace2, ui_->txtFace3}[static_cast<std::size_t>(field)];
+}
+
+void frmMain2::MakeClient(cClient& client) {
+    const std::string first = S(ui_->txtFirstName->text().trimmed());
+    client.SetFirstName(first.empty() ? cClient::kPlaceholderName : first);
+    client.SetMiddleInit(S(ui_->txtMiddleInit->text().trimmed()));
+    client.SetLastName(S(ui_->txtLastName->text().trimmed()));
+    client.SetState(S(ui_->cboState->currentText()));
+    const BirthDateEntry birth = ReadBirthDate(S(ui_->txtBirthDate->text()), today_);
+    client.SetDateOfBirth(birth.kind == BirthDateEntry::Accepted ? birth.date : Date());
+    client.SetAge(static_cast<std::int16_t>(ui_->txtAge->text().toInt()));
+    client.SetIsMale(ui_->cboSex->currentText() == "Male");
+    client.SetClassification(ClassificationOf(S(ui_->cboClass->currentText())));
+    client.SetTableRating(S(ui_->cboTableRating->currentText()));
+    client.SetPermFlatExtra(ui_->txtPermFlatExtra->text().toDouble());
+    client.SetTempFlatExtra(ui_->txtTempFlatExtra->text().toDouble());
+    client.SetTempFlatExtraYears(ui_->txtTempFlatExtraYears->text().toInt());
+    client.SetPaymentMode(PaymentModeOf(S(ui_->cboPaymentMode->currentText())));
+    const int units = OffersChildRider(company_) ? ui_->cboChildUnits->currentIndex() : 0;
+    client.SetChildRider(units > 0);
+    client.SetChildRiderUnits(static_cast<std::int16_t>(std::max(units, 0)));
+    const bool waiver = ui_->chkWaiver->isEnabled() && ui_->chkWaiver->isChecked();
+    client.SetWaiver(waiver);
+    client.SetWaiverRating(waiver ? WaiverRatingOf(ui_->cboWaiverRating->currentIndex()) : 1.0);
+    client.SetWaiveSpouseFee(ui_->chkSpouseFee->isChecked() && company_ == 1);
+    const int broker = ui_->cboBroker->currentData().toInt();
+    client.SetBroker(broker >= 1 && broker <= brokers_.Count() ? brokers_.ItemPtr(broker) : nullptr);
+}
+
+void frmMain2::MakeIllustrationInfo(cIllustrationOptions& options) {
+    options.SetCompany(company_);
+    options.ProposalTypeFlag = ui_->optProposalType0->isChecked();
+    options.ClearProdChoices();
+    options.SetProductType(0);
+    for (int row = 0; row < ui_->lstProducts->count(); ++row) {
+        const QListWidgetItem* item = ui_->lstProducts->item(row);
+        if (item->checkState() != Qt::Checked) continue;
+        const std::int32_t product = ProductOfListText(S(item->text()));
+        if (options.ProductCount() == 0) options.SetProductType(product);
+        options.AddProduct(product);
+    }
+    options.ClearFaceAmounts();
+    const std::string state = S(ui_->cboState->currentText());
+    for (int field = 0; field < kFaceAmountFields; ++field) {
+        if (!FaceField(field)->isEnabled()) continue;
+        const long amount = FaceField(field)->text().toLong();
+        if (amount > 0) options.AddFaceAmount(static_cast<std::int32_t>(amount), state);
+    }
+    options.SetOutputUnderwritting(ui_->chkOutput0->isChecked());
+    options.SetOutputClassInfo(ui_->chkOutput1->isChecked());
+    options.SetOutputDescription(ui_->chkOutput2->isChecked());
+    options.SetOutputClassComp(ui_->chkOutput3->isChecked());
+    options.SetOutputCommision(ui_->chkOutput4->isChecked());
+    options.SetOutputCertification(ui_->chkOutput5->isChecked());
+    options.SetPrintOption(ui_->optPrint1->isChecked()   ? cIllustrationOptions::Individual
+                           : ui_->optPrint2->isChecked() ? cIllustrationOptions::Both
+                                                         : cIllustrationOptions::Comparison);
+    for (int option = 0; option < 3; ++option) {
+        if (YearsButton(option)->isChecked()) options.SetYearsToPrint(kYearsOptions[option]);
+    }
+}
+
+void frmMain2::ShowClient(const cClient& client) {
+    const cIllustrationOptions& options = client.proposal();
+    SwitchCompany(options.Company());
+    ui_->cboState->setCurrentText(Q(client.state()));
+    ui_->txtFirstName->setText(client.FirstName() == cClient::kPlaceholderName ? "" : Q(client.FirstName()));
+    ui_->txtMiddleInit->setText(Q(client.MiddleInit()));
+    ui_->txtLastName->setText(Q(client.LastName()));
+    const bool hasBirthDate = !client.DateOfBirth().IsZero();
+    ui_->txtBirthDate->setText(hasBirthDate ? Q(BirthDateText(client.DateOfBirth())) : "");
+    ui_->txtAge->setText(QString::number(client.age()));
+    ui_->txtAge->setEnabled(!hasBirthDate);
+    ui_->cboSex->setCurrentIndex(ui_->cboSex->findText("Unisex") >= 0 ? 0 : (client.IsMale() ? 0 : 1));
+    ui_->cboClass->setCurrentIndex(client.Classification());
+    ui_->cboTableRating->setCurrentText(Q(client.TableRating().empty() ? "None" : client.TableRating()));
+    ui_->txtPermFlatExtra->setText(Q(FormatAmount(client.PermFlatExtra(), 2)));
+    ui_->txtTempFlatExtra->setText(Q(FormatAmount(client.TempFlatExtra(), 2)));
+    ui_->txtTempFlatExtraYears->setText(QString::number(client.TempFlatExtraYears()));
+    if (client.PaymentMode() == DirectMonthly && !inHouse_) ui_->cboPaymentMode->addItem(kDirectMonthly);
+    ui_->cboPaymentMode->setCurrentText(Q(PaymentModeText(client.PaymentMode())));
+    ui_->cboChildUnits->setCurrentIndex(client.ChildRider() ? std::clamp<int>(client.ChildRiderUnits(), 0, 10) : 0);
+    ui_->chkWaiver->setChecked(client.Waiver());
+    ui_->cboWaiverRating->setCurrentIndex(WaiverRatingPosition(client.WaiverRating()));
+    ui_->chkSpouseFee->setChecked(client.WaiveSpouseFee());
+    ui_->cboBroker->setCurrentIndex(std::max(0, ui_->cboBroker->findText(Q(client.SavedBrokerName()))));
+
+    // Several face amounts of one product are a face amount comparison.
+    const bool faceComparison = options.FaceAmountCount() > 1 && options.ProductCount() <= 1;
+    (faceComparison ? ui_->optProposalType1 : ui_->optProposalType0)->setChecked(true);
+    {
+        const QSignalBlocker quiet(ui_->lstProducts);
+        for (int row = 0; row < ui_->lstProducts->count(); ++row) {
+            QListWidgetItem* item = ui_->lstProducts->item(row);
+            item->setCheckState(options.IsProductSelected(ProductOfListText(S(item->text()))) ? Qt::Checked
+                                                                                              : Qt::Unchecked);
+        }
+    }
+    for (int field = 0; field < kFaceAmountFields; ++field) {
+        const auto index = static_cast<std::size_t>(field);
+        FaceField(field)->setText(index < options.FaceAmountCount() ? QString::number(options.GetFaceAmount(index))
+                                                                    : "");
+    }
+    OutputBox(0)->setChecked(options.OutputUnderwritting());
+    OutputBox(1)->setChecked(options.OutputClassInfo());
+    OutputBox(2)->setChecked(options.OutputDescription());
+    OutputBox(3)->setChecked(options.OutputClassComp());
+    OutputBox(4)->setChecked(options.OutputCommision());
+    OutputBox(5)->setChecked(options.OutputCertification());
+    PrintOptionButton(std::clamp(options.PrintOption(), 0, 2))->setChecked(true);
+    YearsButton(options.YearsToPrint() <= 20 ? 0 : options.YearsToPrint() <= 40 ? 1 : 2)->setChecked(true);
+    RefreshControls();
+}
+
+void frmMain2::ClearForm() {
+    for (QLineEdit* text : {ui_->txtFirstName, ui_->txtMiddleInit, ui_->txtLastName, ui_->txtBirthDate,
+                            ui_->txtAge, ui_->txtTempFlatExtraYears}) {
+        text->clear();
+    }
+    ui_->txtAge->setEnabled(true);
+    ui_->txtPermFlatExtra->setText("0.00");
+    ui_->txtTempFlatExtra->setText("0.00");
+    ui_->txtFace0->setText("100000");
+    for (int field = 1; field < kFaceAmountFields; ++field) FaceField(field)->clear();
+    ui_->optPrint1->setChecked(true);
+    ui_->optYears0->setChecked(true);
+    ui_->cboClients->setCurrentIndex(0);
+    RefreshControls();
+    ui_->txtFirstName->setFocus();
+}
+
+// ---------------------------------------------------------------- dependent controls
+
+void frmMain2::RefreshControls() {
+    const int age = ui_->txtAge->text().toInt();
+    const std::string state = S(ui_->cboState->currentText());
+    const bool childRider = OffersChildRider(company_) && state != "VT" && age >= 18 && age <= 55;
+    ui_->cboChildUnits->setEnabled(childRider);
+    ui_->lblChildUnits->setEnabled(childRider);
+
+    const bool rated = ui_->cboClass->currentText().contains("Standard N");
+    if (!rated) ui_->cboTableRating->setCurrentIndex(0);
+    ui_->cboTableRating->setEnabled(rated);
+
+    const bool waiver = age >= 15 && age <= 55 && WaiverAllowsTableRating(S(ui_->cboTableRating->currentText()));
+    ui_->chkWaiver->setEnabled(waiver);
+    ui_->cboWaiverRating->setEnabled(waiver);
+    ui_->chkSpouseFee->setEnabled(company_ == 1);
+}
+
+void frmMain2::SwitchCompany(std::int32_t company) {
+    const std::array<QAction*, 3> items{ui_->actBRN, ui_->actQNB, ui_->actTVNY};
+    for (std::size_t item = 0; item < items.size(); ++item) items[item]->setChecked(item == std::size_t(company));
+    if (company != company_ || ui_->cboState->count() == 0) {
+        company_ = company;
+        if (!OffersChildRider(company)) ui_->cboChildUnits->setCurrentIndex(0);
+        FillStateList(company);
+        FillProductList();
+        ui_->optProposalType0->setChecked(true);
+    }
+    UpdateTitle();
+    RefreshControls();
+}
+
+void frmMain2::FillProductList() {
+    std::vector<QString> ticked;
+    for (int row = 0; row < ui_->lstProducts->count(); ++row) {
+        if (ui_->lstProducts->item(row)->checkState() == Qt::Checked) ticked.push_back(ui_->lstProducts->item(row)->text());
+    }
+    const QSignalBlocker quiet(ui_->lstProducts);
+    ui_->lstProducts->clear();
+    for (const std::string& name : ProductNamesOf(company_, S(ui_->cboState->currentText()))) {
+        auto* item = new QListWidgetItem(Q(name), ui_->lstProducts);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(std::find(ticked.begin(), ticked.end(), item->text()) != ticked.end() ? Qt::Checked
+                                                                                                   : Qt::Unchecked);
+    }
+}
+
+void frmMain2::FillStateList(std::int32_t company) {
+    const DefaultStateSetting setting = DefaultStateOf(company);
+    const std::string chosen = context_.settings.Get("Options", setting.key, setting.defaultState);
+    {
+        const QSignalBlocker quiet(ui_->cboState);
+        ui_->cboState->clear();
+        for (const std::string& state : StatesOf(context_.process.ProgramFolder, CompanyCode(company))) {
+            ui_->cboState->addItem(Q(state));
+        }
+        ui_->cboState->setCurrentIndex(std::max(0, ui_->cboState->findText(Q(chosen))));
+    }
+    StateChanged();
+}
+
+void frmMain2::SaveDefaultState() {
+    if (ui_->cboState->count() == 0) return;
+    context_.settings.Save("Options", DefaultStateOf(company_).key, S(ui_->cboState->currentText()));
+}
+
+void frmMain2::UpdateTitle() {
+    setWindowTitle(Q(MainWindowTitle(company_, isGA_, context_.settings.Get("Clients", "DefaultShortFile",
+                                                                              "client.clt"))));
+}
+
+// The proposal types: comparing products takes one face amount, comparing
+// face amounts one product.
+void frmMain2::ProposalTypeChanged() {
+    const bool products = ui_->optProposalType0->isChecked();
+    for (int field = 1; field < kFaceAmountFields; ++field) FaceField(field)->setEnabled(!products);
+    if (!products) {
+        int first = -1;
+        for (int row = 0; row < ui_->lstProducts->count(); ++row) {
+            if (ui_->lstProducts->item(row)->checkState() == Qt::Checked && first < 0) first = row;
+        }
+        if (first >= 0) ProductTicked(first);
+    }
+}
+
+void frmMain2::ProductTicked(int row) {
+    QListWidgetItem* ticked = ui_->lstProducts->item(row);
+    if (ui_->optProposalType1->isChecked() && ticked && ticked->checkState() == Qt::Checked) {
+        const QSignalBlocker quiet(ui_->lstProducts);
+        for (int other = 0; other < ui_->lstProducts->count(); ++other) {
+            if (other != row) ui_->lstProducts->item(other)->setCheckState(Qt::Unchecked);
+        }
+    }
+    RefreshControls();
+}
+
+// ---------------------------------------------------------------- input rules
+
+void frmMain2::BirthDateLeft() {
+    const BirthDateEntry entry = ReadBirthDate(S(ui_->txtBirthDate->text()), today_);
+    switch (entry.kind) {
+        case BirthDateEntry::Empty: ui_->txtAge->setEnabled(true); break;
+        case BirthDateEntry::Refused:
+            ui_->txtBirthDate->clear();
+            ui_->txtAge->setEnabled(true);
+            Tell("Date of Birth", "Please enter a valid Date of Birth.");
+            ui_->txtBirthDate->setFocus();
+            break;
+        case BirthDateEntry::Accepted: {
+            const QSignalBlocker quiet(ui_->txtBirthDate);
+            ui_->txtBirthDate->setText(Q(BirthDateText(entry.date)));
+            setUpdatesEnabled(false);
+            ui_->txtAge->setText(QString::number(AgeFromBirthDate(entry.date, today_)));
+            ui_->txtAge->setEnabled(false);
+            RefreshControls();
+            setUpdatesEnabled(true);
+            break;
+        }
+    }
+}
+
+void frmMain2::AgeLeft() {
+    bool number = false;
+    const long age = ui_->txtAge->text().trimmed().toLong(&number);
+    if (!ui_->txtAge->text().trimmed().isEmpty() && (!number || !IsValidAge(age))) {
+        Tell("Invalid Age", "Please enter a valid age less than 100");
+        ui_->txtAge->clear();
+        ui_->txtAge->setFocus();
+    }
+    RefreshControls();
+}
+
+void frmMain2::FaceAmountLeft(QLineEdit* field) {
+    const FaceAmountEntry entry = CheckFaceAmount(S(field->text()), inHouse_);
+    if (!entry.numeric) {
+        Tell("Face Amount", "Value must be numeric.");
+        field->setFocus();
+        return;
+    }
+    field->setText(Q(entry.text));
+}
+
+void frmMain2::FlatExtraLeft(QLineEdit* field) { field->setText(Q(CheckFlatExtra(S(field->text())))); }
+
+void frmMain2::InHouseToggled(bool ticked) {
+    if (ticked) {
+        const auto password = context_.dialogs.Input(this, "Password", "Input password for In House use", true);
+        if (!password || *password != kInHousePassword) {
+            const QSignalBlocker quiet(ui_->chkInHouse);
+            ui_->chkInHouse->setChecked(false);
+            return;
+        }
+        inHouse_ = true;
+        ui_->actLoadRelay->setVisible(true);
+        if (ui_->cboPaymentMode->findText(kDirectMonthly) < 0) ui_->cboPaymentMode->addItem(kDirectMonthly);
+        return;
+    }
+    inHouse_ = false;
+    ui_->actLoadRelay->setVisible(false);
+    const int directMonthly = ui_->cboPaymentMode->findText(kDirectMonthly);
+    if (directMonthly >= 0) ui_->cboPaymentMode->removeItem(directMonthly);
+}
+
+// ---------------------------------------------------------------- cases and brokers
+
+void frmMain2::AddCaseToList(const cClient& client) {
+    ui_->cboClients->addItem(Q(client.SortName()), client.Index());
+}
+
+void frmMain2::RebuildCaseList() {
+    ui_->cboClients->clear();
+    ui_->cboClients->addItem("", 0);
+    std::int16_t index = 0;
+    for (const auto& client : cases_) {
+        client->SetIndex(++index);
+        AddCaseToList(*client);
+    }
+}
+
+void frmMain2::CaseChosen(int listIndex) {
+    if (listIndex <= 0) {
+        ClearForm();
+        return;
+    }
+    const long index = ui_->cboClients->itemData(listIndex).toInt();
+    if (index >= 1 && index <= cases_.Count()) ShowClient(cases_.Item(index));
+}
+
+std::string frmMain2::RememberedCaseFile(const char* defaultName) const {
+    std::string file = context_.settings.Get("Clients", CaseFileKeyOf(company_), defaultName);
+    if (fs::path(file).is_relative()) file = context_.process.ProgramFolder + file;
+    return file;
+}
+
+void frmMain2::RememberCaseFile(const std::string& path) {
+    caseFile_ = path;
+    context_.settings.Save("Clients", CaseFileKeyOf(company_), path);
+    context_.settings.Save("Clients", "DefaultShortFile", ShortName(path));
+    UpdateTitle();
+}
+
+void frmMain2::OpenCaseDirectory(const std::string& path) {
+    RememberCaseFile(path);
+    cases_ = ReadCaseFile(path);
+    for (const auto& client : cases_) {
+        // The case's broker is the broker of the list with its stored name.
+        for (const auto& broker : brokers_) {
+            if (broker->SortName() == client->SavedBrokerName()) client->SetBroker(broker);
+        }
+    }
+    RebuildCaseList();
+    ui_->cboClients->setCurrentIndex(0);
+}
+
+bool frmMain2::SaveCaseDirectory(const std::string& path) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        WriteCaseFile(path, cases_, false);
+        QApplication::restoreOverrideCursor();
+        RememberCaseFile(path);
+        return true;
+    } catch (const std::exception& error) {
+        QApplication::restoreOverrideCursor();
+        // The cases stay in the window: the user can save them elsewhere.
+        Tell("Save Case Directory", "The case directory could not be saved.\n\n" + std::string(error.what()));
+        return false;
+    }
+}
+
+void frmMain2::LoadRelay(const std::string& folder, const std::string& fileName) {
+    try {
+        ClearForm();
+        const std::shared_ptr<cClient> client = ReadRelayFile(folder, fileName, context_.process);
+        cases_.Add(client);
+        client->SetIndex(static_cast<std::int16_t>(cases_.Count()));
+        AddCaseToList(*client);
+        ui_->cboClients->setCurrentIndex(ui_->cboClients->count() - 1);
+        ShowClient(*client);
+    } catch (const std::exception& error) {
+        Report(error, "LoadRelay");
+    }
+}
+
+void frmMain2::LoadBrokers() {
+    const std::string file = BrokerFileNameToLoad(context_.settings.Get("Brokers", "DefaultFile", ""));
+    brokers_ = ReadBrokerFile(fs::path(context_.process.ProgramFolder) / file);
+    FillBrokerList();
+}
+
+void frmMain2::FillBrokerList() {
+    const QString chosen = ui_->cboBroker->currentText();
+    ui_->cboBroker->clear();
+    ui_->cboBroker->addItem("", 0);
+    std::int16_t index = 0;
+    for (const auto& broker : brokers_) {
+        broker->SetIndex(++index);
+        ui_->cboBroker->addItem(Q(broker->SortName()), broker->Index());
+    }
+    ui_->cboBroker->setCurrentIndex(std::max(0, ui_->cboBroker->findText(chosen)));
+}
+
+void frmMain2::SaveBrokers() {
+    const std::string file = BrokerFileNameToSave(context_.settings.Get("Brokers", "DefaultFile", ""));
+    try {
+        WriteBrokerFile(fs::path(context_.process.ProgramFolder) / file, brokers_);
+        context_.settings.Save("Brokers", "DefaultFile", file);
+    } catch (const std::exception& error) {
+        Tell("Brokers", "The broker list could not be saved.\n\n" + std::string(error.what()));
+    }
+}
+
+void frmMain2::UpdateBrokerInfo() {
+    SaveBrokers();
+    FillBrokerList();
+}
+
+// ---------------------------------------------------------------- commands
+
+void frmMain2::NewCase() { ClearForm(); }
+
+void frmMain2::OpenCaseCommand() {
+    frmClientDirectory picker(context_, this);
+    const std::string chosen = picker.Choose();
+    if (chosen.empty()) return;
+    ClearForm();
+    if (!caseFile_.empty() && !SaveCaseDirectory(caseFile_)) return;
+    OpenCaseDirectory(chosen);
+}
+
+void frmMain2::SaveCaseCommand() {
+    // The cases go back to the file they came from, whatever carrier is chosen now.
+    SaveCaseDirectory(caseFile_.empty() ? RememberedCaseFile("case.clt") : caseFile_);
+}
+
+void frmMain2::SaveCaseAsCommand() {
+    const std::string path =
+        context_.dialogs.SaveFileName(this, "Save Case Directory", context_.process.ProgramFolder,
+                                      "Case Files (*.clt);;All Files (*)", "Case Files (*.clt)");
+    if (!path.empty()) SaveCaseDirectory(path);
+}
+
+void frmMain2::NewCaseDirectoryCommand() {
+    const auto name = context_.dialogs.Input(this, "New Case Directory", "Input name for new Case Directory");
+    if (!name) return;
+    const std::string trimmed(Trim(*name));
+    if (trimmed.empty() || trimmed.find_first_of("/\\:") != std::string::npos) {
+        Tell("Error",
+             "It cannot contain any invalid characters such as /, \\, or :\nIt should not be a path, just a filename "
+             "for the case directory.\nPlease enter a valid name for you new Case Directory.");
+        return;
+    }
+    if (!caseFile_.empty() && !SaveCaseDirectory(caseFile_)) return;
+    ClearForm();
+    OpenCaseDirectory(context_.process.ProgramFolder + trimmed + ".clt");
+}
+
+void frmMain2::RemoveCaseCommand() {
+    const int listIndex = ui_->cboClients->currentIndex();
+    if (listIndex <= 0) return;
+    if (!context_.dialogs.Ask(this, "Remove", "Are you sure you want to delete the case?", MessageButtons::OkCancel,
+                              MessageIcon::Question)) {
+        return;
+    }
+    cases_.Remove(ui_->cboClients->itemData(listIndex).toInt());
+    RebuildCaseList();
+    ClearForm();
+}
+
+bool frmMain2::MakeProposal() {
+    try {
+        std::shared_ptr<cClient> client;
+        if (context_.settings.GetNumber("Options", "AutoSaveClients", 1) != 0) {
+            const long index = ui_->cboClients->currentData().toInt();
+            if (index >= 1 && index <= cases_.Count()) client = cases_.ItemPtr(index);
+        }
+        const bool stored = client != nullptr;
+        if (!client) client = std::make_shared<cClient>();
+        MakeClient(*client);
+        MakeIllustrationInfo(client->proposal());
+        if (!stored && context_.settings.GetNumber("Options", "AutoSaveClients", 1) != 0) {
+            if (client->FullName() == cClient::kPlaceholderName) RebuildCaseList();
+            cases_.Add(client);
+            client->SetIndex(static_cast<std::int16_t>(cases_.Count()));
+            AddCaseToList(*client);
+            ui_->cboClients->setCurrentIndex(ui_->cboClients->count() - 1);
+        } else if (stored) {
+            ui_->cboClients->setItemText(ui_->cboClients->currentIndex(), Q(client->SortName()));
+        }
+        current_ = client;
+        if (client->proposal().ProductCount() == 0 || client->proposal().FaceAmountCount() == 0) {
+            Tell("Not enough information", kNoProposal);
+            return false;
+        }
+        const AgeCheck ages = ValidateAge(*client, context_.process.UsePriorRates);
+        for (const Notice& notice : ages.notices) Tell(notice.title, notice.text);
+        if (!ages.ok) {
+            Tell("Age out of range", ages.message);
+            return false;
+        }
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        surface_ = PrintSurface();
+        const IllustrationResult result = CreateIllustration(surface_, *client, *commission_, context_.process,
+                                                             context_.process.StartDirectory);
+        QApplication::restoreOverrideCursor();
+        if (!result.notes.empty()) {
+            std::string text;
+            for (const std::string& note : result.notes) text += note;
+            Tell("Proposal", text);
+        }
+        for (const Notice& notice : result.notices) {
+            const bool shown = std::any_of(ages.notices.begin(), ages.notices.end(), [&](const Notice& before) {
+                return before.text == notice.text;
+            });
+            if (!shown) Tell(notice.title, notice.text);
+        }
+        return result.documentMade;
+    } catch (const std::exception& error) {
+        QApplication::restoreOverrideCursor();
+        Report(error, "MakeProposal");
+        return false;
+    }
+}
+
+bool frmMain2::WriteProposalPdf(const std::string& folder, const std::string& name) {
+    try {
+        ConvertToPdf(surface_, folder, name);
+        return true;
+    } catch (const std::exception& error) {
+        Tell("Print to PDF", error.what());
+        return false;
+    }
+}
+
+void frmMain2::OpenWithAssociatedProgram(const std::string& path) {
+    if (!openFile(path)) Tell("Open", kCannotOpen);
+}
+
+void frmMain2::ViewCommand() {
+    if (!MakeProposal()) return;
+    if (WriteProposalPdf(context_.process.ProgramFolder, "Illustration.pdf")) {
+        OpenWithAssociatedProgram(context_.process.ProgramFolder + "Illustration.pdf");
+    }
+}
+
+void frmMain2::PrintCommand() {
+    if (context_.settings.GetFlag("Options", "UseAcrobat", false)) {
+        context_.dialogs.Show(this, "Printing with Adobe Acrobat",
+                              "Since Acrobat will be handling the printing of this illustration, you will need to "
+                              "click the print toolbar button on the Acrobat preview screen.",
+                              MessageIcon::Exclamation);
+        ViewCommand();
+        return;
+    }
+    if (!MakeProposal()) return;
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted) PrintDocument(surface_.GetDocument(), printer);
+}
+
+void frmMain2::PrintToPdfCommand() {
+    context_.process.OutputFormat = 2;
+    std::string path = context_.dialogs.SaveFileName(this, "Save illustration to pdf file",
+                                                     context_.process.ProgramFolder, "PDF Files (*.pdf)",
+                                                     "PDF Files (*.pdf)");
+    if (path.empty()) path = context_.process.ProgramFolder + "illustration.pdf";
+    const fs::path chosen(path);
+    context_.process.PdfPath = WithTrailingSeparator(chosen.parent_path().string());
+    context_.process.PdfName = chosen.filename().string();
+    if (MakeProposal()) WriteProposalPdf(context_.process.PdfPath, context_.process.PdfName);
+}
+
+void frmMain2::EmailCommand() {
+    if (!MakeProposal()) return;
+    if (context_.process.PdfPath.empty()) context_.process.PdfPath = context_.process.ProgramFolder;
+    if (context_.process.PdfName.empty()) context_.process.PdfName = "illustration.pdf";
+    if (!WriteProposalPdf(context_.process.PdfPath, context_.process.PdfName)) return;
+    const std::string attachment = WithTrailingSeparator(context_.process.PdfPath) + context_.process.PdfName;
+    if (sendMail(kMailSubject, kMailText, attachment) != 0) {
+        Tell("E-mail",
+             "No mail program answered, so the illustration could not be e-mailed. It is saved as " + attachment +
+                 "; attach that file to a message in your mail program.");
+    }
+}
+
+void frmMain2::ShowHelpContents() {
+    const std::string help = context_.process.ProgramFolder + HelpFileOf(company_);
+    if (!FileExists(help) || !openFile(help)) {
+        Tell("Help", "Unable to display Help Contents. There is no Help associated with this project.");
+    }
+}
+
+// ---------------------------------------------------------------- errors and the end
+
+void frmMain2::Tell(const std::string& title, const std::string& text) {
+    context_.dialogs.Show(this, title, text, MessageIcon::Exclamation);
+}
+
+void frmMain2::Report(const std::exception& error, const char* routine) {
+    context_.process.ProcessError(error, clsError::ErrorWithPlace, kModule, routine);
+}
+
+void frmMain2::CriticalError(const std::string& title, const std::string& text) {
+    if (ending_) return;
+    ending_ = true;
+    context_.dialogs.Ask(this, title, text, MessageButtons::Ok, MessageIcon::Critical);
+    // The broker's unsaved cases are kept before the program ends.
+    try {
+        if (!caseFile_.empty()) WriteCaseFile(caseFile_, cases_, false);
+    } catch (const std::exception&) {
+    }
+    try {
+        WriteBrokerFile(fs::path(context_.process.ProgramFolder) /
+                            BrokerFileNameToSave(context_.settings.Get("Brokers", "DefaultFile", "")),
+                        brokers_);
+    } catch (const std::exception&) {
+    }
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this) window->close();
+    }
+    hide();
+    endProgram();
+}
+
+void frmMain2::closeEvent(QCloseEvent* event) {
+    if (!ending_) {
+        SaveDefaultState();
+        SaveBrokers();
+        // A case file that cannot be saved keeps the window open, and the
+        // cases with it, until the user saves them elsewhere.
+        if (context_.settings.GetNumber("Options", "AutoSaveDirectory", 1) != 0 && !caseFile_.empty() &&
+            !SaveCaseDirectory(caseFile_)) {
+            event->ignore();
+            return;
+        }
+        ending_ = true;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window != this && window->isVisible()) window->close();
+        }
+    }
+    event->accept();
+}
+
+}  // namespace quoravel

@@ -1,0 +1,160 @@
+#pragma once
+
+#include <QMainWindow>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Collection.h"
+#include "Date.h"
+#include "PrintSurface.h"
+#include "UserMessages.h"
+#include "WindowContext.h"
+#include "cBroker.h"
+#include "cClient.h"
+#include "cCommision.h"
+
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QCheckBox;
+
+namespace Ui {
+class frmMain2;
+}
+
+namespace quoravel {
+
+class HelpLine;
+
+// The input window: the carrier, the case file and its cases, the client,
+// the proposal choices, and the commands that make, show, print, write and
+// mail the proposal. It owns the cases of the open case file, the broker
+// list and the commission settings, and is the process's message box for
+// critical errors.
+class frmMain2 : public QMainWindow, public UserMessages {
+    Q_OBJECT
+public:
+    static constexpr int kFaceAmountFields = 4;
+    static constexpr const char* kNoProposal =
+        "At least one product and face amount must be entered to make a proposal.";
+
+    // Loads the window: fills the lists, loads the brokers, opens the last
+    // case file of the current company and refreshes the controls.
+    explicit frmMain2(WindowContext& context, QWidget* parent = nullptr);
+    ~frmMain2() override;
+
+    // The case from the client fields and from the proposal fields.
+    void MakeClient(cClient& client);
+    void MakeIllustrationInfo(cIllustrationOptions& options);
+    // The inverse of the two: a case shown in the fields.
+    void ShowClient(const cClient& client);
+    void ClearForm();
+    void RefreshControls();
+    void SwitchCompany(std::int32_t company);
+    void FillStateList(std::int32_t company);
+    // Builds or updates the case from the fields and lays out its proposal
+    // on Document(); false when no proposal was made (the user was told why).
+    bool MakeProposal();
+
+    // Case files: opening replaces the case list; saving writes every named
+    // case. Both remember the file for the current company.
+    void OpenCaseDirectory(const std::string& path);
+    bool SaveCaseDirectory(const std::string& path);
+    // A case from a relay file, appended to the case list and shown.
+    void LoadRelay(const std::string& folder = "c:\\winflex", const std::string& fileName = "relay.ini");
+    void LoadBrokers();
+    void SaveBrokers();
+    // The broker list rebuilt after the broker window, and the file saved.
+    void UpdateBrokerInfo();
+
+    // The commands of the menus and buttons.
+    void NewCase();
+    void OpenCaseCommand();
+    void SaveCaseCommand();
+    void SaveCaseAsCommand();
+    void NewCaseDirectoryCommand();
+    void RemoveCaseCommand();
+    void ViewCommand();
+    void PrintCommand();
+    void PrintToPdfCommand();
+    void EmailCommand();
+
+    const Collection<cClient>& Cases() const { return cases_; }
+    Collection<cBroker>& Brokers() { return brokers_; }
+    std::int32_t Company() const { return company_; }
+    const std::string& CaseFile() const { return caseFile_; }
+    bool InHouseMode() const { return inHouse_; }
+    const PrintSurface& Document() const { return surface_; }
+    const std::shared_ptr<cClient>& CurrentClient() const { return current_; }
+
+    // Tests fix the day the ages are counted on.
+    void SetToday(Date today) { today_ = today; }
+    // Opens a file with its associated program; true when it could. Tests
+    // replace it, as they replace the mail program.
+    std::function<bool(const std::string& path)> openFile;
+    // Opens a mail message with subject, text and attachment; the launcher's
+    // exit code (0 when a mail program took the message).
+    std::function<int(const std::string& subject, const std::string& body, const std::string& attachment)> sendMail;
+    // Ends the program after a critical error; tests replace it.
+    std::function<void()> endProgram;
+
+    // A critical error: the message, then the open case file and the broker
+    // file are saved, every window closes and the program ends.
+    void CriticalError(const std::string& title, const std::string& text) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void ConnectCommands();
+    void SetHelpTexts();
+    void FillFixedLists();
+    void FillProductList();
+    void StateChanged();
+    void ProposalTypeChanged();
+    void ProductTicked(int row);
+    void BirthDateLeft();
+    void AgeLeft();
+    void FaceAmountLeft(QLineEdit* field);
+    void FlatExtraLeft(QLineEdit* field);
+    void CaseChosen(int listIndex);
+    void InHouseToggled(bool ticked);
+    void ShowHelpContents();
+    void RebuildCaseList();
+    void FillBrokerList();
+    void AddCaseToList(const cClient& client);
+    void RememberCaseFile(const std::string& path);
+    std::string RememberedCaseFile(const char* defaultName) const;
+    void UpdateTitle();
+    void SaveDefaultState();
+    bool WriteProposalPdf(const std::string& folder, const std::string& name);
+    void OpenWithAssociatedProgram(const std::string& path);
+    void Report(const std::exception& error, const char* routine);
+    void Tell(const std::string& title, const std::string& text);
+
+    QRadioButton* PrintOptionButton(int option) const;
+    QRadioButton* YearsButton(int option) const;
+    QCheckBox* OutputBox(int box) const;
+    QLineEdit* FaceField(int field) const;
+
+    std::unique_ptr<Ui::frmMain2> ui_;
+    WindowContext& context_;
+    QLabel* helpLabel_ = nullptr;
+    HelpLine* helpLine_ = nullptr;
+    Collection<cClient> cases_;
+    Collection<cBroker> brokers_;
+    std::unique_ptr<cCommision> commission_;
+    std::shared_ptr<cClient> current_;
+    PrintSurface surface_;
+    std::int32_t company_ = 0;
+    std::string caseFile_;
+    bool isGA_ = false;
+    bool inHouse_ = false;
+    bool ending_ = false;
+    Date today_ = Date::Today();
+};
+
+}  // namespace quoravel

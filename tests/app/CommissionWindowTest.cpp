@@ -1,0 +1,75 @@
+#include <QTableWidget>
+
+#include "WindowTest.h"
+#include "frmCommission.h"
+
+using namespace quoravel;
+
+namespace {
+
+constexpr int kFirstYearColumn = 2;
+constexpr int kRenewalColumn = 3;
+
+class CommissionWindowTest : public WindowTest {
+protected:
+    void Enter(int row, int column, const char* text) {
+        window.findChild<QTableWidget*>("commissionTable")->item(row, column)->setText(text);
+    }
+
+    cCommision commission{program.folder()};
+    frmCommission window{context, commission};
+    const std::string fileBefore = program.Read("TermComm.ini");
+};
+
+TEST_F(CommissionWindowTest, OkWritesTheChangedPercentages) {
+    Enter(3, kFirstYearColumn, "60.5");
+    Enter(25, kRenewalColumn, " 0 ");
+    window.accept();
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+
+    const cCommision reread(program.folder());
+    EXPECT_EQ(reread.CommisionValue(cCommision::FirstYear, 3), 60.5);
+    EXPECT_EQ(reread.CommisionValue(cCommision::Renewal, 3), 3);
+    EXPECT_EQ(reread.CommisionValue(cCommision::FirstYearMax, 3), 90);
+    EXPECT_EQ(reread.CommisionValue(cCommision::RenewalMax, 3), 5);
+    EXPECT_TRUE(reread.HasCommisionValue(cCommision::Renewal, 25));
+    EXPECT_EQ(reread.CommisionValue(cCommision::Renewal, 25), 0);
+}
+
+TEST_F(CommissionWindowTest, OutOfRangeOrNonNumericEntriesAreRefused) {
+    for (const char* entry : {"abc", "-1", "90.01", "nan", ""}) {  // row 3 may grant at most 90
+        dialogs.shown.clear();
+        Enter(3, kFirstYearColumn, entry);
+        window.accept();
+        EXPECT_EQ(dialogs.LastText(), "Row 3: the first-year commission must be a number from 0 to 90.")
+            << entry;
+        EXPECT_NE(window.result(), QDialog::Accepted);
+    }
+    EXPECT_EQ(commission.CommisionValue(cCommision::FirstYear, 3), 75);
+    EXPECT_EQ(program.Read("TermComm.ini"), fileBefore);
+}
+
+TEST_F(CommissionWindowTest, CancelWritesNothing) {
+    Enter(3, kFirstYearColumn, "60");
+    window.reject();
+    EXPECT_EQ(commission.CommisionValue(cCommision::FirstYear, 3), 75);
+    EXPECT_EQ(program.Read("TermComm.ini"), fileBefore);
+}
+
+TEST_F(CommissionWindowTest, WithoutAMaximumTheLimitIs999_99) {
+    program.Write("TermComm.ini", "[0]\r\nFirstYear=50\r\n");
+    cCommision bare(program.folder());
+    frmCommission bareWindow(context, bare);
+    auto* table = bareWindow.findChild<QTableWidget*>("commissionTable");
+    table->item(0, kFirstYearColumn)->setText("1000");
+    bareWindow.accept();
+    EXPECT_EQ(dialogs.LastText(), "Row 0: the first-year commission must be a number from 0 to 999.99.");
+    table->item(0, kFirstYearColumn)->setText("999.99");
+    bareWindow.accept();
+    const cCommision reread(program.folder());
+    EXPECT_EQ(reread.CommisionValue(cCommision::FirstYear, 0), 999.99);
+    EXPECT_FALSE(reread.HasCommisionValue(cCommision::Renewal, 0));  // left empty, stays unset
+}
+
+}  // namespace

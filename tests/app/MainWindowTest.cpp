@@ -1,0 +1,264 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+
+#include "BrokerFile.h"
+#include "CaseFile.h"
+#include "WindowTest.h"
+#include "frmMain2.h"
+
+namespace quoravel {
+namespace {
+
+class MainWindowTest : public WindowTest {
+protected:
+    MainWindowTest() { AddRatesAndPictures(); }
+
+    // The sample rate files and pictures of the build, for tests that make a proposal.
+    void AddRatesAndPictures() {
+        for (const auto& entry : std::filesystem::directory_iterator(QUORAVEL_PROGRAM_DIR)) {
+            const auto target = program.path() / entry.path().filename();
+            if (entry.is_regular_file() && !std::filesystem::exists(target)) {
+                std::filesystem::create_symlink(entry.path(), target);
+            }
+        }
+    }
+
+    std::unique_ptr<frmMain2> Open() {
+        auto window = std::make_unique<frmMain2>(context);
+        window->SetToday(Date::FromYmd(2026, 12, 6));
+        window->openFile = [this](const std::string& path) {
+            opened.push_back(path);
+            return true;
+        };
+        window->endProgram = [this] { ended = true; };
+        return window;
+    }
+
+    template <typename T>
+    static T* Find(frmMain2& window, const char* name) {
+        T* control = window.findChild<T*>(name);
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+    // Types into a field and leaves it with Return.
+    static void Type(frmMain2& window, const char* field, const QString& text) {
+        QLineEdit* edit = Find<QLineEdit>(window, field);
+        edit->clear();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+    static QString Text(frmMain2& window, const char* field) { return Find<QLineEdit>(window, field)->text(); }
+    static QStringList Products(frmMain2& window) {
+        QStringList names;
+        auto* list = Find<QListWidget>(window, "lstProducts");
+        for (int row = 0; row < list->count(); ++row) names << list->item(row)->text();
+        return names;
+    }
+    static void Tick(frmMain2& window, const QString& product) {
+        auto* list = Find<QListWidget>(window, "lstProducts");
+        list->findItems(product, Qt::MatchExactly).front()->setCheckState(Qt::Checked);
+    }
+    // A case: a male of 45, preferred, in Alabama, Brellan 20 at 250,000.
+    void EnterCase(frmMain2& window, const QString& first, const QString& last = "Okafor") {
+        window.NewCase();
+        Type(window, "txtFirstName", first);
+        Type(window, "txtLastName", last);
+        Find<QComboBox>(window, "cboState")->setCurrentText("AL");
+        Type(window, "txtAge", "45");
+        Find<QComboBox>(window, "cboClass")->setCurrentIndex(2);
+        Tick(window, "Brellan 20");
+        Type(window, "txtFace0", "250000");
+    }
+
+    std::vector<std::string> opened;
+    bool ended = false;
+};
+
+TEST_F(MainWindowTest, BirthDateSetsTheAgeOrIsRefusedWithItsMessage) {
+    auto window = Open();
+    Type(*window, "txtBirthDate", "01/01/30");
+    EXPECT_EQ(Text(*window, "txtBirthDate"), "01/01/1930");
+    EXPECT_EQ(Text(*window, "txtAge"), "97");
+    EXPECT_FALSE(Find<QLineEdit>(*window, "txtAge")->isEnabled());
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    Type(*window, "txtBirthDate", "02/30/1990");
+    ASSERT_EQ(dialogs.shown.size(), 1U);
+    EXPECT_EQ(dialogs.shown[0].title, "Date of Birth");
+    EXPECT_EQ(dialogs.shown[0].text, "Please enter a valid Date of Birth.");
+    EXPECT_EQ(Text(*window, "txtBirthDate"), "//");  // the empty mask
+    EXPECT_TRUE(Find<QLineEdit>(*window, "txtAge")->isEnabled());
+
+    Type(*window, "txtAge", "100");
+    EXPECT_EQ(dialogs.LastText(), "Please enter a valid age less than 100");
+    EXPECT_EQ(dialogs.shown.back().title, "Invalid Age");
+}
+
+TEST_F(MainWindowTest, CompanySwitchListsTheCarriersProductsByState) {
+    auto window = Open();
+    EXPECT_EQ(Products(*window), QStringList({"Brellan 10", "Brellan 15", "Brellan 20", "Brellan 30"}));
+    settings.Save("Options", "DefaultStateQNB", "NJ");
+    window->SwitchCompany(1);
+    EXPECT_EQ(Products(*window),
+              QStringList({"Dorrance 5", "Dorrance 10", "Dorrance 15", "Quenby 10", "Quenby 15"}));
+    EXPECT_FALSE(Find<QComboBox>(*window, "cboChildUnits")->isEnabled());
+    Find<QComboBox>(*window, "cboState")->setCurrentText("NY");
+    EXPECT_EQ(Products(*window), QStringList({"Tessel 10", "Tessel 15", "Tessel 20", "Tessel 30"}));
+    EXPECT_EQ(settings.Get("Options", "DefaultStateQNB", ""), "NY");
+    EXPECT_TRUE(window->windowTitle().startsWith("Castmere Life Insurance Company of New York"));
+    Find<QComboBox>(*window, "cboState")->setCurrentText("NJ");
+    EXPECT_EQ(Find<QComboBox>(*window, "cboState")->count(), 2);  // QNB sells in NJ and NY only
+
+    window->SwitchCompany(0);
+    Find<QComboBox>(*window, "cboState")->setCurrentText("MT");
+    EXPECT_EQ(Find<QComboBox>(*window, "cboSex")->count(), 1);
+    EXPECT_EQ(Find<QComboBox>(*window, "cboSex")->currentText(), "Unisex");
+}
+
+TEST_F(MainWindowTest, AmountsAreClampedUnlessInHouse) {
+    auto window = Open();
+    Type(*window, "txtFace0", "20000");
+    EXPECT_EQ(Text(*window, "txtFace0"), "50000");
+    Type(*window, "txtFace0", "150000000");
+    EXPECT_EQ(Text(*window, "txtFace0"), "100000000");
+    Type(*window, "txtFace0", "lots");
+    EXPECT_EQ(dialogs.LastText(), "Value must be numeric.");
+    Type(*window, "txtPermFlatExtra", "120");
+    EXPECT_EQ(Text(*window, "txtPermFlatExtra"), "99.99");
+    Type(*window, "txtTempFlatExtra", "x");
+    EXPECT_EQ(Text(*window, "txtTempFlatExtra"), "0.00");
+
+    auto* inHouse = Find<QCheckBox>(*window, "chkInHouse");
+    dialogs.inputs.push_back("castle");  // the password is upper-case
+    inHouse->setChecked(true);
+    EXPECT_FALSE(inHouse->isChecked());
+    EXPECT_FALSE(window->InHouseMode());
+    dialogs.inputs.push_back("CASTLE");
+    inHouse->setChecked(true);
+    EXPECT_TRUE(window->InHouseMode());
+    EXPECT_EQ(dialogs.inputTitles.back(), "Password");
+    EXPECT_GE(Find<QComboBox>(*window, "cboPaymentMode")->findText("Direct Monthly"), 0);
+    Type(*window, "txtFace0", "20000");
+    EXPECT_EQ(Text(*window, "txtFace0"), "20000");
+    inHouse->setChecked(false);
+    EXPECT_LT(Find<QComboBox>(*window, "cboPaymentMode")->findText("Direct Monthly"), 0);
+}
+
+TEST_F(MainWindowTest, CaseSavedReopenedAndViewedEndToEnd) {
+    const std::string caseFile = program.folder() + "mine.clt";
+    {
+        auto window = Open();
+        window->OpenCaseDirectory(caseFile);
+        EnterCase(*window, "Ada");
+        Find<QComboBox>(*window, "cboPaymentMode")->setCurrentText("Quarterly");
+        Type(*window, "txtPermFlatExtra", "2.5");
+        window->ViewCommand();
+        EXPECT_TRUE(dialogs.shown.empty()) << dialogs.LastText();
+        ASSERT_EQ(opened.size(), 1U);
+        EXPECT_TRUE(std::filesystem::file_size(opened[0]) > 10'000);
+        EXPECT_GE(window->Document().PageCount(), 3);
+        // An unnamed case is listed but never written.
+        EnterCase(*window, "", "");
+        EXPECT_TRUE(window->MakeProposal());
+        EXPECT_EQ(window->Cases().Count(), 2);
+        window->close();
+    }
+    EXPECT_EQ(ReadCaseFile(caseFile).Count(), 1);
+
+    auto window = Open();
+    EXPECT_EQ(window->CaseFile(), caseFile);  // the last case file of the carrier
+    ASSERT_EQ(window->Cases().Count(), 1);
+    window->ShowClient(window->Cases().Item(1));
+    EXPECT_EQ(Text(*window, "txtFirstName"), "Ada");
+    EXPECT_EQ(Text(*window, "txtAge"), "45");
+    EXPECT_EQ(Text(*window, "txtFace0"), "250000");
+    EXPECT_EQ(Text(*window, "txtPermFlatExtra"), "2.50");
+    EXPECT_EQ(Find<QComboBox>(*window, "cboPaymentMode")->currentText(), "Quarterly");
+    EXPECT_EQ(Find<QComboBox>(*window, "cboClass")->currentIndex(), 2);
+    EXPECT_EQ(Find<QListWidget>(*window, "lstProducts")->findItems("Brellan 20", Qt::MatchExactly)[0]->checkState(),
+              Qt::Checked);
+}
+
+TEST_F(MainWindowTest, ProposalNeedsAProductAndAFaceAmountAndAutoSaveCanBeOff) {
+    auto window = Open();
+    settings.Save("Options", "AutoSaveClients", "0");
+    window->NewCase();
+    Type(*window, "txtFirstName", "Ben");
+    Type(*window, "txtAge", "40");
+    EXPECT_FALSE(window->MakeProposal());
+    EXPECT_EQ(dialogs.shown.back().title, "Not enough information");
+    EXPECT_EQ(dialogs.LastText(), frmMain2::kNoProposal);
+    EXPECT_EQ(window->Cases().Count(), 0);
+
+    settings.Save("Options", "AutoSaveClients", "1");
+    window->MakeProposal();
+    EXPECT_EQ(window->Cases().Count(), 1);
+    window->MakeProposal();  // the selected case is rebuilt, not added again
+    EXPECT_EQ(window->Cases().Count(), 1);
+}
+
+TEST_F(MainWindowTest, ClosingSavesBrokersAndCasesUnlessTheCaseFileIsNotKept) {
+    {
+        auto window = Open();
+        EnterCase(*window, "Cy");
+        window->MakeProposal();
+        window->close();
+    }
+    EXPECT_EQ(ReadCaseFile(program.path() / "client.clt").Count(), 1);
+    EXPECT_TRUE(std::filesystem::exists(program.path() / "brokers.ini"));
+    EXPECT_EQ(settings.Get("Brokers", "DefaultFile", ""), "brokers.ini");
+
+    settings.Save("Options", "AutoSaveDirectory", "0");
+    auto window = Open();
+    EnterCase(*window, "Dee");
+    window->MakeProposal();
+    window->close();
+    EXPECT_EQ(ReadCaseFile(program.path() / "client.clt").Count(), 1);
+}
+
+TEST_F(MainWindowTest, CriticalErrorKeepsTheCasesAndEndsTheProgram) {
+    auto window = Open();
+    EnterCase(*window, "Eve");
+    window->MakeProposal();
+    process.ProcessError(7, 2, "Out of memory", "RateStuf", "FillRateMatrix");
+    ASSERT_EQ(dialogs.shown.size(), 1U);
+    EXPECT_EQ(dialogs.shown[0].title, "RateStuf: FillRateMatrix");
+    EXPECT_EQ(dialogs.shown[0].text, "Number:7\n\nSeverity:Error\n\nDescription:Out of memory");
+    EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::Critical);
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(ReadCaseFile(program.path() / "client.clt").Count(), 1);
+    EXPECT_TRUE(std::filesystem::exists(program.path() / "brokers.ini"));
+}
+
+TEST_F(MainWindowTest, RemoveAndNewCaseDirectory) {
+    auto window = Open();
+    EnterCase(*window, "Fay");
+    window->MakeProposal();
+    EnterCase(*window, "Gus");
+    window->MakeProposal();
+    auto* cases = Find<QComboBox>(*window, "cboClients");
+    cases->setCurrentIndex(1);
+    dialogs.answers.push_back(false);
+    window->RemoveCaseCommand();
+    EXPECT_EQ(window->Cases().Count(), 2);
+    cases->setCurrentIndex(1);
+    window->RemoveCaseCommand();
+    ASSERT_EQ(window->Cases().Count(), 1);
+    EXPECT_EQ(window->Cases().Item(1).FirstName(), "Gus");
+    EXPECT_EQ(window->Cases().Item(1).Index(), 1);
+
+    dialogs.inputs.push_back("sub/dir");
+    window->NewCaseDirectoryCommand();
+    EXPECT_EQ(dialogs.shown.back().title, "Error");
+    dialogs.inputs.push_back("spring");
+    window->NewCaseDirectoryCommand();
+    EXPECT_EQ(window->CaseFile(), program.folder() + "spring.clt");
+    EXPECT_EQ(window->Cases().Count(), 0);
+    EXPECT_EQ(ReadCaseFile(program.path() / "client.clt").Count(), 1);  // the old file was saved first
+}
+
+}  // namespace
+}  // namespace quoravel

@@ -1,0 +1,160 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <filesystem>
+
+#include "WindowTest.h"
+#include "frmAbout.h"
+#include "frmClientDirectory.h"
+#include "frmOptions.h"
+#include "frmSplash.h"
+#include "frmTip.h"
+
+namespace {
+
+using namespace quoravel;
+
+template <typename T>
+T* Control(QWidget& window, const char* name) {
+    T* control = window.findChild<T*>(name);
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+}
+
+QStringList Items(QComboBox* list) {
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
+    return items;
+}
+
+using SmallWindowsTest = WindowTest;
+
+TEST_F(SmallWindowsTest, OptionsShowTheStoredChoicesAndOnlyOkOrApplyWriteThem) {
+    settings.Save("Options", "DefaultStateBRN", "NJ");
+    settings.Save("Options", "AutoSaveClients", 0L);
+    const auto stored = [&](const char* key) { return settings.Get("Options", key, "<unset>"); };
+    {
+        frmOptions window(context);
+        auto* brn = Control<QComboBox>(window, "cboDefaultStateBRN");
+        auto* qnb = Control<QComboBox>(window, "cboDefaultStateQNB");
+        auto* tvny = Control<QComboBox>(window, "cboDefaultStateTVNY");
+        EXPECT_EQ(brn->currentText(), "NJ");
+        EXPECT_EQ(Items(qnb), QStringList({"NJ", "NY"}));
+        EXPECT_EQ(qnb->currentText(), "NY");
+        EXPECT_FALSE(Items(tvny).contains("NY"));
+        EXPECT_EQ(tvny->currentText(), "AL");
+        EXPECT_FALSE(Control<QCheckBox>(window, "chkAutoSaveClients")->isChecked());
+        EXPECT_FALSE(Control<QCheckBox>(window, "chkUseAcrobat")->isChecked());
+
+        brn->setCurrentText("TX");
+        Control<QCheckBox>(window, "chkUseAcrobat")->setChecked(true);
+        Control<QDialogButtonBox>(window, "buttonBox")->button(QDialogButtonBox::Cancel)->click();
+        EXPECT_EQ(stored("DefaultStateBRN"), "NJ");
+        EXPECT_EQ(stored("AutoSaveClients"), "0");
+        for (const char* key : {"DefaultStateQNB", "DefaultStateTVNY", "UseAcrobat"})
+            EXPECT_EQ(stored(key), "<unset>");
+    }
+
+    frmOptions window(context);
+    window.show();
+    Control<QComboBox>(window, "cboDefaultStateBRN")->setCurrentText("TX");
+    Control<QComboBox>(window, "cboDefaultStateQNB")->setCurrentText("NJ");
+    Control<QCheckBox>(window, "chkAutoSaveClients")->setChecked(true);
+    Control<QCheckBox>(window, "chkUseAcrobat")->setChecked(true);
+    Control<QDialogButtonBox>(window, "buttonBox")->button(QDialogButtonBox::Apply)->click();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(stored("DefaultStateBRN"), "TX");
+    EXPECT_EQ(stored("DefaultStateQNB"), "NJ");
+    EXPECT_EQ(stored("DefaultStateTVNY"), "AL");
+    EXPECT_TRUE(settings.GetFlag("Options", "AutoSaveClients", false));
+    EXPECT_TRUE(settings.GetFlag("Options", "UseAcrobat", false));
+
+    Control<QCheckBox>(window, "chkUseAcrobat")->setChecked(false);
+    Control<QDialogButtonBox>(window, "buttonBox")->button(QDialogButtonBox::Ok)->click();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(settings.GetFlag("Options", "UseAcrobat", true));
+}
+
+TEST_F(SmallWindowsTest, TipsAdvanceFromTheRememberedOneAndWrapToTheFirst) {
+    // The tips file is found whatever the case of its name; blank lines are no tips.
+    std::filesystem::remove(program.path() / "TIPOFDAY.TXT");
+    program.Write("TipOfDay.txt", "First\r\n\r\nDon\x92t forget the broker\r\nThird");
+    settings.Save("Options", "LastTip", 2L);
+    frmTip window(context);
+    window.Open();
+    EXPECT_EQ(window.ShownText(), "Third");
+    EXPECT_EQ(settings.GetNumber("Options", "LastTip", 0), 3);
+
+    Control<QPushButton>(window, "cmdNextTip")->click();
+    EXPECT_EQ(window.ShownText(), "First");
+    EXPECT_EQ(settings.GetNumber("Options", "LastTip", 0), 1);
+    window.NextTip();
+    EXPECT_EQ(window.ShownText(), QString::fromUtf8("Don\u2019t forget the broker"));
+}
+
+TEST_F(SmallWindowsTest, AMissingTipsFileIsExplainedInsteadOfATip) {
+    std::filesystem::remove(program.path() / "TIPOFDAY.TXT");
+    settings.Save("Options", "LastTip", 4L);
+    frmTip window(context);
+    window.Open();
+    EXPECT_EQ(window.ShownText(),
+              "That the TIPOFDAY.TXT file was not found? \nCreate a text file named TIPOFDAY.TXT using "
+              "NotePad with 1 "
+              "tip per line. Then place it in the same directory as the application. ");
+    EXPECT_FALSE(Control<QPushButton>(window, "cmdNextTip")->isEnabled());
+    EXPECT_EQ(settings.GetNumber("Options", "LastTip", 0), 4);
+    EXPECT_FALSE(window.LoadTips(program.folder() + "TIPOFDAY.TXT"));
+}
+
+TEST_F(SmallWindowsTest, TipsAtStartUpFollowTheCheckBoxUnlessAskedFor) {
+    frmTip window(context);
+    EXPECT_TRUE(window.WouldShow());
+    window.Open();
+    auto* showTips = Control<QCheckBox>(window, "chkShowTips");
+    EXPECT_TRUE(showTips->isChecked());
+    showTips->click();
+    EXPECT_EQ(settings.Get("Options", "Show Tips at Startup", ""), "0");
+    EXPECT_FALSE(window.WouldShow());
+    window.ShowModal();  // returns at once: tips are off
+    EXPECT_FALSE(window.isVisible());
+
+    window.ForceShow = true;
+    EXPECT_TRUE(window.WouldShow());
+    window.Open();
+    EXPECT_FALSE(showTips->isChecked());
+}
+
+TEST_F(SmallWindowsTest, ThePickerListsCaseFilesByNameAndReturnsTheChosenFile) {
+    std::filesystem::remove(program.path() / "sample.clt");
+    program.Write("a.clt", "");
+    program.Write("b.old.clt", "");
+    program.Write("C.CLT", "");
+    program.Write("notes.txt", "");
+    frmClientDirectory window(context);
+    auto* list = Control<QListWidget>(window, "lstCaseFiles");
+    QStringList names;
+    for (int i = 0; i < list->count(); ++i) names << list->item(i)->text();
+    EXPECT_EQ(names, QStringList({"a", "b", "C"}));
+    EXPECT_EQ(window.SelectedPath(), "");
+    EXPECT_FALSE(Control<QDialogButtonBox>(window, "buttonBox")->button(QDialogButtonBox::Ok)->isEnabled());
+
+    // The entry named "b" stands for b.old.clt, and that file is opened.
+    list->setCurrentRow(1);
+    EXPECT_EQ(Control<QLineEdit>(window, "txtCaseName")->text(), "b");
+    EXPECT_EQ(window.SelectedPath(), program.folder() + "b.old.clt");
+    emit list->itemDoubleClicked(list->item(1));
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+}
+
+TEST_F(SmallWindowsTest, SplashAndAboutShowTheVersion) {
+    frmSplash splash(context);
+    frmAbout about(context);
+    EXPECT_EQ(Control<QLabel>(splash, "lblVersion")->text(), "Version V1.0");
+    EXPECT_EQ(Control<QLabel>(about, "lblVersion")->text(), "Version V1.0");
+}
+
+}  // namespace

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QSettings>
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ProcessValues.h"
+#include "TestSupport.h"
+#include "UserDialogs.h"
+#include "UserSettings.h"
+#include "WindowContext.h"
+
+// Dialogs the test answers: every box shown is recorded; questions take the
+// queued answers (OK/Yes when none is queued), input boxes the queued texts
+// (cancelled when none is queued), file dialogs the queued paths ("" when none).
+class ScriptedDialogs final : public quoravel::UserDialogs {
+public:
+    struct Shown {
+        std::string title;
+        std::string text;
+        quoravel::MessageButtons buttons;
+        quoravel::MessageIcon icon;
+    };
+    std::vector<Shown> shown;
+    std::deque<bool> answers;
+    std::deque<std::optional<std::string>> inputs;
+    std::deque<std::string> files;
+    std::vector<std::string> inputTitles;
+
+    bool Ask(QWidget*, const std::string& title, const std::string& text, quoravel::MessageButtons buttons,
+             quoravel::MessageIcon icon) override {
+        shown.push_back({title, text, buttons, icon});
+        if (answers.empty()) return true;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::optional<std::string> Input(QWidget*, const std::string& title, const std::string&, bool) override {
+        inputTitles.push_back(title);
+        if (inputs.empty()) return std::nullopt;
+        auto answer = inputs.front();
+        inputs.pop_front();
+        return answer;
+    }
+    std::string SaveFileName(QWidget*, const std::string& title, const std::string&, const std::string&,
+                             const std::string&) override {
+        inputTitles.push_back(title);
+        if (files.empty()) return "";
+        auto answer = files.front();
+        files.pop_front();
+        return answer;
+    }
+    std::string OpenFileName(QWidget* parent, const std::string& title, const std::string& folder,
+                             const std::string& filters) override {
+        return SaveFileName(parent, title, folder, filters, "");
+    }
+    // The text of the last box shown, "" when none was.
+    std::string LastText() const { return shown.empty() ? "" : shown.back().text; }
+};
+
+// Empties the per-user store (which the test main points at a scratch folder).
+struct FreshUserSettings {
+    FreshUserSettings() { QSettings(QSettings::IniFormat, QSettings::UserScope, "Quoravel", "Quoravel").clear(); }
+};
+
+// A window test: a program folder of its own holding the bundled settings
+// files, an empty per-user store and dialogs the test answers.
+class WindowTest : public ::testing::Test {
+protected:
+    WindowTest() {
+        for (const auto& entry : std::filesystem::directory_iterator(QUORAVEL_DATA_DIR)) {
+            if (entry.is_regular_file()) std::filesystem::copy_file(entry.path(), program.path() / entry.path().filename());
+        }
+        process.ProgramFolder = program.folder();
+        process.StartDirectory = program.path().string();
+        process.VersionText = "V1.0";
+    }
+
+    TempFolder program;
+    FreshUserSettings fresh;
+    quoravel::ProcessValues process;
+    quoravel::UserSettings settings;
+    ScriptedDialogs dialogs;
+    quoravel::WindowContext context{process, settings, dialogs};
+};
