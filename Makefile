@@ -1,5 +1,5 @@
 # The two everyday commands: `make demo` and `make test`.
-.PHONY: all setup release demo test bench clean
+.PHONY: all setup release demo run screenshots test bench clean
 
 all: release
 
@@ -17,6 +17,14 @@ demo: release
 	env -u QUORAVEL_HOME build/quoravel/quoravel build/demo-relay
 	@echo "PDF: $(CURDIR)/build/demo-relay/illustration.pdf"
 	@grep -hi '^Status' build/demo-relay/[Rr]elay.out
+
+# The proposal window on this desktop.
+run: release
+	env -u QUORAVEL_HOME build/quoravel/quoravel
+
+# A PNG of every window, drawn under Xvfb, in build/screenshots.
+screenshots: setup
+	scripts/screenshots.sh
 
 test: setup
 	cmake --preset test

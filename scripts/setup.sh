@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make ccache pkg-config
   libgtest-dev libbenchmark-dev
-  qt6-base-dev libuemf-dev fonts-liberation2 poppler-utils xvfb
+  qt6-base-dev libuemf-dev fonts-liberation2 poppler-utils xvfb xdg-utils
 )
 
 missing=()

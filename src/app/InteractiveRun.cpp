@@ -23,6 +23,8 @@ int RunInteractive(ProcessValues& process) {
     QApplication::processEvents();
     frmMain2 main(context);
     splash.close();
+    // A critical error while the window loaded has already ended the program.
+    if (main.Ending()) return 1;
     main.show();
     frmTip tip(context, &main);
     tip.ShowModal();

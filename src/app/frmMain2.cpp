@@ -19,7 +19,7 @@
 #include "HelpLine.h"
 #include "InputRules.h"
 #include "IssueRules.h"
-#include "Printing.h"
+#include "ProposalPrinting.h"
 #include "ProposalAssembly.h"
 #include "RelayExchange.h"
 #include "Rounding.h"
@@ -31,7 +31,9 @@
 #include "frmBrokerInfo.h"
 #include "frmClientDirectory.h"
 #include "frmCommission.h"
+#include "frmFileCreator.h"
 #include "frmOptions.h"
+#include "frmPrint.h"
 #include "frmTip.h"
 #include "ui_frmMain2.h"
 
@@ -53,7 +55,6 @@ constexpr const char* kMailText = "Attached is your Talvern Term Life illustrati
 constexpr const char* kCannotOpen =
     "The file could not be opened.  Please make sure you have all required programs installed and "
     "associations set.";
-constexpr int kNoMailMethod = 3;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 std::string S(const QString& text) { return text.toStdString(); }
@@ -77,11 +78,13 @@ frmMain2::frmMain2(WindowContext& context, QWidget* parent)
     openFile = [](const std::string& path) {
         return QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
     };
-    sendMail = [](const std::string& subject, const std::string& body, const std::string& attachment) {
-        QProcess mail;
-        mail.start("xdg-email", {"--subject", Q(subject), "--body", Q(body), "--attach", Q(attachment)});
-        if (!mail.waitForFinished(60'000)) return kNoMailMethod;
-        return mail.exitStatus() == QProcess::NormalExit ? mail.exitCode() : kNoMailMethod;
+    runCommand = [](const std::vector<std::string>& command) {
+        QStringList arguments;
+        for (std::size_t word = 1; word < command.size(); ++word) arguments << Q(command[word]);
+        QProcess program;
+        program.start(Q(command.front()), arguments);
+        if (!program.waitForFinished(60'000)) return kNoMailMethod;
+        return program.exitStatus() == QProcess::NormalExit ? program.exitCode() : kNoMailMethod;
     };
     endProgram = [] { QCoreApplication::exit(1); };
     context_.process.Messages = this;
@@ -164,6 +167,9 @@ void frmMain2::ConnectCommands() {
     connect(ui_->actAbout, &QAction::triggered, this, [this] { frmAbout(context_, this).exec(); });
     connect(ui_->actHelpContents, &QAction::triggered, this, &frmMain2::ShowHelpContents);
     connect(ui_->actHelpSearch, &QAction::triggered, this, &frmMain2::ShowHelpContents);
+    // The maintenance commands are for the home office (in-house mode).
+    ui_->actFileCreator->setVisible(false);
+    connect(ui_->actFileCreator, &QAction::triggered, this, [this] { frmFileCreator(context_, this).exec(); });
     ui_->actLoadRelay->setVisible(false);
     connect(ui_->actLoadRelay, &QAction::triggered, this, [this] { LoadRelay("c:\\winflexn"); });
     connect(ui_->cmdHelp, &QPushButton::clicked, this, [this] {
@@ -578,11 +584,13 @@ void frmMain2::InHouseToggled(bool ticked) {
         }
         inHouse_ = true;
         ui_->actLoadRelay->setVisible(true);
+        ui_->actFileCreator->setVisible(true);
         if (ui_->cboPaymentMode->findText(kDirectMonthly) < 0) ui_->cboPaymentMode->addItem(kDirectMonthly);
         return;
     }
     inHouse_ = false;
     ui_->actLoadRelay->setVisible(false);
+    ui_->actFileCreator->setVisible(false);
     const int directMonthly = ui_->cboPaymentMode->findText(kDirectMonthly);
     if (directMonthly >= 0) ui_->cboPaymentMode->removeItem(directMonthly);
 }
@@ -772,7 +780,6 @@ bool frmMain2::MakeProposal() {
         } else if (stored) {
             ui_->cboClients->setItemText(ui_->cboClients->currentIndex(), Q(client->SortName()));
         }
-        current_ = client;
         if (client->proposal().ProductCount() == 0 || client->proposal().FaceAmountCount() == 0) {
             Tell("Not enough information", kNoProposal);
             return false;
@@ -799,7 +806,7 @@ bool frmMain2::MakeProposal() {
             });
             if (!shown) Tell(notice.title, notice.text);
         }
-        return result.documentMade;
+        return result.documentMade && !ending_;
     } catch (const std::exception& error) {
         QApplication::restoreOverrideCursor();
         Report(error, "MakeProposal");
@@ -823,9 +830,15 @@ void frmMain2::OpenWithAssociatedProgram(const std::string& path) {
 
 void frmMain2::ViewCommand() {
     if (!MakeProposal()) return;
-    if (WriteProposalPdf(context_.process.ProgramFolder, "Illustration.pdf")) {
-        OpenWithAssociatedProgram(context_.process.ProgramFolder + "Illustration.pdf");
+    // The preview lives until the next proposal is viewed or the user closes it.
+    preview_ = std::make_unique<frmPrint>(context_, this);
+    preview_->setAttribute(Qt::WA_DeleteOnClose, false);
+    if (!preview_->Load(context_.process.StartDirectory)) {
+        preview_.reset();
+        return;
     }
+    preview_->show();
+    preview_->raise();
 }
 
 void frmMain2::PrintCommand() {
@@ -835,12 +848,12 @@ void frmMain2::PrintCommand() {
                               "click the print toolbar button on the Acrobat preview screen.",
                               MessageIcon::Exclamation);
         ViewCommand();
+        if (preview_ && WriteProposalPdf(context_.process.ProgramFolder, "Illustration.pdf")) {
+            OpenWithAssociatedProgram(context_.process.ProgramFolder + "Illustration.pdf");
+        }
         return;
     }
-    if (!MakeProposal()) return;
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) PrintDocument(surface_.GetDocument(), printer);
+    if (MakeProposal()) PrintProposal(this, surface_.GetDocument(), context_.process.ProgramFolder, context_.dialogs);
 }
 
 void frmMain2::PrintToPdfCommand() {
@@ -861,7 +874,8 @@ void frmMain2::EmailCommand() {
     if (context_.process.PdfName.empty()) context_.process.PdfName = "illustration.pdf";
     if (!WriteProposalPdf(context_.process.PdfPath, context_.process.PdfName)) return;
     const std::string attachment = WithTrailingSeparator(context_.process.PdfPath) + context_.process.PdfName;
-    if (sendMail(kMailSubject, kMailText, attachment) != 0) {
+    // The user's mail program opens with the message filled in; the user adds the recipient and sends.
+    if (runCommand({"xdg-email", "--subject", kMailSubject, "--body", kMailText, "--attach", attachment}) != 0) {
         Tell("E-mail",
              "No mail program answered, so the illustration could not be e-mailed. It is saved as " + attachment +
                  "; attach that file to a message in your mail program.");
@@ -878,6 +892,8 @@ void frmMain2::ShowHelpContents() {
 // ---------------------------------------------------------------- errors and the end
 
 void frmMain2::Tell(const std::string& title, const std::string& text) {
+    // After a critical error the routines still unwinding have nothing more to say.
+    if (ending_) return;
     context_.dialogs.Show(this, title, text, MessageIcon::Exclamation);
 }
 

@@ -28,6 +28,7 @@ class frmMain2;
 namespace quoravel {
 
 class HelpLine;
+class frmPrint;
 
 // The input window: the carrier, the case file and its cases, the client,
 // the proposal choices, and the commands that make, show, print, write and
@@ -38,6 +39,8 @@ class frmMain2 : public QMainWindow, public UserMessages {
     Q_OBJECT
 public:
     static constexpr int kFaceAmountFields = 4;
+    // The mail launcher's answer when no mail program is set up.
+    static constexpr int kNoMailMethod = 3;
     static constexpr const char* kNoProposal =
         "At least one product and face amount must be entered to make a proposal.";
 
@@ -88,16 +91,19 @@ public:
     const std::string& CaseFile() const { return caseFile_; }
     bool InHouseMode() const { return inHouse_; }
     const PrintSurface& Document() const { return surface_; }
-    const std::shared_ptr<cClient>& CurrentClient() const { return current_; }
+    // The preview of the last proposal viewed; null before the first and once closed.
+    frmPrint* Preview() const { return preview_.get(); }
+    // True once the window is closing or a critical error ends the program.
+    bool Ending() const { return ending_; }
 
     // Tests fix the day the ages are counted on.
     void SetToday(Date today) { today_ = today; }
     // Opens a file with its associated program; true when it could. Tests
     // replace it, as they replace the mail program.
     std::function<bool(const std::string& path)> openFile;
-    // Opens a mail message with subject, text and attachment; the launcher's
-    // exit code (0 when a mail program took the message).
-    std::function<int(const std::string& subject, const std::string& body, const std::string& attachment)> sendMail;
+    // Runs a desktop command (the mail launcher) to its end: its exit code,
+    // kNoMailMethod when it could not be run. Tests replace it.
+    std::function<int(const std::vector<std::string>& command)> runCommand;
     // Ends the program after a critical error; tests replace it.
     std::function<void()> endProgram;
 
@@ -147,8 +153,8 @@ private:
     Collection<cClient> cases_;
     Collection<cBroker> brokers_;
     std::unique_ptr<cCommision> commission_;
-    std::shared_ptr<cClient> current_;
     PrintSurface surface_;
+    std::unique_ptr<frmPrint> preview_;
     std::int32_t company_ = 0;
     std::string caseFile_;
     bool isGA_ = false;

@@ -8,6 +8,7 @@
 #include "CaseFile.h"
 #include "WindowTest.h"
 #include "frmMain2.h"
+#include "frmPrint.h"
 
 namespace quoravel {
 namespace {
@@ -157,8 +158,9 @@ TEST_F(MainWindowTest, CaseSavedReopenedAndViewedEndToEnd) {
         Type(*window, "txtPermFlatExtra", "2.5");
         window->ViewCommand();
         EXPECT_TRUE(dialogs.shown.empty()) << dialogs.LastText();
-        ASSERT_EQ(opened.size(), 1U);
-        EXPECT_TRUE(std::filesystem::file_size(opened[0]) > 10'000);
+        ASSERT_NE(window->Preview(), nullptr);
+        EXPECT_EQ(window->Preview()->windowTitle(), "Print Preview");
+        EXPECT_EQ(window->Preview()->GetDocument().pages.size(), std::size_t(window->Document().PageCount()));
         EXPECT_GE(window->Document().PageCount(), 3);
         // An unnamed case is listed but never written.
         EnterCase(*window, "", "");
@@ -180,6 +182,43 @@ TEST_F(MainWindowTest, CaseSavedReopenedAndViewedEndToEnd) {
     EXPECT_EQ(Find<QComboBox>(*window, "cboClass")->currentIndex(), 2);
     EXPECT_EQ(Find<QListWidget>(*window, "lstProducts")->findItems("Brellan 20", Qt::MatchExactly)[0]->checkState(),
               Qt::Checked);
+}
+
+TEST_F(MainWindowTest, PrintToPdfAndEmailWriteThePdfWhereTheUserSays) {
+    auto window = Open();
+    EnterCase(*window, "Ida");
+    window->PrintToPdfCommand();  // the dialog cancelled: the program folder's default
+    EXPECT_EQ(dialogs.inputTitles.back(), "Save illustration to pdf file");
+    EXPECT_TRUE(std::filesystem::exists(program.path() / "illustration.pdf"));
+    EXPECT_EQ(process.OutputFormat, 2);
+
+    TempFolder elsewhere;
+    dialogs.files.push_back((elsewhere.path() / "ida.pdf").string());
+    window->PrintToPdfCommand();
+    EXPECT_EQ(process.PdfPath, elsewhere.folder());
+    EXPECT_EQ(process.PdfName, "ida.pdf");
+    EXPECT_TRUE(std::filesystem::exists(elsewhere.path() / "ida.pdf"));
+
+    std::vector<std::string> command;
+    window->runCommand = [&](const std::vector<std::string>& words) {
+        command = words;
+        return 0;
+    };
+    window->EmailCommand();
+    EXPECT_EQ(command, (std::vector<std::string>{"xdg-email", "--subject", "Talvern Term Life Illustration", "--body",
+                                                 "Attached is your Talvern Term Life illustration.", "--attach",
+                                                 elsewhere.folder() + "ida.pdf"}));
+    EXPECT_TRUE(dialogs.shown.empty()) << dialogs.LastText();
+    window->runCommand = [](const std::vector<std::string>&) { return frmMain2::kNoMailMethod; };
+    window->EmailCommand();
+    EXPECT_NE(dialogs.LastText().find("No mail program answered"), std::string::npos);
+
+    // Printing through the PDF viewer: the preview, then the PDF opened in the viewer.
+    settings.SaveFlag("Options", "UseAcrobat", true);
+    window->PrintCommand();
+    EXPECT_EQ(dialogs.shown.back().title, "Printing with Adobe Acrobat");
+    EXPECT_NE(window->Preview(), nullptr);
+    EXPECT_EQ(opened, std::vector<std::string>{program.folder() + "Illustration.pdf"});
 }
 
 TEST_F(MainWindowTest, ProposalNeedsAProductAndAFaceAmountAndAutoSaveCanBeOff) {

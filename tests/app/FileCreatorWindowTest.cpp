@@ -1,0 +1,108 @@
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+
+#include "RateTool.h"
+#include "WindowTest.h"
+#include "frmFileCreator.h"
+
+namespace {
+
+using namespace quoravel;
+
+class FileCreatorWindowTest : public WindowTest {
+protected:
+    template <typename T>
+    T* Control(const QString& name) {
+        T* control = window.findChild<T*>(name);
+        EXPECT_NE(control, nullptr) << name.toStdString();
+        return control;
+    }
+    void Click(const QString& button) { QTest::mouseClick(Control<QAbstractButton>(button), Qt::LeftButton); }
+    bool Written(const std::string& name) const { return std::filesystem::exists(program.path() / name); }
+
+    frmFileCreator window{context};
+};
+
+TEST_F(FileCreatorWindowTest, EachRateTypeShowsItsOwnNoteWhichCannotBeTypedOver) {
+    EXPECT_EQ(window.windowTitle(), "File Creator");
+    auto* note = Control<QPlainTextEdit>("txtRateNote");
+    for (const RateType& type : RateTypes()) {
+        auto* option = Control<QRadioButton>(QString("optRateType%1").arg(type.index));
+        EXPECT_EQ(option->text().toStdString(), type.caption);
+        Click(option->objectName());
+        std::string help = RateTypeHelpText(type);
+        for (std::size_t at; (at = help.find("\r\n")) != std::string::npos;) help.replace(at, 2, "\n");
+        EXPECT_EQ(note->toPlainText().toStdString(), help) << type.caption;
+    }
+    const QString before = note->toPlainText();
+    QTest::keyClicks(note, "xyz");
+    QTest::keyClick(note, Qt::Key_Backspace);
+    EXPECT_EQ(note->toPlainText(), before);
+}
+
+TEST_F(FileCreatorWindowTest, MissingInputsAreRefusedAndCancelledDialogsStopQuietly) {
+    Click("optRateType7");
+    Control<QLineEdit>("txtRateInfo0")->setText("Term");
+    Click("cmdCreateRates");
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.LastText(), kMissingInputsMessage);
+    EXPECT_EQ(dialogs.shown.back().icon, MessageIcon::Exclamation);
+    EXPECT_FALSE(Written("QNBTermNew.rat"));
+
+    Click("optRateType5");  // the one-year files are chosen in dialogs
+    Click("cmdCreateRates");
+    dialogs.files = {program.folder() + "b1.txt"};
+    Click("cmdCreateRates");
+    Click("cmdConvert");
+    dialogs.files = {program.folder() + "old.rat"};
+    Click("cmdConvert");
+    EXPECT_EQ(dialogs.inputTitles,
+              std::vector<std::string>({"Brellan 1 Input File Name", "Brellan 1 Input File Name",
+                                        "Brellan 1 Output File Name", "Input File Name", "Input File Name",
+                                        "Output File Name"}));
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(process.Errors.Count(), 0);
+}
+
+TEST_F(FileCreatorWindowTest, RatesAreBuiltFromTheChosenFolderAndFailuresLeaveTheWindowUsable) {
+    TempFolder tables;
+    for (int sex = 0; sex < 2; ++sex) {
+        for (int classCode : {4, 6})
+            tables.Write(InputTableName("yrt", 7, "g", sex, classCode), "0 1.5\n100 9");
+    }
+    Click("optRateType4");
+    Control<QLineEdit>("txtRateInfo0")->setText("yrt");
+    Control<QLineEdit>("txtRateInfo1")->setText("g");
+    Control<QLineEdit>("txtRateInfo2")->setText("7");
+    dialogs.files = {(tables.path() / InputTableName("yrt", 7, "g", 1, 6)).string()};
+    Click("cmdFileInfo");
+    EXPECT_EQ(std::filesystem::path(Control<QLineEdit>("txtRateInfo3")->text().toStdString()), tables.path());
+
+    Click("cmdCreateRates");
+    EXPECT_EQ(dialogs.LastText(), "Guaranteed YRT File Created.");
+    EXPECT_GT(std::filesystem::file_size(program.path() / "GuarYRTNew.rat"), 0u);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    tables.Write(InputTableName("yrt", 7, "g", 0, 4), "0 1.5x\n");
+    Click("cmdCreateRates");
+    ASSERT_EQ(process.Errors.Count(), 1) << "reported once, by the routine";
+    EXPECT_EQ(process.Errors.Item(1).ModuleName, "RateStuf");
+    EXPECT_EQ(process.Errors.Item(1).RoutineName, "ReadNewGuarYRTRates");
+    EXPECT_EQ(dialogs.shown.size(), 1u) << "no created message after a failure";
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    // An old level file of one record is converted where the user says.
+    program.Write("old.rat", std::string(410, '\0'));
+    dialogs.files = {program.folder() + "old.rat", program.folder() + "converted.rat"};
+    Click("cmdConvert");
+    EXPECT_EQ(std::filesystem::file_size(program.path() / "converted.rat"), 722u);
+    EXPECT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(process.Errors.Count(), 1);
+}
+
+}  // namespace

@@ -1,0 +1,238 @@
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QPrinter>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "Enumerations.h"
+#include "PageView.h"
+#include "ProposalAssembly.h"
+#include "VPNavBar.h"
+#include "VsvFile.h"
+#include "WindowTest.h"
+#include "cCommision.h"
+#include "frmPrint.h"
+
+namespace quoravel {
+namespace {
+
+const std::string kMark = "\xFD";  // parts a section entry of the relay answer, as on disk
+
+class PreviewWindowTest : public WindowTest {
+protected:
+    PreviewWindowTest() { window.resize(1000, 760); }
+
+    // Page files of `pages` pages, each reading "Sample page n", and a relay
+    // answer naming them with the section entries given.
+    void WritePages(int pages, const std::vector<std::string>& sections = {}) {
+        PrintSurface surface;
+        surface.StartDoc();
+        for (int page = 1; page <= pages; ++page) {
+            if (page > 1) surface.NewPage();
+            surface.Paragraph("Sample page " + std::to_string(page));
+        }
+        surface.EndDoc();
+        for (int page = 1; page <= pages; ++page)
+            SaveVsv(surface.GetDocument(), page, page,
+                    (relay.path() / ("page" + std::to_string(page) + ".vsv")).string());
+        std::string answer =
+            "[EMF]\r\nFile=" + relay.folder() + "page(" + std::to_string(pages) + ").emf\r\n";
+        for (std::size_t i = 0; i < sections.size(); ++i)
+            answer += std::to_string(i + 1) + "File=" + sections[i] + "\r\n";
+        relay.Write("Relay.out", answer);
+    }
+    std::string Section(const std::string& range, const std::string& title) const {
+        return relay.folder() + "page(" + range + ").emf" + kMark + title + kMark + "U" + kMark + "L";
+    }
+
+    QAction* Button(const char* name) { return window.findChild<QAction*>(name); }
+    QString PageLabel() { return window.findChild<QLabel*>("lblPage")->text(); }
+    QComboBox* ZoomList() { return window.findChild<QComboBox*>("cboZoom"); }
+    static QString Key(const QTreeWidgetItem* node) { return node->data(0, Qt::UserRole).toString(); }
+    void Click(QTreeWidgetItem* node) {
+        QTreeWidget* tree = window.Tree();
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(node).center());
+    }
+
+    TempFolder relay;
+    frmPrint window{context};
+};
+
+TEST_F(PreviewWindowTest, SectionsOfTheRelayAnswerMakeTheTreeAndClickingOneShowsItsFirstPage) {
+    WritePages(5, {Section("1,3", "Basic Quotation"), Section("4,5", "Class Comparison")});
+    window.show();
+    ASSERT_TRUE(window.Load(relay.folder()));
+    EXPECT_EQ(window.GetDocument().pages.size(), 5U);
+
+    ASSERT_EQ(window.Tree()->topLevelItemCount(), 1);
+    const QTreeWidgetItem* root = window.Tree()->topLevelItem(0);
+    EXPECT_EQ(root->text(0), "Illustration Tree");
+    ASSERT_EQ(root->childCount(), 2);
+    EXPECT_EQ(root->child(0)->text(0), "Basic Quotation");
+    EXPECT_EQ(Key(root->child(0)), "1Parent");
+    QTreeWidgetItem* comparison = root->child(1);
+    EXPECT_EQ(comparison->text(0), "Class Comparison");
+    EXPECT_EQ(Key(comparison), "4Parent");
+    ASSERT_EQ(comparison->childCount(), 2);
+    EXPECT_EQ(comparison->child(1)->text(0), "Page 2");
+    EXPECT_EQ(Key(comparison->child(1)), "P5");
+
+    Click(comparison);
+    EXPECT_EQ(window.CurrentPage(), 4);
+    EXPECT_EQ(PageLabel(), "Page 4 of 5");
+    Click(root->child(0)->child(1));
+    EXPECT_EQ(window.CurrentPage(), 2);
+    EXPECT_EQ(window.Tree()->currentItem(), root->child(0)->child(1));
+
+    // The status line hints at what the mouse is over.
+    QEvent enter(QEvent::Enter), leave(QEvent::Leave);
+    QApplication::sendEvent(window.Tree(), &enter);
+    EXPECT_EQ(window.findChild<QLabel*>("lblHint")->text(),
+              "Click the desired page in the tree to jump to that page");
+    QApplication::sendEvent(window.View(), &enter);
+    EXPECT_EQ(window.findChild<QLabel*>("lblHint")->text(),
+              "Double-click illustration to zoom in, double right-click to zoom out");
+    QApplication::sendEvent(window.View(), &leave);
+    EXPECT_EQ(window.findChild<QLabel*>("lblHint")->text(), "");
+}
+
+TEST_F(PreviewWindowTest, AnAnswerWithoutSectionsGivesOneSectionOfAllPages) {
+    WritePages(3);
+    ASSERT_TRUE(window.Load(relay.path().string()));
+    const QTreeWidgetItem* root = window.Tree()->topLevelItem(0);
+    ASSERT_EQ(root->childCount(), 1);
+    EXPECT_EQ(root->child(0)->text(0), "QRN Term Illustration");
+    EXPECT_EQ(root->child(0)->childCount(), 3);
+
+    // A section reaching past the pages keeps those there are; one that cannot be read adds nothing.
+    window.AddTreeNodes("2,9", "Past the end");
+    window.AddTreeNodes("x,2", "Unreadable");
+    ASSERT_EQ(root->childCount(), 2);
+    EXPECT_EQ(root->child(1)->childCount(), 2);
+}
+
+TEST_F(PreviewWindowTest, ZoomButtonsStopAtTheLimitsAndTheListFollowsTheZoom) {
+    WritePages(5);
+    window.show();
+    ASSERT_TRUE(window.Load(relay.folder()));
+    EXPECT_EQ(ZoomList()->currentText(), "Fit width");
+    EXPECT_EQ(PageLabel(), "Page 1 of 5");
+
+    for (int step = 0; step < 40 && Button("actZoomIn")->isEnabled(); ++step) Button("actZoomIn")->trigger();
+    EXPECT_EQ(window.Zoom(), PageView::kZoomMax);
+    EXPECT_FALSE(Button("actZoomIn")->isEnabled());
+    EXPECT_EQ(ZoomList()->currentText(), "400%");
+    Button("actZoomOut")->trigger();
+    EXPECT_TRUE(Button("actZoomIn")->isEnabled());
+    EXPECT_EQ(window.Zoom(), PageView::kZoomMax - PageView::kZoomStep);
+
+    // Double right-click zooms out like the button.
+    QTest::mouseDClick(window.View()->viewport(), Qt::RightButton);
+    EXPECT_EQ(window.Zoom(), PageView::kZoomMax - 2 * PageView::kZoomStep);
+    for (int step = 0; step < 40 && Button("actZoomOut")->isEnabled(); ++step)
+        Button("actZoomOut")->trigger();
+    EXPECT_EQ(window.Zoom(), PageView::kZoomMin);
+    EXPECT_TRUE(Button("actZoomIn")->isEnabled());
+
+    // Chosen or typed in the list: a fit mode by its name, a percentage by its number.
+    ZoomList()->setCurrentText("Two pages");
+    QTest::keyClick(ZoomList(), Qt::Key_Return);
+    EXPECT_EQ(window.View()->ZoomMode(), PageView::TwoPages);
+    EXPECT_EQ(PageLabel(), "Pages 1 - 2 of 5");
+    window.ShowPage(4);
+    EXPECT_EQ(PageLabel(), "Pages 3 - 4 of 5");
+    ZoomList()->setCurrentText("125%");
+    QTest::keyClick(ZoomList(), Qt::Key_Return);
+    EXPECT_EQ(window.Zoom(), 125);
+    EXPECT_EQ(window.CurrentPage(), 4) << "the page in sight stays in sight";
+    ZoomList()->setCurrentText("much bigger");
+    QTest::keyClick(ZoomList(), Qt::Key_Return);
+    EXPECT_EQ(window.Zoom(), 125);
+    EXPECT_EQ(ZoomList()->currentText(), "125%");
+}
+
+TEST_F(PreviewWindowTest, MissingOrDamagedPageFilesAreReportedAndNothingIsShown) {
+    WritePages(3);
+    std::filesystem::remove(relay.path() / "page2.vsv");
+    EXPECT_FALSE(window.Load(relay.folder()));
+    ASSERT_EQ(dialogs.shown.size(), 1U);
+    EXPECT_EQ(dialogs.LastText().rfind("Error printing or viewing! Can't open file...", 0), 0U)
+        << dialogs.LastText();
+    EXPECT_NE(dialogs.LastText().find("page2.vsv"), std::string::npos) << dialogs.LastText();
+
+    relay.Write("page2.vsv", "not a page file");
+    EXPECT_FALSE(window.Load(relay.folder()));
+    EXPECT_NE(dialogs.LastText().find("damaged"), std::string::npos) << dialogs.LastText();
+
+    std::filesystem::remove(relay.path() / "Relay.out");
+    EXPECT_FALSE(window.Load(relay.folder()));
+    EXPECT_EQ(dialogs.shown.size(), 3U);
+
+    EXPECT_TRUE(window.GetDocument().pages.empty());
+    EXPECT_EQ(window.Tree()->topLevelItemCount(), 0);
+    EXPECT_FALSE(Button("actPrint")->isEnabled());
+    EXPECT_FALSE(Button("actZoomIn")->isEnabled());
+    EXPECT_EQ(PageLabel(), "");
+}
+
+TEST_F(PreviewWindowTest, AProposalRunIsShownWithItsSectionsAndPrinted) {
+    for (const auto& entry : std::filesystem::directory_iterator(QUORAVEL_PROGRAM_DIR)) {
+        const auto target = program.path() / entry.path().filename();
+        if (entry.is_regular_file() && !std::filesystem::exists(target))
+            std::filesystem::create_symlink(entry.path(), target);
+    }
+    cClient client;
+    client.SetFirstName("John");
+    client.SetLastName("Sample");
+    client.SetState("TX");
+    client.SetAge(35);
+    client.SetIsMale(true);
+    client.SetClassification(2);
+    client.SetTableRating("None");
+    client.broker().Set(BrokerField::last_name, "Broker");
+    client.proposal().AddProduct(4);
+    client.proposal().AddFaceAmount(250000, "TX");
+    client.proposal().SetOutputClassComp(true);
+    PrintSurface surface;
+    cCommision commission{program.folder()};
+    ASSERT_TRUE(CreateIllustration(surface, client, commission, process, relay.folder()).documentMade);
+
+    ASSERT_TRUE(window.Load(relay.folder()));
+    EXPECT_EQ(window.GetDocument(), surface.GetDocument());
+    const QTreeWidgetItem* report = window.Tree()->topLevelItem(0)->child(0);
+    EXPECT_EQ(Key(report), "1Parent");
+    EXPECT_EQ(report->childCount(), surface.PageCount());
+
+    // The printer is answered with a PDF file in place of the dialog.
+    const std::string printed = (relay.path() / "printed.pdf").string();
+    window.choosePrinter = [&](QPrinter& printer, QWidget*) {
+        printer.setOutputFileName(QString::fromStdString(printed));
+        return true;
+    };
+    Button("actPrint")->trigger();
+    EXPECT_TRUE(dialogs.shown.empty()) << dialogs.LastText();
+    EXPECT_GT(std::filesystem::file_size(printed), 1000U);
+}
+
+TEST(NavBarTest, ReadsZoomTextsAndStandsEmptyBeforeThereArePages) {
+    EXPECT_EQ(VPNavBar::GetVal("150%"), 150);
+    EXPECT_EQ(VPNavBar::GetVal(" 12.5 % "), 12.5);
+    EXPECT_EQ(VPNavBar::GetVal("75"), 75);
+    EXPECT_EQ(VPNavBar::GetVal("Fit width"), 0);
+    EXPECT_EQ(VPNavBar::GetVal(""), 0);
+
+    PageView view;
+    VPNavBar bar;
+    bar.SetVPControl(&view);
+    view.resize(600, 400);
+    view.show();
+    view.SetZoomMode(PageView::WholePage);
+    view.ShowPage(3);
+    EXPECT_EQ(view.CurrentPage(), 0);
+    EXPECT_EQ(bar.findChild<QLabel*>("lblPage")->text(), "");
+    EXPECT_EQ(bar.findChild<QComboBox*>("cboZoom")->currentText(), "Whole page");
+}
+
+}  // namespace
+}  // namespace quoravel

@@ -1,0 +1,126 @@
+// Opens each window of the program on a sample case and saves a PNG of it:
+//   quoravel-screenshots PROGRAM_FOLDER OUTPUT_FOLDER
+// The per-user settings go to a scratch folder, and no window is closed the
+// way a user closes it, so nothing in the program folder is written.
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QWidget>
+#include <iostream>
+
+#include "ProcessValues.h"
+#include "UserDialogs.h"
+#include "UserSettings.h"
+#include "WindowContext.h"
+#include "frmAbout.h"
+#include "frmBrokerInfo.h"
+#include "frmClientDirectory.h"
+#include "frmCommission.h"
+#include "frmFileCreator.h"
+#include "frmMain2.h"
+#include "frmOptions.h"
+#include "frmPrint.h"
+#include "PageView.h"
+#include "frmSplash.h"
+#include "frmTip.h"
+
+using namespace quoravel;
+
+namespace {
+
+bool Save(QWidget& window, const QString& folder, const QString& name) {
+    window.show();
+    for (int round = 0; round < 5; ++round) {
+        QApplication::processEvents();
+        QThread::msleep(20);
+    }
+    const QString path = folder + "/" + name + ".png";
+    const bool saved = window.grab().save(path);
+    std::cout << (saved ? "wrote " : "could not write ") << path.toStdString() << "\n";
+    window.hide();
+    return saved;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::cerr << "Usage: quoravel-screenshots PROGRAM_FOLDER OUTPUT_FOLDER\n";
+        return 2;
+    }
+    QTemporaryDir userSettings;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, userSettings.path());
+    QApplication application(argc, argv);
+    const QString output = QDir(argv[2]).absolutePath();
+    QDir().mkpath(output);
+
+    ProcessValues process;
+    process.ProgramFolder = QDir(argv[1]).absolutePath().toStdString() + "/";
+    process.StartDirectory = userSettings.path().toStdString();
+    process.VersionText = "V1.0";
+    UserSettings settings;
+    WidgetDialogs dialogs;
+    WindowContext context{process, settings, dialogs};
+
+    bool saved = true;
+    frmSplash splash(context);
+    saved &= Save(splash, output, "splash");
+
+    frmMain2 main(context);
+    main.OpenCaseDirectory(process.ProgramFolder + "sample.clt");
+    if (main.Cases().Count() > 0) {
+        main.findChild<QComboBox*>("cboClients")->setCurrentIndex(1);
+        main.ShowClient(main.Cases().Item(1));
+    }
+    main.resize(1000, 700);
+    saved &= Save(main, output, "main");
+
+    frmOptions options(context, &main);
+    saved &= Save(options, output, "options");
+    frmTip tip(context, &main);
+    tip.ForceShow = true;
+    tip.Open();
+    saved &= Save(tip, output, "tip");
+    frmClientDirectory directory(context, &main);
+    saved &= Save(directory, output, "case-directory");
+    frmAbout about(context, &main);
+    saved &= Save(about, output, "about");
+
+    Collection<cBroker> brokers;
+    cBroker& broker = brokers.Add(cBroker());
+    const std::pair<BrokerField, const char*> fields[] = {
+        {BrokerField::last_name, "Moreno"},  {BrokerField::first_name, "Elena"},
+        {BrokerField::middle_init, "J"},     {BrokerField::address_1, "400 Main Street"},
+        {BrokerField::city, "Austin"},       {BrokerField::state, "TX"},
+        {BrokerField::zip, "78701"},         {BrokerField::phone_num, "(512)555-0142"},
+        {BrokerField::GA_Name, "Lone Star Brokerage"}};
+    for (const auto& [field, value] : fields) broker.Set(field, value);
+    broker.SetIndex(1);
+    frmBrokerInfo brokerWindow(context, brokers, 0, &main);
+    brokerWindow.SetSelectedBroker(brokers.ItemPtr(1));
+    saved &= Save(brokerWindow, output, "brokers");
+
+    cCommision commission(process.ProgramFolder);
+    frmCommission commissionWindow(context, commission, &main);
+    saved &= Save(commissionWindow, output, "commission");
+    frmFileCreator fileCreator(context, &main);
+    saved &= Save(fileCreator, output, "file-creator");
+
+    // The sample case's proposal in the preview, at two zoom levels.
+    main.ViewCommand();
+    frmPrint* preview = main.Preview();
+    if (!preview) {
+        std::cerr << "the sample case made no proposal\n";
+        return 1;
+    }
+    preview->resize(1100, 850);
+    saved &= Save(*preview, output, "preview-fit-width");
+    preview->View()->SetZoomMode(PageView::TwoPages);
+    saved &= Save(*preview, output, "preview-two-pages");
+    preview->View()->SetZoom(150);
+    saved &= Save(*preview, output, "preview-150");
+    return saved ? 0 : 1;
+}
