@@ -58,19 +58,16 @@ protected:
         for (int row = 0; row < list->count(); ++row) names << list->item(row)->text();
         return names;
     }
-    static void Tick(frmMain2& window, const QString& product) {
-        auto* list = Find<QListWidget>(window, "lstProducts");
-        list->findItems(product, Qt::MatchExactly).front()->setCheckState(Qt::Checked);
-    }
-    // A case: a male of 45, preferred, in Alabama, Brellan 20 at 250,000.
+    // A case: a male of 45, preferred, in Alabama, the carrier's 20-year product
+    // (Brellan 20 for BRN) at 250,000.
     void EnterCase(frmMain2& window, const QString& first, const QString& last = "Okafor") {
         window.NewCase();
         Type(window, "txtFirstName", first);
         Type(window, "txtLastName", last);
-        Find<QComboBox>(window, "cboState")->setCurrentText("AL");
+        if (window.Company() == 0) Find<QComboBox>(window, "cboState")->setCurrentText("AL");
         Type(window, "txtAge", "45");
         Find<QComboBox>(window, "cboClass")->setCurrentIndex(2);
-        Tick(window, "Brellan 20");
+        Find<QListWidget>(window, "lstProducts")->item(2)->setCheckState(Qt::Checked);
         Type(window, "txtFace0", "250000");
     }
 
@@ -270,6 +267,27 @@ TEST_F(MainWindowTest, CriticalErrorKeepsTheCasesAndEndsTheProgram) {
     EXPECT_TRUE(ended);
     EXPECT_EQ(ReadCaseFile(program.path() / "client.clt").Count(), 1);
     EXPECT_TRUE(std::filesystem::exists(program.path() / "brokers.ini"));
+}
+
+TEST_F(MainWindowTest, SaveWritesTheOpenFileWhateverCarrierIsChosenNow) {
+    // QNB's last case file holds a case of its own.
+    const std::string qnbFile = program.folder() + "qnb.clt";
+    settings.Save("Clients", "DefaultFile", qnbFile);
+    {
+        auto window = Open();
+        window->SwitchCompany(1);
+        window->OpenCaseDirectory(qnbFile);
+        EnterCase(*window, "Hal");
+        window->MakeProposal();
+        window->SaveCaseCommand();
+    }
+    auto window = Open();  // opens BRN's client.clt
+    EnterCase(*window, "Ivy");
+    window->MakeProposal();
+    window->SwitchCompany(1);
+    window->SaveCaseCommand();
+    EXPECT_EQ(ReadCaseFile(qnbFile).Item(1).FirstName(), "Hal");
+    EXPECT_EQ(ReadCaseFile(program.path() / "client.clt").Item(1).FirstName(), "Ivy");
 }
 
 TEST_F(MainWindowTest, RemoveAndNewCaseDirectory) {
