@@ -12,6 +12,7 @@
 #include "Enumerations.h"
 #include "PageView.h"
 #include "ProposalAssembly.h"
+#include "SampleCase.h"
 #include "TestSupport.h"
 #include "UserSettings.h"
 #include "WindowContext.h"
@@ -44,30 +45,13 @@ public:
     }
 };
 
-// A male of 35, preferred, in Texas: Brellan 20 at 250,000.
-cClient SampleCase() {
-    cClient client;
-    client.SetFirstName("John");
-    client.SetLastName("Sample");
-    client.SetState("TX");
-    client.SetAge(35);
-    client.SetIsMale(true);
-    client.SetClassification(2);
-    client.SetTableRating("None");
-    client.broker().Set(BrokerField::last_name, "Broker");
-    client.proposal().AddProduct(4);
-    client.proposal().AddFaceAmount(250000, "TX");
-    client.proposal().SetYearsToPrint(20);
-    return client;
-}
-
 struct Session {
     Session() {
         process.ProgramFolder = kProgramFolder;
         process.VersionText = "V1.0";
     }
     bool MakeProposal() {
-        cClient client = SampleCase();
+        cClient client = SampleProposalCase();
         PrintSurface surface;
         return CreateIllustration(surface, client, commission, process, relay.folder()).documentMade;
     }

@@ -10,6 +10,8 @@
 #include "ProposalAssembly.h"
 #include "VPNavBar.h"
 #include "VsvFile.h"
+#include "SampleCase.h"
+#include "SampleCase.h"
 #include "WindowTest.h"
 #include "cCommision.h"
 #include "frmPrint.h"
@@ -182,17 +184,7 @@ TEST_F(PreviewWindowTest, AProposalRunIsShownWithItsSectionsAndPrinted) {
         if (entry.is_regular_file() && !std::filesystem::exists(target))
             std::filesystem::create_symlink(entry.path(), target);
     }
-    cClient client;
-    client.SetFirstName("John");
-    client.SetLastName("Sample");
-    client.SetState("TX");
-    client.SetAge(35);
-    client.SetIsMale(true);
-    client.SetClassification(2);
-    client.SetTableRating("None");
-    client.broker().Set(BrokerField::last_name, "Broker");
-    client.proposal().AddProduct(4);
-    client.proposal().AddFaceAmount(250000, "TX");
+    cClient client = SampleProposalCase();
     client.proposal().SetOutputClassComp(true);
     PrintSurface surface;
     cCommision commission{program.folder()};

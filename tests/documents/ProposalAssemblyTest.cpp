@@ -9,6 +9,7 @@
 #include "PrintSurface.h"
 #include "ProposalAssembly.h"
 #include "ProposalSetup.h"
+#include "SampleCase.h"
 #include "TestSupport.h"
 #include "TextFile.h"
 #include "cCommision.h"
@@ -28,15 +29,8 @@ protected:
     ProposalAssemblyTest() {
         process.ProgramFolder = QUORAVEL_PROGRAM_DIR;
         process.VersionText = "V1.0";
-        client.SetFirstName("John");
-        client.SetLastName("Sample");
-        client.SetState("TX");
-        client.SetAge(35);
-        client.SetIsMale(true);
-        client.SetClassification(2);
-        client.SetTableRating("None");
+        client = SampleProposalCase();
         client.broker().Set(BrokerField::first_name, "Sam");
-        client.broker().Set(BrokerField::last_name, "Broker");
         Quote({4}, {250000});
     }
 
