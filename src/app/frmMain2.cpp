@@ -763,7 +763,8 @@ void frmMain2::RemoveCaseCommand() {
 bool frmMain2::MakeProposal() {
     try {
         std::shared_ptr<cClient> client;
-        if (context_.settings.GetNumber("Options", "AutoSaveClients", 1) != 0) {
+        const bool keepCases = context_.settings.GetNumber("Options", "AutoSaveClients", 1) != 0;
+        if (keepCases) {
             const long index = ui_->cboClients->currentData().toInt();
             if (index >= 1 && index <= cases_.Count()) client = cases_.ItemPtr(index);
         }
@@ -771,7 +772,7 @@ bool frmMain2::MakeProposal() {
         if (!client) client = std::make_shared<cClient>();
         MakeClient(*client);
         MakeIllustrationInfo(client->proposal());
-        if (!stored && context_.settings.GetNumber("Options", "AutoSaveClients", 1) != 0) {
+        if (!stored && keepCases) {
             if (client->FullName() == cClient::kPlaceholderName) RebuildCaseList();
             cases_.Add(client);
             client->SetIndex(static_cast<std::int16_t>(cases_.Count()));

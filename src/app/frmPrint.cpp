@@ -53,7 +53,7 @@ frmPrint::frmPrint(WindowContext& context, QWidget* parent)
     hint_->setObjectName("lblHint");
     statusBar()->addWidget(hint_, 1);
     ui_->splMain->setStretchFactor(1, 1);
-    ui_->splMain->setSizes({220, 780});
+    ui_->splMain->setSizes({280, 820});
     ui_->navBar->SetVPControl(ui_->pgvPreview);
     ui_->pgvPreview->SetDocument(&document_);
     ui_->tvwIllustration->installEventFilter(this);
