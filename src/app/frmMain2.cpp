@@ -906,17 +906,10 @@ void frmMain2::CriticalError(const std::string& title, const std::string& text) 
     if (ending_) return;
     ending_ = true;
     context_.dialogs.Ask(this, title, text, MessageButtons::Ok, MessageIcon::Critical);
-    // The broker's unsaved cases are kept before the program ends.
-    try {
-        if (!caseFile_.empty()) WriteCaseFile(caseFile_, cases_, false);
-    } catch (const std::exception&) {
-    }
-    try {
-        WriteBrokerFile(fs::path(context_.process.ProgramFolder) /
-                            BrokerFileNameToSave(context_.settings.Get("Brokers", "DefaultFile", "")),
-                        brokers_);
-    } catch (const std::exception&) {
-    }
+    // The broker's unsaved cases are kept before the program ends (a save
+    // that fails says nothing more once the critical box has been shown).
+    if (!caseFile_.empty()) SaveCaseDirectory(caseFile_);
+    SaveBrokers();
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window != this) window->close();
     }

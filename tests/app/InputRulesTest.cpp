@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "CompanyChoices.h"
 #include "InputRules.h"
 
 namespace quoravel {
@@ -57,35 +56,6 @@ TEST(AmountFields, FaceAmountsAndFlatExtrasAreKeptInTheirLimits) {
     EXPECT_EQ(CheckFlatExtra("99.99"), "99.99");
     EXPECT_EQ(CheckFlatExtra("120"), "99.99");
     EXPECT_EQ(CheckFlatExtra("-3"), "0.00");
-}
-
-TEST(ListTexts, MapToTheCodesTheCaseStores) {
-    EXPECT_EQ(ClassificationOf("Standard Nicotine Use"), 6);
-    EXPECT_EQ(ClassificationOf("anything"), 0);
-    EXPECT_EQ(PaymentModeOf("Special Monthly"), 4);
-    EXPECT_EQ(PaymentModeOf("Direct Monthly"), 3);
-    EXPECT_EQ(PaymentModeOf("Weekly"), 0);
-    EXPECT_EQ(PaymentModeText(4), "Special Monthly");
-    EXPECT_DOUBLE_EQ(WaiverRatingOf(2), 2.0);
-    EXPECT_DOUBLE_EQ(WaiverRatingOf(0), 1.0);
-    EXPECT_EQ(WaiverRatingPosition(2.5), 3);
-    EXPECT_EQ(ChildUnitsText(1), "1 unit");
-    EXPECT_EQ(ChildUnitsText(10), "10 units");
-    EXPECT_TRUE(WaiverAllowsTableRating("D"));
-    EXPECT_FALSE(WaiverAllowsTableRating("E"));
-}
-
-TEST(CompanyChoices, ProductsTitlesAndFilesFollowTheCarrier) {
-    EXPECT_EQ(ProductNamesOf(1, "NJ").size(), 5U);
-    EXPECT_EQ(ProductNamesOf(1, "NY").front(), "Tessel 10");
-    EXPECT_EQ(ProductNamesOf(0, "NJ").front(), "Brellan 10");
-    EXPECT_EQ(ProductOfListText("Korvel 10"), 2);
-    EXPECT_EQ(ProductOfListText("Tessel 30"), 49);
-    EXPECT_EQ(ProductOfListText("Quenby 15"), 19);
-    EXPECT_EQ(MainWindowTitle(2, true, "client.clt"),
-              "Castmere Life & Annuity - Quoravel\u00AE Proposal System GA Version - client.clt");
-    EXPECT_EQ(HelpFileOf(1), "termQNB.html");
-    EXPECT_EQ(CaseFileKeyOf(0), "DefaultFile.brn");
 }
 
 }  // namespace
