@@ -16,7 +16,7 @@ demo: release
 	cp -r examples/relay/single-product build/demo-relay
 	env -u QUORAVEL_HOME build/quoravel/quoravel build/demo-relay
 	@echo "PDF: $(CURDIR)/build/demo-relay/illustration.pdf"
-	@grep -hi '^Status' build/demo-relay/[Rr]elay.out
+	@grep -h "^Status" build/demo-relay/relay.out
 
 # The proposal window on this desktop.
 run: release

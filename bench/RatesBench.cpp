@@ -13,8 +13,9 @@ namespace {
 const std::string kProgramFolder = QUORAVEL_PROGRAM_DIR;
 
 void BM_PremiumComputation(benchmark::State& state) {
-    ProcessValues process;
-    RateContext context{kProgramFolder, process};
+    const ProcessValues process;
+    ProposalRun run(process, kProgramFolder);
+    RateContext context{kProgramFolder, run};
     cClient client;
     client.SetState("TX");
     client.SetAge(45);
@@ -28,16 +29,17 @@ void BM_PremiumComputation(benchmark::State& state) {
         auto schedule = ComputePremiumSchedule(context, client, 2, 0);
         benchmark::DoNotOptimize(schedule);
     }
-    if (process.Errors.Count() != 0) state.SkipWithError(process.Errors.Item(1).Description.c_str());
+    if (run.Errors.Count() != 0) state.SkipWithError(run.Errors.Item(1).Description.c_str());
 }
 BENCHMARK(BM_PremiumComputation)->Unit(benchmark::kMicrosecond);
 
 void BM_Sweep(benchmark::State& state) {
-    ProcessValues process;
-    RateContext context{kProgramFolder, process};
+    const ProcessValues process;
+    ProposalRun run(process, kProgramFolder);
+    RateContext context{kProgramFolder, run};
     long cases = 0;
     for (auto _ : state) {
-        ForEachSweepCase(process, [&](const cClient& client, const SweepCase& sweep) {
+        ForEachSweepCase(run, [&](const cClient& client, const SweepCase& sweep) {
             auto schedule = ComputePremiumSchedule(context, client, sweep.product, 0);
             benchmark::DoNotOptimize(schedule);
             ++cases;

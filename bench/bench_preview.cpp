@@ -53,7 +53,10 @@ struct Session {
     bool MakeProposal() {
         cClient client = SampleProposalCase();
         PrintSurface surface;
-        return CreateIllustration(surface, client, commission, process, relay.folder()).documentMade;
+        ProposalRun run(process, relay.folder());
+        if (!CreateIllustration(surface, client, commission, run)) return false;
+        run.WriteAnswer();
+        return true;
     }
     // The window as View shows it, with the proposal loaded.
     std::unique_ptr<frmPrint> Show() {

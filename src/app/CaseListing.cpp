@@ -4,6 +4,7 @@
 
 #include "CaseFile.h"
 #include "Enumerations.h"
+#include "IssueRules.h"
 #include "PremiumEngine.h"
 #include "Rounding.h"
 #include "TextFile.h"
@@ -12,7 +13,9 @@ namespace quoravel {
 
 long ListCases(std::ostream& out, const std::string& caseFile, const std::string& programFolder) {
     ProcessValues process;
-    RateContext context{programFolder, process};
+    process.ProgramFolder = programFolder;
+    ProposalRun run(process, programFolder);
+    RateContext context{programFolder, run};
     if (!FileExists(caseFile)) {
         out << "No case file " << caseFile << "\n";
         return 0;
@@ -32,7 +35,9 @@ long ListCases(std::ostream& out, const std::string& caseFile, const std::string
             << (c->CompanyApprovedInState(programFolder) ? "" : " (carrier does not sell in this state)");
         if (!c->SavedBrokerName().empty()) out << "; broker " << c->SavedBrokerName();
         out << "\n";
-        // The first-year premium of every product and face amount, from the rate files.
+        // The first-year premium of every product and face amount, from the
+        // rate files of the scale the case is shown on.
+        run.UsePriorRates = ChooseRateScale(*c).usePriorRates;
         for (std::size_t p = 0; p < options.ProductCount(); ++p) {
             const std::int32_t product = options.ProdChoices()[p];
             for (std::size_t f = 0; f < options.FaceAmountCount(); ++f) {
@@ -43,7 +48,8 @@ long ListCases(std::ostream& out, const std::string& caseFile, const std::string
             }
         }
     }
-    for (const auto& error : process.Errors) out << "  " << error->Description << " (" << error->RoutineName << ")\n";
+    for (const auto& error : run.Errors)
+        out << "  " << error->Description << " (" << error->RoutineName << ")\n";
     return cases.Count();
 }
 

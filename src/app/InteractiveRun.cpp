@@ -13,7 +13,6 @@ namespace quoravel {
 
 int RunInteractive(ProcessValues& process) {
     process.RelayMode = false;
-    process.ReadPdfTarget();
     UserSettings settings;
     WidgetDialogs dialogs;
     WindowContext context{process, settings, dialogs};

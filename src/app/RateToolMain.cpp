@@ -84,7 +84,8 @@ std::string HelpText(const RateType& type) {
     return text;
 }
 
-std::string Create(const Arguments& parsed, const RateType& type, ProcessValues& process) {
+std::string Create(const Arguments& parsed, const RateType& type, const ProcessValues& process,
+                   clsErrors& errors) {
     RateToolInputs inputs{OptionValue(parsed, "--prefix"),        OptionValue(parsed, "--rate-type"),
                           OptionValue(parsed, "--product-years"), OptionValue(parsed, "--input"),
                           OptionValue(parsed, "--input-file"),    OptionValue(parsed, "--output")};
@@ -93,10 +94,10 @@ std::string Create(const Arguments& parsed, const RateType& type, ProcessValues&
         std::cerr << "quoravel-ratetool: " << kMissingInputsMessage << "\n";
         return {};
     }
-    return CreateRateFile(type, inputs, process);
+    return CreateRateFile(type, inputs, process, errors);
 }
 
-std::string Dump(const Arguments& parsed, ProcessValues& process) {
+std::string Dump(const Arguments& parsed, const ProcessValues& process, clsErrors& errors) {
     const fs::path rateFile = OptionValue(parsed, "--dump");
     const RateLayout* layout = LayoutNamed(OptionValue(parsed, "--layout"));
     if (!layout) {
@@ -105,7 +106,7 @@ std::string Dump(const Arguments& parsed, ProcessValues& process) {
     }
     fs::path textFile = OptionValue(parsed, "--output");
     if (textFile.empty()) textFile = rateFile.parent_path() / (rateFile.stem().string() + "Dump.txt");
-    return DumpRateFile(rateFile, *layout, textFile, process);
+    return DumpRateFile(rateFile, *layout, textFile, process, errors);
 }
 
 }  // namespace
@@ -129,26 +130,27 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    ProcessValues process;
+    const ProcessValues process;
+    clsErrors errors;
     std::string message;
     if (!parsed.convert.empty()) {
-        message = ConvertOldStyleRatesToNewStyle(parsed.convert[0], parsed.convert[1], process);
+        message = ConvertOldStyleRatesToNewStyle(parsed.convert[0], parsed.convert[1], process, errors);
     } else if (parsed.values.contains("--dump")) {
-        message = Dump(parsed, process);
+        message = Dump(parsed, process, errors);
     } else if (parsed.values.contains("--from-dump")) {
         if (OptionValue(parsed, "--output").empty()) {
             std::cerr << "quoravel-ratetool: --from-dump needs --output, the rate file to write.\n";
             return 1;
         }
-        message =
-            RebuildRateFile(OptionValue(parsed, "--from-dump"), OptionValue(parsed, "--output"), process);
+        message = RebuildRateFile(OptionValue(parsed, "--from-dump"), OptionValue(parsed, "--output"),
+                                  process, errors);
     } else if (type) {
-        message = Create(parsed, *type, process);
+        message = Create(parsed, *type, process, errors);
     } else {
         PrintUsage(std::cerr);
         return 1;
     }
-    for (const auto& error : process.Errors) {
+    for (const auto& error : errors) {
         std::cerr << "quoravel-ratetool: " << error->Description << " (error " << error->Number << " in "
                   << error->ModuleName << "." << error->RoutineName << ")\n";
     }

@@ -1,6 +1,7 @@
 #include "RelayRun.h"
 
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 #include "PrintSurface.h"
@@ -22,51 +23,58 @@ constexpr const char* kNoProposal =
 
 // The answer's "file://" form links and PDF.log name the relay folder to the
 // outside system, which does not share our working folder: make it absolute.
+std::string AbsoluteFolder(const std::string& folder) {
+    std::error_code unknown;
+    const fs::path path = fs::absolute(folder, unknown);
+    std::string absolute = (unknown ? fs::path(folder) : path).lexically_normal().string();
+    if (absolute.size() > 1 && IsPathSeparator(absolute.back())) absolute.pop_back();
+    return absolute;
+}
+
 // A relative "PDF.Path" is taken inside the relay folder for the same reason.
-void AnchorFolders(ProcessValues& process) {
-    fs::path start = fs::absolute(process.StartDirectory).lexically_normal();
-    std::string folder = start.string();
-    if (folder.size() > 1 && IsPathSeparator(folder.back())) folder.pop_back();
-    process.StartDirectory = folder;
-    process.ReadPdfTarget();
-    if (fs::path(process.PdfPath).is_relative())
-        process.PdfPath = WithTrailingSeparator((start / process.PdfPath).lexically_normal().string());
+void AnchorPdfTarget(ProposalRun& run) {
+    run.ReadPdfTarget();
+    if (fs::path(run.PdfPath).is_relative())
+        run.PdfPath =
+            WithTrailingSeparator((fs::path(run.StartDirectory) / run.PdfPath).lexically_normal().string());
 }
 
-// The answer and the PDF found after the run must be this run's, even when
-// it ends before the proposal step clears the folder: the previous ones go
-// before anything else can fail.
-void RemovePreviousAnswer(const ProcessValues& process) {
-    for (const fs::path& file :
-         {fs::path(process.StartDirectory) / "relay.out", fs::path(process.PdfPath) / process.PdfName}) {
-        std::error_code ignored;
-        const fs::path found = ResolveFileName(file);
-        if (fs::is_regular_file(found, ignored)) fs::remove(found, ignored);
-    }
-}
-
-void MakeProposal(ProcessValues& process) {
-    const cCommision commission(process.ProgramFolder);
-    const auto client = ReadRelayFile(process.StartDirectory, "relay.ini", process);
+// Makes the proposal of relay.ini and its PDF; false when no document was made.
+bool MakeProposal(ProposalRun& run) {
+    const cCommision commission(run.ProgramFolder());
+    const auto client = ReadRelayFile(run.StartDirectory, "relay.ini", run);
+    // A case whose inputs were refused is priced no further: the answer says why.
+    if (run.Errors.Status() != 0) return false;
     const cIllustrationOptions& options = client->proposal();
     if (options.ProductCount() == 0 || options.FaceAmountCount() == 0) {
-        process.Errors.Add(clsError::Error, kNoProposal);
-        process.Updates.Log(process.StartDirectory, "Relay.upd");
-        process.PDFForms.Log(process.StartDirectory, "Relay.out", process.ProgramFolder);
-        return;
+        run.Errors.Add(clsError::Error, kNoProposal);
+        return false;
     }
     PrintSurface surface;
-    if (!CreateIllustration(surface, *client, commission, process, process.StartDirectory)) return;
+    if (!CreateIllustration(surface, *client, commission, run)) return false;
     try {
-        ConvertToPdf(surface, process.PdfPath, process.PdfName);
+        ConvertToPdf(surface, run.PdfPath, run.PdfName);
     } catch (const RuntimeError& error) {
         // The proposal itself is good; the outside system learns from the
         // answer that its PDF is missing and where it was to be.
-        process.ProcessError(error, clsError::Error, kModule, "ConvertToPdf");
+        run.ProcessError(error, clsError::Error, kModule, "ConvertToPdf");
     }
+    return true;
 }
 
 }  // namespace
+
+std::string StartFolderProblem(const ProcessValues& process) {
+    const std::string& folder = process.StartDirectory;
+    std::error_code error;
+    if (!fs::exists(folder, error)) return "the folder " + folder + " does not exist.";
+    if (!fs::is_directory(folder, error)) return folder + " is not a folder.";
+    const fs::path relay = ResolveFileName(fs::path(folder) / "relay.ini");
+    if (!fs::exists(relay, error)) return {};
+    if (!fs::is_regular_file(relay, error)) return relay.string() + " is not a file.";
+    if (!std::ifstream(relay, std::ios::binary)) return relay.string() + " cannot be read.";
+    return {};
+}
 
 bool HasRelayFile(const ProcessValues& process) {
     return !process.StartDirectory.empty() && FileExists(fs::path(process.StartDirectory) / "relay.ini");
@@ -74,19 +82,22 @@ bool HasRelayFile(const ProcessValues& process) {
 
 int RunRelay(ProcessValues& process, std::ostream& diagnostics) {
     process.RelayMode = true;
+    ProposalRun run(process, AbsoluteFolder(process.StartDirectory));
+    bool made = false;
     try {
-        AnchorFolders(process);
-        RemovePreviousAnswer(process);
-        MakeProposal(process);
+        AnchorPdfTarget(run);
+        // Every file in the folder after the run, but the inputs, is this run's.
+        run.RemovePreviousOutputs(RelayFormFiles());
+        made = MakeProposal(run);
     } catch (const std::exception& error) {
-        process.ProcessError(error, clsError::ErrorWithPlace, kModule, kRoutine);
+        run.ProcessError(error, clsError::ErrorWithPlace, kModule, kRoutine);
     }
-    // The error log is written last: its "Status" stands over the one the
-    // page frame writes and covers the problems met after the relay output.
     try {
-        process.Errors.Log(process.StartDirectory, "Relay.out");
+        // Page files a failed proposal may have begun are no answer.
+        if (!made) run.RemovePreviousPages();
+        run.WriteAnswer();
     } catch (const std::exception& error) {
-        diagnostics << "quoravel: no answer could be written in the relay folder " << process.StartDirectory
+        diagnostics << "quoravel: no answer could be written in the relay folder " << run.StartDirectory
                     << ": " << error.what() << "\n";
         return ExitCode::NoAnswer;
     }

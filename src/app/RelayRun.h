@@ -1,6 +1,7 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 
 #include "ProcessValues.h"
 
@@ -10,8 +11,12 @@ namespace quoravel {
 namespace ExitCode {
 inline constexpr int Answered = 0;     // the relay answer was written, whatever its "Status"
 inline constexpr int NoAnswer = 1;     // the relay answer could not be written
-inline constexpr int NotRelayRun = 2;  // a bad command line
+inline constexpr int NotRelayRun = 2;  // a bad command line, or no display for the window
 }  // namespace ExitCode
+
+// Why the start folder cannot be used, "" when it can: a folder that does not
+// exist, or a relay.ini (in any letter case) that is not a readable file.
+std::string StartFolderProblem(const ProcessValues& process);
 
 // True when the start folder holds a relay file, whatever the case of its name.
 bool HasRelayFile(const ProcessValues& process);

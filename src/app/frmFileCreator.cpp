@@ -110,7 +110,7 @@ void frmFileCreator::CreateRates() {
         context_.dialogs.Show(this, kTitle, std::string(kMissingInputsMessage), MessageIcon::Exclamation);
         return;
     }
-    Run([&] { return CreateRateFile(type, inputs, context_.process); });
+    Run([&] { return CreateRateFile(type, inputs, context_.process, errors_); });
 }
 
 void frmFileCreator::ConvertRates() {
@@ -118,7 +118,7 @@ void frmFileCreator::ConvertRates() {
     if (oldFile.empty()) return;
     const std::string newFile = GetFileName("Output File Name", true);
     if (newFile.empty()) return;
-    Run([&] { return ConvertOldStyleRatesToNewStyle(oldFile, newFile, context_.process); });
+    Run([&] { return ConvertOldStyleRatesToNewStyle(oldFile, newFile, context_.process, errors_); });
 }
 
 std::string frmFileCreator::GetFileName(const std::string& title, bool forSaving) {

@@ -26,6 +26,10 @@ public:
     explicit frmFileCreator(WindowContext& context, QWidget* parent = nullptr);
     ~frmFileCreator() override;
 
+    // The routines' errors when no window shows them (the main window's
+    // critical message does otherwise).
+    const clsErrors& Errors() const { return errors_; }
+
 private:
     const RateType& SelectedType() const;
     void ShowRateNote();
@@ -41,6 +45,7 @@ private:
     void Run(const std::function<std::string()>& routine);
 
     WindowContext& context_;
+    clsErrors errors_;
     std::unique_ptr<Ui::frmFileCreator> ui_;
     QButtonGroup* optRateType_;
 };

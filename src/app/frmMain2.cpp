@@ -68,7 +68,10 @@ std::string ShortName(const std::string& path) { return fs::path(path).filename(
 }  // namespace
 
 frmMain2::frmMain2(WindowContext& context, QWidget* parent)
-    : QMainWindow(parent), ui_(std::make_unique<Ui::frmMain2>()), context_(context) {
+    : QMainWindow(parent),
+      ui_(std::make_unique<Ui::frmMain2>()),
+      context_(context),
+      pdfPath_(WithTrailingSeparator(context.process.StartDirectory)) {
     ui_->setupUi(this);
     ui_->chkInHouse->hide();
     helpLabel_ = new QLabel(this);
@@ -194,7 +197,6 @@ void frmMain2::ConnectCommands() {
     }
     connect(ui_->cboClients, &QComboBox::activated, this, &frmMain2::CaseChosen);
     connect(ui_->chkInHouse, &QCheckBox::toggled, this, &frmMain2::InHouseToggled);
-    connect(ui_->chkFIS, &QCheckBox::toggled, this, [this](bool on) { context_.process.FISMode = on; });
     auto* inHouseKeys = new QShortcut(QKeySequence(kInHouseKeys), this);
     connect(inHouseKeys, &QShortcut::activated, ui_->chkInHouse, &QWidget::show);
 }
@@ -664,7 +666,9 @@ bool frmMain2::SaveCaseDirectory(const std::string& path) {
 void frmMain2::LoadRelay(const std::string& folder, const std::string& fileName) {
     try {
         ClearForm();
-        const std::shared_ptr<cClient> client = ReadRelayFile(folder, fileName, context_.process);
+        ProposalRun reading(context_.process, folder);
+        const std::shared_ptr<cClient> client = ReadRelayFile(folder, fileName, reading);
+        ui_->chkFIS->setChecked(reading.FISMode);
         cases_.Add(client);
         client->SetIndex(static_cast<std::int16_t>(cases_.Count()));
         AddCaseToList(*client);
@@ -785,7 +789,13 @@ bool frmMain2::MakeProposal() {
             Tell("Not enough information", kNoProposal);
             return false;
         }
-        const AgeCheck ages = ValidateAge(*client, context_.process.UsePriorRates);
+        // Each proposal is a run of its own: nothing of the one before carries over.
+        ProposalRun run(context_.process, context_.process.StartDirectory);
+        run.FISMode = ui_->chkFIS->isChecked();
+        run.PdfPath = pdfPath_;
+        run.PdfName = pdfName_;
+        run.UsePriorRates = ChooseRateScale(*client).usePriorRates;
+        const AgeCheck ages = ValidateAge(*client, run.UsePriorRates);
         for (const Notice& notice : ages.notices) Tell(notice.title, notice.text);
         if (!ages.ok) {
             Tell("Age out of range", ages.message);
@@ -793,8 +803,9 @@ bool frmMain2::MakeProposal() {
         }
         QApplication::setOverrideCursor(Qt::WaitCursor);
         surface_ = PrintSurface();
-        const IllustrationResult result = CreateIllustration(surface_, *client, *commission_, context_.process,
-                                                             context_.process.StartDirectory);
+        const IllustrationResult result = CreateIllustration(surface_, *client, *commission_, run);
+        // The preview finds the pages through the answer.
+        if (result.documentMade) run.WriteAnswer();
         QApplication::restoreOverrideCursor();
         if (!result.notes.empty()) {
             std::string text;
@@ -864,17 +875,15 @@ void frmMain2::PrintToPdfCommand() {
                                                      "PDF Files (*.pdf)");
     if (path.empty()) path = context_.process.ProgramFolder + "illustration.pdf";
     const fs::path chosen(path);
-    context_.process.PdfPath = WithTrailingSeparator(chosen.parent_path().string());
-    context_.process.PdfName = chosen.filename().string();
-    if (MakeProposal()) WriteProposalPdf(context_.process.PdfPath, context_.process.PdfName);
+    pdfPath_ = WithTrailingSeparator(chosen.parent_path().string());
+    pdfName_ = chosen.filename().string();
+    if (MakeProposal()) WriteProposalPdf(pdfPath_, pdfName_);
 }
 
 void frmMain2::EmailCommand() {
     if (!MakeProposal()) return;
-    if (context_.process.PdfPath.empty()) context_.process.PdfPath = context_.process.ProgramFolder;
-    if (context_.process.PdfName.empty()) context_.process.PdfName = "illustration.pdf";
-    if (!WriteProposalPdf(context_.process.PdfPath, context_.process.PdfName)) return;
-    const std::string attachment = WithTrailingSeparator(context_.process.PdfPath) + context_.process.PdfName;
+    if (!WriteProposalPdf(pdfPath_, pdfName_)) return;
+    const std::string attachment = pdfPath_ + pdfName_;
     // The user's mail program opens with the message filled in; the user adds the recipient and sends.
     if (runCommand({"xdg-email", "--subject", kMailSubject, "--body", kMailText, "--attach", attachment}) != 0) {
         Tell("E-mail",
@@ -899,7 +908,7 @@ void frmMain2::Tell(const std::string& title, const std::string& text) {
 }
 
 void frmMain2::Report(const std::exception& error, const char* routine) {
-    context_.process.ProcessError(error, clsError::ErrorWithPlace, kModule, routine);
+    context_.process.ProcessError(errors_, error, clsError::ErrorWithPlace, kModule, routine);
 }
 
 void frmMain2::CriticalError(const std::string& title, const std::string& text) {

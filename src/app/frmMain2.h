@@ -157,6 +157,12 @@ private:
     std::unique_ptr<frmPrint> preview_;
     std::int32_t company_ = 0;
     std::string caseFile_;
+    // The window's own run-time errors, should no message box show them.
+    clsErrors errors_;
+    // Where Print to PDF and E-mail write the proposal: the start folder and
+    // "illustration.pdf" until the user chooses another file.
+    std::string pdfPath_;
+    std::string pdfName_ = "illustration.pdf";
     bool isGA_ = false;
     bool inHouse_ = false;
     bool ending_ = false;

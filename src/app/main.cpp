@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QtGlobal>
 #include <iostream>
 #include <string>
@@ -21,20 +23,67 @@ void PrintUsage(std::ostream& out) {
            "  (no argument)         the proposal window\n"
            "  FOLDER                a relay folder holding relay.ini: the proposal is made\n"
            "                        without a window and its PDF and answer files are\n"
-           "                        written (exit code 0 once relay.out is written)\n"
+           "                        written (exit code 0 once relay.out is written); a\n"
+           "                        folder without relay.ini opens the window on it\n"
            "  --list-cases CASEFILE print the cases of a case file (.clt)\n"
            "  --version             print the version\n"
            "  --help                print this help\n";
 }
 
+#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
+constexpr bool kDesktopFromEnvironment = true;
+#else
+constexpr bool kDesktopFromEnvironment = false;
+#endif
+
 // Relay mode draws its pages without a window, so it needs no display.
 void UseOffscreenPlatformWithoutDisplay() {
-#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    if (kDesktopFromEnvironment && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-#endif
+}
+
+// Qt wants a private runtime folder; a relay run started without one gets a
+// folder of its own for its lifetime, so that nothing is said on stderr.
+class PrivateRuntimeFolder {
+public:
+    PrivateRuntimeFolder() {
+        if (!kDesktopFromEnvironment || !qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return;
+        if (!folder_.isValid()) return;
+        QFile::setPermissions(folder_.path(),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", folder_.path().toLocal8Bit());
+    }
+
+private:
+    QTemporaryDir folder_;
+};
+
+// The window is for a person: where no display can be opened it would be
+// drawn nowhere and never closed. Without a platform list of its own, a
+// display that cannot be opened falls back to "offscreen", which is refused
+// below instead of ending in an abort.
+void FallBackWhenNoDisplayOpens() {
+    if (!kDesktopFromEnvironment || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return;
+    qputenv("QT_QPA_PLATFORM",
+            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ? "xcb;offscreen" : "wayland;xcb;offscreen");
+}
+
+bool NoDisplayNamed() {
+    return kDesktopFromEnvironment && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+           qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+bool NoDisplayOpened() {
+    const QString platform = QGuiApplication::platformName();
+    return platform == "offscreen" || platform == "minimal";
+}
+
+int RefuseTheWindow() {
+    std::cerr << "quoravel: the proposal window needs a display, and none can be opened here. To make a"
+                 " proposal without a window, start quoravel with a folder that holds relay.ini.\n";
+    return quoravel::ExitCode::NotRelayRun;
 }
 
 }  // namespace
@@ -75,13 +124,21 @@ int main(int argc, char** argv) {
     ProcessValues process;
     process.ProgramFolder = programFolder;
     process.SetStartDirectory(arguments);
+    if (const std::string problem = StartFolderProblem(process); !problem.empty()) {
+        std::cerr << "quoravel: " << problem << "\n";
+        return ExitCode::NotRelayRun;
+    }
     const bool relayMode = HasRelayFile(process);
     process.VersionText = MakeVersionText(QUORAVEL_VERSION_MAJOR, QUORAVEL_VERSION_MINOR, relayMode);
     if (relayMode) {
         UseOffscreenPlatformWithoutDisplay();
+        const PrivateRuntimeFolder runtime;
         QGuiApplication application(argc, argv);
         return RunRelay(process, std::cerr);
     }
+    if (NoDisplayNamed()) return RefuseTheWindow();
+    FallBackWhenNoDisplayOpens();
     QApplication application(argc, argv);
+    if (NoDisplayOpened()) return RefuseTheWindow();
     return RunInteractive(process);
 }

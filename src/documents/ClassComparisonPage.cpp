@@ -31,7 +31,7 @@ void PrintClassComparisonPages(PageContext& context) {
         cClient& client = context.client;
         const std::int32_t product = client.proposal().ProdChoices().front();
         std::vector<LedgerColumnData> columns;
-        for (const std::int32_t classCode : ClassesCompared(client, product, context.process.UsePriorRates)) {
+        for (const std::int32_t classCode : ClassesCompared(client, product, context.run.UsePriorRates)) {
             columns.push_back(LedgerColumn(context, product, 0, classCode));
             columns.back().heading = client.Classstring(classCode);
             columns.back().assumedClass = classCode == client.Classification();
@@ -39,8 +39,8 @@ void PrintClassComparisonPages(PageContext& context) {
         clsPLedger noBlocks;
         PrintLedger(context, LedgerLayout::ClassComparison, columns, noBlocks);
     } catch (const std::exception& error) {
-        context.process.ProcessError(error, clsError::ErrorWithPlace, "ClassComparisonPage",
-                                     "PrintClassComparisonPages");
+        context.run.ProcessError(error, clsError::ErrorWithPlace, "ClassComparisonPage",
+                                 "PrintClassComparisonPages");
     }
 }
 

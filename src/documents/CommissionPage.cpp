@@ -65,8 +65,7 @@ void PrintCommissionPage(PageContext& context, const cCommision& commission) {
             "Commissions are percentages of the premium paid: the first-year rate in the first "
             "policy year, the renewal rate in each later year.");
     } catch (const std::exception& error) {
-        context.process.ProcessError(error, clsError::ErrorWithPlace, "CommissionPage",
-                                     "PrintCommissionPage");
+        context.run.ProcessError(error, clsError::ErrorWithPlace, "CommissionPage", "PrintCommissionPage");
     }
 }
 

@@ -137,7 +137,7 @@ LedgerColumnData LedgerColumn(PageContext& context, std::int32_t productNumber, 
                               std::int32_t classCode) {
     cClient priced = context.client;
     priced.SetClassification(classCode);
-    RateContext rates{context.programFolder, context.process};
+    RateContext rates{context.programFolder, context.run};
     PremiumSchedule schedule = ComputePremiumSchedule(rates, priced, productNumber, faceIndex);
 
     LedgerColumnData column;
@@ -275,7 +275,7 @@ void PrintLedgerSection(PageContext& context) {
         }
         PrintLedger(context, layout, columns, page);
     } catch (const std::exception& error) {
-        context.process.ProcessError(error, clsError::ErrorWithPlace, kModule, "PrintLedgerSection");
+        context.run.ProcessError(error, clsError::ErrorWithPlace, kModule, "PrintLedgerSection");
     }
 }
 

@@ -2,22 +2,22 @@
 
 #include <string>
 
-#include "ProcessValues.h"
+#include "ProposalRun.h"
 #include "cClient.h"
 #include "clsPrint.h"
 
 namespace quoravel {
 
 // What every proposal page is built from: the print handle it prints on, the
-// case (client record with its illustration options), the process values
-// (relay mode, rate scale, logs) and the folders of the program's files and
-// of the relay run.
+// case (client record with its illustration options), the proposal run
+// (relay mode, rate scale, logs, answer) and the folders of the program's
+// files and of the run.
 struct PageContext {
     clsPrint& print;
     cClient& client;
-    ProcessValues& process;
+    ProposalRun& run;
     std::string programFolder;   // states.ini, Quoravel.ini, pictures, rate files
-    std::string startDirectory;  // the relay folder: relay.ini, relay.upd
+    std::string startDirectory;  // the run's folder: relay.ini in, page files out
 };
 
 }  // namespace quoravel

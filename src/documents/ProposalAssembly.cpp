@@ -1,9 +1,7 @@
 #include "ProposalAssembly.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
-#include <set>
 
 #include "ClassComparisonPage.h"
 #include "CommissionPage.h"
@@ -26,61 +24,38 @@ namespace quoravel {
 namespace {
 
 constexpr const char* kModule = "ProposalAssembly";
-// The outside illustration system reads at most this many page files of a run.
-constexpr int kMostPageFiles = 230;
 constexpr std::size_t kMostCompared = 5;
 constexpr const char* kRateFileMissing = "Rate file missing.";
-// The underwriting guidelines a relay run hands over as a form, by carrier.
+// The underwriting guidelines a relay run hands over as a form, by carrier,
+// and the name it has in the relay folder.
 constexpr const char* kUnderwritingForms[] = {"BRLNUW.PDF", "QNBYUW.PDF", "TVNYUW.PDF"};
+constexpr const char* kUnderwritingFormFile = "UW.PDF";
 
 std::filesystem::path InFolder(const std::string& folder, const std::string& name) {
     return ResolveFileName(std::filesystem::path(folder) / name);
 }
 
-// Whatever the previous run left behind would otherwise be read as this run's
-// answer: relay.out and page1 … page230 (.emf and .vsv), whatever the case of
-// their names. The folder is listed once rather than searched per name.
-void DeletePreviousRun(const std::string& relayFolder) {
-    std::set<std::string> stale{"relay.out"};
-    for (int page = 1; page <= kMostPageFiles; ++page) {
-        stale.insert("page" + std::to_string(page) + ".emf");
-        stale.insert("page" + std::to_string(page) + ".vsv");
-    }
-    std::error_code error;
-    std::vector<std::filesystem::path> doomed;
-    for (std::filesystem::directory_iterator it(relayFolder, error), end; !error && it != end; it.increment(error)) {
-        std::string name = it->path().filename().string();
-        for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        if (stale.count(name)) doomed.push_back(it->path());
-    }
-    for (const auto& path : doomed) std::filesystem::remove(path, error);
-}
-
 // Corrects the case and checks its ages. In relay mode the notes and messages
-// become warnings and errors of the error log, and a refused case is answered
-// at once; interactively they are handed to the window.
-bool ValidateCase(cClient& client, ProcessValues& process, const std::string& relayFolder,
-                  IllustrationResult& result) {
-    result.notes = ValidateClientInfo(client, process);
-    const AgeCheck ages = ValidateAge(client, process.UsePriorRates);
-    if (!process.RelayMode) {
+// become warnings and errors of the run's error log; interactively they are
+// handed to the window.
+bool ValidateCase(cClient& client, ProposalRun& run, IllustrationResult& result) {
+    result.notes = ValidateClientInfo(client, run);
+    const AgeCheck ages = ValidateAge(client, run.UsePriorRates);
+    if (!run.RelayMode()) {
         result.notices = ages.notices;
         if (!ages.ok) result.notices.push_back({"Age out of range", ages.message});
         return ages.ok;
     }
-    for (const std::string& note : result.notes) process.Errors.Add(clsError::Warning, note);
-    for (const Notice& notice : ages.notices) process.Errors.Add(clsError::Warning, notice.text);
-    if (!ages.ok) {
-        process.Errors.Add(clsError::Error, ages.message);
-        process.Errors.Log(relayFolder, "Relay.out");
-    }
+    for (const std::string& note : result.notes) run.Errors.Add(clsError::Warning, note);
+    for (const Notice& notice : ages.notices) run.Errors.Add(clsError::Warning, notice.text);
+    if (!ages.ok) run.Errors.Add(clsError::Error, ages.message);
     return ages.ok;
 }
 
 // True when pricing the product at the face amount found a rate file absent
 // or without rates for the case.
 bool RatesMissing(PageContext& context, std::int32_t product, std::size_t faceIndex) {
-    const clsErrors& errors = context.process.Errors;
+    const clsErrors& errors = context.run.Errors;
     const long before = errors.Count();
     LedgerColumn(context, product, faceIndex, context.client.Classification());
     for (long i = before + 1; i <= errors.Count(); ++i) {
@@ -164,7 +139,7 @@ void PrintReport(PageContext& context, const cCommision& commission, LedgerLayou
     const cIllustrationOptions& options = client.proposal();
     const std::string type = IllustrationTypeText(layout);
 
-    print.StartDoc(context.process.OutputFormat);
+    print.StartDoc(context.run.process.OutputFormat);
     const std::int16_t firstPage = frame.getGlobalpage();
     if (clsPRiderNotice::Needed(client)) {
         // The notice stands alone, without footer, on the page StartDoc
@@ -177,15 +152,15 @@ void PrintReport(PageContext& context, const cCommision& commission, LedgerLayou
     PageRun(frame, type, [&] { PrintMainSections(context, layout); });
 
     // The relay case's inputs, as the outside system sent them and as corrected.
-    if (context.process.RelayMode && FileExists(InFolder(context.startDirectory, "relay.ini")))
+    if (context.run.RelayMode() && FileExists(InFolder(context.startDirectory, "relay.ini")))
         PageRun(frame, "Client Information", [&] { PrintClientInformation(context); });
     if (layout == LedgerLayout::BasicQuotation && options.OutputClassComp())
         PageRun(frame, "Class Comparison", [&] { PrintClassComparisonPages(context); });
     if (options.OutputUnderwritting()) {
         // The outside system shows its own copy of the guidelines.
-        if (context.process.RelayMode) {
-            context.process.PDFForms.Add(kUnderwritingForms[CarrierIndex(options.Company())], "UW.PDF",
-                                         "Underwriting Guidelines", false);
+        if (context.run.RelayMode()) {
+            context.run.PDFForms.Add(kUnderwritingForms[CarrierIndex(options.Company())],
+                                     kUnderwritingFormFile, "Underwriting Guidelines", false);
         } else {
             PageRun(frame, "Underwriting Guidelines", [&] { PrintUnderwritingGuidelines(context); });
         }
@@ -196,32 +171,26 @@ void PrintReport(PageContext& context, const cCommision& commission, LedgerLayou
     if (options.OutputCommision()) PageRun(frame, type, [&] { PrintCommissionPage(context, commission); });
 }
 
-// The illustrated policy's values for the relay answer. They go in before the
-// document ends: the frame then writes the page count over their placeholder.
-void WritePolicyValues(PageContext& context) {
+// The illustrated policy's values for the relay answer.
+void AnswerPolicyValues(PageContext& context) {
     const cClient& client = context.client;
     const cIllustrationOptions& options = client.proposal();
     const std::int32_t product = options.ProdChoices().front();
     std::vector<double> premiums;
     for (const YearPremium& year : LedgerColumn(context, product, 0, client.Classification()).years)
         premiums.push_back(year.Total());
-    WriteRelayOutput(client, product, options.GetFaceAmount(0), premiums, context.process,
-                     context.startDirectory);
+    AnswerPolicyValues(context.run, client, product, options.GetFaceAmount(0), premiums);
 }
 
-// Ends the document, which exports the pages and writes the frame's part of
-// the answer. The error log is written after it, so that its status stands.
-// The face comparison, which has no one policy to report, answers with the
-// logs alone.
+// Ends the document, which exports the pages, and hands the run what its
+// answer reports of them. The face comparison, which has no one policy to
+// report, answers without policy values.
 void FinishReport(PageContext& context, bool reportsPolicyValues) {
-    if (reportsPolicyValues) WritePolicyValues(context);
+    if (reportsPolicyValues) AnswerPolicyValues(context);
     context.print.EndDoc();
-    ProcessValues& process = context.process;
-    if (!process.RelayMode) return;
-    process.Errors.Log(context.startDirectory, "Relay.out");
-    if (reportsPolicyValues) return;
-    process.Updates.Log(context.startDirectory, "Relay.upd");
-    process.PDFForms.Log(context.startDirectory, "Relay.out", context.programFolder);
+    const clsPrintFrame& frame = context.print.frameHandle();
+    context.run.Answer.ExportedPages = frame.LastFilePage();
+    context.run.Answer.Nodes = frame.RelayNodes();
 }
 
 void Print_NewSingleProd(PageContext& context, const cCommision& commission) {
@@ -242,28 +211,25 @@ void Print_QuoravelProducts(PageContext& context, const cCommision& commission) 
 }  // namespace
 
 IllustrationResult CreateIllustration(PrintSurface& surface, cClient& client, const cCommision& commission,
-                                      ProcessValues& process, const std::string& relayFolder) {
+                                      ProposalRun& run) {
     IllustrationResult result;
     try {
-        result.printerDevice = PrinterDeviceName(process.ProgramFolder);
-        DeletePreviousRun(relayFolder);
-        if (!ValidateCase(client, process, relayFolder, result)) return result;
+        result.printerDevice = PrinterDeviceName(run.ProgramFolder());
+        run.RemovePreviousPages();
+        if (!ValidateCase(client, run, result)) return result;
         if (client.proposal().ProductCount() == 0 || client.proposal().FaceAmountCount() == 0) return result;
 
         // The report runs on a copy: products left out for missing rates stay in the case.
         cClient illustrated = client;
         clsPrint print(surface);
-        PageContext context{print, illustrated, process, process.ProgramFolder, relayFolder};
+        PageContext context{print, illustrated, run, run.ProgramFolder(), run.StartDirectory};
         const std::vector<std::int32_t> priced = ProductsWithRates(context);
         if (priced.size() < std::min(illustrated.proposal().ProductCount(), kMostCompared)) {
             // In relay mode the error log already holds the missing rate file.
-            if (!process.RelayMode)
+            if (!run.RelayMode())
                 result.notices.push_back(
                     {"Rate file missing", "Rate file missing.  Please re-install the software."});
-            if (priced.empty()) {
-                if (process.RelayMode) process.Errors.Log(relayFolder, "Relay.out");
-                return result;
-            }
+            if (priced.empty()) return result;
             KeepProducts(illustrated.proposal(), priced);
         }
         const LedgerLayout layout = ReportLayout(illustrated.proposal());
@@ -276,10 +242,12 @@ IllustrationResult CreateIllustration(PrintSurface& surface, cClient& client, co
             Print_NewSingleProd(context, commission);
         result.documentMade = true;
     } catch (const std::exception& error) {
-        process.ProcessError(error, clsError::ErrorWithPlace, kModule, "CreateIllustration");
+        run.ProcessError(error, clsError::ErrorWithPlace, kModule, "CreateIllustration");
     }
     return result;
 }
+
+std::vector<std::string> RelayFormFiles() { return {kUnderwritingFormFile}; }
 
 void ConvertToPdf(const PrintSurface& surface, const std::string& folder, const std::string& name) {
     const std::filesystem::path path =

@@ -5,7 +5,7 @@
 
 #include "IssueRules.h"
 #include "PrintSurface.h"
-#include "ProcessValues.h"
+#include "ProposalRun.h"
 #include "cClient.h"
 #include "cCommision.h"
 
@@ -14,7 +14,7 @@ namespace quoravel {
 // What a proposal run leaves for the window besides the document.
 struct IllustrationResult {
     // False when no document was made (in relay mode the reasons are in the
-    // process's error log and the relay answer).
+    // run's error log).
     bool documentMade = false;
     // The case check's notes on what it removed from the case, shown after
     // validation; in relay mode they are also warnings in the error log.
@@ -28,14 +28,18 @@ struct IllustrationResult {
     explicit operator bool() const { return documentMade; }
 };
 
-// One proposal run for a case: removes the previous run's page files and
-// relay answer from the relay folder, validates the case, lays out the report
-// the options ask for (single product, face comparison or product
-// comparison) on the surface and ends the document, which exports every page
-// and writes the relay answer into the relay folder. The settings, rate and
-// picture files come from process.ProgramFolder.
+// One proposal for a case: removes the previous proposal's page files and
+// answer from the run's folder, validates the case, lays out the report the
+// options ask for (single product, face comparison or product comparison)
+// on the surface and ends the document, which exports every page into the
+// run's folder. What the answer reports goes into the run; its owner writes
+// the answer (ProposalRun::WriteAnswer). The settings, rate and picture files
+// come from the program folder.
 IllustrationResult CreateIllustration(PrintSurface& surface, cClient& client, const cCommision& commission,
-                                      ProcessValues& process, const std::string& relayFolder);
+                                      ProposalRun& run);
+
+// The files a relay run may copy into its folder as forms.
+std::vector<std::string> RelayFormFiles();
 
 // Writes the surface's document as a PDF: folder (a separator added when
 // missing) + name; an existing file is replaced. Raises a RuntimeError naming

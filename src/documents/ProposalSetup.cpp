@@ -90,10 +90,11 @@ std::string PrinterDeviceName(const std::string& programFolder) {
     return device.empty() ? "PRINTER" : ToUpper(device);
 }
 
-std::string FooterVersionText(const cClient& client, const ProcessValues& process) {
-    if (!process.RelayMode) return "Quoravel®  - V" + VersionNumber(process.VersionText);
+std::string FooterVersionText(const cClient& client, const ProposalRun& run) {
+    if (!run.RelayMode()) return "Quoravel®  - V" + VersionNumber(run.process.VersionText);
     std::string text = "WF" + client.state();
-    for (const std::string& piece : {client.CompanyVersion(), client.SystemVersion(), process.VersionText}) {
+    for (const std::string& piece :
+         {client.CompanyVersion(), client.SystemVersion(), run.process.VersionText}) {
         const std::string_view trimmed = Trim(piece);
         if (!trimmed.empty()) text += " " + std::string(trimmed);
     }
@@ -124,7 +125,7 @@ void SetUpProposal(PageContext& context, LedgerLayout layout) {
     print.setBodyHeaderProductName(layout == LedgerLayout::BasicQuotation
                                        ? GetProductName(product, false, options.Company())
                                        : "Quoravel® ");
-    print.setBodyHeaderPolicyFormNo(PolicyFormText(client, context.process.UsePriorRates));
+    print.setBodyHeaderPolicyFormNo(PolicyFormText(client, context.run.UsePriorRates));
     print.setBodyHeaderProductDescription(options.ProductTypeTerminology(client.state()));
     print.setBodyHeaderClientName(client.FullName());
     print.setBodyHeaderClientAge(std::to_string(client.age()));
@@ -143,7 +144,7 @@ void SetUpProposal(PageContext& context, LedgerLayout layout) {
         ResolveFileName(std::filesystem::path(context.programFolder) / picture.file).string();
     frame.setHeaderGraphic(picturePath, kHeaderPictureWidth, picture.rightEdge, kHeaderPictureTop,
                            kHeaderPictureHeight, clsPrintFrame::NoGraphic);
-    frame.setFooterWFVersion(FooterVersionText(client, context.process));
+    frame.setFooterWFVersion(FooterVersionText(client, context.run));
     frame.setFooterIllusType(IllustrationTypeText(layout));
     frame.setWinflexPath(context.startDirectory);
 }

@@ -1,5 +1,7 @@
 #include "clsClientInput.h"
 
+#include <algorithm>
+
 #include "PrintSurface.h"
 #include "SectionPage.h"
 #include "Text.h"
@@ -70,7 +72,6 @@ std::vector<KeyCode> ReadKeyCodes(clsINIFile caption) {
 }  // namespace
 
 void clsClientInput::SetINIPathname(std::string path) { iniPath_ = WithTrailingSeparator(std::move(path)); }
-void clsClientInput::SetUPDPathName(std::string path) { updPath_ = WithTrailingSeparator(std::move(path)); }
 void clsClientInput::SetCAPPathName(std::string path) { capPath_ = WithTrailingSeparator(std::move(path)); }
 
 void clsClientInput::Bind() {
@@ -99,8 +100,7 @@ void clsClientInput::start() {
     print.SetFontUnderline(false);
     print.Paragraph("");
 
-    const int printed = PrintSections(iniPath_, iniName_, "", 0);
-    PrintSections(updPath_, updName_, kCorrectionsHeading, printed);
+    PrintCorrections(PrintInputSections() == 0);
 }
 
 void clsClientInput::finish() {
@@ -108,24 +108,26 @@ void clsClientInput::finish() {
     self_.reset();
 }
 
-int clsClientInput::PrintSections(const std::string& path, const std::string& name,
-                                  const std::string& headingKey, int printed) {
+void clsClientInput::PrintHeading(const std::string& heading, bool first) {
     clsPrint& print = context_.print;
+    if (!first) print.Paragraph("");
+    print.SetFontSize(10);
+    print.SetTableBorder(0);
+    print.SetFontBold(true);
+    print.addTable("<+10800", "", heading);
+    print.SetFontBold(false);
+}
+
+int clsClientInput::PrintInputSections() {
     const clsINIFile headings = SettingsFile(capPath_, capName_, kHeadings);
-    clsINIFile input = SettingsFile(path, name, kIdentifiers);
+    clsINIFile input = SettingsFile(iniPath_, iniName_, kIdentifiers);
+    int printed = 0;
     for (const auto& section : input.Sections()) {
         if (EqualNoCase(section, kKeyCodes)) continue;
         input.SetSection(section);
         const clsINIFile captions = SettingsFile(capPath_, capName_, section);
-
-        std::string heading = TextOf(headings, headingKey.empty() ? section : headingKey);
-        if (heading.empty()) heading = section;
-        if (printed++ > 0) print.Paragraph("");
-        print.SetFontSize(10);
-        print.SetTableBorder(0);
-        print.SetFontBold(true);
-        print.addTable("<+10800", "", heading);
-        print.SetFontBold(false);
+        const std::string heading = TextOf(headings, section);
+        PrintHeading(heading.empty() ? section : heading, printed++ == 0);
 
         std::string rows;
         for (const auto& key : input.Keys()) {
@@ -135,9 +137,36 @@ int clsClientInput::PrintSections(const std::string& path, const std::string& na
             if (!rows.empty()) rows += '`';
             rows += caption + "|" + ShownValue(key, value);
         }
-        if (!rows.empty()) print.addTable("<+3500|<+7300", "", rows);
+        if (!rows.empty()) context_.print.addTable("<+3500|<+7300", "", rows);
     }
     return printed;
+}
+
+// Every correction is shown, a value of 0 and a key without a caption too:
+// each one changed what the outside system sent. A key corrected twice shows
+// its last value, as Relay.upd keeps it.
+void clsClientInput::PrintCorrections(bool first) {
+    const clsUpdates& updates = context_.run.Updates;
+    if (updates.Count() == 0) return;
+    std::vector<std::pair<std::string, std::string>> corrected;
+    for (const auto& update : updates) {
+        const auto same = std::find_if(corrected.begin(), corrected.end(),
+                                       [&](const auto& row) { return EqualNoCase(row.first, update->Key); });
+        if (same != corrected.end())
+            same->second = update->RelayText();
+        else
+            corrected.emplace_back(update->Key, update->RelayText());
+    }
+    const std::string heading = TextOf(SettingsFile(capPath_, capName_, kHeadings), kCorrectionsHeading);
+    PrintHeading(heading.empty() ? kCorrectionsHeading : heading, first);
+    const clsINIFile captions = SettingsFile(capPath_, capName_, kIdentifiers);
+    std::string rows;
+    for (const auto& [key, value] : corrected) {
+        const std::string caption = TextOf(captions, key);
+        if (!rows.empty()) rows += '`';
+        rows += (caption.empty() ? key : caption) + "|" + ShownValue(key, value);
+    }
+    context_.print.addTable("<+3500|<+7300", "", rows);
 }
 
 // Each item of a list is decoded on its own; a code the table does not know
@@ -166,8 +195,6 @@ void PrintClientInformation(PageContext& context) {
     clsClientInput page(context);
     page.SetINIPathname(context.startDirectory);
     page.SetINIFilename("relay.ini");
-    page.SetUPDPathName(context.startDirectory);
-    page.SetUPDFileName("relay.upd");
     page.SetCAPPathName(context.programFolder);
     page.SetCAPFileName("Quoravel.ini");
     page.start();

@@ -16,8 +16,8 @@ struct KeyCode {
 };
 
 // The "Client Information" page: every input the outside illustration system
-// delivered in the relay file, and every input this system corrected, section
-// by section with readable captions and decoded codes.
+// delivered in the relay file, section by section with readable captions and
+// decoded codes, and every input this run corrected (the run's update log).
 //
 // The caption file holds a section per input section (key = caption), the
 // headings of the sections in "Sections" (section name = heading; the
@@ -34,10 +34,6 @@ public:
     void SetINIPathname(std::string path);
     const std::string& INIFilename() const { return iniName_; }
     void SetINIFilename(std::string name) { iniName_ = std::move(name); }
-    const std::string& UPDPathName() const { return updPath_; }
-    void SetUPDPathName(std::string path);
-    const std::string& UPDFileName() const { return updName_; }
-    void SetUPDFileName(std::string name) { updName_ = std::move(name); }
     const std::string& CAPPathName() const { return capPath_; }
     void SetCAPPathName(std::string path);
     const std::string& CAPFileName() const { return capName_; }
@@ -50,21 +46,22 @@ public:
 
 private:
     void Bind();
-    // Prints the sections of one relay file; answers how many it printed.
-    int PrintSections(const std::string& path, const std::string& name, const std::string& headingKey,
-                      int printed);
+    // Prints the sections of the relay file; answers how many it printed.
+    int PrintInputSections();
+    void PrintCorrections(bool first);
+    void PrintHeading(const std::string& heading, bool first);
     std::string ShownValue(const std::string& key, const std::string& value) const;
 
     PageContext& context_;
     std::shared_ptr<clsClientInput*> self_;
-    std::string iniPath_, iniName_, updPath_, updName_, capPath_, capName_;
+    std::string iniPath_, iniName_, capPath_, capName_;
     std::vector<KeyCode> keyCodes_;
     std::string savedTableSep_;
 };
 
-// The routine of a relay case: the page from relay.ini and relay.upd of the
-// start folder with the captions of Quoravel.ini in the program folder,
-// reported to the outside system as the node "Client Information".
+// The routine of a relay case: the page from relay.ini of the run's folder
+// and the run's corrections, with the captions of Quoravel.ini in the program
+// folder, reported to the outside system as the node "Client Information".
 void PrintClientInformation(PageContext& context);
 
 }  // namespace quoravel

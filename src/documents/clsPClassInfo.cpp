@@ -235,7 +235,7 @@ void clsPClassInfo::ClassSentence(int classCode) {
 }
 
 void clsPClassInfo::Criterion(std::string_view text) {
-    if (context_.process.RelayMode) context_.print.Paragraph("");
+    if (context_.run.RelayMode()) context_.print.Paragraph("");
     context_.print.Paragraph(text);
 }
 
@@ -323,7 +323,7 @@ void clsPClassInfo::NicotineCriterion(int classCode) {
         return;
     }
     clsPrint& print = context_.print;
-    if (context_.process.RelayMode) print.Paragraph("");
+    if (context_.run.RelayMode()) print.Paragraph("");
     print.Text(line);
     print.Paragraph(
         "  An occasional/celebratory cigar-user will be considered as a \"non-nicotine\" user according to "

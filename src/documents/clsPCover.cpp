@@ -97,7 +97,7 @@ void PrintProductsQuoted(PageContext& context) {
     clsPrint& print = context.print;
     const cClient& client = context.client;
     const cIllustrationOptions& options = client.proposal();
-    const std::string form = client.PolicyForm(context.process.UsePriorRates);
+    const std::string form = client.PolicyForm(context.run.UsePriorRates);
     const std::string form2 = client.PolicyForm2();
     // New Jersey cases of the carrier with a second form name both forms.
     const std::string formText = client.state() == "NJ" && !form2.empty()
@@ -161,7 +161,7 @@ void PrintFirstYearPremium(PageContext& context) {
     const cIllustrationOptions& options = client.proposal();
     if (options.ProductCount() != 1 || options.FaceAmountCount() != 1) return;
 
-    RateContext rates{context.programFolder, context.process};
+    RateContext rates{context.programFolder, context.run};
     const PremiumSchedule schedule = ComputePremiumSchedule(rates, client, options.ProductType(), 0);
     if (schedule.years.empty()) return;
     const ModeRow& mode = kModes.at(static_cast<std::size_t>(std::clamp(client.PaymentMode(), 0, 4)));
@@ -186,7 +186,7 @@ void PrintPreparedBy(PageContext& context) {
     print.Paragraph("Prepared by:");
     print.Paragraph(broker.GetTitle());
     // The outside illustration system sends the agency with the agent.
-    if (context.process.RelayMode) {
+    if (context.run.RelayMode()) {
         line(BrokerField::GA_Name);
         line(BrokerField::Broker_Co);
     }
@@ -291,10 +291,10 @@ void PrintCover(PageContext& context) {
         PrintClient(context);
         PrintFirstYearPremium(context);
         PrintPreparedBy(context);
-        if (context.process.FISMode) PrintBankDisclosure(print);
+        if (context.run.FISMode) PrintBankDisclosure(print);
         cover.finish();
     } catch (const std::exception& error) {
-        context.process.ProcessError(error, clsError::ErrorWithPlace, "clsPCover", "PrintCover");
+        context.run.ProcessError(error, clsError::ErrorWithPlace, "clsPCover", "PrintCover");
     }
 }
 

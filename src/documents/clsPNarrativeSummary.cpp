@@ -129,7 +129,7 @@ std::string InsurerText(const cIllustrationOptions& options) {
 // issue age while waiver is charged.
 void PrintWaiverRates(PageContext& context, clsPNarrativeSummary& page) {
     const cClient& client = context.client;
-    RateContext rates{context.programFolder, context.process};
+    RateContext rates{context.programFolder, context.run};
     std::vector<double> byYear[2];
     for (int female = 0; female < 2; ++female) {
         cClient insured = client;
@@ -298,8 +298,8 @@ void PrintNarrativeSummary(PageContext& context) {
         if (product.showWaiverTable) PrintWaiverRates(context, page);
         page.finish();
     } catch (const std::exception& error) {
-        context.process.ProcessError(error, clsError::ErrorWithPlace, "clsPNarrativeSummary",
-                                     "PrintNarrativeSummary");
+        context.run.ProcessError(error, clsError::ErrorWithPlace, "clsPNarrativeSummary",
+                                 "PrintNarrativeSummary");
     }
 }
 

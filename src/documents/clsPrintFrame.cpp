@@ -11,7 +11,6 @@
 #include "Text.h"
 #include "TextFile.h"
 #include "VsvFile.h"
-#include "clsINIFile.h"
 
 namespace quoravel {
 namespace {
@@ -19,7 +18,6 @@ namespace {
 constexpr std::int32_t kHighestReference = 9'999'999;
 constexpr double kFooterRuleEnd = 11520;
 // Separates the parts of a relay node entry; the outside system splits at it.
-const std::string kNodeSeparator = "\u00FD";
 
 bool IsWholeNumber(std::string_view text) {
     return !text.empty() &&
@@ -135,7 +133,6 @@ void clsPrintFrame::renderDocument() {
     currentPage_ = 0;
     additionalPages_ = 0;
     lastFilePage_ = static_cast<std::int16_t>(filePage_ - 1);
-    WriteRelayAnswer();
 }
 
 void clsPrintFrame::DrawHeaderGraphic() {
@@ -182,32 +179,6 @@ void clsPrintFrame::ExportPage(int documentPage, std::int16_t filePage) const {
             ErrorNumber::PathFileAccessError, "clsPrintFrame",
             "The page files cannot be written to the folder " + relayPath_ + ": " + error.what());
     }
-}
-
-void clsPrintFrame::WriteRelayAnswer() const {
-    clsINIFile answer;
-    answer.SetPathname(relayPath_);
-    answer.SetFilename("Relay.out");
-    answer.SetBooleanDefaultTrue(Value(true));
-    answer.SetBooleanDefaultFalse(Value(false));
-    answer.HoldInMemory();
-    answer.SetSection("HeaderValues");
-    answer.WriteINI("bridge_SourceLedgerPages", Value(static_cast<int>(lastFilePage_)), clsINIFile::Number);
-    answer.SetSection("EMF");
-    answer.WriteINI("File", Value(RelayFile("page(" + std::to_string(lastFilePage_) + ").emf")),
-                    clsINIFile::Text);
-    answer.SetSection("Engine");
-    answer.WriteINI("Status", Value("0"), clsINIFile::Text);
-    answer.SetSection("EMF");
-    int position = 0;
-    for (const RelayNode& node : relayNodes_) {
-        const std::string range = std::to_string(node.StartPage) + "," + std::to_string(node.EndPage);
-        answer.WriteINI(std::to_string(++position) + "File",
-                        Value(RelayFile("page(" + range + ").emf") + kNodeSeparator + node.NodeName +
-                              kNodeSeparator + "U" + kNodeSeparator + "L"),
-                        clsINIFile::Text);
-    }
-    answer.Commit();
 }
 
 }  // namespace quoravel

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Date.h"
+#include "ProposalRun.h"
 
 namespace quoravel {
 
@@ -21,13 +22,6 @@ struct PageRun {
     bool printHeader = true;
 };
 
-// A named page range reported to the outside illustration system.
-struct RelayNode {
-    std::int16_t StartPage = 0;
-    std::int16_t EndPage = 0;
-    std::string NodeName;
-};
-
 // Where the frame takes chance and the calendar from; tests fix both.
 struct FrameSources {
     std::function<double()> random;  // a value in [0, 1)
@@ -38,7 +32,7 @@ FrameSources SystemFrameSources();
 
 // The page frame of a proposal: counts the pages as the surface begins them,
 // closes page runs, and once the document has ended draws the header picture
-// and footer on every page, exports the pages and answers the outside system.
+// and footer on every page and exports the pages.
 class clsPrintFrame {
 public:
     enum GraphicType : std::int16_t { NoGraphic = 0, BitmapFile = 1, JpegFile = 2, BitmapResource = 3 };
@@ -76,9 +70,13 @@ public:
 
     std::int32_t Reference() const { return reference_; }
 
-    // Overlays header pictures and footers, writes page<N>.emf and
-    // page<N>.vsv into the relay path and the relay answer "Relay.out".
+    // Overlays header pictures and footers and writes page<N>.emf and
+    // page<N>.vsv into the relay path.
     void renderDocument();
+    // What the answer reports of the ended document: the pages exported and
+    // the named page ranges.
+    std::int16_t LastFilePage() const { return lastFilePage_; }
+    const std::vector<RelayNode>& RelayNodes() const { return relayNodes_; }
 
 private:
     PrintSurface& Surface() const;
@@ -86,7 +84,6 @@ private:
     void DrawHeaderGraphic();
     void PrintFooter(std::int16_t page, int total, const std::string& illusType);
     void ExportPage(int documentPage, std::int16_t filePage) const;
-    void WriteRelayAnswer() const;
     std::string RelayFile(const std::string& name) const;
 
     FrameSources sources_;

@@ -9,6 +9,7 @@
 #include "Enumerations.h"
 #include "Text.h"
 #include "clsError.h"
+#include "clsINIFile.h"
 
 namespace quoravel {
 namespace {
@@ -142,31 +143,50 @@ constexpr int kChildRiderFirstAge = 18;
 constexpr int kChildRiderLastAge = 55;
 constexpr int kSpouseFeeFirstAge = 15;
 
-void CorrectRiders(cClient& client, std::vector<std::string>& notes) {
+// A correction of the case: the note shown with the proposal, and the
+// update the outside system takes over under the input's relay key.
+struct Corrections {
+    std::vector<std::string>& notes;
+    clsUpdates& updates;
+
+    void Add(std::string note, const char* relayKey, Value value, int dataType) {
+        notes.push_back(std::move(note));
+        updates.Add(relayKey, std::move(value), dataType);
+    }
+};
+
+constexpr const char* kWaiverKey = "Insured.Waiver";
+
+void CorrectRiders(cClient& client, Corrections& corrections) {
     const int age = client.age();
     if (client.Waiver() && (age > kWaiverLastAge || age < kWaiverFirstAge)) {
         client.SetWaiver(false);
-        notes.push_back("Waiver Removed - Not available for client of age " + std::to_string(age) + ".  ");
+        corrections.Add("Waiver Removed - Not available for client of age " + std::to_string(age) + ".  ",
+                        kWaiverKey, Value(false), clsINIFile::Boolean);
     }
     if (client.Waiver() && HasTableRating(client) && !Lists(kWaiverTableRatings, client.TableRating())) {
         client.SetWaiver(false);
-        notes.emplace_back("Waiver Removed -Not available with table ratings greater than D (or 4).");
+        corrections.Add("Waiver Removed -Not available with table ratings greater than D (or 4).", kWaiverKey,
+                        Value(false), clsINIFile::Boolean);
     }
     const auto& faces = client.proposal().FaceAmounts();
     const bool largeFace = std::any_of(faces.begin(), faces.end(),
                                        [](const auto& face) { return face && *face > kWaiverMaxFace; });
     if (client.Waiver() && largeFace) {
         client.SetWaiver(false);
-        notes.emplace_back("Waiver Removed- Not available for face amounts in excess of $5,000,000.");
+        corrections.Add("Waiver Removed- Not available for face amounts in excess of $5,000,000.", kWaiverKey,
+                        Value(false), clsINIFile::Boolean);
     }
     if (client.ChildRider() && (age > kChildRiderLastAge || age < kChildRiderFirstAge)) {
         client.SetChildRider(false);
-        notes.push_back("Child Rider Removed - Not available for client of age " + std::to_string(age) +
-                        ".  ");
+        corrections.Add(
+            "Child Rider Removed - Not available for client of age " + std::to_string(age) + ".  ",
+            "Rider.CTR.Amt", Value(0), clsINIFile::Number);
     }
+    // The outside system never asks for the spouse's fee to be waived: no relay key.
     if (client.WaiveSpouseFee() && age < kSpouseFeeFirstAge) {
         client.SetWaiveSpouseFee(false);
-        notes.emplace_back("Waive Fee for Spouse option removed - Client is too young.  ");
+        corrections.notes.emplace_back("Waive Fee for Spouse option removed - Client is too young.  ");
     }
 }
 
@@ -185,11 +205,12 @@ constexpr TableRatingRule kQnbRule{
     kPreferredSelectCustomClasses,
     "Table Rating Removed - Not allowed on a Preferred, Select or Custom Cases.  "};
 
-void CorrectTableRating(cClient& client, std::vector<std::string>& notes) {
+void CorrectTableRating(cClient& client, Corrections& corrections) {
     const auto& rule = client.proposal().Company() == kQnb ? kQnbRule : kPreferredRule;
     if (HasTableRating(client) && Lists(rule.classes, client.Classification())) {
         client.SetTableRating("None");
-        notes.emplace_back(rule.note);
+        // "0" is the relay's code for no table rating.
+        corrections.Add(rule.note, "Insured.Table", Value("0"), clsINIFile::Text);
     }
 }
 
@@ -234,7 +255,7 @@ constexpr const char* kLowerClassesAgeNote =
 constexpr const char* kLowerClassAgeNote =
     "Class Comparison Page will not print due to age restrictions on the lower classification.  ";
 
-void CheckClassPages(cClient& client, bool usePriorRates, std::vector<std::string>& notes) {
+void CheckClassPages(cClient& client, bool usePriorRates, Corrections& corrections) {
     auto& options = client.proposal();
     if (options.OutputClassComp()) {
         const std::int32_t classCode = client.Classification();
@@ -249,14 +270,15 @@ void CheckClassPages(cClient& client, bool usePriorRates, std::vector<std::strin
             note = classCode == 5 ? kLowerClassesAgeNote : kLowerClassAgeNote;
         }
         if (note) {
-            notes.emplace_back(note);
+            corrections.Add(note, "BRLN.Rpt.ClassComp", Value(false), clsINIFile::Boolean);
             options.SetOutputClassComp(false);
         }
     }
     const bool pellamy =
         options.IsProductSelected(7) || options.IsProductSelected(8) || options.IsProductSelected(9);
     if (options.OutputClassInfo() && pellamy) {
-        notes.emplace_back("Class Information Page will not print on a Pellamy proposal.  ");
+        corrections.Add("Class Information Page will not print on a Pellamy proposal.  ",
+                        "BRLN.Rpt.ClassInfo", Value(false), clsINIFile::Boolean);
         options.SetOutputClassInfo(false);
     }
 }
@@ -285,12 +307,10 @@ std::vector<std::string> NameWords(const cClient& client) {
     return words;
 }
 
-struct ScaleChoice {
-    bool usePriorRates = false;
-    std::vector<std::string> notes;
-};
+}  // namespace
 
-ScaleChoice ReadScaleMarkers(const cClient& client, Date today) {
+RateScaleChoice ChooseRateScale(const cClient& client, std::optional<Date> prepared) {
+    const Date today = prepared.value_or(Date::Today());
     const auto words = NameWords(client);
     const bool currentOnly = Lists(words, kCurrentScaleOnly);
     const bool dated = Lists(words, kBeforeCurrentScale);
@@ -298,7 +318,7 @@ ScaleChoice ReadScaleMarkers(const cClient& client, Date today) {
     const bool askedPrior =
         (dated && !datedExpired) || std::any_of(kPriorScaleMarkers.begin(), kPriorScaleMarkers.end(),
                                                 [&](std::string_view m) { return Lists(words, m); });
-    ScaleChoice choice;
+    RateScaleChoice choice;
     choice.usePriorRates = askedPrior && !currentOnly;
     if (datedExpired) {
         choice.notes.emplace_back(
@@ -313,6 +333,8 @@ ScaleChoice ReadScaleMarkers(const cClient& client, Date today) {
     }
     return choice;
 }
+
+namespace {
 
 constexpr std::size_t kMaxNotes = 61;
 
@@ -338,26 +360,26 @@ AgeCheck ValidateAge(cClient& client, bool usePriorRates) {
     return check;
 }
 
-std::vector<std::string> ValidateClientInfo(cClient& client, ProcessValues& process,
-                                            std::optional<Date> today) {
+std::vector<std::string> ValidateClientInfo(cClient& client, ProposalRun& run, std::optional<Date> today) {
     std::vector<std::string> notes;
     try {
-        // The scale is settled first: the age limits below depend on it.
-        ScaleChoice scale = ReadScaleMarkers(client, today.value_or(Date::Today()));
-        process.UsePriorRates = scale.usePriorRates;
+        // The scale is settled first, from the case alone: the age limits below depend on it.
+        const RateScaleChoice scale = ChooseRateScale(client, today);
+        run.UsePriorRates = scale.usePriorRates;
 
-        CorrectRiders(client, notes);
-        CorrectTableRating(client, notes);
-        CheckClassPages(client, process.UsePriorRates, notes);
+        Corrections corrections{notes, run.Updates};
+        CorrectRiders(client, corrections);
+        CorrectTableRating(client, corrections);
+        CheckClassPages(client, run.UsePriorRates, corrections);
         auto& options = client.proposal();
-        if (options.ProductCount() > 1 && !CheckIssueAges(client, process.UsePriorRates).messages.empty()) {
-            notes.emplace_back(
-                "Product Comparison page will not print.  Individual ledgers will be produced.  ");
+        if (options.ProductCount() > 1 && !CheckIssueAges(client, run.UsePriorRates).messages.empty()) {
+            corrections.Add("Product Comparison page will not print.  Individual ledgers will be produced.  ",
+                            "BRLN.PrintOpts", Value("I"), clsINIFile::Text);
             options.SetPrintOption(cIllustrationOptions::Individual);
         }
         notes.insert(notes.end(), scale.notes.begin(), scale.notes.end());
     } catch (const std::exception& error) {
-        process.ProcessError(error, clsError::ErrorWithPlace, kModule, "ValidateClientInfo");
+        run.ProcessError(error, clsError::ErrorWithPlace, kModule, "ValidateClientInfo");
     }
     if (notes.size() > kMaxNotes) notes.resize(kMaxNotes);
     return notes;

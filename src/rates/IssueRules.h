@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "Date.h"
-#include "ProcessValues.h"
+#include "ProposalRun.h"
 #include "cClient.h"
 
 namespace quoravel {
@@ -26,14 +26,23 @@ struct AgeCheck {
     std::vector<Notice> notices;
 };
 
+// The rate scale a case is shown on, from the markers in its name fields
+// alone, with the notes that confirm it. `today` is the day the quote is
+// prepared: the system clock's when not given.
+struct RateScaleChoice {
+    bool usePriorRates = false;
+    std::vector<std::string> notes;
+};
+RateScaleChoice ChooseRateScale(const cClient& client, std::optional<Date> today = std::nullopt);
+
 // Checks the client's age against every chosen product's issue ages.
 AgeCheck ValidateAge(cClient& client, bool usePriorRates);
 
 // Removes riders and options the case does not allow, with a note for each
-// change, and sets or clears process.UsePriorRates from the case's rate-scale
-// markers. At most 61 notes, each a sentence ending in two blanks. `today` is
-// the day the quote is prepared: the system clock's when not given.
-std::vector<std::string> ValidateClientInfo(cClient& client, ProcessValues& process,
+// change and an update under the input's relay key in the run's update log,
+// and sets the run's rate scale from the case (ChooseRateScale). At most 61 notes, each a sentence ending in
+// two blanks. `today` is the day the quote is prepared: the system clock's when not given.
+std::vector<std::string> ValidateClientInfo(cClient& client, ProposalRun& run,
                                             std::optional<Date> today = std::nullopt);
 
 // The classes the class comparison page sets beside a class: up to two

@@ -59,7 +59,7 @@ void FillRateMatrix(RateContext& context, RateMatrix& matrix, const cClient& cli
             matrix.At(row, waiverColumn) = waiver[row];
         }
     } catch (const std::exception& error) {
-        context.process.ProcessError(error, clsError::ErrorWithPlace, kModule, "FillRateMatrix");
+        context.run.ProcessError(error, clsError::ErrorWithPlace, kModule, "FillRateMatrix");
     }
 }
 

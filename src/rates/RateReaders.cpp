@@ -66,9 +66,9 @@ public:
         try {
             body();
         } catch (const std::exception& error) {
-            context_.process.ProcessError(error, clsError::ErrorWithPlace, kModule, routine_);
+            context_.run.ProcessError(error, clsError::ErrorWithPlace, kModule, routine_);
         }
-        if (missing_) context_.process.Errors.Add(clsError::Error, "Rate file missing.", 1, kModule, routine_);
+        if (missing_) context_.run.Errors.Add(clsError::Error, "Rate file missing.", 1, kModule, routine_);
     }
 
 private:
@@ -113,10 +113,10 @@ void ReadStandardTermRates(RateContext& context, RateVector& rates, const cClien
         }
         const long record = age + 1 + start;
 
-        const std::string levelFile =
-            ostrel ? "BRNPG.rat"
-                   : BandedFileName(number, client.state(), context.process.UsePriorRates,
-                                    options.GetFaceAmount(faceIndex));
+        const std::string levelFile = ostrel
+                                          ? "BRNPG.rat"
+                                          : BandedFileName(number, client.state(), context.run.UsePriorRates,
+                                                           options.GetFaceAmount(faceIndex));
         RateFile file(call.Path(levelFile),
                       LayoutOf(threeProducts ? RateLayoutKind::Level3 : RateLayoutKind::Level5));
         const double levelRate = file.Rate(record, LevelIndex(*column, classCode, sex, columns));
@@ -171,7 +171,7 @@ void ReadYRTRates(RateContext& context, RateVector& rates, const cClient& client
         const bool njCompany = company == 1 && state == "NJ";
         const bool quenby = product.ProductNumber == 18 || product.ProductNumber == 19;
         const int group = NjClassGroup(classCode);
-        const double njScale = context.process.UsePriorRates ? kNjPriorScaleFactor : 1.0;
+        const double njScale = context.run.UsePriorRates ? kNjPriorScaleFactor : 1.0;
         const std::string fileName = state == "WA" && company != 1 ? "Jan07WAGuarYRT.rat" : "Jan07GuarYRT.rat";
         RateFile file(call.Path(fileName), LayoutOf(RateLayoutKind::GuaranteedYrt));
         const std::size_t index = GuaranteedYrtIndex(IsNicotineClass(classCode), SexCode(client) == 1);
@@ -222,7 +222,7 @@ void InterpRates(RateContext& context, RateVector& rates) {
         const double step = (rates[b] - from) / static_cast<double>(b - a + 1);
         for (std::size_t i = a, k = 1; i <= b; ++i, ++k) rates[i] = round(0, from + static_cast<double>(k) * step);
     } catch (const std::exception& error) {
-        context.process.ProcessError(error, clsError::ErrorWithPlace, kModule, "InterpRates");
+        context.run.ProcessError(error, clsError::ErrorWithPlace, kModule, "InterpRates");
     }
 }
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "ProcessValues.h"
 #include "ProductInfo.h"
+#include "ProposalRun.h"
 #include "cClient.h"
 
 namespace quoravel {
@@ -18,7 +18,7 @@ using RateVector = std::vector<double>;
 // files, and the process values for the rate scale and the error log.
 struct RateContext {
     std::string programFolder;
-    ProcessValues& process;
+    ProposalRun& run;
 };
 
 // Each reader opens its files afresh, fills only the entries it names and

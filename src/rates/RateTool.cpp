@@ -354,11 +354,11 @@ void SaveImage(const RecordImage& image, const fs::path& output, const fs::path&
 // The routine's error handler: a caught error goes to ProcessError and the
 // routine returns no message.
 template <typename Body>
-std::string Guarded(std::string_view routine, ProcessValues& process, Body body) {
+std::string Guarded(std::string_view routine, const ProcessValues& process, clsErrors& errors, Body body) {
     try {
         return body();
     } catch (const std::exception& error) {
-        process.ProcessError(error, clsError::ErrorWithPlace, kModule, std::string(routine));
+        process.ProcessError(errors, error, clsError::ErrorWithPlace, kModule, std::string(routine));
         return {};
     }
 }
@@ -475,8 +475,9 @@ std::vector<float> ParseBrellan1Line(std::string_view line, std::string_view pla
     return rates;
 }
 
-std::string CreateRateFile(const RateType& type, const RateToolInputs& inputs, ProcessValues& process) {
-    return Guarded(type.routine, process, [&] {
+std::string CreateRateFile(const RateType& type, const RateToolInputs& inputs, const ProcessValues& process,
+                           clsErrors& errors) {
+    return Guarded(type.routine, process, errors, [&] {
         const ShapeRule& rule = RuleOf(type.shape);
         RecordImage image(LayoutOf(type.layout), rule.ages, rule.blocks);
         const fs::path dump = inputs.outputFile.parent_path() / type.dumpFile;
@@ -491,7 +492,8 @@ std::string CreateRateFile(const RateType& type, const RateToolInputs& inputs, P
             try {
                 SaveImage(image, inputs.outputFile, dump);
             } catch (const std::exception& saving) {
-                process.ProcessError(saving, clsError::ErrorWithPlace, kModule, std::string(type.routine));
+                process.ProcessError(errors, saving, clsError::ErrorWithPlace, kModule,
+                                     std::string(type.routine));
             }
             throw;
         }
@@ -501,8 +503,8 @@ std::string CreateRateFile(const RateType& type, const RateToolInputs& inputs, P
 }
 
 std::string ConvertOldStyleRatesToNewStyle(const fs::path& oldFile, const fs::path& newFile,
-                                           ProcessValues& process) {
-    return Guarded("ConvertOldStyleRatesToNewStyle", process, [&] {
+                                           const ProcessValues& process, clsErrors& errors) {
+    return Guarded("ConvertOldStyleRatesToNewStyle", process, errors, [&] {
         const std::string bytes = ReadExisting(oldFile, "old rate file");
         if (bytes.empty() || bytes.size() % kOldLevelLayout.recordLength != 0) {
             Fail(ErrorNumber::TypeMismatch,
@@ -590,16 +592,17 @@ std::string RebuildRates(std::string_view text, std::string_view source) {
 }
 
 std::string DumpRateFile(const fs::path& rateFile, const RateLayout& layout, const fs::path& textFile,
-                         ProcessValues& process) {
-    return Guarded("DumpRateFile", process, [&] {
+                         const ProcessValues& process, clsErrors& errors) {
+    return Guarded("DumpRateFile", process, errors, [&] {
         const std::string bytes = ReadExisting(rateFile, "rate file");
         WriteFileAtomically(textFile, DumpRates(layout, bytes, rateFile.string()));
         return "Rate file " + rateFile.string() + " dumped to " + textFile.string() + ".";
     });
 }
 
-std::string RebuildRateFile(const fs::path& textFile, const fs::path& rateFile, ProcessValues& process) {
-    return Guarded("RebuildRateFile", process, [&] {
+std::string RebuildRateFile(const fs::path& textFile, const fs::path& rateFile, const ProcessValues& process,
+                            clsErrors& errors) {
+    return Guarded("RebuildRateFile", process, errors, [&] {
         WriteFileAtomically(rateFile, RebuildRates(ReadExisting(textFile, "rate dump"), textFile.string()));
         return "Rate file " + rateFile.string() + " rebuilt from " + textFile.string() + ".";
     });

@@ -84,13 +84,15 @@ std::vector<float> ParseBrellan1Line(std::string_view line, std::string_view pla
 // Runs the type's routine. Returns the "... Created." message, or "" after
 // reporting the failure through ProcessError; the partly built output file
 // stays on disk.
-std::string CreateRateFile(const RateType& type, const RateToolInputs& inputs, ProcessValues& process);
+std::string CreateRateFile(const RateType& type, const RateToolInputs& inputs, const ProcessValues& process,
+                           clsErrors& errors);
 
 // Old level records (410 bytes: the age and 51 doubles, of which the first 50
 // are product column 0..4, old class 0..4, sex 0..1) become level records of
 // five products, each old class under its current class code.
 std::string ConvertOldStyleRatesToNewStyle(const std::filesystem::path& oldFile,
-                                           const std::filesystem::path& newFile, ProcessValues& process);
+                                           const std::filesystem::path& newFile, const ProcessValues& process,
+                                           clsErrors& errors);
 
 // The text dump of a rate file: a first line "layout <name>", then one line
 // per record: the leading integer (0 where the layout has none) and the
@@ -101,8 +103,9 @@ std::string RebuildRates(std::string_view text, std::string_view source);
 
 // The same on files; they return a message, or "" after ProcessError.
 std::string DumpRateFile(const std::filesystem::path& rateFile, const RateLayout& layout,
-                         const std::filesystem::path& textFile, ProcessValues& process);
+                         const std::filesystem::path& textFile, const ProcessValues& process,
+                         clsErrors& errors);
 std::string RebuildRateFile(const std::filesystem::path& textFile, const std::filesystem::path& rateFile,
-                            ProcessValues& process);
+                            const ProcessValues& process, clsErrors& errors);
 
 }  // namespace quoravel

@@ -233,7 +233,7 @@ void CheckAge(const std::string& text, cClient& client, InputProblems& problems)
     client.SetAge(static_cast<std::int16_t>(std::clamp<int>(client.age(), 0, kOldestAge)));
 }
 
-void ReadKeys(const RelayFile& relay, cClient& client, ProcessValues& process, InputProblems& problems) {
+void ReadKeys(const RelayFile& relay, cClient& client, ProposalRun& run, InputProblems& problems) {
     ReadAgent(relay, client.broker());
     auto& options = client.proposal();
 
@@ -268,11 +268,11 @@ void ReadKeys(const RelayFile& relay, cClient& client, ProcessValues& process, I
     client.SetAge(Whole<std::int16_t>(NumberIn(ageText).value_or(0)));
     ReadInsured(relay, client);
 
-    process.RelayUsePriorRates = relay.Flag("TVRN.UsePriorRates");
+    run.RelayUsePriorRates = relay.Flag("TVRN.UsePriorRates");
     // Mississippi and Oregon never moved off the older rate scale.
-    if (process.RelayUsePriorRates && (client.state() == "MS" || client.state() == "OR")) {
-        process.RelayUsePriorRates = false;
-        process.Updates.Add("TVRN.UsePriorRates", Value(false), clsINIFile::Boolean);
+    if (run.RelayUsePriorRates && (client.state() == "MS" || client.state() == "OR")) {
+        run.RelayUsePriorRates = false;
+        run.Updates.Add("TVRN.UsePriorRates", Value(false), clsINIFile::Boolean);
     }
 
     AddFaceAmount(client, LeadingNumber(relay.Text("Policy.FaceAmount")));
@@ -284,7 +284,7 @@ void ReadKeys(const RelayFile& relay, cClient& client, ProcessValues& process, I
     client.SetWaiveSpouseFee(false);
 
     client.SetSystemVersion(relay.Text("System_Version"));
-    process.FISMode = Contains(relay.Text("BRLN.DistChannel"), "F");
+    run.FISMode = Contains(relay.Text("BRLN.DistChannel"), "F");
     if (auto company = Decode(kCompanies, relay.Text("comp_Code"))) options.SetCompany(*company);
     client.SetCompanyVersion(relay.Text("comp_Version"));
     client.SetWinFlexPages("0");
@@ -299,23 +299,22 @@ bool AgentIncomplete(const cBroker& agent) {
     return false;
 }
 
-void CheckAvailability(const std::string& product, const cClient& client, ProcessValues& process) {
+void CheckAvailability(const std::string& product, const cClient& client, ProposalRun& run) {
     if (RelayProductNumber(product, client.state()) != 1) return;
     const std::string overrideLine = ToUpper(client.broker().Get(BrokerField::address_2));
     for (auto code : kAvailabilityOverrides) {
         if (Contains(overrideLine, code)) return;
     }
-    if (client.CompanyApprovedInState(process.ProgramFolder)) return;
-    process.Errors.Add(
-        clsError::Error,
-        client.proposal().Company() == 2
-            ? "Korvel  5 is not available for sale in this state. Please select another product "
-              "to proceed with this quote."
-            : "Brellan 5 is not available for sale in this state. Please select another product "
-              "to proceed with this quote.");
+    if (client.CompanyApprovedInState(run.ProgramFolder())) return;
+    run.Errors.Add(clsError::Error,
+                   client.proposal().Company() == 2
+                       ? "Korvel  5 is not available for sale in this state. Please select another product "
+                         "to proceed with this quote."
+                       : "Brellan 5 is not available for sale in this state. Please select another product "
+                         "to proceed with this quote.");
 }
 
-void ReplaceRetiredProduct(const std::string& product, cClient& client, ProcessValues& process) {
+void ReplaceRetiredProduct(const std::string& product, cClient& client, ProposalRun& run) {
     const RetiredProduct* retired = FindRetiredProduct(product);
     if (!retired) return;
     auto& options = client.proposal();
@@ -331,30 +330,30 @@ void ReplaceRetiredProduct(const std::string& product, cClient& client, ProcessV
     options.ProposalTypeFlag = proposalType;
     if (options.ProductType() == oldNumber) options.SetProductType(newNumber);
 
-    process.Errors.Add(clsError::Warning, "The saved case contains a " + std::string(retired->oldName) +
-                                              " which is no longer valid." +
-                                              "The product being illustrated has been changed to a " +
-                                              std::string(retired->newName) + ".");
-    process.Updates.Add("BRLN.Product", Value(std::string(retired->newCode)), clsINIFile::Text);
+    run.Errors.Add(clsError::Warning, "The saved case contains a " + std::string(retired->oldName) +
+                                          " which is no longer valid." +
+                                          "The product being illustrated has been changed to a " +
+                                          std::string(retired->newName) + ".");
+    run.Updates.Add("BRLN.Product", Value(std::string(retired->newCode)), clsINIFile::Text);
 }
 
-void CheckCase(const RelayFile& relay, cClient& client, ProcessValues& process) {
-    if (process.RelayMode && AgentIncomplete(client.broker())) {
+void CheckCase(const RelayFile& relay, cClient& client, ProposalRun& run) {
+    if (run.RelayMode() && AgentIncomplete(client.broker())) {
         std::string message;
         for (auto piece : kAgentMessage) message += piece;
-        process.Errors.Add(clsError::Error, message);
+        run.Errors.Add(clsError::Error, message);
     }
 
     const std::string product = relay.Text("brln.product");
-    CheckAvailability(product, client, process);
-    ReplaceRetiredProduct(product, client, process);
+    CheckAvailability(product, client, run);
+    ReplaceRetiredProduct(product, client, run);
 
     auto& options = client.proposal();
     if (IsNewYorkCompanyProduct(options.ProductType())) {
         const std::string state = Contains(relay.Text("pol_ProductName"), "Quoravel - NJ") ? "NJ" : "NY";
         if (client.state() != state) {
             client.SetState(state);
-            process.Updates.Add("Insured.State", Value(state), clsINIFile::Text);
+            run.Updates.Add("Insured.State", Value(state), clsINIFile::Text);
         }
     }
 
@@ -362,14 +361,14 @@ void CheckCase(const RelayFile& relay, cClient& client, ProcessValues& process) 
     if ((Contains(cpwCode, "QNML") || Contains(cpwCode, "BRML")) &&
         options.PrintOption() == cIllustrationOptions::Both) {
         options.SetPrintOption(cIllustrationOptions::Comparison);
-        process.Updates.Add("BRLN.PrintOpts", Value("C"), clsINIFile::Text);
+        run.Updates.Add("BRLN.PrintOpts", Value("C"), clsINIFile::Text);
     }
 }
 
 }  // namespace
 
 std::shared_ptr<cClient> ReadRelayFile(const std::string& folder, const std::string& fileName,
-                                       ProcessValues& process) {
+                                       ProposalRun& run) {
     auto client = std::make_shared<cClient>();
     try {
         const RelayFile relay(folder, fileName);
@@ -378,11 +377,11 @@ std::shared_ptr<cClient> ReadRelayFile(const std::string& folder, const std::str
         // name settles the state for them.
         if (Contains(relay.Text("pol_ProductName"), "New Jersey")) client->SetState("NJ");
         InputProblems problems;
-        ReadKeys(relay, *client, process, problems);
-        CheckCase(relay, *client, process);
-        for (auto& [severity, text] : problems) process.Errors.Add(severity, std::move(text));
+        ReadKeys(relay, *client, run, problems);
+        CheckCase(relay, *client, run);
+        for (auto& [severity, text] : problems) run.Errors.Add(severity, std::move(text));
     } catch (const std::exception& error) {
-        process.ProcessError(error, clsError::ErrorWithPlace, kModule, "ReadRelayFile");
+        run.ProcessError(error, clsError::ErrorWithPlace, kModule, "ReadRelayFile");
     }
     return client;
 }

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ProcessValues.h"
+#include "ProposalRun.h"
 #include "cClient.h"
 
 namespace quoravel {
@@ -16,11 +16,11 @@ namespace quoravel {
 
 // Builds a case from section "Identifiers" of folder + fileName: the client,
 // the agent and the illustration options, with the checks and corrections of
-// a relay case (problems go to the process's error log, corrected inputs to
-// its update log). A missing key reads as its default; a run-time error ends
+// a relay case (problems go to the run's error log, corrected inputs to its
+// update log). A missing key reads as its default; a run-time error ends
 // the reading with what was read.
 std::shared_ptr<cClient> ReadRelayFile(const std::string& folder, const std::string& fileName,
-                                       ProcessValues& process);
+                                       ProposalRun& run);
 
 // The product number of a relay product code ("BRLN10", "ostr20g", …), in
 // the client's state; 0 for a code that names no product.
@@ -29,11 +29,9 @@ std::int32_t RelayProductNumber(std::string_view code, std::string_view state);
 // The number of policy years the answer lists ("bridge_Years").
 int RelayYearsShown(const cClient& client);
 
-// Writes "HeaderValues" and "BasicValues" of the illustrated product and face
-// amount into relay.out in the relay folder; in relay mode then the error log
-// (relay.out), the update log (Relay.upd) and the PDF form list (relay.out).
-void WriteRelayOutput(const cClient& client, std::int32_t productNumber, std::int32_t faceAmount,
-                      const std::vector<double>& yearlyPremiums, ProcessValues& process,
-                      const std::string& relayFolder);
+// Puts "HeaderValues" and "BasicValues" of the illustrated product and face
+// amount into the run's answer.
+void AnswerPolicyValues(ProposalRun& run, const cClient& client, std::int32_t productNumber,
+                        std::int32_t faceAmount, const std::vector<double>& yearlyPremiums);
 
 }  // namespace quoravel

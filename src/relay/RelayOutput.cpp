@@ -38,14 +38,11 @@ std::string YearList(int years, Entry entry) {
     return list;
 }
 
-void WriteValues(const cClient& client, std::int32_t productNumber, std::int32_t faceAmount,
-                 const std::vector<double>& yearlyPremiums, const ProcessValues& process,
-                 const std::string& relayFolder) {
-    clsINIFile out;
-    out.SetPathname(relayFolder);
-    out.SetFilename("relay.out");
-    out.SetBooleanDefaultTrue(Value(true));
-    out.SetBooleanDefaultFalse(Value(false));
+// "HeaderValues" and "BasicValues" of the illustrated policy, in the
+// answer's order.
+void AddValues(RelayAnswer& answer, const cClient& client, std::int32_t productNumber,
+               std::int32_t faceAmount, const std::vector<double>& yearlyPremiums,
+               const std::string& versionText) {
     // Never more years than were priced.
     const int years = std::min(RelayYearsShown(client), static_cast<int>(yearlyPremiums.size()));
     // The first year's premium, to the cent.
@@ -54,7 +51,6 @@ void WriteValues(const cClient& client, std::int32_t productNumber, std::int32_t
     const cBroker& agent = client.broker();
     const std::string productName = GetProductName(productNumber, false, client.proposal().Company());
 
-    out.SetSection("HeaderValues");
     const std::pair<const char*, Value> header[] = {
         {"bridge_CompanyName", Value(client.proposal().CompanyName())},
         {"bridge_Years", Value(years)},
@@ -67,9 +63,10 @@ void WriteValues(const cClient& client, std::int32_t productNumber, std::int32_t
         {"bridge_GLP", Value("0.00")},
         {"bridge_InitialBasis", Value("0.00")},
         {"bridge_MinPrem", firstPremium},
+        // Its place in the section; the page count is written there.
         {"bridge_SourceLedgerPages", Value(0)},
         {"bridge_InitialAnnualPremium", firstPremium},
-        {"bridge_IllustrationID", Value(process.VersionText)},
+        {"bridge_IllustrationID", Value(versionText)},
         {"bridge_Columns", Value(6)},
         {"bridge_Client", Value(client.FirstName() + " " + client.LastName())},
         {"bridge_Age", Value(static_cast<int>(client.age()))},
@@ -79,9 +76,9 @@ void WriteValues(const cClient& client, std::int32_t productNumber, std::int32_t
         {"bridge_InitialDB", Value(faceAmount)},
         {"bridge_RiskClass", Value(insured.Classstring())},
     };
-    out.HoldInMemory();  // some thirty keys: the answer file is written once
+    answer.HeaderValues.clear();
     for (const auto& [key, value] : header) {
-        out.WriteINI(key, value, value.IsText() ? clsINIFile::Text : clsINIFile::Number);
+        answer.HeaderValues.push_back({key, value, value.IsText() ? clsINIFile::Text : clsINIFile::Number});
     }
 
     const auto premium = [&](int year) {
@@ -89,18 +86,21 @@ void WriteValues(const cClient& client, std::int32_t productNumber, std::int32_t
     };
     const auto deathBenefit = [&](int) { return PictureNumber(faceAmount, true); };
     const auto nothing = [](int) { return std::string("0.00"); };
-    out.SetSection("BasicValues");
-    out.WriteINI("value_AnnualPremium", Value(YearList(years, premium)), clsINIFile::Text);
-    out.WriteINI("value_GuaranteedPremium", Value(YearList(years, premium)), clsINIFile::Text);
-    out.WriteINI("value_DeathBenefit", Value(YearList(years, deathBenefit)), clsINIFile::Text);
-    out.WriteINI("value_GuaranteedDeathBenefit", Value(YearList(years, deathBenefit)), clsINIFile::Text);
+    auto& basic = answer.BasicValues;
+    basic.clear();
+    const auto list = [&](const char* key, std::string entries) {
+        basic.push_back({key, Value(std::move(entries)), clsINIFile::Text});
+    };
+    list("value_AnnualPremium", YearList(years, premium));
+    list("value_GuaranteedPremium", YearList(years, premium));
+    list("value_DeathBenefit", YearList(years, deathBenefit));
+    list("value_GuaranteedDeathBenefit", YearList(years, deathBenefit));
     for (const char* key :
          {"value_AnnualWithdrawal", "value_AccumAccount", "value_AnnualLoan", "value_CashBenefit",
           "value_GuaranteedCashValue", "value_GuaranteedDeathBenifit"}) {
-        out.WriteINI(key, Value(YearList(years, nothing)), clsINIFile::Text);
+        list(key, YearList(years, nothing));
     }
-    out.WriteINI("value_Dividend", Value(0), clsINIFile::Number);
-    out.Commit();
+    basic.push_back({"value_Dividend", Value(0), clsINIFile::Number});
 }
 
 // The age the listed years run to when the print choice does not settle them.
@@ -127,22 +127,12 @@ int RelayYearsShown(const cClient& client) {
     return std::max(0, EndAge(client, shown) - age);
 }
 
-void WriteRelayOutput(const cClient& client, std::int32_t productNumber, std::int32_t faceAmount,
-                      const std::vector<double>& yearlyPremiums, ProcessValues& process,
-                      const std::string& relayFolder) {
+void AnswerPolicyValues(ProposalRun& run, const cClient& client, std::int32_t productNumber,
+                        std::int32_t faceAmount, const std::vector<double>& yearlyPremiums) {
     try {
-        WriteValues(client, productNumber, faceAmount, yearlyPremiums, process, relayFolder);
+        AddValues(run.Answer, client, productNumber, faceAmount, yearlyPremiums, run.process.VersionText);
     } catch (const std::exception& error) {
-        process.ProcessError(error, clsError::ErrorWithPlace, kModule, "WriteRelayOutput");
-    }
-    if (!process.RelayMode) return;
-    // A failure of the values above is itself reported through the error log.
-    try {
-        process.Errors.Log(relayFolder, "Relay.out");
-        process.Updates.Log(relayFolder, "Relay.upd");
-        process.PDFForms.Log(relayFolder, "Relay.out", process.ProgramFolder);
-    } catch (const std::exception& error) {
-        process.ProcessError(error, clsError::ErrorWithPlace, kModule, "WriteRelayOutput");
+        run.ProcessError(error, clsError::ErrorWithPlace, kModule, "WriteRelayOutput");
     }
 }
 

@@ -66,7 +66,7 @@ TEST_F(FileCreatorWindowTest, MissingInputsAreRefusedAndCancelledDialogsStopQuie
                                         "Brellan 1 Output File Name", "Input File Name", "Input File Name",
                                         "Output File Name"}));
     EXPECT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(process.Errors.Count(), 0);
+    EXPECT_EQ(window.Errors().Count(), 0);
 }
 
 TEST_F(FileCreatorWindowTest, RatesAreBuiltFromTheChosenFolderAndFailuresLeaveTheWindowUsable) {
@@ -90,9 +90,9 @@ TEST_F(FileCreatorWindowTest, RatesAreBuiltFromTheChosenFolderAndFailuresLeaveTh
 
     tables.Write(InputTableName("yrt", 7, "g", 0, 4), "0 1.5x\n");
     Click("cmdCreateRates");
-    ASSERT_EQ(process.Errors.Count(), 1) << "reported once, by the routine";
-    EXPECT_EQ(process.Errors.Item(1).ModuleName, "RateStuf");
-    EXPECT_EQ(process.Errors.Item(1).RoutineName, "ReadNewGuarYRTRates");
+    ASSERT_EQ(window.Errors().Count(), 1) << "reported once, by the routine";
+    EXPECT_EQ(window.Errors().Item(1).ModuleName, "RateStuf");
+    EXPECT_EQ(window.Errors().Item(1).RoutineName, "ReadNewGuarYRTRates");
     EXPECT_EQ(dialogs.shown.size(), 1u) << "no created message after a failure";
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
@@ -102,7 +102,7 @@ TEST_F(FileCreatorWindowTest, RatesAreBuiltFromTheChosenFolderAndFailuresLeaveTh
     Click("cmdConvert");
     EXPECT_EQ(std::filesystem::file_size(program.path() / "converted.rat"), 722u);
     EXPECT_EQ(dialogs.shown.size(), 2u);
-    EXPECT_EQ(process.Errors.Count(), 1);
+    EXPECT_EQ(window.Errors().Count(), 1);
 }
 
 }  // namespace

@@ -192,8 +192,6 @@ TEST_F(MainWindowTest, PrintToPdfAndEmailWriteThePdfWhereTheUserSays) {
     TempFolder elsewhere;
     dialogs.files.push_back((elsewhere.path() / "ida.pdf").string());
     window->PrintToPdfCommand();
-    EXPECT_EQ(process.PdfPath, elsewhere.folder());
-    EXPECT_EQ(process.PdfName, "ida.pdf");
     EXPECT_TRUE(std::filesystem::exists(elsewhere.path() / "ida.pdf"));
 
     std::vector<std::string> command;
@@ -259,7 +257,8 @@ TEST_F(MainWindowTest, CriticalErrorKeepsTheCasesAndEndsTheProgram) {
     auto window = Open();
     EnterCase(*window, "Eve");
     window->MakeProposal();
-    process.ProcessError(7, 2, "Out of memory", "RateStuf", "FillRateMatrix");
+    clsErrors shownInstead;
+    process.ProcessError(shownInstead, 7, 2, "Out of memory", "RateStuf", "FillRateMatrix");
     ASSERT_EQ(dialogs.shown.size(), 1U);
     EXPECT_EQ(dialogs.shown[0].title, "RateStuf: FillRateMatrix");
     EXPECT_EQ(dialogs.shown[0].text, "Number:7\n\nSeverity:Error\n\nDescription:Out of memory");
@@ -267,6 +266,27 @@ TEST_F(MainWindowTest, CriticalErrorKeepsTheCasesAndEndsTheProgram) {
     EXPECT_TRUE(ended);
     EXPECT_EQ(ReadCaseFile(program.path() / "client.clt").Count(), 1);
     EXPECT_TRUE(std::filesystem::exists(program.path() / "brokers.ini"));
+}
+
+// A Texas man of class 5 aged 64 is within Brellan 20's issue ages on the
+// prior rate scale (64) and beyond them on the current one (63).
+TEST_F(MainWindowTest, TheRateScaleComesFromTheCaseNotFromTheProposalBefore) {
+    auto window = Open();
+    const auto quote = [&](const QString& last) {
+        EnterCase(*window, "Sam", last);
+        Find<QComboBox>(*window, "cboState")->setCurrentText("TX");
+        Find<QComboBox>(*window, "cboClass")->setCurrentIndex(5);
+        Type(*window, "txtAge", "64");
+        return window->MakeProposal();
+    };
+    for (const QString before : {"Okafor", "Okafor 1BACK"}) {
+        for (const QString quoted : {"Okafor", "Okafor 1BACK"}) {
+            quote(before);
+            EXPECT_EQ(quote(quoted), quoted.endsWith("1BACK"))
+                << quoted.toStdString() << " after " << before.toStdString() << ": " << dialogs.LastText();
+        }
+    }
+    EXPECT_NE(dialogs.LastText().find("prior rate scale"), std::string::npos);
 }
 
 TEST_F(MainWindowTest, SaveWritesTheOpenFileWhateverCarrierIsChosenNow) {

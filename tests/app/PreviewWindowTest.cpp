@@ -187,7 +187,9 @@ TEST_F(PreviewWindowTest, AProposalRunIsShownWithItsSectionsAndPrinted) {
     client.proposal().SetOutputClassComp(true);
     PrintSurface surface;
     cCommision commission{program.folder()};
-    ASSERT_TRUE(CreateIllustration(surface, client, commission, process, relay.folder()).documentMade);
+    ProposalRun run(process, relay.folder());
+    ASSERT_TRUE(CreateIllustration(surface, client, commission, run).documentMade);
+    run.WriteAnswer();
 
     ASSERT_TRUE(window.Load(relay.folder()));
     EXPECT_EQ(window.GetDocument(), surface.GetDocument());

@@ -82,7 +82,9 @@ TEST(RelayBadInput, EmptyAndBinaryRelayFilesMakeNoProposal) {
         RelayCase relay;
         relay.Folder().Write("relay.ini", bytes);
         RunAnswered(relay);
-        EXPECT_TRUE(HasMessage(relay, RelayMessage("Error", kNoProposal)));
+        EXPECT_EQ(relay.Answer("Engine", "Status"), "4");
+        EXPECT_TRUE(HasMessage(relay, RelayMessage("Error", "The insured's age is missing.")));
+        EXPECT_FALSE(relay.Has("illustration.pdf"));
     }
 }
 
@@ -120,16 +122,40 @@ TEST(RelayFolder, FolderNameWithBlanksAndTrailingSeparatorAndUpperCaseRelayFile)
     EXPECT_TRUE(std::filesystem::exists(folder / "illustration.pdf"));
 }
 
-TEST(CommandLine, FolderWithoutRelayFileOpensTheWindow) {
-    // The window stays open until the user closes it: still running after
-    // its start, and nothing written into the folder given.
-    TempFolder empty, userSettings;
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+// A folder that cannot be used, or a window that cannot be shown, ends at
+// once with exit code 2 and a message naming the reason; nothing is written,
+// the per-user settings neither.
+TEST(CommandLine, FoldersAndWindowsThatCannotBeUsedEndWithExitCodeTwo) {
+    TempFolder empty, withFolderAsRelayFile, userSettings;
+    std::filesystem::create_directories(withFolderAsRelayFile.path() / "relay.ini");
     setenv("XDG_CONFIG_HOME", userSettings.path().c_str(), 1);
-    ProgramRun program({QUORAVEL_EXECUTABLE, empty.path().string()});
-    const auto result = program.Wait(std::chrono::seconds(3));
-    EXPECT_TRUE(result.timedOut) << result.err;
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    const std::string missing = (empty.path() / "no such folder").string();
+    struct Case {
+        const char* platform;
+        std::string folder;
+        std::string message;
+    } cases[] = {
+        {"", missing, "the folder " + missing + " does not exist."},
+        {"", withFolderAsRelayFile.path().string(),
+         withFolderAsRelayFile.folder() + "relay.ini is not a file."},
+        {"", empty.path().string(), "the proposal window needs a display"},
+        {"offscreen", empty.path().string(), "the proposal window needs a display"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder + " " + c.platform);
+        if (*c.platform)
+            setenv("QT_QPA_PLATFORM", c.platform, 1);
+        else
+            unsetenv("QT_QPA_PLATFORM");
+        const auto result = ProgramRun({QUORAVEL_EXECUTABLE, c.folder}).Wait(std::chrono::seconds(20));
+        ASSERT_FALSE(result.timedOut);
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+    }
     EXPECT_TRUE(std::filesystem::is_empty(empty.path()));
+    EXPECT_TRUE(std::filesystem::is_empty(userSettings.path()));
 }
 
 TEST(CommandLine, HelpAndVersionAnswerOnTheTerminal) {

@@ -36,9 +36,7 @@ private:
 };
 
 // What every answered run holds: exit code 0, a "Status", a PDF when the
-// status is 0, and messages saying why when it is not. (An error does not
-// always stop the proposal: a case without the agent's address is still
-// printed, and the outside system decides from "Status".)
+// status is 0, and messages saying why when it is not.
 void ExpectAnswered(const RelayCase& relay, const ProgramResult& result);
 
 // The text of a PDF through pdftotext, and its page count through pdfinfo.

@@ -3,14 +3,18 @@
 // PDF read back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <regex>
 #include <sstream>
 
 #include "PremiumEngine.h"
-#include "ProcessValues.h"
+#include "ProposalRun.h"
 #include "RelayCase.h"
 #include "RelayExchange.h"
+#include "Text.h"
 
 namespace {
 
@@ -53,8 +57,9 @@ void ExpectPremiumsMatchEngine(const RelayCase& relay, const std::string& produc
     quoravel::ProcessValues process;
     process.RelayMode = true;
     process.ProgramFolder = QUORAVEL_PROGRAM_DIR;
-    const auto client = quoravel::ReadRelayFile(relay.Path(), "relay.ini", process);
-    quoravel::RateContext context{QUORAVEL_PROGRAM_DIR, process};
+    quoravel::ProposalRun run(process, relay.Path());
+    const auto client = quoravel::ReadRelayFile(relay.Path(), "relay.ini", run);
+    quoravel::RateContext context{QUORAVEL_PROGRAM_DIR, run};
     const auto schedule = quoravel::ComputePremiumSchedule(
         context, *client, quoravel::RelayProductNumber(productCode, client->state()), 0);
 
@@ -132,6 +137,8 @@ TEST(RelayEndToEnd, MissingAgentIsRefusedWithTheAgentMessage) {
     const RelayCase relay("missing-agent");
     ExpectAnswered(relay, relay.Run());
     EXPECT_EQ(relay.Answer("Engine", "Status"), "4");
+    EXPECT_FALSE(relay.Has("illustration.pdf")) << "a refused case is not priced";
+    EXPECT_FALSE(relay.Has("page1.vsv"));
     const auto messages = relay.Messages();
     ASSERT_FALSE(messages.empty());
     EXPECT_TRUE(messages[0].starts_with(RelayMessage("Error", "Some agent information is missing.")))
@@ -156,6 +163,86 @@ TEST(RelayEndToEnd, EightRunsAtOnceEachAnswerInTheirOwnFolder) {
         EXPECT_EQ(relays[i]->Answer("Engine", "Status"), examples[i].second);
         if (examples[i].second == "0") ExpectPagesMatchPdf(*relays[i]);
     }
+}
+
+// The files of a relay folder, sorted.
+std::vector<std::string> FilesIn(const RelayCase& relay) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(relay.Folder().path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string ExampleWith(const std::string& example, const std::string& from, const std::string& to) {
+    std::ifstream in(std::filesystem::path(QUORAVEL_EXAMPLES) / example / "relay.ini", std::ios::binary);
+    std::string ini{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return ini.replace(ini.find(from), from.size(), to);
+}
+
+// Whatever the report, and refused or not, the outside system finds one
+// answer under the name it opens, and a run that went well says nothing on
+// standard error, though Qt is given no runtime folder.
+TEST(RelayEndToEnd, EveryRunAnswersInOneFileNamedRelayOut) {
+    unsetenv("XDG_RUNTIME_DIR");
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"single-product", ""},
+        {"face-comparison", ""},
+        {"product-comparison", ""},
+        {"refused", ExampleWith("single-product", "Insured.Age=45", "Insured.Age=abc")},
+        {"empty", "\r\n"},
+    };
+    for (const auto& [name, ini] : cases) {
+        SCOPED_TRACE(name);
+        RelayCase relay;
+        relay.Folder().Write("relay.ini",
+                             ini.empty() ? ExampleWith(name, "[Identifiers]", "[Identifiers]") : ini);
+        relay.Folder().Write("Relay.out", "[Engine]\r\nStatus=0\r\n");  // a stale answer of another spelling
+        const auto result = relay.Run();
+        ExpectAnswered(relay, result);
+        std::vector<std::string> answers;
+        for (const std::string& file : FilesIn(relay))
+            if (quoravel::EqualNoCase(file, "relay.out")) answers.push_back(file);
+        EXPECT_EQ(answers, std::vector<std::string>{"relay.out"});
+        if (relay.Answer("Engine", "Status") == "0") {
+            EXPECT_EQ(result.err, "");
+        }
+    }
+}
+
+// A folder used again holds this run's files only: no corrections, logs,
+// pages or PDF of the case before, and each run's page of inputs shows its
+// own corrections.
+TEST(RelayEndToEnd, AFolderUsedAgainHoldsOnlyThisRunsFiles) {
+    RelayCase relay;
+    // At 60 the waiver is removed: a correction of this run.
+    relay.Folder().Write("relay.ini", ExampleWith("single-product", "Insured.Age=45\r\nInsured.Sex=M",
+                                                  "Insured.Age=60\r\nInsured.Sex=M\r\nInsured.Waiver=Y"));
+    ExpectAnswered(relay, relay.Run());
+    EXPECT_EQ(relay.Answer("Identifiers", "Insured.Waiver", "Relay.upd"), "N");
+    const std::string corrected = PdfText(relay.Pdf());
+    const auto heading = corrected.find("Inputs Corrected for This Illustration");
+    ASSERT_NE(heading, std::string::npos) << corrected;
+    EXPECT_NE(corrected.find("Waiver of Premium Rider", heading), std::string::npos);
+
+    relay.Folder().Write("relay.ini", ExampleWith("single-product", "[Identifiers]", "[Identifiers]"));
+    relay.Folder().Write("UW.PDF", "a form the run before copied");
+    ExpectAnswered(relay, relay.Run());
+    EXPECT_EQ(relay.Answer("Engine", "Status"), "0");
+    EXPECT_EQ(PdfText(relay.Pdf()).find("Inputs Corrected"), std::string::npos);
+    const int pages = std::stoi(relay.Answer("HeaderValues", "bridge_SourceLedgerPages"));
+    std::vector<std::string> expected{"illustration.pdf", "relay.ini", "relay.out"};
+    for (int page = 1; page <= pages; ++page)
+        for (const char* kind : {".emf", ".vsv"}) expected.push_back("page" + std::to_string(page) + kind);
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(FilesIn(relay), expected);
+
+    // A bad age is refused: no premiums, pages or PDF, only why.
+    relay.Folder().Write("relay.ini", ExampleWith("single-product", "Insured.Age=45", "Insured.Age=-1"));
+    ExpectAnswered(relay, relay.Run());
+    EXPECT_EQ(relay.Answer("Engine", "Status"), "4");
+    EXPECT_EQ(relay.Answer("HeaderValues", "bridge_MinPrem"), "");
+    EXPECT_EQ(FilesIn(relay), (std::vector<std::string>{"Error.log", "relay.ini", "relay.out"}));
 }
 
 TEST(RelayEndToEnd, PdfThatCannotBeWrittenIsReportedWithItsPath) {

@@ -97,7 +97,7 @@ protected:
     Document CoverFrom(const std::string& programFolder) {
         PrintSurface own;
         clsPrint handle{own};
-        PageContext page{handle, client, process, programFolder, ""};
+        PageContext page{handle, client, run, programFolder, ""};
         handle.StartDoc(4);
         PrintCover(page);
         return own.GetDocument();
@@ -116,9 +116,10 @@ protected:
     PrintSurface surface;
     clsPrint print{surface, {[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }}};
     ProcessValues process;
+    ProposalRun run{process, ""};
     cClient client;
     TempFolder pictures;
-    PageContext context{print, client, process, QUORAVEL_PROGRAM_DIR, ""};
+    PageContext context{print, client, run, QUORAVEL_PROGRAM_DIR, ""};
 };
 
 // Rows: the case, a line the cover must show and a text it must not.
@@ -202,7 +203,7 @@ TEST_F(CoverSummaryTest, FirstYearPremiumOfEachMode) {
 }
 
 TEST_F(CoverSummaryTest, BankChannelRelayCoverBoxesTheDisclosureAndNamesTheAgency) {
-    process.FISMode = true;
+    run.FISMode = true;
     process.RelayMode = true;
     client.SetChildRider(true);
     client.SetChildRiderUnits(3);

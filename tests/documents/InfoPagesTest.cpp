@@ -64,7 +64,8 @@ protected:
     clsPrint print{surface, FrameSources{[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }}};
     cClient client;
     ProcessValues process;
-    PageContext context{print, client, process, folder.folder(), folder.folder()};
+    ProposalRun run{process, ""};
+    PageContext context{print, client, run, folder.folder(), folder.folder()};
 };
 
 // --- Rider availability notice ---------------------------------------------
@@ -229,7 +230,7 @@ TEST_F(ClassInfoTest, EachClassShowsOnlyTheCriteriaItHas) {
         clsPrint pagePrint(pageSurface,
                            FrameSources{[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }});
         pagePrint.StartDoc(4);
-        PageContext pageContext{pagePrint, client, process, folder.folder(), folder.folder()};
+        PageContext pageContext{pagePrint, client, run, folder.folder(), folder.folder()};
         client.SetClassification(c.classCode);
         clsPClassInfo page(pageContext);
         page.start();
@@ -250,7 +251,7 @@ TEST_F(ClassInfoTest, RelayModeSetsEveryCriterionApart) {
                            FrameSources{[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }});
         pagePrint.StartDoc(4);
         process.RelayMode = relay;
-        PageContext pageContext{pagePrint, client, process, folder.folder(), folder.folder()};
+        PageContext pageContext{pagePrint, client, run, folder.folder(), folder.folder()};
         client.SetClassification(3);
         clsPClassInfo page(pageContext);
         page.start();
@@ -368,6 +369,7 @@ protected:
                                          "[KeyCodes]",
                                          "ClassSP=Insured.Class,SP,Preferred Best No Nicotine",
                                          "Table2.5=Insured.Table,2.5,Table BB",
+                                         "Table0=Insured.Table,0,None",
                                          "WaiverY=Insured.Waiver,Y,Yes",
                                          "ModeA=Policy.PremiumMode,A,Annual",
                                      }));
@@ -376,8 +378,6 @@ protected:
         clsClientInput page(context);
         page.SetINIPathname(folder.path().string());
         page.SetINIFilename("relay.ini");
-        page.SetUPDPathName(folder.path().string());
-        page.SetUPDFileName("relay.upd");
         page.SetCAPPathName(folder.path().string());
         page.SetCAPFileName("Quoravel.ini");
         page.start();
@@ -413,15 +413,31 @@ TEST_F(ClientInputTest, ShowsCaptionedInputsWithTheirCodesDecoded) {
                                   "section without captions shows its name only";
 }
 
+// The corrections are this run's, whatever an earlier run left on disk; a
+// correction to 0 and one under a key without a caption are shown too, and a
+// key corrected twice shows its last value.
 TEST_F(ClientInputTest, CorrectionsFollowUnderTheirOwnHeading) {
-    folder.Write("relay.ini", "[Identifiers]\r\nInsured.Table=2.5\r\nInsured.Waiver=Y\r\n");
-    folder.Write("relay.upd", "[Identifiers]\r\nInsured.Table=None\r\nInsured.Waiver=N\r\n");
+    folder.Write("relay.ini",
+                 "[Identifiers]\r\nInsured.Table=2.5\r\nInsured.Waiver=Y\r\nRider.CTR.Amt=2\r\n");
+    folder.Write("relay.upd", "[Identifiers]\r\nInsured.Name=Left Over\r\n");
+    run.Updates.Add("Insured.Table", Value("2"), clsINIFile::Text);
+    run.Updates.Add("Insured.Waiver", Value(false), clsINIFile::Boolean);
+    run.Updates.Add("Rider.CTR.Amt", Value(0), clsINIFile::Number);
+    run.Updates.Add("BRLN.PrintOpts", Value("I"), clsINIFile::Text);
+    run.Updates.Add("Insured.Table", Value("0"), clsINIFile::Text);
     PrintPage();
     const auto lines = LinesFromTitle(document());
     const std::vector<std::string> expected{
-        "Client Information",          "Case Information Received from WinFlex", "Table Rating Table BB",
-        "Waiver of Premium Rider Yes", "Inputs Corrected for This Illustration", "Table Rating None",
+        "Client Information",
+        "Case Information Received from WinFlex",
+        "Table Rating Table BB",
+        "Waiver of Premium Rider Yes",
+        "Children's Insurance Rider Units 2",
+        "Inputs Corrected for This Illustration",
+        "Table Rating None",
         "Waiver of Premium Rider N",
+        "Children's Insurance Rider Units 0",
+        "BRLN.PrintOpts I",
     };
     EXPECT_EQ(lines, expected);
 }
@@ -432,7 +448,8 @@ TEST_F(ClientInputTest, RelayCaseReadsTheStartFolderAndIsReportedAsANode) {
     PrintClientInformation(context);
     EXPECT_TRUE(PageHasLine(document(), 1, "Insured Name Jane Sample"));
     print.EndDoc();
-    EXPECT_TRUE(Contains(folder.Read("Relay.out"), "Client Information"));
+    ASSERT_EQ(print.frameHandle().RelayNodes().size(), 1u);
+    EXPECT_EQ(print.frameHandle().RelayNodes()[0].NodeName, "Client Information");
 }
 
 TEST_F(ClientInputTest, MatchesGolden) {
@@ -447,7 +464,7 @@ TEST_F(ClientInputTest, MatchesGolden) {
                                   "Policy.PremiumMode=A",
                                   "Rider.CTR.Amt=2",
                               }));
-    folder.Write("relay.upd", "[Identifiers]\r\nInsured.Table=None\r\n");
+    run.Updates.Add("Insured.Table", Value("None"), clsINIFile::Text);
     PrintPage();
     WriteSamplePages("client-input");
     EXPECT_EQ(CompareWithGolden(document(), "client-input"), "");

@@ -81,7 +81,8 @@ protected:
     clsPrint print{surface, FrameSources{[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }}};
     cClient client;
     ProcessValues process;
-    PageContext context{print, client, process, QUORAVEL_PROGRAM_DIR, QUORAVEL_PROGRAM_DIR};
+    ProposalRun run{process, ""};
+    PageContext context{print, client, run, QUORAVEL_PROGRAM_DIR, QUORAVEL_PROGRAM_DIR};
 };
 
 // --- The ledger page object ------------------------------------------------
@@ -177,7 +178,7 @@ TEST_F(LedgerPagesTest, YearsShownFollowTheOptionsUpToTheIllustrationEndAge) {
 
 TEST_F(LedgerPagesTest, AOnePageQuotationShowsTheBreakdownTheYearsAndTheIndices) {
     PrintLedgerSection(context);
-    ASSERT_EQ(process.Errors.Count(), 0);
+    ASSERT_EQ(run.Errors.Count(), 0);
     ASSERT_EQ(surface.PageCount(), 2);
     const std::vector<double> premiums = AnnualPremiums();
     EXPECT_TRUE(Has(2, "First Year Annual Premium"));
@@ -288,7 +289,7 @@ TEST_F(LedgerPagesTest, EachReportHasItsTitleAndColumnHeadings) {
         EXPECT_EQ(Has(2, "First Year Annual Premium"), c.layout == LedgerLayout::BasicQuotation);
         EXPECT_EQ(Has(2, "Interest Adjusted"), c.layout == LedgerLayout::BasicQuotation);
     }
-    EXPECT_EQ(process.Errors.Count(), 0);
+    EXPECT_EQ(run.Errors.Count(), 0);
 }
 
 TEST_F(LedgerPagesTest, AWaivedSpouseFeeIsAssumedOnlyWhereTheCarrierOffersIt) {
@@ -344,7 +345,7 @@ TEST_F(LedgerPagesTest, ClassesAreComparedWithTheIssuedClassesBelowThemOnTheirLa
 
 TEST_F(LedgerPagesTest, TheClassComparisonMarksTheClientsClass) {
     PrintClassComparisonPages(context);
-    ASSERT_EQ(process.Errors.Count(), 0);
+    ASSERT_EQ(run.Errors.Count(), 0);
     EXPECT_TRUE(Has(2, "Comparison of Guaranteed Premiums by Risk Classification"));
     // The class names wrap in their columns.
     EXPECT_TRUE(Has(2, "Year Age Preferred No Nicotine Select No Nicotine Standard No Nicotine"));
@@ -411,7 +412,7 @@ TEST_F(LedgerPagesTest, GoldenPages) {
         } else {
             PrintLedgerSection(context);
         }
-        EXPECT_EQ(process.Errors.Count(), 0);
+        EXPECT_EQ(run.Errors.Count(), 0);
         EXPECT_EQ(CompareWithGolden(document(), name), "");
         WriteSamplePages(name);
     }

@@ -69,7 +69,7 @@ TEST_F(PrintFrameTest, EachPageRunIsNumberedOnItsOwnAndEveryPageIsExported) {
         EXPECT_TRUE(Exported("page" + std::to_string(page) + ".vsv"));
     }
     EXPECT_FALSE(Exported("page7.emf"));
-    EXPECT_NE(folder.Read("Relay.out").find("bridge_SourceLedgerPages=6\r\n"), std::string::npos);
+    EXPECT_EQ(frame().LastFilePage(), 6);
 }
 
 TEST_F(PrintFrameTest, AddedPagesCountInTheirRunOnlyAndAFooterlessRunStillCounts) {
@@ -88,27 +88,25 @@ TEST_F(PrintFrameTest, AddedPagesCountInTheirRunOnlyAndAFooterlessRunStillCounts
     EXPECT_TRUE(PageHasLine(document(), 4, "Basic Quotation, Page 3 of 5"));
     EXPECT_TRUE(PageHasLine(document(), 5, "Product Comparison, Page 1 of 1"));
     EXPECT_TRUE(Exported("page1.emf"));
-    EXPECT_NE(folder.Read("Relay.out").find("bridge_SourceLedgerPages=5\r\n"), std::string::npos);
+    EXPECT_EQ(frame().LastFilePage(), 5);
 }
 
-TEST_F(PrintFrameTest, TheRelayAnswerHoldsTheFixedKeysThenOneEntryPerNode) {
+TEST_F(PrintFrameTest, ASecondDocumentOfTheFrameCarriesOnTheFilePageNumbers) {
     print.StartDoc(4);
     Section("Basic Quotation", 2);
     print.EndDoc();
-    EXPECT_EQ(folder.Read("Relay.out"), "[HeaderValues]\r\nbridge_SourceLedgerPages=2\r\n[EMF]\r\nFile=" +
-                                            path + "/page(2).emf\r\n[Engine]\r\nStatus=0\r\n");
+    EXPECT_EQ(frame().LastFilePage(), 2);
+    EXPECT_TRUE(frame().RelayNodes().empty());
 
-    // A second document of the same frame carries on the file page numbers.
-    std::filesystem::remove(folder.path() / "Relay.out");
     frame().addWinFlexNode(1, 2, "Term 20 - $250,000");
     frame().addWinFlexNode(3, 3, "Client Information");
     print.StartDoc(4);
     print.EndDoc();
     EXPECT_TRUE(Exported("page3.vsv"));
-    EXPECT_EQ(folder.Read("Relay.out"),
-              "[HeaderValues]\r\nbridge_SourceLedgerPages=3\r\n[EMF]\r\nFile=" + path + "/page(3).emf\r\n" +
-                  "1File=" + path + "/page(1,2).emf\xFDTerm 20 - $250,000\xFDU\xFDL\r\n" + "2File=" + path +
-                  "/page(3,3).emf\xFD" + "Client Information\xFDU\xFDL\r\n[Engine]\r\nStatus=0\r\n");
+    EXPECT_EQ(frame().LastFilePage(), 3);
+    ASSERT_EQ(frame().RelayNodes().size(), 2u);
+    EXPECT_EQ(frame().RelayNodes()[1].NodeName, "Client Information");
+    EXPECT_EQ(frame().RelayNodes()[1].StartPage, 3);
 }
 
 TEST_F(PrintFrameTest, AFolderThatCannotTakeThePagesIsNamedInTheError) {

@@ -52,8 +52,12 @@ protected:
         relay.Write("relay.ini", "[Identifiers]\r\nInsured.Name=John Sample\r\nInsured.State=TX\r\n");
     }
 
+    // A proposal run of its own, answered as its owner answers it.
     IllustrationResult Run() {
-        return CreateIllustration(surface, client, commission, process, relay.folder());
+        run = std::make_unique<ProposalRun>(process, relay.folder());
+        const IllustrationResult result = CreateIllustration(surface, client, commission, *run);
+        run->WriteAnswer();
+        return result;
     }
 
     const Document& document() const { return surface.GetDocument(); }
@@ -86,6 +90,7 @@ protected:
     cClient client;
     cCommision commission{QUORAVEL_PROGRAM_DIR};
     ProcessValues process;
+    std::unique_ptr<ProposalRun> run;
 };
 
 TEST_F(ProposalAssemblyTest, SingleProductSectionsRunInOrderAndNumberTheirOwnPages) {
@@ -183,10 +188,10 @@ TEST_F(ProposalAssemblyTest, RelaySingleProductHandsTheGuidelinesOverAsAForm) {
     ASSERT_TRUE(Run().documentMade);
 
     EXPECT_EQ(PageOf("Underwriting Guidelines (as of July 2003)"), 0);
-    ASSERT_EQ(process.PDFForms.Count(), 1);
-    EXPECT_EQ(process.PDFForms.Item(1).InputFileName, "QNBYUW.PDF");
-    EXPECT_EQ(process.PDFForms.Item(1).OutputFileName, "UW.PDF");
-    EXPECT_EQ(process.PDFForms.Item(1).FormCaption, "Underwriting Guidelines");
+    ASSERT_EQ(run->PDFForms.Count(), 1);
+    EXPECT_EQ(run->PDFForms.Item(1).InputFileName, "QNBYUW.PDF");
+    EXPECT_EQ(run->PDFForms.Item(1).OutputFileName, "UW.PDF");
+    EXPECT_EQ(run->PDFForms.Item(1).FormCaption, "Underwriting Guidelines");
     const int clientInformation = PageOf("Client Information");
     ASSERT_GT(clientInformation, PageOf("Year Age Annual Death Benefit"));
     ExpectRun(1, clientInformation - 1, "Basic Quotation", clientInformation - 1 + 3);
@@ -355,13 +360,13 @@ TEST(FooterVersionTest, InteractiveAndRelayForms) {
     cClient client;
     client.SetState("NJ");
     ProcessValues process;
+    const ProposalRun run(process, "");
     process.VersionText = "V2.13";
-    EXPECT_EQ(FooterVersionText(client, process), "Quoravel®  - V2.13");
+    EXPECT_EQ(FooterVersionText(client, run), "Quoravel®  - V2.13");
     process.RelayMode = true;
     process.VersionText = "V2.13w";
     client.SetSystemVersion("9.0");
-    EXPECT_EQ(FooterVersionText(client, process), "WFNJ 9.0 V2.13w")
-        << "an empty outside version is left out";
+    EXPECT_EQ(FooterVersionText(client, run), "WFNJ 9.0 V2.13w") << "an empty outside version is left out";
 }
 
 }  // namespace

@@ -133,7 +133,8 @@ TEST(ValidateClientInfo, Riders) {
         client.SetTableRating(row.rating);
         client.proposal().AddFaceAmount(row.face, "TX");
         ProcessValues process;
-        const std::string notes = Joined(ValidateClientInfo(client, process, kAfterCutover));
+        ProposalRun run(process, "");
+        const std::string notes = Joined(ValidateClientInfo(client, run, kAfterCutover));
         EXPECT_EQ(notes, row.notes) << "age " << row.age << " rating " << row.rating << ": " << row.source;
         EXPECT_EQ(client.Waiver(), row.waiver && notes.find("Waiver") == std::string::npos) << row.source;
         EXPECT_EQ(client.ChildRider(), row.child && notes.find("Child") == std::string::npos) << row.source;
@@ -159,7 +160,8 @@ TEST(ValidateClientInfo, TableRating) {
         cClient client = MakeClient("TX", row.company, row.classCode, true, 40, {2});
         client.SetTableRating(row.rating);
         ProcessValues process;
-        EXPECT_EQ(Joined(ValidateClientInfo(client, process, kAfterCutover)), row.note)
+        ProposalRun run(process, "");
+        EXPECT_EQ(Joined(ValidateClientInfo(client, run, kAfterCutover)), row.note)
             << "company " << row.company << " class " << row.classCode;
         EXPECT_EQ(client.TableRating(), row.ratingAfter);
     }
@@ -199,7 +201,8 @@ TEST(ValidateClientInfo, SupplementaryPages) {
         client.proposal().SetOutputClassComp(true);
         client.proposal().SetOutputClassInfo(true);
         ProcessValues process;
-        const std::string notes = Joined(ValidateClientInfo(client, process, kAfterCutover));
+        ProposalRun run(process, "");
+        const std::string notes = Joined(ValidateClientInfo(client, run, kAfterCutover));
         EXPECT_EQ(notes, row.notes) << "class " << row.classCode << " age " << row.age << ": " << row.source;
         EXPECT_EQ(client.proposal().OutputClassComp(), notes.find("Class Comparison") == std::string::npos);
         EXPECT_EQ(client.proposal().OutputClassInfo(), notes.find("Class Information") == std::string::npos);
@@ -236,9 +239,48 @@ TEST(ValidateClientInfo, RateScaleMarkers) {
         client.SetMiddleInit(row.middle);
         client.SetLastName(row.last);
         ProcessValues process;
-        process.UsePriorRates = true;  // left over from the previous case
-        EXPECT_EQ(Joined(ValidateClientInfo(client, process, row.today)), row.notes)
+        ProposalRun run(process, "");
+        run.UsePriorRates = true;  // left over from the previous case
+        EXPECT_EQ(Joined(ValidateClientInfo(client, run, row.today)), row.notes)
             << row.first << " " << row.last;
-        EXPECT_EQ(process.UsePriorRates, row.usePriorRates) << row.first << " " << row.last;
+        EXPECT_EQ(run.UsePriorRates, row.usePriorRates) << row.first << " " << row.last;
+        // The age check is handed the same scale before any correction is made.
+        EXPECT_EQ(ChooseRateScale(client, row.today).usePriorRates, row.usePriorRates) << row.first;
+    }
+}
+
+// What the outside system takes over: each correction under the relay key of
+// the input it changed (Relay.upd writes booleans as Y and N).
+TEST(ValidateClientInfo, CorrectionsAreUpdatesUnderTheirRelayKeys) {
+    struct Row {
+        const char* state;
+        std::int32_t company, classCode;
+        std::int16_t age;
+        std::vector<std::int32_t> products;
+        bool riders;
+        const char* rating;
+        const char* updates;
+    } rows[] = {
+        {"TX", 0, 4, 56, {2}, true, "None", "Insured.Waiver=N|Rider.CTR.Amt=0"},
+        {"TX", 0, 4, 40, {2}, true, "None", ""},
+        {"TX", 0, 2, 40, {2}, false, "B", "Insured.Table=0"},
+        {"MD", 0, 7, 40, {2}, false, "None", "BRLN.Rpt.ClassComp=N"},
+        {"MD", 0, 4, 40, {8}, false, "None", "BRLN.Rpt.ClassInfo=N"},
+        {"MD", 0, 4, 73, {2, 3}, false, "None", "BRLN.PrintOpts=I"},
+    };
+    for (const auto& row : rows) {
+        cClient client = MakeClient(row.state, row.company, row.classCode, true, row.age, row.products);
+        client.SetWaiver(row.riders);
+        client.SetChildRider(row.riders);
+        client.SetTableRating(row.rating);
+        client.proposal().SetOutputClassComp(true);
+        client.proposal().SetOutputClassInfo(true);
+        ProcessValues process;
+        ProposalRun run(process, "");
+        ValidateClientInfo(client, run, kAfterCutover);
+        std::string updates;
+        for (const auto& update : run.Updates)
+            updates += (updates.empty() ? "" : "|") + update->Key + "=" + update->RelayText();
+        EXPECT_EQ(updates, row.updates) << row.state << " class " << row.classCode << " age " << row.age;
     }
 }

@@ -87,12 +87,13 @@ protected:
     }
 
     PremiumSchedule Schedule(const cClient& c) {
-        RateContext context{folder.folder(), process};
+        RateContext context{folder.folder(), run};
         return ComputePremiumSchedule(context, c, c.proposal().ProdChoices()[0], 0);
     }
 
     TempFolder folder;
     ProcessValues process;
+    ProposalRun run{process, folder.folder()};
 };
 
 }  // namespace
@@ -127,13 +128,13 @@ TEST_F(WorkedExamples, LevelProductThenYearlyRenewable) {
     EXPECT_EQ(s.years[10].Total(), 16300.00);         // attained 55: 6,500 → 16,250 + 50
     EXPECT_EQ(s.years[55].Total(), 27550.00);         // attained 100: 11,000 → 27,500 + 50
     EXPECT_EQ(s.years[0].waiver, 0);                  // no waiver chosen
-    EXPECT_EQ(process.Errors.Count(), 0);
+    EXPECT_EQ(run.Errors.Count(), 0);
 }
 
 TEST_F(WorkedExamples, OstrelNonLevelYears) {
     // Ostrel 20 • 10 Guarantees (37, priced as 32): level 10 years, non-level to year 20.
     cClient c = Client(40, false, 2, 37, 100000);
-    RateContext context{folder.folder(), process};
+    RateContext context{folder.folder(), run};
     ProductInfo product;
     product.FillProduct(37, 40, false);
     RateMatrix matrix;
@@ -203,24 +204,24 @@ TEST_F(WorkedExamples, MissingAndDamagedRateFiles) {
     };
     for (const auto& r : rows) {
         SetUp();
-        process.Errors.Clear();
+        run.Errors.Clear();
         r.damage();
         const auto s = Schedule(Client(45, true, 4, 2, 250000));
-        ASSERT_EQ(process.Errors.Count(), 1) << r.what;
-        const clsError& e = process.Errors.Item(1);
+        ASSERT_EQ(run.Errors.Count(), 1) << r.what;
+        const clsError& e = run.Errors.Item(1);
         EXPECT_EQ(std::to_string(e.Severity) + "|" + std::to_string(e.Number) + "|" + e.ModuleName + "|" + e.RoutineName,
                   r.expected) << r.what;
         EXPECT_EQ(s.years.size(), 56u) << r.what;  // the schedule still comes back
     }
-    EXPECT_EQ(process.Errors.Item(1).Description, "Rate file missing.");
+    EXPECT_EQ(run.Errors.Item(1).Description, "Rate file missing.");
 }
 
 TEST_F(WorkedExamples, EdgesOfAgeProductAndFace) {
     EXPECT_EQ(Schedule(Client(80, true, 4, 1, 250000)).years.size(), 21u);
     EXPECT_EQ(Schedule(Client(100, true, 4, 1, 250000)).years.size(), 1u);
-    process.Errors.Clear();
+    run.Errors.Clear();
     Schedule(Client(45, true, 4, 50, 250000));  // no such product: never priced
-    EXPECT_EQ(process.Errors.Item(1).Description, "Rate file missing.");
+    EXPECT_EQ(run.Errors.Item(1).Description, "Rate file missing.");
     for (auto [face, band] : {std::pair{99999, 1}, {100000, 2}, {249999, 2}, {250000, 3}, {999999, 3},
                               {1000000, 4}, {4999999, 4}, {5000000, 5}, {0, 1}}) {
         EXPECT_EQ(FaceBand(face), band) << face;
@@ -233,7 +234,8 @@ TEST_F(WorkedExamples, EdgesOfAgeProductAndFace) {
 
 TEST(InterpRates, StraightLineInWholeCents) {
     ProcessValues process;
-    RateContext context{"", process};
+    ProposalRun run(process, "");
+    RateContext context{"", run};
     RateVector rates(20, 100.0);
     for (int i = 10; i <= 13; ++i) rates[static_cast<std::size_t>(i)] = 0;  // years 11-14 missing
     rates[14] = 133;

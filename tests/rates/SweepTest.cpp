@@ -24,10 +24,11 @@ using Key = std::tuple<std::int32_t, std::string, bool, int, int, int, int>;  //
 
 TEST(Sweep, EveryValidCaseIsPricedAndTheSampleRatesKeepTheirOrder) {
     ProcessValues process;
-    RateContext context{QUORAVEL_PROGRAM_DIR, process};
+    ProposalRun run(process, QUORAVEL_PROGRAM_DIR);
+    RateContext context{QUORAVEL_PROGRAM_DIR, run};
     std::map<Key, double> levelRate;
     long cases = 0;
-    ForEachSweepCase(process, [&](const cClient& client, const SweepCase& sweep) {
+    ForEachSweepCase(run, [&](const cClient& client, const SweepCase& sweep) {
         ++cases;
         const auto schedule = ComputePremiumSchedule(context, client, sweep.product, 0);
         const auto& m = schedule.rates;
@@ -36,7 +37,7 @@ TEST(Sweep, EveryValidCaseIsPricedAndTheSampleRatesKeepTheirOrder) {
             ASSERT_TRUE(m.At(row, 0) > 0 && std::isfinite(m.At(row, 0)) && m.At(row, 4) > 0)
                 << sweep.Describe() << " policy year " << row + 1;
         }
-        ASSERT_EQ(process.Errors.Count(), 0) << sweep.Describe() << ": " << process.Errors.Item(1).Description;
+        ASSERT_EQ(run.Errors.Count(), 0) << sweep.Describe() << ": " << run.Errors.Item(1).Description;
         // The level rate: after the select years on the select products.
         ProductInfo info;
         info.FillProduct(sweep.product, client.age(), false);

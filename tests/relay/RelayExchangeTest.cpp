@@ -40,13 +40,19 @@ protected:
     // the complete case's (the first line of a key is the one read).
     std::shared_ptr<cClient> Read(const std::string& lines, bool complete = true) {
         folder.Write("relay.ini", "[Identifiers]\r\n" + lines + (complete ? kCompleteCase : ""));
-        return ReadRelayFile(folder.folder(), "relay.ini", process);
+        return ReadRelayFile(folder.folder(), "relay.ini", run);
+    }
+
+    // The answer of a run that illustrated product 2 on a document of three pages.
+    void Answer(const cClient& client, std::int32_t face, const std::vector<double>& premiums) {
+        AnswerPolicyValues(run, client, 2, face, premiums);
+        run.Answer.ExportedPages = 3;
+        run.WriteAnswer();
     }
 
     std::string Messages() const {
         std::string text;
-        for (const auto& e : process.Errors)
-            text += std::to_string(e->Severity) + ": " + e->Description + "\n";
+        for (const auto& e : run.Errors) text += std::to_string(e->Severity) + ": " + e->Description + "\n";
         return text;
     }
 
@@ -60,10 +66,11 @@ protected:
 
     TempFolder folder;
     ProcessValues process;
+    ProposalRun run{process, folder.folder()};
 };
 
 // What a relay file filled in, as ";name=value;" pairs.
-std::string Summary(const cClient& c, const ProcessValues& p) {
+std::string Summary(const cClient& c, const ProposalRun& p) {
     std::string products, faces, updates;
     for (auto product : c.proposal().ProdChoices()) {
         if (product) products += std::to_string(product) + " ";
@@ -125,9 +132,9 @@ TEST_F(RelayExchange, ConvertsAndCorrectsEachKey) {
     };
     // clang-format on
     for (const auto& [lines, expected] : cases) {
-        process.RelayUsePriorRates = false;
-        process.Updates.Clear();
-        const std::string summary = Summary(*Read(lines), process);
+        run.RelayUsePriorRates = false;
+        run.Updates.Clear();
+        const std::string summary = Summary(*Read(lines), run);
         EXPECT_NE(summary.find(expected), std::string::npos) << lines << "gives " << summary;
     }
 }
@@ -194,10 +201,9 @@ TEST_F(RelayExchange, RetiredAndUnavailableProducts) {
         {"BRLN.Product=BRLN10\r\nInsured.State=NY\r\n", "2 ", ""},
     };
     for (const auto& c : cases) {
-        process.Errors.Clear();
+        run.Errors.Clear();
         const auto client = Read(c.lines);
-        EXPECT_NE(Summary(*client, process).find(";products=" + c.products + ";"), std::string::npos)
-            << c.lines;
+        EXPECT_NE(Summary(*client, run).find(";products=" + c.products + ";"), std::string::npos) << c.lines;
         EXPECT_EQ(client->proposal().ProductType(), client->proposal().ProdChoices().front()) << c.lines;
         EXPECT_EQ(Messages(), c.messages) << c.lines;
     }
@@ -207,7 +213,7 @@ TEST_F(RelayExchange, AnAgentWithoutZipCodeFailsTheRelayRun) {
     std::string withoutZip = kCompleteCase;
     withoutZip.erase(withoutZip.find("Agent.Zip=73301\r\n"), 17);
     const auto client = Read("BRLN.Product=NOPE1\r\n" + withoutZip, false);
-    WriteRelayOutput(*client, 2, 250000, std::vector<double>(60, 500.0), process, folder.folder());
+    run.WriteAnswer();
 
     EXPECT_EQ(OutValue("Engine", "Status"), "4");
     EXPECT_EQ(OutValue("Engine", "Message_1"), "Error\u00FD\u00FD" + kAgentMessage);
@@ -216,7 +222,7 @@ TEST_F(RelayExchange, AnAgentWithoutZipCodeFailsTheRelayRun) {
 
     // Interactively the agent is the user's own business.
     process.RelayMode = false;
-    process.Errors.Clear();
+    run.Errors.Clear();
     Read(withoutZip, false);
     EXPECT_EQ(Messages(), "");
 }
@@ -247,23 +253,22 @@ TEST_F(RelayExchange, BadInputGivesAClearAnswer) {
          45},
     };
     for (const auto& c : cases) {
-        process.Errors.Clear();
+        run.Errors.Clear();
         folder.Write("relay.ini", c.bytes.empty() ? "" : "[Identifiers]\r\n" + c.bytes);
-        const auto client = ReadRelayFile(folder.folder(), "relay.ini", process);
+        const auto client = ReadRelayFile(folder.folder(), "relay.ini", run);
         ASSERT_TRUE(client) << c.name;
-        EXPECT_EQ(process.Errors.Count() == 0 ? "" : process.Errors.Item(1).Description, c.firstMessage)
-            << c.name;
+        EXPECT_EQ(run.Errors.Count() == 0 ? "" : run.Errors.Item(1).Description, c.firstMessage) << c.name;
         EXPECT_EQ(client->age(), c.age) << c.name;
         EXPECT_GE(RelayYearsShown(*client), 0) << c.name;
     }
     // Empty and binary files lack the age as well.
     folder.Write("relay.ini", "");
-    process.Errors.Clear();
-    ReadRelayFile(folder.folder(), "relay.ini", process);
-    EXPECT_EQ(process.Errors.Item(process.Errors.Count()).Description, missingAge);
+    run.Errors.Clear();
+    ReadRelayFile(folder.folder(), "relay.ini", run);
+    EXPECT_EQ(run.Errors.Item(run.Errors.Count()).Description, missingAge);
     // A name longer than a settings value holds is cut, not refused.
     folder.Write("relay.ini", "[Identifiers]\r\nInsured.Name=" + std::string(1 << 20, 'x') + "\r\n");
-    EXPECT_EQ(ReadRelayFile(folder.folder(), "relay.ini", process)->FirstName().size(),
+    EXPECT_EQ(ReadRelayFile(folder.folder(), "relay.ini", run)->FirstName().size(),
               clsINIFile::kMaxValueLength);
 }
 
@@ -305,13 +310,13 @@ TEST(RelayYearsShown, FollowsThePrintChoiceAndTheEndAge) {
 
 TEST_F(RelayExchange, AnswersWithTheHeaderAndTheYearlyValues) {
     const auto client = Read("BRLN.SourcePrintOpt=1\r\nBRLN.PrintOpts=B\r\nUS.CPWCode=BRML\r\n");
-    RateContext context{QUORAVEL_PROGRAM_DIR, process};
+    RateContext context{QUORAVEL_PROGRAM_DIR, run};
     const auto schedule = ComputePremiumSchedule(context, *client, 2, 0);
-    ASSERT_EQ(process.Errors.Count(), 0) << Messages();
+    ASSERT_EQ(run.Errors.Count(), 0) << Messages();
     std::vector<double> premiums;
     for (const auto& year : schedule.years) premiums.push_back(year.Total());
 
-    WriteRelayOutput(*client, 2, 250000, premiums, process, folder.folder());
+    Answer(*client, 250000, premiums);
 
     const std::string first = NumberText(round(2, premiums.front()));
     // clang-format off
@@ -319,7 +324,7 @@ TEST_F(RelayExchange, AnswersWithTheHeaderAndTheYearlyValues) {
         {"bridge_CompanyName", "Castmere Life and Annuity Insurance Company"}, {"bridge_Years", "20"},
         {"bridge_Policy", "Brellan 10"}, {"bridge_Agent", "Dana Whitfield"}, {"bridge_MEC", "N"},
         {"bridge_MECLimit", "0.00"}, {"bridge_GSP", "0.00"}, {"bridge_GLP", "0.00"},
-        {"bridge_InitialBasis", "0.00"}, {"bridge_MinPrem", first}, {"bridge_SourceLedgerPages", "0"},
+        {"bridge_InitialBasis", "0.00"}, {"bridge_MinPrem", first}, {"bridge_SourceLedgerPages", "3"},
         {"bridge_InitialAnnualPremium", first}, {"bridge_IllustrationID", "V3.1w"}, {"bridge_Columns", "6"},
         {"bridge_Client", "Robin Hale"}, {"bridge_Age", "45"}, {"bridge_Sex", "Male"},
         {"bridge_InitialDB", "250000"}, {"bridge_RiskClass", "Preferred No Nicotine Use"},
@@ -374,7 +379,7 @@ TEST_F(RelayExchange, WritesPremiumsAndAmountsInTheOutsideSystemsPictures) {
     client->SetAge(90);
     ASSERT_EQ(RelayYearsShown(*client), 5);
     for (const auto& c : cases) {
-        WriteRelayOutput(*client, 2, c.face, c.premiums, process, folder.folder());
+        Answer(*client, c.face, c.premiums);
         EXPECT_EQ(OutValue("BasicValues", "value_AnnualPremium"), c.annual);
         EXPECT_EQ(OutValue("BasicValues", "value_DeathBenefit"), c.deathBenefit);
     }
@@ -383,10 +388,8 @@ TEST_F(RelayExchange, WritesPremiumsAndAmountsInTheOutsideSystemsPictures) {
 TEST_F(RelayExchange, InMontanaTheSexIsOneBlank) {
     const auto client = Read("Insured.State=MT\r\nInsured.Sex=F\r\n");
     process.RelayMode = false;
-    WriteRelayOutput(*client, 2, 250000, {400.0}, process, folder.folder());
+    Answer(*client, 250000, {400.0});
     EXPECT_NE(folder.Read("relay.out").find("bridge_Sex= \r\n"), std::string::npos);
-    // Outside relay mode the answer stops after the yearly values.
-    EXPECT_EQ(folder.Read("relay.out").find("[Engine]"), std::string::npos);
 }
 
 }  // namespace

@@ -30,8 +30,7 @@ std::string SweepCase::Describe() const {
            std::to_string(band) + " class " + std::to_string(classCode) + " sex " + std::to_string(sex);
 }
 
-void ForEachSweepCase(ProcessValues& process,
-                      const std::function<void(const cClient&, const SweepCase&)>& visit) {
+void ForEachSweepCase(ProposalRun& run, const std::function<void(const cClient&, const SweepCase&)>& visit) {
     for (const auto& group : kGroups) {
         for (std::int32_t product : group.products) {
             for (const auto& state : group.states) {
@@ -55,8 +54,8 @@ void ForEachSweepCase(ProcessValues& process,
                                 client.proposal().AddFaceAmount(kBandFaces[static_cast<std::size_t>(band - 1)], state);
                                 for (int age = *min; age <= *max && age <= 100; ++age) {
                                     client.SetAge(static_cast<std::int16_t>(age));
-                                    process.UsePriorRates = prior;
-                                    process.Errors.Clear();
+                                    run.UsePriorRates = prior;
+                                    run.Errors.Clear();
                                     visit(client, sweep);
                                 }
                             }

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "ProcessValues.h"
+#include "ProposalRun.h"
 #include "cClient.h"
 
 namespace quoravel {
@@ -21,9 +21,8 @@ struct SweepCase {
 
 // Calls `visit` for every product that has rates, with the carrier that sells
 // it, in every state group whose files differ, every face band, rate scale,
-// class and sex, at every issue age the issue rules allow. The process's
-// rate scale switch and error log are set up for each case.
-void ForEachSweepCase(ProcessValues& process,
-                      const std::function<void(const cClient&, const SweepCase&)>& visit);
+// class and sex, at every issue age the issue rules allow. The run's rate
+// scale and error log are set up for each case.
+void ForEachSweepCase(ProposalRun& run, const std::function<void(const cClient&, const SweepCase&)>& visit);
 
 }  // namespace quoravel

@@ -70,8 +70,9 @@ std::optional<std::string> ReadFileBytes(const fs::path& path) {
     return bytes;
 }
 
-void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
-    const fs::path target = ResolveFileName(path);
+namespace {
+
+void WriteAtomicallyTo(const fs::path& target, std::string_view bytes) {
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     const fs::path temporary = folder / TemporaryName(target);
     auto fail = [&](const std::string& why) {
@@ -94,6 +95,25 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     std::error_code ec;
     fs::rename(temporary, target, ec);
     if (ec) fail(ec.message() + ".");
+}
+
+}  // namespace
+
+void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
+    WriteAtomicallyTo(ResolveFileName(path), bytes);
+}
+
+void ReplaceFileExactly(const fs::path& path, std::string_view bytes) {
+    WriteAtomicallyTo(path, bytes);
+    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    const std::string name = path.filename().string();
+    std::error_code ec;
+    std::vector<fs::path> others;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string found = it->path().filename().string();
+        if (found != name && EqualNoCase(found, name)) others.push_back(it->path());
+    }
+    for (const fs::path& other : others) fs::remove(other, ec);
 }
 
 std::vector<std::string_view> SplitLines(std::string_view text) {

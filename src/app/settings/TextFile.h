@@ -33,6 +33,10 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
 // existing file is replaced under its own spelling. Raises a RuntimeError that
 // names the file when it cannot be written.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+// The same under exactly this spelling; a file of the same name in another
+// letter case ("Relay.out" beside "relay.out") is removed afterwards, so the
+// folder holds the one file.
+void ReplaceFileExactly(const std::filesystem::path& path, std::string_view bytes);
 
 // Splits text at CR LF or LF; a last line without a line end counts too.
 std::vector<std::string_view> SplitLines(std::string_view text);

@@ -47,6 +47,10 @@ public:
     // file's text in memory (read once), and Commit writes the file once.
     void HoldInMemory();
     void Commit();
+    // A new file built in memory, whatever stands on disk, for a caller that
+    // writes the bytes itself (InMemoryText) instead of committing them.
+    void StartNew() { pending_ = std::string(); }
+    std::string InMemoryText() const { return pending_.value_or(std::string()); }
 
     // Names in file order; an empty or missing file gives an empty list.
     std::vector<std::string> Sections() const;

@@ -5,7 +5,6 @@
 #include "RuntimeError.h"
 #include "Text.h"
 #include "TextFile.h"
-#include "clsINIFile.h"
 
 namespace quoravel {
 
@@ -15,8 +14,9 @@ std::int32_t ErrorNumberOf(const std::exception& error) {
     return ErrorNumber::InternalError;
 }
 
-void ProcessValues::ProcessError(std::int32_t number, std::int16_t severity, const std::string& description,
-                                 const std::string& moduleName, const std::string& routineName) {
+void ProcessValues::ProcessError(clsErrors& log, std::int32_t number, std::int16_t severity,
+                                 const std::string& description, const std::string& moduleName,
+                                 const std::string& routineName) const {
     try {
         if (!RelayMode && Messages) {
             const std::string type = severity == clsError::Warning ? "Warning" : "Error";
@@ -25,16 +25,16 @@ void ProcessValues::ProcessError(std::int32_t number, std::int16_t severity, con
                                         "\n\nDescription:" + description);
             return;
         }
-        Errors.Add(severity, description, number, moduleName, routineName);
+        log.Add(severity, description, number, moduleName, routineName);
     } catch (const std::exception& inner) {
-        Errors.Add(clsError::ErrorWithPlace, inner.what(), ErrorNumberOf(inner), "modGlobalProcedures",
-                   "ProcessError");
+        log.Add(clsError::ErrorWithPlace, inner.what(), ErrorNumberOf(inner), "modGlobalProcedures",
+                "ProcessError");
     }
 }
 
-void ProcessValues::ProcessError(const std::exception& error, std::int16_t severity,
-                                 const std::string& moduleName, const std::string& routineName) {
-    ProcessError(ErrorNumberOf(error), severity, error.what(), moduleName, routineName);
+void ProcessValues::ProcessError(clsErrors& log, const std::exception& error, std::int16_t severity,
+                                 const std::string& moduleName, const std::string& routineName) const {
+    ProcessError(log, ErrorNumberOf(error), severity, error.what(), moduleName, routineName);
 }
 
 void ProcessValues::SetStartDirectory(const std::vector<std::string>& arguments) {
@@ -47,19 +47,6 @@ void ProcessValues::SetStartDirectory(const std::vector<std::string>& arguments)
     // to the folder's name.
     if (folder.size() > 1 && IsPathSeparator(folder.back())) folder.pop_back();
     StartDirectory = folder;
-}
-
-void ProcessValues::ReadPdfTarget() {
-    clsINIFile relay;
-    relay.SetPathname(StartDirectory);
-    relay.SetFilename("relay.ini");
-    relay.SetSection("Identifiers");
-    PdfPath = WithTrailingSeparator(relay.ReadINI("PDF.Path", clsINIFile::Text, Value(StartDirectory)).Text());
-    PdfName = relay.ReadINI("PDF.Name", clsINIFile::Text, Value("illustration.pdf")).Text();
-    // "proposal.PDF" already names a PDF; only a name without the ending gets one.
-    if (PdfName.size() < 3 || !EqualNoCase(std::string_view(PdfName).substr(PdfName.size() - 3), "pdf")) {
-        PdfName += ".pdf";
-    }
 }
 
 std::string MakeVersionText(int major, int minor, bool relayMode) {

@@ -1,7 +1,7 @@
 #include "clsErrors.h"
 
 #include "LogFile.h"
-#include "clsINIFile.h"
+#include "TextFile.h"
 
 namespace quoravel {
 
@@ -33,19 +33,13 @@ int clsErrors::Status() const {
     return 0;
 }
 
-void clsErrors::Log(const std::string& path, const std::string& fileName) const {
-    clsINIFile answer = OpenLogTarget(path, fileName, "Engine", "True", "False");
-    if (Count() == 0) {
-        answer.WriteINI("Status", Value(0), clsINIFile::Number);
-        return;
-    }
+void clsErrors::AnswerInto(clsINIFile& answer) const {
+    answer.SetSection("Engine");
     const int status = Status();
-    answer.HoldInMemory();
     answer.WriteINI("Status", Value(status), clsINIFile::Number);
 
     // The outside system splits each message at the two separator characters.
     const std::string separator = "\u00FD\u00FD";
-    std::vector<std::string> lines;
     long i = 0;
     for (const auto& e : *this) {
         ++i;
@@ -58,12 +52,18 @@ void clsErrors::Log(const std::string& path, const std::string& fileName) const 
             message = "Error" + separator + e->Description + " | " + e->ModuleName + " | " + e->RoutineName;
         }
         if (!message.empty()) answer.WriteINI("Message_" + std::to_string(i), Value(message), clsINIFile::Text);
+    }
+}
+
+void clsErrors::WriteErrorLog(const std::string& folder) const {
+    if (Count() == 0) return;
+    std::vector<std::string> lines;
+    for (const auto& e : *this) {
         lines.push_back(std::to_string(static_cast<std::uint32_t>(e->Number) & 0xFFFFu) + "|" +
                         std::to_string(e->Severity) + "|" + e->Description + "|" + e->ModuleName + "|" +
                         e->RoutineName);
     }
-    answer.Commit();
-    WriteLogLines(answer.Pathname() + "Error.log", lines);
+    WriteLogLines(WithTrailingSeparator(folder) + "Error.log", lines);
 }
 
 }  // namespace quoravel

@@ -4,6 +4,7 @@
 
 #include "Collection.h"
 #include "clsError.h"
+#include "clsINIFile.h"
 
 namespace quoravel {
 
@@ -22,9 +23,11 @@ public:
     int Status() const;
 
     // Writes "Status" and the messages into section "Engine" of the relay
-    // answer path + fileName, and rewrites Error.log in the same folder.
-    // An empty log writes "Status" = 0 and leaves Error.log alone.
-    void Log(const std::string& path, const std::string& fileName) const;
+    // answer; an empty log writes "Status" = 0 alone.
+    void AnswerInto(clsINIFile& answer) const;
+    // Rewrites Error.log in the folder, one line per entry; an empty log
+    // leaves it alone.
+    void WriteErrorLog(const std::string& folder) const;
 };
 
 }  // namespace quoravel

@@ -14,11 +14,11 @@ clsPDF& clsPDFCOL::Add(std::string inputFileName, std::string outputFileName, st
         clsPDF{std::move(inputFileName), std::move(outputFileName), std::move(formCaption), gypsyNode});
 }
 
-void clsPDFCOL::Log(const std::string& relayFolder, const std::string& fileName,
+void clsPDFCOL::Log(clsINIFile& answer, const std::string& relayFolder,
                     const std::string& programFolder) const {
-    const std::string folder = WithTrailingSeparator(relayFolder);
-    clsINIFile answer = OpenLogTarget(folder, fileName, "Engine", "Y", "N");
     if (Count() == 0) return;
+    const std::string folder = WithTrailingSeparator(relayFolder);
+    answer.SetSection("Engine");
 
     std::vector<std::string> lines;
     long i = 0;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "Collection.h"
+#include "clsINIFile.h"
 #include "clsPDF.h"
 
 namespace quoravel {
@@ -13,11 +14,10 @@ public:
     clsPDF& Add(std::string inputFileName, std::string outputFileName, std::string formCaption, bool gypsyNode);
 
     // Copies each announced form from the program folder into the relay folder,
-    // writes its "Form" key into section "Engine" of the relay answer
-    // relayFolder + fileName, and rewrites PDF.log there. An empty list
-    // touches nothing. A form that cannot be copied raises a RuntimeError
-    // naming it.
-    void Log(const std::string& relayFolder, const std::string& fileName, const std::string& programFolder) const;
+    // writes its "Form" key into section "Engine" of the relay answer, and
+    // rewrites PDF.log in the relay folder. An empty list touches nothing. A
+    // form that cannot be copied raises a RuntimeError naming it.
+    void Log(clsINIFile& answer, const std::string& relayFolder, const std::string& programFolder) const;
 };
 
 }  // namespace quoravel

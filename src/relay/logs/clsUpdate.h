@@ -12,6 +12,9 @@ struct clsUpdate {
     std::string Key;
     Value NewValue;
     std::int32_t DataType = 1;  // 1 text, 2 number, 3 boolean, as in the settings files
+
+    // The value as Relay.upd carries it: booleans as "Y" or "N".
+    std::string RelayText() const;
 };
 
 }  // namespace quoravel

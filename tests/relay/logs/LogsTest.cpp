@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
 
-#include "ProcessValues.h"
+#include "ProposalRun.h"
 #include "RuntimeError.h"
 #include "TestSupport.h"
+#include "Text.h"
 #include "TextFile.h"
 
 using namespace quoravel;
@@ -28,6 +30,15 @@ protected:
         std::ofstream(dir_ / name, std::ios::binary) << bytes;
     }
     std::string Bytes(const std::string& name) { return ReadFileBytes(dir_ / name).value_or("<missing>"); }
+    // A relay answer built in memory.
+    static clsINIFile NewAnswer() {
+        clsINIFile answer;
+        answer.SetFilename("relay.out");
+        answer.SetBooleanDefaultTrue(Value("True"));
+        answer.SetBooleanDefaultFalse(Value("False"));
+        answer.StartNew();
+        return answer;
+    }
 
     fs::path dir_ = fs::temp_directory_path() / ("quoravel-logs-" + std::to_string(std::random_device{}()));
     std::string relay_ = dir_.string();
@@ -62,8 +73,8 @@ TEST_F(Logs, ErrorLogWritesStatusMessagesAndErrorLog) {
     };
     Put("Error.log", "old");
     for (const auto& [severities, status, messages, note] : rows) {
-        fs::remove(dir_ / "relay.out");
         clsErrors errors;
+        clsINIFile answerFile = NewAnswer();
         std::string answer = "[Engine]\r\nStatus=" + std::to_string(status) + "\r\n";
         std::string log = severities.empty() ? "old" : "";
         for (const auto& m : messages) answer += "Message_" + m + "\r\n";
@@ -72,8 +83,9 @@ TEST_F(Logs, ErrorLogWritesStatusMessagesAndErrorLog) {
             errors.Add(severities[i - 1], "d" + n, 70000, "Mod" + n, "Sub" + n);
             log += "\"4464|" + severity + "|d" + n + "|Mod" + n + "|Sub" + n + "\"\r\n";  // 70000 AND 65535
         }
-        errors.Log(relay_, "relay.out");
-        EXPECT_EQ(Bytes("relay.out"), answer) << note;
+        errors.AnswerInto(answerFile);
+        errors.WriteErrorLog(relay_);
+        EXPECT_EQ(answerFile.InMemoryText(), answer) << note;
         EXPECT_EQ(Bytes("Error.log"), log) << note;
     }
 }
@@ -98,24 +110,26 @@ TEST_F(Logs, UpdateLogKeepsTheLaterValueAndLogsEveryChange) {
 
 TEST_F(Logs, PdfFormsCopyAndAnnounceOnlyTheFormsThatAreNotGypsyNodes) {
     clsPDFCOL forms;
-    forms.Log(relay_, "relay.out", program_);
-    EXPECT_FALSE(fs::exists(dir_ / "relay.out") || fs::exists(dir_ / "PDF.log"));
+    clsINIFile answer = NewAnswer();
+    forms.Log(answer, relay_, program_);
+    EXPECT_EQ(answer.InMemoryText(), "");
+    EXPECT_FALSE(fs::exists(dir_ / "PDF.log"));
 
     Put("program/BRLNUW.PDF", "uw form");
     forms.Add("QNBYUW.PDF", "skip.pdf", "Not handed over", true);
     forms.Add("brlnuw.pdf", "UW.PDF", "Underwriting Guidelines", false);
-    forms.Log(relay_, "relay.out", program_);
+    forms.Log(answer, relay_, program_);
     const std::string folder = WithTrailingSeparator(relay_);
     EXPECT_EQ(Bytes("UW.PDF"), "uw form");
     EXPECT_FALSE(fs::exists(dir_ / "skip.pdf"));
-    EXPECT_EQ(Bytes("relay.out"),
+    EXPECT_EQ(answer.InMemoryText(),
               "[Engine]\r\nForm2=file://" + folder + "UW.PDF\xFDUnderwriting Guidelines\r\n");
     EXPECT_EQ(Bytes("PDF.log"), "\"" + folder + "|skip.pdf|Not handed over|True\"\r\n\"" + folder +
                                     "|UW.PDF|Underwriting Guidelines|False\"\r\n");
 
     clsPDFCOL missing;
     missing.Add("TVNYUW.PDF", "UW.PDF", "Underwriting Guidelines", false);
-    const std::string error = Raised([&] { missing.Log(relay_, "relay.out", program_); });
+    const std::string error = Raised([&] { missing.Log(answer, relay_, program_); });
     EXPECT_EQ(error.rfind("53 clsPDFCOL: The form " + program_ + "/TVNYUW.PDF cannot be copied", 0), 0u)
         << error;
 }
@@ -134,20 +148,89 @@ TEST_F(Logs, ProcessErrorShowsTheMessageOrAddsItToTheErrorLog) {
     FakeMessages messages;
     ProcessValues values;
     values.Messages = &messages;
-    values.ProcessError(53, 1, "File not found", "RateStuf", "FillRateMatrix");
+    ProposalRun run(values, relay_);
+    run.ProcessError(53, 1, "File not found", "RateStuf", "FillRateMatrix");
     EXPECT_EQ(messages.title, "RateStuf: FillRateMatrix");
     EXPECT_EQ(messages.text, "Number:53\n\nSeverity:Warning\n\nDescription:File not found");
-    values.ProcessError(RuntimeError(76, "File", "Path not found"), 2, "Enumerations", "KillFile");
+    run.ProcessError(RuntimeError(76, "File", "Path not found"), 2, "Enumerations", "KillFile");
     EXPECT_EQ(messages.text, "Number:76\n\nSeverity:Error\n\nDescription:Path not found");
-    EXPECT_EQ(values.Errors.Count(), 0);
+    EXPECT_EQ(run.Errors.Count(), 0);
 
     messages.fail = true;
-    values.ProcessError(53, 2, "File not found", "RateStuf", "FillRateMatrix");
+    run.ProcessError(53, 2, "File not found", "RateStuf", "FillRateMatrix");
     values.RelayMode = true;
-    values.ProcessError(9, 2, "Subscript out of range", "RateStuf", "GetRate");
-    ASSERT_EQ(values.Errors.Count(), 2);
-    EXPECT_EQ(Describe(values.Errors.Item(1)), "3|51|no window|modGlobalProcedures|ProcessError");
-    EXPECT_EQ(Describe(values.Errors.Item(2)), "2|9|Subscript out of range|RateStuf|GetRate");
+    run.ProcessError(9, 2, "Subscript out of range", "RateStuf", "GetRate");
+    ASSERT_EQ(run.Errors.Count(), 2);
+    EXPECT_EQ(Describe(run.Errors.Item(1)), "3|51|no window|modGlobalProcedures|ProcessError");
+    EXPECT_EQ(Describe(run.Errors.Item(2)), "2|9|Subscript out of range|RateStuf|GetRate");
+}
+
+// The answer is written once, whole, under the one name the outside system
+// opens: the policy values with the page count in its place, "Engine", then
+// the pages and one entry per node.
+TEST_F(Logs, TheAnswerIsOneFileInItsSectionOrder) {
+    ProcessValues values;
+    values.RelayMode = true;
+    values.ProgramFolder = program_;
+    Put("Relay.out", "left by another run");
+    Put("RELAY.OUT", "and another");
+    ProposalRun run(values, relay_);
+    run.Answer.HeaderValues = {{"bridge_Policy", Value("Brellan 20"), 1},
+                               {"bridge_SourceLedgerPages", Value(0), 2},
+                               {"bridge_Age", Value(45), 2}};
+    run.Answer.BasicValues = {{"value_Dividend", Value(0), 2}};
+    run.Answer.ExportedPages = 3;
+    run.Answer.Nodes = {{1, 2, "Term 20 - $250,000"}, {3, 3, "Client Information"}};
+    run.Errors.Add(clsError::Warning, "w");
+    run.Updates.Add("Insured.Waiver", Value(false), clsINIFile::Boolean);
+    run.WriteAnswer();
+
+    const std::string folder = relay_ + "/";
+    EXPECT_EQ(Bytes("relay.out"),
+              "[HeaderValues]\r\nbridge_Policy=Brellan 20\r\nbridge_SourceLedgerPages=3\r\nbridge_Age=45\r\n"
+              "[BasicValues]\r\nvalue_Dividend=0\r\n"
+              "[Engine]\r\nStatus=0\r\nMessage_1=Warning\xFD\xFDw\r\n"
+              "[EMF]\r\nFile=" +
+                  folder +
+                  "page(3).emf\r\n"
+                  "1File=" +
+                  folder +
+                  "page(1,2).emf\xFDTerm 20 - $250,000\xFDU\xFDL\r\n"
+                  "2File=" +
+                  folder +
+                  "page(3,3).emf\xFD"
+                  "Client Information\xFDU\xFDL\r\n");
+    std::vector<std::string> answers;
+    for (const auto& entry : fs::directory_iterator(dir_)) {
+        const std::string name = entry.path().filename().string();
+        if (EqualNoCase(name, "relay.out")) answers.push_back(name);
+    }
+    EXPECT_EQ(answers, std::vector<std::string>{"relay.out"});
+    EXPECT_EQ(Bytes("Relay.upd"), "[Identifiers]\r\nInsured.Waiver=N\r\n");
+    EXPECT_EQ(Bytes("Error.log"), "\"0|1|w||\"\r\n");
+
+    // A run that made no document answers with "Engine" alone.
+    ProposalRun refused(values, relay_);
+    refused.Errors.Add(clsError::Error, "refused");
+    refused.WriteAnswer();
+    EXPECT_EQ(Bytes("relay.out"), "[Engine]\r\nStatus=4\r\nMessage_1=Error\xFD\xFDrefused\r\n");
+}
+
+// A folder used again: the earlier run's outputs go, its inputs and the
+// files of others stay.
+TEST_F(Logs, ARelayRunClearsWhatTheRunBeforeLeft) {
+    ProcessValues values;
+    ProposalRun run(values, relay_);
+    for (const char* name :
+         {"Relay.out", "relay.upd", "ERROR.LOG", "Update.log", "PDF.log", "page1.emf", "Page12.VSV", "UW.PDF",
+          "illustration.pdf", "relay.ini", "page.emf", "notes.txt", "pageone.vsv"})
+        Put(name, "x");
+    run.RemovePreviousOutputs({"UW.PDF"});
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(dir_))
+        if (entry.is_regular_file()) left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"notes.txt", "page.emf", "pageone.vsv", "relay.ini"}));
 }
 
 TEST_F(Logs, StartFolderAndPdfTarget) {
@@ -165,15 +248,15 @@ TEST_F(Logs, StartFolderAndPdfTarget) {
         EXPECT_EQ(values.StartDirectory, expected) << (arguments.empty() ? "(none)" : arguments.front());
     }
 
-    values.SetStartDirectory({relay_ + "/"});
-    values.ReadPdfTarget();  // no relay.ini: the defaults
-    EXPECT_EQ(values.PdfPath + values.PdfName, relay_ + "/illustration.pdf");
+    ProposalRun run(values, relay_);
+    run.ReadPdfTarget();  // no relay.ini: the defaults
+    EXPECT_EQ(run.PdfPath + run.PdfName, relay_ + "/illustration.pdf");
     Put("Relay.ini", "[Identifiers]\r\nPDF.Path=/srv/out\r\nPDF.Name=proposal\r\n");
-    values.ReadPdfTarget();
-    EXPECT_EQ(values.PdfPath + "|" + values.PdfName, "/srv/out/|proposal.pdf");
+    run.ReadPdfTarget();
+    EXPECT_EQ(run.PdfPath + "|" + run.PdfName, "/srv/out/|proposal.pdf");
     Put("Relay.ini", "[Identifiers]\r\nPDF.Name=Case.PDF\r\n");
-    values.ReadPdfTarget();
-    EXPECT_EQ(values.PdfName, "Case.PDF");  // already a PDF whatever the case of its ending
+    run.ReadPdfTarget();
+    EXPECT_EQ(run.PdfName, "Case.PDF");  // already a PDF whatever the case of its ending
     EXPECT_EQ(MakeVersionText(1, 0, true) + MakeVersionText(2, 13, false), "V1.0wV2.13");
 }
 

@@ -1,0 +1,141 @@
+#include "ProposalRun.h"
+
+#include <cctype>
+#include <filesystem>
+#include <regex>
+#include <set>
+
+#include "Text.h"
+#include "TextFile.h"
+#include "clsINIFile.h"
+
+namespace fs = std::filesystem;
+
+namespace quoravel {
+namespace {
+
+constexpr const char* kAnswerFile = "relay.out";
+constexpr const char* kDefaultPdf = "illustration.pdf";
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// Removes the files of the folder whose names (in any letter case) the
+// predicate claims; the folder is listed once.
+template <typename Claimed>
+void RemoveFromFolder(const std::string& folder, Claimed claimed) {
+    std::error_code error;
+    std::vector<fs::path> doomed;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        if (it->is_regular_file(error) && claimed(Lower(it->path().filename().string())))
+            doomed.push_back(it->path());
+    }
+    for (const auto& path : doomed) fs::remove(path, error);
+}
+
+bool IsPageFile(const std::string& lowerName) {
+    static const std::regex page(R"(page[0-9]+\.(emf|vsv))");
+    return std::regex_match(lowerName, page);
+}
+
+}  // namespace
+
+ProposalRun::ProposalRun(const ProcessValues& values, std::string folder)
+    : process(values), StartDirectory(std::move(folder)) {
+    PdfPath = WithTrailingSeparator(StartDirectory);
+    PdfName = kDefaultPdf;
+}
+
+void ProposalRun::ProcessError(std::int32_t number, std::int16_t severity, const std::string& description,
+                               const std::string& moduleName, const std::string& routineName) {
+    process.ProcessError(Errors, number, severity, description, moduleName, routineName);
+}
+
+void ProposalRun::ProcessError(const std::exception& error, std::int16_t severity,
+                               const std::string& moduleName, const std::string& routineName) {
+    process.ProcessError(Errors, error, severity, moduleName, routineName);
+}
+
+void ProposalRun::ReadPdfTarget() {
+    clsINIFile relay;
+    relay.SetPathname(StartDirectory);
+    relay.SetFilename("relay.ini");
+    relay.SetSection("Identifiers");
+    PdfPath =
+        WithTrailingSeparator(relay.ReadINI("PDF.Path", clsINIFile::Text, Value(StartDirectory)).Text());
+    PdfName = relay.ReadINI("PDF.Name", clsINIFile::Text, Value(kDefaultPdf)).Text();
+    // "proposal.PDF" already names a PDF; only a name without the ending gets one.
+    if (PdfName.size() < 3 || !EqualNoCase(std::string_view(PdfName).substr(PdfName.size() - 3), "pdf")) {
+        PdfName += ".pdf";
+    }
+}
+
+void ProposalRun::RemovePreviousPages() const {
+    RemoveFromFolder(StartDirectory,
+                     [](const std::string& name) { return name == kAnswerFile || IsPageFile(name); });
+}
+
+void ProposalRun::RemovePreviousOutputs(const std::vector<std::string>& formFiles) const {
+    std::set<std::string> outputs{kAnswerFile,  "relay.upd", "error.log",
+                                  "update.log", "pdf.log",   kDefaultPdf};
+    for (const std::string& form : formFiles) outputs.insert(Lower(form));
+    RemoveFromFolder(StartDirectory,
+                     [&](const std::string& name) { return outputs.count(name) > 0 || IsPageFile(name); });
+    // The PDF may be named to stand outside the folder.
+    std::error_code error;
+    const fs::path pdf = ResolveFileName(fs::path(PdfPath) / PdfName);
+    if (fs::is_regular_file(pdf, error)) fs::remove(pdf, error);
+}
+
+void ProposalRun::WriteAnswer() const {
+    clsINIFile answer;
+    answer.SetPathname(StartDirectory);
+    answer.SetFilename(kAnswerFile);
+    answer.SetBooleanDefaultTrue(Value("True"));
+    answer.SetBooleanDefaultFalse(Value("False"));
+    answer.StartNew();
+
+    const bool documentMade = Answer.ExportedPages.has_value();
+    const auto engine = [&] {
+        Errors.AnswerInto(answer);
+        if (RelayMode()) PDFForms.Log(answer, StartDirectory, ProgramFolder());
+    };
+    if (!documentMade) {
+        engine();
+    } else {
+        const int pages = *Answer.ExportedPages;
+        answer.SetSection("HeaderValues");
+        for (const AnswerValue& value : Answer.HeaderValues)
+            answer.WriteINI(value.Key, value.Data, value.DataType);
+        // The page count stands where the policy values keep its place.
+        answer.WriteINI("bridge_SourceLedgerPages", Value(pages), clsINIFile::Number);
+        answer.SetSection("BasicValues");
+        for (const AnswerValue& value : Answer.BasicValues)
+            answer.WriteINI(value.Key, value.Data, value.DataType);
+        // An answer with policy values has always put "Engine" before the
+        // pages; the face comparison's, after them.
+        const bool policyValues = !Answer.HeaderValues.empty();
+        if (policyValues) engine();
+        const std::string folder = WithTrailingSeparator(StartDirectory);
+        const std::string separator = "\u00FD";
+        answer.SetSection("EMF");
+        answer.WriteINI("File", Value(folder + "page(" + std::to_string(pages) + ").emf"), clsINIFile::Text);
+        int position = 0;
+        for (const RelayNode& node : Answer.Nodes) {
+            const std::string range = std::to_string(node.StartPage) + "," + std::to_string(node.EndPage);
+            answer.WriteINI(std::to_string(++position) + "File",
+                            Value(folder + "page(" + range + ").emf" + separator + node.NodeName + separator +
+                                  "U" + separator + "L"),
+                            clsINIFile::Text);
+        }
+        if (!policyValues) engine();
+    }
+    ReplaceFileExactly(fs::path(StartDirectory) / kAnswerFile, answer.InMemoryText());
+    if (!RelayMode()) return;
+    Errors.WriteErrorLog(StartDirectory);
+    Updates.Log(StartDirectory, "Relay.upd");
+}
+
+}  // namespace quoravel
