@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtGlobal>
@@ -36,21 +37,17 @@ constexpr bool kDesktopFromEnvironment = true;
 constexpr bool kDesktopFromEnvironment = false;
 #endif
 
-// Relay mode draws its pages without a window, so it needs no display.
-void UseOffscreenPlatformWithoutDisplay() {
-    if (kDesktopFromEnvironment && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-}
+// Relay mode draws its pages without a window: it needs no display, and one
+// that is named but cannot be reached must not stop the run.
+void UseOffscreenPlatform() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
 
-// Qt wants a private runtime folder; a relay run started without one gets a
-// folder of its own for its lifetime, so that nothing is said on stderr.
+// Qt wants a private runtime folder. A relay run needs nothing of the
+// user's session, so it gets a folder of its own for its lifetime, whatever
+// the environment names: nothing is said on stderr, nothing is left behind.
 class PrivateRuntimeFolder {
 public:
-    PrivateRuntimeFolder() {
-        if (!kDesktopFromEnvironment || !qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return;
-        if (!folder_.isValid()) return;
+    PrivateRuntimeFolder() : folder_(QDir::tempPath() + "/quoravel-runtime-XXXXXX") {
+        if (!kDesktopFromEnvironment || !folder_.isValid()) return;
         QFile::setPermissions(folder_.path(),
                               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", folder_.path().toLocal8Bit());
@@ -61,11 +58,15 @@ private:
 };
 
 // The window is for a person: where no display can be opened it would be
-// drawn nowhere and never closed. Without a platform list of its own, a
-// display that cannot be opened falls back to "offscreen", which is refused
-// below instead of ending in an abort.
+// drawn nowhere and never closed. A platform that cannot be opened falls
+// back to "offscreen", which is refused below instead of ending in an abort.
 void FallBackWhenNoDisplayOpens() {
-    if (!kDesktopFromEnvironment || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return;
+    if (!kDesktopFromEnvironment) return;
+    const QByteArray chosen = qgetenv("QT_QPA_PLATFORM");
+    if (!chosen.isEmpty()) {
+        if (!chosen.contains("offscreen")) qputenv("QT_QPA_PLATFORM", chosen + ";offscreen");
+        return;
+    }
     qputenv("QT_QPA_PLATFORM",
             qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ? "xcb;offscreen" : "wayland;xcb;offscreen");
 }
@@ -131,7 +132,7 @@ int main(int argc, char** argv) {
     const bool relayMode = HasRelayFile(process);
     process.VersionText = MakeVersionText(QUORAVEL_VERSION_MAJOR, QUORAVEL_VERSION_MINOR, relayMode);
     if (relayMode) {
-        UseOffscreenPlatformWithoutDisplay();
+        UseOffscreenPlatform();
         const PrivateRuntimeFolder runtime;
         QGuiApplication application(argc, argv);
         return RunRelay(process, std::cerr);

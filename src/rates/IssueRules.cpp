@@ -179,6 +179,7 @@ void CorrectRiders(cClient& client, Corrections& corrections) {
     }
     if (client.ChildRider() && (age > kChildRiderLastAge || age < kChildRiderFirstAge)) {
         client.SetChildRider(false);
+        client.SetChildRiderUnits(0);
         corrections.Add(
             "Child Rider Removed - Not available for client of age " + std::to_string(age) + ".  ",
             "Rider.CTR.Amt", Value(0), clsINIFile::Number);
@@ -309,15 +310,15 @@ std::vector<std::string> NameWords(const cClient& client) {
 
 }  // namespace
 
-RateScaleChoice ChooseRateScale(const cClient& client, std::optional<Date> prepared) {
+RateScaleChoice ChooseRateScale(const cClient& client, std::optional<Date> prepared, bool outsideAskedPrior) {
     const Date today = prepared.value_or(Date::Today());
     const auto words = NameWords(client);
     const bool currentOnly = Lists(words, kCurrentScaleOnly);
     const bool dated = Lists(words, kBeforeCurrentScale);
     const bool datedExpired = dated && today >= Date::FromYmd(2008, 7, 1);
-    const bool askedPrior =
-        (dated && !datedExpired) || std::any_of(kPriorScaleMarkers.begin(), kPriorScaleMarkers.end(),
-                                                [&](std::string_view m) { return Lists(words, m); });
+    const bool askedPrior = outsideAskedPrior || (dated && !datedExpired) ||
+                            std::any_of(kPriorScaleMarkers.begin(), kPriorScaleMarkers.end(),
+                                        [&](std::string_view m) { return Lists(words, m); });
     RateScaleChoice choice;
     choice.usePriorRates = askedPrior && !currentOnly;
     if (datedExpired) {
@@ -364,7 +365,7 @@ std::vector<std::string> ValidateClientInfo(cClient& client, ProposalRun& run, s
     std::vector<std::string> notes;
     try {
         // The scale is settled first, from the case alone: the age limits below depend on it.
-        const RateScaleChoice scale = ChooseRateScale(client, today);
+        const RateScaleChoice scale = ChooseRateScale(client, today, run.RelayUsePriorRates);
         run.UsePriorRates = scale.usePriorRates;
 
         Corrections corrections{notes, run.Updates};

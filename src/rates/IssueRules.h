@@ -26,14 +26,16 @@ struct AgeCheck {
     std::vector<Notice> notices;
 };
 
-// The rate scale a case is shown on, from the markers in its name fields
-// alone, with the notes that confirm it. `today` is the day the quote is
-// prepared: the system clock's when not given.
+// The rate scale a case is shown on, from the case alone: the markers in its
+// name fields, or the outside system's request for the prior scale
+// ("TVRN.UsePriorRates"), with the notes that confirm it. `today` is the day
+// the quote is prepared: the system clock's when not given.
 struct RateScaleChoice {
     bool usePriorRates = false;
     std::vector<std::string> notes;
 };
-RateScaleChoice ChooseRateScale(const cClient& client, std::optional<Date> today = std::nullopt);
+RateScaleChoice ChooseRateScale(const cClient& client, std::optional<Date> today = std::nullopt,
+                                bool outsideAskedPrior = false);
 
 // Checks the client's age against every chosen product's issue ages.
 AgeCheck ValidateAge(cClient& client, bool usePriorRates);

@@ -78,7 +78,10 @@ YearPremium PremiumOfYear(const cClient& client, std::int32_t faceAmount, double
     p.tableExtra = round(2, std::max(0.0, p.base - policyFee) * client.TableRatingAt(static_cast<std::int16_t>(age + year)));
     p.permFlatExtra = round(2, face * 0.001 * client.PermFlatExtra());
     p.tempFlatExtra = year < client.TempFlatExtraYears() ? round(2, face * 0.001 * client.TempFlatExtra()) : 0.0;
-    p.childRider = age + year + 1 <= kChildRiderLastAge ? client.ChildRiderUnits() * kChildRiderPerUnit : 0.0;
+    // Units left on a case whose rider was removed are not charged.
+    p.childRider = client.ChildRider() && age + year + 1 <= kChildRiderLastAge
+                       ? client.ChildRiderUnits() * kChildRiderPerUnit
+                       : 0.0;
     if (client.Waiver() && age + year + 1 <= kWaiverLastAge) {
         double w = face * round(0, client.WaiverRating() * waiverRate) * 0.00001;
         if (client.ChildRider()) {

@@ -181,7 +181,10 @@ void AddProducts(const RelayFile& relay, cClient& client, InputProblems& problem
           "BRLN.Product6", "BRLN.Product7", "BRLN.Product8"}) {
         const std::string code = relay.Text(key);
         if (code.empty()) continue;
-        if (const std::int32_t product = RelayProductNumber(code, client.state())) {
+        // A retired product may come by its display name; it is replaced below.
+        const RetiredProduct* retired = FindRetiredProduct(code);
+        if (const std::int32_t product =
+                RelayProductNumber(retired ? retired->oldCode : std::string_view(code), client.state())) {
             client.proposal().AddProduct(product);
         } else {
             problems.emplace_back(clsError::Warning, "The product code " + code.substr(0, 40) + " of " + key +

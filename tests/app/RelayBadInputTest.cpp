@@ -142,6 +142,7 @@ TEST(CommandLine, FoldersAndWindowsThatCannotBeUsedEndWithExitCodeTwo) {
          withFolderAsRelayFile.folder() + "relay.ini is not a file."},
         {"", empty.path().string(), "the proposal window needs a display"},
         {"offscreen", empty.path().string(), "the proposal window needs a display"},
+        {"no-such-platform", empty.path().string(), "the proposal window needs a display"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.folder + " " + c.platform);
@@ -156,6 +157,17 @@ TEST(CommandLine, FoldersAndWindowsThatCannotBeUsedEndWithExitCodeTwo) {
     }
     EXPECT_TRUE(std::filesystem::is_empty(empty.path()));
     EXPECT_TRUE(std::filesystem::is_empty(userSettings.path()));
+}
+
+// Relay mode draws no window: a display that is named but cannot be reached
+// does not stop it, and it says nothing on stderr.
+TEST(CommandLine, ARelayRunNeedsNoDisplay) {
+    setenv("DISPLAY", ":99", 1);
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    const RelayCase relay("single-product");
+    const auto result = relay.Run();
+    ExpectAnswered(relay, result);
+    EXPECT_EQ(result.err, "");
 }
 
 TEST(CommandLine, HelpAndVersionAnswerOnTheTerminal) {

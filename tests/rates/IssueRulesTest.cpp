@@ -247,6 +247,17 @@ TEST(ValidateClientInfo, RateScaleMarkers) {
         // The age check is handed the same scale before any correction is made.
         EXPECT_EQ(ChooseRateScale(client, row.today).usePriorRates, row.usePriorRates) << row.first;
     }
+    // The outside system asks for the prior scale by "TVRN.UsePriorRates";
+    // CURRENTSCALEONLY still holds over it.
+    for (const auto& [last, prior] : {std::pair{"Smith", true}, std::pair{"CURRENTSCALEONLY", false}}) {
+        cClient client = MakeClient("TX", 0, 4, true, 40, {2});
+        client.SetLastName(last);
+        ProcessValues process;
+        ProposalRun run(process, "");
+        run.RelayUsePriorRates = true;
+        ValidateClientInfo(client, run, kAfterCutover);
+        EXPECT_EQ(run.UsePriorRates, prior) << last;
+    }
 }
 
 // What the outside system takes over: each correction under the relay key of
@@ -272,6 +283,7 @@ TEST(ValidateClientInfo, CorrectionsAreUpdatesUnderTheirRelayKeys) {
         cClient client = MakeClient(row.state, row.company, row.classCode, true, row.age, row.products);
         client.SetWaiver(row.riders);
         client.SetChildRider(row.riders);
+        client.SetChildRiderUnits(row.riders ? 2 : 0);
         client.SetTableRating(row.rating);
         client.proposal().SetOutputClassComp(true);
         client.proposal().SetOutputClassInfo(true);
@@ -282,5 +294,7 @@ TEST(ValidateClientInfo, CorrectionsAreUpdatesUnderTheirRelayKeys) {
         for (const auto& update : run.Updates)
             updates += (updates.empty() ? "" : "|") + update->Key + "=" + update->RelayText();
         EXPECT_EQ(updates, row.updates) << row.state << " class " << row.classCode << " age " << row.age;
+        // The record says what Relay.upd says: no units without the rider.
+        EXPECT_EQ(client.ChildRiderUnits() == 0, !client.ChildRider());
     }
 }

@@ -179,6 +179,8 @@ TEST_F(WorkedExamples, RatedCaseWithFlatExtrasChildRiderAndRatedWaiver) {
     EXPECT_EQ(s.years[10].Total(), 25185.58);  // yearly renewable; waiver 112.50 + 1.08
     EXPECT_EQ(s.years[15].waiver, 0);         // past age 60
     EXPECT_EQ(s.years[20].childRider, 0);     // past age 65
+    c.SetChildRider(false);                   // units left on a case whose rider was removed
+    EXPECT_EQ(Schedule(c).years[0].childRider, 0);
     const auto modal = FirstYearModalPremiums(first.Total());
     EXPECT_EQ(modal.semiAnnual, 2695.65);
     EXPECT_EQ(modal.quarterly, 1374.25);

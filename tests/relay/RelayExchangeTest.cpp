@@ -191,6 +191,7 @@ TEST_F(RelayExchange, RetiredAndUnavailableProducts) {
         {"BRLN.Product=KORV1\r\nBRLN.Product1=KORV10\r\n", "1 2 ", Retired("Korvel 1", "Korvel 5")},
         {"BRLN.Product=OSTR30\r\nBRLN.Product1=BRLN30\r\n", "5 ", Retired("Ostrel 30", "Brellan 30")},
         {"BRLN.Product=brln1\r\n", "1 ", Retired("Brellan 1", "Brellan 5")},
+        {"BRLN.Product=Ostrel 20\r\n", "4 ", Retired("Ostrel 20", "Brellan 20")},  // by its display name
         {"BRLN.Product=OSTR15G\r\n", "36 ", ""},
         {"BRLN.Product=BRLN5\r\nInsured.State=NY\r\n", "1 ", Unavailable("Brellan 5")},
         {"BRLN.Product=KORV5\r\nInsured.State=NY\r\ncomp_Code=TVNY\r\n", "1 ", Unavailable("Korvel  5")},

@@ -90,6 +90,12 @@ void ProposalRun::RemovePreviousOutputs(const std::vector<std::string>& formFile
 }
 
 void ProposalRun::WriteAnswer() const {
+    // The logs go first: an answer found in the folder is one whose run
+    // wrote everything it had to write.
+    if (RelayMode()) {
+        Errors.WriteErrorLog(StartDirectory);
+        Updates.Log(StartDirectory, "Relay.upd");
+    }
     clsINIFile answer;
     answer.SetPathname(StartDirectory);
     answer.SetFilename(kAnswerFile);
@@ -133,9 +139,6 @@ void ProposalRun::WriteAnswer() const {
         if (!policyValues) engine();
     }
     ReplaceFileExactly(fs::path(StartDirectory) / kAnswerFile, answer.InMemoryText());
-    if (!RelayMode()) return;
-    Errors.WriteErrorLog(StartDirectory);
-    Updates.Log(StartDirectory, "Relay.upd");
 }
 
 }  // namespace quoravel

@@ -83,13 +83,14 @@ struct ProposalRun {
     // (`formFiles`) and the PDF. The inputs stay.
     void RemovePreviousOutputs(const std::vector<std::string>& formFiles) const;
 
-    // Writes relay.out once, whole: "HeaderValues" and "BasicValues" of the
-    // policy, "Engine" with "Status", the messages and the forms, "EMF" with
-    // the pages. A run that made no document answers with "Engine" alone. In
-    // relay mode the forms are copied and Error.log, Relay.upd, Update.log
-    // and PDF.log written beside it. Any answer file of the same name in
-    // another letter case is removed, so the folder holds one answer. Raises
-    // a RuntimeError naming the file when it cannot be written.
+    // Writes relay.out once, whole, and last: "HeaderValues" and
+    // "BasicValues" of the policy, "Engine" with "Status", the messages and
+    // the forms, "EMF" with the pages. A run that made no document answers
+    // with "Engine" alone. In relay mode Error.log, Relay.upd, Update.log,
+    // the forms and PDF.log are written before it. Any answer file of the
+    // same name in another letter case is removed, so the folder holds one
+    // answer. Raises a RuntimeError naming the file that cannot be written;
+    // relay.out is then not written at all.
     void WriteAnswer() const;
 };
 
