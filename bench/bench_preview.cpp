@@ -12,6 +12,7 @@
 #include "Enumerations.h"
 #include "PageView.h"
 #include "ProposalAssembly.h"
+#include "RelayExchange.h"
 #include "SampleCase.h"
 #include "TestSupport.h"
 #include "UserSettings.h"
@@ -55,7 +56,7 @@ struct Session {
         PrintSurface surface;
         ProposalRun run(process, relay.folder());
         if (!CreateIllustration(surface, client, commission, run)) return false;
-        run.WriteAnswer();
+        WriteRelayAnswer(run);
         return true;
     }
     // The window as View shows it, with the proposal loaded.

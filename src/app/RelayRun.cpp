@@ -95,7 +95,7 @@ int RunRelay(ProcessValues& process, std::ostream& diagnostics) {
     try {
         // Page files a failed proposal may have begun are no answer.
         if (!made) run.RemovePreviousPages();
-        run.WriteAnswer();
+        WriteRelayAnswer(run);
     } catch (const std::exception& error) {
         diagnostics << "quoravel: no answer could be written in the relay folder " << run.StartDirectory
                     << ": " << error.what() << "\n";

@@ -805,7 +805,7 @@ bool frmMain2::MakeProposal() {
         surface_ = PrintSurface();
         const IllustrationResult result = CreateIllustration(surface_, *client, *commission_, run);
         // The preview finds the pages through the answer.
-        if (result.documentMade) run.WriteAnswer();
+        if (result.documentMade) WriteRelayAnswer(run);
         QApplication::restoreOverrideCursor();
         if (!result.notes.empty()) {
             std::string text;

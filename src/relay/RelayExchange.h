@@ -34,4 +34,13 @@ int RelayYearsShown(const cClient& client);
 void AnswerPolicyValues(ProposalRun& run, const cClient& client, std::int32_t productNumber,
                         std::int32_t faceAmount, const std::vector<double>& yearlyPremiums);
 
+// Writes relay.out once, whole, and last: "HeaderValues" and "BasicValues"
+// of the policy, "Engine" with "Status", the messages and the forms, "EMF"
+// with the pages. A run that made no document answers with "Engine" alone.
+// In relay mode Error.log, Relay.upd, Update.log, the forms and PDF.log are
+// written before it. Any answer file of the same name in another letter case
+// is removed, so the folder holds one answer. Raises a RuntimeError naming
+// the file that cannot be written; relay.out is then not written at all.
+void WriteRelayAnswer(const ProposalRun& run);
+
 }  // namespace quoravel

@@ -8,6 +8,7 @@
 #include "Enumerations.h"
 #include "PageView.h"
 #include "ProposalAssembly.h"
+#include "RelayExchange.h"
 #include "SampleCase.h"
 #include "VPNavBar.h"
 #include "VsvFile.h"
@@ -189,7 +190,7 @@ TEST_F(PreviewWindowTest, AProposalRunIsShownWithItsSectionsAndPrinted) {
     cCommision commission{program.folder()};
     ProposalRun run(process, relay.folder());
     ASSERT_TRUE(CreateIllustration(surface, client, commission, run).documentMade);
-    run.WriteAnswer();
+    WriteRelayAnswer(run);
 
     ASSERT_TRUE(window.Load(relay.folder()));
     EXPECT_EQ(window.GetDocument(), surface.GetDocument());

@@ -9,6 +9,7 @@
 #include "PrintSurface.h"
 #include "ProposalAssembly.h"
 #include "ProposalSetup.h"
+#include "RelayExchange.h"
 #include "SampleCase.h"
 #include "TestSupport.h"
 #include "TextFile.h"
@@ -56,7 +57,7 @@ protected:
     IllustrationResult Run() {
         run = std::make_unique<ProposalRun>(process, relay.folder());
         const IllustrationResult result = CreateIllustration(surface, client, commission, *run);
-        run->WriteAnswer();
+        WriteRelayAnswer(*run);
         return result;
     }
 

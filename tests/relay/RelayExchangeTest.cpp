@@ -47,7 +47,7 @@ protected:
     void Answer(const cClient& client, std::int32_t face, const std::vector<double>& premiums) {
         AnswerPolicyValues(run, client, 2, face, premiums);
         run.Answer.ExportedPages = 3;
-        run.WriteAnswer();
+        WriteRelayAnswer(run);
     }
 
     std::string Messages() const {
@@ -214,7 +214,7 @@ TEST_F(RelayExchange, AnAgentWithoutZipCodeFailsTheRelayRun) {
     std::string withoutZip = kCompleteCase;
     withoutZip.erase(withoutZip.find("Agent.Zip=73301\r\n"), 17);
     const auto client = Read("BRLN.Product=NOPE1\r\n" + withoutZip, false);
-    run.WriteAnswer();
+    WriteRelayAnswer(run);
 
     EXPECT_EQ(OutValue("Engine", "Status"), "4");
     EXPECT_EQ(OutValue("Engine", "Message_1"), "Error\u00FD\u00FD" + kAgentMessage);

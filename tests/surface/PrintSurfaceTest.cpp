@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <QFontInfo>
 #include <QFont>
+#include <QFontInfo>
+#include <cstdio>
 #include <filesystem>
 
 #include "Golden.h"
 #include "PrintSurface.h"
-#include "Rounding.h"
 #include "TestSupport.h"
 
 using namespace quoravel;
@@ -204,9 +204,14 @@ TEST_F(Surface, SampleDocumentPages) {
     surface.SetTextAlign(PrintSurface::AlignCenter);
     surface.SetFontSize(8);
     std::string rows;
+    const auto amount = [](double value) {
+        char text[32];
+        std::snprintf(text, sizeof text, "$%.2f", value);
+        return std::string(text);
+    };
     for (int year = 1; year <= 60; ++year) {
-        rows += std::to_string(year) + "|" + std::to_string(44 + year) + "|$" + FormatAmount(1400.0 + year * 37.5, 2) +
-                "|$" + FormatAmount(2800.0 + year * 75, 2) + ";";
+        rows += std::to_string(year) + "|" + std::to_string(44 + year) + "|" + amount(1400.0 + year * 37.5) + "|" +
+                amount(2800.0 + year * 75) + ";";
     }
     rows.pop_back();
     surface.AddTable("+^720|+^720|+>1800|+>1800", "Year|Age|Annual|Annual", rows);

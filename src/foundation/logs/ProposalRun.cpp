@@ -14,7 +14,6 @@ namespace fs = std::filesystem;
 namespace quoravel {
 namespace {
 
-constexpr const char* kAnswerFile = "relay.out";
 constexpr const char* kDefaultPdf = "illustration.pdf";
 
 std::string Lower(std::string text) {
@@ -74,11 +73,11 @@ void ProposalRun::ReadPdfTarget() {
 
 void ProposalRun::RemovePreviousPages() const {
     RemoveFromFolder(StartDirectory,
-                     [](const std::string& name) { return name == kAnswerFile || IsPageFile(name); });
+                     [](const std::string& name) { return name == kRelayAnswerFile || IsPageFile(name); });
 }
 
 void ProposalRun::RemovePreviousOutputs(const std::vector<std::string>& formFiles) const {
-    std::set<std::string> outputs{kAnswerFile,  "relay.upd", "error.log",
+    std::set<std::string> outputs{kRelayAnswerFile,  "relay.upd", "error.log",
                                   "update.log", "pdf.log",   kDefaultPdf};
     for (const std::string& form : formFiles) outputs.insert(Lower(form));
     RemoveFromFolder(StartDirectory,
@@ -87,58 +86,6 @@ void ProposalRun::RemovePreviousOutputs(const std::vector<std::string>& formFile
     std::error_code error;
     const fs::path pdf = ResolveFileName(fs::path(PdfPath) / PdfName);
     if (fs::is_regular_file(pdf, error)) fs::remove(pdf, error);
-}
-
-void ProposalRun::WriteAnswer() const {
-    // The logs go first: an answer found in the folder is one whose run
-    // wrote everything it had to write.
-    if (RelayMode()) {
-        Errors.WriteErrorLog(StartDirectory);
-        Updates.Log(StartDirectory, "Relay.upd");
-    }
-    clsINIFile answer;
-    answer.SetPathname(StartDirectory);
-    answer.SetFilename(kAnswerFile);
-    answer.SetBooleanDefaultTrue(Value("True"));
-    answer.SetBooleanDefaultFalse(Value("False"));
-    answer.StartNew();
-
-    const bool documentMade = Answer.ExportedPages.has_value();
-    const auto engine = [&] {
-        Errors.AnswerInto(answer);
-        if (RelayMode()) PDFForms.Log(answer, StartDirectory, ProgramFolder());
-    };
-    if (!documentMade) {
-        engine();
-    } else {
-        const int pages = *Answer.ExportedPages;
-        answer.SetSection("HeaderValues");
-        for (const AnswerValue& value : Answer.HeaderValues)
-            answer.WriteINI(value.Key, value.Data, value.DataType);
-        // The page count stands where the policy values keep its place.
-        answer.WriteINI("bridge_SourceLedgerPages", Value(pages), clsINIFile::Number);
-        answer.SetSection("BasicValues");
-        for (const AnswerValue& value : Answer.BasicValues)
-            answer.WriteINI(value.Key, value.Data, value.DataType);
-        // An answer with policy values has always put "Engine" before the
-        // pages; the face comparison's, after them.
-        const bool policyValues = !Answer.HeaderValues.empty();
-        if (policyValues) engine();
-        const std::string folder = WithTrailingSeparator(StartDirectory);
-        const std::string separator = "\u00FD";
-        answer.SetSection("EMF");
-        answer.WriteINI("File", Value(folder + "page(" + std::to_string(pages) + ").emf"), clsINIFile::Text);
-        int position = 0;
-        for (const RelayNode& node : Answer.Nodes) {
-            const std::string range = std::to_string(node.StartPage) + "," + std::to_string(node.EndPage);
-            answer.WriteINI(std::to_string(++position) + "File",
-                            Value(folder + "page(" + range + ").emf" + separator + node.NodeName + separator +
-                                  "U" + separator + "L"),
-                            clsINIFile::Text);
-        }
-        if (!policyValues) engine();
-    }
-    ReplaceFileExactly(fs::path(StartDirectory) / kAnswerFile, answer.InMemoryText());
 }
 
 }  // namespace quoravel

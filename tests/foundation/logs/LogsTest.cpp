@@ -165,57 +165,6 @@ TEST_F(Logs, ProcessErrorShowsTheMessageOrAddsItToTheErrorLog) {
     EXPECT_EQ(Describe(run.Errors.Item(2)), "2|9|Subscript out of range|RateStuf|GetRate");
 }
 
-// The answer is written once, whole, under the one name the outside system
-// opens: the policy values with the page count in its place, "Engine", then
-// the pages and one entry per node.
-TEST_F(Logs, TheAnswerIsOneFileInItsSectionOrder) {
-    ProcessValues values;
-    values.RelayMode = true;
-    values.ProgramFolder = program_;
-    Put("Relay.out", "left by another run");
-    Put("RELAY.OUT", "and another");
-    ProposalRun run(values, relay_);
-    run.Answer.HeaderValues = {{"bridge_Policy", Value("Brellan 20"), 1},
-                               {"bridge_SourceLedgerPages", Value(0), 2},
-                               {"bridge_Age", Value(45), 2}};
-    run.Answer.BasicValues = {{"value_Dividend", Value(0), 2}};
-    run.Answer.ExportedPages = 3;
-    run.Answer.Nodes = {{1, 2, "Term 20 - $250,000"}, {3, 3, "Client Information"}};
-    run.Errors.Add(clsError::Warning, "w");
-    run.Updates.Add("Insured.Waiver", Value(false), clsINIFile::Boolean);
-    run.WriteAnswer();
-
-    const std::string folder = relay_ + "/";
-    EXPECT_EQ(Bytes("relay.out"),
-              "[HeaderValues]\r\nbridge_Policy=Brellan 20\r\nbridge_SourceLedgerPages=3\r\nbridge_Age=45\r\n"
-              "[BasicValues]\r\nvalue_Dividend=0\r\n"
-              "[Engine]\r\nStatus=0\r\nMessage_1=Warning\xFD\xFDw\r\n"
-              "[EMF]\r\nFile=" +
-                  folder +
-                  "page(3).emf\r\n"
-                  "1File=" +
-                  folder +
-                  "page(1,2).emf\xFDTerm 20 - $250,000\xFDU\xFDL\r\n"
-                  "2File=" +
-                  folder +
-                  "page(3,3).emf\xFD"
-                  "Client Information\xFDU\xFDL\r\n");
-    std::vector<std::string> answers;
-    for (const auto& entry : fs::directory_iterator(dir_)) {
-        const std::string name = entry.path().filename().string();
-        if (EqualNoCase(name, "relay.out")) answers.push_back(name);
-    }
-    EXPECT_EQ(answers, std::vector<std::string>{"relay.out"});
-    EXPECT_EQ(Bytes("Relay.upd"), "[Identifiers]\r\nInsured.Waiver=N\r\n");
-    EXPECT_EQ(Bytes("Error.log"), "\"0|1|w||\"\r\n");
-
-    // A run that made no document answers with "Engine" alone.
-    ProposalRun refused(values, relay_);
-    refused.Errors.Add(clsError::Error, "refused");
-    refused.WriteAnswer();
-    EXPECT_EQ(Bytes("relay.out"), "[Engine]\r\nStatus=4\r\nMessage_1=Error\xFD\xFDrefused\r\n");
-}
-
 // A folder used again: the earlier run's outputs go, its inputs and the
 // files of others stay.
 TEST_F(Logs, ARelayRunClearsWhatTheRunBeforeLeft) {

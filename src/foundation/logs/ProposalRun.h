@@ -14,6 +14,9 @@
 
 namespace quoravel {
 
+// The answer file of a run, the one name the outside system opens.
+inline constexpr const char* kRelayAnswerFile = "relay.out";
+
 // A named page range reported to the outside illustration system.
 struct RelayNode {
     std::int16_t StartPage = 0;
@@ -28,7 +31,8 @@ struct AnswerValue {
     int DataType = 1;
 };
 
-// What the answer tells the outside system besides "Status" and its messages.
+// What the answer tells the outside system besides "Status" and its messages
+// (written by WriteRelayAnswer).
 struct RelayAnswer {
     // "HeaderValues" and "BasicValues" of the illustrated policy; empty for
     // the face comparison, which has no one policy to report.
@@ -83,15 +87,6 @@ struct ProposalRun {
     // (`formFiles`) and the PDF. The inputs stay.
     void RemovePreviousOutputs(const std::vector<std::string>& formFiles) const;
 
-    // Writes relay.out once, whole, and last: "HeaderValues" and
-    // "BasicValues" of the policy, "Engine" with "Status", the messages and
-    // the forms, "EMF" with the pages. A run that made no document answers
-    // with "Engine" alone. In relay mode Error.log, Relay.upd, Update.log,
-    // the forms and PDF.log are written before it. Any answer file of the
-    // same name in another letter case is removed, so the folder holds one
-    // answer. Raises a RuntimeError naming the file that cannot be written;
-    // relay.out is then not written at all.
-    void WriteAnswer() const;
 };
 
 }  // namespace quoravel

@@ -1,0 +1,62 @@
+#include "RelayExchange.h"
+
+#include <filesystem>
+
+#include "TextFile.h"
+#include "clsINIFile.h"
+
+namespace quoravel {
+
+void WriteRelayAnswer(const ProposalRun& run) {
+    // The logs go first: an answer found in the folder is one whose run
+    // wrote everything it had to write.
+    if (run.RelayMode()) {
+        run.Errors.WriteErrorLog(run.StartDirectory);
+        run.Updates.Log(run.StartDirectory, "Relay.upd");
+    }
+    clsINIFile answer;
+    answer.SetPathname(run.StartDirectory);
+    answer.SetFilename(kRelayAnswerFile);
+    answer.SetBooleanDefaultTrue(Value("True"));
+    answer.SetBooleanDefaultFalse(Value("False"));
+    answer.StartNew();
+
+    const bool documentMade = run.Answer.ExportedPages.has_value();
+    const auto engine = [&] {
+        run.Errors.AnswerInto(answer);
+        if (run.RelayMode()) run.PDFForms.Log(answer, run.StartDirectory, run.ProgramFolder());
+    };
+    if (!documentMade) {
+        engine();
+    } else {
+        const int pages = *run.Answer.ExportedPages;
+        answer.SetSection("HeaderValues");
+        for (const AnswerValue& value : run.Answer.HeaderValues)
+            answer.WriteINI(value.Key, value.Data, value.DataType);
+        // The page count stands where the policy values keep its place.
+        answer.WriteINI("bridge_SourceLedgerPages", Value(pages), clsINIFile::Number);
+        answer.SetSection("BasicValues");
+        for (const AnswerValue& value : run.Answer.BasicValues)
+            answer.WriteINI(value.Key, value.Data, value.DataType);
+        // An answer with policy values has always put "Engine" before the
+        // pages; the face comparison's, after them.
+        const bool policyValues = !run.Answer.HeaderValues.empty();
+        if (policyValues) engine();
+        const std::string folder = WithTrailingSeparator(run.StartDirectory);
+        const std::string separator = "\u00FD";
+        answer.SetSection("EMF");
+        answer.WriteINI("File", Value(folder + "page(" + std::to_string(pages) + ").emf"), clsINIFile::Text);
+        int position = 0;
+        for (const RelayNode& node : run.Answer.Nodes) {
+            const std::string range = std::to_string(node.StartPage) + "," + std::to_string(node.EndPage);
+            answer.WriteINI(std::to_string(++position) + "File",
+                            Value(folder + "page(" + range + ").emf" + separator + node.NodeName + separator +
+                                  "U" + separator + "L"),
+                            clsINIFile::Text);
+        }
+        if (!policyValues) engine();
+    }
+    ReplaceFileExactly(std::filesystem::path(run.StartDirectory) / kRelayAnswerFile, answer.InMemoryText());
+}
+
+}  // namespace quoravel
