@@ -1,5 +1,5 @@
 # The two everyday commands: `make demo` and `make test`.
-.PHONY: all setup release demo run screenshots test bench clean
+.PHONY: all setup release demo run screenshots test bench format clean
 
 all: release
 
@@ -31,8 +31,15 @@ test: setup
 	cmake --build --preset test
 	ctest --preset test
 
+# Builds the Google Benchmark targets and runs them.
 bench: release
+	cmake --build --preset release --target benchmarks
 	@for b in build/bench/bench_*; do echo "== $$b"; $$b; done
+
+# Applies the checked-in clang-format style to every source file; `make test`
+# fails on a file that differs from it.
+format: setup
+	find src tests bench tools \( -name '*.cpp' -o -name '*.h' \) -exec clang-format -i {} +
 
 clean:
 	rm -rf build build-test build-dev

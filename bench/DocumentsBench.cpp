@@ -11,9 +11,9 @@
 #include "FontMeasure.h"
 #include "PdfOutput.h"
 #include "PrintSurface.h"
+#include "VsvFile.h"
 #include "clsPLedgerFrame.h"
 #include "clsPrint.h"
-#include "VsvFile.h"
 
 using namespace quoravel;
 

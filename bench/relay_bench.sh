@@ -16,7 +16,7 @@ program="$build/quoravel/quoravel"
 floor="$build/bench/floor/bench_pdf_floor"
 example="$root/examples/relay/single-product"
 for file in "$program" "$floor"; do
-    [[ -x $file ]] || { echo "relay_bench: $file is missing; build the release first (make release)." >&2; exit 1; }
+    [[ -x $file ]] || { echo "relay_bench: $file is missing; build the release and the benchmarks first (make bench)." >&2; exit 1; }
 done
 
 scratch=$(mktemp -d)

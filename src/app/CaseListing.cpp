@@ -44,7 +44,8 @@ long ListCases(std::ostream& out, const std::string& caseFile, const std::string
                 const auto schedule = ComputePremiumSchedule(context, *c, product, f);
                 out << "     " << GetProductName(product, false, options.Company()) << ", $"
                     << FormatAmount(options.GetFaceAmount(f), 0) << ": first-year premium $"
-                    << (schedule.years.empty() ? "-" : FormatAmount(schedule.years.front().Total(), 2)) << "\n";
+                    << (schedule.years.empty() ? "-" : FormatAmount(schedule.years.front().Total(), 2))
+                    << "\n";
             }
         }
     }

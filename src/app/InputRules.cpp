@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
-#include <span>
 
+#include "Riders.h"
 #include "Rounding.h"
 #include "Text.h"
 
@@ -34,7 +34,8 @@ std::optional<double> NumberOf(std::string_view text) {
     if (plain.empty()) return std::nullopt;
     double value = 0;
     const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    if (error != std::errc() || end != plain.data() + plain.size() || !std::isfinite(value)) return std::nullopt;
+    if (error != std::errc() || end != plain.data() + plain.size() || !std::isfinite(value))
+        return std::nullopt;
     return value;
 }
 
@@ -42,8 +43,8 @@ struct ModeText {
     const char* text;
     std::int32_t code;
 };
-constexpr std::array<ModeText, 5> kPaymentModes{{
-    {"Annual", 0}, {"Semi-Annual", 1}, {"Quarterly", 2}, {"Special Monthly", 4}, {kDirectMonthly, 3}}};
+constexpr std::array<ModeText, 5> kPaymentModes{
+    {{"Annual", 0}, {"Semi-Annual", 1}, {"Quarterly", 2}, {"Special Monthly", 4}, {kDirectMonthly, 3}}};
 
 }  // namespace
 
@@ -52,9 +53,10 @@ std::int16_t AgeFromBirthDate(Date birth, Date today) {
     const Date anniversary = AddYears(birth, years);
     if (anniversary > today) {
         return static_cast<std::int16_t>(anniversary.Serial() - today.Serial() >= kDaysToRoundAge ? years - 1
-                                                                                                   : years);
+                                                                                                  : years);
     }
-    return static_cast<std::int16_t>(today.Serial() - anniversary.Serial() >= kDaysToRoundAge ? years + 1 : years);
+    return static_cast<std::int16_t>(today.Serial() - anniversary.Serial() >= kDaysToRoundAge ? years + 1
+                                                                                              : years);
 }
 
 BirthDateEntry ReadBirthDate(std::string_view text, Date today) {
@@ -103,7 +105,9 @@ std::string CheckFlatExtra(std::string_view text) {
 
 std::int32_t ClassificationOf(std::string_view text) {
     const auto found = std::find(kClassificationNames.begin(), kClassificationNames.end(), text);
-    return found == kClassificationNames.end() ? 0 : static_cast<std::int32_t>(found - kClassificationNames.begin());
+    return found == kClassificationNames.end()
+               ? 0
+               : static_cast<std::int32_t>(found - kClassificationNames.begin());
 }
 
 std::int32_t PaymentModeOf(std::string_view text) {
@@ -136,8 +140,8 @@ int WaiverRatingPosition(double rating) {
 std::string ChildUnitsText(int units) { return std::to_string(units) + (units == 1 ? " unit" : " units"); }
 
 bool WaiverAllowsTableRating(std::string_view rating) {
-    const auto allowed = std::span(kTableRatings).first(8);
-    return std::find(allowed.begin(), allowed.end(), rating) != allowed.end();
+    return rating == "None" || std::find(kWaiverTableRatings.begin(), kWaiverTableRatings.end(), rating) !=
+                                   kWaiverTableRatings.end();
 }
 
 }  // namespace quoravel

@@ -1,21 +1,20 @@
 #include "ProgramFolder.h"
 
+#include <QCoreApplication>
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
 
 #include "TextFile.h"
 
-namespace fs = std::filesystem;
-
 namespace quoravel {
 
-std::string ResolveProgramFolder(const char* argv0) {
+std::string ResolveProgramFolder(int& argc, char** argv) {
     if (const char* home = std::getenv("QUORAVEL_HOME"); home && *home) return WithTrailingSeparator(home);
-    std::error_code ec;
-    fs::path executable = fs::read_symlink("/proc/self/exe", ec);
-    if (ec && argv0) executable = fs::absolute(argv0, ec);
-    return WithTrailingSeparator(executable.parent_path().string());
+    // Qt finds the executable on every platform, but only an application
+    // object can ask; before the program's own exists, a short-lived one does.
+    if (QCoreApplication::instance())
+        return WithTrailingSeparator(QCoreApplication::applicationDirPath().toStdString());
+    const QCoreApplication probe(argc, argv);
+    return WithTrailingSeparator(QCoreApplication::applicationDirPath().toStdString());
 }
 
 }  // namespace quoravel

@@ -46,8 +46,9 @@ std::string StateFullName(const std::string& programFolder, const std::string& s
 }
 
 DefaultStateSetting DefaultStateOf(std::int32_t company) {
-    return company >= 0 && company < static_cast<std::int32_t>(kDefaultStates.size()) ? kDefaultStates[company]
-                                                                                      : kDefaultStates[0];
+    return company >= 0 && company < static_cast<std::int32_t>(kDefaultStates.size())
+               ? kDefaultStates[company]
+               : kDefaultStates[0];
 }
 
 }  // namespace quoravel

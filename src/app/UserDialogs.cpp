@@ -12,11 +12,16 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 QMessageBox::Icon BoxIcon(MessageIcon icon) {
     switch (icon) {
-        case MessageIcon::Information: return QMessageBox::Information;
-        case MessageIcon::Exclamation: return QMessageBox::Warning;
-        case MessageIcon::Critical: return QMessageBox::Critical;
-        case MessageIcon::Question: return QMessageBox::Question;
-        case MessageIcon::None: break;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MessageIcon::Critical:
+            return QMessageBox::Critical;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
+        case MessageIcon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
@@ -28,7 +33,9 @@ bool WidgetDialogs::Ask(QWidget* parent, const std::string& title, const std::st
     QMessageBox box(BoxIcon(icon), Q(title), Q(text), QMessageBox::NoButton, parent);
     QAbstractButton* yes = nullptr;
     switch (buttons) {
-        case MessageButtons::Ok: yes = box.addButton(QMessageBox::Ok); break;
+        case MessageButtons::Ok:
+            yes = box.addButton(QMessageBox::Ok);
+            break;
         case MessageButtons::OkCancel:
             yes = box.addButton(QMessageBox::Ok);
             box.setDefaultButton(box.addButton(QMessageBox::Cancel));

@@ -17,11 +17,11 @@ public:
     virtual ~UserDialogs() = default;
 
     // A message box; true when it is answered OK or Yes.
-    virtual bool Ask(QWidget* parent, const std::string& title, const std::string& text, MessageButtons buttons,
-                     MessageIcon icon) = 0;
+    virtual bool Ask(QWidget* parent, const std::string& title, const std::string& text,
+                     MessageButtons buttons, MessageIcon icon) = 0;
     // An input box; nothing when cancelled.
-    virtual std::optional<std::string> Input(QWidget* parent, const std::string& title, const std::string& prompt,
-                                             bool hideTyping = false) = 0;
+    virtual std::optional<std::string> Input(QWidget* parent, const std::string& title,
+                                             const std::string& prompt, bool hideTyping = false) = 0;
     // A save-file dialog with Qt filters ("Case Files (*.clt);;All Files (*)");
     // the chosen path, or "" when cancelled.
     virtual std::string SaveFileName(QWidget* parent, const std::string& title, const std::string& folder,

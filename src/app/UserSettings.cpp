@@ -14,7 +14,8 @@ QString KeyPath(const std::string& section, const std::string& key) {
 }  // namespace
 
 UserSettings::UserSettings()
-    : store_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, "Quoravel", "Quoravel")) {}
+    : store_(
+          std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, "Quoravel", "Quoravel")) {}
 
 UserSettings::~UserSettings() = default;
 

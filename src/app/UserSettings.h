@@ -18,7 +18,8 @@ public:
     UserSettings(const UserSettings&) = delete;
     UserSettings& operator=(const UserSettings&) = delete;
 
-    std::string Get(const std::string& section, const std::string& key, const std::string& defaultValue) const;
+    std::string Get(const std::string& section, const std::string& key,
+                    const std::string& defaultValue) const;
     // A whole number; a missing or non-numeric value gives the default.
     long GetNumber(const std::string& section, const std::string& key, long defaultValue) const;
     // "True", "Yes", "Y" or a nonzero number read true; a missing value gives the default.

@@ -19,9 +19,11 @@
 #include "HelpLine.h"
 #include "InputRules.h"
 #include "IssueRules.h"
-#include "ProposalPrinting.h"
+#include "ProductInfo.h"
 #include "ProposalAssembly.h"
+#include "ProposalPrinting.h"
 #include "RelayExchange.h"
+#include "Riders.h"
 #include "Rounding.h"
 #include "RuntimeError.h"
 #include "StatesFile.h"
@@ -58,9 +60,6 @@ constexpr const char* kCannotOpen =
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 std::string S(const QString& text) { return text.toStdString(); }
-
-// Years to print by option: 20, 40, or to the end of the product (80 or 100).
-constexpr std::array<std::int16_t, 3> kYearsOptions{20, 40, 98};
 
 // The file-name part of a path, as the title shows it.
 std::string ShortName(const std::string& path) { return fs::path(path).filename().string(); }
@@ -172,7 +171,8 @@ void frmMain2::ConnectCommands() {
     connect(ui_->actHelpSearch, &QAction::triggered, this, &frmMain2::ShowHelpContents);
     // The maintenance commands are for the home office (in-house mode).
     ui_->actFileCreator->setVisible(false);
-    connect(ui_->actFileCreator, &QAction::triggered, this, [this] { frmFileCreator(context_, this).exec(); });
+    connect(ui_->actFileCreator, &QAction::triggered, this,
+            [this] { frmFileCreator(context_, this).exec(); });
     ui_->actLoadRelay->setVisible(false);
     connect(ui_->actLoadRelay, &QAction::triggered, this, [this] { LoadRelay("c:\\winflexn"); });
     connect(ui_->cmdHelp, &QPushButton::clicked, this, [this] {
@@ -211,44 +211,52 @@ void frmMain2::SetHelpTexts() {
         {ui_->txtMiddleInit, "Enter the middle initial."},
         {ui_->cboState, "Select the client's state."},
         {ui_->txtBirthDate,
-         "Enter the client's date of birth in MM/DD/YYYY format.  Leave blank and input the age if date of birth "
+         "Enter the client's date of birth in MM/DD/YYYY format.  Leave blank and input the age if date of "
+         "birth "
          "is not known."},
         {ui_->txtAge, "Enter the client's age at nearest birthday."},
         {ui_->cboSex, "Select the client's sex"},
         {ui_->cboClass, "Select the client's underwriting classification"},
         {ui_->cboTableRating, "Select a table rating for the client."},
-        {ui_->txtPermFlatExtra, "Enter the amount of permanent flat extra per thousand. Leave blank if none."},
+        {ui_->txtPermFlatExtra,
+         "Enter the amount of permanent flat extra per thousand. Leave blank if none."},
         {ui_->txtTempFlatExtra, "Enter the temporary flat extra amount per thousand. Leave blank if none."},
         {ui_->txtTempFlatExtraYears,
          "Enter the number of years for the temporary flat extra. Leave blank if none."},
         {ui_->cboPaymentMode, "Select the desired payment mode."},
         {ui_->cboChildUnits,
-         "Select the desired number of Child Rider Units.  Note: This rider covers children between 15 days and "
+         "Select the desired number of Child Rider Units.  Note: This rider covers children between 15 days "
+         "and "
          "18 years old."},
         {ui_->chkWaiver, "Check here to include waiver."},
         {ui_->cboWaiverRating,
          "Select the appropriate waiver rating percentage.  Select Not Rated if there is no rating."},
         {ui_->chkSpouseFee, "Check here to waive the policy fee for a spouse."},
         {ui_->lstProducts,
-         "Select the desired products by checking the box. (Click on the box, double click the item, or select "
+         "Select the desired products by checking the box. (Click on the box, double click the item, or "
+         "select "
          "the item and hit the space bar)"},
         {ui_->optProposalType0, "Mark the desired proposal type."},
         {ui_->optProposalType1, "Mark the desired proposal type."},
         {ui_->optPrint0, "Select Comparison to print a Quoravel\u00AE Ledger of products or face amounts."},
         {ui_->optPrint2,
-         "Select Both to print both a Quoravel\u00AE Ledger and individual proposals for each product and/or face "
+         "Select Both to print both a Quoravel\u00AE Ledger and individual proposals for each product and/or "
+         "face "
          "amount."},
         {ui_->grpPrintOption, "Select the desired print option."},
         {ui_->optYears0, "Select to print the first 20 policy years."},
         {ui_->optYears1, "Select to print the first 40 policy years."},
         {ui_->chkOutput0, "Check here to include an underwriting page."},
-        {ui_->chkOutput1, "Check here to include a list of the criteria for the illustrated risk classification."},
+        {ui_->chkOutput1,
+         "Check here to include a list of the criteria for the illustrated risk classification."},
         {ui_->chkOutput2, "Check here to include a page with descriptions of terms used."},
         {ui_->chkOutput3,
-         "Check here to include a page that compares the premiums for the selected risk class and those above "
+         "Check here to include a page that compares the premiums for the selected risk class and those "
+         "above "
          "it."},
         {ui_->chkOutput4,
-         "Check here to include a commission page.  To change the commission percentages, use the Setup option on "
+         "Check here to include a commission page.  To change the commission percentages, use the Setup "
+         "option on "
          "the menu."},
         {ui_->chkOutput5, "Check here to include a certification page."},
     };
@@ -280,8 +288,9 @@ void frmMain2::StateChanged() {
                                        ? "Select Individual to print an individual proposal."
                                        : "Select Individual to print an individual proposal for each product "
                                          "and/or face amount.");
-    helpLine_->Set(ui_->optYears2, nj ? "Select to print to age 100."
-                                      : "Select to print to age 80 or 100 depending on the product selected.");
+    helpLine_->Set(ui_->optYears2,
+                   nj ? "Select to print to age 100."
+                      : "Select to print to age 80 or 100 depending on the product selected.");
     SaveDefaultState();
     RefreshControls();
 }
@@ -299,7 +308,8 @@ QCheckBox* frmMain2::OutputBox(int box) const {
                       ui_->chkOutput3, ui_->chkOutput4, ui_->chkOutput5}[static_cast<std::size_t>(box)];
 }
 QLineEdit* frmMain2::FaceField(int field) const {
-    return std::array{ui_->txtFace0, ui_->txtFace1, ui_->txtFace2, ui_->txtFace3}[static_cast<std::size_t>(field)];
+    return std::array{ui_->txtFace0, ui_->txtFace1, ui_->txtFace2,
+                      ui_->txtFace3}[static_cast<std::size_t>(field)];
 }
 
 void frmMain2::MakeClient(cClient& client) {
@@ -358,7 +368,7 @@ void frmMain2::MakeIllustrationInfo(cIllustrationOptions& options) {
                            : ui_->optPrint2->isChecked() ? cIllustrationOptions::Both
                                                          : cIllustrationOptions::Comparison);
     for (int option = 0; option < 3; ++option) {
-        if (YearsButton(option)->isChecked()) options.SetYearsToPrint(kYearsOptions[option]);
+        if (YearsButton(option)->isChecked()) options.SetYearsToPrint(kYearsToPrintChoices[option]);
     }
 }
 
@@ -381,7 +391,8 @@ void frmMain2::ShowClient(const cClient& client) {
     ui_->txtTempFlatExtraYears->setText(QString::number(client.TempFlatExtraYears()));
     if (client.PaymentMode() == DirectMonthly && !inHouse_) ui_->cboPaymentMode->addItem(kDirectMonthly);
     ui_->cboPaymentMode->setCurrentText(Q(PaymentModeText(client.PaymentMode())));
-    ui_->cboChildUnits->setCurrentIndex(client.ChildRider() ? std::clamp<int>(client.ChildRiderUnits(), 0, 10) : 0);
+    ui_->cboChildUnits->setCurrentIndex(client.ChildRider() ? std::clamp<int>(client.ChildRiderUnits(), 0, 10)
+                                                            : 0);
     ui_->chkWaiver->setChecked(client.Waiver());
     ui_->cboWaiverRating->setCurrentIndex(WaiverRatingPosition(client.WaiverRating()));
     ui_->chkSpouseFee->setChecked(client.WaiveSpouseFee());
@@ -394,14 +405,14 @@ void frmMain2::ShowClient(const cClient& client) {
         const QSignalBlocker quiet(ui_->lstProducts);
         for (int row = 0; row < ui_->lstProducts->count(); ++row) {
             QListWidgetItem* item = ui_->lstProducts->item(row);
-            item->setCheckState(options.IsProductSelected(ProductOfListText(S(item->text()))) ? Qt::Checked
-                                                                                              : Qt::Unchecked);
+            item->setCheckState(
+                options.IsProductSelected(ProductOfListText(S(item->text()))) ? Qt::Checked : Qt::Unchecked);
         }
     }
     for (int field = 0; field < kFaceAmountFields; ++field) {
         const auto index = static_cast<std::size_t>(field);
-        FaceField(field)->setText(index < options.FaceAmountCount() ? QString::number(options.GetFaceAmount(index))
-                                                                    : "");
+        FaceField(field)->setText(
+            index < options.FaceAmountCount() ? QString::number(options.GetFaceAmount(index)) : "");
     }
     OutputBox(0)->setChecked(options.OutputUnderwritting());
     OutputBox(1)->setChecked(options.OutputClassInfo());
@@ -436,7 +447,8 @@ void frmMain2::ClearForm() {
 void frmMain2::RefreshControls() {
     const int age = ui_->txtAge->text().toInt();
     const std::string state = S(ui_->cboState->currentText());
-    const bool childRider = OffersChildRider(company_) && state != "VT" && age >= 18 && age <= 55;
+    const bool childRider = OffersChildRider(company_) && state != "VT" && age >= kChildRiderFirstIssueAge &&
+                            age <= kChildRiderLastIssueAge;
     ui_->cboChildUnits->setEnabled(childRider);
     ui_->lblChildUnits->setEnabled(childRider);
 
@@ -444,7 +456,8 @@ void frmMain2::RefreshControls() {
     if (!rated) ui_->cboTableRating->setCurrentIndex(0);
     ui_->cboTableRating->setEnabled(rated);
 
-    const bool waiver = age >= 15 && age <= 55 && WaiverAllowsTableRating(S(ui_->cboTableRating->currentText()));
+    const bool waiver = age >= kWaiverFirstIssueAge && age <= kWaiverLastIssueAge &&
+                        WaiverAllowsTableRating(S(ui_->cboTableRating->currentText()));
     ui_->chkWaiver->setEnabled(waiver);
     ui_->cboWaiverRating->setEnabled(waiver);
     ui_->chkSpouseFee->setEnabled(company_ == 1);
@@ -452,7 +465,8 @@ void frmMain2::RefreshControls() {
 
 void frmMain2::SwitchCompany(std::int32_t company) {
     const std::array<QAction*, 3> items{ui_->actBRN, ui_->actQNB, ui_->actTVNY};
-    for (std::size_t item = 0; item < items.size(); ++item) items[item]->setChecked(item == std::size_t(company));
+    for (std::size_t item = 0; item < items.size(); ++item)
+        items[item]->setChecked(item == std::size_t(company));
     if (company != company_ || ui_->cboState->count() == 0) {
         company_ = company;
         if (!OffersChildRider(company)) ui_->cboChildUnits->setCurrentIndex(0);
@@ -467,15 +481,17 @@ void frmMain2::SwitchCompany(std::int32_t company) {
 void frmMain2::FillProductList() {
     std::vector<QString> ticked;
     for (int row = 0; row < ui_->lstProducts->count(); ++row) {
-        if (ui_->lstProducts->item(row)->checkState() == Qt::Checked) ticked.push_back(ui_->lstProducts->item(row)->text());
+        if (ui_->lstProducts->item(row)->checkState() == Qt::Checked)
+            ticked.push_back(ui_->lstProducts->item(row)->text());
     }
     const QSignalBlocker quiet(ui_->lstProducts);
     ui_->lstProducts->clear();
     for (const std::string& name : ProductNamesOf(company_, S(ui_->cboState->currentText()))) {
         auto* item = new QListWidgetItem(Q(name), ui_->lstProducts);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(std::find(ticked.begin(), ticked.end(), item->text()) != ticked.end() ? Qt::Checked
-                                                                                                   : Qt::Unchecked);
+        item->setCheckState(std::find(ticked.begin(), ticked.end(), item->text()) != ticked.end()
+                                ? Qt::Checked
+                                : Qt::Unchecked);
     }
 }
 
@@ -499,8 +515,8 @@ void frmMain2::SaveDefaultState() {
 }
 
 void frmMain2::UpdateTitle() {
-    setWindowTitle(Q(MainWindowTitle(company_, isGA_, context_.settings.Get("Clients", "DefaultShortFile",
-                                                                              "client.clt"))));
+    setWindowTitle(Q(MainWindowTitle(company_, isGA_,
+                                     context_.settings.Get("Clients", "DefaultShortFile", "client.clt"))));
 }
 
 // The proposal types: comparing products takes one face amount, comparing
@@ -533,7 +549,9 @@ void frmMain2::ProductTicked(int row) {
 void frmMain2::BirthDateLeft() {
     const BirthDateEntry entry = ReadBirthDate(S(ui_->txtBirthDate->text()), today_);
     switch (entry.kind) {
-        case BirthDateEntry::Empty: ui_->txtAge->setEnabled(true); break;
+        case BirthDateEntry::Empty:
+            ui_->txtAge->setEnabled(true);
+            break;
         case BirthDateEntry::Refused:
             ui_->txtBirthDate->clear();
             ui_->txtAge->setEnabled(true);
@@ -578,7 +596,8 @@ void frmMain2::FlatExtraLeft(QLineEdit* field) { field->setText(Q(CheckFlatExtra
 
 void frmMain2::InHouseToggled(bool ticked) {
     if (ticked) {
-        const auto password = context_.dialogs.Input(this, "Password", "Input password for In House use", true);
+        const auto password =
+            context_.dialogs.Input(this, "Password", "Input password for In House use", true);
         if (!password || *password != kInHousePassword) {
             const QSignalBlocker quiet(ui_->chkInHouse);
             ui_->chkInHouse->setChecked(false);
@@ -743,7 +762,8 @@ void frmMain2::NewCaseDirectoryCommand() {
     const std::string trimmed(Trim(*name));
     if (trimmed.empty() || trimmed.find_first_of("/\\:") != std::string::npos) {
         Tell("Error",
-             "It cannot contain any invalid characters such as /, \\, or :\nIt should not be a path, just a filename "
+             "It cannot contain any invalid characters such as /, \\, or :\nIt should not be a path, just a "
+             "filename "
              "for the case directory.\nPlease enter a valid name for you new Case Directory.");
         return;
     }
@@ -755,8 +775,8 @@ void frmMain2::NewCaseDirectoryCommand() {
 void frmMain2::RemoveCaseCommand() {
     const int listIndex = ui_->cboClients->currentIndex();
     if (listIndex <= 0) return;
-    if (!context_.dialogs.Ask(this, "Remove", "Are you sure you want to delete the case?", MessageButtons::OkCancel,
-                              MessageIcon::Question)) {
+    if (!context_.dialogs.Ask(this, "Remove", "Are you sure you want to delete the case?",
+                              MessageButtons::OkCancel, MessageIcon::Question)) {
         return;
     }
     cases_.Remove(ui_->cboClients->itemData(listIndex).toInt());
@@ -813,9 +833,8 @@ bool frmMain2::MakeProposal() {
             Tell("Proposal", text);
         }
         for (const Notice& notice : result.notices) {
-            const bool shown = std::any_of(ages.notices.begin(), ages.notices.end(), [&](const Notice& before) {
-                return before.text == notice.text;
-            });
+            const bool shown = std::any_of(ages.notices.begin(), ages.notices.end(),
+                                           [&](const Notice& before) { return before.text == notice.text; });
             if (!shown) Tell(notice.title, notice.text);
         }
         return result.documentMade && !ending_;
@@ -855,24 +874,26 @@ void frmMain2::ViewCommand() {
 
 void frmMain2::PrintCommand() {
     if (context_.settings.GetFlag("Options", "UseAcrobat", false)) {
-        context_.dialogs.Show(this, "Printing with Adobe Acrobat",
-                              "Since Acrobat will be handling the printing of this illustration, you will need to "
-                              "click the print toolbar button on the Acrobat preview screen.",
-                              MessageIcon::Exclamation);
+        context_.dialogs.Show(
+            this, "Printing with Adobe Acrobat",
+            "Since Acrobat will be handling the printing of this illustration, you will need to "
+            "click the print toolbar button on the Acrobat preview screen.",
+            MessageIcon::Exclamation);
         ViewCommand();
         if (preview_ && WriteProposalPdf(context_.process.ProgramFolder, "Illustration.pdf")) {
             OpenWithAssociatedProgram(context_.process.ProgramFolder + "Illustration.pdf");
         }
         return;
     }
-    if (MakeProposal()) PrintProposal(this, surface_.GetDocument(), context_.process.ProgramFolder, context_.dialogs);
+    if (MakeProposal())
+        PrintProposal(this, surface_.GetDocument(), context_.process.ProgramFolder, context_.dialogs);
 }
 
 void frmMain2::PrintToPdfCommand() {
     context_.process.OutputFormat = 2;
-    std::string path = context_.dialogs.SaveFileName(this, "Save illustration to pdf file",
-                                                     context_.process.ProgramFolder, "PDF Files (*.pdf)",
-                                                     "PDF Files (*.pdf)");
+    std::string path =
+        context_.dialogs.SaveFileName(this, "Save illustration to pdf file", context_.process.ProgramFolder,
+                                      "PDF Files (*.pdf)", "PDF Files (*.pdf)");
     if (path.empty()) path = context_.process.ProgramFolder + "illustration.pdf";
     const fs::path chosen(path);
     pdfPath_ = WithTrailingSeparator(chosen.parent_path().string());
@@ -885,10 +906,11 @@ void frmMain2::EmailCommand() {
     if (!WriteProposalPdf(pdfPath_, pdfName_)) return;
     const std::string attachment = pdfPath_ + pdfName_;
     // The user's mail program opens with the message filled in; the user adds the recipient and sends.
-    if (runCommand({"xdg-email", "--subject", kMailSubject, "--body", kMailText, "--attach", attachment}) != 0) {
+    if (runCommand({"xdg-email", "--subject", kMailSubject, "--body", kMailText, "--attach", attachment}) !=
+        0) {
         Tell("E-mail",
-             "No mail program answered, so the illustration could not be e-mailed. It is saved as " + attachment +
-                 "; attach that file to a message in your mail program.");
+             "No mail program answered, so the illustration could not be e-mailed. It is saved as " +
+                 attachment + "; attach that file to a message in your mail program.");
     }
 }
 

@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
                   << "\n";
         return 0;
     }
-    const std::string programFolder = ResolveProgramFolder(argc > 0 ? argv[0] : nullptr);
+    const std::string programFolder = ResolveProgramFolder(argc, argv);
     if (first == "--list-cases") {
         if (arguments.size() != 2) {
             PrintUsage(std::cerr);

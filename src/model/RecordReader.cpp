@@ -47,9 +47,7 @@ std::optional<std::string_view> RecordReader::ReadLine() {
     return line;
 }
 
-bool RecordReader::NextIsString() const {
-    return !AtEnd() && text_[position_] == '"';
-}
+bool RecordReader::NextIsString() const { return !AtEnd() && text_[position_] == '"'; }
 
 std::optional<std::string> RecordReader::ReadString() {
     auto line = ReadLine();

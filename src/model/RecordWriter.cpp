@@ -7,8 +7,10 @@ namespace quoravel {
 void RecordWriter::WriteString(std::string_view text) {
     text_ += '"';
     for (char c : text) {
-        if (c == '"') c = '\'';
-        else if (c == '\r' || c == '\n') c = ' ';
+        if (c == '"')
+            c = '\'';
+        else if (c == '\r' || c == '\n')
+            c = ' ';
         text_ += c;
     }
     text_ += "\"\r\n";

@@ -11,8 +11,21 @@ class RecordWriter;
 
 // The fields of a broker, in the order of the fifteen lines of a broker record.
 enum class BrokerField {
-    last_name, first_name, middle_init, license_num, license_state, address_1, address_2,
-    city, state, zip, phone_num, ext, fax_num, GA_Name, Broker_Co,
+    last_name,
+    first_name,
+    middle_init,
+    license_num,
+    license_state,
+    address_1,
+    address_2,
+    city,
+    state,
+    zip,
+    phone_num,
+    ext,
+    fax_num,
+    GA_Name,
+    Broker_Co,
 };
 inline constexpr std::size_t kBrokerFieldCount = 15;
 

@@ -22,10 +22,10 @@ struct TableRatingRow {
 };
 
 constexpr std::array<TableRatingRow, 19> kTableRatings{{
-    {"A", 0.25, 0.15}, {"AA", 0.37, 0.22}, {"B", 0.50, 0.30}, {"BB", 0.62, 0.37}, {"C", 0.75, 0.45},
-    {"CC", 0.87, 0.53}, {"D", 1.00, 0.60}, {"E", 1.25, 0.75}, {"F", 1.50, 0.90}, {"G", 1.75, 1.05},
-    {"H", 2.00, 1.20}, {"I", 2.25, 1.35}, {"J", 2.50, 1.50}, {"K", 2.75, 1.65}, {"L", 3.00, 1.80},
-    {"M", 3.25, 1.95}, {"N", 3.50, 2.10}, {"O", 3.75, 2.25}, {"P", 4.00, 2.40},
+    {"A", 0.25, 0.15},  {"AA", 0.37, 0.22}, {"B", 0.50, 0.30}, {"BB", 0.62, 0.37}, {"C", 0.75, 0.45},
+    {"CC", 0.87, 0.53}, {"D", 1.00, 0.60},  {"E", 1.25, 0.75}, {"F", 1.50, 0.90},  {"G", 1.75, 1.05},
+    {"H", 2.00, 1.20},  {"I", 2.25, 1.35},  {"J", 2.50, 1.50}, {"K", 2.75, 1.65},  {"L", 3.00, 1.80},
+    {"M", 3.25, 1.95},  {"N", 3.50, 2.10},  {"O", 3.75, 2.25}, {"P", 4.00, 2.40},
 }};
 
 // The wording of each underwriting class; the custom classes read "Rated"
@@ -53,9 +53,9 @@ constexpr std::array<const char*, 5> kModeTexts{"Annual", "Semi-Annual", "Quarte
 // Policy form numbers by carrier and state, first matching row wins.
 struct PolicyFormRow {
     std::int32_t company;
-    std::string_view state;           // "" for any state
-    bool onlyCurrentScale;            // not while the prior rate scale applies
-    bool onlyIncreasingPremium;       // QNB's increasing-premium products
+    std::string_view state;      // "" for any state
+    bool onlyCurrentScale;       // not while the prior rate scale applies
+    bool onlyIncreasingPremium;  // QNB's increasing-premium products
     const char* form;
 };
 
@@ -78,7 +78,8 @@ struct WaiverBand {
     double rate;
 };
 
-constexpr std::array<WaiverBand, 4> kWaiverBands{{{18, 29, 0.06}, {30, 39, 0.11}, {40, 49, 0.18}, {50, 59, 0.27}}};
+constexpr std::array<WaiverBand, 4> kWaiverBands{
+    {{18, 29, 0.06}, {30, 39, 0.11}, {40, 49, 0.18}, {50, 59, 0.27}}};
 
 // Sizes beyond which a stored text is taken as a corrupt record.
 constexpr std::size_t kMaxFieldLength = 4096;
@@ -109,7 +110,9 @@ void cClient::SetState(std::string v) { state_ = ToUpper(v); }
 
 void cClient::SetClassification(std::int32_t v) { classification_ = v >= 0 && v <= 8 ? v : 2; }
 
-void cClient::SetPaymentMode(std::int32_t v) { paymentMode_ = v >= Annual && v <= SpecialMonthly ? v : Annual; }
+void cClient::SetPaymentMode(std::int32_t v) {
+    paymentMode_ = v >= Annual && v <= SpecialMonthly ? v : Annual;
+}
 
 void cClient::SetWaiver(bool v) {
     waiver_ = v;
@@ -140,8 +143,9 @@ std::string cClient::FullName() const {
 
 std::string cClient::ModeText(bool monthlyWording) const {
     if (paymentMode_ == SpecialMonthly && monthlyWording) return "Monthly";
-    return paymentMode_ >= Annual && paymentMode_ <= SpecialMonthly ? kModeTexts[static_cast<std::size_t>(paymentMode_)]
-                                                                    : "Annual";
+    return paymentMode_ >= Annual && paymentMode_ <= SpecialMonthly
+               ? kModeTexts[static_cast<std::size_t>(paymentMode_)]
+               : "Annual";
 }
 
 std::int16_t cClient::sex(bool allowUnisex) const {
@@ -281,12 +285,14 @@ bool cClient::Load(RecordReader& in) {
         lastName_ = std::move(*head);
     }
     std::string st;
-    if (!Take(in.ReadString(), firstName_) || !Take(in.ReadString(), middleInit_) || !Take(in.ReadString(), st)) {
+    if (!Take(in.ReadString(), firstName_) || !Take(in.ReadString(), middleInit_) ||
+        !Take(in.ReadString(), st)) {
         return false;
     }
     SetState(std::move(st));
     // Only the current layout stores the birth date and the broker's name.
-    if (current && (!Take(in.ReadDate(), dateOfBirth_) || !Take(in.ReadString(), savedBrokerName_))) return false;
+    if (current && (!Take(in.ReadDate(), dateOfBirth_) || !Take(in.ReadString(), savedBrokerName_)))
+        return false;
 
     std::int32_t classCode = 0;
     if (!Take(in.ReadInt16(), age_) || !Take(in.ReadBool(), isMale_) || !Take(in.ReadInt32(), classCode)) {

@@ -14,7 +14,13 @@ class RecordReader;
 class RecordWriter;
 
 // Payment modes of the premium.
-enum PaymentModeCode : std::int32_t { Annual = 0, SemiAnnual = 1, Quarterly = 2, DirectMonthly = 3, SpecialMonthly = 4 };
+enum PaymentModeCode : std::int32_t {
+    Annual = 0,
+    SemiAnnual = 1,
+    Quarterly = 2,
+    DirectMonthly = 3,
+    SpecialMonthly = 4
+};
 
 // One case: the proposed insured, the broker who presents the case and the
 // case's illustration options, with the values derived from them.

@@ -51,7 +51,8 @@ cCommision::cCommision(std::string programFolder) : programFolder_(std::move(pro
             const auto column = ColumnOfKey(key);
             if (!column) continue;
             const Value value = file.ReadINI(key, clsINIFile::Number, Value());
-            if (value.IsNumber()) cells_[static_cast<std::size_t>(*row)][static_cast<std::size_t>(*column)] = value.Number();
+            if (value.IsNumber())
+                cells_[static_cast<std::size_t>(*row)][static_cast<std::size_t>(*column)] = value.Number();
         }
     }
 }
@@ -67,9 +68,13 @@ std::optional<double>& cCommision::Cell(std::int16_t column, int row) {
     return const_cast<std::optional<double>&>(std::as_const(*this).Cell(column, row));
 }
 
-double cCommision::CommisionValue(std::int16_t column, int row) const { return Cell(column, row).value_or(0); }
+double cCommision::CommisionValue(std::int16_t column, int row) const {
+    return Cell(column, row).value_or(0);
+}
 
-bool cCommision::HasCommisionValue(std::int16_t column, int row) const { return Cell(column, row).has_value(); }
+bool cCommision::HasCommisionValue(std::int16_t column, int row) const {
+    return Cell(column, row).has_value();
+}
 
 void cCommision::SetCommisionValue(std::int16_t column, int row, double value) { Cell(column, row) = value; }
 

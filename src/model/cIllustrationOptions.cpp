@@ -21,10 +21,10 @@ struct CompanyStrings {
 };
 
 constexpr std::array<CompanyStrings, 3> kCompanies{{
-    {"BRN", "Castmere Life and Annuity Insurance Company", "CLAIC", "Castmere Life and Annuity Insurance Company",
-     "2100 Linden Ridge Parkway", "Des Moines, Iowa 50266"},
-    {"QNB", "Castmere Life Insurance Company of New York", "CLICNY", "Castmere Life Insurance Company of New York",
-     "40 Wall Street, Suite 2200", "New York, New York 10005"},
+    {"BRN", "Castmere Life and Annuity Insurance Company", "CLAIC",
+     "Castmere Life and Annuity Insurance Company", "2100 Linden Ridge Parkway", "Des Moines, Iowa 50266"},
+    {"QNB", "Castmere Life Insurance Company of New York", "CLICNY",
+     "Castmere Life Insurance Company of New York", "40 Wall Street, Suite 2200", "New York, New York 10005"},
     {"TVNY", "Castmere Liife Insurance Company", "CLIC", "Castmere Life Insurance Company",
      "Administrative Office \u2022 2100 Linden Ridge Parkway", "Des Moines, Iowa 50266"},
 }};
@@ -69,21 +69,26 @@ std::int32_t cIllustrationOptions::ProductType() const {
 }
 
 void cIllustrationOptions::SetYearsToPrint(std::int16_t value) {
-    if (value >= 0 && value <= 20) yearsToPrint_ = 20;
-    else if (value >= 21 && value <= 40) yearsToPrint_ = 40;
-    else yearsToPrint_ = EndsAtAge80(ProductType()) ? 80 : 100;
+    if (value >= 0 && value <= 20)
+        yearsToPrint_ = 20;
+    else if (value >= 21 && value <= 40)
+        yearsToPrint_ = 40;
+    else
+        yearsToPrint_ = EndsAtAge80(ProductType()) ? 80 : 100;
 }
 
 std::int32_t cIllustrationOptions::GetFaceAmount(std::size_t index) const {
     if (index >= faceAmounts_.size()) {
-        throw RuntimeError(ErrorNumber::SubscriptOutOfRange, "cIllustrationOptions", "Subscript out of range");
+        throw RuntimeError(ErrorNumber::SubscriptOutOfRange, "cIllustrationOptions",
+                           "Subscript out of range");
     }
     return faceAmounts_[index].value_or(0);
 }
 
 void cIllustrationOptions::SetFaceAmount(std::size_t index, std::int32_t value) {
     if (index >= faceAmounts_.size()) {
-        throw RuntimeError(ErrorNumber::SubscriptOutOfRange, "cIllustrationOptions", "Subscript out of range");
+        throw RuntimeError(ErrorNumber::SubscriptOutOfRange, "cIllustrationOptions",
+                           "Subscript out of range");
     }
     faceAmounts_[index] = value;
 }
@@ -147,12 +152,14 @@ void cIllustrationOptions::Save(RecordWriter& out) const {
     out.PrintBool(isFaceSolve_);
     out.PrintNumber(static_cast<std::int64_t>(faceAmounts_.size()) - 1);
     for (const auto& amount : faceAmounts_) {
-        if (amount) out.PrintNumber(*amount);
-        else out.PrintEmpty();
+        if (amount)
+            out.PrintNumber(*amount);
+        else
+            out.PrintEmpty();
     }
     out.PrintBool(outputDescription_);
-    for (bool flag : {outputUnderwritting_, outputClassInfo_, outputCertification_, outputClassComp_,
-                      outputCommision_}) {
+    for (bool flag :
+         {outputUnderwritting_, outputClassInfo_, outputCertification_, outputClassComp_, outputCommision_}) {
         out.PrintBool(flag);
     }
     out.PrintNumber(printOption_);

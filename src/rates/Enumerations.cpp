@@ -211,7 +211,6 @@ constexpr MaxAgeRow kSingleMaxIssueAges[] = {
     {kThirtyYear, 50},
 };
 
-
 // Products 2 to 5: the limits depend on the state, the sex, the class and the
 // rate scale. One table per product; a state's current-scale rows precede
 // its prior-scale rows where the two scales differ.

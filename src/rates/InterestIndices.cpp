@@ -21,7 +21,8 @@ CostIndex IndexFor(int years, const std::vector<double>& premiums, double face, 
     double perThousand = 0;
     for (int j = 0; j < years; ++j) {
         const double growth = std::pow(kInterest, years - j);
-        if (j < static_cast<int>(premiums.size())) accumulated += premiums[static_cast<std::size_t>(j)] * growth;
+        if (j < static_cast<int>(premiums.size()))
+            accumulated += premiums[static_cast<std::size_t>(j)] * growth;
         perThousand += face * 0.001 * growth;
     }
     const double surrenderValue =
@@ -36,7 +37,8 @@ CostIndex IndexFor(int years, const std::vector<double>& premiums, double face, 
 InterestIndices ComputeInterestIndices(const std::vector<double>& premiums, std::int32_t faceAmount,
                                        int issueAge, const std::string& state, ProductInfo& product) {
     const int twenty = issueAge + 20 > kLastAge ? kLastAge - issueAge : 20;
-    return {IndexFor(5, premiums, faceAmount, state, product), IndexFor(10, premiums, faceAmount, state, product),
+    return {IndexFor(5, premiums, faceAmount, state, product),
+            IndexFor(10, premiums, faceAmount, state, product),
             IndexFor(twenty, premiums, faceAmount, state, product)};
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "Enumerations.h"
+#include "Riders.h"
 #include "Text.h"
 #include "clsError.h"
 #include "clsINIFile.h"
@@ -134,14 +135,7 @@ bool HasTableRating(const cClient& client) {
     return !client.TableRating().empty() && client.TableRating() != "None";
 }
 
-// The waiver is offered with table ratings up to D (4).
-constexpr std::array<std::string_view, 7> kWaiverTableRatings{"A", "AA", "B", "BB", "C", "CC", "D"};
 constexpr std::int32_t kWaiverMaxFace = 5000000;
-constexpr int kWaiverFirstAge = 15;
-constexpr int kWaiverLastAge = 55;
-constexpr int kChildRiderFirstAge = 18;
-constexpr int kChildRiderLastAge = 55;
-constexpr int kSpouseFeeFirstAge = 15;
 
 // A correction of the case: the note shown with the proposal, and the
 // update the outside system takes over under the input's relay key.
@@ -159,7 +153,7 @@ constexpr const char* kWaiverKey = "Insured.Waiver";
 
 void CorrectRiders(cClient& client, Corrections& corrections) {
     const int age = client.age();
-    if (client.Waiver() && (age > kWaiverLastAge || age < kWaiverFirstAge)) {
+    if (client.Waiver() && (age > kWaiverLastIssueAge || age < kWaiverFirstIssueAge)) {
         client.SetWaiver(false);
         corrections.Add("Waiver Removed - Not available for client of age " + std::to_string(age) + ".  ",
                         kWaiverKey, Value(false), clsINIFile::Boolean);
@@ -177,7 +171,7 @@ void CorrectRiders(cClient& client, Corrections& corrections) {
         corrections.Add("Waiver Removed- Not available for face amounts in excess of $5,000,000.", kWaiverKey,
                         Value(false), clsINIFile::Boolean);
     }
-    if (client.ChildRider() && (age > kChildRiderLastAge || age < kChildRiderFirstAge)) {
+    if (client.ChildRider() && (age > kChildRiderLastIssueAge || age < kChildRiderFirstIssueAge)) {
         client.SetChildRider(false);
         client.SetChildRiderUnits(0);
         corrections.Add(

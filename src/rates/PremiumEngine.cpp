@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Riders.h"
 #include "Rounding.h"
 
 namespace quoravel {
@@ -17,17 +18,18 @@ constexpr double kQuarterlyFactor = 0.26;
 constexpr double kSpecialMonthlyFactor = 0.0875;
 
 constexpr double kChildRiderPerUnit = 5.50;
-constexpr int kChildRiderLastAge = 65;
-constexpr int kWaiverLastAge = 60;
 
 }  // namespace
 
-void ReadTermRatesNoRequal(RateContext& context, RateVector& rates, const cClient& client, ProductInfo& product,
-                           int classCode, int interpolation, const cIllustrationOptions& options,
-                           std::size_t faceIndex) {
+void ReadTermRatesNoRequal(RateContext& context, RateVector& rates, const cClient& client,
+                           ProductInfo& product, int classCode, int interpolation,
+                           const cIllustrationOptions& options, std::size_t faceIndex) {
     const std::int32_t number = product.ProductNumber;
-    if (number == 6 || number == 15) ReadBrellan1Rates(context, rates, client, product, classCode);
-    else ReadStandardTermRates(context, rates, client, product, classCode, 0, interpolation, options, faceIndex);
+    if (number == 6 || number == 15)
+        ReadBrellan1Rates(context, rates, client, product, classCode);
+    else
+        ReadStandardTermRates(context, rates, client, product, classCode, 0, interpolation, options,
+                              faceIndex);
     ReadYRTRates(context, rates, client, product, classCode, 0);
     if (interpolation == 1 && number >= 29 && number <= 33) InterpRates(context, rates);
 }
@@ -75,14 +77,16 @@ YearPremium PremiumOfYear(const cClient& client, std::int32_t faceAmount, double
     const int age = client.age();
     YearPremium p;
     p.base = round(2, face * baseRate * 0.00001 + policyFee);
-    p.tableExtra = round(2, std::max(0.0, p.base - policyFee) * client.TableRatingAt(static_cast<std::int16_t>(age + year)));
+    p.tableExtra = round(
+        2, std::max(0.0, p.base - policyFee) * client.TableRatingAt(static_cast<std::int16_t>(age + year)));
     p.permFlatExtra = round(2, face * 0.001 * client.PermFlatExtra());
-    p.tempFlatExtra = year < client.TempFlatExtraYears() ? round(2, face * 0.001 * client.TempFlatExtra()) : 0.0;
+    p.tempFlatExtra =
+        year < client.TempFlatExtraYears() ? round(2, face * 0.001 * client.TempFlatExtra()) : 0.0;
     // Units left on a case whose rider was removed are not charged.
-    p.childRider = client.ChildRider() && age + year + 1 <= kChildRiderLastAge
+    p.childRider = client.ChildRider() && age + year + 1 <= kChildRiderLastChargedAge
                        ? client.ChildRiderUnits() * kChildRiderPerUnit
                        : 0.0;
-    if (client.Waiver() && age + year + 1 <= kWaiverLastAge) {
+    if (client.Waiver() && age + year + 1 <= kWaiverLastChargedAge) {
         double w = face * round(0, client.WaiverRating() * waiverRate) * 0.00001;
         if (client.ChildRider()) {
             w += client.ChildRiderUnits() *
@@ -99,8 +103,8 @@ ModalPremiums FirstYearModalPremiums(double firstYearAnnual) {
             round(2, annual * kSpecialMonthlyFactor)};
 }
 
-PremiumSchedule ComputePremiumSchedule(RateContext& context, const cClient& client, std::int32_t productNumber,
-                                       std::size_t faceIndex, int interpolation) {
+PremiumSchedule ComputePremiumSchedule(RateContext& context, const cClient& client,
+                                       std::int32_t productNumber, std::size_t faceIndex, int interpolation) {
     ProductInfo product;
     product.FillProduct(productNumber, client.age(), false);
     const bool select = product.SelectYears() > 0;
@@ -113,7 +117,8 @@ PremiumSchedule ComputePremiumSchedule(RateContext& context, const cClient& clie
     schedule.years.reserve(schedule.rates.Rows());
     for (std::size_t year = 0; year < schedule.rates.Rows(); ++year) {
         schedule.years.push_back(PremiumOfYear(client, face, schedule.rates.At(year, kBaseColumn),
-                                               schedule.rates.At(year, kWaiverColumn), static_cast<int>(year), fee));
+                                               schedule.rates.At(year, kWaiverColumn), static_cast<int>(year),
+                                               fee));
     }
     return schedule;
 }

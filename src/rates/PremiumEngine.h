@@ -36,17 +36,17 @@ void FillRateMatrix(RateContext& context, RateMatrix& matrix, const cClient& cli
                     ProductInfo* productSource = nullptr, int interpolation = 0);
 
 // The base rates of a product without requalification.
-void ReadTermRatesNoRequal(RateContext& context, RateVector& rates, const cClient& client, ProductInfo& product,
-                           int classCode, int interpolation, const cIllustrationOptions& options,
-                           std::size_t faceIndex);
+void ReadTermRatesNoRequal(RateContext& context, RateVector& rates, const cClient& client,
+                           ProductInfo& product, int classCode, int interpolation,
+                           const cIllustrationOptions& options, std::size_t faceIndex);
 
 // The policy fee: 60 on the Tessel products, 50 on every other.
 double PolicyFee(std::int32_t productNumber);
 
 // The premium of one policy year, each part rounded as the ledger shows it.
 struct YearPremium {
-    double base = 0;            // face × rate × 0.00001 + policy fee
-    double tableExtra = 0;      // (base − fee) × table factor of the attained age
+    double base = 0;        // face × rate × 0.00001 + policy fee
+    double tableExtra = 0;  // (base − fee) × table factor of the attained age
     double permFlatExtra = 0;
     double tempFlatExtra = 0;
     double childRider = 0;
@@ -74,7 +74,8 @@ struct PremiumSchedule {
     std::vector<YearPremium> years;
 };
 // Select-period products (those with select years) go through the select path.
-PremiumSchedule ComputePremiumSchedule(RateContext& context, const cClient& client, std::int32_t productNumber,
-                                       std::size_t faceIndex, int interpolation = 0);
+PremiumSchedule ComputePremiumSchedule(RateContext& context, const cClient& client,
+                                       std::int32_t productNumber, std::size_t faceIndex,
+                                       int interpolation = 0);
 
 }  // namespace quoravel

@@ -1,11 +1,17 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace quoravel {
+
+// The years a ledger shows: 20, 40, or to the product's end (age 80 or 100
+// by product), which the illustration options hold as 98.
+inline constexpr std::int16_t kYearsToProductEnd = 98;
+inline constexpr std::array<std::int16_t, 3> kYearsToPrintChoices{20, 40, kYearsToProductEnd};
 
 // One product's rules as the premium engine and the ledger pages ask them.
 class ProductInfo {

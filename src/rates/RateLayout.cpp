@@ -1,13 +1,10 @@
 #include "RateLayout.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
+#include <filesystem>
 
 #include "RuntimeError.h"
 #include "Text.h"
@@ -74,21 +71,25 @@ std::size_t LevelIndex(int productColumn, int classCode, int sex, int productCol
 }
 
 std::size_t NonLevelIndex(int duration, int productColumn, int classCode, int sex) {
-    return static_cast<std::size_t>(duration + kNonLevelDurations * LevelIndex(productColumn, classCode, sex, 5));
+    return static_cast<std::size_t>(duration +
+                                    kNonLevelDurations * LevelIndex(productColumn, classCode, sex, 5));
 }
 
 std::size_t InterpolatedIndex(int policyYear, int productColumn) {
     return static_cast<std::size_t>(policyYear - 1 + kInterpolatedYears * productColumn);
 }
 
-std::size_t YrtWaiverIndex(int classCode, int sex) { return static_cast<std::size_t>(classCode + kClasses * sex); }
+std::size_t YrtWaiverIndex(int classCode, int sex) {
+    return static_cast<std::size_t>(classCode + kClasses * sex);
+}
 
 std::size_t GuaranteedYrtIndex(bool nicotine, bool female) {
     return static_cast<std::size_t>((nicotine ? 1 : 0) + (female ? 2 : 0));
 }
 
 int OneYearBlock(int classCode, int sex) {
-    const int block = classCode >= 0 && classCode < kClasses ? kOneYearBlocks[static_cast<std::size_t>(classCode)] : 0;
+    const int block =
+        classCode >= 0 && classCode < kClasses ? kOneYearBlocks[static_cast<std::size_t>(classCode)] : 0;
     return block + (sex == 1 ? 8 : 0);
 }
 
@@ -106,8 +107,10 @@ std::string EncodeRecord(const RateLayout& layout, const RateRecord& record) {
     if (layout.leadingInteger) WriteLittleEndian(out, static_cast<std::uint16_t>(record.lead), 2);
     for (std::size_t i = 0; i < layout.valueCount; ++i) {
         const double value = i < record.values.size() ? record.values[i] : 0.0;
-        if (layout.singles) WriteLittleEndian(out, std::bit_cast<std::uint32_t>(static_cast<float>(value)), 4);
-        else WriteLittleEndian(out, std::bit_cast<std::uint64_t>(value), 8);
+        if (layout.singles)
+            WriteLittleEndian(out, std::bit_cast<std::uint32_t>(static_cast<float>(value)), 4);
+        else
+            WriteLittleEndian(out, std::bit_cast<std::uint64_t>(value), 8);
     }
     out.resize(layout.recordLength, '\0');  // slack and reserved bytes
     return out;
@@ -117,43 +120,42 @@ RateRecord DecodeRecord(const RateLayout& layout, std::span<const unsigned char>
     RateRecord record;
     if (bytes.size() < layout.recordLength) return record;
     if (layout.leadingInteger) {
-        record.lead = static_cast<std::int16_t>(static_cast<std::uint16_t>(ReadLittleEndian(bytes.data(), 2)));
+        record.lead =
+            static_cast<std::int16_t>(static_cast<std::uint16_t>(ReadLittleEndian(bytes.data(), 2)));
     }
     record.values.resize(layout.valueCount);
     const unsigned char* p = bytes.data() + ValueOffset(layout);
-    for (std::size_t i = 0; i < layout.valueCount; ++i) record.values[i] = DecodeValue(layout, p + i * ValueSize(layout));
+    for (std::size_t i = 0; i < layout.valueCount; ++i)
+        record.values[i] = DecodeValue(layout, p + i * ValueSize(layout));
     return record;
 }
 
 RateFile::RateFile(const std::string& path, const RateLayout& layout)
-    : layout_(layout), path_(path), buffer_(layout.recordLength) {
-    descriptor_ = ::open(path.c_str(), O_RDONLY);
-    if (descriptor_ < 0) {
+    : layout_(layout), path_(path), file_(path, std::ios::binary), buffer_(layout.recordLength) {
+    std::error_code unknown;
+    if (!file_ || std::filesystem::is_directory(path, unknown)) {
         throw RuntimeError(ErrorNumber::FileNotFound, "RateStuf", "Rate file " + path + " cannot be opened.");
     }
+    const auto size = std::filesystem::file_size(path, unknown);
+    fileSize_ = unknown ? 0 : static_cast<std::size_t>(size);
 }
 
 RateFile::RateFile(InMemory, std::string bytes, const RateLayout& layout)
     : layout_(layout), bytes_(std::move(bytes)), inMemory_(true), buffer_(layout.recordLength) {}
 
-RateFile::~RateFile() {
-    if (descriptor_ >= 0) ::close(descriptor_);
-}
-
 long RateFile::RecordCount() const {
-    if (inMemory_) return static_cast<long>(bytes_.size() / layout_.recordLength);
-    struct stat status {};
-    if (::fstat(descriptor_, &status) != 0) return 0;
-    return static_cast<long>(static_cast<std::size_t>(status.st_size) / layout_.recordLength);
+    return static_cast<long>((inMemory_ ? bytes_.size() : fileSize_) / layout_.recordLength);
 }
 
 bool RateFile::LoadFromFile(std::size_t offset) {
     const std::size_t length = layout_.recordLength;
     if (offset < blockOffset_ || offset + length > blockOffset_ + blockLength_) {
         block_.resize(std::max<std::size_t>(kReadAhead, length));
-        const auto read = ::pread(descriptor_, block_.data(), block_.size(), static_cast<off_t>(offset));
+        file_.clear();  // a read past the end before leaves the stream failed
+        file_.seekg(static_cast<std::streamoff>(offset));
+        file_.read(reinterpret_cast<char*>(block_.data()), static_cast<std::streamsize>(block_.size()));
         blockOffset_ = offset;
-        blockLength_ = read > 0 ? static_cast<std::size_t>(read) : 0;
+        blockLength_ = static_cast<std::size_t>(std::max<std::streamsize>(file_.gcount(), 0));
         if (length > blockLength_) return false;
     }
     std::memcpy(buffer_.data(), block_.data() + (offset - blockOffset_), length);
@@ -229,8 +231,8 @@ std::string_view BandedFamily(std::int32_t productNumber, std::string_view state
 
 std::string BandedFileName(std::int32_t productNumber, std::string_view state, bool usePriorRates,
                            std::int32_t faceAmount) {
-    return std::string(BandedFilePrefix(state, usePriorRates)) + std::string(BandedFamily(productNumber, state)) +
-           std::to_string(FaceBand(faceAmount)) + ".rat";
+    return std::string(BandedFilePrefix(state, usePriorRates)) +
+           std::string(BandedFamily(productNumber, state)) + std::to_string(FaceBand(faceAmount)) + ".rat";
 }
 
 }  // namespace quoravel

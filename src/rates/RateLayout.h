@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <fstream>
 #include <optional>
 #include <span>
 #include <string>
@@ -17,24 +18,24 @@ namespace quoravel {
 // stored with the first index varying fastest. Rates are annual premiums in
 // cents per 1,000 of face amount.
 enum class RateLayoutKind {
-    OneYear,          // 11 singles: policy years 1..11
-    Level5,           // 90 doubles: product column 0..4, class 0..8, sex 0..1
-    Level3,           // 54 doubles: product column 0..2, class 0..8, sex 0..1
-    NonLevel,         // no leading integer: 1,350 doubles, duration 0..14, product column 0..4,
-                      // class 0..8, sex 0..1, then 2 slack bytes
-    Interpolated,     // 150 doubles: policy year 1..30, product column 0..4
-    Waiver,           // 6 singles: rate column 0..5
-    GuaranteedYrt,    // 4 doubles: male non-nicotine, male nicotine, female non-nicotine, female nicotine
-    YrtWaiver,        // 18 doubles: class 0..8, sex 0..1, then 12 reserved bytes
+    OneYear,        // 11 singles: policy years 1..11
+    Level5,         // 90 doubles: product column 0..4, class 0..8, sex 0..1
+    Level3,         // 54 doubles: product column 0..2, class 0..8, sex 0..1
+    NonLevel,       // no leading integer: 1,350 doubles, duration 0..14, product column 0..4,
+                    // class 0..8, sex 0..1, then 2 slack bytes
+    Interpolated,   // 150 doubles: policy year 1..30, product column 0..4
+    Waiver,         // 6 singles: rate column 0..5
+    GuaranteedYrt,  // 4 doubles: male non-nicotine, male nicotine, female non-nicotine, female nicotine
+    YrtWaiver,      // 18 doubles: class 0..8, sex 0..1, then 12 reserved bytes
 };
 
 struct RateLayout {
     RateLayoutKind kind;
-    std::string_view name;       // the name used in text dumps and by the rate-file tool
-    std::size_t recordLength;    // bytes, leading integer and slack included
+    std::string_view name;     // the name used in text dumps and by the rate-file tool
+    std::size_t recordLength;  // bytes, leading integer and slack included
     bool leadingInteger;
-    bool singles;                // 4-byte floats rather than 8-byte doubles
-    std::size_t valueCount;      // rates per record
+    bool singles;            // 4-byte floats rather than 8-byte doubles
+    std::size_t valueCount;  // rates per record
 };
 
 const RateLayout& LayoutOf(RateLayoutKind kind);
@@ -82,7 +83,6 @@ public:
     // For tests and the dump tool: the file's bytes given directly.
     struct InMemory {};
     RateFile(InMemory, std::string bytes, const RateLayout& layout);
-    ~RateFile();
     RateFile(const RateFile&) = delete;
     RateFile& operator=(const RateFile&) = delete;
 
@@ -97,8 +97,9 @@ private:
 
     const RateLayout& layout_;
     std::string path_;
-    int descriptor_ = -1;
-    std::string bytes_;          // the whole file, for files given in memory
+    std::ifstream file_;
+    std::size_t fileSize_ = 0;
+    std::string bytes_;  // the whole file, for files given in memory
     bool inMemory_ = false;
     long loaded_ = 0;
     std::vector<unsigned char> buffer_;  // the record asked for

@@ -22,16 +22,16 @@ constexpr int kNjBands = 17;
 constexpr std::array<std::array<double, kNjBands>, 3> kNjYrtRates{{
     {4061, 4849, 5789, 6909, 8239, 9815, 11679, 13875, 16452, 19460, 22952, 26976, 31574, 36774, 42583, 48976,
      55887},
-    {5802, 6928, 8271, 9869, 11769, 14022, 16685, 19822, 23503, 27801, 32789, 38537, 45106, 52535, 60833, 69965,
-     79839},
-    {11603, 13855, 16541, 19739, 23539, 28044, 33369, 39644, 47006, 55601, 65578, 77075, 90212, 105069, 121665,
-     139931, 159678},
+    {5802, 6928, 8271, 9869, 11769, 14022, 16685, 19822, 23503, 27801, 32789, 38537, 45106, 52535, 60833,
+     69965, 79839},
+    {11603, 13855, 16541, 19739, 23539, 28044, 33369, 39644, 47006, 55601, 65578, 77075, 90212, 105069,
+     121665, 139931, 159678},
 }};
 // The prior scale charged a little more in NJ.
 constexpr double kNjPriorScaleFactor = 1.03;
 
 // Guaranteed cash values per 1,000 of the 30-year products in NJ and MD by policy year.
-constexpr std::array<double, 30> kGuaranteedCashValues{0, 0, 0, 0, 0,  1,  2,  3,  4, 5, 6, 7, 8, 9, 10,
+constexpr std::array<double, 30> kGuaranteedCashValues{0,  0,  0,  0, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10,
                                                        10, 10, 10, 9, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 0};
 
 int NjClassGroup(int classCode) {
@@ -93,9 +93,9 @@ void ReadBrellan1Rates(RateContext& context, RateVector& rates, const cClient& c
     });
 }
 
-void ReadStandardTermRates(RateContext& context, RateVector& rates, const cClient& client, ProductInfo& product,
-                           int classCode, int start, int interpolation, const cIllustrationOptions& options,
-                           std::size_t faceIndex) {
+void ReadStandardTermRates(RateContext& context, RateVector& rates, const cClient& client,
+                           ProductInfo& product, int classCode, int start, int interpolation,
+                           const cIllustrationOptions& options, std::size_t faceIndex) {
     ReaderCall call(context, rates, "ReadStandardTermRates");
     call.Run([&] {
         const int age = client.age();
@@ -154,7 +154,8 @@ void ReadSelectRates(RateContext& context, RateVector& rates, const cClient& cli
         }
         RateFile file(call.Path("BRNsel.rat"), LayoutOf(RateLayoutKind::Level5));
         for (int year = 0; year < selectYears; ++year) {
-            call.Store(year, file.Rate(client.age() + 1 + year, LevelIndex(*column, selectClass, SexCode(client), 5)));
+            call.Store(year, file.Rate(client.age() + 1 + year,
+                                       LevelIndex(*column, selectClass, SexCode(client), 5)));
         }
     });
     ReadStandardTermRates(context, rates, client, product, selectClass, selectYears, 0, options, faceIndex);
@@ -172,7 +173,8 @@ void ReadYRTRates(RateContext& context, RateVector& rates, const cClient& client
         const bool quenby = product.ProductNumber == 18 || product.ProductNumber == 19;
         const int group = NjClassGroup(classCode);
         const double njScale = context.run.UsePriorRates ? kNjPriorScaleFactor : 1.0;
-        const std::string fileName = state == "WA" && company != 1 ? "Jan07WAGuarYRT.rat" : "Jan07GuarYRT.rat";
+        const std::string fileName =
+            state == "WA" && company != 1 ? "Jan07WAGuarYRT.rat" : "Jan07GuarYRT.rat";
         RateFile file(call.Path(fileName), LayoutOf(RateLayoutKind::GuaranteedYrt));
         const std::size_t index = GuaranteedYrtIndex(IsNicotineClass(classCode), SexCode(client) == 1);
 
@@ -197,7 +199,8 @@ void ReadWaiverRates(RateContext& context, RateVector& rates, const cClient& cli
         const int age = client.age();
         const auto column = product.RateColumn();
         const int selectYears = selectSource ? selectSource->SelectYears() : 0;
-        const int levelYears = selectYears + product.GuarenteePeriod(static_cast<std::int16_t>(age), client.state());
+        const int levelYears =
+            selectYears + product.GuarenteePeriod(static_cast<std::int16_t>(age), client.state());
         const std::string fileName = client.proposal().Company() == 1 ? "QNBwvr.rat" : "BRNwvr.rat";
         RateFile waiver(call.Path(fileName), LayoutOf(RateLayoutKind::Waiver));
         const double levelRate = column ? waiver.Rate(age + 1, static_cast<std::size_t>(*column)) : 0.0;
@@ -220,7 +223,8 @@ void InterpRates(RateContext& context, RateVector& rates) {
         if (a >= rates.size() || b >= rates.size()) return;
         const double from = rates[a - 1];
         const double step = (rates[b] - from) / static_cast<double>(b - a + 1);
-        for (std::size_t i = a, k = 1; i <= b; ++i, ++k) rates[i] = round(0, from + static_cast<double>(k) * step);
+        for (std::size_t i = a, k = 1; i <= b; ++i, ++k)
+            rates[i] = round(0, from + static_cast<double>(k) * step);
     } catch (const std::exception& error) {
         context.run.ProcessError(error, clsError::ErrorWithPlace, kModule, "InterpRates");
     }

@@ -34,9 +34,9 @@ void ReadBrellan1Rates(RateContext& context, RateVector& rates, const cClient& c
 // The level period from `start` on, and for the Ostrel products the
 // non-level years up to the end of the guarantee period (interpolated
 // schedule when `interpolation` is 1).
-void ReadStandardTermRates(RateContext& context, RateVector& rates, const cClient& client, ProductInfo& product,
-                           int classCode, int start, int interpolation, const cIllustrationOptions& options,
-                           std::size_t faceIndex);
+void ReadStandardTermRates(RateContext& context, RateVector& rates, const cClient& client,
+                           ProductInfo& product, int classCode, int start, int interpolation,
+                           const cIllustrationOptions& options, std::size_t faceIndex);
 
 // The select-period products: select rates for the select years, then the
 // level period and the yearly-renewable years after them. The custom classes

@@ -8,18 +8,37 @@
 namespace quoravel {
 namespace {
 
-constexpr std::array<double, 23> kPowers{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::array<double, 23> kPowers{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-constexpr std::array<std::int64_t, 19> kIntegerPowers{
-    1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000, 10000000000,
-    100000000000, 1000000000000, 10000000000000, 100000000000000, 1000000000000000,
-    10000000000000000, 100000000000000000, 1000000000000000000};
+constexpr std::array<std::int64_t, 19> kIntegerPowers{1,
+                                                      10,
+                                                      100,
+                                                      1000,
+                                                      10000,
+                                                      100000,
+                                                      1000000,
+                                                      10000000,
+                                                      100000000,
+                                                      1000000000,
+                                                      10000000000,
+                                                      100000000000,
+                                                      1000000000000,
+                                                      10000000000000,
+                                                      100000000000000,
+                                                      1000000000000000,
+                                                      10000000000000000,
+                                                      100000000000000000,
+                                                      1000000000000000000};
 
 // Scales by a power of ten exactly where the power is exact (up to 10^22).
 double Scale(double value, int exponent) {
-    if (exponent >= 0) return exponent < 23 ? value * kPowers[static_cast<std::size_t>(exponent)] : value * std::pow(10.0, exponent);
-    return -exponent < 23 ? value / kPowers[static_cast<std::size_t>(-exponent)] : value / std::pow(10.0, -exponent);
+    if (exponent >= 0)
+        return exponent < 23 ? value * kPowers[static_cast<std::size_t>(exponent)]
+                             : value * std::pow(10.0, exponent);
+    return -exponent < 23 ? value / kPowers[static_cast<std::size_t>(-exponent)]
+                          : value / std::pow(10.0, -exponent);
 }
 
 }  // namespace
@@ -29,8 +48,10 @@ double round(int decimals, double value) {
     const double magnitude = std::fabs(value);
     // The decimal exponent of the leading digit.
     int leading = static_cast<int>(std::floor(std::log10(magnitude)));
-    if (Scale(magnitude, -leading) >= 10) ++leading;
-    else if (Scale(magnitude, -leading) < 1) --leading;
+    if (Scale(magnitude, -leading) >= 10)
+        ++leading;
+    else if (Scale(magnitude, -leading) < 1)
+        --leading;
 
     // The 15 significant digits as a whole number: mantissa × 10^(leading − 14).
     const int shift = 14 - leading;

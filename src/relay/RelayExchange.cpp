@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "ProductInfo.h"
 #include "RelayProducts.h"
 #include "Text.h"
 #include "clsINIFile.h"
@@ -256,11 +257,9 @@ void ReadKeys(const RelayFile& relay, cClient& client, ProposalRun& run, InputPr
     options.SetOutputDescription(relay.Flag("BRLN.Rpt.Desc"));
     options.SetOutputUnderwritting(relay.Flag("BRLN.RptUnderwriting"));
 
-    // 98 stands for the whole horizon: age 80 or 100 by product.
-    static constexpr std::array<std::int16_t, 3> kYearsToPrint{20, 40, 98};
     const double printYears = relay.Number("BRLN.SourcePrintOpt");
     if (printYears == 1 || printYears == 2 || printYears == 3) {
-        options.SetYearsToPrint(kYearsToPrint[static_cast<std::size_t>(printYears) - 1]);
+        options.SetYearsToPrint(kYearsToPrintChoices[static_cast<std::size_t>(printYears) - 1]);
     }
     const double waiverRating = relay.Number("BRLN.WaiverRating");
     client.SetWaiverRating(waiverRating >= 1 && waiverRating <= 5 && waiverRating == std::floor(waiverRating)

@@ -41,7 +41,8 @@ QFont MakeQFont(const FontStyle& style) {
 }
 
 double FontMeasure::Width(const FontStyle& font, std::string_view text) const {
-    return MetricsOf(font).horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    return MetricsOf(font).horizontalAdvance(
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 std::vector<double> FontMeasure::Advances(const FontStyle& font, std::string_view text) const {

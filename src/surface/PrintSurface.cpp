@@ -5,14 +5,14 @@
 #include <algorithm>
 
 #include "RuntimeError.h"
-#include "TextFile.h"
 #include "TableFormat.h"
+#include "TextFile.h"
 
 namespace quoravel {
 namespace {
 
-constexpr double kCellPadding = 60;     // left and right, in "+" columns
-constexpr double kCellGap = 20;         // above and below the text of a table row
+constexpr double kCellPadding = 60;  // left and right, in "+" columns
+constexpr double kCellGap = 20;      // above and below the text of a table row
 constexpr std::array<int, 4> kAlignCodes{PrintSurface::AlignLeft, PrintSurface::AlignRight,
                                          PrintSurface::AlignCenter, PrintSurface::AlignJustify};
 constexpr std::array<int, 4> kBorderCodes{0, 2, 7, 9};
@@ -67,10 +67,13 @@ std::vector<std::string> BreakWord(const FontMeasure& measure, const FontStyle& 
     std::vector<std::string> pieces(1);
     for (std::size_t i = 0; i < word.size();) {
         std::size_t length = 1;
-        while (i + length < word.size() && (static_cast<unsigned char>(word[i + length]) & 0xC0) == 0x80) ++length;
+        while (i + length < word.size() && (static_cast<unsigned char>(word[i + length]) & 0xC0) == 0x80)
+            ++length;
         const std::string next = pieces.back() + word.substr(i, length);
-        if (!pieces.back().empty() && measure.Width(font, next) > width) pieces.emplace_back(word.substr(i, length));
-        else pieces.back() = next;
+        if (!pieces.back().empty() && measure.Width(font, next) > width)
+            pieces.emplace_back(word.substr(i, length));
+        else
+            pieces.back() = next;
         i += length;
     }
     return pieces;
@@ -99,8 +102,10 @@ void PrintSurface::EndDoc() {
 
 void PrintSurface::NewPage() {
     FlushLine(false);
-    if (!inDocument_) StartDoc();
-    else BeginPage();
+    if (!inDocument_)
+        StartDoc();
+    else
+        BeginPage();
 }
 
 Page& PrintSurface::Target() {
@@ -246,12 +251,18 @@ void PrintSurface::FlushLine(bool wrapped) {
     double x = lineStart_;
     double extraPerGap = 0;
     switch (align_) {
-        case AlignRight: x = ContentRight() - used; break;
-        case AlignCenter: x = lineStart_ + (ContentRight() - lineStart_ - used) / 2; break;
-        case AlignJustify:
-            if (wrapped && pending_.size() > 1) extraPerGap = (ContentRight() - lineStart_ - used) / static_cast<double>(pending_.size() - 1);
+        case AlignRight:
+            x = ContentRight() - used;
             break;
-        default: break;
+        case AlignCenter:
+            x = lineStart_ + (ContentRight() - lineStart_ - used) / 2;
+            break;
+        case AlignJustify:
+            if (wrapped && pending_.size() > 1)
+                extraPerGap = (ContentRight() - lineStart_ - used) / static_cast<double>(pending_.size() - 1);
+            break;
+        default:
+            break;
     }
     Page& page = Target();
     for (std::size_t i = 0; i < pending_.size(); ++i) {
@@ -286,7 +297,8 @@ void PrintSurface::AddTable(std::string_view format, std::string_view header, st
     PrintTableRows(table, rows, std::vector<bool>(rows.size(), font_.bold), !header.empty());
 }
 
-std::vector<std::string> PrintSurface::WrapCell(const std::string& text, double width, const FontStyle& font) const {
+std::vector<std::string> PrintSurface::WrapCell(const std::string& text, double width,
+                                                const FontStyle& font) const {
     std::vector<std::string> lines;
     for (const auto& paragraph : TextLines(text)) {
         std::string line;
@@ -310,14 +322,17 @@ std::vector<std::string> PrintSurface::WrapCell(const std::string& text, double 
     return lines;
 }
 
-void PrintSurface::PrintTableRows(const TableFormat& format, const std::vector<std::vector<std::string>>& rows,
+void PrintSurface::PrintTableRows(const TableFormat& format,
+                                  const std::vector<std::vector<std::string>>& rows,
                                   const std::vector<bool>& bold, bool repeatFirstRow) {
     FlushLine(false);
     if (x_ > marginLeft_) LineEnd();
     const double width = format.Width();
     double left = marginLeft_;
-    if (align_ == AlignRight) left = ContentRight() - width;
-    else if (align_ == AlignCenter || align_ == AlignJustify) left = marginLeft_ + (ContentRight() - marginLeft_ - width) / 2;
+    if (align_ == AlignRight)
+        left = ContentRight() - width;
+    else if (align_ == AlignCenter || align_ == AlignJustify)
+        left = marginLeft_ + (ContentRight() - marginLeft_ - width) / 2;
 
     // The outline of a boxed table runs round the columns that take rules.
     std::size_t firstRuled = format.columns.size();
@@ -338,7 +353,8 @@ void PrintSurface::PrintTableRows(const TableFormat& format, const std::vector<s
             const TableColumn& column = format.columns[c];
             const std::string text = c < rows[r].size() ? rows[r][c] : std::string();
             const double inner = std::max(0.0, column.width - (column.padded ? 2 * kCellPadding : 0));
-            cells[c] = column.width > 0 && !text.empty() ? WrapCell(text, inner, font) : std::vector<std::string>{};
+            cells[c] =
+                column.width > 0 && !text.empty() ? WrapCell(text, inner, font) : std::vector<std::string>{};
             lines = std::max(lines, cells[c].size());
         }
         double height = static_cast<double>(lines) * lineHeight + 2 * kCellGap;
@@ -351,7 +367,8 @@ void PrintSurface::PrintTableRows(const TableFormat& format, const std::vector<s
             if (repeatFirstRow && r != 0) PrintTableRowsHeader(format, rows, bold, left);
         }
         if (overlayPage_ == 0 && y_ + height > ContentBottom()) {
-            const auto fit = static_cast<std::size_t>(std::max(1.0, (ContentBottom() - y_ - 2 * kCellGap) / lineHeight));
+            const auto fit =
+                static_cast<std::size_t>(std::max(1.0, (ContentBottom() - y_ - 2 * kCellGap) / lineHeight));
             for (auto& cell : cells) {
                 if (cell.size() > fit) cell.resize(fit);
             }
@@ -374,9 +391,15 @@ void PrintSurface::PrintTableRows(const TableFormat& format, const std::vector<s
                 item.advances = measure_.Advances(font, text);
                 item.baseline = y_ + kCellGap + static_cast<double>(l) * lineHeight + ascent;
                 switch (column.align) {
-                    case '>': item.x = cellLeft + inner - item.width; break;
-                    case '^': item.x = cellLeft + (inner - item.width) / 2; break;
-                    default: item.x = cellLeft; break;
+                    case '>':
+                        item.x = cellLeft + inner - item.width;
+                        break;
+                    case '^':
+                        item.x = cellLeft + (inner - item.width) / 2;
+                        break;
+                    default:
+                        item.x = cellLeft;
+                        break;
                 }
                 page.items.emplace_back(std::move(item));
             }
@@ -391,7 +414,8 @@ void PrintSurface::PrintTableRows(const TableFormat& format, const std::vector<s
     x_ = lineStart_ = marginLeft_;
 }
 
-void PrintSurface::PrintTableRowsHeader(const TableFormat& format, const std::vector<std::vector<std::string>>& rows,
+void PrintSurface::PrintTableRowsHeader(const TableFormat& format,
+                                        const std::vector<std::vector<std::string>>& rows,
                                         const std::vector<bool>& bold, double) {
     PrintTableRows(format, {rows.front()}, {bold.front()}, false);
 }
@@ -415,7 +439,8 @@ void PrintSurface::DrawCellRules(Page& page, const TableColumn& column, double x
         case 9:
             page.items.emplace_back(RectItem{x, y, column.width, height, penWidth_, false});
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -434,23 +459,44 @@ void PrintSurface::SetTableCell(TableProperty property, int row, int column, std
     auto fit = [&] {
         t.widths.resize(static_cast<std::size_t>(t.columns), "1440");
         t.aligns.resize(static_cast<std::size_t>(t.columns), '<');
-        t.cells.resize(static_cast<std::size_t>(t.rows), std::vector<std::string>(static_cast<std::size_t>(t.columns)));
+        t.cells.resize(static_cast<std::size_t>(t.rows),
+                       std::vector<std::string>(static_cast<std::size_t>(t.columns)));
         for (auto& cells : t.cells) cells.resize(static_cast<std::size_t>(t.columns));
         t.boldRows.resize(static_cast<std::size_t>(t.rows), false);
     };
     auto inRange = [&](int r, int c) {
         if (r < 1 || r > t.rows || c < 1 || c > t.columns) {
-            throw RuntimeError(ErrorNumber::SubscriptOutOfRange, "PrintSurface",
-                               "Table cell " + std::to_string(r) + ", " + std::to_string(c) + " is outside the table.");
+            throw RuntimeError(
+                ErrorNumber::SubscriptOutOfRange, "PrintSurface",
+                "Table cell " + std::to_string(r) + ", " + std::to_string(c) + " is outside the table.");
         }
     };
     switch (property) {
-        case Cols: t.columns = std::clamp(number(), 0, 64); fit(); break;
-        case Rows: t.rows = std::clamp(number(), 0, 10000); fit(); break;
-        case ColWidth: inRange(1, column); t.widths[static_cast<std::size_t>(column - 1)] = std::string(value); break;
-        case ColAlign: inRange(1, column); t.aligns[static_cast<std::size_t>(column - 1)] = value.empty() ? '<' : value.front(); break;
-        case CellBold: inRange(row, 1); t.boldRows[static_cast<std::size_t>(row - 1)] = number() != 0; break;
-        case CellText: inRange(row, column); t.cells[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)] = std::string(value); break;
+        case Cols:
+            t.columns = std::clamp(number(), 0, 64);
+            fit();
+            break;
+        case Rows:
+            t.rows = std::clamp(number(), 0, 10000);
+            fit();
+            break;
+        case ColWidth:
+            inRange(1, column);
+            t.widths[static_cast<std::size_t>(column - 1)] = std::string(value);
+            break;
+        case ColAlign:
+            inRange(1, column);
+            t.aligns[static_cast<std::size_t>(column - 1)] = value.empty() ? '<' : value.front();
+            break;
+        case CellBold:
+            inRange(row, 1);
+            t.boldRows[static_cast<std::size_t>(row - 1)] = number() != 0;
+            break;
+        case CellText:
+            inRange(row, column);
+            t.cells[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)] =
+                std::string(value);
+            break;
     }
 }
 
@@ -458,9 +504,11 @@ void PrintSurface::EndTable() {
     std::string format;
     for (int c = 0; c < cellTable_.columns; ++c) {
         if (c > 0) format += '|';
-        format += std::string("+") + cellTable_.aligns[static_cast<std::size_t>(c)] + cellTable_.widths[static_cast<std::size_t>(c)];
+        format += std::string("+") + cellTable_.aligns[static_cast<std::size_t>(c)] +
+                  cellTable_.widths[static_cast<std::size_t>(c)];
     }
-    if (cellTable_.columns > 0) PrintTableRows(ParseTableFormat(format), cellTable_.cells, cellTable_.boldRows, false);
+    if (cellTable_.columns > 0)
+        PrintTableRows(ParseTableFormat(format), cellTable_.cells, cellTable_.boldRows, false);
     cellTable_ = CellTable{};
 }
 
@@ -484,7 +532,8 @@ bool PrintSurface::DrawPicture(const std::string& path, double x, double y, doub
 }
 
 bool PrintSurface::DrawPictureData(std::string encoded, double x, double y, double width, double height) {
-    const QImage image = QImage::fromData(QByteArray::fromRawData(encoded.data(), static_cast<qsizetype>(encoded.size())));
+    const QImage image =
+        QImage::fromData(QByteArray::fromRawData(encoded.data(), static_cast<qsizetype>(encoded.size())));
     if (image.isNull()) return false;
     FlushLine(false);
     Target().items.emplace_back(PictureItem{x, y, width, height, std::move(encoded)});
@@ -509,7 +558,9 @@ void PrintSurface::EndOverlay() {
     y_ = savedY_;
 }
 
-void PrintSurface::SetCurrentPage(int page) { currentPage_ = std::clamp(page, PageCount() > 0 ? 1 : 0, PageCount()); }
+void PrintSurface::SetCurrentPage(int page) {
+    currentPage_ = std::clamp(page, PageCount() > 0 ? 1 : 0, PageCount());
+}
 
 void PrintSurface::SetDocument(Document document) {
     document_ = std::move(document);

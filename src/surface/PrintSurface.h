@@ -135,8 +135,8 @@ private:
                         const std::vector<bool>& bold, bool repeatFirstRow);
     void PrintTableRowsHeader(const TableFormat& format, const std::vector<std::vector<std::string>>& rows,
                               const std::vector<bool>& bold, double left);
-    void DrawCellRules(Page& page, const TableColumn& column, double x, double y, double height, bool topOfTable,
-                       bool lastRow, bool firstColumn, bool lastColumn);
+    void DrawCellRules(Page& page, const TableColumn& column, double x, double y, double height,
+                       bool topOfTable, bool lastRow, bool firstColumn, bool lastColumn);
 
     Document document_;
     FontMeasure measure_;

@@ -14,12 +14,13 @@ struct Unit {
     double twips;
 };
 
-constexpr std::array<Unit, 5> kUnits{{{"in", 1440}, {"cm", 1440 / 2.54}, {"mm", 144 / 2.54}, {"pt", 20}, {"tw", 1}}};
+constexpr std::array<Unit, 5> kUnits{
+    {{"in", 1440}, {"cm", 1440 / 2.54}, {"mm", 144 / 2.54}, {"pt", 20}, {"tw", 1}}};
 
 [[noreturn]] void Refuse(std::string_view format, std::size_t column, const std::string& why) {
-    throw RuntimeError(ErrorNumber::InvalidProcedureCall, "PrintSurface",
-                       "Table format \"" + std::string(format) + "\", column " + std::to_string(column) + ": " +
-                           why);
+    throw RuntimeError(
+        ErrorNumber::InvalidProcedureCall, "PrintSurface",
+        "Table format \"" + std::string(format) + "\", column " + std::to_string(column) + ": " + why);
 }
 
 }  // namespace
@@ -34,7 +35,8 @@ bool ParseLength(std::string_view text, double& twips) {
     text = Trim(text);
     double scale = 1;
     for (const auto& unit : kUnits) {
-        if (text.size() > unit.suffix.size() && EqualNoCase(text.substr(text.size() - unit.suffix.size()), unit.suffix)) {
+        if (text.size() > unit.suffix.size() &&
+            EqualNoCase(text.substr(text.size() - unit.suffix.size()), unit.suffix)) {
             scale = unit.twips;
             text.remove_suffix(unit.suffix.size());
             break;
@@ -60,10 +62,21 @@ TableFormat ParseTableFormat(std::string_view format) {
         // Flags and alignment come first; "!" may also follow the width.
         for (bool more = true; more && !spec.empty();) {
             switch (spec.front()) {
-                case '+': column.padded = true; break;
-                case '!': column.noRules = true; break;
-                case '<': case '^': case '>': case '=': column.align = spec.front(); break;
-                default: more = false; continue;
+                case '+':
+                    column.padded = true;
+                    break;
+                case '!':
+                    column.noRules = true;
+                    break;
+                case '<':
+                case '^':
+                case '>':
+                case '=':
+                    column.align = spec.front();
+                    break;
+                default:
+                    more = false;
+                    continue;
             }
             spec.remove_prefix(1);
         }
@@ -72,7 +85,8 @@ TableFormat ParseTableFormat(std::string_view format) {
             spec.remove_suffix(1);
         }
         if (!ParseLength(spec, column.width)) {
-            Refuse(format, number, spec.empty() ? "no width." : "\"" + std::string(spec) + "\" is not a width.");
+            Refuse(format, number,
+                   spec.empty() ? "no width." : "\"" + std::string(spec) + "\" is not a width.");
         }
         table.columns.push_back(column);
         if (bar == std::string_view::npos) break;

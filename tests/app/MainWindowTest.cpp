@@ -51,7 +51,9 @@ protected:
         QTest::keyClicks(edit, text);
         QTest::keyClick(edit, Qt::Key_Return);
     }
-    static QString Text(frmMain2& window, const char* field) { return Find<QLineEdit>(window, field)->text(); }
+    static QString Text(frmMain2& window, const char* field) {
+        return Find<QLineEdit>(window, field)->text();
+    }
     static QStringList Products(frmMain2& window) {
         QStringList names;
         auto* list = Find<QListWidget>(window, "lstProducts");
@@ -177,8 +179,9 @@ TEST_F(MainWindowTest, CaseSavedReopenedAndViewedEndToEnd) {
     EXPECT_EQ(Text(*window, "txtPermFlatExtra"), "2.50");
     EXPECT_EQ(Find<QComboBox>(*window, "cboPaymentMode")->currentText(), "Quarterly");
     EXPECT_EQ(Find<QComboBox>(*window, "cboClass")->currentIndex(), 2);
-    EXPECT_EQ(Find<QListWidget>(*window, "lstProducts")->findItems("Brellan 20", Qt::MatchExactly)[0]->checkState(),
-              Qt::Checked);
+    EXPECT_EQ(
+        Find<QListWidget>(*window, "lstProducts")->findItems("Brellan 20", Qt::MatchExactly)[0]->checkState(),
+        Qt::Checked);
 }
 
 TEST_F(MainWindowTest, PrintToPdfAndEmailWriteThePdfWhereTheUserSays) {
@@ -200,9 +203,9 @@ TEST_F(MainWindowTest, PrintToPdfAndEmailWriteThePdfWhereTheUserSays) {
         return 0;
     };
     window->EmailCommand();
-    EXPECT_EQ(command, (std::vector<std::string>{"xdg-email", "--subject", "Talvern Term Life Illustration", "--body",
-                                                 "Attached is your Talvern Term Life illustration.", "--attach",
-                                                 elsewhere.folder() + "ida.pdf"}));
+    EXPECT_EQ(command, (std::vector<std::string>{"xdg-email", "--subject", "Talvern Term Life Illustration",
+                                                 "--body", "Attached is your Talvern Term Life illustration.",
+                                                 "--attach", elsewhere.folder() + "ida.pdf"}));
     EXPECT_TRUE(dialogs.shown.empty()) << dialogs.LastText();
     window->runCommand = [](const std::vector<std::string>&) { return frmMain2::kNoMailMethod; };
     window->EmailCommand();

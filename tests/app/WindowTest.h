@@ -65,7 +65,9 @@ public:
 
 // Empties the per-user store (which the test main points at a scratch folder).
 struct FreshUserSettings {
-    FreshUserSettings() { QSettings(QSettings::IniFormat, QSettings::UserScope, "Quoravel", "Quoravel").clear(); }
+    FreshUserSettings() {
+        QSettings(QSettings::IniFormat, QSettings::UserScope, "Quoravel", "Quoravel").clear();
+    }
 };
 
 // A window test: a program folder of its own holding the bundled settings
@@ -74,7 +76,8 @@ class WindowTest : public ::testing::Test {
 protected:
     WindowTest() {
         for (const auto& entry : std::filesystem::directory_iterator(QUORAVEL_DATA_DIR)) {
-            if (entry.is_regular_file()) std::filesystem::copy_file(entry.path(), program.path() / entry.path().filename());
+            if (entry.is_regular_file())
+                std::filesystem::copy_file(entry.path(), program.path() / entry.path().filename());
         }
         process.ProgramFolder = program.folder();
         process.StartDirectory = program.path().string();

@@ -11,7 +11,8 @@ int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     // The per-user store goes to a scratch folder, never the user's own.
     TempFolder userSettings;
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(userSettings.folder()));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QString::fromStdString(userSettings.folder()));
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

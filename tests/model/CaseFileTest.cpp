@@ -137,22 +137,32 @@ TEST(CaseFile, DamagedInputKeepsTheGoodRecords) {
     } rows[] = {
         {"garbage between two records", a + "garbage\r\n\"v1.0.01\"\r\n\"half\"\r\n" + b, {"A", "B"}},
         {"truncated last record", a + b.substr(0, b.size() / 2), {"A"}},
-        {"text in a number field", a + [&] {
-             std::string bad = b;
-             bad.replace(bad.find("\r\n56\r\n"), 6, "\r\nabc\r\n");
-             return bad;
-         }() + a, {"A", "A"}},
+        {"text in a number field",
+         a +
+             [&] {
+                 std::string bad = b;
+                 bad.replace(bad.find("\r\n56\r\n"), 6, "\r\nabc\r\n");
+                 return bad;
+             }() +
+             a,
+         {"A", "A"}},
         {"100,000-character line", longLine + "\r\n" + a, {"A"}},
-        {"LF-only line ends", [&] {
+        {"LF-only line ends",
+         [&] {
              std::string lf;
-             for (char ch : a) if (ch != '\r') lf += ch;
+             for (char ch : a)
+                 if (ch != '\r') lf += ch;
              return lf;
-         }(), {"A"}},
-        {"huge list bound", [&] {
+         }(),
+         {"A"}},
+        {"huge list bound",
+         [&] {
              std::string bad = b;
              bad.replace(bad.find("\r\n 2 \r\n"), 7, "\r\n 2000000000 \r\n");
              return bad;
-         }() + a, {"A"}},
+         }() +
+             a,
+         {"A"}},
         {"empty file", "", {}},
     };
     for (const auto& r : rows) {
@@ -169,7 +179,8 @@ TEST(CaseFile, FailedSaveReportsAndKeepsTheOldFile) {
     EXPECT_THROW(WriteCaseFile(folder.path() / "missing" / "x.clt", Cases({SampleCase("A", "")}), false),
                  RuntimeError);
     WriteCaseFile(folder.path() / "x.clt", Cases({SampleCase("A", "")}), false);
-    WriteCaseFile(folder.path() / "X.CLT", Cases({SampleCase("B", "")}), false);  // one file, whatever the case
+    WriteCaseFile(folder.path() / "X.CLT", Cases({SampleCase("B", "")}),
+                  false);  // one file, whatever the case
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
     EXPECT_EQ(ReadCaseFile(folder.path() / "x.clt").Item(1).LastName(), "B");
 }

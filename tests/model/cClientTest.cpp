@@ -72,20 +72,18 @@ TEST(cClient, TableRatingScales) {
         std::int16_t age;
         double expected;
     } rows[] = {
-        {"BB", "TX", 0, 85, 0.62},  // full scale for BRN at any age
-        {"BB", "TX", 1, 79, 0.62},  // QNB below 80 outside NJ
-        {"BB", "TX", 1, 80, 0.37},  // QNB reduced scale from 80
-        {"BB", "NJ", 1, 69, 0.62},
-        {"BB", "NJ", 1, 70, 0.37},  // NJ reduces from 70
-        {"P", "NY", 1, 80, 2.40},
-        {"None", "TX", 0, 40, 0.0},
-        {"b", "TX", 0, 40, 0.0},    // codes compare exactly
+        {"BB", "TX", 0, 85, 0.62},                             // full scale for BRN at any age
+        {"BB", "TX", 1, 79, 0.62},                             // QNB below 80 outside NJ
+        {"BB", "TX", 1, 80, 0.37},                             // QNB reduced scale from 80
+        {"BB", "NJ", 1, 69, 0.62}, {"BB", "NJ", 1, 70, 0.37},  // NJ reduces from 70
+        {"P", "NY", 1, 80, 2.40},  {"None", "TX", 0, 40, 0.0},
+        {"b", "TX", 0, 40, 0.0},  // codes compare exactly
     };
     for (const auto& r : rows) {
         cClient c = MakeClient(r.state, r.company);
         c.SetTableRating(r.code);
-        EXPECT_DOUBLE_EQ(c.TableRatingNum(r.age), r.expected) << r.code << " " << r.state << " " << r.company
-                                                              << " age " << r.age;
+        EXPECT_DOUBLE_EQ(c.TableRatingNum(r.age), r.expected)
+            << r.code << " " << r.state << " " << r.company << " age " << r.age;
         EXPECT_DOUBLE_EQ(c.TableRatingNum(), r.expected);
     }
 }
@@ -143,7 +141,7 @@ TEST(cClient, ProductsWaiverRatesAndApproval) {
 
     TempFolder folder;
     folder.Write("STATES.INI", "[NJ]\r\nBRN=yes\r\nQNB=Yes\r\n");  // found whatever the case of its name
-    EXPECT_FALSE(c.CompanyApprovedInState(folder.folder()));   // "Yes" is not "yes"
+    EXPECT_FALSE(c.CompanyApprovedInState(folder.folder()));       // "Yes" is not "yes"
     c.proposal().SetCompany(0);
     EXPECT_TRUE(c.CompanyApprovedInState(folder.folder()));
     c.SetState("TX");

@@ -33,8 +33,7 @@ TEST(cIllustrationOptions, MinimumFaceAmountByStateProductAndCompany) {
         {1, 0, "TX", false},  // level products of BRN: 50,000
         {11, 0, "TX", true},  // 25,000 elsewhere
         {1, 1, "TX", true},   // QNB is not held to the higher minimum
-        {1, 2, "TX", false},
-        {11, 0, "NJ", false}, {18, 1, "NJ", false},  // NJ: 50,000 for every product
+        {1, 2, "TX", false}, {11, 0, "NJ", false}, {18, 1, "NJ", false},  // NJ: 50,000 for every product
     };
     for (const auto& r : rows) {
         cIllustrationOptions o;

@@ -34,8 +34,8 @@ double ReferenceRound(int decimals, double value) {
         long long whole = std::stoll(digits) + (up ? 1 : 0);
         return std::copysign(std::stod(std::to_string(whole) + "e" + std::to_string(-decimals)), value);
     }
-    return std::copysign(std::stod(digits.substr(0, 1) + "." + digits.substr(1) + "e" + std::to_string(exponent)),
-                         value);
+    return std::copysign(
+        std::stod(digits.substr(0, 1) + "." + digits.substr(1) + "e" + std::to_string(exponent)), value);
 }
 
 using Values = std::function<double(long record, std::size_t index)>;
@@ -122,12 +122,12 @@ TEST(Rounding, HalfAwayFromZeroOnTheDecimalForm) {
 TEST_F(WorkedExamples, LevelProductThenYearlyRenewable) {
     // Brellan 10, male 45, standard non-nicotine (class 4), 250,000 in TX: band 3.
     const auto s = Schedule(Client(45, true, 4, 2, 250000));
-    ASSERT_EQ(s.years.size(), 56u);                   // years 1..56, to age 100
-    EXPECT_EQ(s.years[0].Total(), 1800.00);           // 250,000 × 700 × 0.00001 + 50
-    EXPECT_EQ(s.years[9].Total(), 1800.00);           // level for 10 years
-    EXPECT_EQ(s.years[10].Total(), 16300.00);         // attained 55: 6,500 → 16,250 + 50
-    EXPECT_EQ(s.years[55].Total(), 27550.00);         // attained 100: 11,000 → 27,500 + 50
-    EXPECT_EQ(s.years[0].waiver, 0);                  // no waiver chosen
+    ASSERT_EQ(s.years.size(), 56u);            // years 1..56, to age 100
+    EXPECT_EQ(s.years[0].Total(), 1800.00);    // 250,000 × 700 × 0.00001 + 50
+    EXPECT_EQ(s.years[9].Total(), 1800.00);    // level for 10 years
+    EXPECT_EQ(s.years[10].Total(), 16300.00);  // attained 55: 6,500 → 16,250 + 50
+    EXPECT_EQ(s.years[55].Total(), 27550.00);  // attained 100: 11,000 → 27,500 + 50
+    EXPECT_EQ(s.years[0].waiver, 0);           // no waiver chosen
     EXPECT_EQ(run.Errors.Count(), 0);
 }
 
@@ -151,8 +151,8 @@ TEST_F(WorkedExamples, OstrelNonLevelYears) {
 TEST_F(WorkedExamples, OneYearProduct) {
     // Brellan 1, male 30, select non-nicotine: one-year rates 101..111, then yearly renewable.
     const auto s = Schedule(Client(30, true, 3, 6, 500000));
-    EXPECT_EQ(s.years[0].Total(), 555.00);   // 500,000 × 101 × 0.00001 + 50
-    EXPECT_EQ(s.years[9].Total(), 600.00);   // 110
+    EXPECT_EQ(s.years[0].Total(), 555.00);     // 500,000 × 101 × 0.00001 + 50
+    EXPECT_EQ(s.years[9].Total(), 600.00);     // 110
     EXPECT_EQ(s.years[10].Total(), 25050.00);  // attained 40 from the yearly-renewable file: 5,000
 }
 
@@ -173,13 +173,13 @@ TEST_F(WorkedExamples, RatedCaseWithFlatExtrasChildRiderAndRatedWaiver) {
     EXPECT_EQ(first.permFlatExtra, 625.00);   // 250 × 2.50
     EXPECT_EQ(first.tempFlatExtra, 1250.00);  // 250 × 5.00 in years 1-3
     EXPECT_EQ(first.childRider, 22.00);       // 4 × 5.50
-    EXPECT_EQ(first.waiver, 151.08);          // 250,000 × round(1.5 × 40) × 0.00001 + 4 × round(0.18 × 1.5)
+    EXPECT_EQ(first.waiver, 151.08);  // 250,000 × round(1.5 × 40) × 0.00001 + 4 × round(0.18 × 1.5)
     EXPECT_EQ(first.Total(), 5285.58);
-    EXPECT_EQ(s.years[3].Total(), 4035.58);   // the temporary extra has ended
+    EXPECT_EQ(s.years[3].Total(), 4035.58);    // the temporary extra has ended
     EXPECT_EQ(s.years[10].Total(), 25185.58);  // yearly renewable; waiver 112.50 + 1.08
-    EXPECT_EQ(s.years[15].waiver, 0);         // past age 60
-    EXPECT_EQ(s.years[20].childRider, 0);     // past age 65
-    c.SetChildRider(false);                   // units left on a case whose rider was removed
+    EXPECT_EQ(s.years[15].waiver, 0);          // past age 60
+    EXPECT_EQ(s.years[20].childRider, 0);      // past age 65
+    c.SetChildRider(false);                    // units left on a case whose rider was removed
     EXPECT_EQ(Schedule(c).years[0].childRider, 0);
     const auto modal = FirstYearModalPremiums(first.Total());
     EXPECT_EQ(modal.semiAnnual, 2695.65);
@@ -195,14 +195,21 @@ TEST_F(WorkedExamples, MissingAndDamagedRateFiles) {
     } rows[] = {
         {"missing level file", [&] { std::filesystem::remove(folder.path() / "July08BRNFGHB3.rat"); },
          "3|53|RateStuf|ReadStandardTermRates"},
-        {"truncated level file", [&] { std::filesystem::resize_file(folder.path() / "July08BRNFGHB3.rat", 722 * 20); },
+        {"truncated level file",
+         [&] { std::filesystem::resize_file(folder.path() / "July08BRNFGHB3.rat", 722 * 20); },
          "2|1|RateStuf|ReadStandardTermRates"},
-        {"negative rate", [&] {
-             WriteRates(folder, "July08BRNFGHB3.rat", RateLayoutKind::Level5, 100, [](long, std::size_t) { return -5.0; });
-         }, "2|1|RateStuf|ReadStandardTermRates"},
-        {"not a number", [&] {
-             WriteRates(folder, "Jan07GuarYRT.rat", RateLayoutKind::GuaranteedYrt, 101, [](long, std::size_t) { return std::nan(""); });
-         }, "2|1|RateStuf|ReadYRTRates"},
+        {"negative rate",
+         [&] {
+             WriteRates(folder, "July08BRNFGHB3.rat", RateLayoutKind::Level5, 100,
+                        [](long, std::size_t) { return -5.0; });
+         },
+         "2|1|RateStuf|ReadStandardTermRates"},
+        {"not a number",
+         [&] {
+             WriteRates(folder, "Jan07GuarYRT.rat", RateLayoutKind::GuaranteedYrt, 101,
+                        [](long, std::size_t) { return std::nan(""); });
+         },
+         "2|1|RateStuf|ReadYRTRates"},
     };
     for (const auto& r : rows) {
         SetUp();
@@ -211,8 +218,10 @@ TEST_F(WorkedExamples, MissingAndDamagedRateFiles) {
         const auto s = Schedule(Client(45, true, 4, 2, 250000));
         ASSERT_EQ(run.Errors.Count(), 1) << r.what;
         const clsError& e = run.Errors.Item(1);
-        EXPECT_EQ(std::to_string(e.Severity) + "|" + std::to_string(e.Number) + "|" + e.ModuleName + "|" + e.RoutineName,
-                  r.expected) << r.what;
+        EXPECT_EQ(std::to_string(e.Severity) + "|" + std::to_string(e.Number) + "|" + e.ModuleName + "|" +
+                      e.RoutineName,
+                  r.expected)
+            << r.what;
         EXPECT_EQ(s.years.size(), 56u) << r.what;  // the schedule still comes back
     }
     EXPECT_EQ(run.Errors.Item(1).Description, "Rate file missing.");
@@ -224,8 +233,15 @@ TEST_F(WorkedExamples, EdgesOfAgeProductAndFace) {
     run.Errors.Clear();
     Schedule(Client(45, true, 4, 50, 250000));  // no such product: never priced
     EXPECT_EQ(run.Errors.Item(1).Description, "Rate file missing.");
-    for (auto [face, band] : {std::pair{99999, 1}, {100000, 2}, {249999, 2}, {250000, 3}, {999999, 3},
-                              {1000000, 4}, {4999999, 4}, {5000000, 5}, {0, 1}}) {
+    for (auto [face, band] : {std::pair{99999, 1},
+                              {100000, 2},
+                              {249999, 2},
+                              {250000, 3},
+                              {999999, 3},
+                              {1000000, 4},
+                              {4999999, 4},
+                              {5000000, 5},
+                              {0, 1}}) {
         EXPECT_EQ(FaceBand(face), band) << face;
     }
     EXPECT_EQ(BandedFileName(2, "wa", true, 100000), "June07BRNFGHB2.rat");

@@ -18,7 +18,8 @@ using namespace quoravel;
 namespace {
 
 // The level rate by case.
-using Key = std::tuple<std::int32_t, std::string, bool, int, int, int, int>;  // product, state, prior, band, class, sex, age
+using Key = std::tuple<std::int32_t, std::string, bool, int, int, int,
+                       int>;  // product, state, prior, band, class, sex, age
 
 }  // namespace
 
@@ -41,9 +42,10 @@ TEST(Sweep, EveryValidCaseIsPricedAndTheSampleRatesKeepTheirOrder) {
         // The level rate: after the select years on the select products.
         ProductInfo info;
         info.FillProduct(sweep.product, client.age(), false);
-        const auto levelYear = std::min<std::size_t>(static_cast<std::size_t>(info.SelectYears()), m.Rows() - 1);
-        levelRate[{sweep.product, sweep.state, sweep.prior, sweep.band, sweep.classCode, sweep.sex, client.age()}] =
-            m.At(levelYear, 0);
+        const auto levelYear =
+            std::min<std::size_t>(static_cast<std::size_t>(info.SelectYears()), m.Rows() - 1);
+        levelRate[{sweep.product, sweep.state, sweep.prior, sweep.band, sweep.classCode, sweep.sex,
+                   client.age()}] = m.At(levelYear, 0);
     });
     EXPECT_GT(cases, 100000);
 
@@ -66,10 +68,12 @@ TEST(Sweep, EveryValidCaseIsPricedAndTheSampleRatesKeepTheirOrder) {
         static const std::map<int, int> kBetterClass{{4, 2}, {6, 5}, {5, 2}, {6, 4}, {8, 7}, {7, 4}};
         // The select products price the custom classes as the standard ones.
         const bool select = product == 8 || product == 9;
-        if (auto better = kBetterClass.find(classCode); better != kBetterClass.end() && !(select && classCode >= 7)) {
+        if (auto better = kBetterClass.find(classCode);
+            better != kBetterClass.end() && !(select && classCode >= 7)) {
             check({product, state, prior, band, better->second, sex, age}, "better class cheaper");
         }
-        if (product >= 2 && product <= 5) check({product - 1, state, prior, band, classCode, sex, age}, "shorter level cheaper");
+        if (product >= 2 && product <= 5)
+            check({product - 1, state, prior, band, classCode, sex, age}, "shorter level cheaper");
     }
     EXPECT_GT(compared, 100000);
 }

@@ -37,9 +37,10 @@ TEST(RelayAnswer, IsOneFileInItsSectionOrder) {
               "[HeaderValues]\r\nbridge_Policy=Brellan 20\r\nbridge_SourceLedgerPages=3\r\nbridge_Age=45\r\n"
               "[BasicValues]\r\nvalue_Dividend=0\r\n"
               "[Engine]\r\nStatus=0\r\nMessage_1=Warning\xFD\xFDw\r\n"
-              "[EMF]\r\nFile=" + path + "page(3).emf\r\n" +
-              "1File=" + path + "page(1,2).emf\xFDTerm 20 - $250,000\xFDU\xFDL\r\n" +
-              "2File=" + path + "page(3,3).emf\xFD" + "Client Information\xFDU\xFDL\r\n");
+              "[EMF]\r\nFile=" +
+                  path + "page(3).emf\r\n" + "1File=" + path +
+                  "page(1,2).emf\xFDTerm 20 - $250,000\xFDU\xFDL\r\n" + "2File=" + path +
+                  "page(3,3).emf\xFD" + "Client Information\xFDU\xFDL\r\n");
     std::vector<std::string> answers;
     for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
         const std::string name = entry.path().filename().string();

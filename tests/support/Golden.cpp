@@ -40,8 +40,8 @@ std::vector<Run> RunsOf(const Document& document) {
 
 std::string Format(const Run& run) {
     std::ostringstream line;
-    line << run.page << ' ' << std::lround(run.x) << ' ' << std::lround(run.baseline) << ' ' << run.style << ' '
-         << run.text;
+    line << run.page << ' ' << std::lround(run.x) << ' ' << std::lround(run.baseline) << ' ' << run.style
+         << ' ' << run.text;
     return line.str();
 }
 
@@ -102,6 +102,7 @@ void WriteSamplePages(const Document& document, const std::string& name) {
     const std::filesystem::path folder = QUORAVEL_SAMPLE_PAGES;
     std::filesystem::create_directories(folder);
     for (std::size_t page = 0; page < document.pages.size(); ++page) {
-        WritePng(document.pages[page], document, 96, (folder / (name + "-" + std::to_string(page + 1) + ".png")).string());
+        WritePng(document.pages[page], document, 96,
+                 (folder / (name + "-" + std::to_string(page + 1) + ".png")).string());
     }
 }

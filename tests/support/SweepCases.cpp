@@ -26,8 +26,9 @@ constexpr std::array<std::int32_t, 5> kBandFaces{50000, 150000, 500000, 2000000,
 }  // namespace
 
 std::string SweepCase::Describe() const {
-    return "product " + std::to_string(product) + " in " + state + (prior ? " (prior scale)" : "") + " band " +
-           std::to_string(band) + " class " + std::to_string(classCode) + " sex " + std::to_string(sex);
+    return "product " + std::to_string(product) + " in " + state + (prior ? " (prior scale)" : "") +
+           " band " + std::to_string(band) + " class " + std::to_string(classCode) + " sex " +
+           std::to_string(sex);
 }
 
 void ForEachSweepCase(ProposalRun& run, const std::function<void(const cClient&, const SweepCase&)>& visit) {
@@ -51,7 +52,8 @@ void ForEachSweepCase(ProposalRun& run, const std::function<void(const cClient&,
                                 client.SetTableRating("None");
                                 client.proposal().SetCompany(group.company);
                                 client.proposal().AddProduct(product);
-                                client.proposal().AddFaceAmount(kBandFaces[static_cast<std::size_t>(band - 1)], state);
+                                client.proposal().AddFaceAmount(
+                                    kBandFaces[static_cast<std::size_t>(band - 1)], state);
                                 for (int age = *min; age <= *max && age <= 100; ++age) {
                                     client.SetAge(static_cast<std::int16_t>(age));
                                     run.UsePriorRates = prior;

@@ -63,7 +63,8 @@ TEST_F(Surface, FontsAreTheInstalledOnes) {
     EXPECT_EQ(QFontInfo(MakeQFont(FontStyle{})).family(), "Liberation Sans");
     EXPECT_EQ(Raised([&] { surface.SetTextAlign(3); }),
               "5 PrintSurface: Text alignment 3 is not one of 0, 2, 6 or 7.");
-    EXPECT_EQ(Raised([&] { surface.SetTableBorder(5); }), "5 PrintSurface: Table border 5 is not one of 0, 2, 7 or 9.");
+    EXPECT_EQ(Raised([&] { surface.SetTableBorder(5); }),
+              "5 PrintSurface: Table border 5 is not one of 0, 2, 7 or 9.");
 }
 
 TEST_F(Surface, TextWrapsBetweenTheMarginsAndBreaksPages) {
@@ -145,7 +146,8 @@ TEST_F(Surface, TallRowsAndLongTablesEnd) {
     const Document& document = surface.GetDocument();
     EXPECT_GE(document.pages.size(), 3u);
     for (const auto& page : document.pages) {
-        for (auto* text : Texts(page)) EXPECT_LE(text->baseline, surface.PageHeight() - surface.MarginBottom());
+        for (auto* text : Texts(page))
+            EXPECT_LE(text->baseline, surface.PageHeight() - surface.MarginBottom());
     }
     EXPECT_NE(Find(document.pages.back(), "Head"), nullptr);  // the header row repeats on every page
 }
@@ -187,17 +189,19 @@ TEST_F(Surface, SampleDocumentPages) {
     surface.SetFontBold(false);
     surface.SetFontSize(10);
     surface.SetTextAlign(PrintSurface::AlignJustify);
-    surface.Paragraph("Premiums are level for the guarantee period. After it the policy renews each year at the "
-                      "guaranteed yearly-renewable rate of the insured's attained age, up to age 100. This "
-                      "paragraph is justified between the margins except for its last line.");
+    surface.Paragraph(
+        "Premiums are level for the guarantee period. After it the policy renews each year at the "
+        "guaranteed yearly-renewable rate of the insured's attained age, up to age 100. This "
+        "paragraph is justified between the margins except for its last line.");
     surface.SetTextAlign(PrintSurface::AlignLeft);
     surface.Paragraph("");
     for (int border : {0, 2, 7, 9}) {
         surface.SetTableBorder(border);
         surface.SetTextAlign(border == 7 ? PrintSurface::AlignCenter : PrintSurface::AlignLeft);
-        surface.AddTable("+<2880|+^1440|+>1800|=2880", "Border " + std::to_string(border) + "|Centred|Right|Long text",
-                         "Base Premium:|1|1,400.00|A long text column wraps its words and justifies its lines "
-                         "within the column;Waiver (Rated 150%):|2|151.08|Short");
+        surface.AddTable(
+            "+<2880|+^1440|+>1800|=2880", "Border " + std::to_string(border) + "|Centred|Right|Long text",
+            "Base Premium:|1|1,400.00|A long text column wraps its words and justifies its lines "
+            "within the column;Waiver (Rated 150%):|2|151.08|Short");
         surface.Paragraph("");
     }
     surface.SetTableBorder(9);
@@ -210,15 +214,16 @@ TEST_F(Surface, SampleDocumentPages) {
         return std::string(text);
     };
     for (int year = 1; year <= 60; ++year) {
-        rows += std::to_string(year) + "|" + std::to_string(44 + year) + "|" + amount(1400.0 + year * 37.5) + "|" +
-                amount(2800.0 + year * 75) + ";";
+        rows += std::to_string(year) + "|" + std::to_string(44 + year) + "|" + amount(1400.0 + year * 37.5) +
+                "|" + amount(2800.0 + year * 75) + ";";
     }
     rows.pop_back();
     surface.AddTable("+^720|+^720|+>1800|+>1800", "Year|Age|Annual|Annual", rows);
     surface.SetTextAlign(PrintSurface::AlignLeft);
     surface.SetFontSize(8);
-    surface.AddTable("<360|=10440", "", "*|A footnote with its symbol in a narrow column and a long definition "
-                                        "that wraps over more than one line of the page, justified.");
+    surface.AddTable("<360|=10440", "",
+                     "*|A footnote with its symbol in a narrow column and a long definition "
+                     "that wraps over more than one line of the page, justified.");
     surface.EndDoc();
     for (int page = 1; page <= surface.PageCount(); ++page) {
         surface.StartOverlay(page);

@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <iostream>
 
+#include "PageView.h"
 #include "ProcessValues.h"
 #include "UserDialogs.h"
 #include "UserSettings.h"
@@ -23,7 +24,6 @@
 #include "frmMain2.h"
 #include "frmOptions.h"
 #include "frmPrint.h"
-#include "PageView.h"
 #include "frmSplash.h"
 #include "frmTip.h"
 
@@ -91,12 +91,15 @@ int main(int argc, char** argv) {
 
     Collection<cBroker> brokers;
     cBroker& broker = brokers.Add(cBroker());
-    const std::pair<BrokerField, const char*> fields[] = {
-        {BrokerField::last_name, "Moreno"},  {BrokerField::first_name, "Elena"},
-        {BrokerField::middle_init, "J"},     {BrokerField::address_1, "400 Main Street"},
-        {BrokerField::city, "Austin"},       {BrokerField::state, "TX"},
-        {BrokerField::zip, "78701"},         {BrokerField::phone_num, "(512)555-0142"},
-        {BrokerField::GA_Name, "Lone Star Brokerage"}};
+    const std::pair<BrokerField, const char*> fields[] = {{BrokerField::last_name, "Moreno"},
+                                                          {BrokerField::first_name, "Elena"},
+                                                          {BrokerField::middle_init, "J"},
+                                                          {BrokerField::address_1, "400 Main Street"},
+                                                          {BrokerField::city, "Austin"},
+                                                          {BrokerField::state, "TX"},
+                                                          {BrokerField::zip, "78701"},
+                                                          {BrokerField::phone_num, "(512)555-0142"},
+                                                          {BrokerField::GA_Name, "Lone Star Brokerage"}};
     for (const auto& [field, value] : fields) broker.Set(field, value);
     broker.SetIndex(1);
     frmBrokerInfo brokerWindow(context, brokers, 0, &main);

@@ -20,9 +20,9 @@ void ProcessValues::ProcessError(clsErrors& log, std::int32_t number, std::int16
     try {
         if (!RelayMode && Messages) {
             const std::string type = severity == clsError::Warning ? "Warning" : "Error";
-            Messages->CriticalError(moduleName + ": " + routineName,
-                                    "Number:" + std::to_string(number) + "\n\nSeverity:" + type +
-                                        "\n\nDescription:" + description);
+            Messages->CriticalError(moduleName + ": " + routineName, "Number:" + std::to_string(number) +
+                                                                         "\n\nSeverity:" + type +
+                                                                         "\n\nDescription:" + description);
             return;
         }
         log.Add(severity, description, number, moduleName, routineName);

@@ -77,8 +77,8 @@ void ProposalRun::RemovePreviousPages() const {
 }
 
 void ProposalRun::RemovePreviousOutputs(const std::vector<std::string>& formFiles) const {
-    std::set<std::string> outputs{kRelayAnswerFile,  "relay.upd", "error.log",
-                                  "update.log", "pdf.log",   kDefaultPdf};
+    std::set<std::string> outputs{kRelayAnswerFile, "relay.upd", "error.log",
+                                  "update.log",     "pdf.log",   kDefaultPdf};
     for (const std::string& form : formFiles) outputs.insert(Lower(form));
     RemoveFromFolder(StartDirectory,
                      [&](const std::string& name) { return outputs.count(name) > 0 || IsPageFile(name); });

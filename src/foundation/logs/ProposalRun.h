@@ -86,7 +86,6 @@ struct ProposalRun {
     // Relay.upd, the logs, the page files, the forms it may have copied
     // (`formFiles`) and the PDF. The inputs stay.
     void RemovePreviousOutputs(const std::vector<std::string>& formFiles) const;
-
 };
 
 }  // namespace quoravel

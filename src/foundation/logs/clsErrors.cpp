@@ -51,7 +51,8 @@ void clsErrors::AnswerInto(clsINIFile& answer) const {
         } else if (e->Severity == clsError::ErrorWithPlace) {
             message = "Error" + separator + e->Description + " | " + e->ModuleName + " | " + e->RoutineName;
         }
-        if (!message.empty()) answer.WriteINI("Message_" + std::to_string(i), Value(message), clsINIFile::Text);
+        if (!message.empty())
+            answer.WriteINI("Message_" + std::to_string(i), Value(message), clsINIFile::Text);
     }
 }
 

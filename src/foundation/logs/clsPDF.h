@@ -9,7 +9,7 @@ struct clsPDF {
     std::string InputFileName;   // in the program folder
     std::string OutputFileName;  // under this name in the relay folder
     std::string FormCaption;
-    bool GypsyNode = false;      // true: listed in PDF.log only, neither copied nor announced
+    bool GypsyNode = false;  // true: listed in PDF.log only, neither copied nor announced
 };
 
 }  // namespace quoravel

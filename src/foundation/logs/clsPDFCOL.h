@@ -11,7 +11,8 @@ namespace quoravel {
 // The PDF forms of one relay run.
 class clsPDFCOL : public Collection<clsPDF> {
 public:
-    clsPDF& Add(std::string inputFileName, std::string outputFileName, std::string formCaption, bool gypsyNode);
+    clsPDF& Add(std::string inputFileName, std::string outputFileName, std::string formCaption,
+                bool gypsyNode);
 
     // Copies each announced form from the program folder into the relay folder,
     // writes its "Form" key into section "Engine" of the relay answer, and

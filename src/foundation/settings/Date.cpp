@@ -59,9 +59,8 @@ bool IsValidYmd(int year, int month, int day) {
 }
 
 Date Date::FromYmd(int year, int month, int day) {
-    return Date(static_cast<std::int32_t>(DaysFromCivil(year, static_cast<unsigned>(month),
-                                                        static_cast<unsigned>(day)) -
-                                          kEpoch));
+    return Date(static_cast<std::int32_t>(
+        DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) - kEpoch));
 }
 
 Date Date::Today() {
@@ -111,8 +110,10 @@ std::optional<Date> Date::Parse(std::string_view text) {
         auto y = ParseInt(yearText);
         if (!y || !m || !d) return std::nullopt;
         year = *y, month = *m, day = *d;
-        if (yearText.size() <= 2) year += year < 30 ? 2000 : 1900;
-        else if (yearText.size() != 4) return std::nullopt;
+        if (yearText.size() <= 2)
+            year += year < 30 ? 2000 : 1900;
+        else if (yearText.size() != 4)
+            return std::nullopt;
     } else {
         return std::nullopt;
     }

@@ -12,7 +12,9 @@ namespace quoravel {
 class RuntimeError : public std::runtime_error {
 public:
     RuntimeError(std::int32_t number, std::string source, std::string description)
-        : std::runtime_error(description), number_(number), source_(std::move(source)),
+        : std::runtime_error(description),
+          number_(number),
+          source_(std::move(source)),
           description_(std::move(description)) {}
 
     std::int32_t Number() const { return number_; }

@@ -42,9 +42,7 @@ Line ParseLine(std::string_view raw) {
     return line;
 }
 
-std::string ReadSettingsBytes(const std::string& path) {
-    return ReadFileBytes(path).value_or(std::string());
-}
+std::string ReadSettingsBytes(const std::string& path) { return ReadFileBytes(path).value_or(std::string()); }
 
 // Keeps the names that fit whole, each with its terminating null, into the
 // name-list buffer (two places of it are kept for the closing nulls).
@@ -119,7 +117,8 @@ std::string clsINIFile::RawValue(std::string_view key) const {
     bool inSection = false;
     for (auto raw : SplitLines(bytes)) {
         const Line line = ParseLine(raw);
-        if (line.kind == Line::SectionHeader) inSection = EqualNoCase(line.name, section);
+        if (line.kind == Line::SectionHeader)
+            inSection = EqualNoCase(line.name, section);
         else if (inSection && line.kind == Line::KeyValue && EqualNoCase(line.name, Trim(wanted))) {
             return Cp1252ToUtf8(line.value.substr(0, kMaxValueLength));
         }
@@ -130,15 +129,22 @@ std::string clsINIFile::RawValue(std::string_view key) const {
 
 Value clsINIFile::ReadINI(std::string_view key, int dataType,
                           const std::optional<Value>& defaultValue) const {
-    if (section_.empty()) throw RuntimeError(ErrorNumber::InvalidProcedureCall, "ReadIni", "Section name not set");
-    if (filename_.empty()) throw RuntimeError(ErrorNumber::InvalidProcedureCall, "ReadIni", "Filename not set");
+    if (section_.empty())
+        throw RuntimeError(ErrorNumber::InvalidProcedureCall, "ReadIni", "Section name not set");
+    if (filename_.empty())
+        throw RuntimeError(ErrorNumber::InvalidProcedureCall, "ReadIni", "Filename not set");
 
     Value fallback;
-    if (defaultValue) fallback = *defaultValue;
-    else if (dataType == Text) fallback = Value(std::string());
-    else if (dataType == Number) fallback = Value(0);
-    else if (dataType == Boolean) fallback = Value(false);
-    else if (dataType == DateValue) fallback = Value(badDate_);
+    if (defaultValue)
+        fallback = *defaultValue;
+    else if (dataType == Text)
+        fallback = Value(std::string());
+    else if (dataType == Number)
+        fallback = Value(0);
+    else if (dataType == Boolean)
+        fallback = Value(false);
+    else if (dataType == DateValue)
+        fallback = Value(badDate_);
 
     const std::string raw = RawValue(key);
     switch (dataType) {
@@ -181,8 +187,8 @@ void clsINIFile::WriteINI(std::string_view key, const Value& value, int dataType
     const std::string section = Utf8ToCp1252(section_);
     const std::string keyBytes = Utf8ToCp1252(Trim(key));
     const std::string newLine = keyBytes + "=" + Utf8ToCp1252(OneLine(text));
-    const bool lfOnly = !bytes.empty() && bytes.find("\r\n") == std::string::npos &&
-                        bytes.find('\n') != std::string::npos;
+    const bool lfOnly =
+        !bytes.empty() && bytes.find("\r\n") == std::string::npos && bytes.find('\n') != std::string::npos;
     const std::string eol = lfOnly ? "\n" : "\r\n";
 
     // Find the line to replace, or the place to insert after: the last
@@ -229,8 +235,10 @@ void clsINIFile::WriteINI(std::string_view key, const Value& value, int dataType
         if (!replace && insertAfter && i == *insertAfter) out += newLine + eol;
     }
     if (!replace && !insertAfter) out += "[" + section + "]" + eol + newLine + eol;
-    if (pending_) pending_ = std::move(out);
-    else WriteFileAtomically(FullPath(), out);
+    if (pending_)
+        pending_ = std::move(out);
+    else
+        WriteFileAtomically(FullPath(), out);
 }
 
 std::vector<std::string> clsINIFile::Sections() const {
@@ -250,8 +258,10 @@ std::vector<std::string> clsINIFile::Keys() const {
     bool inSection = false;
     for (auto raw : SplitLines(bytes)) {
         const Line line = ParseLine(raw);
-        if (line.kind == Line::SectionHeader) inSection = EqualNoCase(line.name, section);
-        else if (inSection && line.kind == Line::KeyValue) AddDistinct(names, line.name);
+        if (line.kind == Line::SectionHeader)
+            inSection = EqualNoCase(line.name, section);
+        else if (inSection && line.kind == Line::KeyValue)
+            AddDistinct(names, line.name);
     }
     return FitNameList(names);
 }
