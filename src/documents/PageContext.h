@@ -3,6 +3,7 @@
 #include <string>
 
 #include "ProposalRun.h"
+#include "RateLayout.h"
 #include "cClient.h"
 #include "clsPrint.h"
 
@@ -18,6 +19,8 @@ struct PageContext {
     ProposalRun& run;
     std::string programFolder;   // states.ini, Quoravel.ini, pictures, rate files
     std::string startDirectory;  // the run's folder: relay.ini in, page files out
+    // The rate files the proposal's pages have opened, each once.
+    RateFiles rateFiles = {};
 };
 
 }  // namespace quoravel

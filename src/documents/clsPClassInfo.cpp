@@ -13,7 +13,6 @@ namespace quoravel {
 namespace {
 
 constexpr std::int32_t kQNB = 1;
-constexpr int kClasses = 9;
 
 bool IsCustom(int classCode) { return classCode == 7 || classCode == 8; }
 bool IsNicotine(int classCode) { return classCode == 5 || classCode == 6 || classCode == 8; }

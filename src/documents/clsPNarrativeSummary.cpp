@@ -129,7 +129,7 @@ std::string InsurerText(const cIllustrationOptions& options) {
 // issue age while waiver is charged.
 void PrintWaiverRates(PageContext& context, clsPNarrativeSummary& page) {
     const cClient& client = context.client;
-    RateContext rates{context.programFolder, context.run};
+    RateContext rates{context.programFolder, context.run, {}, &context.rateFiles};
     std::vector<double> byYear[2];
     for (int female = 0; female < 2; ++female) {
         cClient insured = client;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 
@@ -131,31 +132,31 @@ RateRecord DecodeRecord(const RateLayout& layout, std::span<const unsigned char>
 }
 
 RateFile::RateFile(const std::string& path, const RateLayout& layout)
-    : layout_(layout), path_(path), file_(path, std::ios::binary), buffer_(layout.recordLength) {
-    std::error_code unknown;
-    if (!file_ || std::filesystem::is_directory(path, unknown)) {
+    : layout_(layout), path_(path), file_(std::fopen(path.c_str(), "rb")), buffer_(layout.recordLength) {
+    if (!file_) {
         throw RuntimeError(ErrorNumber::FileNotFound, "RateStuf", "Rate file " + path + " cannot be opened.");
     }
-    const auto size = std::filesystem::file_size(path, unknown);
-    fileSize_ = unknown ? 0 : static_cast<std::size_t>(size);
+    // The blocks read ahead are the only buffer a rate file needs.
+    std::setvbuf(file_.get(), nullptr, _IONBF, 0);
 }
 
 RateFile::RateFile(InMemory, std::string bytes, const RateLayout& layout)
     : layout_(layout), bytes_(std::move(bytes)), inMemory_(true), buffer_(layout.recordLength) {}
 
 long RateFile::RecordCount() const {
-    return static_cast<long>((inMemory_ ? bytes_.size() : fileSize_) / layout_.recordLength);
+    if (inMemory_) return static_cast<long>(bytes_.size() / layout_.recordLength);
+    std::error_code unknown;
+    const auto size = std::filesystem::file_size(path_, unknown);
+    return unknown ? 0 : static_cast<long>(size / layout_.recordLength);
 }
 
 bool RateFile::LoadFromFile(std::size_t offset) {
     const std::size_t length = layout_.recordLength;
     if (offset < blockOffset_ || offset + length > blockOffset_ + blockLength_) {
         block_.resize(std::max<std::size_t>(kReadAhead, length));
-        file_.clear();  // a read past the end before leaves the stream failed
-        file_.seekg(static_cast<std::streamoff>(offset));
-        file_.read(reinterpret_cast<char*>(block_.data()), static_cast<std::streamsize>(block_.size()));
+        const bool placed = std::fseek(file_.get(), static_cast<long>(offset), SEEK_SET) == 0;
         blockOffset_ = offset;
-        blockLength_ = static_cast<std::size_t>(std::max<std::streamsize>(file_.gcount(), 0));
+        blockLength_ = placed ? std::fread(block_.data(), 1, block_.size(), file_.get()) : 0;
         if (length > blockLength_) return false;
     }
     std::memcpy(buffer_.data(), block_.data() + (offset - blockOffset_), length);
@@ -171,6 +172,12 @@ bool RateFile::Load(long number) {
     if (offset + layout_.recordLength > bytes_.size()) return false;
     std::memcpy(buffer_.data(), bytes_.data() + offset, layout_.recordLength);
     return true;
+}
+
+RateFile& RateFiles::Open(const std::string& path, const RateLayout& layout) {
+    auto& file = open_[path];
+    if (!file) file = std::make_unique<RateFile>(path, layout);
+    return *file;
 }
 
 double RateFile::Rate(long number, std::size_t index) {

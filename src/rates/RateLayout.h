@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
+#include <cstdio>
+#include <map>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -42,6 +44,7 @@ const RateLayout& LayoutOf(RateLayoutKind kind);
 const RateLayout* LayoutNamed(std::string_view name);
 const std::vector<RateLayout>& AllLayouts();
 
+// The underwriting classes 0 to 8, and the sexes of the rate records.
 inline constexpr int kClasses = 9;
 inline constexpr int kSexes = 2;
 inline constexpr int kNonLevelDurations = 15;
@@ -97,8 +100,10 @@ private:
 
     const RateLayout& layout_;
     std::string path_;
-    std::ifstream file_;
-    std::size_t fileSize_ = 0;
+    struct Closer {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+    std::unique_ptr<std::FILE, Closer> file_;
     std::string bytes_;  // the whole file, for files given in memory
     bool inMemory_ = false;
     long loaded_ = 0;
@@ -108,6 +113,18 @@ private:
     std::vector<unsigned char> block_;
     std::size_t blockOffset_ = 0;
     std::size_t blockLength_ = 0;
+};
+
+// The rate files a run has opened, each opened once and kept open: the
+// ledger, its comparisons and the indices read the same files many times.
+class RateFiles {
+public:
+    // Raises a RuntimeError naming the file when it cannot be opened (and
+    // tries again on the next call).
+    RateFile& Open(const std::string& path, const RateLayout& layout);
+
+private:
+    std::map<std::string, std::unique_ptr<RateFile>> open_;
 };
 
 // The face band of the banded level files: 1 below 100,000; 2 below 250,000;

@@ -60,6 +60,9 @@ public:
     }
     void Missing() { missing_ = true; }
     std::string Path(const std::string& fileName) const { return context_.programFolder + fileName; }
+    RateFile& File(const std::string& fileName, const RateLayout& layout) {
+        return context_.Files().Open(Path(fileName), layout);
+    }
 
     template <typename Body>
     void Run(Body body) {
@@ -86,7 +89,7 @@ void ReadBrellan1Rates(RateContext& context, RateVector& rates, const cClient& c
                        int classCode) {
     ReaderCall call(context, rates, "ReadBrellan1Rates");
     call.Run([&] {
-        RateFile file(call.Path("brellan1.rat"), LayoutOf(RateLayoutKind::OneYear));
+        RateFile& file = call.File("brellan1.rat", LayoutOf(RateLayoutKind::OneYear));
         const long record = OneYearRecord(client.age(), classCode, SexCode(client));
         const int last = product.GuarenteePeriod(client.age(), client.state());
         for (int year = 0; year <= last && year < 11; ++year) call.Store(year, file.Rate(record, year));
@@ -117,8 +120,8 @@ void ReadStandardTermRates(RateContext& context, RateVector& rates, const cClien
                                           ? "BRNPG.rat"
                                           : BandedFileName(number, client.state(), context.run.UsePriorRates,
                                                            options.GetFaceAmount(faceIndex));
-        RateFile file(call.Path(levelFile),
-                      LayoutOf(threeProducts ? RateLayoutKind::Level3 : RateLayoutKind::Level5));
+        RateFile& file =
+            call.File(levelFile, LayoutOf(threeProducts ? RateLayoutKind::Level3 : RateLayoutKind::Level5));
         const double levelRate = file.Rate(record, LevelIndex(*column, classCode, sex, columns));
         for (int year = start; year < start + level; ++year) call.Store(year, levelRate);
         if (!ostrel) return;
@@ -126,13 +129,13 @@ void ReadStandardTermRates(RateContext& context, RateVector& rates, const cClien
         // The Ostrel products: the years between the level period and the end
         // of the guarantee, from the non-level or the interpolated schedule.
         if (interpolation == 1 && number <= 33) {
-            RateFile schedule(call.Path("BRNPGInterp.rat"), LayoutOf(RateLayoutKind::Interpolated));
+            RateFile& schedule = call.File("BRNPGInterp.rat", LayoutOf(RateLayoutKind::Interpolated));
             const long scheduleRecord = InterpolatedRecord(age, classCode, sex);
             for (int year = level; year < guarantee && year < kInterpolatedYears; ++year) {
                 call.Store(year, schedule.Rate(scheduleRecord, InterpolatedIndex(year + 1, *column)));
             }
         } else {
-            RateFile nonLevel(call.Path("BRNNLPG.rat"), LayoutOf(RateLayoutKind::NonLevel));
+            RateFile& nonLevel = call.File("BRNNLPG.rat", LayoutOf(RateLayoutKind::NonLevel));
             for (int year = level; year < guarantee && year - level < kNonLevelDurations; ++year) {
                 call.Store(year, nonLevel.Rate(record, NonLevelIndex(year - level, *column, classCode, sex)));
             }
@@ -152,7 +155,7 @@ void ReadSelectRates(RateContext& context, RateVector& rates, const cClient& cli
             call.Missing();
             return;
         }
-        RateFile file(call.Path("BRNsel.rat"), LayoutOf(RateLayoutKind::Level5));
+        RateFile& file = call.File("BRNsel.rat", LayoutOf(RateLayoutKind::Level5));
         for (int year = 0; year < selectYears; ++year) {
             call.Store(year, file.Rate(client.age() + 1 + year,
                                        LevelIndex(*column, selectClass, SexCode(client), 5)));
@@ -175,7 +178,7 @@ void ReadYRTRates(RateContext& context, RateVector& rates, const cClient& client
         const double njScale = context.run.UsePriorRates ? kNjPriorScaleFactor : 1.0;
         const std::string fileName =
             state == "WA" && company != 1 ? "Jan07WAGuarYRT.rat" : "Jan07GuarYRT.rat";
-        RateFile file(call.Path(fileName), LayoutOf(RateLayoutKind::GuaranteedYrt));
+        RateFile& file = call.File(fileName, LayoutOf(RateLayoutKind::GuaranteedYrt));
         const std::size_t index = GuaranteedYrtIndex(IsNicotineClass(classCode), SexCode(client) == 1);
 
         const int first = start + product.GuarenteePeriod(static_cast<std::int16_t>(age + start), state);
@@ -202,11 +205,11 @@ void ReadWaiverRates(RateContext& context, RateVector& rates, const cClient& cli
         const int levelYears =
             selectYears + product.GuarenteePeriod(static_cast<std::int16_t>(age), client.state());
         const std::string fileName = client.proposal().Company() == 1 ? "QNBwvr.rat" : "BRNwvr.rat";
-        RateFile waiver(call.Path(fileName), LayoutOf(RateLayoutKind::Waiver));
+        RateFile& waiver = call.File(fileName, LayoutOf(RateLayoutKind::Waiver));
         const double levelRate = column ? waiver.Rate(age + 1, static_cast<std::size_t>(*column)) : 0.0;
         for (long year = 0; year < levelYears; ++year) call.Store(year, levelRate);
 
-        RateFile yrt(call.Path("yrt.rat"), LayoutOf(RateLayoutKind::YrtWaiver));
+        RateFile& yrt = call.File("yrt.rat", LayoutOf(RateLayoutKind::YrtWaiver));
         const std::size_t index = YrtWaiverIndex(client.Classification(), SexCode(client));
         for (long year = levelYears; year < static_cast<long>(rates.size()); ++year) {
             call.Store(year, yrt.Rate(age + year + 1, index));

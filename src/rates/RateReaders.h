@@ -6,6 +6,7 @@
 
 #include "ProductInfo.h"
 #include "ProposalRun.h"
+#include "RateLayout.h"
 #include "cClient.h"
 
 namespace quoravel {
@@ -15,14 +16,20 @@ namespace quoravel {
 using RateVector = std::vector<double>;
 
 // What every rate reader needs besides its arguments: the folder of the rate
-// files, and the process values for the rate scale and the error log.
+// files, and the run for the rate scale and the error log. The files read
+// stay open in `files` for the context's life, or in `shared` for longer
+// (a whole proposal's pages) when given.
 struct RateContext {
     std::string programFolder;
     ProposalRun& run;
+    RateFiles files = {};
+    RateFiles* shared = nullptr;
+
+    RateFiles& Files() { return shared ? *shared : files; }
 };
 
-// Each reader opens its files afresh, fills only the entries it names and
-// closes them again. A rate that is zero, negative or not a number is stored
+// Each reader reads its files through the context, which opens each once,
+// and fills only the entries it names. A rate that is zero, negative or not a number is stored
 // as 0 and reported once per call as "Rate file missing." (number 1) in the
 // error log; a file that cannot be opened is reported through ProcessError
 // and the reader returns with what it filled.
