@@ -114,9 +114,10 @@ void FillLedgerPage(clsPLedger& page, const cClient& client, const LedgerColumnD
     page.SetChildUnits(std::to_string(client.ChildRiderUnits()));
     page.SetTableNumber(client.TableRating());
 
+    // The page says the riders are excluded from the indices.
     std::vector<double> premiums;
     premiums.reserve(column.years.size());
-    for (const YearPremium& year : column.years) premiums.push_back(year.Total());
+    for (const YearPremium& year : column.years) premiums.push_back(year.WithoutRiders());
     ProductInfo product;
     product.FillProduct(productNumber, client.age(), false);
     const InterestIndices indices =

@@ -179,7 +179,9 @@ void AnswerPolicyValues(PageContext& context) {
     std::vector<double> premiums;
     for (const YearPremium& year : LedgerColumn(context, product, 0, client.Classification()).years)
         premiums.push_back(year.Total());
-    AnswerPolicyValues(context.run, client, product, options.GetFaceAmount(0), premiums);
+    // The answer lists the years the ledger shows.
+    const int years = YearsShown(client, premiums.size());
+    AnswerPolicyValues(context.run, client, product, options.GetFaceAmount(0), premiums, years);
 }
 
 // Ends the document, which exports the pages, and hands the run what its

@@ -75,6 +75,12 @@ constexpr StateLimit kStateLimits[] = {
     {{"WA", "MD"}, 5, true, 8, 46, ": A Male, Nicotine use must be under age 46 in "},
 };
 
+// Messages run one after another, a blank between them.
+void AddMessage(std::string& messages, const std::string& message) {
+    if (!messages.empty()) messages += ' ';
+    messages += message;
+}
+
 std::string StateLimitMessages(const cClient& client) {
     const auto& options = client.proposal();
     std::string messages;
@@ -85,7 +91,8 @@ std::string StateLimitMessages(const cClient& client) {
         if (limit.product != checked) continue;
         if (client.IsMale() == limit.male && client.Classification() == limit.classCode &&
             client.age() >= limit.fromAge) {
-            messages += GetProductName(limit.product, false, options.Company()) + limit.text + client.state();
+            AddMessage(messages,
+                       GetProductName(limit.product, false, options.Company()) + limit.text + client.state());
         }
     }
     return messages;
@@ -106,7 +113,7 @@ AgeFindings CheckIssueAges(const cClient& client, bool usePriorRates) {
     for (const std::int32_t product : ChosenProducts(options)) {
         const std::string name = GetProductName(product, false, options.Company());
         if (QuenbyRefusesClass(product, state, classCode)) {
-            findings.messages += name + ": " + kQuenbyRefusal;
+            AddMessage(findings.messages, name + ": " + kQuenbyRefusal);
             findings.quenbyRefused = true;
             continue;
         }
@@ -115,18 +122,21 @@ AgeFindings CheckIssueAges(const cClient& client, bool usePriorRates) {
         // Products without issue-age rules (7, 10, unknown numbers) are left to the rate files.
         if (!maxAge || !minAge) continue;
         if (age > *maxAge) {
-            findings.messages += name + ": Client must be age " + std::to_string(*maxAge) + " or younger.";
+            AddMessage(findings.messages,
+                       name + ": Client must be age " + std::to_string(*maxAge) + " or younger.");
         } else if (age < *minAge) {
             if (options.Company() != kQnb && state != "OR" && age < kNicotineNoticeAge &&
                 IsNicotineClass(classCode)) {
-                findings.messages += name + ": Nicotine use not allowed for clients under age 15.";
+                AddMessage(findings.messages, name + ": Nicotine use not allowed for clients under age 15.");
             } else {
-                findings.messages += name + ": Client must be between age " + std::to_string(*minAge) +
-                                     " and " + std::to_string(*maxAge) + ".";
+                AddMessage(findings.messages, name + ": Client must be between age " +
+                                                  std::to_string(*minAge) + " and " +
+                                                  std::to_string(*maxAge) + ".");
             }
         }
     }
-    findings.messages += StateLimitMessages(client);
+    if (const std::string limits = StateLimitMessages(client); !limits.empty())
+        AddMessage(findings.messages, limits);
     return findings;
 }
 

@@ -67,8 +67,10 @@ void FillRateMatrix(RateContext& context, RateMatrix& matrix, const cClient& cli
 
 double PolicyFee(std::int32_t productNumber) { return EndsAtAge80(productNumber) ? 60 : 50; }
 
-double YearPremium::Total() const {
-    return round(2, base + tableExtra + permFlatExtra + tempFlatExtra + childRider + waiver);
+double YearPremium::Total() const { return round(2, WithoutRiders() + childRider + waiver); }
+
+double YearPremium::WithoutRiders() const {
+    return round(2, base + tableExtra + permFlatExtra + tempFlatExtra);
 }
 
 YearPremium PremiumOfYear(const cClient& client, std::int32_t faceAmount, double baseRate, double waiverRate,

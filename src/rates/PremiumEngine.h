@@ -53,6 +53,9 @@ struct YearPremium {
     double waiver = 0;
     // The annual premium of the year, to the cent.
     double Total() const;
+    // The base policy's premium (with its rating and flat extras), to the
+    // cent: the premium without the riders, as the cost indices take it.
+    double WithoutRiders() const;
 };
 
 // `year` counts from 0 (the first policy year).

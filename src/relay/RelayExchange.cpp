@@ -9,9 +9,11 @@
 #include <utility>
 #include <vector>
 
+#include "Cp1252.h"
 #include "ProductInfo.h"
 #include "RelayProducts.h"
 #include "Text.h"
+#include "TextFile.h"
 #include "clsINIFile.h"
 
 namespace quoravel {
@@ -128,6 +130,24 @@ bool IsNewYorkCompanyProduct(std::int32_t productType) {
            productType == 49;
 }
 
+// Outside systems write the relay file in Windows-1252, but some in UTF-8
+// (with or without a byte-order mark), and some with CR alone between lines:
+// all are read as the Windows-1252 text with CR LF the settings reader takes.
+std::string AsSettingsText(std::string bytes) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (bytes.starts_with(kByteOrderMark))
+        bytes = Utf8ToCp1252(std::string_view(bytes).substr(kByteOrderMark.size()));
+    else if (IsUtf8Text(bytes))
+        bytes = Utf8ToCp1252(bytes);
+    std::string text;
+    text.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        text += bytes[i];
+        if (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')) text += '\n';
+    }
+    return text;
+}
+
 // Problems of the values themselves, reported after the case checks so that
 // the checks' messages come first.
 using InputProblems = std::vector<std::pair<clsError::Level, std::string>>;
@@ -138,9 +158,16 @@ public:
         ini_.SetPathname(folder);
         ini_.SetFilename(fileName);
         ini_.SetSection("Identifiers");
-        ini_.HoldInMemory();  // the relay file is read once, not once per key
+        // The relay file is read once, not once per key.
+        ini_.HoldInMemory(AsSettingsText(ReadFileBytes(ini_.FullPath()).value_or(std::string())));
         ini_.SetBooleanDefaultTrue(Value(true));
         ini_.SetBooleanDefaultFalse(Value(false));
+    }
+    std::string Path() const { return ini_.FullPath(); }
+    bool HasIdentifiers() const {
+        const auto sections = ini_.Sections();
+        return std::any_of(sections.begin(), sections.end(),
+                           [](const std::string& name) { return EqualNoCase(name, "Identifiers"); });
     }
     std::string Text(std::string_view key) const { return ini_.ReadINI(key, clsINIFile::Text).Text(); }
     double Number(std::string_view key) const { return ini_.ReadINI(key, clsINIFile::Number).Number(); }
@@ -374,6 +401,13 @@ std::shared_ptr<cClient> ReadRelayFile(const std::string& folder, const std::str
     auto client = std::make_shared<cClient>();
     try {
         const RelayFile relay(folder, fileName);
+        // Nothing of a file that is no settings file can be taken; one message says so.
+        if (!relay.HasIdentifiers()) {
+            run.Errors.Add(clsError::Error,
+                           "The relay file " + relay.Path() +
+                               " holds no section [Identifiers]: it is empty or not a settings file.");
+            return client;
+        }
         client->SetState(relay.Text("Insured.State"));
         // The product codes read next map by state, and a New Jersey product
         // name settles the state for them.

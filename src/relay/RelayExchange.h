@@ -26,13 +26,11 @@ std::shared_ptr<cClient> ReadRelayFile(const std::string& folder, const std::str
 // the client's state; 0 for a code that names no product.
 std::int32_t RelayProductNumber(std::string_view code, std::string_view state);
 
-// The number of policy years the answer lists ("bridge_Years").
-int RelayYearsShown(const cClient& client);
-
 // Puts "HeaderValues" and "BasicValues" of the illustrated product and face
-// amount into the run's answer.
+// amount into the run's answer: the years the ledger shows ("bridge_Years"),
+// never more than were priced.
 void AnswerPolicyValues(ProposalRun& run, const cClient& client, std::int32_t productNumber,
-                        std::int32_t faceAmount, const std::vector<double>& yearlyPremiums);
+                        std::int32_t faceAmount, const std::vector<double>& yearlyPremiums, int yearsShown);
 
 // Writes relay.out once, whole, and last: "HeaderValues" and "BasicValues"
 // of the policy, "Engine" with "Status", the messages and the forms, "EMF"

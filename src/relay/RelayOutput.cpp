@@ -41,10 +41,10 @@ std::string YearList(int years, Entry entry) {
 // "HeaderValues" and "BasicValues" of the illustrated policy, in the
 // answer's order.
 void AddValues(RelayAnswer& answer, const cClient& client, std::int32_t productNumber,
-               std::int32_t faceAmount, const std::vector<double>& yearlyPremiums,
+               std::int32_t faceAmount, const std::vector<double>& yearlyPremiums, int yearsShown,
                const std::string& versionText) {
     // Never more years than were priced.
-    const int years = std::min(RelayYearsShown(client), static_cast<int>(yearlyPremiums.size()));
+    const int years = std::clamp(yearsShown, 0, static_cast<int>(yearlyPremiums.size()));
     // The first year's premium, to the cent.
     const Value firstPremium(yearlyPremiums.empty() ? 0.0 : round(2, yearlyPremiums.front()));
     cClient insured = client;  // the class text settles the table rating as it reads it
@@ -103,34 +103,13 @@ void AddValues(RelayAnswer& answer, const cClient& client, std::int32_t productN
     basic.push_back({"value_Dividend", Value(0), clsINIFile::Number});
 }
 
-// The age the listed years run to when the print choice does not settle them.
-int EndAge(const cClient& client, int shown) {
-    const std::int32_t type = client.proposal().ProductType();
-    const std::string& state = client.state();
-    if (EndsAtAge80(type) && shown == 40) return 80;
-    if (shown == 40 && state != "NJ" && state != "MD") return 98;
-    if (state == "NJ") return 98;
-    if (state == "MD") return 95;
-    if (type == 18 || type == 19) return 100;
-    return client.proposal().Company() != 1 ? 98 : 80;
-}
-
 }  // namespace
 
-int RelayYearsShown(const cClient& client) {
-    const auto& options = client.proposal();
-    const int shown = options.YearsToPrint();
-    const int age = client.age();
-    if ((shown == 20 || shown == 40) && shown < client.YearsToIllustrate() - age) return shown;
-
-    // An age beyond the end age shows no years rather than a negative count.
-    return std::max(0, EndAge(client, shown) - age);
-}
-
 void AnswerPolicyValues(ProposalRun& run, const cClient& client, std::int32_t productNumber,
-                        std::int32_t faceAmount, const std::vector<double>& yearlyPremiums) {
+                        std::int32_t faceAmount, const std::vector<double>& yearlyPremiums, int yearsShown) {
     try {
-        AddValues(run.Answer, client, productNumber, faceAmount, yearlyPremiums, run.process.VersionText);
+        AddValues(run.Answer, client, productNumber, faceAmount, yearlyPremiums, yearsShown,
+                  run.process.VersionText);
     } catch (const std::exception& error) {
         run.ProcessError(error, clsError::ErrorWithPlace, kModule, "WriteRelayOutput");
     }

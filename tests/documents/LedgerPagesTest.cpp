@@ -201,6 +201,22 @@ TEST_F(LedgerPagesTest, AOnePageQuotationShowsTheBreakdownTheYearsAndTheIndices)
     EXPECT_TRUE(Has(2, "20 Year Net Payment/Surrender Cost " + twenty + " / " + twenty));
 }
 
+// The page says the riders are excluded from the indices. Brellan 20's
+// premium is level for twenty years, so both indices are its base premium
+// per 1,000 of face amount, whatever the waiver and children's rider add.
+TEST_F(LedgerPagesTest, TheCostIndicesLeaveTheRidersOut) {
+    client.SetWaiver(true);
+    client.SetChildRider(true);
+    client.SetChildRiderUnits(2);
+    PrintLedgerSection(context);
+    ASSERT_EQ(run.Errors.Count(), 0);
+    const YearPremium first = LedgerColumn(context, 4, 0, client.Classification()).years.front();
+    ASSERT_GT(first.waiver + first.childRider, 0);
+    const std::string index = FormatAmount(round(2, first.base * 1000 / 250000), 2);
+    EXPECT_TRUE(Has(2, "10 Year Net Payment/Surrender Cost " + index + " / " + index));
+    EXPECT_TRUE(Has(2, "20 Year Net Payment/Surrender Cost " + index + " / " + index));
+}
+
 TEST_F(LedgerPagesTest, RowsFillWholeBlocksAndTheBlocksStayOnTheFirstAndLastPages) {
     struct Case {
         std::int32_t mode;

@@ -181,6 +181,21 @@ TEST_F(ProposalAssemblyTest, ProductComparisonAnswersWithTheFirstProductsValues)
     EXPECT_TRUE(Contains(answer, "[BasicValues]")) << answer;
 }
 
+// The answer lists the years the ledger shows: in New York a Dorrance plan
+// is illustrated to age 100, so 55 years for a 45-year-old.
+TEST_F(ProposalAssemblyTest, TheAnswerListsTheYearsTheLedgerShows) {
+    client.SetState("NY");
+    client.SetAge(45);
+    client.proposal().SetCompany(1);
+    Quote({16}, {250000});
+    client.proposal().SetYearsToPrint(kYearsToProductEnd);
+    ASSERT_TRUE(Run().documentMade);
+    const std::string answer = RelayOut();
+    EXPECT_TRUE(Contains(answer, "bridge_Years=55\r\n")) << answer;
+    const auto premiums = answer.substr(answer.find("value_AnnualPremium="));
+    EXPECT_EQ(std::count(premiums.begin(), premiums.begin() + premiums.find('\r'), ','), 54);
+}
+
 TEST_F(ProposalAssemblyTest, RelaySingleProductHandsTheGuidelinesOverAsAForm) {
     Relay();
     client.SetWinFlexPages("3");

@@ -74,7 +74,7 @@ TEST(ValidateAge, Messages) {
          74,
          {3},
          false,
-         "Brellan 15: Client must be age 65 or younger."
+         "Brellan 15: Client must be age 65 or younger. "
          "Brellan 15 : A Male,  Standard No Nicotine must be under age 74 in WA",
          "state limit after the maximum"},
         {"MD",
@@ -84,7 +84,7 @@ TEST(ValidateAge, Messages) {
          63,
          {4, 5},
          false,
-         "Brellan 20: Client must be age 61 or younger.Brellan 30\u00AE: Client must be age 42 or younger."
+         "Brellan 20: Client must be age 61 or younger. Brellan 30\u00AE: Client must be age 42 or younger. "
          "Brellan 20: A Male, Select No Nicotine must be under age 63 in MD",
          "MD group stops at product 4"},
         {"PA",

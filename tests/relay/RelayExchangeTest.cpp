@@ -43,9 +43,10 @@ protected:
         return ReadRelayFile(folder.folder(), "relay.ini", run);
     }
 
-    // The answer of a run that illustrated product 2 on a document of three pages.
-    void Answer(const cClient& client, std::int32_t face, const std::vector<double>& premiums) {
-        AnswerPolicyValues(run, client, 2, face, premiums);
+    // The answer of a run that illustrated product 2 on a document of three
+    // pages, its ledger showing `years` years.
+    void Answer(const cClient& client, std::int32_t face, const std::vector<double>& premiums, int years) {
+        AnswerPolicyValues(run, client, 2, face, premiums, years);
         run.Answer.ExportedPages = 3;
         WriteRelayAnswer(run);
     }
@@ -136,6 +137,28 @@ TEST_F(RelayExchange, ConvertsAndCorrectsEachKey) {
         run.Updates.Clear();
         const std::string summary = Summary(*Read(lines), run);
         EXPECT_NE(summary.find(expected), std::string::npos) << lines << "gives " << summary;
+    }
+}
+
+// Outside systems that write UTF-8 (with a byte-order mark or without) or CR
+// alone between lines are read as those that write Windows-1252 with CR LF.
+TEST_F(RelayExchange, Utf8AndCrOnlyFilesAreReadAsWindows1252Ones) {
+    const std::string utf8 = "Insured.Name=Jos\xC3\xA9 M\xC3\xBCller\r\nInsured.Age=52\r\n" + kCompleteCase;
+    std::string crOnly =
+        "[Identifiers]\r\nInsured.Name=Jos\xE9 M\xFCller\r\nInsured.Age=52\r\n" + kCompleteCase;
+    for (std::size_t at; (at = crOnly.find("\r\n")) != std::string::npos;) crOnly.erase(at + 1, 1);
+    const std::pair<const char*, std::string> files[] = {
+        {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF[Identifiers]\r\n" + utf8},
+        {"UTF-8", "[Identifiers]\r\n" + utf8},
+        {"CR alone", crOnly},
+    };
+    for (const auto& [name, bytes] : files) {
+        run.Errors.Clear();
+        folder.Write("relay.ini", bytes);
+        const auto client = ReadRelayFile(folder.folder(), "relay.ini", run);
+        EXPECT_EQ(client->FirstName(), "Jos\u00E9 M\u00FCller") << name;
+        EXPECT_EQ(client->age(), 52) << name;
+        EXPECT_EQ(run.Errors.Count(), 0) << name << ": " << Messages();
     }
 }
 
@@ -235,7 +258,9 @@ TEST_F(RelayExchange, BadInputGivesAClearAnswer) {
         std::string firstMessage;
         int age;
     };
-    const std::string missingAge = "The insured's age is missing.";
+    const std::string noSection =
+        "The relay file " + folder.folder() +
+        "relay.ini holds no section [Identifiers]: it is empty or not a settings file.";
     static constexpr char kBinary[] = "\x00\xFF\x01[\x80\x81]\xFE=\x00\r\n\x1A";
     const Case cases[] = {
         {"non-numeric age", "Insured.Age=forty\r\n" + kCompleteCase,
@@ -247,7 +272,7 @@ TEST_F(RelayExchange, BadInputGivesAClearAnswer) {
         {"huge age", "Insured.Age=1e300\r\n" + kCompleteCase,
          "The insured's age 1e300 is not an age from 0 to 100.", 100},
         {"age 100", "Insured.Age=100\r\n" + kCompleteCase, "", 100},
-        {"empty file", "", kAgentMessage, 0},
+        {"empty file", "", noSection, 0},
         {"binary bytes", std::string(kBinary, sizeof kBinary - 1), kAgentMessage, 0},
         {"megabyte product", "BRLN.Product=" + std::string(1 << 20, '9') + "\r\n" + kCompleteCase,
          "The product code " + std::string(40, '9') + " of BRLN.Product names no product and was left out.",
@@ -260,53 +285,17 @@ TEST_F(RelayExchange, BadInputGivesAClearAnswer) {
         ASSERT_TRUE(client) << c.name;
         EXPECT_EQ(run.Errors.Count() == 0 ? "" : run.Errors.Item(1).Description, c.firstMessage) << c.name;
         EXPECT_EQ(client->age(), c.age) << c.name;
-        EXPECT_GE(RelayYearsShown(*client), 0) << c.name;
     }
-    // Empty and binary files lack the age as well.
-    folder.Write("relay.ini", "");
+    // A file that is no settings file gets that one message, not one per missing key.
+    folder.Write("relay.ini", "\x00\x01binary\r\n");
     run.Errors.Clear();
     ReadRelayFile(folder.folder(), "relay.ini", run);
-    EXPECT_EQ(run.Errors.Item(run.Errors.Count()).Description, missingAge);
+    ASSERT_EQ(run.Errors.Count(), 1);
+    EXPECT_EQ(run.Errors.Item(1).Description, noSection);
     // A name longer than a settings value holds is cut, not refused.
     folder.Write("relay.ini", "[Identifiers]\r\nInsured.Name=" + std::string(1 << 20, 'x') + "\r\n");
     EXPECT_EQ(ReadRelayFile(folder.folder(), "relay.ini", run)->FirstName().size(),
               clsINIFile::kMaxValueLength);
-}
-
-TEST(RelayYearsShown, FollowsThePrintChoiceAndTheEndAge) {
-    struct Case {
-        int yearsToPrint;
-        const char* state;
-        std::int32_t product;
-        std::int32_t company;
-        int age;
-        int expected;
-        const char* why;
-    };
-    const Case cases[] = {
-        {20, "TX", 2, 0, 45, 20, "20 years fit before 98"},
-        {40, "TX", 2, 0, 45, 40, "40 years fit before 98"},
-        {40, "TX", 2, 0, 60, 38, "40 years pass 98: to 98"},
-        {20, "TX", 12, 1, 65, 15, "Tessel ends at 80: to 80"},
-        {40, "NY", 12, 1, 50, 30, "Tessel, 40 years: to 80"},
-        {100, "TX", 2, 0, 45, 53, "the whole horizon to 98"},
-        {100, "NJ", 27, 1, 45, 53, "New Jersey to 98"},
-        {100, "MD", 2, 0, 45, 50, "Maryland to 95"},
-        {40, "MD", 2, 0, 70, 25, "Maryland, 40 years past 95: to 95"},
-        {100, "NY", 18, 1, 61, 39, "Quenby to 100"},
-        {100, "NY", 26, 1, 45, 35, "the New York company to 80"},
-        {100, "TX", 2, 2, 45, 53, "Korvel to 98"},
-        {100, "TX", 2, 0, 99, 0, "no years past the end age"},
-    };
-    for (const auto& c : cases) {
-        cClient client;
-        client.SetState(c.state);
-        client.SetAge(static_cast<std::int16_t>(c.age));
-        client.proposal().SetCompany(c.company);
-        client.proposal().AddProduct(c.product);
-        client.proposal().SetYearsToPrint(static_cast<std::int16_t>(c.yearsToPrint));
-        EXPECT_EQ(RelayYearsShown(client), c.expected) << c.why;
-    }
 }
 
 TEST_F(RelayExchange, AnswersWithTheHeaderAndTheYearlyValues) {
@@ -317,7 +306,7 @@ TEST_F(RelayExchange, AnswersWithTheHeaderAndTheYearlyValues) {
     std::vector<double> premiums;
     for (const auto& year : schedule.years) premiums.push_back(year.Total());
 
-    Answer(*client, 250000, premiums);
+    Answer(*client, 250000, premiums, 20);
 
     const std::string first = NumberText(round(2, premiums.front()));
     // clang-format off
@@ -374,13 +363,9 @@ TEST_F(RelayExchange, WritesPremiumsAndAmountsInTheOutsideSystemsPictures) {
         // Never more years than were priced.
         {{512.25, 530}, 50000, "512.25,530.", "50000.00,50000.00"},
     };
-    const auto client = Read("Insured.Age=75\r\nBRLN.SourcePrintOpt=3\r\nInsured.State=MD\r\n");
-    ASSERT_EQ(RelayYearsShown(*client), 20);  // Maryland, to age 95
-    client->proposal().SetYearsToPrint(20);
-    client->SetAge(90);
-    ASSERT_EQ(RelayYearsShown(*client), 5);
+    const auto client = Read("Insured.Age=90\r\nInsured.State=MD\r\n");
     for (const auto& c : cases) {
-        Answer(*client, c.face, c.premiums);
+        Answer(*client, c.face, c.premiums, 5);  // a ledger of five years: Maryland, to age 95
         EXPECT_EQ(OutValue("BasicValues", "value_AnnualPremium"), c.annual);
         EXPECT_EQ(OutValue("BasicValues", "value_DeathBenefit"), c.deathBenefit);
     }
@@ -389,7 +374,7 @@ TEST_F(RelayExchange, WritesPremiumsAndAmountsInTheOutsideSystemsPictures) {
 TEST_F(RelayExchange, InMontanaTheSexIsOneBlank) {
     const auto client = Read("Insured.State=MT\r\nInsured.Sex=F\r\n");
     process.RelayMode = false;
-    Answer(*client, 250000, {400.0});
+    Answer(*client, 250000, {400.0}, 1);
     EXPECT_NE(folder.Read("relay.out").find("bridge_Sex= \r\n"), std::string::npos);
 }
 

@@ -11,4 +11,8 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // Characters that Windows-1252 cannot hold are written as "?".
 std::string Utf8ToCp1252(std::string_view text);
 
+// True when the bytes are well-formed UTF-8 holding at least one character
+// beyond ASCII: text that was not written in Windows-1252.
+bool IsUtf8Text(std::string_view bytes);
+
 }  // namespace quoravel

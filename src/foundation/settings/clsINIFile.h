@@ -46,6 +46,8 @@ public:
     // Many reads or writes in a row: after HoldInMemory they work on the
     // file's text in memory (read once), and Commit writes the file once.
     void HoldInMemory();
+    // The same on the given bytes instead of the file's (Windows-1252).
+    void HoldInMemory(std::string bytes) { pending_ = std::move(bytes); }
     void Commit();
     // A new file built in memory, whatever stands on disk, for a caller that
     // writes the bytes itself (InMemoryText) instead of committing them.
