@@ -90,6 +90,38 @@ void KeepProducts(cIllustrationOptions& options, const std::vector<std::int32_t>
     options.SetProductType(products.front());
 }
 
+// A comparison shows five products or five face amounts at most. What it
+// leaves out is named, and the pages show only what the ledger compares.
+void LimitComparison(cClient& illustrated, ProposalRun& run, IllustrationResult& result) {
+    cIllustrationOptions& options = illustrated.proposal();
+    std::string leftOut;
+    const auto leave = [&](const std::string& what) { leftOut += (leftOut.empty() ? "" : ", ") + what; };
+    const LedgerLayout layout = ReportLayout(options);
+    std::string kind;
+    if (layout == LedgerLayout::ProductComparison && options.ProductCount() > kMostCompared) {
+        kind = "products";
+        const std::vector<std::int32_t> chosen(options.ProdChoices().begin(),
+                                               options.ProdChoices().begin() + options.ProductCount());
+        for (std::size_t i = kMostCompared; i < chosen.size(); ++i)
+            leave(GetProductName(chosen[i], false, options.Company()));
+        KeepProducts(options, {chosen.begin(), chosen.begin() + kMostCompared});
+    } else if (layout == LedgerLayout::FaceComparison && options.FaceAmountCount() > kMostCompared) {
+        kind = "face amounts";
+        std::vector<std::int32_t> faces;
+        for (std::size_t i = 0; i < options.FaceAmountCount(); ++i) faces.push_back(options.GetFaceAmount(i));
+        for (std::size_t i = kMostCompared; i < faces.size(); ++i) leave("$" + FormatAmount(faces[i], 0));
+        options.ClearFaceAmounts();
+        for (std::size_t i = 0; i < kMostCompared; ++i) options.AddFaceAmount(faces[i], illustrated.state());
+    }
+    if (leftOut.empty()) return;
+    const std::string text = "The comparison shows " + std::to_string(kMostCompared) + " " + kind +
+                             " at most; left out: " + leftOut + ".";
+    if (run.RelayMode())
+        run.Errors.Add(clsError::Warning, text);
+    else
+        result.notices.push_back({"Proposal", text});
+}
+
 std::string ReportNodeName(LedgerLayout layout, const cIllustrationOptions& options) {
     const std::string face = "$" + FormatAmount(options.GetFaceAmount(0), 0);
     switch (layout) {
@@ -221,8 +253,9 @@ IllustrationResult CreateIllustration(PrintSurface& surface, cClient& client, co
         if (!ValidateCase(client, run, result)) return result;
         if (client.proposal().ProductCount() == 0 || client.proposal().FaceAmountCount() == 0) return result;
 
-        // The report runs on a copy: products left out for missing rates stay in the case.
+        // The report runs on a copy: products left out stay in the case.
         cClient illustrated = client;
+        LimitComparison(illustrated, run, result);
         clsPrint print(surface);
         PageContext context{print, illustrated, run, run.ProgramFolder(), run.StartDirectory};
         const std::vector<std::int32_t> priced = ProductsWithRates(context);

@@ -196,6 +196,28 @@ TEST_F(ProposalAssemblyTest, TheAnswerListsTheYearsTheLedgerShows) {
     EXPECT_EQ(std::count(premiums.begin(), premiums.begin() + premiums.find('\r'), ','), 54);
 }
 
+// A comparison shows five at most: the sixth is named in a warning and is on
+// no page, the cover neither. Interactively the warning is a notice.
+TEST_F(ProposalAssemblyTest, AComparisonNamesWhatItLeavesOut) {
+    Quote({4}, {100000, 200000, 300000, 400000, 500000, 600000});
+    const IllustrationResult interactive = Run();
+    ASSERT_TRUE(interactive.documentMade);
+    ASSERT_EQ(interactive.notices.size(), 1u);
+    EXPECT_EQ(interactive.notices[0].text,
+              "The comparison shows 5 face amounts at most; left out: $600,000.");
+    EXPECT_TRUE(Has(1, "$500,000"));
+    EXPECT_EQ(PageOf("$600,000"), 0);
+
+    Relay();
+    Quote({2, 3, 4, 5, 6, 30}, {250000});
+    ASSERT_TRUE(Run().documentMade);
+    EXPECT_TRUE(Contains(RelayOut(),
+                         "Message_1=Warning\xFD\xFDThe comparison shows 5 products at most; left out: "
+                         "Ostrel 10."))
+        << RelayOut();
+    EXPECT_EQ(PageOf("Ostrel 10"), 0);
+}
+
 TEST_F(ProposalAssemblyTest, RelaySingleProductHandsTheGuidelinesOverAsAForm) {
     Relay();
     client.SetWinFlexPages("3");
