@@ -93,12 +93,15 @@ void cIllustrationOptions::SetFaceAmount(std::size_t index, std::int32_t value) 
     faceAmounts_[index] = value;
 }
 
+std::int32_t cIllustrationOptions::MinimumFaceAmount(std::string_view state) const {
+    if (state == "NJ") return 50000;
+    return HasHigherMinimum(ProductType()) && (company_ == 0 || company_ == 2) ? 50000 : 25000;
+}
+
 void cIllustrationOptions::AddFaceAmount(std::int32_t amount, std::string_view state) {
     const bool listed = std::any_of(faceAmounts_.begin(), faceAmounts_.end(),
                                     [&](const auto& slot) { return slot && *slot == amount; });
-    std::int32_t minimum = state == "NJ" ? 50000 : 25000;
-    if (state != "NJ" && HasHigherMinimum(ProductType()) && (company_ == 0 || company_ == 2)) minimum = 50000;
-    if (amount < minimum || listed) return;
+    if (amount < MinimumFaceAmount(state) || listed) return;
 
     faceAmounts_.back() = amount;
     faceAmounts_.emplace_back();

@@ -62,6 +62,8 @@ public:
     // Adds an amount not yet listed and not below the minimum face amount of
     // the state and product, keeping the list in ascending order.
     void AddFaceAmount(std::int32_t amount, std::string_view state);
+    // The smallest face amount the carrier issues on the product in the state.
+    std::int32_t MinimumFaceAmount(std::string_view state) const;
     // The number of face amounts (the upper bound of the list).
     std::size_t FaceAmountCount() const { return faceAmounts_.size() - 1; }
 

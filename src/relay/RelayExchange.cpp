@@ -197,8 +197,30 @@ void ReadAgent(const RelayFile& relay, cBroker& agent) {
     for (const auto& [key, field] : kAgentKeys) agent.Set(field, relay.Text(key));
 }
 
-void AddFaceAmount(cClient& client, double amount) {
-    if (amount > 0) client.proposal().AddFaceAmount(Whole<std::int32_t>(amount), client.state());
+// The face amounts are taken once the carrier, the products and the state
+// are known, whatever the order of their keys: the minimum depends on them.
+// An amount below it is left out with a warning naming the key and the value.
+void AddFaceAmounts(const RelayFile& relay, cClient& client, InputProblems& problems) {
+    const std::pair<const char*, double> faces[] = {
+        {"BRLN.AddlFace1", relay.Number("BRLN.AddlFace1")},
+        {"BRLN.AddlFace2", relay.Number("BRLN.AddlFace2")},
+        {"BRLN.AddlFace3", relay.Number("BRLN.AddlFace3")},
+        {"BRLN.AddlFace4", relay.Number("BRLN.AddlFace4")},
+        {"Policy.FaceAmount", LeadingNumber(relay.Text("Policy.FaceAmount"))},
+    };
+    auto& options = client.proposal();
+    const std::int32_t minimum = options.MinimumFaceAmount(client.state());
+    for (const auto& [key, amount] : faces) {
+        if (!(amount > 0)) continue;
+        const std::int32_t face = Whole<std::int32_t>(amount);
+        if (face < minimum) {
+            problems.emplace_back(clsError::Warning, "The face amount " + relay.Text(key).substr(0, 40) +
+                                                         " of " + key + " is below the minimum of " +
+                                                         std::to_string(minimum) + " and was left out.");
+            continue;
+        }
+        options.AddFaceAmount(face, client.state());
+    }
 }
 
 // Codes that name no product are left out with a warning, so the outside
@@ -268,9 +290,6 @@ void ReadKeys(const RelayFile& relay, cClient& client, ProposalRun& run, InputPr
     ReadAgent(relay, client.broker());
     auto& options = client.proposal();
 
-    for (const char* key : {"BRLN.AddlFace1", "BRLN.AddlFace2", "BRLN.AddlFace3", "BRLN.AddlFace4"}) {
-        AddFaceAmount(client, relay.Number(key));
-    }
     if (auto option = Decode(kPrintOptions, relay.Text("BRLN.PrintOpts"))) options.SetPrintOption(*option);
     AddProducts(relay, client, problems);
     if (EqualNoCase(relay.Text("BRLN.ProposalType"), "T"))
@@ -304,7 +323,6 @@ void ReadKeys(const RelayFile& relay, cClient& client, ProposalRun& run, InputPr
         run.Updates.Add("TVRN.UsePriorRates", Value(false), clsINIFile::Boolean);
     }
 
-    AddFaceAmount(client, LeadingNumber(relay.Text("Policy.FaceAmount")));
     if (auto mode = Decode(kPaymentModes, relay.Text("Policy.PremiumMode"))) client.SetPaymentMode(*mode);
 
     const std::int16_t units = Whole<std::int16_t>(std::max(0.0, relay.Number("Rider.CTR.Amt")));
@@ -415,6 +433,7 @@ std::shared_ptr<cClient> ReadRelayFile(const std::string& folder, const std::str
         InputProblems problems;
         ReadKeys(relay, *client, run, problems);
         CheckCase(relay, *client, run);
+        AddFaceAmounts(relay, *client, problems);
         for (auto& [severity, text] : problems) run.Errors.Add(severity, std::move(text));
     } catch (const std::exception& error) {
         run.ProcessError(error, clsError::ErrorWithPlace, kModule, "ReadRelayFile");

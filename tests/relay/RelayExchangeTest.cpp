@@ -114,6 +114,8 @@ TEST_F(RelayExchange, ConvertsAndCorrectsEachKey) {
         {"BRLN.SourcePrintOpt=3\r\nBRLN.Product=TESS10\r\n", ";years=80;"},
         {"BRLN.Product=BRLN20\r\nBRLN.Product1=ostr5g\r\nBRLN.Product2=NOPE9\r\n", ";products=4 34 ;"},
         {"BRLN.AddlFace1=100000\r\nBRLN.AddlFace2=10000\r\n", ";faces=100000 250000 ;"},
+        // Read before the product, 30,000 is still held to Brellan 10's minimum of 50,000.
+        {"BRLN.AddlFace1=30000\r\n", ";faces=250000 ;"},
         {"TVRN.UsePriorRates=True\r\n", ";prior=yes;state=TX;products=2 ;faces=250000 ;updates=;"},
         {"TVRN.UsePriorRates=True\r\nInsured.State=OR\r\n", ";updates=TVRN.UsePriorRates=False ;"},
         {"TVRN.UsePriorRates=Y\r\nInsured.State=MS\r\n", ";prior=no;"},
@@ -274,6 +276,8 @@ TEST_F(RelayExchange, BadInputGivesAClearAnswer) {
         {"age 100", "Insured.Age=100\r\n" + kCompleteCase, "", 100},
         {"empty file", "", noSection, 0},
         {"binary bytes", std::string(kBinary, sizeof kBinary - 1), kAgentMessage, 0},
+        {"small face amount", "BRLN.AddlFace1=30000\r\n" + kCompleteCase,
+         "The face amount 30000 of BRLN.AddlFace1 is below the minimum of 50000 and was left out.", 45},
         {"megabyte product", "BRLN.Product=" + std::string(1 << 20, '9') + "\r\n" + kCompleteCase,
          "The product code " + std::string(40, '9') + " of BRLN.Product names no product and was left out.",
          45},
