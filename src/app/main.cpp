@@ -102,14 +102,14 @@ int main(int argc, char** argv) {
                   << "\n";
         return 0;
     }
-    const std::string programFolder = ResolveProgramFolder(argc, argv);
     if (first == "--list-cases") {
         if (arguments.size() != 2) {
             PrintUsage(std::cerr);
             return ExitCode::NotRelayRun;
         }
+        const QCoreApplication application(argc, argv);
         try {
-            ListCases(std::cout, arguments[1], programFolder);
+            ListCases(std::cout, arguments[1], ResolveProgramFolder(argc, argv));
             return 0;
         } catch (const RuntimeError& error) {
             std::cerr << "quoravel: " << error.Description() << "\n";
@@ -123,7 +123,9 @@ int main(int argc, char** argv) {
     }
 
     ProcessValues process;
-    process.ProgramFolder = programFolder;
+    // Without a folder the program folder is the start folder, and must be
+    // known before the application object; otherwise it is asked of that.
+    if (first.empty()) process.ProgramFolder = ResolveProgramFolder(argc, argv);
     process.SetStartDirectory(arguments);
     if (const std::string problem = StartFolderProblem(process); !problem.empty()) {
         std::cerr << "quoravel: " << problem << "\n";
@@ -135,11 +137,13 @@ int main(int argc, char** argv) {
         UseOffscreenPlatform();
         const PrivateRuntimeFolder runtime;
         QGuiApplication application(argc, argv);
+        process.ProgramFolder = ResolveProgramFolder(argc, argv);
         return RunRelay(process, std::cerr);
     }
     if (NoDisplayNamed()) return RefuseTheWindow();
     FallBackWhenNoDisplayOpens();
     QApplication application(argc, argv);
     if (NoDisplayOpened()) return RefuseTheWindow();
+    process.ProgramFolder = ResolveProgramFolder(argc, argv);
     return RunInteractive(process);
 }

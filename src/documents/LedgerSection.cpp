@@ -138,8 +138,7 @@ LedgerColumnData LedgerColumn(PageContext& context, std::int32_t productNumber, 
                               std::int32_t classCode) {
     cClient priced = context.client;
     priced.SetClassification(classCode);
-    RateContext rates{context.programFolder, context.run, {}, &context.rateFiles};
-    PremiumSchedule schedule = ComputePremiumSchedule(rates, priced, productNumber, faceIndex);
+    PremiumSchedule schedule = ComputePremiumSchedule(context.rates, priced, productNumber, faceIndex);
 
     LedgerColumnData column;
     column.faceAmount = priced.proposal().GetFaceAmount(faceIndex);

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "ProposalRun.h"
-#include "RateLayout.h"
+#include "RateReaders.h"
 #include "cClient.h"
 #include "clsPrint.h"
 
@@ -19,8 +19,8 @@ struct PageContext {
     ProposalRun& run;
     std::string programFolder;   // states.ini, Quoravel.ini, pictures, rate files
     std::string startDirectory;  // the run's folder: relay.ini in, page files out
-    // The rate files the proposal's pages have opened, each once.
-    RateFiles rateFiles = {};
+    // The premiums of the proposal's pages, from rate files each opened once.
+    RateContext rates = {programFolder, run};
 };
 
 }  // namespace quoravel

@@ -161,8 +161,7 @@ void PrintFirstYearPremium(PageContext& context) {
     const cIllustrationOptions& options = client.proposal();
     if (options.ProductCount() != 1 || options.FaceAmountCount() != 1) return;
 
-    RateContext rates{context.programFolder, context.run, {}, &context.rateFiles};
-    const PremiumSchedule schedule = ComputePremiumSchedule(rates, client, options.ProductType(), 0);
+    const PremiumSchedule schedule = ComputePremiumSchedule(context.rates, client, options.ProductType(), 0);
     if (schedule.years.empty()) return;
     const ModeRow& mode = kModes.at(static_cast<std::size_t>(std::clamp(client.PaymentMode(), 0, 4)));
     const double modal = round(2, round(5, schedule.years.front().Total()) * mode.factor);

@@ -129,13 +129,12 @@ std::string InsurerText(const cIllustrationOptions& options) {
 // issue age while waiver is charged.
 void PrintWaiverRates(PageContext& context, clsPNarrativeSummary& page) {
     const cClient& client = context.client;
-    RateContext rates{context.programFolder, context.run, {}, &context.rateFiles};
     std::vector<double> byYear[2];
     for (int female = 0; female < 2; ++female) {
         cClient insured = client;
         insured.SetIsMale(female == 0);
         const PremiumSchedule schedule =
-            ComputePremiumSchedule(rates, insured, client.proposal().ProductType(), 0);
+            ComputePremiumSchedule(context.rates, insured, client.proposal().ProductType(), 0);
         for (std::size_t year = 0; year < schedule.rates.Rows(); ++year)
             byYear[female].push_back(round(0, client.WaiverRating() * schedule.rates.At(year, 4)) / 100);
     }

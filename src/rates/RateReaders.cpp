@@ -61,7 +61,7 @@ public:
     void Missing() { missing_ = true; }
     std::string Path(const std::string& fileName) const { return context_.programFolder + fileName; }
     RateFile& File(const std::string& fileName, const RateLayout& layout) {
-        return context_.Files().Open(Path(fileName), layout);
+        return context_.files.Open(Path(fileName), layout);
     }
 
     template <typename Body>

@@ -17,15 +17,11 @@ using RateVector = std::vector<double>;
 
 // What every rate reader needs besides its arguments: the folder of the rate
 // files, and the run for the rate scale and the error log. The files read
-// stay open in `files` for the context's life, or in `shared` for longer
-// (a whole proposal's pages) when given.
+// stay open for the context's life.
 struct RateContext {
     std::string programFolder;
     ProposalRun& run;
     RateFiles files = {};
-    RateFiles* shared = nullptr;
-
-    RateFiles& Files() { return shared ? *shared : files; }
 };
 
 // Each reader reads its files through the context, which opens each once,

@@ -37,21 +37,6 @@ TEST(RelayBadInput, MissingKeysReadAsTheirDefaults) {
     EXPECT_EQ(relay.Answer("HeaderValues", "bridge_Age"), "45");
 }
 
-TEST(RelayBadInput, AgesThatAreNoAgesAreRefused) {
-    for (const char* age : {"forty", "-5", "150"}) {
-        SCOPED_TRACE(age);
-        RelayCase relay;
-        relay.Folder().Write("relay.ini",
-                             RelayIni(std::string("Insured.Age=") + age +
-                                      "\r\nPolicy.FaceAmount=250000\r\nBRLN.Product=BRLN20\r\n"));
-        RunAnswered(relay);
-        EXPECT_EQ(relay.Answer("Engine", "Status"), "4");
-        const auto messages = relay.Messages();
-        ASSERT_FALSE(messages.empty());
-        EXPECT_NE(messages[0].find(age), std::string::npos) << "the message names the value: " << messages[0];
-    }
-}
-
 TEST(RelayBadInput, UnknownProductCodesMakeNoProposal) {
     RelayCase relay;
     relay.Folder().Write("relay.ini",

@@ -1,8 +1,7 @@
 #include "ProposalRun.h"
 
-#include <cctype>
+#include <algorithm>
 #include <filesystem>
-#include <regex>
 #include <set>
 
 #include "Text.h"
@@ -16,11 +15,6 @@ namespace {
 
 constexpr const char* kDefaultPdf = "illustration.pdf";
 
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 // Removes the files of the folder whose names (in any letter case) the
 // predicate claims; the folder is listed once.
 template <typename Claimed>
@@ -28,15 +22,18 @@ void RemoveFromFolder(const std::string& folder, Claimed claimed) {
     std::error_code error;
     std::vector<fs::path> doomed;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        if (it->is_regular_file(error) && claimed(Lower(it->path().filename().string())))
+        if (it->is_regular_file(error) && claimed(ToUpper(it->path().filename().string())))
             doomed.push_back(it->path());
     }
     for (const auto& path : doomed) fs::remove(path, error);
 }
 
-bool IsPageFile(const std::string& lowerName) {
-    static const std::regex page(R"(page[0-9]+\.(emf|vsv))");
-    return std::regex_match(lowerName, page);
+// "PAGE" + a number + ".EMF" or ".VSV", the name in upper case.
+bool IsPageFile(std::string_view name) {
+    if (!name.starts_with("PAGE") || !(name.ends_with(".EMF") || name.ends_with(".VSV"))) return false;
+    const std::string_view number = name.substr(4, name.size() - 8);
+    return !number.empty() &&
+           std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 }  // namespace
@@ -72,14 +69,15 @@ void ProposalRun::ReadPdfTarget() {
 }
 
 void ProposalRun::RemovePreviousPages() const {
-    RemoveFromFolder(StartDirectory,
-                     [](const std::string& name) { return name == kRelayAnswerFile || IsPageFile(name); });
+    RemoveFromFolder(StartDirectory, [](const std::string& name) {
+        return EqualNoCase(name, kRelayAnswerFile) || IsPageFile(name);
+    });
 }
 
 void ProposalRun::RemovePreviousOutputs(const std::vector<std::string>& formFiles) const {
-    std::set<std::string> outputs{kRelayAnswerFile, "relay.upd", "error.log",
-                                  "update.log",     "pdf.log",   kDefaultPdf};
-    for (const std::string& form : formFiles) outputs.insert(Lower(form));
+    std::set<std::string> outputs{
+        ToUpper(kRelayAnswerFile), "RELAY.UPD", "ERROR.LOG", "UPDATE.LOG", "PDF.LOG", ToUpper(kDefaultPdf)};
+    for (const std::string& form : formFiles) outputs.insert(ToUpper(form));
     RemoveFromFolder(StartDirectory,
                      [&](const std::string& name) { return outputs.count(name) > 0 || IsPageFile(name); });
     // The PDF may be named to stand outside the folder.
