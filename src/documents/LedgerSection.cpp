@@ -146,7 +146,7 @@ LedgerColumnData LedgerColumn(PageContext& context, std::int32_t productNumber, 
     if (SpouseFeeWaived(priced)) {
         for (std::size_t year = 0; year < column.years.size(); ++year) {
             column.years[year] =
-                PremiumOfYear(priced, column.faceAmount, schedule.rates.At(year, kBaseColumn),
+                PremiumOfYear(priced, productNumber, column.faceAmount, schedule.rates.At(year, kBaseColumn),
                               schedule.rates.At(year, kWaiverColumn), static_cast<int>(year), 0);
         }
     }

@@ -89,15 +89,7 @@ std::string CashValueText(ProductInfo& info, const std::string& state) {
 
 }  // namespace
 
-ProductFamily FamilyOf(std::int32_t product) {
-    if (product == 6 || product == 15) return ProductFamily::OneYear;
-    if (product >= 7 && product <= 9) return ProductFamily::Select;
-    if (EndsAtAge80(product)) return ProductFamily::TermTo80;
-    if (product == 18 || product == 19) return ProductFamily::IncreasingPremium;
-    if (product == 16 || product == 17 || (product >= 26 && product <= 28)) return ProductFamily::Dorrance;
-    if (product >= 29 && product <= 48) return ProductFamily::NonLevel;
-    return ProductFamily::LevelTerm;
-}
+ProductFamily FamilyOf(std::int32_t product) { return OfferOf(product).family; }
 
 const std::vector<double>& SurrenderChargesPerThousand() {
     // A charge of $12.00 per $1,000 in the first policy year, falling by

@@ -4,20 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "ProductCatalogue.h"
+
 namespace quoravel {
 
 class cClient;
-
-// The product lines whose narratives read alike.
-enum class ProductFamily {
-    LevelTerm,          // Brellan, Korvel, Carrow: level for the guarantee period
-    OneYear,            // Brellan 1, Dorrance 1: yearly premiums guaranteed for ten years
-    Select,             // Pellamy: select premiums first, then level
-    NonLevel,           // Ostrel, Amberlin: level, then guaranteed increasing years
-    TermTo80,           // Tessel: coverage ends at age 80
-    IncreasingPremium,  // Quenby: the New York company's increasing-premium term
-    Dorrance,           // Dorrance 5/10/15: short guarantee, then yearly increases
-};
 
 ProductFamily FamilyOf(std::int32_t product);
 

@@ -42,9 +42,14 @@ bool ValidateCase(cClient& client, ProposalRun& run, IllustrationResult& result)
     result.notes = ValidateClientInfo(client, run);
     const AgeCheck ages = ValidateAge(client, run.UsePriorRates);
     if (!run.RelayMode()) {
-        result.notices = ages.notices;
+        // A relay case had its products' availability checked as it was read.
+        std::string unavailable;
+        for (const std::string& problem : CheckAvailability(client, run.ProgramFolder()))
+            unavailable += (unavailable.empty() ? "" : "  ") + problem;
+        if (!unavailable.empty()) result.notices.push_back({"Product not available", unavailable});
+        result.notices.insert(result.notices.end(), ages.notices.begin(), ages.notices.end());
         if (!ages.ok) result.notices.push_back({"Age out of range", ages.message});
-        return ages.ok;
+        return ages.ok && unavailable.empty();
     }
     for (const std::string& note : result.notes) run.Errors.Add(clsError::Warning, note);
     for (const Notice& notice : ages.notices) run.Errors.Add(clsError::Warning, notice.text);

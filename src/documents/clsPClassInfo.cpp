@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "PrintSurface.h"
+#include "ProductCatalogue.h"
 #include "SectionPage.h"
 #include "cClient.h"
 #include "cIllustrationOptions.h"
@@ -186,7 +187,8 @@ std::string ClassInfoClassName(int classCode) {
 }
 
 bool clsPClassInfo::UsesQNBLayout(const cIllustrationOptions& options) {
-    return options.Company() == kQNB && (options.ProductType() == 18 || options.ProductType() == 19);
+    return options.Company() == kQNB &&
+           OfferOf(options.ProductType()).family == ProductFamily::IncreasingPremium;
 }
 
 void clsPClassInfo::Bind() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "ProductCatalogue.h"
 #include "RecordReader.h"
 #include "RecordWriter.h"
 #include "RuntimeError.h"
@@ -35,12 +36,6 @@ const CompanyStrings* Strings(std::int32_t company) {
                : nullptr;
 }
 
-// The level products of BRN and TVNY that carry the higher minimum outside NJ.
-bool HasHigherMinimum(std::int32_t productType) {
-    static constexpr std::array kProducts{1, 2, 3, 4, 5, 21, 22, 23, 24, 25};
-    return std::find(kProducts.begin(), kProducts.end(), productType) != kProducts.end();
-}
-
 // Upper bounds of the stored lists beyond which a record is taken as corrupt.
 constexpr std::int64_t kMaxListBound = 10000;
 
@@ -51,13 +46,9 @@ std::string CompanyCode(std::int32_t company) {
     return strings ? strings->code : "BRN";
 }
 
-bool IsIncreasingPremiumProduct(std::int32_t productType) {
-    return productType == 18 || productType == 19 || (productType >= 26 && productType <= 28);
-}
+bool IsIncreasingPremiumProduct(std::int32_t productType) { return OfferOf(productType).increasingPremium; }
 
-bool EndsAtAge80(std::int32_t productType) {
-    return (productType >= 11 && productType <= 14) || productType == 49;
-}
+bool EndsAtAge80(std::int32_t productType) { return OfferOf(productType).endsAtAge80; }
 
 void cIllustrationOptions::SetPrintOption(std::int32_t value) {
     printOption_ = value >= Comparison && value <= Both ? value : -1;
@@ -94,8 +85,7 @@ void cIllustrationOptions::SetFaceAmount(std::size_t index, std::int32_t value) 
 }
 
 std::int32_t cIllustrationOptions::MinimumFaceAmount(std::string_view state) const {
-    if (state == "NJ") return 50000;
-    return HasHigherMinimum(ProductType()) && (company_ == 0 || company_ == 2) ? 50000 : 25000;
+    return quoravel::MinimumFaceAmount(ProductType(), company_, state);
 }
 
 void cIllustrationOptions::AddFaceAmount(std::int32_t amount, std::string_view state) {

@@ -104,10 +104,10 @@ private:
 // The carrier codes by company index: 0 "BRN", 1 "QNB", 2 "TVNY"; "BRN" for any other.
 std::string CompanyCode(std::int32_t company);
 
-// Products 11-14 and 49 end at age 80.
+// Cover, fee and ledger end at age 80 (the Tessel products).
 bool EndsAtAge80(std::int32_t productType);
 
-// The New York company's increasing-premium products: 18, 19 and 26-28.
+// The New York company's increasing-premium products (Quenby, Dorrance 5-15).
 bool IsIncreasingPremiumProduct(std::int32_t productType);
 
 }  // namespace quoravel

@@ -357,6 +357,15 @@ std::string GetProductName(std::int32_t productNumber, bool brandFlag, std::int3
     return names ? names->main : "";
 }
 
+std::string ProductTitle(std::int32_t productNumber, std::int32_t company) {
+    std::string name = GetProductName(productNumber, false, company);
+    if (!name.empty()) return name;
+    for (const auto& entry : kListTexts) {
+        if (entry.withSelector == productNumber) return std::string(entry.text);
+    }
+    return "Product " + std::to_string(productNumber);
+}
+
 std::int32_t GetProductFromString(std::string_view text, std::int16_t selector) {
     for (const auto& entry : kListTexts) {
         if (entry.text == text) return selector > 0 ? entry.withSelector : entry.otherwise;

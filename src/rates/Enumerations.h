@@ -15,6 +15,10 @@ namespace quoravel {
 std::string GetProductName(std::int32_t productNumber, bool brandFlag, std::int32_t company,
                            bool variantFlag = false);
 
+// The name a message gives a product: its display name, or the product
+// list's text where the main list has no name (product 11, "Tessel 5").
+std::string ProductTitle(std::int32_t productNumber, std::int32_t company);
+
 // The product number of a product list text; the selector chooses between
 // the two numbers of the Korvel and Amberlin texts. 0 for any other text.
 std::int32_t GetProductFromString(std::string_view text, std::int16_t selector);

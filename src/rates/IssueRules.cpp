@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "Enumerations.h"
+#include "ProductCatalogue.h"
 #include "Riders.h"
 #include "Text.h"
 #include "clsError.h"
@@ -24,6 +25,11 @@ constexpr int kNicotineNoticeAge = 15;
 // QNB issues no policy to a nicotine user younger than this.
 constexpr int kQnbNicotineFirstAge = 10;
 
+constexpr const char* kChooseAnother = " Please select another product to proceed with this quote.";
+// Words the home office puts into the agent's second address line to quote
+// a product where its carrier is not approved.
+constexpr std::array<std::string_view, 3> kAvailabilityOverrides{"AVAILOVR", "STATEOK1", "HOMEOFC"};
+
 std::span<const std::int32_t> ChosenProducts(const cIllustrationOptions& options) {
     return {options.ProdChoices().data(), options.ProductCount()};
 }
@@ -38,7 +44,7 @@ bool Lists(const List& list, const Value& value) {
 // The Quenby products take no super-preferred classes (0 and 1) anywhere,
 // and in New York no custom classes (7 and 8) either.
 bool QuenbyRefusesClass(std::int32_t product, std::string_view state, std::int32_t classCode) {
-    if (product != 18 && product != 19) return false;
+    if (OfferOf(product).family != ProductFamily::IncreasingPremium) return false;
     const bool superPreferred = classCode == 0 || classCode == 1;
     const bool custom = classCode == 7 || classCode == 8;
     return superPreferred || (custom && state == "NY");
@@ -92,7 +98,7 @@ std::string StateLimitMessages(const cClient& client) {
         if (client.IsMale() == limit.male && client.Classification() == limit.classCode &&
             client.age() >= limit.fromAge) {
             AddMessage(messages,
-                       GetProductName(limit.product, false, options.Company()) + limit.text + client.state());
+                       ProductTitle(limit.product, options.Company()) + limit.text + client.state());
         }
     }
     return messages;
@@ -111,7 +117,7 @@ AgeFindings CheckIssueAges(const cClient& client, bool usePriorRates) {
     const int age = client.age();
     AgeFindings findings;
     for (const std::int32_t product : ChosenProducts(options)) {
-        const std::string name = GetProductName(product, false, options.Company());
+        const std::string name = ProductTitle(product, options.Company());
         if (QuenbyRefusesClass(product, state, classCode)) {
             AddMessage(findings.messages, name + ": " + kQuenbyRefusal);
             findings.quenbyRefused = true;
@@ -187,6 +193,16 @@ void CorrectRiders(cClient& client, Corrections& corrections) {
         corrections.Add(
             "Child Rider Removed - Not available for client of age " + std::to_string(age) + ".  ",
             "Rider.CTR.Amt", Value(0), clsINIFile::Number);
+    }
+    const auto products = ChosenProducts(client.proposal());
+    if (client.ChildRider() && !products.empty() &&
+        std::none_of(products.begin(), products.end(),
+                     [](std::int32_t product) { return OfferOf(product).childRider; })) {
+        client.SetChildRider(false);
+        client.SetChildRiderUnits(0);
+        corrections.Add("Child Rider Removed - Not available with " +
+                            ProductTitle(products.front(), client.proposal().Company()) + ".  ",
+                        "Rider.CTR.Amt", Value(0), clsINIFile::Number);
     }
     // The outside system never asks for the spouse's fee to be waived: no relay key.
     if (client.WaiveSpouseFee() && age < kSpouseFeeFirstAge) {
@@ -344,6 +360,30 @@ namespace {
 constexpr std::size_t kMaxNotes = 61;
 
 }  // namespace
+
+std::vector<std::string> CheckAvailability(const cClient& client, const std::string& programFolder) {
+    const std::int32_t company = client.proposal().Company();
+    std::vector<std::string> problems;
+    const std::string overrideLine = ToUpper(client.broker().Get(BrokerField::address_2));
+    const bool overridden =
+        std::any_of(kAvailabilityOverrides.begin(), kAvailabilityOverrides.end(),
+                    [&](std::string_view code) { return overrideLine.find(code) != std::string::npos; });
+    const bool approved = overridden || client.CompanyApprovedInState(programFolder);
+    for (const std::int32_t product : ChosenProducts(client.proposal())) {
+        // The five-year product keeps the name its message has always had.
+        const std::string name = product == 1 && company == 2 ? "Korvel  5" : ProductTitle(product, company);
+        const ProductOffer& offer = OfferOf(product);
+        if (!offer.refusal.empty()) {
+            problems.push_back(name + " cannot be illustrated: it " + std::string(offer.refusal) + ".");
+        } else if (!CarrierSells(company, product)) {
+            problems.push_back(name + " is not sold by " + client.proposal().CompanyName() + "." +
+                               kChooseAnother);
+        } else if (!approved) {
+            problems.push_back(name + " is not available for sale in this state." + kChooseAnother);
+        }
+    }
+    return problems;
+}
 
 AgeCheck ValidateAge(cClient& client, bool usePriorRates) {
     const auto& options = client.proposal();

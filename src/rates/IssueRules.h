@@ -37,6 +37,12 @@ struct RateScaleChoice {
 RateScaleChoice ChooseRateScale(const cClient& client, std::optional<Date> today = std::nullopt,
                                 bool outsideAskedPrior = false);
 
+// The chosen products the case cannot have, one message each: a product that
+// cannot be illustrated at all, one the case's carrier does not sell, or any
+// product where its carrier is not approved (states.ini in the program
+// folder) unless the agent's second address line holds an override word.
+std::vector<std::string> CheckAvailability(const cClient& client, const std::string& programFolder);
+
 // Checks the client's age against every chosen product's issue ages.
 AgeCheck ValidateAge(cClient& client, bool usePriorRates);
 

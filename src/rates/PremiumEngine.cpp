@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ProductCatalogue.h"
 #include "Riders.h"
 #include "Rounding.h"
 
@@ -25,13 +26,13 @@ void ReadTermRatesNoRequal(RateContext& context, RateVector& rates, const cClien
                            ProductInfo& product, int classCode, int interpolation,
                            const cIllustrationOptions& options, std::size_t faceIndex) {
     const std::int32_t number = product.ProductNumber;
-    if (number == 6 || number == 15)
+    if (OfferOf(number).rates == RateSource::OneYear)
         ReadBrellan1Rates(context, rates, client, product, classCode);
     else
         ReadStandardTermRates(context, rates, client, product, classCode, 0, interpolation, options,
                               faceIndex);
     ReadYRTRates(context, rates, client, product, classCode, 0);
-    if (interpolation == 1 && number >= 29 && number <= 33) InterpRates(context, rates);
+    if (interpolation == 1 && OfferOf(number).rates == RateSource::Ostrel) InterpRates(context, rates);
 }
 
 void FillRateMatrix(RateContext& context, RateMatrix& matrix, const cClient& client, ProductInfo& product,
@@ -73,10 +74,14 @@ double YearPremium::WithoutRiders() const {
     return round(2, base + tableExtra + permFlatExtra + tempFlatExtra);
 }
 
-YearPremium PremiumOfYear(const cClient& client, std::int32_t faceAmount, double baseRate, double waiverRate,
-                          int year, double policyFee) {
+YearPremium PremiumOfYear(const cClient& client, std::int32_t productNumber, std::int32_t faceAmount,
+                          double baseRate, double waiverRate, int year, double policyFee) {
     const double face = faceAmount;
     const int age = client.age();
+    const ProductOffer& offer = OfferOf(productNumber);
+    // Units left on a case whose rider was removed, or on a product without
+    // the rider, are not charged.
+    const bool childRider = client.ChildRider() && offer.childRider;
     YearPremium p;
     p.base = round(2, face * baseRate * 0.00001 + policyFee);
     p.tableExtra = round(
@@ -84,13 +89,12 @@ YearPremium PremiumOfYear(const cClient& client, std::int32_t faceAmount, double
     p.permFlatExtra = round(2, face * 0.001 * client.PermFlatExtra());
     p.tempFlatExtra =
         year < client.TempFlatExtraYears() ? round(2, face * 0.001 * client.TempFlatExtra()) : 0.0;
-    // Units left on a case whose rider was removed are not charged.
-    p.childRider = client.ChildRider() && age + year + 1 <= kChildRiderLastChargedAge
+    p.childRider = childRider && age + year + 1 <= kChildRiderLastChargedAge
                        ? client.ChildRiderUnits() * kChildRiderPerUnit
                        : 0.0;
-    if (client.Waiver() && age + year + 1 <= kWaiverLastChargedAge) {
+    if (client.Waiver() && offer.waiver && age + year + 1 <= kWaiverLastChargedAge) {
         double w = face * round(0, client.WaiverRating() * waiverRate) * 0.00001;
-        if (client.ChildRider()) {
+        if (childRider) {
             w += client.ChildRiderUnits() *
                  round(2, cClient::WaiverAgeRate(static_cast<std::int16_t>(age)) * client.WaiverRating());
         }
@@ -118,9 +122,9 @@ PremiumSchedule ComputePremiumSchedule(RateContext& context, const cClient& clie
     const double fee = PolicyFee(productNumber);
     schedule.years.reserve(schedule.rates.Rows());
     for (std::size_t year = 0; year < schedule.rates.Rows(); ++year) {
-        schedule.years.push_back(PremiumOfYear(client, face, schedule.rates.At(year, kBaseColumn),
-                                               schedule.rates.At(year, kWaiverColumn), static_cast<int>(year),
-                                               fee));
+        schedule.years.push_back(
+            PremiumOfYear(client, productNumber, face, schedule.rates.At(year, kBaseColumn),
+                          schedule.rates.At(year, kWaiverColumn), static_cast<int>(year), fee));
     }
     return schedule;
 }

@@ -58,9 +58,10 @@ struct YearPremium {
     double WithoutRiders() const;
 };
 
-// `year` counts from 0 (the first policy year).
-YearPremium PremiumOfYear(const cClient& client, std::int32_t faceAmount, double baseRate, double waiverRate,
-                          int year, double policyFee);
+// `year` counts from 0 (the first policy year). A rider is charged only
+// where the case has it and the product offers it.
+YearPremium PremiumOfYear(const cClient& client, std::int32_t productNumber, std::int32_t faceAmount,
+                          double baseRate, double waiverRate, int year, double policyFee);
 
 // First-year premiums by payment mode from the first-year annual premium.
 struct ModalPremiums {

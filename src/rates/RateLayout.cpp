@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "ProductCatalogue.h"
 #include "RuntimeError.h"
 #include "Text.h"
 
@@ -227,12 +228,19 @@ std::string_view BandedFilePrefix(std::string_view state, bool usePriorRates) {
 }
 
 bool UsesThreeProductLayout(std::int32_t productNumber) {
-    return productNumber == 18 || productNumber == 19 || (productNumber >= 26 && productNumber <= 28);
+    return OfferOf(productNumber).rates == RateSource::Banded3;
 }
 
 std::string_view BandedFamily(std::int32_t productNumber, std::string_view state) {
-    if (productNumber >= 26 && productNumber <= 28) return "QNBTermHB";
-    if (productNumber == 18 || productNumber == 19) return ToUpper(state) == "NJ" ? "QNBNJQbyHB" : "QNBQbyHB";
+    switch (OfferOf(productNumber).family) {
+        case ProductFamily::Dorrance:
+            if (UsesThreeProductLayout(productNumber)) return "QNBTermHB";
+            break;
+        case ProductFamily::IncreasingPremium:
+            return ToUpper(state) == "NJ" ? "QNBNJQbyHB" : "QNBQbyHB";
+        default:
+            break;
+    }
     return "BRNFGHB";
 }
 

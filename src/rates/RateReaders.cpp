@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "Enumerations.h"
+#include "ProductCatalogue.h"
 #include "RateLayout.h"
 #include "Rounding.h"
 #include "Text.h"
@@ -39,9 +40,7 @@ int NjClassGroup(int classCode) {
     return classCode == 4 || classCode == 7 ? 1 : 0;
 }
 
-bool IsThirtyYearProduct(std::int32_t product) {
-    return product == 5 || product == 33 || product == 38 || product == 49;
-}
+bool IsThirtyYearProduct(std::int32_t product) { return OfferOf(product).guaranteePeriod == 30; }
 
 // One reader call: stores rates, remembers a missing one, and reports it
 // once at the end; a run-time error goes to ProcessError.
@@ -106,7 +105,7 @@ void ReadStandardTermRates(RateContext& context, RateVector& rates, const cClien
         const int level = product.LevelPeriod(static_cast<std::int16_t>(age), 0, client.state());
         const int guarantee = product.GuarenteePeriod(static_cast<std::int16_t>(age), client.state());
         const std::int32_t number = product.ProductNumber;
-        const bool ostrel = number >= 29 && number <= 38;
+        const bool ostrel = OfferOf(number).rates == RateSource::Ostrel;
         const bool threeProducts = UsesThreeProductLayout(number);
         const int columns = threeProducts ? 3 : 5;
         const auto column = product.RateColumn();
@@ -173,7 +172,7 @@ void ReadYRTRates(RateContext& context, RateVector& rates, const cClient& client
         const std::int32_t company = client.proposal().Company();
         const std::string state = client.state();
         const bool njCompany = company == 1 && state == "NJ";
-        const bool quenby = product.ProductNumber == 18 || product.ProductNumber == 19;
+        const bool quenby = OfferOf(product.ProductNumber).family == ProductFamily::IncreasingPremium;
         const int group = NjClassGroup(classCode);
         const double njScale = context.run.UsePriorRates ? kNjPriorScaleFactor : 1.0;
         const std::string fileName =

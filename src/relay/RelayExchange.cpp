@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "Cp1252.h"
+#include "IssueRules.h"
+#include "ProductCatalogue.h"
 #include "ProductInfo.h"
 #include "RelayProducts.h"
 #include "Text.h"
@@ -38,10 +40,6 @@ constexpr std::array<std::string_view, 6> kAgentMessage{
     "Agent tab.",
 };
 // clang-format on
-
-// Words the home office puts into the agent's second address line to quote
-// the five-year product where it is not approved.
-constexpr std::array<std::string_view, 3> kAvailabilityOverrides{"AVAILOVR", "STATEOK1", "HOMEOFC"};
 
 struct TextCode {
     std::string_view text;
@@ -125,10 +123,7 @@ bool Contains(std::string_view text, std::string_view part) {
 
 // The products of the New York company, which sells in New York and New
 // Jersey only: a case for one of them is in one of the two states.
-bool IsNewYorkCompanyProduct(std::int32_t productType) {
-    return (productType >= 11 && productType <= 19) || (productType >= 26 && productType <= 28) ||
-           productType == 49;
-}
+bool IsNewYorkCompanyProduct(std::int32_t productType) { return OfferOf(productType).carriers == kSoldByQNB; }
 
 // Outside systems write the relay file in Windows-1252, but some in UTF-8
 // (with or without a byte-order mark), and some with CR alone between lines:
@@ -346,21 +341,6 @@ bool AgentIncomplete(const cBroker& agent) {
     return false;
 }
 
-void CheckAvailability(const std::string& product, const cClient& client, ProposalRun& run) {
-    if (RelayProductNumber(product, client.state()) != 1) return;
-    const std::string overrideLine = ToUpper(client.broker().Get(BrokerField::address_2));
-    for (auto code : kAvailabilityOverrides) {
-        if (Contains(overrideLine, code)) return;
-    }
-    if (client.CompanyApprovedInState(run.ProgramFolder())) return;
-    run.Errors.Add(clsError::Error,
-                   client.proposal().Company() == 2
-                       ? "Korvel  5 is not available for sale in this state. Please select another product "
-                         "to proceed with this quote."
-                       : "Brellan 5 is not available for sale in this state. Please select another product "
-                         "to proceed with this quote.");
-}
-
 void ReplaceRetiredProduct(const std::string& product, cClient& client, ProposalRun& run) {
     const RetiredProduct* retired = FindRetiredProduct(product);
     if (!retired) return;
@@ -391,9 +371,7 @@ void CheckCase(const RelayFile& relay, cClient& client, ProposalRun& run) {
         run.Errors.Add(clsError::Error, message);
     }
 
-    const std::string product = relay.Text("brln.product");
-    CheckAvailability(product, client, run);
-    ReplaceRetiredProduct(product, client, run);
+    ReplaceRetiredProduct(relay.Text("brln.product"), client, run);
 
     auto& options = client.proposal();
     if (IsNewYorkCompanyProduct(options.ProductType())) {
@@ -410,6 +388,8 @@ void CheckCase(const RelayFile& relay, cClient& client, ProposalRun& run) {
         options.SetPrintOption(cIllustrationOptions::Comparison);
         run.Updates.Add("BRLN.PrintOpts", Value("C"), clsINIFile::Text);
     }
+    for (std::string& problem : CheckAvailability(client, run.ProgramFolder()))
+        run.Errors.Add(clsError::Error, std::move(problem));
 }
 
 }  // namespace

@@ -181,13 +181,13 @@ TEST_F(ProposalAssemblyTest, ProductComparisonAnswersWithTheFirstProductsValues)
     EXPECT_TRUE(Contains(answer, "[BasicValues]")) << answer;
 }
 
-// The answer lists the years the ledger shows: in New York a Dorrance plan
-// is illustrated to age 100, so 55 years for a 45-year-old.
+// The answer lists the years the ledger shows: in New York Dorrance 1 is
+// illustrated to age 100, so 55 years for a 45-year-old.
 TEST_F(ProposalAssemblyTest, TheAnswerListsTheYearsTheLedgerShows) {
     client.SetState("NY");
     client.SetAge(45);
     client.proposal().SetCompany(1);
-    Quote({16}, {250000});
+    Quote({15}, {250000});
     client.proposal().SetYearsToPrint(kYearsToProductEnd);
     ASSERT_TRUE(Run().documentMade);
     const std::string answer = RelayOut();
@@ -275,6 +275,8 @@ TEST_F(ProposalAssemblyTest, BodyHeaderFooterStateAndBannerFollowStateAndCarrier
         SCOPED_TRACE(c.state);
         client.SetState(c.state);
         client.proposal().SetCompany(c.company);
+        // The New York company sells Tessel, not Brellan.
+        if (c.company == 1) Quote({12}, {250000});
         ASSERT_TRUE(Run().documentMade);
         const int narrative = PageOf("Narrative Summary");
         EXPECT_TRUE(Has(narrative, c.clientLine));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Enumerations.h"
+#include "ProductCatalogue.h"
 #include "ProductInfo.h"
 
 using namespace quoravel;
@@ -170,4 +171,40 @@ TEST(ProductInfo, FillAndFullGuaranteeLevel) {
     EXPECT_EQ(brellan.LevelPeriod(45, 1, ""), 0);  // nothing found yet
     EXPECT_EQ(brellan.LevelPeriod(45, 0, ""), 10);
     EXPECT_EQ(brellan.LevelPeriod(45, 1, ""), 10);  // keeps the period found
+}
+
+// What each carrier sells and what its products offer, where the rule matters.
+TEST(Catalogue, WhatProductsOffer) {
+    struct Row {
+        std::int32_t product;
+        std::int32_t company;
+        const char* state;
+        bool sold;
+        bool illustrated;
+        bool childRider;
+        std::int32_t minimumFace;
+        const char* source;
+    } rows[] = {
+        {4, 0, "TX", true, true, true, 50000, "Brellan 20: higher minimum outside NJ"},
+        {4, 2, "TX", true, true, true, 50000, "sold by TVNY as Korvel 20"},
+        {4, 1, "NY", false, true, true, 25000, "not a New York company product"},
+        {8, 0, "TX", true, true, true, 25000, "Pellamy 10"},
+        {12, 1, "NY", true, true, false, 25000, "Tessel 10: no child rider"},
+        {12, 1, "NJ", true, true, false, 50000, "New Jersey minimum"},
+        {12, 0, "TX", false, true, false, 25000, "BRN sells no Tessel"},
+        {15, 1, "NY", true, true, false, 25000, "Dorrance 1: one-year rates cover ten years"},
+        {16, 1, "NY", true, false, false, 25000, "Dorrance 10 (NY): no rates for years 6 to 10"},
+        {7, 0, "TX", true, false, true, 25000, "no issue ages"},
+        {22, 2, "TX", true, false, true, 50000, "an alias of Korvel 10"},
+        {33, 0, "TX", true, true, true, 25000, "Ostrel 30"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.source);
+        EXPECT_EQ(CarrierSells(row.company, row.product), row.sold);
+        EXPECT_EQ(IsIllustrated(row.product), row.illustrated);
+        EXPECT_EQ(OfferOf(row.product).childRider, row.childRider);
+        EXPECT_EQ(MinimumFaceAmount(row.product, row.company, row.state), row.minimumFace);
+    }
+    EXPECT_EQ(ProductTitle(11, 1), "Tessel 5");  // the main list has no name for it
+    EXPECT_EQ(ProductTitle(12, 1), "Tessel 10");
 }

@@ -145,7 +145,7 @@ TEST_F(WorkedExamples, OstrelNonLevelYears) {
     EXPECT_EQ(matrix.At(10, 0), 400);  // first non-level duration
     EXPECT_EQ(matrix.At(19, 0), 490);  // tenth
     EXPECT_EQ(matrix.At(20, 0), 1000 + 100 * 60);
-    EXPECT_EQ(PremiumOfYear(c, 100000, matrix.At(19, 0), 0, 19, 50).Total(), 540.00);
+    EXPECT_EQ(PremiumOfYear(c, 37, 100000, matrix.At(19, 0), 0, 19, 50).Total(), 540.00);
 }
 
 TEST_F(WorkedExamples, OneYearProduct) {
@@ -179,7 +179,11 @@ TEST_F(WorkedExamples, RatedCaseWithFlatExtrasChildRiderAndRatedWaiver) {
     EXPECT_EQ(s.years[10].Total(), 25185.58);  // yearly renewable; waiver 112.50 + 1.08
     EXPECT_EQ(s.years[15].waiver, 0);          // past age 60
     EXPECT_EQ(s.years[20].childRider, 0);      // past age 65
-    c.SetChildRider(false);                    // units left on a case whose rider was removed
+    // Tessel 10 (12) offers no child rider: neither its premium nor its waiver is charged.
+    const YearPremium tessel = PremiumOfYear(c, 12, 250000, 850, 40, 0, 60);
+    EXPECT_EQ(tessel.childRider, 0);
+    EXPECT_EQ(tessel.waiver, 150.00);  // 250,000 × round(1.5 × 40) × 0.00001
+    c.SetChildRider(false);            // units left on a case whose rider was removed
     EXPECT_EQ(Schedule(c).years[0].childRider, 0);
     const auto modal = FirstYearModalPremiums(first.Total());
     EXPECT_EQ(modal.semiAnnual, 2695.65);

@@ -11,6 +11,7 @@
 
 #include "Enumerations.h"
 #include "PremiumEngine.h"
+#include "ProductCatalogue.h"
 #include "SweepCases.h"
 
 using namespace quoravel;
@@ -76,4 +77,27 @@ TEST(Sweep, EveryValidCaseIsPricedAndTheSampleRatesKeepTheirOrder) {
             check({product - 1, state, prior, band, classCode, sex, age}, "shorter level cheaper");
     }
     EXPECT_GT(compared, 100000);
+}
+
+// The catalogue refuses the New York Dorrance 10 and 15 because the rate files
+// hold no rate for their policy years 6 to 10: priced anyway, those years
+// would show the policy fee alone.
+TEST(Sweep, TheRefusedDorrancePlansHaveNoRatesForYearsSixToTen) {
+    ProcessValues process;
+    ProposalRun run(process, QUORAVEL_PROGRAM_DIR);
+    RateContext context{QUORAVEL_PROGRAM_DIR, run};
+    for (const std::int32_t product : {16, 17}) {
+        EXPECT_FALSE(IsIllustrated(product));
+        cClient client;
+        client.SetState("NY");
+        client.SetAge(45);
+        client.proposal().SetCompany(1);
+        client.proposal().AddProduct(product);
+        client.proposal().AddFaceAmount(250000, "NY");
+        const auto schedule = ComputePremiumSchedule(context, client, product, 0);
+        for (std::size_t year = 5; year < 10; ++year) {
+            EXPECT_EQ(schedule.rates.At(year, 0), 0) << product << " year " << year + 1;
+            EXPECT_EQ(schedule.years[year].Total(), 50.0) << product << " year " << year + 1;
+        }
+    }
 }

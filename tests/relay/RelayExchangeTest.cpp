@@ -224,7 +224,16 @@ TEST_F(RelayExchange, RetiredAndUnavailableProducts) {
         {"BRLN.Product=BRLN5\r\nInsured.State=NY\r\nAgent.Addr2=STATEOK1\r\n", "1 ", ""},
         {"BRLN.Product=BRLN5\r\nInsured.State=NY\r\nAgent.Addr2=AVAILOVR\r\n", "1 ", ""},
         {"BRLN.Product=BRLN5\r\n", "1 ", ""},
-        {"BRLN.Product=BRLN10\r\nInsured.State=NY\r\n", "2 ", ""},
+        // Every product is held to its carrier's states, and to its carrier.
+        {"BRLN.Product=BRLN10\r\nBRLN.Product1=BRLN20\r\nInsured.State=NY\r\n", "2 4 ",
+         Unavailable("Brellan 10") + Unavailable("Brellan 20")},
+        {"BRLN.Product=TESS10\r\n", "12 ",
+         "2: Tessel 10 is not sold by Castmere Life and Annuity Insurance Company. Please select another "
+         "product to proceed with this quote.\n"},
+        {"BRLN.Product=TESS10\r\ncomp_Code=QNBY\r\n", "12 ", ""},
+        // The New York Dorrance 10 and 15 have no rates for policy years 6 to 10.
+        {"BRLN.Product=DORR15\r\nInsured.State=NY\r\ncomp_Code=QNBY\r\n", "17 ",
+         "2: Dorrance 15 cannot be illustrated: it has no rates for policy years 6 to 10.\n"},
     };
     for (const auto& c : cases) {
         run.Errors.Clear();
