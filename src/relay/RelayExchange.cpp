@@ -10,10 +10,13 @@
 #include <vector>
 
 #include "Cp1252.h"
+#include "Enumerations.h"
 #include "IssueRules.h"
 #include "ProductCatalogue.h"
 #include "ProductInfo.h"
+#include "RelayInputs.h"
 #include "RelayProducts.h"
+#include "Rounding.h"
 #include "Text.h"
 #include "TextFile.h"
 #include "clsINIFile.h"
@@ -22,9 +25,6 @@ namespace quoravel {
 namespace {
 
 constexpr const char* kModule = "RelayStuff";
-
-// The character of code 252 that separates the parts of the temporary flat extra.
-constexpr std::string_view kExtraSeparator = "\u00FC";
 
 // Six pieces joined as they stand.
 // clang-format off
@@ -40,74 +40,6 @@ constexpr std::array<std::string_view, 6> kAgentMessage{
     "Agent tab.",
 };
 // clang-format on
-
-struct TextCode {
-    std::string_view text;
-    std::int32_t code;
-};
-
-constexpr std::array<std::pair<std::string_view, std::string_view>, 19> kTableRatings{{
-    {"1", "A"},  {"1.5", "AA"}, {"2", "B"},  {"2.5", "BB"}, {"3", "C"},  {"3.5", "CC"}, {"4", "D"},
-    {"5", "E"},  {"6", "F"},    {"7", "G"},  {"8", "H"},    {"9", "I"},  {"10", "J"},   {"11", "K"},
-    {"12", "L"}, {"13", "M"},   {"14", "N"}, {"15", "O"},   {"16", "P"},
-}};
-
-constexpr std::array<TextCode, 8> kClassCodes{{
-    {"SP", 1},
-    {"P", 2},
-    {"QN", 3},
-    {"N", 4},
-    {"PS", 5},
-    {"S", 6},
-    {"5", 7},
-    {"8", 8},
-}};
-
-constexpr std::array<TextCode, 5> kPaymentModes{{
-    {"A", Annual},
-    {"S", SemiAnnual},
-    {"Q", Quarterly},
-    {"M", SpecialMonthly},
-    {"D", SpecialMonthly},
-}};
-
-constexpr std::array<TextCode, 3> kPrintOptions{{
-    {"C", cIllustrationOptions::Comparison},
-    {"I", cIllustrationOptions::Individual},
-    {"B", cIllustrationOptions::Both},
-}};
-
-constexpr std::array<TextCode, 4> kCompanies{{{"BRLN", 0}, {"QNBY", 1}, {"TVNY", 2}, {"TVNB", 2}}};
-
-constexpr std::array<double, 5> kWaiverRatings{1.0, 1.5, 2.0, 2.5, 3.0};
-
-template <std::size_t N>
-std::optional<std::int32_t> Decode(const std::array<TextCode, N>& table, std::string_view text) {
-    const std::string upper = ToUpper(text);
-    for (const auto& row : table) {
-        if (row.text == upper) return row.code;
-    }
-    return std::nullopt;
-}
-
-// The whole text as a number, or nothing.
-std::optional<double> NumberIn(std::string_view text) {
-    text = Trim(text);
-    double value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-// The number a text begins with, 0 when it begins with none: "2.50 per 1000" is 2.5.
-double LeadingNumber(std::string_view text) {
-    text = Trim(text);
-    double value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && std::isfinite(value) ? value : 0;
-}
 
 // Whole numbers from the file, kept inside the range of the field they fill.
 template <typename T>
@@ -193,28 +125,35 @@ void ReadAgent(const RelayFile& relay, cBroker& agent) {
 }
 
 // The face amounts are taken once the carrier, the products and the state
-// are known, whatever the order of their keys: the minimum depends on them.
-// An amount below it is left out with a warning naming the key and the value.
+// are known, whatever the order of their keys: the limits depend on them.
+// Every chosen product must take the amount; one outside the limits of any
+// of them refuses the case.
 void AddFaceAmounts(const RelayFile& relay, cClient& client, InputProblems& problems) {
-    const std::pair<const char*, double> faces[] = {
-        {"BRLN.AddlFace1", relay.Number("BRLN.AddlFace1")},
-        {"BRLN.AddlFace2", relay.Number("BRLN.AddlFace2")},
-        {"BRLN.AddlFace3", relay.Number("BRLN.AddlFace3")},
-        {"BRLN.AddlFace4", relay.Number("BRLN.AddlFace4")},
-        {"Policy.FaceAmount", LeadingNumber(relay.Text("Policy.FaceAmount"))},
-    };
     auto& options = client.proposal();
-    const std::int32_t minimum = options.MinimumFaceAmount(client.state());
-    for (const auto& [key, amount] : faces) {
-        if (!(amount > 0)) continue;
-        const std::int32_t face = Whole<std::int32_t>(amount);
-        if (face < minimum) {
-            problems.emplace_back(clsError::Warning, "The face amount " + relay.Text(key).substr(0, 40) +
-                                                         " of " + key + " is below the minimum of " +
-                                                         std::to_string(minimum) + " and was left out.");
+    std::int32_t minimum = kMinimumFaceAmount;
+    std::string limitedBy;
+    for (std::size_t i = 0; i < options.ProductCount(); ++i) {
+        const std::int32_t product = options.ProdChoices()[i];
+        const std::int32_t productMinimum = MinimumFaceAmount(product, options.Company(), client.state());
+        if (productMinimum > minimum || limitedBy.empty()) {
+            minimum = std::max(minimum, productMinimum);
+            limitedBy = ProductTitle(product, options.Company());
+        }
+    }
+    for (const char* key :
+         {"BRLN.AddlFace1", "BRLN.AddlFace2", "BRLN.AddlFace3", "BRLN.AddlFace4", "Policy.FaceAmount"}) {
+        const std::string text = relay.Text(key);
+        const auto face = RelayFaceAmount(text);
+        if (!face || *face == 0) continue;  // an unreadable amount is reported by its rule
+        if (*face < minimum || *face > kMaximumFaceAmount) {
+            problems.emplace_back(clsError::Error,
+                                  InputMessage(key, text,
+                                               "a face amount from $" + FormatAmount(minimum, 0) + " to $" +
+                                                   FormatAmount(kMaximumFaceAmount, 0) +
+                                                   (limitedBy.empty() ? "" : " for " + limitedBy)));
             continue;
         }
-        options.AddFaceAmount(face, client.state());
+        options.AddFaceAmount(*face, client.state());
     }
 }
 
@@ -239,22 +178,11 @@ void AddProducts(const RelayFile& relay, cClient& client, InputProblems& problem
 }
 
 void ReadInsured(const RelayFile& relay, cClient& client) {
-    client.SetClassification(Decode(kClassCodes, relay.Text("Insured.Class")).value_or(0));
-    client.SetPermFlatExtra(relay.Number("Insured.ExtraPerm"));
-
-    // First year, last year and amount.
-    const std::string extra = relay.Text("Insured.ExtraTemp");
-    if (!extra.empty()) {
-        std::array<double, 3> parts{};
-        std::string_view rest = extra;
-        for (double& part : parts) {
-            const auto cut = rest.find(kExtraSeparator);
-            part = LeadingNumber(rest.substr(0, cut));
-            rest = cut == std::string_view::npos ? std::string_view{}
-                                                 : rest.substr(cut + kExtraSeparator.size());
-        }
-        client.SetTempFlatExtra(parts[2]);
-        client.SetTempFlatExtraYears(Whole<std::int32_t>(std::fabs(parts[0] - parts[1]) + 1));
+    client.SetClassification(RelayClassCode(relay.Text("Insured.Class")).value_or(0));
+    client.SetPermFlatExtra(NumberIn(relay.Text("Insured.ExtraPerm")).value_or(0));
+    if (const auto extra = RelayTemporaryExtra(relay.Text("Insured.ExtraTemp"))) {
+        client.SetTempFlatExtra(extra->amount);
+        client.SetTempFlatExtraYears(extra->years);
     }
 
     client.SetFirstName(relay.Text("Insured.Name"));
@@ -262,30 +190,46 @@ void ReadInsured(const RelayFile& relay, cClient& client) {
     client.SetIsMale(sex == "M" || sex == "U");
     client.SetState(relay.Text("Insured.State"));
 
-    const std::string table = relay.Text("Insured.Table");
-    const auto rating = std::find_if(kTableRatings.begin(), kTableRatings.end(),
-                                     [&](const auto& row) { return row.first == table; });
-    client.SetTableRating(std::string(rating == kTableRatings.end() ? "None" : rating->second));
+    client.SetTableRating(std::string(RelayTableRating(relay.Text("Insured.Table")).value_or("None")));
     client.SetWaiver(relay.Flag("Insured.Waiver"));
 }
 
-// Ages outside the rate tables cannot be illustrated; the case is refused
-// with the value that was sent, and the age kept inside the tables.
-void CheckAge(const std::string& text, cClient& client, InputProblems& problems) {
+// Every input is held to its rule as the outside system sent it; a value
+// that breaks it refuses the case. The age is kept inside the rate tables.
+void CheckInputs(const RelayFile& relay, cClient& client, InputProblems& problems) {
     constexpr int kOldestAge = 100;
-    const auto age = NumberIn(text);
-    if (age && *age >= 0 && std::nearbyint(*age) <= kOldestAge) return;
-    problems.emplace_back(clsError::Error, text.empty() ? std::string("The insured's age is missing.")
-                                                        : "The insured's age " + text.substr(0, 40) +
-                                                              " is not an age from 0 to 100.");
+    if (Trim(relay.Text("Insured.Age")).empty())
+        problems.emplace_back(clsError::Error, "Insured.Age: the insured's age is missing.");
+    for (const InputRule& rule : RelayInputRules()) {
+        const std::string value = relay.Text(rule.key);
+        if (!Trim(value).empty() && !rule.accepts(value))
+            problems.emplace_back(clsError::Error, InputMessage(rule.key, value, rule.expected));
+    }
     client.SetAge(static_cast<std::int16_t>(std::clamp<int>(client.age(), 0, kOldestAge)));
+}
+
+// The state of delivery must be one of states.ini, whatever set it.
+bool CheckState(const RelayFile& relay, const cClient& client, const std::string& programFolder,
+                InputProblems& problems) {
+    if (client.state().empty()) {
+        problems.emplace_back(clsError::Error, "Insured.State: the state of delivery is missing.");
+        return false;
+    }
+    clsINIFile states;
+    states.SetPathname(programFolder);
+    states.SetFilename("states.ini");
+    states.SetSection(client.state());
+    if (!states.ReadINI("FullName", clsINIFile::Text).Text().empty()) return true;
+    problems.emplace_back(clsError::Error,
+                          InputMessage("Insured.State", relay.Text("Insured.State"), "a state of delivery"));
+    return false;
 }
 
 void ReadKeys(const RelayFile& relay, cClient& client, ProposalRun& run, InputProblems& problems) {
     ReadAgent(relay, client.broker());
     auto& options = client.proposal();
 
-    if (auto option = Decode(kPrintOptions, relay.Text("BRLN.PrintOpts"))) options.SetPrintOption(*option);
+    if (auto option = RelayPrintOption(relay.Text("BRLN.PrintOpts"))) options.SetPrintOption(*option);
     AddProducts(relay, client, problems);
     if (EqualNoCase(relay.Text("BRLN.ProposalType"), "T"))
         options.ProposalTypeFlag = false;
@@ -302,10 +246,7 @@ void ReadKeys(const RelayFile& relay, cClient& client, ProposalRun& run, InputPr
     if (printYears == 1 || printYears == 2 || printYears == 3) {
         options.SetYearsToPrint(kYearsToPrintChoices[static_cast<std::size_t>(printYears) - 1]);
     }
-    const double waiverRating = relay.Number("BRLN.WaiverRating");
-    client.SetWaiverRating(waiverRating >= 1 && waiverRating <= 5 && waiverRating == std::floor(waiverRating)
-                               ? kWaiverRatings[static_cast<std::size_t>(waiverRating) - 1]
-                               : 1.0);
+    client.SetWaiverRating(RelayWaiverRating(relay.Text("BRLN.WaiverRating")).value_or(1.0));
 
     const std::string ageText = relay.Text("Insured.Age");
     client.SetAge(Whole<std::int16_t>(NumberIn(ageText).value_or(0)));
@@ -318,19 +259,20 @@ void ReadKeys(const RelayFile& relay, cClient& client, ProposalRun& run, InputPr
         run.Updates.Add("TVRN.UsePriorRates", Value(false), clsINIFile::Boolean);
     }
 
-    if (auto mode = Decode(kPaymentModes, relay.Text("Policy.PremiumMode"))) client.SetPaymentMode(*mode);
+    if (auto mode = RelayPaymentMode(relay.Text("Policy.PremiumMode"))) client.SetPaymentMode(*mode);
 
-    const std::int16_t units = Whole<std::int16_t>(std::max(0.0, relay.Number("Rider.CTR.Amt")));
+    const std::int16_t units =
+        Whole<std::int16_t>(std::max(0.0, NumberIn(relay.Text("Rider.CTR.Amt")).value_or(0)));
     client.SetChildRiderUnits(units);
     client.SetChildRider(units >= 1);
     client.SetWaiveSpouseFee(false);
 
     client.SetSystemVersion(relay.Text("System_Version"));
     run.FISMode = Contains(relay.Text("BRLN.DistChannel"), "F");
-    if (auto company = Decode(kCompanies, relay.Text("comp_Code"))) options.SetCompany(*company);
+    if (auto company = RelayCompany(relay.Text("comp_Code"))) options.SetCompany(*company);
     client.SetCompanyVersion(relay.Text("comp_Version"));
     client.SetWinFlexPages("0");
-    CheckAge(ageText, client, problems);
+    CheckInputs(relay, client, problems);
 }
 
 bool AgentIncomplete(const cBroker& agent) {
@@ -388,8 +330,6 @@ void CheckCase(const RelayFile& relay, cClient& client, ProposalRun& run) {
         options.SetPrintOption(cIllustrationOptions::Comparison);
         run.Updates.Add("BRLN.PrintOpts", Value("C"), clsINIFile::Text);
     }
-    for (std::string& problem : CheckAvailability(client, run.ProgramFolder()))
-        run.Errors.Add(clsError::Error, std::move(problem));
 }
 
 }  // namespace
@@ -413,6 +353,10 @@ std::shared_ptr<cClient> ReadRelayFile(const std::string& folder, const std::str
         InputProblems problems;
         ReadKeys(relay, *client, run, problems);
         CheckCase(relay, *client, run);
+        if (CheckState(relay, *client, run.ProgramFolder(), problems)) {
+            for (std::string& problem : CheckAvailability(*client, run.ProgramFolder()))
+                run.Errors.Add(clsError::Error, std::move(problem));
+        }
         AddFaceAmounts(relay, *client, problems);
         for (auto& [severity, text] : problems) run.Errors.Add(severity, std::move(text));
     } catch (const std::exception& error) {

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace quoravel {
+
+// The relay file's coded values and the rules its inputs are held to. A
+// value is taken as the outside system sent it; one that breaks its key's
+// rule refuses the case with a message naming the key and the value.
+
+// The whole text as a number (blanks around it allowed), or nothing.
+std::optional<double> NumberIn(std::string_view text);
+
+std::optional<std::int32_t> RelayClassCode(std::string_view code);
+// "None" for an empty value or "0".
+std::optional<std::string_view> RelayTableRating(std::string_view value);
+std::optional<std::int32_t> RelayPaymentMode(std::string_view code);
+std::optional<std::int32_t> RelayPrintOption(std::string_view code);
+std::optional<std::int32_t> RelayCompany(std::string_view code);
+// 1 to 5 give 1.0 to 3.0; 0 is standard (1.0).
+std::optional<double> RelayWaiverRating(std::string_view value);
+
+// "first year ü last year ü amount per $1,000".
+struct TemporaryExtra {
+    double amount = 0;
+    std::int32_t years = 0;
+};
+std::optional<TemporaryExtra> RelayTemporaryExtra(std::string_view value);
+
+// A whole number of dollars from 1 on; the limits depend on the products.
+std::optional<std::int32_t> RelayFaceAmount(std::string_view value);
+
+// One key's rule: a value that is not empty must be accepted.
+struct InputRule {
+    std::string_view key;
+    bool (*accepts)(std::string_view value);
+    std::string_view expected;  // what the value must be, as the message says it
+};
+std::span<const InputRule> RelayInputRules();
+
+// `Insured.ExtraPerm: "-5" is not an amount from 0 to 99.99 per $1,000.`
+// The value is shown as received, cut at 40 characters.
+std::string InputMessage(std::string_view key, std::string_view value, std::string_view expected);
+
+}  // namespace quoravel
