@@ -12,6 +12,7 @@
 #include "RelayExchange.h"
 #include "Rounding.h"
 #include "RuntimeError.h"
+#include "SectionPage.h"
 #include "TextFile.h"
 #include "UnderwritingGuidelines.h"
 #include "clsClientInput.h"
@@ -168,15 +169,20 @@ void PrintMainSections(PageContext& context, LedgerLayout layout) {
     PrintClassInformation(context);
 }
 
-// What the three reports share: the document from StartDoc to its last section.
-void PrintReport(PageContext& context, const cCommision& commission, LedgerLayout layout) {
+// One proposal of the document, with its own relay node: a comparison or an
+// individual proposal. The pages that serve the whole case (the relay
+// case's inputs, the guidelines, the broker's commissions) follow the first.
+void PrintReport(PageContext& context, const cCommision& commission, bool first) {
     clsPrint& print = context.print;
     clsPrintFrame& frame = print.frameHandle();
     cClient& client = context.client;
     const cIllustrationOptions& options = client.proposal();
+    const LedgerLayout layout = ReportLayout(options);
     const std::string type = IllustrationTypeText(layout);
+    SetUpProposal(context, layout);
+    // A proposal after the first opens on a page of its own.
+    StartOnFreshPage(print);
 
-    print.StartDoc(context.run.process.OutputFormat);
     const std::int16_t firstPage = frame.getGlobalpage();
     if (clsPRiderNotice::Needed(client)) {
         // The notice stands alone, without footer, on the page StartDoc
@@ -189,11 +195,11 @@ void PrintReport(PageContext& context, const cCommision& commission, LedgerLayou
     PageRun(frame, type, [&] { PrintMainSections(context, layout); });
 
     // The relay case's inputs, as the outside system sent them and as corrected.
-    if (context.run.RelayMode() && FileExists(InFolder(context.startDirectory, "relay.ini")))
+    if (first && context.run.RelayMode() && FileExists(InFolder(context.startDirectory, "relay.ini")))
         PageRun(frame, "Client Information", [&] { PrintClientInformation(context); });
     if (layout == LedgerLayout::BasicQuotation && options.OutputClassComp())
         PageRun(frame, "Class Comparison", [&] { PrintClassComparisonPages(context); });
-    if (options.OutputUnderwritting()) {
+    if (first && options.OutputUnderwritting()) {
         // The outside system shows its own copy of the guidelines.
         if (context.run.RelayMode()) {
             context.run.PDFForms.Add(kUnderwritingForms[CarrierIndex(options.Company())],
@@ -205,7 +211,34 @@ void PrintReport(PageContext& context, const cCommision& commission, LedgerLayou
     frame.addWinFlexNode(firstPage, frame.getGlobalpage(), ReportNodeName(layout, options));
 
     // The broker's page stays out of the client's report node.
-    if (options.OutputCommision()) PageRun(frame, type, [&] { PrintCommissionPage(context, commission); });
+    if (first && options.OutputCommision())
+        PageRun(frame, type, [&] { PrintCommissionPage(context, commission); });
+}
+
+// The proposals the print option asks of the case: the comparison ("C"),
+// one individual proposal for each product or face amount compared ("I"),
+// or both, the comparison first ("B"). A single quote is one proposal.
+std::vector<cClient> ProposalsOf(const cClient& illustrated) {
+    const cIllustrationOptions& options = illustrated.proposal();
+    const LedgerLayout layout = ReportLayout(options);
+    if (layout == LedgerLayout::BasicQuotation) return {illustrated};
+    const std::int32_t printOption = options.PrintOption();
+    std::vector<cClient> proposals;
+    if (printOption != cIllustrationOptions::Individual) proposals.push_back(illustrated);
+    if (printOption != cIllustrationOptions::Individual && printOption != cIllustrationOptions::Both)
+        return proposals;
+    const bool products = layout == LedgerLayout::ProductComparison;
+    const std::size_t count = products ? options.ProductCount() : options.FaceAmountCount();
+    for (std::size_t i = 0; i < count; ++i) {
+        cClient single = illustrated;
+        cIllustrationOptions& singleOptions = single.proposal();
+        const std::int32_t product = options.ProdChoices()[products ? i : 0];
+        KeepProducts(singleOptions, {product});
+        singleOptions.ClearFaceAmounts();
+        singleOptions.AddFaceAmount(options.GetFaceAmount(products ? 0 : i), single.state());
+        proposals.push_back(std::move(single));
+    }
+    return proposals;
 }
 
 // The illustrated policy's values for the relay answer.
@@ -221,30 +254,23 @@ void AnswerPolicyValues(PageContext& context) {
     AnswerPolicyValues(context.run, client, product, options.GetFaceAmount(0), premiums, years);
 }
 
-// Ends the document, which exports the pages, and hands the run what its
-// answer reports of them. The face comparison, which has no one policy to
-// report, answers without policy values.
-void FinishReport(PageContext& context, bool reportsPolicyValues) {
-    if (reportsPolicyValues) AnswerPolicyValues(context);
-    context.print.EndDoc();
-    const clsPrintFrame& frame = context.print.frameHandle();
-    context.run.Answer.ExportedPages = frame.LastFilePage();
-    context.run.Answer.Nodes = frame.RelayNodes();
-}
-
-void Print_NewSingleProd(PageContext& context, const cCommision& commission) {
-    PrintReport(context, commission, LedgerLayout::BasicQuotation);
-    FinishReport(context, true);
-}
-
-void Print_QuoravelFaces(PageContext& context, const cCommision& commission) {
-    PrintReport(context, commission, LedgerLayout::FaceComparison);
-    FinishReport(context, false);
-}
-
-void Print_QuoravelProducts(PageContext& context, const cCommision& commission) {
-    PrintReport(context, commission, LedgerLayout::ProductComparison);
-    FinishReport(context, true);
+// The document: its proposals in order, then its end, which exports the
+// pages. The answer's policy values follow the first proposal; a face
+// comparison, which has no one policy to report, answers without them.
+void PrintProposals(clsPrint& print, const std::vector<cClient>& proposals, const cCommision& commission,
+                    ProposalRun& run) {
+    print.StartDoc(run.process.OutputFormat);
+    for (std::size_t i = 0; i < proposals.size(); ++i) {
+        cClient proposal = proposals[i];
+        PageContext context{print, proposal, run, run.ProgramFolder(), run.StartDirectory};
+        PrintReport(context, commission, i == 0);
+        if (i == 0 && ReportLayout(proposal.proposal()) != LedgerLayout::FaceComparison)
+            AnswerPolicyValues(context);
+    }
+    print.EndDoc();
+    const clsPrintFrame& frame = print.frameHandle();
+    run.Answer.ExportedPages = frame.LastFilePage();
+    run.Answer.Nodes = frame.RelayNodes();
 }
 
 }  // namespace
@@ -272,14 +298,7 @@ IllustrationResult CreateIllustration(PrintSurface& surface, cClient& client, co
             if (priced.empty()) return result;
             KeepProducts(illustrated.proposal(), priced);
         }
-        const LedgerLayout layout = ReportLayout(illustrated.proposal());
-        SetUpProposal(context, layout);
-        if (layout == LedgerLayout::ProductComparison)
-            Print_QuoravelProducts(context, commission);
-        else if (layout == LedgerLayout::FaceComparison)
-            Print_QuoravelFaces(context, commission);
-        else
-            Print_NewSingleProd(context, commission);
+        PrintProposals(print, ProposalsOf(illustrated), commission, run);
         result.documentMade = true;
     } catch (const std::exception& error) {
         run.ProcessError(error, clsError::ErrorWithPlace, kModule, "CreateIllustration");

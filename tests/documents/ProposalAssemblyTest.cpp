@@ -181,6 +181,47 @@ TEST_F(ProposalAssemblyTest, ProductComparisonAnswersWithTheFirstProductsValues)
     EXPECT_TRUE(Contains(answer, "[BasicValues]")) << answer;
 }
 
+// The print option: "C" the comparison, "I" one proposal for each product
+// or face amount, "B" the comparison and then each; every proposal has its
+// own node, the nodes run on page after page, and the answer's values are
+// the first proposal's.
+TEST_F(ProposalAssemblyTest, PrintOptionsMakeTheComparisonTheIndividualProposalsOrBoth) {
+    const std::string comparison = "Product Comparison  - $250,000";
+    const std::string brellan15 = "Brellan 15 - $250,000";
+    const std::string brellan20 = "Brellan 20 - $250,000";
+    struct Case {
+        std::vector<std::int32_t> faces;
+        std::int32_t option;
+        std::vector<std::string> nodes;
+        const char* policy;
+    } cases[] = {
+        {{250000}, cIllustrationOptions::Comparison, {comparison}, "Brellan 15"},
+        {{250000}, cIllustrationOptions::Individual, {brellan15, brellan20}, "Brellan 15"},
+        {{250000}, cIllustrationOptions::Both, {comparison, brellan15, brellan20}, "Brellan 15"},
+        {{100000, 250000},
+         cIllustrationOptions::Individual,
+         {"Brellan 20 - $100,000", brellan20},
+         "Brellan 20"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.nodes.back() + " option " + std::to_string(c.option));
+        Quote(c.faces.size() > 1 ? std::vector<std::int32_t>{4} : std::vector<std::int32_t>{3, 4}, c.faces);
+        client.proposal().SetPrintOption(c.option);
+        ASSERT_TRUE(Run().documentMade);
+        const auto& nodes = run->Answer.Nodes;
+        ASSERT_EQ(nodes.size(), c.nodes.size());
+        int nextPage = 1;
+        for (std::size_t i = 0; i < nodes.size(); ++i) {
+            EXPECT_EQ(nodes[i].NodeName, c.nodes[i]);
+            EXPECT_EQ(nodes[i].StartPage, nextPage);
+            EXPECT_GE(nodes[i].EndPage, nodes[i].StartPage);
+            nextPage = nodes[i].EndPage + 1;
+        }
+        EXPECT_EQ(nextPage - 1, Pages());
+        EXPECT_TRUE(Contains(RelayOut(), std::string("bridge_Policy=") + c.policy + "\r\n")) << RelayOut();
+    }
+}
+
 // The answer lists the years the ledger shows: in New York Dorrance 1 is
 // illustrated to age 100, so 55 years for a 45-year-old.
 TEST_F(ProposalAssemblyTest, TheAnswerListsTheYearsTheLedgerShows) {
