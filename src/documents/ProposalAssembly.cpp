@@ -39,9 +39,12 @@ std::filesystem::path InFolder(const std::string& folder, const std::string& nam
 // Corrects the case and checks its ages. In relay mode the notes and messages
 // become warnings and errors of the run's error log; interactively they are
 // handed to the window.
-bool ValidateCase(cClient& client, ProposalRun& run, IllustrationResult& result) {
+// The products of a comparison that the client's age leaves out go to `outOfAge`.
+bool ValidateCase(cClient& client, ProposalRun& run, IllustrationResult& result,
+                  std::vector<std::int32_t>& outOfAge) {
     result.notes = ValidateClientInfo(client, run);
     const AgeCheck ages = ValidateAge(client, run.UsePriorRates);
+    outOfAge = ages.outOfAge;
     if (!run.RelayMode()) {
         // A relay case had its products' availability checked as it was read.
         std::string unavailable;
@@ -281,11 +284,23 @@ IllustrationResult CreateIllustration(PrintSurface& surface, cClient& client, co
     try {
         result.printerDevice = PrinterDeviceName(run.ProgramFolder());
         run.RemovePreviousPages();
-        if (!ValidateCase(client, run, result)) return result;
+        std::vector<std::int32_t> outOfAge;
+        if (!ValidateCase(client, run, result, outOfAge)) return result;
         if (client.proposal().ProductCount() == 0 || client.proposal().FaceAmountCount() == 0) return result;
 
         // The report runs on a copy: products left out stay in the case.
         cClient illustrated = client;
+        if (!outOfAge.empty()) {
+            const auto& chosen = client.proposal().ProdChoices();
+            std::vector<std::int32_t> fitting;
+            for (std::size_t i = 0; i < client.proposal().ProductCount(); ++i) {
+                if (std::find(outOfAge.begin(), outOfAge.end(), chosen[i]) == outOfAge.end())
+                    fitting.push_back(chosen[i]);
+            }
+            KeepProducts(illustrated.proposal(), fitting);
+            // One product left is a single quote.
+            illustrated.proposal().SetPrintOption(cIllustrationOptions::Individual);
+        }
         LimitComparison(illustrated, run, result);
         clsPrint print(surface);
         PageContext context{print, illustrated, run, run.ProgramFolder(), run.StartDirectory};

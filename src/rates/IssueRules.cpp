@@ -87,7 +87,7 @@ void AddMessage(std::string& messages, const std::string& message) {
     messages += message;
 }
 
-std::string StateLimitMessages(const cClient& client) {
+std::string StateLimitMessages(const cClient& client, std::vector<std::int32_t>& refused) {
     const auto& options = client.proposal();
     std::string messages;
     std::int32_t checked = 0;
@@ -99,6 +99,7 @@ std::string StateLimitMessages(const cClient& client) {
             client.age() >= limit.fromAge) {
             AddMessage(messages,
                        ProductTitle(limit.product, options.Company()) + limit.text + client.state());
+            refused.push_back(limit.product);
         }
     }
     return messages;
@@ -107,6 +108,7 @@ std::string StateLimitMessages(const cClient& client) {
 struct AgeFindings {
     std::string messages;
     bool quenbyRefused = false;
+    std::vector<std::int32_t> refused;  // the products the messages name
 };
 
 // The reasons the chosen products cannot be issued at the client's age and class.
@@ -120,6 +122,7 @@ AgeFindings CheckIssueAges(const cClient& client, bool usePriorRates) {
         const std::string name = ProductTitle(product, options.Company());
         if (QuenbyRefusesClass(product, state, classCode)) {
             AddMessage(findings.messages, name + ": " + kQuenbyRefusal);
+            findings.refused.push_back(product);
             findings.quenbyRefused = true;
             continue;
         }
@@ -127,6 +130,7 @@ AgeFindings CheckIssueAges(const cClient& client, bool usePriorRates) {
         const auto minAge = MinIssueAge(product, state, classCode);
         // Products without issue-age rules (7, 10, unknown numbers) are left to the rate files.
         if (!maxAge || !minAge) continue;
+        if (age > *maxAge || age < *minAge) findings.refused.push_back(product);
         if (age > *maxAge) {
             AddMessage(findings.messages,
                        name + ": Client must be age " + std::to_string(*maxAge) + " or younger.");
@@ -141,7 +145,7 @@ AgeFindings CheckIssueAges(const cClient& client, bool usePriorRates) {
             }
         }
     }
-    if (const std::string limits = StateLimitMessages(client); !limits.empty())
+    if (const std::string limits = StateLimitMessages(client, findings.refused); !limits.empty())
         AddMessage(findings.messages, limits);
     return findings;
 }
@@ -399,6 +403,18 @@ AgeCheck ValidateAge(cClient& client, bool usePriorRates) {
     if (options.Company() == kQnb && IsNicotineClass(client.Classification()) &&
         client.age() < kQnbNicotineFirstAge) {
         messages += "\n\nNo proposal created as nicotine users begin at age 10.";
+    } else if (!messages.empty()) {
+        // A comparison some of whose products fit goes on with individual
+        // proposals of those; the others are named and left out.
+        const auto chosen = ChosenProducts(options);
+        const bool someFit = std::any_of(chosen.begin(), chosen.end(), [&](std::int32_t product) {
+            return !Lists(findings.refused, product);
+        });
+        if (chosen.size() > 1 && someFit) {
+            check.outOfAge = findings.refused;
+            check.notices.push_back({"Age out of range", "Left out of this proposal: " + messages});
+            return check;
+        }
     }
     check.ok = messages.empty();
     if (!check.ok) check.message = "No proposal created for this client: " + messages;

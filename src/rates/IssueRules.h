@@ -24,6 +24,8 @@ struct AgeCheck {
     // "No proposal created for this client: " and the messages; empty when ok.
     std::string message;
     std::vector<Notice> notices;
+    // In a comparison whose other products fit: the products left out.
+    std::vector<std::int32_t> outOfAge;
 };
 
 // The rate scale a case is shown on, from the case alone: the markers in its

@@ -222,6 +222,24 @@ TEST_F(ProposalAssemblyTest, PrintOptionsMakeTheComparisonTheIndividualProposals
     }
 }
 
+// A comparison with a product out of age gives the individual proposals of
+// the others, as its note says, and names the one left out.
+TEST_F(ProposalAssemblyTest, AComparisonGoesOnWithoutAProductOutOfAge) {
+    Relay();
+    client.SetAge(55);
+    Quote({2, 5}, {250000});
+    ASSERT_TRUE(Run().documentMade);
+    ASSERT_EQ(run->Answer.Nodes.size(), 2U);  // the proposal and the relay case's inputs
+    EXPECT_EQ(run->Answer.Nodes[1].NodeName, "Brellan 10 - $250,000");
+    const std::string answer = RelayOut();
+    EXPECT_TRUE(Contains(answer, "Individual ledgers will be produced.")) << answer;
+    EXPECT_TRUE(
+        Contains(answer, "Left out of this proposal: Brellan 30\xAE: Client must be age 50 or younger."))
+        << answer;
+    EXPECT_FALSE(Contains(answer, "No proposal created")) << answer;
+    EXPECT_TRUE(Contains(answer, "Status=0")) << answer;  // warnings only
+}
+
 // The answer lists the years the ledger shows: in New York Dorrance 1 is
 // illustrated to age 100, so 55 years for a 45-year-old.
 TEST_F(ProposalAssemblyTest, TheAnswerListsTheYearsTheLedgerShows) {

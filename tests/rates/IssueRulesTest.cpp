@@ -128,6 +128,15 @@ TEST(ValidateAge, Notices) {
     EXPECT_EQ(failed[0].text,
               "Product Comparison page will not print.  Please choose to print individual ledgers.");
 
+    // A comparison some of whose products fit goes on without the others.
+    cClient partly = MakeClient("TX", 0, 4, true, 55, {2, 5});
+    const AgeCheck fits = ValidateAge(partly, false);
+    EXPECT_TRUE(fits.ok);
+    EXPECT_EQ(fits.outOfAge, std::vector<std::int32_t>{5});
+    ASSERT_EQ(fits.notices.size(), 2U);
+    EXPECT_EQ(fits.notices[1].text,
+              "Left out of this proposal: Brellan 30\u00AE: Client must be age 50 or younger.");
+
     cClient quenby = MakeClient("TX", 1, 1, true, 65, {18, 19});
     const auto refused = ValidateAge(quenby, false).notices;
     ASSERT_EQ(refused.size(), 2U);  // one class notice for both products, then the comparison
