@@ -375,6 +375,18 @@ TEST_F(ProposalAssemblyTest, ARefusedCaseMakesNoDocument) {
     EXPECT_TRUE(Contains(interactive.notices.back().text, "No proposal created for this client: "));
     EXPECT_EQ(Pages(), 0);
 
+    // Interactively too, a product is held to its carrier's states.
+    client.SetAge(45);
+    client.SetState("NY");
+    const IllustrationResult unavailable = Run();
+    EXPECT_FALSE(unavailable.documentMade);
+    ASSERT_FALSE(unavailable.notices.empty());
+    EXPECT_EQ(unavailable.notices.front().text,
+              "Brellan 20 is not available for sale in this state. Please select another product to proceed "
+              "with this quote.");
+    client.SetAge(90);
+    client.SetState("TX");
+
     // The outside system gets the refusal and the case check's notes in the answer.
     Relay();
     client.SetWaiver(true);
