@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "ProductCatalogue.h"
 #include "Riders.h"
 #include "Rounding.h"
 #include "Text.h"
@@ -14,8 +15,6 @@ namespace quoravel {
 namespace {
 
 constexpr int kDaysToRoundAge = 183;
-constexpr double kMaxFaceAmount = 100'000'000;
-constexpr double kMinFaceAmount = 50'000;
 constexpr double kMaxFlatExtra = 99.99;
 
 // Adds whole years; 29 February falls back to 28 February in common years.
@@ -91,8 +90,8 @@ FaceAmountEntry CheckFaceAmount(std::string_view text, bool inHouse) {
     // The case keeps face amounts as 32-bit numbers, in-house mode included.
     double value = std::clamp(round(0, *amount), 0.0, double{std::numeric_limits<std::int32_t>::max()});
     if (!inHouse) {
-        if (value > kMaxFaceAmount) value = kMaxFaceAmount;
-        if (value >= 1 && value < kMinFaceAmount) value = kMinFaceAmount;
+        if (value > kMaximumFaceAmount) value = kMaximumFaceAmount;
+        if (value >= 1 && value < kHigherMinimumFaceAmount) value = kHigherMinimumFaceAmount;
     }
     return {true, std::to_string(static_cast<std::int32_t>(value))};
 }

@@ -52,7 +52,7 @@ inline constexpr int kNoRateColumn = -1;
 // state, and the largest the carriers issue through a proposal.
 inline constexpr std::int32_t kMinimumFaceAmount = 25000;
 inline constexpr std::int32_t kHigherMinimumFaceAmount = 50000;
-inline constexpr std::int32_t kMaximumFaceAmount = 50000000;
+inline constexpr std::int32_t kMaximumFaceAmount = 100000000;
 
 // The row of a product number; numbers outside 1..49 get row 0, which
 // offers nothing.
