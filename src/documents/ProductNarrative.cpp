@@ -178,7 +178,8 @@ ProductNarrative DescribeProduct(const cClient& client, std::int32_t product) {
 
     // The New York company's increasing-premium plans carry the waiver only.
     const bool newYorkPlan = family == ProductFamily::IncreasingPremium || family == ProductFamily::Dorrance;
-    text.offersChildRider = !newYorkPlan;
+    text.offersChildRider = OfferOf(product).childRider;
+    text.offersWaiver = OfferOf(product).waiver;
     text.waiverStartAge = newYorkPlan ? 50 : 15;
     text.childEndAge = options.Company() == 1 ? 21 : 25;
     text.childIssueAges = options.Company() != 1;

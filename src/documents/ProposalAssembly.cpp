@@ -183,8 +183,10 @@ void PrintReport(PageContext& context, const cCommision& commission, bool first)
     const LedgerLayout layout = ReportLayout(options);
     const std::string type = IllustrationTypeText(layout);
     SetUpProposal(context, layout);
-    // A proposal after the first opens on a page of its own.
+    // A proposal after the first opens on a page of its own, in the style the
+    // document began with.
     StartOnFreshPage(print);
+    print.printHandle().ResetStyle();
 
     const std::int16_t firstPage = frame.getGlobalpage();
     if (clsPRiderNotice::Needed(client)) {

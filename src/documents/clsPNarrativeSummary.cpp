@@ -99,13 +99,24 @@ std::string WaiverRiderText(const ProductNarrative& product, const cClient& clie
     return text + "  The cost of this benefit, if selected, will be included in the premium.  ";
 }
 
+// "21st", "25th".
+std::string Ordinal(int number) {
+    const int lastTwo = number % 100;
+    const int last = number % 10;
+    const char* suffix = lastTwo >= 11 && lastTwo <= 13 ? "th"
+                         : last == 1                    ? "st"
+                         : last == 2                    ? "nd"
+                         : last == 3                    ? "rd"
+                                                        : "th";
+    return std::to_string(number) + suffix;
+}
+
 std::string ChildRiderText(const ProductNarrative& product, const cClient& client) {
-    std::string text = "Children's Level Term Insurance Rider (Child Rider)" +
-                       RiderStatus(client.ChildRider()) +
-                       "\nProvides level term insurance of $1,000 per unit on each insured child.  A child's "
-                       "coverage ends at the child's " +
-                       std::to_string(product.childEndAge) +
-                       "th birthday or the insured's 65th birthday, whichever comes first.";
+    std::string text =
+        "Children's Level Term Insurance Rider (Child Rider)" + RiderStatus(client.ChildRider()) +
+        "\nProvides level term insurance of $1,000 per unit on each insured child.  A child's "
+        "coverage ends at the child's " +
+        Ordinal(product.childEndAge) + " birthday or the insured's 65th birthday, whichever comes first.";
     if (product.childIssueAges) text += "  The rider is available for insureds of issue ages 18 to 55.";
     if (client.ChildRider()) {
         text += " Unit(s) = " + std::to_string(client.ChildRiderUnits()) + " ($" +

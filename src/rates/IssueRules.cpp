@@ -389,33 +389,37 @@ std::vector<std::string> CheckAvailability(const cClient& client, const std::str
     return problems;
 }
 
+// QNB issues nothing to a nicotine user this young, whatever the product.
+bool TooYoungForQnb(const cClient& client) {
+    return client.proposal().Company() == kQnb && IsNicotineClass(client.Classification()) &&
+           client.age() < kQnbNicotineFirstAge;
+}
+
+// A comparison some of whose products the age does not allow goes on with
+// individual proposals of the others.
+bool ComparisonGoesOnWithout(const cClient& client, const AgeFindings& findings) {
+    const auto chosen = ChosenProducts(client.proposal());
+    return chosen.size() > 1 && !findings.refused.empty() && !TooYoungForQnb(client) &&
+           std::any_of(chosen.begin(), chosen.end(),
+                       [&](std::int32_t product) { return !Lists(findings.refused, product); });
+}
+
 AgeCheck ValidateAge(cClient& client, bool usePriorRates) {
-    const auto& options = client.proposal();
     AgeCheck check;
     const AgeFindings findings = CheckIssueAges(client, usePriorRates);
     if (findings.quenbyRefused) check.notices.push_back({"Age out of Range", kQuenbyRefusal});
-    if (options.ProductCount() > 1 && !findings.messages.empty()) {
+    if (ComparisonGoesOnWithout(client, findings)) {
+        check.outOfAge = findings.refused;
+        check.notices.push_back({"Age out of range", "Left out of this proposal: " + findings.messages});
+        return check;
+    }
+    if (client.proposal().ProductCount() > 1 && !findings.messages.empty()) {
         check.notices.push_back(
             {"Age out of range",
              "Product Comparison page will not print.  Please choose to print individual ledgers."});
     }
     std::string messages = findings.messages;
-    if (options.Company() == kQnb && IsNicotineClass(client.Classification()) &&
-        client.age() < kQnbNicotineFirstAge) {
-        messages += "\n\nNo proposal created as nicotine users begin at age 10.";
-    } else if (!messages.empty()) {
-        // A comparison some of whose products fit goes on with individual
-        // proposals of those; the others are named and left out.
-        const auto chosen = ChosenProducts(options);
-        const bool someFit = std::any_of(chosen.begin(), chosen.end(), [&](std::int32_t product) {
-            return !Lists(findings.refused, product);
-        });
-        if (chosen.size() > 1 && someFit) {
-            check.outOfAge = findings.refused;
-            check.notices.push_back({"Age out of range", "Left out of this proposal: " + messages});
-            return check;
-        }
-    }
+    if (TooYoungForQnb(client)) messages += "\n\nNo proposal created as nicotine users begin at age 10.";
     check.ok = messages.empty();
     if (!check.ok) check.message = "No proposal created for this client: " + messages;
     return check;
@@ -433,7 +437,7 @@ std::vector<std::string> ValidateClientInfo(cClient& client, ProposalRun& run, s
         CorrectTableRating(client, corrections);
         CheckClassPages(client, run.UsePriorRates, corrections);
         auto& options = client.proposal();
-        if (options.ProductCount() > 1 && !CheckIssueAges(client, run.UsePriorRates).messages.empty()) {
+        if (ComparisonGoesOnWithout(client, CheckIssueAges(client, run.UsePriorRates))) {
             corrections.Add("Product Comparison page will not print.  Individual ledgers will be produced.  ",
                             "BRLN.PrintOpts", Value("I"), clsINIFile::Text);
             options.SetPrintOption(cIllustrationOptions::Individual);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -313,16 +312,24 @@ void CheckCase(const RelayFile& relay, cClient& client, ProposalRun& run) {
         run.Errors.Add(clsError::Error, message);
     }
 
-    ReplaceRetiredProduct(relay.Text("brln.product"), client, run);
-
     auto& options = client.proposal();
     if (IsNewYorkCompanyProduct(options.ProductType())) {
         const std::string state = Contains(relay.Text("pol_ProductName"), "Quoravel - NJ") ? "NJ" : "NY";
         if (client.state() != state) {
             client.SetState(state);
             run.Updates.Add("Insured.State", Value(state), clsINIFile::Text);
+            // The codes name the plans of the state of delivery (DORR10 is the
+            // New York plan in New York): they are read again for it. Their
+            // warnings were given the first time.
+            const bool proposalType = options.ProposalTypeFlag;
+            options.ClearProdChoices();
+            InputProblems readAgain;
+            AddProducts(relay, client, readAgain);
+            options.SetProductType(options.ProdChoices().front());
+            options.ProposalTypeFlag = proposalType;
         }
     }
+    ReplaceRetiredProduct(relay.Text("brln.product"), client, run);
 
     const std::string cpwCode = relay.Text("US.CPWCode");
     if ((Contains(cpwCode, "QNML") || Contains(cpwCode, "BRML")) &&

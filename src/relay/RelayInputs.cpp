@@ -5,6 +5,7 @@
 #include <cmath>
 #include <utility>
 
+#include "Rounding.h"
 #include "Text.h"
 #include "cClient.h"
 #include "cIllustrationOptions.h"
@@ -55,8 +56,8 @@ constexpr std::array<double, 6> kWaiverRatings{1.0, 1.0, 1.5, 2.0, 2.5, 3.0};
 // The character of code 252 that separates the parts of the temporary flat extra.
 constexpr std::string_view kExtraSeparator = "\u00FC";
 
-// Flat extras are amounts per $1,000 below 100; their years run within a policy's life.
-constexpr double kFlatExtraLimit = 100;
+// Flat extras are amounts per $1,000 up to 99.99; their years run within a policy's life.
+constexpr double kMostFlatExtra = 99.99;
 constexpr double kLastPolicyYear = 100;
 constexpr std::int32_t kMostChildUnits = 10;
 constexpr int kOldestAge = 100;
@@ -76,7 +77,10 @@ std::optional<std::int32_t> WholeIn(std::string_view text, double low, double hi
     return static_cast<std::int32_t>(*number);
 }
 
-bool IsFlatExtra(double amount) { return amount >= 0 && amount < kFlatExtraLimit; }
+// Whole cents: the cover and the ledger show the amount to the cent.
+bool IsFlatExtra(double amount) {
+    return amount >= 0 && amount <= kMostFlatExtra && round(2, amount) == amount;
+}
 
 bool IsAge(std::string_view v) { return WholeIn(v, 0, kOldestAge).has_value(); }
 bool IsClass(std::string_view v) { return RelayClassCode(v).has_value(); }
@@ -127,7 +131,9 @@ constexpr std::array<InputRule, 16> kRules{{
 std::optional<double> NumberIn(std::string_view text) {
     text = Trim(text);
     double value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    // Plain decimals only: no exponent, no "inf" or "nan".
+    const auto [end, ec] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
     if (text.empty() || ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
         return std::nullopt;
     }
@@ -139,8 +145,10 @@ std::optional<std::int32_t> RelayClassCode(std::string_view code) { return Decod
 std::optional<std::string_view> RelayTableRating(std::string_view value) {
     const std::string_view trimmed = Trim(value);
     if (EqualNoCase(trimmed, "None")) return "None";
+    // "2.50" is table 2.5 as well.
+    const auto number = NumberIn(trimmed);
     for (const auto& [text, rating] : kTableRatings) {
-        if (text == trimmed) return rating;
+        if (text == trimmed || (number && NumberIn(text) == number)) return rating;
     }
     return std::nullopt;
 }

@@ -87,6 +87,15 @@ void PrintSurface::AddNewPageHandler(std::function<void()> handler) {
     newPageHandlers_.push_back(std::move(handler));
 }
 
+void PrintSurface::ResetStyle() {
+    FlushLine(false);
+    font_ = FontStyle{};
+    align_ = AlignLeft;
+    tableSep_ = kDefaultTableSep;
+    tableBorder_ = 0;
+    penWidth_ = kDefaultPenWidth;
+}
+
 void PrintSurface::StartDoc() {
     document_.pages.clear();
     pending_.clear();

@@ -66,6 +66,9 @@ public:
     void SetTableBorder(int code);
     double PenWidth() const { return penWidth_; }
     void SetPenWidth(double twips) { penWidth_ = twips; }
+    // Font, alignment, table separators and border and pen as a new surface
+    // has them; margins and position stay.
+    void ResetStyle();
 
     // The cell-by-cell form of a table.
     enum TableProperty { Cols, Rows, ColWidth, ColAlign, CellBold, CellText };
@@ -143,9 +146,11 @@ private:
     std::vector<std::function<void()>> newPageHandlers_;
     FontStyle font_;
     int align_ = AlignLeft;
-    std::string tableSep_ = "|;";
+    static constexpr const char* kDefaultTableSep = "|;";
+    static constexpr double kDefaultPenWidth = 15;
+    std::string tableSep_ = kDefaultTableSep;
     int tableBorder_ = 0;
-    double penWidth_ = 15;
+    double penWidth_ = kDefaultPenWidth;
     double marginLeft_ = 1440, marginTop_ = 1440, marginRight_ = 1440, marginBottom_ = 1440;
     double x_ = 0, y_ = 0;
     double lineStart_ = 0;   // where the waiting text of the line begins

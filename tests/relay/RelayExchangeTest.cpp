@@ -234,6 +234,11 @@ TEST_F(RelayExchange, RetiredAndUnavailableProducts) {
         // The New York Dorrance 10 and 15 have no rates for policy years 6 to 10.
         {"BRLN.Product=DORR15\r\nInsured.State=NY\r\ncomp_Code=QNBY\r\n", "17 ",
          "2: Dorrance 15 cannot be illustrated: it has no rates for policy years 6 to 10.\n"},
+        // The codes are read again for the state the New York company's products settle.
+        {"BRLN.Product=DORR10\r\ncomp_Code=QNBY\r\n", "16 ",
+         "2: Dorrance 10 cannot be illustrated: it has no rates for policy years 6 to 10.\n"},
+        {"BRLN.Product=DORR10\r\nInsured.State=NY\r\npol_ProductName=Quoravel - NJ\r\ncomp_Code=QNBY\r\n",
+         "27 ", ""},
     };
     for (const auto& c : cases) {
         run.Errors.Clear();
@@ -291,7 +296,7 @@ TEST_F(RelayExchange, BadInputGivesAClearAnswer) {
         {"age 150", "Insured.Age=150\r\n" + kCompleteCase,
          "Insured.Age: \"150\" is not an age from 0 to 100.", 100},
         {"huge age", "Insured.Age=1e300\r\n" + kCompleteCase,
-         "Insured.Age: \"1e300\" is not an age from 0 to 100.", 100},
+         "Insured.Age: \"1e300\" is not an age from 0 to 100.", 0},
         {"part of a year", "Insured.Age=45.5\r\n" + kCompleteCase,
          "Insured.Age: \"45.5\" is not an age from 0 to 100.", -1},
         {"missing age", "Insured.Age=\r\n" + kCompleteCase, "Insured.Age: the insured's age is missing.", 0},
@@ -302,6 +307,11 @@ TEST_F(RelayExchange, BadInputGivesAClearAnswer) {
          "Insured.ExtraPerm: \"100" + perThousand, 45},
         {"huge permanent extra", "Insured.ExtraPerm=1e9\r\n" + kCompleteCase,
          "Insured.ExtraPerm: \"1e9" + perThousand, 45},
+        {"permanent extra below a cent", "Insured.ExtraPerm=99.995\r\n" + kCompleteCase,
+         "Insured.ExtraPerm: \"99.995" + perThousand, 45},
+        {"units in exponent form", "Rider.CTR.Amt=1e1\r\n" + kCompleteCase,
+         "Rider.CTR.Amt: \"1e1\" is not a number of child rider units from 0 to 10.", 45},
+        {"table with a trailing zero", "Insured.Table=2.50\r\n" + kCompleteCase, "", 45},
         {"temporary extra with commas", "Insured.ExtraTemp=1,5,7.50\r\n" + kCompleteCase, temp("1,5,7.50"),
          45},
         {"temporary extra of two parts",
