@@ -3,6 +3,7 @@
 #include "Enumerations.h"
 #include "IssueRules.h"
 #include "LedgerSection.h"
+#include "SectionPage.h"
 #include "clsPLedger.h"
 
 namespace quoravel {
@@ -28,6 +29,7 @@ std::vector<std::int32_t> ClassesCompared(const cClient& client, std::int32_t pr
 
 void PrintClassComparisonPages(PageContext& context) {
     try {
+        BeginSection(context.print);
         cClient& client = context.client;
         const std::int32_t product = client.proposal().ProdChoices().front();
         std::vector<LedgerColumnData> columns;

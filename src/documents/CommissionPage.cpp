@@ -3,6 +3,7 @@
 #include "Enumerations.h"
 #include "ProductInfo.h"
 #include "Rounding.h"
+#include "SectionPage.h"
 #include "Value.h"
 #include "cCommision.h"
 #include "clsPrint.h"
@@ -37,6 +38,7 @@ void PrintCommissionPage(PageContext& context, const cCommision& commission) {
         const cIllustrationOptions& options = context.client.proposal();
         if (!options.OutputCommision()) return;
         clsPrint& print = context.print;
+        BeginSection(print);
         print.NewPage();
         print.printBodyHeader();
 

@@ -7,6 +7,7 @@
 #include "Enumerations.h"
 #include "InterestIndices.h"
 #include "Rounding.h"
+#include "SectionPage.h"
 #include "Text.h"
 #include "Value.h"
 #include "clsPLedger.h"
@@ -245,6 +246,7 @@ LedgerLayout ReportLayout(const cIllustrationOptions& options) {
 
 void PrintLedgerSection(PageContext& context) {
     try {
+        BeginSection(context.print);
         const cClient& client = context.client;
         const cIllustrationOptions& options = client.proposal();
         clsPrintFrame& frame = context.print.frameHandle();

@@ -199,9 +199,6 @@ void PrintReport(PageContext& context, const cCommision& commission, bool first)
     }
     PageRun(frame, type, [&] { PrintMainSections(context, layout); });
 
-    // The relay case's inputs, as the outside system sent them and as corrected.
-    if (first && context.run.RelayMode() && FileExists(InFolder(context.startDirectory, "relay.ini")))
-        PageRun(frame, "Client Information", [&] { PrintClientInformation(context); });
     if (layout == LedgerLayout::BasicQuotation && options.OutputClassComp())
         PageRun(frame, "Class Comparison", [&] { PrintClassComparisonPages(context); });
     if (first && options.OutputUnderwritting()) {
@@ -214,6 +211,11 @@ void PrintReport(PageContext& context, const cCommision& commission, bool first)
         }
     }
     frame.addWinFlexNode(firstPage, frame.getGlobalpage(), ReportNodeName(layout, options));
+
+    // The relay case's inputs, as the outside system sent them and as
+    // corrected: after the report, a page run and a node of their own.
+    if (first && context.run.RelayMode() && FileExists(InFolder(context.startDirectory, "relay.ini")))
+        PageRun(frame, "Client Information", [&] { PrintClientInformation(context); });
 
     // The broker's page stays out of the client's report node.
     if (first && options.OutputCommision())

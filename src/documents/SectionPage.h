@@ -12,4 +12,9 @@ inline void StartOnFreshPage(clsPrint& print) {
     if (document.pages.empty() || !document.pages.back().items.empty()) print.NewPage();
 }
 
+// Every section begins in the style a new document has (font, alignment,
+// table separators and border, pen): nothing a section before it set
+// carries over.
+inline void BeginSection(clsPrint& print) { print.printHandle().ResetStyle(); }
+
 }  // namespace quoravel

@@ -107,6 +107,7 @@ std::string LegendBody() {
 
 void PrintUnderwritingGuidelines(PageContext& context) {
     clsPrint& print = context.print;
+    BeginSection(print);
     StartOnFreshPage(print);
     const std::string separators = print.TableSep();
     print.SetTableSep("|;");

@@ -190,6 +190,7 @@ std::string clsClientInput::ShownValue(const std::string& key, const std::string
 
 void PrintClientInformation(PageContext& context) {
     clsPrintFrame& frame = context.print.frameHandle();
+    BeginSection(context.print);
     StartOnFreshPage(context.print);
     const std::int16_t startPage = frame.getGlobalpage();
     clsClientInput page(context);

@@ -200,6 +200,7 @@ void clsPClassInfo::Bind() {
 
 void clsPClassInfo::start() {
     clsPrint& print = context_.print;
+    BeginSection(print);
     Bind();
     const int pages = print.printHandle().PageCount();
     StartOnFreshPage(print);

@@ -6,6 +6,7 @@
 #include <array>
 #include <cctype>
 #include <filesystem>
+#include <vector>
 
 #include "Enumerations.h"
 #include "PageContext.h"
@@ -176,28 +177,30 @@ void PrintFirstYearPremium(PageContext& context) {
 void PrintPreparedBy(PageContext& context) {
     clsPrint& print = context.print;
     const cBroker& broker = context.client.broker();
-    auto line = [&](BrokerField field) {
-        const std::string text = broker.Get(field);
-        if (!text.empty()) print.Paragraph(text);
+    // The lines that have a value; a case without a broker has no block.
+    std::vector<std::string> lines;
+    auto line = [&](const std::string& text) {
+        if (!text.empty()) lines.push_back(text);
     };
+    line(broker.GetTitle());
+    // The outside illustration system sends the agency with the agent.
+    if (context.run.RelayMode()) {
+        line(broker.Get(BrokerField::GA_Name));
+        line(broker.Get(BrokerField::Broker_Co));
+    }
+    line(broker.Get(BrokerField::address_1));
+    line(broker.Get(BrokerField::address_2));
+    if (!broker.Get(BrokerField::city).empty())
+        line(broker.Get(BrokerField::city) + ", " + broker.Get(BrokerField::state) + " " +
+             broker.Get(BrokerField::zip));
+    if (!broker.Get(BrokerField::phone_num).empty()) line(FormatPhone(broker.Get(BrokerField::phone_num)));
+    if (!broker.Get(BrokerField::license_num).empty())
+        line("License No. " + broker.Get(BrokerField::license_num));
+    if (lines.empty()) return;
 
     print.Paragraph("");
     print.Paragraph("Prepared by:");
-    print.Paragraph(broker.GetTitle());
-    // The outside illustration system sends the agency with the agent.
-    if (context.run.RelayMode()) {
-        line(BrokerField::GA_Name);
-        line(BrokerField::Broker_Co);
-    }
-    line(BrokerField::address_1);
-    line(BrokerField::address_2);
-    if (!broker.Get(BrokerField::city).empty())
-        print.Paragraph(broker.Get(BrokerField::city) + ", " + broker.Get(BrokerField::state) + " " +
-                        broker.Get(BrokerField::zip));
-    if (!broker.Get(BrokerField::phone_num).empty())
-        print.Paragraph(FormatPhone(broker.Get(BrokerField::phone_num)));
-    if (!broker.Get(BrokerField::license_num).empty())
-        print.Paragraph("License No. " + broker.Get(BrokerField::license_num));
+    for (const std::string& text : lines) print.Paragraph(text);
 }
 
 // Insurance sold through a bank must say plainly that it is no bank deposit.
@@ -275,6 +278,7 @@ void clsPCover::showRatings() {
 void PrintCover(PageContext& context) {
     try {
         clsPrint& print = context.print;
+        BeginSection(print);
         StartOnFreshPage(print);
         clsPCover cover;
         cover.printReference(print);

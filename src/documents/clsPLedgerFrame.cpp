@@ -208,11 +208,14 @@ void clsPLedgerFrame::PrintClosingRule() {
     for (int column = 1; column <= columns_; ++column) format += "|+>" + std::to_string(ColumnWidth(column));
     Surface().SetTableBorder(2);
     Surface().AddTable(format, "", std::string(static_cast<std::size_t>(columns_), '|'));
+    // The rule closes the table; nothing after it is ruled.
+    Surface().SetTableBorder(0);
 }
 
 void clsPLedgerFrame::PrintFootnotes() {
     for (const LedgerFootnote& footnote : footnotes_) {
         if (!footnote.Printed) continue;
+        Surface().SetTableBorder(0);
         Surface().AddTable("<360|=10440", "",
                            (footnote.SymbolVisible ? footnote.Symbol : " ") + "|" + footnote.Def);
     }

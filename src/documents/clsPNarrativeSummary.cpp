@@ -10,6 +10,7 @@
 #include "ProductNarrative.h"
 #include "Rounding.h"
 #include "RuntimeError.h"
+#include "SectionPage.h"
 
 namespace quoravel {
 namespace {
@@ -266,6 +267,7 @@ void clsPNarrativeSummary::ShowSurrenderCharges(const std::vector<double>& charg
 void PrintNarrativeSummary(PageContext& context) {
     try {
         clsPrint& print = context.print;
+        BeginSection(print);
         cClient& client = context.client;
         const cIllustrationOptions& options = client.proposal();
         const ProductNarrative product = DescribeProduct(client, options.ProductType());

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "SectionPage.h"
 #include "cClient.h"
 #include "clsPrint.h"
 
@@ -65,11 +66,12 @@ void clsPRiderNotice::start(const cClient& client) {
     const bool waiver = client.Waiver();
     const bool child = client.ChildRider();
 
+    BeginSection(print_);
     print_.SetFontSize(10);
     EmptyParagraphs(print_, 8);
     print_.SetFontBold(true);
     print_.SetTextAlign(7);
-    print_.Text("\r\nAs of the date of release of this software,");
+    print_.Text("\r\nAs of the date of release of this software, ");
     print_.Text(RiderPhrase(waiver, child, state));
     print_.Paragraph("");
     print_.Text("the state of " + name + ".");

@@ -63,7 +63,9 @@ void clsPrint::printBodyHeader() {
     surface_.Text("- Age " + clientAge_ + ", ");
     if (!clientSex_.empty()) surface_.Text(clientSex_ + ", ");
     surface_.Text(clientClass_ + ", " + faceAmount_);
-    surface_.Text((faceAmount_.empty() ? "" : " ") + std::string("(Prepared by: ") + brokerName_ + ")\n\n");
+    if (!brokerName_.empty())
+        surface_.Text((faceAmount_.empty() ? "" : " ") + std::string("(Prepared by: ") + brokerName_ + ")");
+    surface_.Text("\n\n");
 
     surface_.SetFontSize(size);
     surface_.SetFontUnderline(underline);

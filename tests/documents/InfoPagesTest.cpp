@@ -139,6 +139,7 @@ TEST_F(RiderNoticeTest, NamesTheRidersTheStateRefusedAndAsksToVerifyThem) {
 
         const std::string text = PageText(pageSurface.GetDocument(), 1);
         EXPECT_TRUE(Contains(text, "As of the date of release of this software,")) << c.state << ": " << text;
+        EXPECT_FALSE(Contains(text, "software,the")) << c.state << ": a blank after the comma";
         EXPECT_TRUE(Contains(text, c.phrase)) << c.state << ": " << text;
         EXPECT_TRUE(Contains(text, c.verify)) << c.state << ": " << text;
         EXPECT_FALSE(Contains(text, c.absent)) << c.state << ": " << text;

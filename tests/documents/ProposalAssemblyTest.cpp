@@ -229,8 +229,13 @@ TEST_F(ProposalAssemblyTest, AComparisonGoesOnWithoutAProductOutOfAge) {
     client.SetAge(55);
     Quote({2, 5}, {250000});
     ASSERT_TRUE(Run().documentMade);
-    ASSERT_EQ(run->Answer.Nodes.size(), 2U);  // the proposal and the relay case's inputs
-    EXPECT_EQ(run->Answer.Nodes[1].NodeName, "Brellan 10 - $250,000");
+    // The proposal, then the relay case's inputs on pages of their own.
+    const auto& nodes = run->Answer.Nodes;
+    ASSERT_EQ(nodes.size(), 2U);
+    EXPECT_EQ(nodes[0].NodeName, "Brellan 10 - $250,000");
+    EXPECT_EQ(nodes[1].NodeName, "Client Information");
+    EXPECT_EQ(nodes[1].StartPage, nodes[0].EndPage + 1);
+    EXPECT_EQ(nodes[1].EndPage, Pages());
     const std::string answer = RelayOut();
     EXPECT_TRUE(Contains(answer, "Individual ledgers will be produced.")) << answer;
     EXPECT_TRUE(
@@ -304,6 +309,19 @@ TEST_F(ProposalAssemblyTest, RiderNoticeStandsAloneWithoutFooterBeforeTheCover) 
     EXPECT_EQ(PageOf("This Quotation is Not Complete Without All Pages"), 2);
     EXPECT_TRUE(Has(2, "Prepared by:"));
     ExpectRun(2, Pages(), "Basic Quotation", Pages() - 1);
+    // The notice's centred text does not carry over to the cover.
+    const TextItem* afterNotice = FindText(document(), 2, "A.M. Best");
+    ASSERT_NE(afterNotice, nullptr);
+    const double ratingsX = afterNotice->x;
+
+    // Without the notice, and without a broker: no "Prepared by:" block.
+    client.SetWaiver(false);
+    client.broker() = cBroker{};
+    ASSERT_TRUE(Run().documentMade);
+    const TextItem* alone = FindText(document(), 1, "A.M. Best");
+    ASSERT_NE(alone, nullptr);
+    EXPECT_EQ(ratingsX, alone->x);
+    EXPECT_FALSE(Has(1, "Prepared by:"));
 }
 
 // The carrier banner of a page: where it ends and how wide it is.
