@@ -275,6 +275,16 @@ void PrintProposals(clsPrint& print, const std::vector<cClient>& proposals, cons
             AnswerPolicyValues(context);
     }
     print.EndDoc();
+    // The PDF's properties name the first proposal and its client.
+    const cClient& client = proposals.front();
+    const cIllustrationOptions& options = client.proposal();
+    const LedgerLayout layout = ReportLayout(options);
+    const std::string report = layout == LedgerLayout::BasicQuotation
+                                   ? GetProductName(options.ProdChoices().front(), false, options.Company())
+                                   : IllustrationTypeText(layout);
+    print.printHandle().SetDocumentInfo({report + " \u2014 " + client.FullName(), options.CompanyName(),
+                                         "Term life insurance proposal",
+                                         "Quoravel " + run.process.VersionText});
     const clsPrintFrame& frame = print.frameHandle();
     run.Answer.ExportedPages = frame.LastFilePage();
     run.Answer.Nodes = frame.RelayNodes();

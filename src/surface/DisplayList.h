@@ -65,10 +65,20 @@ struct Page {
     friend bool operator==(const Page&, const Page&) = default;
 };
 
+// What a reader's document properties show of a document (UTF-8).
+struct DocumentInfo {
+    std::string title;
+    std::string author;
+    std::string subject;
+    std::string creator;
+    friend bool operator==(const DocumentInfo&, const DocumentInfo&) = default;
+};
+
 struct Document {
     double pageWidth = kLetterWidth;
     double pageHeight = kLetterHeight;
     std::vector<Page> pages;
+    DocumentInfo info;
     friend bool operator==(const Document&, const Document&) = default;
 };
 

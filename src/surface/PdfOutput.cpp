@@ -5,11 +5,64 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <cctype>
+#include <charconv>
+#include <cstdio>
+#include <optional>
+
 #include "PageRenderer.h"
 #include "RuntimeError.h"
 #include "TextFile.h"
 
 namespace quoravel {
+namespace {
+
+// A PDF text string: UTF-16BE with its byte-order mark, in hex.
+std::string PdfText(const std::string& utf8) {
+    std::string hex = "<FEFF";
+    for (const QChar c : QString::fromStdString(utf8)) {
+        char unit[5];
+        std::snprintf(unit, sizeof unit, "%04X", c.unicode());
+        hex += unit;
+    }
+    return hex + ">";
+}
+
+// The number after the last `key` in the text, or nothing.
+std::optional<long> NumberAfter(const std::string& text, const std::string& key) {
+    const std::size_t at = text.rfind(key);
+    if (at == std::string::npos) return std::nullopt;
+    std::size_t start = at + key.size();
+    while (start < text.size() && std::isspace(static_cast<unsigned char>(text[start]))) ++start;
+    long value = 0;
+    const auto [end, ec] = std::from_chars(text.data() + start, text.data() + text.size(), value);
+    if (ec != std::errc() || end == text.data() + start) return std::nullopt;
+    return value;
+}
+
+// The writer's information dictionary holds a title and a creator only: an
+// update appended to the file gives it a new one with every entry. A file
+// whose trailer cannot be read keeps the writer's.
+void AppendInformation(std::string& pdf, const DocumentInfo& info) {
+    const auto previous = NumberAfter(pdf, "startxref");
+    const auto size = NumberAfter(pdf, "/Size");
+    const auto root = NumberAfter(pdf, "/Root");
+    if (!previous || !size || !root) return;
+    const long object = *size;
+    const std::size_t objectOffset = pdf.size();
+    pdf += std::to_string(object) + " 0 obj\n<<\n/Title " + PdfText(info.title) + "\n/Author " +
+           PdfText(info.author) + "\n/Subject " + PdfText(info.subject) + "\n/Creator " +
+           PdfText(info.creator) + "\n>>\nendobj\n";
+    const std::size_t xrefOffset = pdf.size();
+    char entry[32];
+    std::snprintf(entry, sizeof entry, "%010zu 00000 n \n", objectOffset);
+    pdf += "xref\n" + std::to_string(object) + " 1\n" + entry + "trailer\n<<\n/Size " +
+           std::to_string(object + 1) + "\n/Root " + std::to_string(*root) + " 0 R\n/Info " +
+           std::to_string(object) + " 0 R\n/Prev " + std::to_string(*previous) + "\n>>\nstartxref\n" +
+           std::to_string(xrefOffset) + "\n%%EOF\n";
+}
+
+}  // namespace
 
 void WritePdf(const Document& document, const std::string& path) {
     // Built in memory first, so the file is written whole or not at all.
@@ -17,7 +70,9 @@ void WritePdf(const Document& document, const std::string& path) {
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
-        writer.setCreator(QStringLiteral("Quoravel"));
+        writer.setCreator(
+            QString::fromStdString(document.info.creator.empty() ? "Quoravel" : document.info.creator));
+        writer.setTitle(QString::fromStdString(document.info.title));
         writer.setPageSize(
             QPageSize(QSizeF(document.pageWidth / kTwipsPerPoint, document.pageHeight / kTwipsPerPoint),
                       QPageSize::Point));
@@ -36,8 +91,9 @@ void WritePdf(const Document& document, const std::string& path) {
         }
         painter.end();
     }
-    WriteFileAtomically(path,
-                        std::string_view(buffer.data().constData(), static_cast<std::size_t>(buffer.size())));
+    std::string pdf(buffer.data().constData(), static_cast<std::size_t>(buffer.size()));
+    AppendInformation(pdf, document.info);
+    WriteFileAtomically(path, pdf);
 }
 
 }  // namespace quoravel

@@ -107,6 +107,7 @@ public:
     void SetCurrentPage(int page);
 
     const Document& GetDocument() const { return document_; }
+    void SetDocumentInfo(DocumentInfo info) { document_.info = std::move(info); }
     // Replaces the document (a loaded page file); pages keep their content.
     void SetDocument(Document document);
     void AppendDocument(const Document& other);

@@ -459,6 +459,14 @@ TEST_F(ProposalAssemblyTest, PdfIsWrittenIntoTheFolderAndReplacesAnOldOne) {
 
     ConvertToPdf(surface, out.folder());
     EXPECT_TRUE(fs::exists(out.path() / "illustration.pdf"));
+    // Its properties name the proposal, its client and the carrier.
+    const std::string info = CommandOutput("pdfinfo " + (out.path() / "illustration.pdf").string() + " 2>&1");
+    for (const char* line :
+         {"Title:           Brellan 20 \u2014 John Sample\n",
+          "Author:          Castmere Life and Annuity Insurance Company\n",
+          "Subject:         Term life insurance proposal\n", "Creator:         Quoravel V1.0\n"})
+        EXPECT_TRUE(Contains(info, line)) << info;
+    EXPECT_FALSE(Contains(info, "Error")) << info;
 
     const std::string missing = (out.path() / "no such folder").string();
     EXPECT_TRUE(Contains(Raised([&] { ConvertToPdf(surface, missing); }), missing));

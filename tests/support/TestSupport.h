@@ -1,11 +1,22 @@
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <random>
 #include <string>
 
 #include "RuntimeError.h"
+
+// What a command writes on standard output.
+inline std::string CommandOutput(const std::string& command) {
+    std::string output;
+    std::unique_ptr<FILE, decltype(&pclose)> pipe(popen(command.c_str(), "r"), &pclose);
+    char chunk[4096];
+    while (pipe && std::fgets(chunk, sizeof chunk, pipe.get())) output += chunk;
+    return output;
+}
 
 // A fresh folder per test, removed afterwards.
 class TempFolder {

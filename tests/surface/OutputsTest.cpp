@@ -56,14 +56,6 @@ Document Sample() {
     return document;
 }
 
-std::string Output(const std::string& command) {
-    std::string output;
-    std::unique_ptr<FILE, decltype(&pclose)> pipe(popen(command.c_str(), "r"), &pclose);
-    char chunk[4096];
-    while (pipe && std::fgets(chunk, sizeof chunk, pipe.get())) output += chunk;
-    return output;
-}
-
 }  // namespace
 
 TEST(OutputsFonts, ThePageFontsAreInstalledAndAMissingOneIsNoticed) {
@@ -130,17 +122,17 @@ TEST(PdfOutput, PagesAreWrittenWithTheirTextSearchableAndFontsEmbedded) {
     folder.Write("proposal.pdf", "an older file");
     WritePdf(Sample(), pdf);
 
-    const std::string info = Output("pdfinfo " + pdf);
+    const std::string info = CommandOutput("pdfinfo " + pdf);
     EXPECT_NE(info.find("Pages:           2"), std::string::npos) << info;
     EXPECT_NE(info.find("612 x 792 pts (letter)"), std::string::npos) << info;
-    const std::string text = Output("pdftotext -layout " + pdf + " -");
+    const std::string text = CommandOutput("pdftotext -layout " + pdf + " -");
     for (const char* expected : {"Level Term Proposal", "Prepared for Zoë Smith", "Page two of the ledger"}) {
         EXPECT_NE(text.find(expected), std::string::npos) << text;
     }
-    const std::string images = Output("pdfimages -list " + pdf);
+    const std::string images = CommandOutput("pdfimages -list " + pdf);
     EXPECT_EQ(images.find("jpeg"), std::string::npos) << "the picture lost its exact colours:\n" << images;
     const QStringList fonts =
-        QString::fromStdString(Output("pdffonts " + pdf)).split('\n', Qt::SkipEmptyParts);
+        QString::fromStdString(CommandOutput("pdffonts " + pdf)).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(fonts.size(), 5) << "two heading lines and three fonts";
     for (const QString& font : fonts.mid(2)) {
         EXPECT_TRUE(font.startsWith("Liberation")) << font.toStdString();
@@ -255,7 +247,7 @@ TEST(PdfOutput, APictureOnEveryPageIsStoredOnce) {
     // pdfimages -list: two heading lines, then one line per drawn picture
     // with the number of the PDF object that holds its pixels.
     const QStringList lines =
-        QString::fromStdString(Output("pdfimages -list " + pdf)).split('\n', Qt::SkipEmptyParts);
+        QString::fromStdString(CommandOutput("pdfimages -list " + pdf)).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 5) << "one picture on each of three pages";
     QSet<QString> objects;
     for (const QString& line : lines.mid(2)) objects.insert(line.split(' ', Qt::SkipEmptyParts).at(10));
