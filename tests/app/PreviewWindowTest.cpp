@@ -193,7 +193,7 @@ TEST_F(PreviewWindowTest, AProposalRunIsShownWithItsSectionsAndPrinted) {
     WriteRelayAnswer(run);
 
     ASSERT_TRUE(window.Load(relay.folder()));
-    EXPECT_EQ(window.GetDocument(), surface.GetDocument());
+    EXPECT_EQ(window.GetDocument().pages, surface.GetDocument().pages);  // the page files hold the pages
     const QTreeWidgetItem* report = window.Tree()->topLevelItem(0)->child(0);
     EXPECT_EQ(Key(report), "1Parent");
     EXPECT_EQ(report->childCount(), surface.PageCount());
