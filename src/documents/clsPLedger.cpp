@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "PrintSurface.h"
 #include "Rounding.h"
 #include "Value.h"
 #include "clsPrint.h"
@@ -15,6 +16,7 @@ constexpr const char* kBreakdownFormat = "+<2880|+>1800";
 constexpr const char* kIndexFormat = "+<4320|+<1440";
 constexpr int kNoBorder = 0;
 constexpr int kBoxBorder = 7;
+constexpr int kIndexBlockLines = 6;
 
 // An amount text that is empty or not a number counts as 0.
 double Number(const std::string& text) { return text.empty() ? 0.0 : std::strtod(text.c_str(), nullptr); }
@@ -71,6 +73,8 @@ void clsPLedger::printFooter(clsPrint& print, bool lastPage) {
     if (!ledgerFooter_) return;
     print.Paragraph("");
     if (!lastPage) return;
+    // The title, its two rows and the blanks around them stay on one page.
+    print.printHandle().KeepTogether(kIndexBlockLines);
     print.Paragraph("");
     PrintTitle(print, "5% Interest Adjusted Indices");
     print.SetTableBorder(kBoxBorder);

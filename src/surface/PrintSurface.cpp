@@ -87,6 +87,11 @@ void PrintSurface::AddNewPageHandler(std::function<void()> handler) {
     newPageHandlers_.push_back(std::move(handler));
 }
 
+void PrintSurface::KeepTogether(int lines) {
+    FlushLine(false);
+    NeedHeight(lines * LineHeight());
+}
+
 void PrintSurface::ResetStyle() {
     FlushLine(false);
     font_ = FontStyle{};

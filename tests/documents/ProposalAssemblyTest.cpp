@@ -245,6 +245,30 @@ TEST_F(ProposalAssemblyTest, AComparisonGoesOnWithoutAProductOutOfAge) {
     EXPECT_TRUE(Contains(answer, "Status=0")) << answer;  // warnings only
 }
 
+// The interest-adjusted indices stay together, title and rows, on one page,
+// whatever the number of ledger rows, the breakdown's length and the name.
+TEST_F(ProposalAssemblyTest, TheIndexBlockIsNeverSplit) {
+    for (int rows = 20; rows <= 30; ++rows) {
+        for (const bool extras : {false, true}) {
+            SCOPED_TRACE(std::to_string(rows) + (extras ? " rows, extras and a long name" : " rows"));
+            client.SetAge(static_cast<std::int16_t>(98 - rows));  // to age 98 in Texas
+            client.SetTableRating(extras ? "B" : "None");
+            client.SetPermFlatExtra(extras ? 2.5 : 0);
+            client.SetTempFlatExtra(extras ? 5 : 0);
+            client.SetTempFlatExtraYears(extras ? 3 : 0);
+            client.SetFirstName(extras ? "Alexandra Maximiliana Konstantinopoulou-Vanderbilt" : "John");
+            client.SetClassification(4);
+            Quote({2}, {250000});
+            client.proposal().SetYearsToPrint(kYearsToProductEnd);
+            ASSERT_TRUE(Run().documentMade);
+            const int title = PageOf("5% Interest Adjusted Indices");
+            ASSERT_GT(title, 0);
+            EXPECT_EQ(PageOf("10 Year Net Payment/Surrender Cost"), title);
+            EXPECT_EQ(PageOf("20 Year Net Payment/Surrender Cost"), title);
+        }
+    }
+}
+
 // The answer lists the years the ledger shows: in New York Dorrance 1 is
 // illustrated to age 100, so 55 years for a 45-year-old.
 TEST_F(ProposalAssemblyTest, TheAnswerListsTheYearsTheLedgerShows) {
