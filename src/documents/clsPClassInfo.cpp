@@ -165,11 +165,14 @@ std::string BuildChartBody(const BuildChart& chart, int firstHeight) {
 }
 
 void PrintBuildChart(clsPrint& print, const std::string& title, const BuildChart& chart, int firstHeight) {
+    const std::string body = BuildChartBody(chart, firstHeight);
+    // The title, the heading and every row on one page.
+    const auto rows = static_cast<int>(std::count(body.begin(), body.end(), ';')) + 1;
+    print.printHandle().KeepTogether(rows + 3);
     print.Paragraph(title);
     const std::string separators = print.TableSep();
     print.SetTableSep("|;");
-    print.addTable("+^800|+^800| +^800|+^800|+^800|+^800", "Height|Weight|Height|Weight|Height|Weight",
-                   BuildChartBody(chart, firstHeight));
+    print.addTable("+^800|+^800| +^800|+^800|+^800|+^800", "Height|Weight|Height|Weight|Height|Weight", body);
     print.SetTableSep(separators);
 }
 

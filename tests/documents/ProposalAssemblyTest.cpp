@@ -269,6 +269,31 @@ TEST_F(ProposalAssemblyTest, TheIndexBlockIsNeverSplit) {
     }
 }
 
+// A build chart is never split from its title: every page with a chart's
+// heading row has a chart title too (a New York woman's charts).
+TEST_F(ProposalAssemblyTest, ABuildChartStaysWithItsTitle) {
+    Relay();
+    client.SetState("NY");
+    client.SetAge(61);
+    client.SetIsMale(false);
+    client.proposal().SetCompany(1);
+    client.proposal().SetOutputClassInfo(true);
+    for (const std::int32_t classCode : {2, 3}) {
+        client.SetClassification(classCode);
+        Quote({19}, {250000});
+        client.proposal().SetProductType(19);
+        ASSERT_TRUE(Run().documentMade);
+        int charts = 0;
+        for (int page = 1; page <= Pages(); ++page) {
+            if (!Has(page, "Height Weight Height Weight Height Weight")) continue;
+            ++charts;
+            EXPECT_TRUE(Has(page, "Build Chart")) << "class " << classCode << " page " << page;
+        }
+        EXPECT_GE(charts, 1);
+        EXPECT_GT(PageOf("Build Chart - Female"), 0);
+    }
+}
+
 // The answer lists the years the ledger shows: in New York Dorrance 1 is
 // illustrated to age 100, so 55 years for a 45-year-old.
 TEST_F(ProposalAssemblyTest, TheAnswerListsTheYearsTheLedgerShows) {
