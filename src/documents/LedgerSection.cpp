@@ -104,16 +104,8 @@ void FillLedgerPage(clsPLedger& page, const cClient& client, const LedgerColumnD
     const YearPremium& first = column.years.front();
     page.SetLedgerHeader(true);
     page.SetLedgerFooter(true);
-    page.SetBasePremium(NumberText(first.base));
-    page.SetRatedClass(NumberText(first.tableExtra));
-    page.SetWaiverRating(NumberText(first.waiver));
-    page.SetChildRider(NumberText(first.childRider));
-    page.SetTempExtra(NumberText(first.tempFlatExtra));
-    page.SetPermExtra(NumberText(first.permFlatExtra));
-    page.SetTempExtraYrs(std::to_string(client.TempFlatExtraYears()));
-    page.SetWaiverPercent(NumberText(client.WaiverRating()));
-    page.SetChildUnits(std::to_string(client.ChildRiderUnits()));
-    page.SetTableNumber(client.TableRating());
+    page.SetFirstYear(first, {client.TempFlatExtraYears(), client.WaiverRating(), client.ChildRiderUnits(),
+                              client.TableRating()});
 
     // The page says the riders are excluded from the indices.
     std::vector<double> premiums;
@@ -121,12 +113,8 @@ void FillLedgerPage(clsPLedger& page, const cClient& client, const LedgerColumnD
     for (const YearPremium& year : column.years) premiums.push_back(year.WithoutRiders());
     ProductInfo product;
     product.FillProduct(productNumber, client.age(), false);
-    const InterestIndices indices =
-        ComputeInterestIndices(premiums, column.faceAmount, client.age(), client.state(), product);
-    page.SetYr10IACNetPay(NumberText(indices.tenYear.netPayment));
-    page.SetYr10IACSurrCost(NumberText(indices.tenYear.surrenderCost));
-    page.SetYr20IACNetPay(NumberText(indices.twentyYear.netPayment));
-    page.SetYr20IACSurrCost(NumberText(indices.twentyYear.surrenderCost));
+    page.SetIndices(
+        ComputeInterestIndices(premiums, column.faceAmount, client.age(), client.state(), product));
 }
 
 }  // namespace

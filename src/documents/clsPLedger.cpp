@@ -1,7 +1,5 @@
 #include "clsPLedger.h"
 
-#include <cstdlib>
-
 #include "PrintSurface.h"
 #include "Rounding.h"
 #include "Value.h"
@@ -17,9 +15,6 @@ constexpr const char* kIndexFormat = "+<4320|+<1440";
 constexpr int kNoBorder = 0;
 constexpr int kBoxBorder = 7;
 constexpr int kIndexBlockLines = 6;
-
-// An amount text that is empty or not a number counts as 0.
-double Number(const std::string& text) { return text.empty() ? 0.0 : std::strtod(text.c_str(), nullptr); }
 
 // A waiver rated 150 % reads "150", not "150.000000".
 std::string Percent(double fraction) { return NumberText(fraction * 100); }
@@ -41,30 +36,28 @@ int clsPLedger::printHeader(clsPrint& print, bool firstPage) {
     if (!ledgerHeader_ || !firstPage) return 0;
     PrintTitle(print, "First Year Annual Premium");
 
-    const double waiverRate = Number(waiverPercent_);
+    const double waiverRate = labels_.waiverRating;
     const std::string waiverLabel =
         waiverRate <= 1 ? "Waiver:" : "Waiver (Rated " + Percent(waiverRate) + "%):";
-    const std::string childLabel = "Child rider ($" + FormatAmount(Number(childUnits_) * 1000, 0) + "):";
+    const std::string childLabel = "Child rider ($" + FormatAmount(labels_.childUnits * 1000.0, 0) + "):";
     const struct {
         std::string label;
-        const std::string& amount;
+        double amount;
     } parts[] = {
-        {"Base Premium:", basePremium_},
-        {"Rated Class (" + tableNumber_ + "):", ratedClass_},
-        {"Temporary Flat Extra (" + tempExtraYrs_ + " yrs):", tempExtra_},
-        {"Permanent Flat Extra:", permExtra_},
-        {waiverLabel, waiverRating_},
-        {childLabel, childRider_},
+        {"Base Premium:", firstYear_.base},
+        {"Rated Class (" + labels_.tableRating + "):", firstYear_.tableExtra},
+        {"Temporary Flat Extra (" + std::to_string(labels_.tempExtraYears) + " yrs):",
+         firstYear_.tempFlatExtra},
+        {"Permanent Flat Extra:", firstYear_.permFlatExtra},
+        {waiverLabel, firstYear_.waiver},
+        {childLabel, firstYear_.childRider},
     };
-    double total = 0;
     for (const auto& part : parts) {
-        const double amount = Number(part.amount);
-        total += amount;
         // The base premium is always shown; a rider or extra only when charged.
-        if (part.amount.empty() || (&part != &parts[0] && amount <= 0)) continue;
-        print.addTable(kBreakdownFormat, "", part.label + "|" + FormatAmount(amount, 2));
+        if (&part != &parts[0] && part.amount <= 0) continue;
+        print.addTable(kBreakdownFormat, "", part.label + "|" + FormatAmount(part.amount, 2));
     }
-    print.addTable(kBreakdownFormat, "", "Total First-Year Premium:|$" + FormatAmount(total, 2));
+    print.addTable(kBreakdownFormat, "", "Total First-Year Premium:|$" + FormatAmount(firstYear_.Total(), 2));
     print.Paragraph("");
     return kHeaderLines;
 }
@@ -78,12 +71,12 @@ void clsPLedger::printFooter(clsPrint& print, bool lastPage) {
     print.Paragraph("");
     PrintTitle(print, "5% Interest Adjusted Indices");
     print.SetTableBorder(kBoxBorder);
-    const auto indexRow = [](int years, const std::string& netPayment, const std::string& surrenderCost) {
+    const auto indexRow = [](int years, const CostIndex& index) {
         return std::to_string(years) + " Year Net Payment/Surrender Cost|" +
-               FormatAmount(Number(netPayment), 2) + " / " + FormatAmount(Number(surrenderCost), 2);
+               FormatAmount(index.netPayment, 2) + " / " + FormatAmount(index.surrenderCost, 2);
     };
-    print.addTable(kIndexFormat, "", indexRow(10, yr10NetPay_, yr10SurrCost_));
-    print.addTable(kIndexFormat, "", indexRow(20, yr20NetPay_, yr20SurrCost_));
+    print.addTable(kIndexFormat, "", indexRow(10, indices_.tenYear));
+    print.addTable(kIndexFormat, "", indexRow(20, indices_.twentyYear));
     print.Paragraph("");
 }
 

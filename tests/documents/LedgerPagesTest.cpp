@@ -91,33 +91,41 @@ TEST_F(LedgerPagesTest, TheBreakdownShowsTheChargedPartsUnderTheirLabels) {
     struct Case {
         const char* what;
         const char* table;
-        const char* tempExtra;
-        const char* waiver;
-        const char* waiverPercent;
-        const char* child;
+        double tableExtra;
+        double tempExtra;
+        double permExtra;
+        double waiver;
+        double waiverRating;
+        double child;
         std::vector<std::string> lines;  // breakdown lines in order
     };
     const Case cases[] = {
         {"standard waiver only",
          "None",
-         "0",
-         "45.5",
-         "1",
-         "0",
+         0,
+         0,
+         0,
+         45.5,
+         1,
+         0,
          {"Base Premium: 1,234.50", "Waiver: 45.50", "Total First-Year Premium: $1,280.00"}},
         {"rated waiver",
          "None",
-         "0",
-         "68.25",
-         "1.5",
-         "0",
+         0,
+         0,
+         0,
+         68.25,
+         1.5,
+         0,
          {"Base Premium: 1,234.50", "Waiver (Rated 150%): 68.25", "Total First-Year Premium: $1,302.75"}},
         {"every part",
          "B",
-         "250",
-         "45.5",
-         "1",
-         "27.5",
+         592.25,
+         250,
+         1000,
+         45.5,
+         1,
+         27.5,
          {"Base Premium: 1,234.50", "Rated Class (B): 592.25", "Temporary Flat Extra (5 yrs): 250.00",
           "Permanent Flat Extra: 1,000.00", "Waiver: 45.50", "Child rider ($5,000): 27.50",
           "Total First-Year Premium: $3,149.75"}},
@@ -127,16 +135,14 @@ TEST_F(LedgerPagesTest, TheBreakdownShowsTheChargedPartsUnderTheirLabels) {
         print.StartDoc(4);
         clsPLedger page;
         page.SetLedgerHeader(true);
-        page.SetBasePremium("1234.5");
-        page.SetRatedClass(std::string(c.table) == "None" ? "0" : "592.25");
-        page.SetTableNumber(c.table);
-        page.SetTempExtra(c.tempExtra);
-        page.SetTempExtraYrs("5");
-        page.SetPermExtra(std::string(c.table) == "None" ? "" : "1000");
-        page.SetWaiverRating(c.waiver);
-        page.SetWaiverPercent(c.waiverPercent);
-        page.SetChildRider(c.child);
-        page.SetChildUnits("5");
+        YearPremium year;
+        year.base = 1234.5;
+        year.tableExtra = c.tableExtra;
+        year.tempFlatExtra = c.tempExtra;
+        year.permFlatExtra = c.permExtra;
+        year.waiver = c.waiver;
+        year.childRider = c.child;
+        page.SetFirstYear(year, {5, c.waiverRating, 5, c.table});
         EXPECT_EQ(page.printHeader(print, true), 7);
         const auto lines = PageLines(document(), 1);
         ASSERT_EQ(lines.size(), c.lines.size() + 1);
