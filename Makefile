@@ -1,5 +1,5 @@
 # The two everyday commands: `make demo` and `make test`.
-.PHONY: all setup release demo run screenshots test bench format clean
+.PHONY: all setup release demo run screenshots test goldens bench format clean
 
 all: release
 
@@ -30,6 +30,15 @@ test: setup
 	cmake --preset test
 	cmake --build --preset test
 	ctest --preset test
+
+# Rewrites the page goldens (tests/documents/golden) from the pages as they
+# print now and shows what changed: review the diff before committing it.
+goldens: setup
+	cmake --preset test
+	cmake --build --preset test
+	QUORAVEL_UPDATE_GOLDENS=1 ctest --preset test -R Golden
+	git --no-pager diff --stat -- tests/documents/golden
+	git --no-pager diff -- tests/documents/golden
 
 # Builds the Google Benchmark targets and runs them.
 bench: release

@@ -437,6 +437,15 @@ TEST_F(LedgerPagesTest, GoldenPages) {
         EXPECT_EQ(run.Errors.Count(), 0);
         EXPECT_EQ(CompareWithGolden(document(), name), "");
         WriteSamplePages(name);
+        if (name == "ledger-basic-quotation") {
+            // The columns (720, 720, 1800, 1800 twips) stand centred between
+            // the margins of 700 twips, the amounts right-aligned 60 twips
+            // inside their cells: the table's left edge is 700 + (10,840 − 5,040) / 2.
+            EXPECT_EQ(CheckPlacement(document(), {{2, "35", 3600 + 1440 - 60, -1, true},
+                                                  {2, "261.95", 3600 + 3240 - 60, -1, true},
+                                                  {2, "250,000", 3600 + 5040 - 60, -1, true}}),
+                      "");
+        }
     }
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "Enumerations.h"
+#include "Golden.h"
 #include "PageText.h"
 #include "PrintSurface.h"
 #include "ProposalAssembly.h"
@@ -122,6 +123,8 @@ TEST_F(ProposalAssemblyTest, SingleProductSectionsRunInOrderAndNumberTheirOwnPag
     ExpectRun(underwriting, underwriting, "Underwriting Guidelines", 1);
     // (Page lines join the footer's words with single blanks.)
     EXPECT_TRUE(Has(1, "Version: Quoravel® - V1.0"));
+    // The footer begins at the left margin on the footer rule's line.
+    EXPECT_EQ(CheckPlacement(document(), {{1, "Version:", 700, -1}}), "");
     EXPECT_TRUE(Has(1, "State of Delivery: Texas"));
 
     const std::string product = GetProductName(4, false, 0);

@@ -1,16 +1,34 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "DisplayList.h"
 
-// Compares a document's text — every text run with its page, position and
-// font — with the golden file tests/documents/golden/<name>.txt, positions
-// within a tolerance of 30 twips. On a difference (or when the golden file
-// is missing) the actual text is written beside it as <name>.actual.txt and
-// the differing lines are returned; "" when they agree. To accept a new
-// golden, review the .actual.txt file and rename it.
+// Compares a document's text with the golden file
+// tests/documents/golden/<name>.txt: every line in reading order as
+// "page alignment font | text" (alignment C for a line centred on the page,
+// else "@" and where it begins in inches from the page's left edge; font
+// size with b, i, u), reviewed once by a person.
+// On a difference (or when the golden file is missing) the actual lines are
+// written beside it as <name>.actual.txt and the differing lines returned;
+// "" when they agree. `make goldens` rewrites every golden file from the
+// current pages and shows what changed.
 std::string CompareWithGolden(const quoravel::Document& document, const std::string& name);
+
+// Where a run of text must stand, for the few places where placement is the
+// point (a ledger's columns, the footer): its left edge (or right edge) and
+// baseline within a tolerance, in twips; a baseline below 0 is not checked.
+struct Placement {
+    int page;
+    std::string text;
+    double x;
+    double baseline;
+    bool rightEdge = false;
+    double tolerance = 30;
+};
+// "" when every run stands where it should; else one line per problem.
+std::string CheckPlacement(const quoravel::Document& document, const std::vector<Placement>& placements);
 
 // Writes every page as <name>-<page>.png into the build tree's sample-pages
 // folder, for a person to look at.
