@@ -17,6 +17,10 @@ namespace {
 
 constexpr std::int32_t kHighestReference = 9'999'999;
 constexpr double kFooterRuleEnd = 11520;
+// The footer rule stands this far above the page's bottom edge; body text
+// ends a clearance above it, so that no line sits on the rule.
+constexpr double kFooterRuleFromBottom = 1440;
+constexpr double kFooterClearance = 180;
 // Separates the parts of a relay node entry; the outside system splits at it.
 
 bool IsWholeNumber(std::string_view text) {
@@ -63,7 +67,7 @@ PrintSurface& clsPrintFrame::Surface() const {
 
 void clsPrintFrame::initFrame() {
     PrintSurface& surface = Surface();
-    surface.SetMargins(700, 1800, 700, 1440);
+    surface.SetMargins(700, 1800, 700, kFooterRuleFromBottom + kFooterClearance);
     surface.SetPenWidth(15);
     const auto drawn = static_cast<std::int32_t>(sources_.random() * kHighestReference) + 1;
     reference_ = std::clamp(drawn, 1, kHighestReference);
@@ -146,7 +150,7 @@ void clsPrintFrame::DrawHeaderGraphic() {
 void clsPrintFrame::PrintFooter(std::int16_t page, int total, const std::string& illusType) {
     PrintSurface& surface = Surface();
     surface.SetFontSize(8);
-    const double y = surface.PageHeight() - surface.MarginBottom();
+    const double y = surface.PageHeight() - kFooterRuleFromBottom;
     surface.SetCurrentX(surface.MarginLeft());
     surface.SetCurrentY(y);
     surface.DrawLine(surface.MarginLeft(), y, kFooterRuleEnd, y);

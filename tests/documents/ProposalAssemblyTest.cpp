@@ -249,7 +249,8 @@ TEST_F(ProposalAssemblyTest, AComparisonGoesOnWithoutAProductOutOfAge) {
 }
 
 // The interest-adjusted indices stay together, title and rows, on one page,
-// whatever the number of ledger rows, the breakdown's length and the name.
+// whatever the number of ledger rows, the breakdown's length and the name;
+// and no page's text runs down to its footer.
 TEST_F(ProposalAssemblyTest, TheIndexBlockIsNeverSplit) {
     for (int rows = 20; rows <= 30; ++rows) {
         for (const bool extras : {false, true}) {
@@ -268,6 +269,16 @@ TEST_F(ProposalAssemblyTest, TheIndexBlockIsNeverSplit) {
             ASSERT_GT(title, 0);
             EXPECT_EQ(PageOf("10 Year Net Payment/Surrender Cost"), title);
             EXPECT_EQ(PageOf("20 Year Net Payment/Surrender Cost"), title);
+            // No body text sits on the footer rule (1,440 twips above the
+            // page's foot): it ends 180 twips above it.
+            for (const Page& page : document().pages) {
+                for (const auto& item : page.items) {
+                    const auto* text = std::get_if<TextItem>(&item);
+                    if (text && text->baseline < 14400) {
+                        EXPECT_LE(text->baseline, 14400 - 180) << text->text;
+                    }
+                }
+            }
         }
     }
 }
