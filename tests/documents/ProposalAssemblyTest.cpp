@@ -78,6 +78,18 @@ protected:
     static bool Contains(const std::string& text, const std::string& part) {
         return text.find(part) != std::string::npos;
     }
+    // The relay nodes' page ranges lie within the document and never overlap.
+    void ExpectDisjointNodes() const {
+        std::vector<bool> taken(static_cast<std::size_t>(Pages()) + 1, false);
+        for (const RelayNode& node : run->Answer.Nodes) {
+            ASSERT_TRUE(node.StartPage >= 1 && node.StartPage <= node.EndPage && node.EndPage <= Pages())
+                << node.NodeName;
+            for (int page = node.StartPage; page <= node.EndPage; ++page) {
+                EXPECT_FALSE(taken[static_cast<std::size_t>(page)]) << node.NodeName << " page " << page;
+                taken[static_cast<std::size_t>(page)] = true;
+            }
+        }
+    }
     // Every page from `first` to `last` carries the footer "type, Page p of total".
     void ExpectRun(int first, int last, const std::string& type, int total) const {
         for (int page = first; page <= last; ++page) {
@@ -138,6 +150,7 @@ TEST_F(ProposalAssemblyTest, SingleProductSectionsRunInOrderAndNumberTheirOwnPag
         answer, "page(1," + std::to_string(Pages()) + ").emf" + kNodeSeparator + product + " - $250,000"))
         << answer;
     EXPECT_EQ(result.printerDevice, "PRINTER");
+    ExpectDisjointNodes();
 }
 
 TEST_F(ProposalAssemblyTest, FaceComparisonPutsTheLedgerBeforeTheNarrativeAndAnswersWithTheLogs) {
@@ -168,6 +181,7 @@ TEST_F(ProposalAssemblyTest, FaceComparisonPutsTheLedgerBeforeTheNarrativeAndAns
     EXPECT_TRUE(Contains(answer, kNodeSeparator + "Client Information" + kNodeSeparator)) << answer;
     EXPECT_TRUE(Contains(answer, "Form1=")) << answer;
     EXPECT_TRUE(Contains(answer, "Status=0")) << answer;
+    ExpectDisjointNodes();
 }
 
 TEST_F(ProposalAssemblyTest, ProductComparisonAnswersWithTheFirstProductsValues) {
@@ -178,6 +192,7 @@ TEST_F(ProposalAssemblyTest, ProductComparisonAnswersWithTheFirstProductsValues)
     EXPECT_LT(1, ledger);
     EXPECT_LT(ledger, PageOf("Narrative Summary"));
     ExpectRun(1, Pages(), "Product Comparison", Pages());
+    ExpectDisjointNodes();
     const std::string answer = RelayOut();
     EXPECT_TRUE(Contains(answer, kNodeSeparator + "Product Comparison  - $250,000" + kNodeSeparator))
         << answer;
@@ -221,6 +236,7 @@ TEST_F(ProposalAssemblyTest, PrintOptionsMakeTheComparisonTheIndividualProposals
             nextPage = nodes[i].EndPage + 1;
         }
         EXPECT_EQ(nextPage - 1, Pages());
+        ExpectDisjointNodes();
         EXPECT_TRUE(Contains(RelayOut(), std::string("bridge_Policy=") + c.policy + "\r\n")) << RelayOut();
     }
 }
