@@ -115,8 +115,7 @@ ProductNarrative DescribeProduct(const cClient& client, std::int32_t product) {
     const int ceases = EndsAtAge80(product) ? 80 : client.YearsToIllustrate();
 
     ProductNarrative text;
-    text.name = GetProductName(product, false, options.Company(), false);
-    if (text.name.empty()) text.name = "Quoravel®";
+    text.name = ProductDisplayName(product, options.Company());
     text.policyFee = PolicyFee(product);
 
     const std::string terminology = options.ProductTypeTerminology(state);

@@ -139,7 +139,7 @@ std::string ReportNodeName(LedgerLayout layout, const cIllustrationOptions& opti
         case LedgerLayout::ProductComparison:
             return "Product Comparison  - " + face;
         default:
-            return GetProductName(options.ProdChoices().front(), false, options.Company()) + " - " + face;
+            return ProductDisplayName(options.ProdChoices().front(), options.Company()) + " - " + face;
     }
 }
 
@@ -183,10 +183,9 @@ void PrintReport(PageContext& context, const cCommision& commission, bool first)
     const LedgerLayout layout = ReportLayout(options);
     const std::string type = IllustrationTypeText(layout);
     SetUpProposal(context, layout);
-    // A proposal after the first opens on a page of its own, in the style the
-    // document began with.
+    // A proposal after the first opens on a page of its own; its sections
+    // set their own style.
     StartOnFreshPage(print);
-    print.printHandle().ResetStyle();
 
     const std::int16_t firstPage = frame.getGlobalpage();
     if (clsPRiderNotice::Needed(client)) {
@@ -280,7 +279,7 @@ void PrintProposals(clsPrint& print, const std::vector<cClient>& proposals, cons
     const cIllustrationOptions& options = client.proposal();
     const LedgerLayout layout = ReportLayout(options);
     const std::string report = layout == LedgerLayout::BasicQuotation
-                                   ? GetProductName(options.ProdChoices().front(), false, options.Company())
+                                   ? ProductDisplayName(options.ProdChoices().front(), options.Company())
                                    : IllustrationTypeText(layout);
     print.printHandle().SetDocumentInfo({report + " \u2014 " + client.FullName(), options.CompanyName(),
                                          "Term life insurance proposal",

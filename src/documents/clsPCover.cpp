@@ -77,11 +77,6 @@ std::string FormatPhone(const std::string& phone) {
     return "(" + digits.substr(0, 3) + ") " + digits.substr(3, 3) + "-" + digits.substr(6);
 }
 
-std::string ProductDisplayName(std::int32_t product, std::int32_t company) {
-    std::string name = GetProductName(product, false, company, false);
-    return name.empty() ? "Quoravel®" : name;
-}
-
 void PrintCarrier(clsPrint& print, const cIllustrationOptions& options) {
     print.SetFontSize(7);
     print.SetFontItalic(true);

@@ -357,6 +357,11 @@ std::string GetProductName(std::int32_t productNumber, bool brandFlag, std::int3
     return names ? names->main : "";
 }
 
+std::string ProductDisplayName(std::int32_t productNumber, std::int32_t company) {
+    const std::string name = GetProductName(productNumber, false, company);
+    return name.empty() ? GetProductName(productNumber, true, company) : name;
+}
+
 std::string ProductTitle(std::int32_t productNumber, std::int32_t company) {
     std::string name = GetProductName(productNumber, false, company);
     if (!name.empty()) return name;

@@ -15,6 +15,10 @@ namespace quoravel {
 std::string GetProductName(std::int32_t productNumber, bool brandFlag, std::int32_t company,
                            bool variantFlag = false);
 
+// The name a proposal prints for a product: its display name, or the brand
+// name "Quoravel®" where the main list has none.
+std::string ProductDisplayName(std::int32_t productNumber, std::int32_t company);
+
 // The name a message gives a product: its display name, or the product
 // list's text where the main list has no name (product 11, "Tessel 5").
 std::string ProductTitle(std::int32_t productNumber, std::int32_t company);

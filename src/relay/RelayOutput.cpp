@@ -49,13 +49,11 @@ void AddValues(RelayAnswer& answer, const cClient& client, std::int32_t productN
     const Value firstPremium(yearlyPremiums.empty() ? 0.0 : round(2, yearlyPremiums.front()));
     cClient insured = client;  // the class text settles the table rating as it reads it
     const cBroker& agent = client.broker();
-    const std::string productName = GetProductName(productNumber, false, client.proposal().Company());
 
     const std::pair<const char*, Value> header[] = {
         {"bridge_CompanyName", Value(client.proposal().CompanyName())},
         {"bridge_Years", Value(years)},
-        // Products without a name of their own go by the brand name.
-        {"bridge_Policy", Value(productName.empty() ? std::string("Quoravel\u00AE") : productName)},
+        {"bridge_Policy", Value(ProductDisplayName(productNumber, client.proposal().Company()))},
         {"bridge_Agent", Value(agent.Get(BrokerField::first_name) + " " + agent.Get(BrokerField::last_name))},
         {"bridge_MEC", Value("N")},
         {"bridge_MECLimit", Value("0.00")},

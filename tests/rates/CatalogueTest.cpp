@@ -207,4 +207,7 @@ TEST(Catalogue, WhatProductsOffer) {
     }
     EXPECT_EQ(ProductTitle(11, 1), "Tessel 5");  // the main list has no name for it
     EXPECT_EQ(ProductTitle(12, 1), "Tessel 10");
+    // On the pages, in the PDF's title and the relay node: the brand name.
+    EXPECT_EQ(ProductDisplayName(11, 1), "Quoravel\u00AE");
+    EXPECT_EQ(ProductDisplayName(12, 1), "Tessel 10");
 }
