@@ -281,8 +281,9 @@ void PrintProposals(clsPrint& print, const std::vector<cClient>& proposals, cons
     const std::string report = layout == LedgerLayout::BasicQuotation
                                    ? ProductDisplayName(options.ProdChoices().front(), options.Company())
                                    : IllustrationTypeText(layout);
-    print.printHandle().SetDocumentInfo({report + " \u2014 " + client.FullName(), options.CompanyName(),
-                                         "Term life insurance proposal",
+    const std::string name = client.FullName();
+    print.printHandle().SetDocumentInfo({name.empty() ? report : report + " \u2014 " + name,
+                                         options.CompanyName(), "Term life insurance proposal",
                                          "Quoravel " + run.process.VersionText});
     const clsPrintFrame& frame = print.frameHandle();
     run.Answer.ExportedPages = frame.LastFilePage();

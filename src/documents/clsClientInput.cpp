@@ -15,6 +15,9 @@ constexpr const char* kIdentifiers = "Identifiers";
 constexpr const char* kKeyCodes = "KeyCodes";
 constexpr const char* kHeadings = "Sections";
 constexpr const char* kCorrectionsHeading = "Corrections";
+constexpr const char* kRowFormat = "<+3500|<+7300";
+// Rows of an input section kept on the page of its heading.
+constexpr std::size_t kRowsWithHeading = 3;
 
 // Characters 252 and 253 of the relay files' code page separate list items.
 constexpr std::string_view kListSeparators[] = {"\u00FC", "\u00FD"};
@@ -108,14 +111,19 @@ void clsClientInput::finish() {
     self_.reset();
 }
 
-void clsClientInput::PrintHeading(const std::string& heading, bool first) {
+void clsClientInput::PrintHeading(const std::string& heading, bool first, std::size_t rowsWithHeading) {
     clsPrint& print = context_.print;
     if (!first) print.Paragraph("");
     print.SetFontSize(10);
+    print.printHandle().KeepTogether(1 + rowsWithHeading, 1 + rowsWithHeading);
     print.SetTableBorder(0);
     print.SetFontBold(true);
     print.addTable("<+10800", "", heading);
     print.SetFontBold(false);
+}
+
+void clsClientInput::PrintRows(const std::vector<std::string>& rows) {
+    if (!rows.empty()) context_.print.addTable(kRowFormat, "", Join(rows, "`"));
 }
 
 int clsClientInput::PrintInputSections() {
@@ -126,18 +134,17 @@ int clsClientInput::PrintInputSections() {
         if (EqualNoCase(section, kKeyCodes)) continue;
         input.SetSection(section);
         const clsINIFile captions = SettingsFile(capPath_, capName_, section);
-        const std::string heading = TextOf(headings, section);
-        PrintHeading(heading.empty() ? section : heading, printed++ == 0);
-
-        std::string rows;
+        std::vector<std::string> rows;
         for (const auto& key : input.Keys()) {
             const std::string value = TextOf(input, key);
             const std::string caption = TextOf(captions, key);
             if (value.empty() || value == "0" || caption.empty()) continue;
-            if (!rows.empty()) rows += '`';
-            rows += caption + "|" + ShownValue(key, value);
+            rows.push_back(caption + "|" + ShownValue(key, value));
         }
-        if (!rows.empty()) context_.print.addTable("<+3500|<+7300", "", rows);
+        const std::string heading = TextOf(headings, section);
+        PrintHeading(heading.empty() ? section : heading, printed++ == 0,
+                     std::min(rows.size(), kRowsWithHeading));
+        PrintRows(rows);
     }
     return printed;
 }
@@ -158,15 +165,15 @@ void clsClientInput::PrintCorrections(bool first) {
             corrected.emplace_back(update->Key, update->RelayText());
     }
     const std::string heading = TextOf(SettingsFile(capPath_, capName_, kHeadings), kCorrectionsHeading);
-    PrintHeading(heading.empty() ? kCorrectionsHeading : heading, first);
     const clsINIFile captions = SettingsFile(capPath_, capName_, kIdentifiers);
-    std::string rows;
+    std::vector<std::string> rows;
     for (const auto& [key, value] : corrected) {
         const std::string caption = TextOf(captions, key);
-        if (!rows.empty()) rows += '`';
-        rows += (caption.empty() ? key : caption) + "|" + ShownValue(key, value);
+        rows.push_back((caption.empty() ? key : caption) + "|" + ShownValue(key, value));
     }
-    context_.print.addTable("<+3500|<+7300", "", rows);
+    // The few corrections stay together with their heading.
+    PrintHeading(heading.empty() ? kCorrectionsHeading : heading, first, rows.size());
+    PrintRows(rows);
 }
 
 // Each item of a list is decoded on its own; a code the table does not know

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,7 +50,9 @@ private:
     // Prints the sections of the relay file; answers how many it printed.
     int PrintInputSections();
     void PrintCorrections(bool first);
-    void PrintHeading(const std::string& heading, bool first);
+    // A section's heading, on the page of its first `rowsWithHeading` rows.
+    void PrintHeading(const std::string& heading, bool first, std::size_t rowsWithHeading);
+    void PrintRows(const std::vector<std::string>& rows);
     std::string ShownValue(const std::string& key, const std::string& value) const;
 
     PageContext& context_;

@@ -167,8 +167,8 @@ std::string BuildChartBody(const BuildChart& chart, int firstHeight) {
 void PrintBuildChart(clsPrint& print, const std::string& title, const BuildChart& chart, int firstHeight) {
     const std::string body = BuildChartBody(chart, firstHeight);
     // The title, the heading and every row on one page.
-    const auto rows = static_cast<int>(std::count(body.begin(), body.end(), ';')) + 1;
-    print.printHandle().KeepTogether(rows + 3);
+    const auto rows = static_cast<std::size_t>(std::count(body.begin(), body.end(), ';')) + 1;
+    print.printHandle().KeepTogether(rows + 2, rows + 1);
     print.Paragraph(title);
     const std::string separators = print.TableSep();
     print.SetTableSep("|;");

@@ -14,7 +14,11 @@ constexpr const char* kBreakdownFormat = "+<2880|+>1800";
 constexpr const char* kIndexFormat = "+<4320|+<1440";
 constexpr int kNoBorder = 0;
 constexpr int kBoxBorder = 7;
-constexpr int kIndexBlockLines = 6;
+// The index block: blanks around it, its title and two boxed rows; the
+// title and the rows are table rows with gaps of their own.
+constexpr std::size_t kIndexBlockLines = 6;
+constexpr std::size_t kIndexBlockRows = 3;
+constexpr double kGapBelowTitle = 60;
 
 // A waiver rated 150 % reads "150", not "150.000000".
 std::string Percent(double fraction) { return NumberText(fraction * 100); }
@@ -67,9 +71,12 @@ void clsPLedger::printFooter(clsPrint& print, bool lastPage) {
     print.Paragraph("");
     if (!lastPage) return;
     // The title, its two rows and the blanks around them stay on one page.
-    print.printHandle().KeepTogether(kIndexBlockLines);
+    PrintSurface& surface = print.printHandle();
+    surface.KeepTogether(kIndexBlockLines, kIndexBlockRows);
     print.Paragraph("");
     PrintTitle(print, "5% Interest Adjusted Indices");
+    // The title's underline keeps clear of the box below it.
+    surface.SetCurrentY(surface.CurrentY() + kGapBelowTitle);
     print.SetTableBorder(kBoxBorder);
     const auto indexRow = [](int years, const CostIndex& index) {
         return std::to_string(years) + " Year Net Payment/Surrender Cost|" +

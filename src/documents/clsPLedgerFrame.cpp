@@ -10,6 +10,9 @@
 namespace quoravel {
 namespace {
 
+// Room between the closing rule and the first footnote, in twips.
+constexpr double kGapBelowRule = 100;
+
 // The lines a ledger page has for its page header, heading footnotes and rows.
 constexpr int kPageLines = 30;
 constexpr int kYearColumnWidth = 720;
@@ -208,8 +211,10 @@ void clsPLedgerFrame::PrintClosingRule() {
     for (int column = 1; column <= columns_; ++column) format += "|+>" + std::to_string(ColumnWidth(column));
     Surface().SetTableBorder(2);
     Surface().AddTable(format, "", std::string(static_cast<std::size_t>(columns_), '|'));
-    // The rule closes the table; nothing after it is ruled.
+    // The rule closes the table; nothing after it is ruled, and the
+    // footnotes keep clear of it.
     Surface().SetTableBorder(0);
+    Surface().SetCurrentY(Surface().CurrentY() + kGapBelowRule);
 }
 
 void clsPLedgerFrame::PrintFootnotes() {

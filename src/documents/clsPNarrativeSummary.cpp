@@ -11,6 +11,7 @@
 #include "Rounding.h"
 #include "RuntimeError.h"
 #include "SectionPage.h"
+#include "Text.h"
 
 namespace quoravel {
 namespace {
@@ -21,19 +22,8 @@ constexpr const char* kTermFormat = "+<2880|!7920";
 constexpr std::size_t kSurrenderRows = 10;
 constexpr const char* kOneRowSeparators = "|\x1e";
 
-// Rows kept on the page of their table's headings, and the room a table row
-// takes beside its text.
+// Rows kept on the page of their table's headings.
 constexpr std::size_t kRowsWithHeading = 5;
-constexpr double kRowGaps = 40;
-
-// Starts a new page unless `rows` table rows (with `lines` text lines in
-// all) still fit on this one, so that a table is not parted from its heading.
-void KeepTogether(clsPrint& print, std::size_t rows, std::size_t lines) {
-    const PrintSurface& surface = print.printHandle();
-    const double height = static_cast<double>(lines) * surface.Measure().LineHeight(surface.Font()) +
-                          static_cast<double>(rows) * kRowGaps;
-    if (surface.CurrentY() + height > surface.PageHeight() - surface.MarginBottom()) print.NewPage();
-}
 
 // Waiver is charged until the anniversary nearest the insured's 60th birthday.
 constexpr int kWaiverEndAge = 60;
@@ -74,12 +64,6 @@ constexpr std::array<std::pair<const char*, const char*>, 4> kLedgerTerms{{
 
 // Payment mode words of the frequency entry, by PaymentMode code.
 constexpr std::array<const char*, 5> kModeWords{"Annual", "Semi-annually", "Quarterly", "Monthly", "Monthly"};
-
-std::string Join(const std::vector<std::string>& parts, const std::string& separator) {
-    std::string text;
-    for (std::size_t i = 0; i < parts.size(); ++i) text += (i ? separator : "") + parts[i];
-    return text;
-}
 
 std::string RiderStatus(bool selected) { return selected ? " (Selected)" : " (Available, but not selected)"; }
 
@@ -228,7 +212,9 @@ void clsPNarrativeSummary::ShowWaiverTable(const std::vector<int>& ages, const s
     const int align = print.TextAlign();
     const int border = print.TableBorder();
     print.Paragraph("");
-    KeepTogether(print, 2 + std::min(count, kRowsWithHeading), 4 + std::min(count, kRowsWithHeading));
+    // The two heading rows (the second of two lines) with the first rows.
+    print.printHandle().KeepTogether(4 + std::min(count, kRowsWithHeading),
+                                     2 + std::min(count, kRowsWithHeading));
     print.SetTextAlign(PrintSurface::AlignCenter);
     print.SetTableBorder(9);
     print.addTable("+^4320", "", "Waiver Rate per $1000 of Net\nAmount of Risk");
@@ -248,7 +234,7 @@ void clsPNarrativeSummary::ShowSurrenderCharges(const std::vector<double>& charg
     const int align = print.TextAlign();
     const int border = print.TableBorder();
     print.Paragraph("");
-    KeepTogether(print, count + 1, count + 1);
+    print.printHandle().KeepTogether(count + 1, count + 1);
     print.SetTextAlign(PrintSurface::AlignCenter);
     print.SetTableBorder(9);
     print.addTable("+^1000|+^1440|+^1000|+^1440", "", "Year|Charge|Year|Charge");

@@ -57,10 +57,14 @@ void clsPrint::printBodyHeader() {
     surface_.Paragraph(policyFormNo_);
     surface_.Paragraph(productDescription_);
     surface_.Text("Prepared for: ");
-    surface_.SetFontBold(true);
-    surface_.Text(clientName_);
-    surface_.SetFontBold(false);
-    surface_.Text("- Age " + clientAge_ + ", ");
+    // A case without a name starts at the age.
+    if (!clientName_.empty()) {
+        surface_.SetFontBold(true);
+        surface_.Text(clientName_);
+        surface_.SetFontBold(false);
+        surface_.Text("- ");
+    }
+    surface_.Text("Age " + clientAge_ + ", ");
     if (!clientSex_.empty()) surface_.Text(clientSex_ + ", ");
     surface_.Text(clientClass_ + ", " + faceAmount_);
     if (!brokerName_.empty())

@@ -87,9 +87,9 @@ void PrintSurface::AddNewPageHandler(std::function<void()> handler) {
     newPageHandlers_.push_back(std::move(handler));
 }
 
-void PrintSurface::KeepTogether(int lines) {
+void PrintSurface::KeepTogether(std::size_t lines, std::size_t tableRows) {
     FlushLine(false);
-    NeedHeight(lines * LineHeight());
+    NeedHeight(static_cast<double>(lines) * LineHeight() + static_cast<double>(tableRows) * 2 * kCellGap);
 }
 
 void PrintSurface::ResetStyle() {

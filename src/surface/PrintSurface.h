@@ -66,10 +66,11 @@ public:
     void SetTableBorder(int code);
     double PenWidth() const { return penWidth_; }
     void SetPenWidth(double twips) { penWidth_ = twips; }
-    // Starts a new page unless `lines` more lines of the current font fit
-    // above the bottom margin, so that a block that belongs together is not
-    // split across pages.
-    void KeepTogether(int lines);
+    // Starts a new page unless `lines` more lines of the current font, of
+    // which `tableRows` rows of a table with their cell gaps, fit above the
+    // bottom margin, so that a block that belongs together is not split
+    // across pages.
+    void KeepTogether(std::size_t lines, std::size_t tableRows = 0);
     // Font, alignment, table separators and border and pen as a new surface
     // has them; margins and position stay.
     void ResetStyle();

@@ -443,6 +443,49 @@ TEST_F(ClientInputTest, CorrectionsFollowUnderTheirOwnHeading) {
     EXPECT_EQ(lines, expected);
 }
 
+// However many inputs come before them, the corrections' heading is on the
+// page of its rows, and no row runs into the bottom margin.
+TEST_F(ClientInputTest, CorrectionsStayWithTheirHeadingWhereverThePageEnds) {
+    std::string captions = "[Sections]\r\nCorrections=Inputs Corrected\r\n[Identifiers]\r\n";
+    std::string inputs = "[Identifiers]\r\n";
+    for (int key = 1; key <= 40; ++key) {
+        captions += "Key" + std::to_string(key) + "=Input " + std::to_string(key) + "\r\n";
+        inputs += "Key" + std::to_string(key) + "=value\r\n";
+    }
+    folder.Write("Quoravel.ini", captions);
+    for (int count = 32; count <= 40; ++count) {
+        SCOPED_TRACE(count);
+        folder.Write("relay.ini", inputs.substr(0, inputs.find("Key" + std::to_string(count + 1) + "=")));
+        PrintSurface pages;
+        clsPrint printer{pages, FrameSources{[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }}};
+        ProposalRun corrected{process, ""};
+        for (const char* key : {"Key1", "Key2", "Key3", "Key4"})
+            corrected.Updates.Add(key, Value("0"), clsINIFile::Text);
+        PageContext pageContext{printer, client, corrected, folder.folder(), folder.folder()};
+        printer.StartDoc(4);
+        clsClientInput page(pageContext);
+        page.SetINIPathname(folder.path().string());
+        page.SetINIFilename("relay.ini");
+        page.SetCAPPathName(folder.path().string());
+        page.SetCAPFileName("Quoravel.ini");
+        page.start();
+        page.finish();
+
+        const Document& document = pages.GetDocument();
+        const int last = pages.PageCount();
+        EXPECT_TRUE(PageHasLine(document, last, "Inputs Corrected") &&
+                    PageHasLine(document, last, "Input 4 0"));
+        for (int number = 1; number <= last; ++number) {
+            for (const auto& item : document.pages.at(static_cast<std::size_t>(number - 1)).items) {
+                const auto* text = std::get_if<TextItem>(&item);
+                if (text) {
+                    EXPECT_LT(text->baseline, pages.PageHeight() - pages.MarginBottom()) << text->text;
+                }
+            }
+        }
+    }
+}
+
 TEST_F(ClientInputTest, RelayCaseReadsTheStartFolderAndIsReportedAsANode) {
     folder.Write("relay.ini", "[Identifiers]\r\nInsured.Name=Jane Sample\r\n");
     print.frameHandle().setWinflexPath(folder.path().string());

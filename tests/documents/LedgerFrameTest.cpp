@@ -144,6 +144,16 @@ TEST_F(LedgerFrameTest, FirstPageOnlyHeadingsAndTheirFootnotesStayOnTheFirstPage
             ASSERT_NE(footnote, nullptr);
             EXPECT_LT(footnote->x, 1400);
             EXPECT_EQ(footnote->font.size, state == "MA" ? 10 : 8);
+            // The first footnote's letters keep 4 points (80 twips) clear of the closing rule above.
+            const TextItem* first =
+                page == 2 ? FindText(document, page, "Shown with the first year only.") : footnote;
+            double rule = 0;
+            for (const auto& item : document.pages.at(static_cast<std::size_t>(page - 1)).items) {
+                const auto* line = std::get_if<LineItem>(&item);
+                if (line && line->y1 == line->y2 && line->y1 < first->baseline)
+                    rule = std::max(rule, line->y1);
+            }
+            EXPECT_GE(first->baseline - first->font.size * 20, rule + 80);
         }
         EXPECT_EQ(surface.FontSize(), 8.25);
     }

@@ -184,15 +184,20 @@ TEST_F(PrintFrameTest, BodyHeaderNamesProductClientAndBrokerAndKeepsTheFont) {
     // Without a broker: no "(Prepared by: )".
     print.setBodyHeaderBrokerName("");
     print.printBodyHeader();
+    // Without a name: no "- " before the age.
+    print.setBodyHeaderClientName("");
+    print.printBodyHeader();
 
-    EXPECT_EQ(PageLines(document(), 1),
-              std::vector<std::string>(
-                  {"Term Plan 20 (Policy Form No. TL-20 et al)", "Level Premium Term Life",
-                   "Prepared for: Ann Smith- Age 45, Female, Preferred, $250,000 (Prepared by: Bo Agent)",
-                   "Term Plan 20 (Policy Form No. TL-20 et al)", "Level Premium Term Life",
-                   "Prepared for: Ann Smith- Age 45, Preferred, (Prepared by: Bo Agent)",
-                   "Term Plan 20 (Policy Form No. TL-20 et al)", "Level Premium Term Life",
-                   "Prepared for: Ann Smith- Age 45, Preferred,"}));
+    EXPECT_EQ(
+        PageLines(document(), 1),
+        std::vector<std::string>(
+            {"Term Plan 20 (Policy Form No. TL-20 et al)", "Level Premium Term Life",
+             "Prepared for: Ann Smith- Age 45, Female, Preferred, $250,000 (Prepared by: Bo Agent)",
+             "Term Plan 20 (Policy Form No. TL-20 et al)", "Level Premium Term Life",
+             "Prepared for: Ann Smith- Age 45, Preferred, (Prepared by: Bo Agent)",
+             "Term Plan 20 (Policy Form No. TL-20 et al)", "Level Premium Term Life",
+             "Prepared for: Ann Smith- Age 45, Preferred,", "Term Plan 20 (Policy Form No. TL-20 et al)",
+             "Level Premium Term Life", "Prepared for: Age 45, Preferred,"}));
     const TextItem* name = FindText(document(), 1, "Smith");
     ASSERT_NE(name, nullptr);
     EXPECT_TRUE(name->font.bold && name->font.size == 10 && !name->font.underline);

@@ -546,6 +546,12 @@ TEST_F(ProposalAssemblyTest, PdfIsWrittenIntoTheFolderAndReplacesAnOldOne) {
           "Subject:         Term life insurance proposal\n", "Creator:         Quoravel V1.0\n"})
         EXPECT_TRUE(Contains(info, line)) << info;
     EXPECT_FALSE(Contains(info, "Error")) << info;
+    // A case without a name: the title is the proposal's alone.
+    client.SetFirstName("");
+    client.SetMiddleInit("");
+    client.SetLastName("");
+    ASSERT_TRUE(Run().documentMade);
+    EXPECT_EQ(document().info.title, "Brellan 20");
 
     const std::string missing = (out.path() / "no such folder").string();
     EXPECT_TRUE(Contains(Raised([&] { ConvertToPdf(surface, missing); }), missing));

@@ -29,4 +29,13 @@ std::string ToUpper(std::string_view text) {
     return out;
 }
 
+std::string Join(const std::vector<std::string>& parts, std::string_view separator) {
+    std::string text;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0) text += separator;
+        text += parts[i];
+    }
+    return text;
+}
+
 }  // namespace quoravel

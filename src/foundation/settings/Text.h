@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quoravel {
 
@@ -10,5 +11,7 @@ namespace quoravel {
 std::string_view Trim(std::string_view text);
 bool EqualNoCase(std::string_view a, std::string_view b);
 std::string ToUpper(std::string_view text);
+// The parts with `separator` between each two.
+std::string Join(const std::vector<std::string>& parts, std::string_view separator);
 
 }  // namespace quoravel
