@@ -71,7 +71,8 @@ BirthDateEntry ReadBirthDate(std::string_view text, Date today) {
     std::optional<Date> date = Date::Parse(typed);
     if (!date) return {BirthDateEntry::Refused, {}};
     if (*date > today) date = AddYears(*date, -100);
-    if (*date <= AddYears(today, -100)) return {BirthDateEntry::Refused, {}};
+    // What is still to come a century earlier gives no age at all.
+    if (*date > today || *date <= AddYears(today, -100)) return {BirthDateEntry::Refused, {}};
     return {BirthDateEntry::Accepted, *date};
 }
 

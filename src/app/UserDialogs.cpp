@@ -4,6 +4,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <filesystem>
 
 namespace quoravel {
 namespace {
@@ -58,8 +59,24 @@ std::optional<std::string> WidgetDialogs::Input(QWidget* parent, const std::stri
     return text.toStdString();
 }
 
-std::string WidgetDialogs::SaveFileName(QWidget* parent, const std::string& title, const std::string& folder,
-                                        const std::string& filters, const std::string& selectedFilter) {
+std::string WithFilterExtension(const std::string& path, const std::string& filter) {
+    const std::size_t open = filter.find("(*.");
+    const std::size_t close = filter.find(')', open);
+    if (path.empty() || open == std::string::npos || close == std::string::npos) return path;
+    const std::string extension = filter.substr(open + 2, close - open - 2);
+    if (extension.find_first_of("* ") != std::string::npos) return path;
+    return std::filesystem::path(path).extension().empty() ? path + extension : path;
+}
+
+std::string UserDialogs::SaveFileName(QWidget* parent, const std::string& title, const std::string& folder,
+                                      const std::string& filters, const std::string& selectedFilter) {
+    return WithFilterExtension(ChooseSaveFile(parent, title, folder, filters, selectedFilter),
+                               selectedFilter);
+}
+
+std::string WidgetDialogs::ChooseSaveFile(QWidget* parent, const std::string& title,
+                                          const std::string& folder, const std::string& filters,
+                                          const std::string& selectedFilter) {
     QString selected = Q(selectedFilter);
     return QFileDialog::getSaveFileName(parent, Q(title), Q(folder), Q(filters), &selected).toStdString();
 }

@@ -23,9 +23,11 @@ public:
     virtual std::optional<std::string> Input(QWidget* parent, const std::string& title,
                                              const std::string& prompt, bool hideTyping = false) = 0;
     // A save-file dialog with Qt filters ("Case Files (*.clt);;All Files (*)");
-    // the chosen path, or "" when cancelled.
-    virtual std::string SaveFileName(QWidget* parent, const std::string& title, const std::string& folder,
-                                     const std::string& filters, const std::string& selectedFilter) = 0;
+    // the chosen path, or "" when cancelled. A name typed without an
+    // extension gets the one of the selected filter (".clt"), so that the
+    // file is found again by the same filter.
+    std::string SaveFileName(QWidget* parent, const std::string& title, const std::string& folder,
+                             const std::string& filters, const std::string& selectedFilter);
     // An open-file dialog for an existing file; "" when cancelled.
     virtual std::string OpenFileName(QWidget* parent, const std::string& title, const std::string& folder,
                                      const std::string& filters) = 0;
@@ -34,7 +36,17 @@ public:
               MessageIcon icon = MessageIcon::Information) {
         Ask(parent, title, text, MessageButtons::Ok, icon);
     }
+
+protected:
+    // The save-file dialog itself: the path as the user gave it.
+    virtual std::string ChooseSaveFile(QWidget* parent, const std::string& title, const std::string& folder,
+                                       const std::string& filters, const std::string& selectedFilter) = 0;
 };
+
+// `path` with the extension of `filter` ("PDF Files (*.pdf)" gives ".pdf")
+// when its file name has none; as it is when the filter names no single
+// extension or the path is empty.
+std::string WithFilterExtension(const std::string& path, const std::string& filter);
 
 // The real dialogs of Qt Widgets.
 class WidgetDialogs final : public UserDialogs {
@@ -43,10 +55,12 @@ public:
              MessageIcon icon) override;
     std::optional<std::string> Input(QWidget* parent, const std::string& title, const std::string& prompt,
                                      bool hideTyping) override;
-    std::string SaveFileName(QWidget* parent, const std::string& title, const std::string& folder,
-                             const std::string& filters, const std::string& selectedFilter) override;
     std::string OpenFileName(QWidget* parent, const std::string& title, const std::string& folder,
                              const std::string& filters) override;
+
+protected:
+    std::string ChooseSaveFile(QWidget* parent, const std::string& title, const std::string& folder,
+                               const std::string& filters, const std::string& selectedFilter) override;
 };
 
 }  // namespace quoravel

@@ -2,13 +2,12 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
+#include <QIntValidator>
 #include <QKeySequence>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QShortcut>
-#include <QUrl>
 #include <QWhatsThis>
 #include <algorithm>
 #include <filesystem>
@@ -19,6 +18,7 @@
 #include "HelpLine.h"
 #include "InputRules.h"
 #include "IssueRules.h"
+#include "ProductCatalogue.h"
 #include "ProductInfo.h"
 #include "ProposalAssembly.h"
 #include "ProposalPrinting.h"
@@ -26,6 +26,7 @@
 #include "Riders.h"
 #include "Rounding.h"
 #include "RuntimeError.h"
+#include "ShownCase.h"
 #include "StatesFile.h"
 #include "Text.h"
 #include "TextFile.h"
@@ -46,6 +47,8 @@ namespace {
 
 constexpr const char* kModule = "frmMain2";
 constexpr const char* kIdleHelp = "Hit F1 for help.";
+// A temporary flat extra runs for whole years, never beyond the longest ledger.
+constexpr int kMostFlatExtraYears = 99;
 
 // The in-house switch: shown after this key sequence, kept on by this word.
 // Written down for administrators in docs/administrators.md.
@@ -61,33 +64,28 @@ constexpr const char* kCannotOpen =
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 std::string S(const QString& text) { return text.toStdString(); }
 
+// How long a desktop launcher may take to answer before the program it
+// started is taken to be open.
+constexpr int kLauncherAnswerMs = 5'000;
+
 // The file-name part of a path, as the title shows it.
 std::string ShortName(const std::string& path) { return fs::path(path).filename().string(); }
 
 }  // namespace
 
 frmMain2::frmMain2(WindowContext& context, QWidget* parent)
-    : QMainWindow(parent),
-      ui_(std::make_unique<Ui::frmMain2>()),
-      context_(context),
-      pdfPath_(WithTrailingSeparator(context.process.StartDirectory)) {
+    : QMainWindow(parent), ui_(std::make_unique<Ui::frmMain2>()), context_(context) {
     ui_->setupUi(this);
     ui_->chkInHouse->hide();
+    ui_->txtTempFlatExtraYears->setValidator(new QIntValidator(0, kMostFlatExtraYears, this));
     helpLabel_ = new QLabel(this);
     helpLabel_->setObjectName("lblHelpLine");
     statusBar()->addWidget(helpLabel_, 1);
     helpLine_ = new HelpLine(helpLabel_, kIdleHelp, this);
-    openFile = [](const std::string& path) {
-        return QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
-    };
-    runCommand = [](const std::vector<std::string>& command) {
-        QStringList arguments;
-        for (std::size_t word = 1; word < command.size(); ++word) arguments << Q(command[word]);
-        QProcess program;
-        program.start(Q(command.front()), arguments);
-        if (!program.waitForFinished(60'000)) return kNoMailMethod;
-        return program.exitStatus() == QProcess::NormalExit ? program.exitCode() : kNoMailMethod;
-    };
+    // The desktop's answer is the launcher's exit status: a file it cannot
+    // open is a failure even though the launcher itself started.
+    openFile = [this](const std::string& path) { return runCommand({"xdg-open", path}) == 0; };
+    runCommand = &frmMain2::RunLauncher;
     endProgram = [] { QCoreApplication::exit(1); };
     context_.process.Messages = this;
 
@@ -265,7 +263,9 @@ void frmMain2::SetHelpTexts() {
         control->setWhatsThis(text);
     }
     for (int field = 0; field < kFaceAmountFields; ++field) {
-        helpLine_->Set(FaceField(field), "Enter a face amount in the range of $50,000 to $50,000,000.");
+        helpLine_->Set(FaceField(field),
+                       Q("Enter a face amount in the range of $" + FormatAmount(kHigherMinimumFaceAmount, 0) +
+                         " to $" + FormatAmount(kMaximumFaceAmount, 0) + "."));
     }
 }
 
@@ -339,11 +339,20 @@ void frmMain2::MakeClient(cClient& client) {
     client.SetBroker(broker >= 1 && broker <= brokers_.Count() ? brokers_.ItemPtr(broker) : nullptr);
 }
 
-void frmMain2::MakeIllustrationInfo(cIllustrationOptions& options) {
+void frmMain2::MakeIllustrationInfo(cIllustrationOptions& options, const cIllustrationOptions* stored) {
     options.SetCompany(company_);
     options.ProposalTypeFlag = ui_->optProposalType0->isChecked();
     options.ClearProdChoices();
     options.SetProductType(0);
+    if (stored) {
+        std::vector<std::string> listed;
+        for (int row = 0; row < ui_->lstProducts->count(); ++row)
+            listed.push_back(S(ui_->lstProducts->item(row)->text()));
+        for (const std::int32_t product : UnlistedProducts(*stored, listed)) {
+            if (options.ProductCount() == 0) options.SetProductType(product);
+            options.AddProduct(product);
+        }
+    }
     for (int row = 0; row < ui_->lstProducts->count(); ++row) {
         const QListWidgetItem* item = ui_->lstProducts->item(row);
         if (item->checkState() != Qt::Checked) continue;
@@ -423,6 +432,64 @@ void frmMain2::ShowClient(const cClient& client) {
     PrintOptionButton(std::clamp(options.PrintOption(), 0, 2))->setChecked(true);
     YearsButton(options.YearsToPrint() <= 20 ? 0 : options.YearsToPrint() <= 40 ? 1 : 2)->setChecked(true);
     RefreshControls();
+
+    std::shared_ptr<cClient> stored;
+    for (const auto& item : cases_) {
+        if (item.get() == &client) stored = item;
+    }
+    RecordShownCase(stored);
+    cClient asShown = client;
+    MakeClient(asShown);
+    MakeIllustrationInfo(asShown.proposal());
+    const std::vector<std::string> unshown = UnshownInputs(client, asShown);
+    if (!unshown.empty()) {
+        Tell("Case",
+             "This case holds inputs the window cannot show. They stay as saved unless you change the "
+             "case; products the list does not offer always stay.\n\n" +
+                 Join(unshown, "\n"));
+    }
+}
+
+cClient frmMain2::CaseFromWindow(const cClient& base) {
+    cClient client = base;
+    MakeClient(client);
+    MakeIllustrationInfo(client.proposal(), &base.proposal());
+    return client;
+}
+
+void frmMain2::RecordShownCase(std::shared_ptr<cClient> shown) {
+    shownCase_ = std::move(shown);
+    shownRecord_ = CaseRecord(CaseFromWindow(shownCase_ ? *shownCase_ : cClient()));
+}
+
+bool frmMain2::FieldsChanged() {
+    return CaseRecord(CaseFromWindow(shownCase_ ? *shownCase_ : cClient())) != shownRecord_;
+}
+
+void frmMain2::TakeFieldsIntoCase() {
+    if (!FieldsChanged()) return;
+    if (shownCase_) {
+        *shownCase_ = CaseFromWindow(*shownCase_);
+        casesChanged_ = true;
+        const int listed = ui_->cboClients->findData(shownCase_->Index());
+        if (listed > 0) ui_->cboClients->setItemText(listed, Q(shownCase_->SortName()));
+        RecordShownCase(shownCase_);
+    } else if (context_.settings.GetNumber("Options", "AutoSaveClients", 1) != 0) {
+        AddNewCase(std::make_shared<cClient>(CaseFromWindow(cClient())));
+    }
+}
+
+void frmMain2::AddNewCase(const std::shared_ptr<cClient>& client) {
+    if (client->FullName() == cClient::kPlaceholderName) RebuildCaseList();
+    cases_.Add(client);
+    casesChanged_ = true;
+    client->SetIndex(static_cast<std::int16_t>(cases_.Count()));
+    AddCaseToList(*client);
+    {
+        const QSignalBlocker quiet(ui_->cboClients);
+        ui_->cboClients->setCurrentIndex(ui_->cboClients->count() - 1);
+    }
+    RecordShownCase(client);
 }
 
 void frmMain2::ClearForm() {
@@ -433,12 +500,29 @@ void frmMain2::ClearForm() {
     ui_->txtAge->setEnabled(true);
     ui_->txtPermFlatExtra->setText("0.00");
     ui_->txtTempFlatExtra->setText("0.00");
+    for (QComboBox* list : {ui_->cboClass, ui_->cboTableRating, ui_->cboPaymentMode, ui_->cboChildUnits,
+                            ui_->cboWaiverRating, ui_->cboSex}) {
+        list->setCurrentIndex(0);
+    }
+    ui_->chkWaiver->setChecked(false);
+    ui_->chkSpouseFee->setChecked(false);
+    {
+        const QSignalBlocker quiet(ui_->lstProducts);
+        for (int row = 0; row < ui_->lstProducts->count(); ++row)
+            ui_->lstProducts->item(row)->setCheckState(Qt::Unchecked);
+    }
+    ui_->optProposalType0->setChecked(true);
+    ProposalTypeChanged();
     ui_->txtFace0->setText("100000");
     for (int field = 1; field < kFaceAmountFields; ++field) FaceField(field)->clear();
     ui_->optPrint1->setChecked(true);
     ui_->optYears0->setChecked(true);
-    ui_->cboClients->setCurrentIndex(0);
+    {
+        const QSignalBlocker quiet(ui_->cboClients);
+        ui_->cboClients->setCurrentIndex(0);
+    }
     RefreshControls();
+    RecordShownCase(nullptr);
     ui_->txtFirstName->setFocus();
 }
 
@@ -633,12 +717,19 @@ void frmMain2::RebuildCaseList() {
 }
 
 void frmMain2::CaseChosen(int listIndex) {
-    if (listIndex <= 0) {
+    // The case left behind keeps its edits.
+    const std::shared_ptr<cClient> chosen =
+        listIndex > 0 ? cases_.ItemPtr(ui_->cboClients->itemData(listIndex).toInt()) : nullptr;
+    TakeFieldsIntoCase();
+    if (!chosen) {
         ClearForm();
         return;
     }
-    const long index = ui_->cboClients->itemData(listIndex).toInt();
-    if (index >= 1 && index <= cases_.Count()) ShowClient(cases_.Item(index));
+    {
+        const QSignalBlocker quiet(ui_->cboClients);
+        ui_->cboClients->setCurrentIndex(ui_->cboClients->findData(chosen->Index()));
+    }
+    ShowClient(*chosen);
 }
 
 std::string frmMain2::RememberedCaseFile(const char* defaultName) const {
@@ -665,6 +756,8 @@ void frmMain2::OpenCaseDirectory(const std::string& path) {
     }
     RebuildCaseList();
     ui_->cboClients->setCurrentIndex(0);
+    RecordShownCase(nullptr);
+    casesChanged_ = false;
 }
 
 bool frmMain2::SaveCaseDirectory(const std::string& path) {
@@ -673,6 +766,7 @@ bool frmMain2::SaveCaseDirectory(const std::string& path) {
         WriteCaseFile(path, cases_, false);
         QApplication::restoreOverrideCursor();
         RememberCaseFile(path);
+        casesChanged_ = false;
         return true;
     } catch (const std::exception& error) {
         QApplication::restoreOverrideCursor();
@@ -682,16 +776,18 @@ bool frmMain2::SaveCaseDirectory(const std::string& path) {
     }
 }
 
+bool frmMain2::SaveChangedCases() {
+    if (!casesChanged_ || caseFile_.empty()) return true;
+    return SaveCaseDirectory(caseFile_);
+}
+
 void frmMain2::LoadRelay(const std::string& folder, const std::string& fileName) {
     try {
         ClearForm();
         ProposalRun reading(context_.process, folder);
         const std::shared_ptr<cClient> client = ReadRelayFile(folder, fileName, reading);
         ui_->chkFIS->setChecked(reading.FISMode);
-        cases_.Add(client);
-        client->SetIndex(static_cast<std::int16_t>(cases_.Count()));
-        AddCaseToList(*client);
-        ui_->cboClients->setCurrentIndex(ui_->cboClients->count() - 1);
+        AddNewCase(client);
         ShowClient(*client);
     } catch (const std::exception& error) {
         Report(error, "LoadRelay");
@@ -733,18 +829,23 @@ void frmMain2::UpdateBrokerInfo() {
 
 // ---------------------------------------------------------------- commands
 
-void frmMain2::NewCase() { ClearForm(); }
+void frmMain2::NewCase() {
+    TakeFieldsIntoCase();
+    ClearForm();
+}
 
 void frmMain2::OpenCaseCommand() {
     frmClientDirectory picker(context_, this);
     const std::string chosen = picker.Choose();
     if (chosen.empty()) return;
+    TakeFieldsIntoCase();
+    if (!SaveChangedCases()) return;
     ClearForm();
-    if (!caseFile_.empty() && !SaveCaseDirectory(caseFile_)) return;
     OpenCaseDirectory(chosen);
 }
 
 void frmMain2::SaveCaseCommand() {
+    TakeFieldsIntoCase();
     // The cases go back to the file they came from, whatever carrier is chosen now.
     SaveCaseDirectory(caseFile_.empty() ? RememberedCaseFile("case.clt") : caseFile_);
 }
@@ -753,7 +854,9 @@ void frmMain2::SaveCaseAsCommand() {
     const std::string path =
         context_.dialogs.SaveFileName(this, "Save Case Directory", context_.process.ProgramFolder,
                                       "Case Files (*.clt);;All Files (*)", "Case Files (*.clt)");
-    if (!path.empty()) SaveCaseDirectory(path);
+    if (path.empty()) return;
+    TakeFieldsIntoCase();
+    SaveCaseDirectory(path);
 }
 
 void frmMain2::NewCaseDirectoryCommand() {
@@ -767,7 +870,8 @@ void frmMain2::NewCaseDirectoryCommand() {
              "for the case directory.\nPlease enter a valid name for you new Case Directory.");
         return;
     }
-    if (!caseFile_.empty() && !SaveCaseDirectory(caseFile_)) return;
+    TakeFieldsIntoCase();
+    if (!SaveChangedCases()) return;
     ClearForm();
     OpenCaseDirectory(context_.process.ProgramFolder + trimmed + ".clt");
 }
@@ -780,30 +884,23 @@ void frmMain2::RemoveCaseCommand() {
         return;
     }
     cases_.Remove(ui_->cboClients->itemData(listIndex).toInt());
+    casesChanged_ = true;
     RebuildCaseList();
     ClearForm();
 }
 
 bool frmMain2::MakeProposal() {
     try {
+        // A stored case changes only when its fields were changed, and only
+        // once the proposal is not refused; a new case is kept either way.
         std::shared_ptr<cClient> client;
         const bool keepCases = context_.settings.GetNumber("Options", "AutoSaveClients", 1) != 0;
-        if (keepCases) {
-            const long index = ui_->cboClients->currentData().toInt();
-            if (index >= 1 && index <= cases_.Count()) client = cases_.ItemPtr(index);
-        }
-        const bool stored = client != nullptr;
-        if (!client) client = std::make_shared<cClient>();
-        MakeClient(*client);
-        MakeIllustrationInfo(client->proposal());
-        if (!stored && keepCases) {
-            if (client->FullName() == cClient::kPlaceholderName) RebuildCaseList();
-            cases_.Add(client);
-            client->SetIndex(static_cast<std::int16_t>(cases_.Count()));
-            AddCaseToList(*client);
-            ui_->cboClients->setCurrentIndex(ui_->cboClients->count() - 1);
-        } else if (stored) {
-            ui_->cboClients->setItemText(ui_->cboClients->currentIndex(), Q(client->SortName()));
+        const bool changed = FieldsChanged();
+        if (keepCases && shownCase_) {
+            client = changed ? std::make_shared<cClient>(CaseFromWindow(*shownCase_)) : shownCase_;
+        } else {
+            client = std::make_shared<cClient>(CaseFromWindow(cClient()));
+            if (keepCases) AddNewCase(client);
         }
         if (client->proposal().ProductCount() == 0 || client->proposal().FaceAmountCount() == 0) {
             Tell("Not enough information", kNoProposal);
@@ -812,8 +909,6 @@ bool frmMain2::MakeProposal() {
         // Each proposal is a run of its own: nothing of the one before carries over.
         ProposalRun run(context_.process, context_.process.StartDirectory);
         run.FISMode = ui_->chkFIS->isChecked();
-        run.PdfPath = pdfPath_;
-        run.PdfName = pdfName_;
         run.UsePriorRates = ChooseRateScale(*client).usePriorRates;
         const AgeCheck ages = ValidateAge(*client, run.UsePriorRates);
         for (const Notice& notice : ages.notices) Tell(notice.title, notice.text);
@@ -821,9 +916,19 @@ bool frmMain2::MakeProposal() {
             Tell("Age out of range", ages.message);
             return false;
         }
+        if (keepCases && shownCase_ && changed) {
+            *shownCase_ = *client;
+            casesChanged_ = true;
+            ui_->cboClients->setItemText(ui_->cboClients->findData(shownCase_->Index()),
+                                         Q(shownCase_->SortName()));
+            RecordShownCase(shownCase_);
+        }
+        // The issue rules correct the proposal's copy of the case; the case
+        // itself stays as the broker entered it.
+        cClient illustrated = *client;
         QApplication::setOverrideCursor(Qt::WaitCursor);
         surface_ = PrintSurface();
-        const IllustrationResult result = CreateIllustration(surface_, *client, *commission_, run);
+        const IllustrationResult result = CreateIllustration(surface_, illustrated, *commission_, run);
         // The preview finds the pages through the answer.
         if (result.documentMade) WriteRelayAnswer(run);
         QApplication::restoreOverrideCursor();
@@ -845,14 +950,29 @@ bool frmMain2::MakeProposal() {
     }
 }
 
-bool frmMain2::WriteProposalPdf(const std::string& folder, const std::string& name) {
+std::string frmMain2::WriteProposalPdf(const std::string& folder, const std::string& name) {
     try {
-        ConvertToPdf(surface_, folder, name);
-        return true;
+        return ConvertToPdf(surface_, folder, name);
     } catch (const std::exception& error) {
         Tell("Print to PDF", error.what());
-        return false;
+        return "";
     }
+}
+
+int frmMain2::RunLauncher(const std::vector<std::string>& command) {
+    QStringList arguments;
+    for (std::size_t word = 1; word < command.size(); ++word) arguments << Q(command[word]);
+    // The launcher may run the program it opens until that program ends; it
+    // lives on its own and is let go once it ends.
+    auto* launcher = new QProcess();
+    QObject::connect(launcher, &QProcess::finished, launcher, &QObject::deleteLater);
+    launcher->start(Q(command.front()), arguments);
+    if (!launcher->waitForStarted()) {
+        launcher->deleteLater();
+        return kNoMailMethod;
+    }
+    if (!launcher->waitForFinished(kLauncherAnswerMs)) return 0;
+    return launcher->exitStatus() == QProcess::NormalExit ? launcher->exitCode() : kNoMailMethod;
 }
 
 void frmMain2::OpenWithAssociatedProgram(const std::string& path) {
@@ -880,9 +1000,9 @@ void frmMain2::PrintCommand() {
             "click the print toolbar button on the Acrobat preview screen.",
             MessageIcon::Exclamation);
         ViewCommand();
-        if (preview_ && WriteProposalPdf(context_.process.ProgramFolder, "Illustration.pdf")) {
-            OpenWithAssociatedProgram(context_.process.ProgramFolder + "Illustration.pdf");
-        }
+        if (!preview_) return;
+        const std::string written = WriteProposalPdf(context_.process.ProgramFolder, "Illustration.pdf");
+        if (!written.empty()) OpenWithAssociatedProgram(written);
         return;
     }
     if (MakeProposal())
@@ -895,16 +1015,21 @@ void frmMain2::PrintToPdfCommand() {
         context_.dialogs.SaveFileName(this, "Save illustration to pdf file", context_.process.ProgramFolder,
                                       "PDF Files (*.pdf)", "PDF Files (*.pdf)");
     if (path.empty()) path = context_.process.ProgramFolder + "illustration.pdf";
+    // The file chosen serves this proposal only.
     const fs::path chosen(path);
-    pdfPath_ = WithTrailingSeparator(chosen.parent_path().string());
-    pdfName_ = chosen.filename().string();
-    if (MakeProposal()) WriteProposalPdf(pdfPath_, pdfName_);
+    if (MakeProposal()) WriteProposalPdf(chosen.parent_path().string(), chosen.filename().string());
 }
 
 void frmMain2::EmailCommand() {
     if (!MakeProposal()) return;
-    if (!WriteProposalPdf(pdfPath_, pdfName_)) return;
-    const std::string attachment = pdfPath_ + pdfName_;
+    if (!mailFolder_.isValid()) {
+        Tell("E-mail",
+             "The illustration could not be prepared for e-mail: no folder for its attachment could be "
+             "made.");
+        return;
+    }
+    const std::string attachment = WriteProposalPdf(S(mailFolder_.path()), "illustration.pdf");
+    if (attachment.empty()) return;
     // The user's mail program opens with the message filled in; the user adds the recipient and sends.
     if (runCommand({"xdg-email", "--subject", kMailSubject, "--body", kMailText, "--attach", attachment}) !=
         0) {
@@ -939,7 +1064,7 @@ void frmMain2::CriticalError(const std::string& title, const std::string& text) 
     context_.dialogs.Ask(this, title, text, MessageButtons::Ok, MessageIcon::Critical);
     // The broker's unsaved cases are kept before the program ends (a save
     // that fails says nothing more once the critical box has been shown).
-    if (!caseFile_.empty()) SaveCaseDirectory(caseFile_);
+    SaveChangedCases();
     SaveBrokers();
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window != this) window->close();
@@ -950,12 +1075,12 @@ void frmMain2::CriticalError(const std::string& title, const std::string& text) 
 
 void frmMain2::closeEvent(QCloseEvent* event) {
     if (!ending_) {
+        TakeFieldsIntoCase();
         SaveDefaultState();
         SaveBrokers();
         // A case file that cannot be saved keeps the window open, and the
         // cases with it, until the user saves them elsewhere.
-        if (context_.settings.GetNumber("Options", "AutoSaveDirectory", 1) != 0 && !caseFile_.empty() &&
-            !SaveCaseDirectory(caseFile_)) {
+        if (context_.settings.GetNumber("Options", "AutoSaveDirectory", 1) != 0 && !SaveChangedCases()) {
             event->ignore();
             return;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QTemporaryDir>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -49,12 +50,19 @@ public:
     explicit frmMain2(WindowContext& context, QWidget* parent = nullptr);
     ~frmMain2() override;
 
-    // The case from the client fields and from the proposal fields.
+    // The case from the client fields and from the proposal fields; the
+    // products of `stored` the product list does not offer are kept.
     void MakeClient(cClient& client);
-    void MakeIllustrationInfo(cIllustrationOptions& options);
-    // The inverse of the two: a case shown in the fields.
+    void MakeIllustrationInfo(cIllustrationOptions& options, const cIllustrationOptions* stored = nullptr);
+    // The inverse of the two: a case shown in the fields. Showing never
+    // changes the case; what the fields cannot show is told to the user.
     void ShowClient(const cClient& client);
+    // The fields of a new case, as a new case starts: the broker, the state
+    // and the pages chosen stay, everything of the client goes.
     void ClearForm();
+    // The fields taken into the case they show (a new case is added to the
+    // list) when the user changed them since it was shown.
+    void TakeFieldsIntoCase();
     void RefreshControls();
     void SwitchCompany(std::int32_t company);
     void FillStateList(std::int32_t company);
@@ -66,6 +74,9 @@ public:
     // case. Both remember the file for the current company.
     void OpenCaseDirectory(const std::string& path);
     bool SaveCaseDirectory(const std::string& path);
+    // Saves the open case file when a case was changed, added or removed
+    // since it was opened or saved: a file only looked at stays as it is.
+    bool SaveChangedCases();
     // A case from a relay file, appended to the case list and shown.
     void LoadRelay(const std::string& folder = "c:\\winflex", const std::string& fileName = "relay.ini");
     void LoadBrokers();
@@ -136,7 +147,18 @@ private:
     std::string RememberedCaseFile(const char* defaultName) const;
     void UpdateTitle();
     void SaveDefaultState();
-    bool WriteProposalPdf(const std::string& folder, const std::string& name);
+    // The PDF written; the path written, "" when it could not be (the user was told).
+    std::string WriteProposalPdf(const std::string& folder, const std::string& name);
+    // `base` with the fields of the window taken into it.
+    cClient CaseFromWindow(const cClient& base);
+    // The case now in the fields (null for a new case), and its record as
+    // the fields gave it, against which later edits are told apart.
+    void RecordShownCase(std::shared_ptr<cClient> shown);
+    bool FieldsChanged();
+    void AddNewCase(const std::shared_ptr<cClient>& client);
+    // A desktop launcher's answer: its exit code when it ends within a few
+    // seconds, 0 when it is still running (the program it started is open).
+    static int RunLauncher(const std::vector<std::string>& command);
     void OpenWithAssociatedProgram(const std::string& path);
     void Report(const std::exception& error, const char* routine);
     void Tell(const std::string& title, const std::string& text);
@@ -159,10 +181,11 @@ private:
     std::string caseFile_;
     // The window's own run-time errors, should no message box show them.
     clsErrors errors_;
-    // Where Print to PDF and E-mail write the proposal: the start folder and
-    // "illustration.pdf" until the user chooses another file.
-    std::string pdfPath_;
-    std::string pdfName_ = "illustration.pdf";
+    std::shared_ptr<cClient> shownCase_;
+    std::string shownRecord_;
+    bool casesChanged_ = false;
+    // E-mail's own folder: its attachment is never a file the user chose.
+    QTemporaryDir mailFolder_;
     bool isGA_ = false;
     bool inHouse_ = false;
     bool ending_ = false;

@@ -337,10 +337,11 @@ IllustrationResult CreateIllustration(PrintSurface& surface, cClient& client, co
 
 std::vector<std::string> RelayFormFiles() { return {kUnderwritingFormFile}; }
 
-void ConvertToPdf(const PrintSurface& surface, const std::string& folder, const std::string& name) {
+std::string ConvertToPdf(const PrintSurface& surface, const std::string& folder, const std::string& name) {
     const std::filesystem::path path =
         ResolveFileName(std::filesystem::path(WithTrailingSeparator(folder) + name));
     WritePdf(surface.GetDocument(), path.string());
+    return path.string();
 }
 
 }  // namespace quoravel

@@ -42,9 +42,11 @@ IllustrationResult CreateIllustration(PrintSurface& surface, cClient& client, co
 std::vector<std::string> RelayFormFiles();
 
 // Writes the surface's document as a PDF: folder (a separator added when
-// missing) + name; an existing file is replaced. Raises a RuntimeError naming
-// the path when it cannot be written.
-void ConvertToPdf(const PrintSurface& surface, const std::string& folder,
-                  const std::string& name = "illustration.pdf");
+// missing) + name; an existing file is replaced, one whose name differs only
+// in case included. Answers the path written, which is the one to open or
+// attach afterwards. Raises a RuntimeError naming the path when it cannot be
+// written.
+std::string ConvertToPdf(const PrintSurface& surface, const std::string& folder,
+                         const std::string& name = "illustration.pdf");
 
 }  // namespace quoravel

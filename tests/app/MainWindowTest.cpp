@@ -1,7 +1,11 @@
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 
 #include "BrokerFile.h"
@@ -184,7 +188,9 @@ TEST_F(MainWindowTest, CaseSavedReopenedAndViewedEndToEnd) {
         Qt::Checked);
 }
 
-TEST_F(MainWindowTest, PrintToPdfAndEmailWriteThePdfWhereTheUserSays) {
+// Each output keeps its own file: a PDF the user saved is never the next
+// client's e-mail attachment, and what is opened is the file written.
+TEST_F(MainWindowTest, PrintToPdfAndEmailEachWriteTheirOwnFile) {
     auto window = Open();
     EnterCase(*window, "Ida");
     window->PrintToPdfCommand();  // the dialog cancelled: the program folder's default
@@ -193,30 +199,61 @@ TEST_F(MainWindowTest, PrintToPdfAndEmailWriteThePdfWhereTheUserSays) {
     EXPECT_EQ(process.OutputFormat, 2);
 
     TempFolder elsewhere;
-    dialogs.files.push_back((elsewhere.path() / "ida.pdf").string());
+    dialogs.files.push_back((elsewhere.path() / "ida").string());  // typed without ".pdf"
     window->PrintToPdfCommand();
-    EXPECT_TRUE(std::filesystem::exists(elsewhere.path() / "ida.pdf"));
+    const std::string saved = elsewhere.Read("ida.pdf");
+    EXPECT_EQ(saved.rfind("%PDF", 0), 0U);
 
+    EnterCase(*window, "Jo", "Baker");
     std::vector<std::string> command;
     window->runCommand = [&](const std::vector<std::string>& words) {
         command = words;
         return 0;
     };
     window->EmailCommand();
-    EXPECT_EQ(command, (std::vector<std::string>{"xdg-email", "--subject", "Talvern Term Life Illustration",
-                                                 "--body", "Attached is your Talvern Term Life illustration.",
-                                                 "--attach", elsewhere.folder() + "ida.pdf"}));
+    ASSERT_EQ(command.size(), 7U);
+    EXPECT_EQ(std::vector<std::string>(command.begin(), command.end() - 1),
+              (std::vector<std::string>{"xdg-email", "--subject", "Talvern Term Life Illustration", "--body",
+                                        "Attached is your Talvern Term Life illustration.", "--attach"}));
+    const std::filesystem::path attachment = command.back();
+    EXPECT_EQ(attachment.filename(), "illustration.pdf");
+    EXPECT_TRUE(std::filesystem::exists(attachment));
+    EXPECT_NE(attachment.parent_path(), elsewhere.path());
+    EXPECT_NE(attachment.parent_path().string() + "/", program.folder());
+    EXPECT_EQ(elsewhere.Read("ida.pdf"), saved);
     EXPECT_TRUE(dialogs.shown.empty()) << dialogs.LastText();
     window->runCommand = [](const std::vector<std::string>&) { return frmMain2::kNoMailMethod; };
     window->EmailCommand();
     EXPECT_NE(dialogs.LastText().find("No mail program answered"), std::string::npos);
 
-    // Printing through the PDF viewer: the preview, then the PDF opened in the viewer.
+    // Printing through the PDF viewer: the preview, then the PDF opened in the
+    // viewer under the name it was written with ("illustration.pdf" is there already).
     settings.SaveFlag("Options", "UseAcrobat", true);
     window->PrintCommand();
     EXPECT_EQ(dialogs.shown.back().title, "Printing with Adobe Acrobat");
     EXPECT_NE(window->Preview(), nullptr);
-    EXPECT_EQ(opened, std::vector<std::string>{program.folder() + "Illustration.pdf"});
+    EXPECT_EQ(opened, std::vector<std::string>{program.folder() + "illustration.pdf"});
+}
+
+// The desktop launcher's exit status decides: a viewer or help page it could
+// not open is told, though the launcher itself ran.
+TEST_F(MainWindowTest, AFailedLauncherIsTold) {
+    frmMain2 window(context);
+    std::vector<std::string> launched;
+    window.runCommand = [&](const std::vector<std::string>& words) {
+        launched.push_back(words.front());
+        return 2;
+    };
+    Find<QAction>(window, "actHelpContents")->trigger();
+    EXPECT_EQ(dialogs.LastText(),
+              "Unable to display Help Contents. There is no Help associated with this project.");
+    EnterCase(window, "Kai");
+    settings.SaveFlag("Options", "UseAcrobat", true);
+    window.PrintCommand();
+    EXPECT_EQ(dialogs.LastText(),
+              "The file could not be opened.  Please make sure you have all required programs installed and "
+              "associations set.");
+    EXPECT_EQ(launched, (std::vector<std::string>{"xdg-open", "xdg-open"}));
 }
 
 TEST_F(MainWindowTest, ProposalNeedsAProductAndAFaceAmountAndAutoSaveCanBeOff) {
@@ -338,6 +375,114 @@ TEST_F(MainWindowTest, RemoveAndNewCaseDirectory) {
     EXPECT_EQ(window->CaseFile(), program.folder() + "spring.clt");
     EXPECT_EQ(window->Cases().Count(), 0);
     EXPECT_EQ(ReadCaseFile(program.path() / "client.clt").Count(), 1);  // the old file was saved first
+}
+
+// Showing a case never changes it: the bundled cases, some of which the
+// window cannot show whole, are shown, viewed (some refused) and the window
+// closed; the file is as it was, and what cannot be shown was told.
+TEST_F(MainWindowTest, ShowingAndViewingTheSampleCasesLeavesTheirFileAsItWas) {
+    const std::string file = program.folder() + "sample.clt";
+    const std::string before = program.Read("sample.clt");
+    {
+        auto window = Open();
+        window->OpenCaseDirectory(file);
+        auto* cases = Find<QComboBox>(*window, "cboClients");
+        for (int item = 1; item < cases->count(); ++item) {
+            cases->setCurrentIndex(item);
+            emit cases->activated(item);
+            window->ViewCommand();
+        }
+        window->close();
+    }
+    EXPECT_EQ(program.Read("sample.clt"), before);
+    const auto told = std::find_if(dialogs.shown.begin(), dialogs.shown.end(), [](const auto& box) {
+        return box.text.find("Products: Quenby 10 (shown as none)") != std::string::npos;
+    });
+    EXPECT_NE(told, dialogs.shown.end()) << "the New York case's product is not in New York's list";
+}
+
+// The broker's last edit is saved by Save and by closing, whether or not a
+// proposal was made since; a new client starts from the defaults.
+TEST_F(MainWindowTest, SavingTakesTheLastEditAndANewClientStartsAfresh) {
+    const std::string file = program.folder() + "mine.clt";
+    {
+        auto window = Open();
+        window->OpenCaseDirectory(file);
+        EnterCase(*window, "Lee");
+        Find<QCheckBox>(*window, "chkWaiver")->setChecked(true);
+        Find<QComboBox>(*window, "cboPaymentMode")->setCurrentText("Quarterly");
+        ASSERT_TRUE(window->MakeProposal());
+        Type(*window, "txtPermFlatExtra", "3");
+        Find<QAction>(*window, "actSave")->trigger();
+        EXPECT_EQ(ReadCaseFile(file).Item(1).PermFlatExtra(), 3.0);
+
+        window->NewCase();
+        EXPECT_EQ(Text(*window, "txtFirstName"), "");
+        EXPECT_EQ(Text(*window, "txtFace0"), "100000");
+        EXPECT_EQ(Find<QComboBox>(*window, "cboPaymentMode")->currentText(), "Annual");
+        EXPECT_EQ(Find<QComboBox>(*window, "cboClass")->currentIndex(), 0);
+        EXPECT_FALSE(Find<QCheckBox>(*window, "chkWaiver")->isChecked());
+        auto* products = Find<QListWidget>(*window, "lstProducts");
+        for (int row = 0; row < products->count(); ++row)
+            EXPECT_EQ(products->item(row)->checkState(), Qt::Unchecked);
+
+        EnterCase(*window, "May");  // never viewed: kept when the window closes
+        window->close();
+    }
+    const auto saved = ReadCaseFile(file);
+    ASSERT_EQ(saved.Count(), 2);
+    EXPECT_EQ(saved.Item(2).FirstName(), "May");
+}
+
+// The fields apply their rules from the first moment: comparing products (the
+// first proposal type) takes one face amount; the years of a flat extra are
+// whole numbers; a file typed without an extension gets the filter's.
+TEST_F(MainWindowTest, FieldRulesHoldFromTheStart) {
+    auto window = Open();
+    for (const char* face : {"txtFace1", "txtFace2", "txtFace3"})
+        EXPECT_FALSE(Find<QLineEdit>(*window, face)->isEnabled()) << face;
+    Type(*window, "txtTempFlatExtraYears", "x5.5");
+    EXPECT_EQ(Text(*window, "txtTempFlatExtraYears"), "55");
+    Type(*window, "txtBirthDate", "01/01/2975");
+    EXPECT_EQ(dialogs.LastText(), "Please enter a valid Date of Birth.");
+
+    dialogs.files.push_back(program.folder() + "saved");
+    window->SaveCaseAsCommand();
+    EXPECT_EQ(window->CaseFile(), program.folder() + "saved.clt");
+    EXPECT_TRUE(std::filesystem::exists(program.path() / "saved.clt"));
+}
+
+// Alt and a letter reach one thing: the menus keep F, C, S and H, the fields
+// use other letters, and no menu uses a letter twice.
+TEST_F(MainWindowTest, AccessKeysAreUnique) {
+    auto window = Open();
+    const auto letter = [](const QString& text) {
+        const QString single = QString(text).replace("&&", "");
+        const qsizetype at = single.indexOf('&');
+        return at >= 0 && at + 1 < single.size() ? single[at + 1].toUpper() : QChar();
+    };
+    QString menuLetters;
+    for (QAction* menu : window->menuBar()->actions()) {
+        menuLetters += letter(menu->text());
+        QString items;
+        for (QAction* item : menu->menu()->actions()) {
+            const QChar key = letter(item->text());
+            if (key.isNull()) continue;
+            EXPECT_FALSE(items.contains(key))
+                << menu->text().toStdString() << ": " << item->text().toStdString();
+            items += key;
+        }
+    }
+    EXPECT_EQ(menuLetters, "FCSH");
+    QString fieldLetters = menuLetters;
+    const auto check = [&](const QString& text) {
+        const QChar key = letter(text);
+        if (key.isNull()) return;
+        EXPECT_FALSE(fieldLetters.contains(key)) << text.toStdString();
+        fieldLetters += key;
+    };
+    for (auto* label : window->centralWidget()->findChildren<QLabel*>()) check(label->text());
+    for (auto* button : window->centralWidget()->findChildren<QAbstractButton*>()) check(button->text());
 }
 
 }  // namespace

@@ -47,20 +47,22 @@ public:
         inputs.pop_front();
         return answer;
     }
-    std::string SaveFileName(QWidget*, const std::string& title, const std::string&, const std::string&,
-                             const std::string&) override {
+    std::string OpenFileName(QWidget* parent, const std::string& title, const std::string& folder,
+                             const std::string& filters) override {
+        return ChooseSaveFile(parent, title, folder, filters, "");
+    }
+    // The text of the last box shown, "" when none was.
+    std::string LastText() const { return shown.empty() ? "" : shown.back().text; }
+
+protected:
+    std::string ChooseSaveFile(QWidget*, const std::string& title, const std::string&, const std::string&,
+                               const std::string&) override {
         inputTitles.push_back(title);
         if (files.empty()) return "";
         auto answer = files.front();
         files.pop_front();
         return answer;
     }
-    std::string OpenFileName(QWidget* parent, const std::string& title, const std::string& folder,
-                             const std::string& filters) override {
-        return SaveFileName(parent, title, folder, filters, "");
-    }
-    // The text of the last box shown, "" when none was.
-    std::string LastText() const { return shown.empty() ? "" : shown.back().text; }
 };
 
 // Empties the per-user store (which the test main points at a scratch folder).

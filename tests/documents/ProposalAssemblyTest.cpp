@@ -532,7 +532,9 @@ TEST_F(ProposalAssemblyTest, PdfIsWrittenIntoTheFolderAndReplacesAnOldOne) {
     ASSERT_TRUE(Run().documentMade);
     TempFolder out;
     out.Write("Proposal.pdf", "an old file");
-    ConvertToPdf(surface, out.path().string(), "proposal.pdf");
+    // The path answered is the file written, which a caller opens or attaches.
+    EXPECT_EQ(ConvertToPdf(surface, out.path().string(), "proposal.pdf"),
+              (out.path() / "Proposal.pdf").string());
     const std::string pdf = out.Read("Proposal.pdf");
     EXPECT_EQ(pdf.rfind("%PDF", 0), 0u) << "the old file of another spelling is replaced";
 

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "cClient.h"
+
+namespace quoravel {
+
+// A case as the main window shows it may differ from the case as stored: the
+// window lists only the products its carrier offers in the state, and its
+// controls hold only the values the rules leave open. These helpers keep a
+// stored case from being changed by merely being shown.
+
+// The case as the case file would write it; two cases with the same record
+// are the same case.
+std::string CaseRecord(const cClient& client);
+
+// The inputs of `stored` that the window shows otherwise (`shown` is the case
+// rebuilt from the window), one line each: "Table rating: B (shown as None)".
+std::vector<std::string> UnshownInputs(const cClient& stored, const cClient& shown);
+
+// The products of `stored` that the window's product list (`listed`, its
+// texts) does not offer, in their stored order: the window cannot untick
+// what it does not list, so they stay with the case.
+std::vector<std::int32_t> UnlistedProducts(const cIllustrationOptions& stored,
+                                           const std::vector<std::string>& listed);
+
+}  // namespace quoravel
