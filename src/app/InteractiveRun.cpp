@@ -21,10 +21,11 @@ int RunInteractive(ProcessValues& process) {
     splash.show();
     QApplication::processEvents();
     frmMain2 main(context);
-    splash.close();
     // A critical error while the window loaded has already ended the program.
     if (main.Ending()) return 1;
     main.show();
+    // The splash's own timer closes it once it has been up a second.
+    splash.MainWindowReady();
     frmTip tip(context, &main);
     tip.ShowModal();
     return QApplication::exec();

@@ -110,7 +110,7 @@ void frmFileCreator::CreateRates() {
         context_.dialogs.Show(this, kTitle, std::string(kMissingInputsMessage), MessageIcon::Exclamation);
         return;
     }
-    Run([&] { return CreateRateFile(type, inputs, context_.process, errors_); });
+    Run([&](clsErrors& errors) { return CreateRateFile(type, inputs, errors); });
 }
 
 void frmFileCreator::ConvertRates() {
@@ -118,7 +118,7 @@ void frmFileCreator::ConvertRates() {
     if (oldFile.empty()) return;
     const std::string newFile = GetFileName("Output File Name", true);
     if (newFile.empty()) return;
-    Run([&] { return ConvertOldStyleRatesToNewStyle(oldFile, newFile, context_.process, errors_); });
+    Run([&](clsErrors& errors) { return ConvertOldStyleRatesToNewStyle(oldFile, newFile, errors); });
 }
 
 std::string frmFileCreator::GetFileName(const std::string& title, bool forSaving) {
@@ -134,13 +134,19 @@ std::string frmFileCreator::TablesFolder() const {
     return tables.empty() ? context_.process.ProgramFolder : tables;
 }
 
-void frmFileCreator::Run(const std::function<std::string()>& routine) {
+void frmFileCreator::Run(const std::function<std::string(clsErrors&)>& routine) {
+    clsErrors errors;
     std::string message;
     {
         const WaitCursor wait;
-        message = routine();
+        message = routine(errors);
     }
     if (!message.empty()) context_.dialogs.Show(this, kTitle, message);
+    for (const auto& error : errors) {
+        context_.dialogs.Show(this, ErrorMessageTitle(error->ModuleName, error->RoutineName),
+                              ErrorMessageText(error->Number, error->Severity, error->Description),
+                              MessageIcon::Critical);
+    }
 }
 
 }  // namespace quoravel

@@ -26,10 +26,6 @@ public:
     explicit frmFileCreator(WindowContext& context, QWidget* parent = nullptr);
     ~frmFileCreator() override;
 
-    // The routines' errors when no window shows them (the main window's
-    // critical message does otherwise).
-    const clsErrors& Errors() const { return errors_; }
-
 private:
     const RateType& SelectedType() const;
     void ShowRateNote();
@@ -40,12 +36,12 @@ private:
     std::string GetFileName(const std::string& title, bool forSaving);
     // The folder of the input tables; the program folder until one is given.
     std::string TablesFolder() const;
-    // Runs a routine under the hourglass and shows its message; a routine
-    // that fails has reported the error itself and returns no message.
-    void Run(const std::function<std::string()>& routine);
+    // Runs a routine under the hourglass and shows its message, or the
+    // errors it logged in place of one. A bad rate table is the actuary's to
+    // correct here: it never ends the program.
+    void Run(const std::function<std::string(clsErrors&)>& routine);
 
     WindowContext& context_;
-    clsErrors errors_;
     std::unique_ptr<Ui::frmFileCreator> ui_;
     QButtonGroup* optRateType_;
 };

@@ -12,14 +12,23 @@ class frmSplash;
 namespace quoravel {
 
 // The window shown while the main window loads: product name and version.
+// It stays up for at least a second, long enough to be read, and closes
+// when the main window is ready, whichever comes later.
 class frmSplash : public QWidget {
     Q_OBJECT
 public:
     explicit frmSplash(WindowContext& context, QWidget* parent = nullptr);
     ~frmSplash() override;
 
+    // The main window is shown: the splash closes once its second is up.
+    void MainWindowReady();
+
 private:
+    void CloseWhenDone();
+
     std::unique_ptr<Ui::frmSplash> ui_;
+    bool secondUp_ = false;
+    bool mainReady_ = false;
 };
 
 }  // namespace quoravel

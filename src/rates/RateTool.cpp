@@ -5,6 +5,7 @@
 #include <exception>
 #include <limits>
 
+#include "ProcessValues.h"
 #include "RuntimeError.h"
 #include "Text.h"
 #include "TextFile.h"
@@ -351,14 +352,16 @@ void SaveImage(const RecordImage& image, const fs::path& output, const fs::path&
     WriteFileAtomically(dump, DumpRates(image.layout, bytes, output.string()));
 }
 
-// The routine's error handler: a caught error goes to ProcessError and the
-// routine returns no message.
+// The routine's error handler: a caught error is logged with its place and
+// the routine returns no message. The tool is a maintenance window inside the
+// running program: its caller shows the error, and the program goes on.
 template <typename Body>
-std::string Guarded(std::string_view routine, const ProcessValues& process, clsErrors& errors, Body body) {
+std::string Guarded(std::string_view routine, clsErrors& errors, Body body) {
     try {
         return body();
     } catch (const std::exception& error) {
-        process.ProcessError(errors, error, clsError::ErrorWithPlace, kModule, std::string(routine));
+        errors.Add(clsError::ErrorWithPlace, error.what(), ErrorNumberOf(error), kModule,
+                   std::string(routine));
         return {};
     }
 }
@@ -475,36 +478,25 @@ std::vector<float> ParseBrellan1Line(std::string_view line, std::string_view pla
     return rates;
 }
 
-std::string CreateRateFile(const RateType& type, const RateToolInputs& inputs, const ProcessValues& process,
-                           clsErrors& errors) {
-    return Guarded(type.routine, process, errors, [&] {
+std::string CreateRateFile(const RateType& type, const RateToolInputs& inputs, clsErrors& errors) {
+    return Guarded(type.routine, errors, [&] {
         const ShapeRule& rule = RuleOf(type.shape);
         RecordImage image(LayoutOf(type.layout), rule.ages, rule.blocks);
-        const fs::path dump = inputs.outputFile.parent_path() / type.dumpFile;
-        try {
-            if (type.shape == OneYearBlocks) {
-                ReadOneYearTables(type, inputs, image);
-            } else {
-                ReadRateTables(type, inputs, image);
-            }
-        } catch (const std::exception&) {
-            // The records read so far stay on disk, so that the actuary can see how far the tables went.
-            try {
-                SaveImage(image, inputs.outputFile, dump);
-            } catch (const std::exception& saving) {
-                process.ProcessError(errors, saving, clsError::ErrorWithPlace, kModule,
-                                     std::string(type.routine));
-            }
-            throw;
+        if (type.shape == OneYearBlocks) {
+            ReadOneYearTables(type, inputs, image);
+        } else {
+            ReadRateTables(type, inputs, image);
         }
-        SaveImage(image, inputs.outputFile, dump);
+        // Written only once every table has been read: a table that fails
+        // leaves the last good file as it was.
+        SaveImage(image, inputs.outputFile, inputs.outputFile.parent_path() / type.dumpFile);
         return std::string(type.createdMessage);
     });
 }
 
 std::string ConvertOldStyleRatesToNewStyle(const fs::path& oldFile, const fs::path& newFile,
-                                           const ProcessValues& process, clsErrors& errors) {
-    return Guarded("ConvertOldStyleRatesToNewStyle", process, errors, [&] {
+                                           clsErrors& errors) {
+    return Guarded("ConvertOldStyleRatesToNewStyle", errors, [&] {
         const std::string bytes = ReadExisting(oldFile, "old rate file");
         if (bytes.empty() || bytes.size() % kOldLevelLayout.recordLength != 0) {
             Fail(ErrorNumber::TypeMismatch,
@@ -592,17 +584,16 @@ std::string RebuildRates(std::string_view text, std::string_view source) {
 }
 
 std::string DumpRateFile(const fs::path& rateFile, const RateLayout& layout, const fs::path& textFile,
-                         const ProcessValues& process, clsErrors& errors) {
-    return Guarded("DumpRateFile", process, errors, [&] {
+                         clsErrors& errors) {
+    return Guarded("DumpRateFile", errors, [&] {
         const std::string bytes = ReadExisting(rateFile, "rate file");
         WriteFileAtomically(textFile, DumpRates(layout, bytes, rateFile.string()));
         return "Rate file " + rateFile.string() + " dumped to " + textFile.string() + ".";
     });
 }
 
-std::string RebuildRateFile(const fs::path& textFile, const fs::path& rateFile, const ProcessValues& process,
-                            clsErrors& errors) {
-    return Guarded("RebuildRateFile", process, errors, [&] {
+std::string RebuildRateFile(const fs::path& textFile, const fs::path& rateFile, clsErrors& errors) {
+    return Guarded("RebuildRateFile", errors, [&] {
         WriteFileAtomically(rateFile, RebuildRates(ReadExisting(textFile, "rate dump"), textFile.string()));
         return "Rate file " + rateFile.string() + " rebuilt from " + textFile.string() + ".";
     });

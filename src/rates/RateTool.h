@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "ProcessValues.h"
 #include "RateLayout.h"
+#include "clsErrors.h"
 
 namespace quoravel {
 
@@ -82,17 +82,15 @@ inline constexpr std::array<int, 8> kOneYearClassOrder{2, 3, 4, 7, 5, 6, 8, 1};
 std::vector<float> ParseBrellan1Line(std::string_view line, std::string_view place);
 
 // Runs the type's routine. Returns the "... Created." message, or "" after
-// reporting the failure through ProcessError; the partly built output file
-// stays on disk.
-std::string CreateRateFile(const RateType& type, const RateToolInputs& inputs, const ProcessValues& process,
-                           clsErrors& errors);
+// adding the failure to `errors` (module "RateStuf", the routine's name); the
+// output file is replaced only by a whole new one.
+std::string CreateRateFile(const RateType& type, const RateToolInputs& inputs, clsErrors& errors);
 
 // Old level records (410 bytes: the age and 51 doubles, of which the first 50
 // are product column 0..4, old class 0..4, sex 0..1) become level records of
 // five products, each old class under its current class code.
 std::string ConvertOldStyleRatesToNewStyle(const std::filesystem::path& oldFile,
-                                           const std::filesystem::path& newFile, const ProcessValues& process,
-                                           clsErrors& errors);
+                                           const std::filesystem::path& newFile, clsErrors& errors);
 
 // The text dump of a rate file: a first line "layout <name>", then one line
 // per record: the leading integer (0 where the layout has none) and the
@@ -101,11 +99,10 @@ std::string DumpRates(const RateLayout& layout, std::string_view bytes, std::str
 // The bytes of the rate file a dump describes; `source` names it in errors.
 std::string RebuildRates(std::string_view text, std::string_view source);
 
-// The same on files; they return a message, or "" after ProcessError.
+// The same on files; they return a message, or "" after adding the failure to `errors`.
 std::string DumpRateFile(const std::filesystem::path& rateFile, const RateLayout& layout,
-                         const std::filesystem::path& textFile, const ProcessValues& process,
-                         clsErrors& errors);
+                         const std::filesystem::path& textFile, clsErrors& errors);
 std::string RebuildRateFile(const std::filesystem::path& textFile, const std::filesystem::path& rateFile,
-                            const ProcessValues& process, clsErrors& errors);
+                            clsErrors& errors);
 
 }  // namespace quoravel

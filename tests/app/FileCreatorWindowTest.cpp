@@ -5,6 +5,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
+#include <functional>
 
 #include "RateTool.h"
 #include "WindowTest.h"
@@ -66,17 +67,27 @@ TEST_F(FileCreatorWindowTest, MissingInputsAreRefusedAndCancelledDialogsStopQuie
                                         "Brellan 1 Output File Name", "Input File Name", "Input File Name",
                                         "Output File Name"}));
     EXPECT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(window.Errors().Count(), 0);
 }
 
-TEST_F(FileCreatorWindowTest, RatesAreBuiltFromTheChosenFolderAndFailuresLeaveTheWindowUsable) {
+// Stands in for the main window, whose critical message ends the program.
+struct EndingMessages final : UserMessages {
+    void CriticalError(const std::string&, const std::string&) override { ended = true; }
+    bool ended = false;
+};
+
+TEST_F(FileCreatorWindowTest, FailuresAreShownHereAndKeepTheProgramAndTheLastGoodFile) {
+    EndingMessages mainWindow;
+    process.Messages = &mainWindow;
+    window.show();
     TempFolder tables;
     for (int sex = 0; sex < 2; ++sex) {
         for (int classCode : {4, 6})
             tables.Write(InputTableName("yrt", 7, "g", sex, classCode), "0 1.5\n100 9");
     }
+    program.Write("GuarYRTNew.rat", "built last month");
     Click("optRateType4");
-    Control<QLineEdit>("txtRateInfo0")->setText("yrt");
+    auto* prefix = Control<QLineEdit>("txtRateInfo0");
+    prefix->setText("yrt");
     Control<QLineEdit>("txtRateInfo1")->setText("g");
     Control<QLineEdit>("txtRateInfo2")->setText("7");
     dialogs.files = {(tables.path() / InputTableName("yrt", 7, "g", 1, 6)).string()};
@@ -85,24 +96,49 @@ TEST_F(FileCreatorWindowTest, RatesAreBuiltFromTheChosenFolderAndFailuresLeaveTh
 
     Click("cmdCreateRates");
     EXPECT_EQ(dialogs.LastText(), "Guaranteed YRT File Created.");
-    EXPECT_GT(std::filesystem::file_size(program.path() / "GuarYRTNew.rat"), 0u);
+    const std::string good = program.Read("GuarYRTNew.rat");
+    const std::string goodDump = program.Read("GuarYRTRateDump.txt");
+    EXPECT_NE(good, "built last month");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
-    tables.Write(InputTableName("yrt", 7, "g", 0, 4), "0 1.5x\n");
-    Click("cmdCreateRates");
-    ASSERT_EQ(window.Errors().Count(), 1) << "reported once, by the routine";
-    EXPECT_EQ(window.Errors().Item(1).ModuleName, "RateStuf");
-    EXPECT_EQ(window.Errors().Item(1).RoutineName, "ReadNewGuarYRTRates");
-    EXPECT_EQ(dialogs.shown.size(), 1u) << "no created message after a failure";
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    const std::string table = tables.folder() + "yrt07gmSNN";  // the first table read
+    const struct {
+        std::function<void()> make;
+        int number;
+        std::string description;
+    } faults[]{
+        {[&] { prefix->setText("yrtt"); }, 53,
+         "The rate table " + tables.folder() + "yrtt07gmSNN (or yrtt07gmSNN.txt) does not exist."},
+        {[&] {
+             prefix->setText("yrt");
+             tables.Write("yrt07gmSNN", "0 1.5x\n");
+         },
+         13, table + ", line 1: \"1.5x\" is not a number."},
+        {[&] { std::filesystem::remove(table); }, 53,
+         "The rate table " + table + " (or yrt07gmSNN.txt) does not exist."},
+    };
+    for (const auto& fault : faults) {
+        fault.make();
+        const std::size_t before = dialogs.shown.size();
+        Click("cmdCreateRates");
+        ASSERT_EQ(dialogs.shown.size(), before + 1) << fault.description;
+        EXPECT_EQ(dialogs.shown.back().title, "RateStuf: ReadNewGuarYRTRates");
+        EXPECT_EQ(dialogs.LastText(), "Number:" + std::to_string(fault.number) +
+                                          "\n\nSeverity:Error\n\nDescription:" + fault.description);
+        EXPECT_EQ(dialogs.shown.back().icon, MessageIcon::Critical);
+        EXPECT_FALSE(mainWindow.ended) << fault.description;
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_TRUE(program.Read("GuarYRTNew.rat") == good) << fault.description;
+        EXPECT_TRUE(program.Read("GuarYRTRateDump.txt") == goodDump) << fault.description;
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    }
 
     // An old level file of one record is converted where the user says.
     program.Write("old.rat", std::string(410, '\0'));
     dialogs.files = {program.folder() + "old.rat", program.folder() + "converted.rat"};
     Click("cmdConvert");
     EXPECT_EQ(std::filesystem::file_size(program.path() / "converted.rat"), 722u);
-    EXPECT_EQ(dialogs.shown.size(), 2u);
-    EXPECT_EQ(window.Errors().Count(), 1);
+    EXPECT_FALSE(mainWindow.ended);
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <filesystem>
 
 #include "WindowTest.h"
@@ -155,6 +157,24 @@ TEST_F(SmallWindowsTest, SplashAndAboutShowTheVersion) {
     frmAbout about(context);
     EXPECT_EQ(Control<QLabel>(splash, "lblVersion")->text(), "Version V1.0");
     EXPECT_EQ(Control<QLabel>(about, "lblVersion")->text(), "Version V1.0");
+}
+
+// Shown together: the splash whose main window is ready at once stays its full
+// second; the one whose main window is still loading stays until it is ready.
+TEST_F(SmallWindowsTest, SplashStaysASecondAndUntilTheMainWindowIsReady) {
+    QElapsedTimer clock;
+    clock.start();
+    frmSplash ready(context);
+    frmSplash loading(context);
+    ready.show();
+    loading.show();
+    ready.MainWindowReady();
+    EXPECT_TRUE(ready.isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !ready.isVisible(); }, 3000));
+    EXPECT_GE(clock.elapsed(), 1000);
+    EXPECT_TRUE(loading.isVisible());
+    loading.MainWindowReady();
+    EXPECT_FALSE(loading.isVisible());
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "ProcessValues.h"
 #include "RateTool.h"
 
 namespace fs = std::filesystem;
@@ -84,8 +83,7 @@ std::string HelpText(const RateType& type) {
     return text;
 }
 
-std::string Create(const Arguments& parsed, const RateType& type, const ProcessValues& process,
-                   clsErrors& errors) {
+std::string Create(const Arguments& parsed, const RateType& type, clsErrors& errors) {
     RateToolInputs inputs{OptionValue(parsed, "--prefix"),        OptionValue(parsed, "--rate-type"),
                           OptionValue(parsed, "--product-years"), OptionValue(parsed, "--input"),
                           OptionValue(parsed, "--input-file"),    OptionValue(parsed, "--output")};
@@ -94,10 +92,10 @@ std::string Create(const Arguments& parsed, const RateType& type, const ProcessV
         std::cerr << "quoravel-ratetool: " << kMissingInputsMessage << "\n";
         return {};
     }
-    return CreateRateFile(type, inputs, process, errors);
+    return CreateRateFile(type, inputs, errors);
 }
 
-std::string Dump(const Arguments& parsed, const ProcessValues& process, clsErrors& errors) {
+std::string Dump(const Arguments& parsed, clsErrors& errors) {
     const fs::path rateFile = OptionValue(parsed, "--dump");
     const RateLayout* layout = LayoutNamed(OptionValue(parsed, "--layout"));
     if (!layout) {
@@ -106,7 +104,7 @@ std::string Dump(const Arguments& parsed, const ProcessValues& process, clsError
     }
     fs::path textFile = OptionValue(parsed, "--output");
     if (textFile.empty()) textFile = rateFile.parent_path() / (rateFile.stem().string() + "Dump.txt");
-    return DumpRateFile(rateFile, *layout, textFile, process, errors);
+    return DumpRateFile(rateFile, *layout, textFile, errors);
 }
 
 }  // namespace
@@ -130,22 +128,21 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    const ProcessValues process;
     clsErrors errors;
     std::string message;
     if (!parsed.convert.empty()) {
-        message = ConvertOldStyleRatesToNewStyle(parsed.convert[0], parsed.convert[1], process, errors);
+        message = ConvertOldStyleRatesToNewStyle(parsed.convert[0], parsed.convert[1], errors);
     } else if (parsed.values.contains("--dump")) {
-        message = Dump(parsed, process, errors);
+        message = Dump(parsed, errors);
     } else if (parsed.values.contains("--from-dump")) {
         if (OptionValue(parsed, "--output").empty()) {
             std::cerr << "quoravel-ratetool: --from-dump needs --output, the rate file to write.\n";
             return 1;
         }
-        message = RebuildRateFile(OptionValue(parsed, "--from-dump"), OptionValue(parsed, "--output"),
-                                  process, errors);
+        message =
+            RebuildRateFile(OptionValue(parsed, "--from-dump"), OptionValue(parsed, "--output"), errors);
     } else if (type) {
-        message = Create(parsed, *type, process, errors);
+        message = Create(parsed, *type, errors);
     } else {
         PrintUsage(std::cerr);
         return 1;

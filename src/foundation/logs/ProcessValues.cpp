@@ -14,15 +14,22 @@ std::int32_t ErrorNumberOf(const std::exception& error) {
     return ErrorNumber::InternalError;
 }
 
+std::string ErrorMessageTitle(const std::string& moduleName, const std::string& routineName) {
+    return moduleName + ": " + routineName;
+}
+
+std::string ErrorMessageText(std::int32_t number, std::int16_t severity, const std::string& description) {
+    const std::string type = severity == clsError::Warning ? "Warning" : "Error";
+    return "Number:" + std::to_string(number) + "\n\nSeverity:" + type + "\n\nDescription:" + description;
+}
+
 void ProcessValues::ProcessError(clsErrors& log, std::int32_t number, std::int16_t severity,
                                  const std::string& description, const std::string& moduleName,
                                  const std::string& routineName) const {
     try {
         if (!RelayMode && Messages) {
-            const std::string type = severity == clsError::Warning ? "Warning" : "Error";
-            Messages->CriticalError(moduleName + ": " + routineName, "Number:" + std::to_string(number) +
-                                                                         "\n\nSeverity:" + type +
-                                                                         "\n\nDescription:" + description);
+            Messages->CriticalError(ErrorMessageTitle(moduleName, routineName),
+                                    ErrorMessageText(number, severity, description));
             return;
         }
         log.Add(severity, description, number, moduleName, routineName);

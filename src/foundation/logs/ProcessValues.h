@@ -46,4 +46,9 @@ std::string MakeVersionText(int major, int minor, bool relayMode);
 // The number a caught exception reports to ProcessError.
 std::int32_t ErrorNumberOf(const std::exception& error);
 
+// The critical message of a caught run-time error: titled by the module and
+// routine, telling its number, severity and description.
+std::string ErrorMessageTitle(const std::string& moduleName, const std::string& routineName);
+std::string ErrorMessageText(std::int32_t number, std::int16_t severity, const std::string& description);
+
 }  // namespace quoravel
