@@ -375,8 +375,9 @@ protected:
                                          "ModeA=Policy.PremiumMode,A,Annual",
                                      }));
     }
-    void PrintPage() {
-        clsClientInput page(context);
+    void PrintPage() { PrintPage(context); }
+    void PrintPage(PageContext& on) {
+        clsClientInput page(on);
         page.SetINIPathname(folder.path().string());
         page.SetINIFilename("relay.ini");
         page.SetCAPPathName(folder.path().string());
@@ -463,13 +464,7 @@ TEST_F(ClientInputTest, CorrectionsStayWithTheirHeadingWhereverThePageEnds) {
             corrected.Updates.Add(key, Value("0"), clsINIFile::Text);
         PageContext pageContext{printer, client, corrected, folder.folder(), folder.folder()};
         printer.StartDoc(4);
-        clsClientInput page(pageContext);
-        page.SetINIPathname(folder.path().string());
-        page.SetINIFilename("relay.ini");
-        page.SetCAPPathName(folder.path().string());
-        page.SetCAPFileName("Quoravel.ini");
-        page.start();
-        page.finish();
+        PrintPage(pageContext);
 
         const Document& document = pages.GetDocument();
         const int last = pages.PageCount();
