@@ -18,8 +18,7 @@ int RunInteractive(ProcessValues& process) {
     WindowContext context{process, settings, dialogs};
 
     frmSplash splash(context);
-    splash.show();
-    QApplication::processEvents();
+    splash.ShowOnScreen();
     frmMain2 main(context);
     // A critical error while the window loaded has already ended the program.
     if (main.Ending()) return 1;

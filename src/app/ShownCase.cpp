@@ -78,7 +78,8 @@ std::vector<std::string> UnshownInputs(const cClient& stored, const cClient& sho
         const std::string before = input.text(stored);
         const std::string after = input.text(shown);
         if (before != after)
-            lines.push_back(std::string(input.label) + ": " + before + " (shown as " + after + ")");
+            lines.push_back(std::string(input.label) + ": " + before + " (the window would take " + after +
+                            ")");
     }
     return lines;
 }

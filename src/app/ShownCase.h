@@ -17,8 +17,9 @@ namespace quoravel {
 // are the same case.
 std::string CaseRecord(const cClient& client);
 
-// The inputs of `stored` that the window shows otherwise (`shown` is the case
-// rebuilt from the window), one line each: "Table rating: B (shown as None)".
+// The inputs of `stored` that the window's open controls would give otherwise
+// (`shown` is the case as the window alone would build it), one line each:
+// "Table rating: B (the window would take None)".
 std::vector<std::string> UnshownInputs(const cClient& stored, const cClient& shown);
 
 // The products of `stored` that the window's product list (`listed`, its

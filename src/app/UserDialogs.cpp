@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <filesystem>
 
+#include "TextFile.h"
+
 namespace quoravel {
 namespace {
 
@@ -70,8 +72,19 @@ std::string WithFilterExtension(const std::string& path, const std::string& filt
 
 std::string UserDialogs::SaveFileName(QWidget* parent, const std::string& title, const std::string& folder,
                                       const std::string& filters, const std::string& selectedFilter) {
-    return WithFilterExtension(ChooseSaveFile(parent, title, folder, filters, selectedFilter),
-                               selectedFilter);
+    const std::string typed = ChooseSaveFile(parent, title, folder, filters, selectedFilter);
+    const std::string path = WithFilterExtension(typed, selectedFilter);
+    // The dialog asks before replacing only the very name typed; a file the
+    // extension added or a name of other case leads to is asked about here.
+    const std::filesystem::path existing = ResolveFileName(path);
+    std::error_code unknown;
+    if (!path.empty() && (path != typed || existing != std::filesystem::path(path)) &&
+        std::filesystem::exists(existing, unknown) &&
+        !Ask(parent, title, existing.filename().string() + " already exists.\nDo you want to replace it?",
+             MessageButtons::YesNo, MessageIcon::Exclamation)) {
+        return {};
+    }
+    return path;
 }
 
 std::string WidgetDialogs::ChooseSaveFile(QWidget* parent, const std::string& title,

@@ -444,8 +444,8 @@ void frmMain2::ShowClient(const cClient& client) {
     const std::vector<std::string> unshown = UnshownInputs(client, asShown);
     if (!unshown.empty()) {
         Tell("Case",
-             "This case holds inputs the window cannot show. They stay as saved unless you change the "
-             "case; products the list does not offer always stay.\n\n" +
+             "Some inputs of this case are not open to change in the window: the carrier's list or its "
+             "rules for this client leave them out. They are kept as saved.\n\n" +
                  Join(unshown, "\n"));
     }
 }
@@ -454,6 +454,18 @@ cClient frmMain2::CaseFromWindow(const cClient& base) {
     cClient client = base;
     MakeClient(client);
     MakeIllustrationInfo(client.proposal(), &base.proposal());
+    // What a control the rules have closed holds is the case's, not the
+    // window's: an edit elsewhere never drops it.
+    if (!ui_->cboTableRating->isEnabled()) client.SetTableRating(base.TableRating());
+    if (!ui_->cboChildUnits->isEnabled()) {
+        client.SetChildRider(base.ChildRider());
+        client.SetChildRiderUnits(base.ChildRiderUnits());
+    }
+    if (!ui_->chkWaiver->isEnabled()) {
+        client.SetWaiver(base.Waiver());
+        client.SetWaiverRating(base.WaiverRating());
+    }
+    if (!ui_->chkSpouseFee->isEnabled()) client.SetWaiveSpouseFee(base.WaiveSpouseFee());
     return client;
 }
 
@@ -506,6 +518,7 @@ void frmMain2::ClearForm() {
     }
     ui_->chkWaiver->setChecked(false);
     ui_->chkSpouseFee->setChecked(false);
+    for (int box = 0; box < kOutputBoxes; ++box) OutputBox(box)->setChecked(false);
     {
         const QSignalBlocker quiet(ui_->lstProducts);
         for (int row = 0; row < ui_->lstProducts->count(); ++row)
@@ -1022,17 +1035,23 @@ void frmMain2::PrintToPdfCommand() {
 
 void frmMain2::EmailCommand() {
     if (!MakeProposal()) return;
-    if (!mailFolder_.isValid()) {
+    // Every message has an attachment of its own: a mail program that reads
+    // it only when the message is sent finds this client's proposal.
+    auto folder = std::make_unique<QTemporaryDir>();
+    if (!folder->isValid()) {
         Tell("E-mail",
              "The illustration could not be prepared for e-mail: no folder for its attachment could be "
              "made.");
         return;
     }
-    const std::string attachment = WriteProposalPdf(S(mailFolder_.path()), "illustration.pdf");
+    const std::string attachment = WriteProposalPdf(S(folder->path()), "illustration.pdf");
     if (attachment.empty()) return;
+    mailFolders_.push_back(std::move(folder));
     // The user's mail program opens with the message filled in; the user adds the recipient and sends.
     if (runCommand({"xdg-email", "--subject", kMailSubject, "--body", kMailText, "--attach", attachment}) !=
         0) {
+        // The user is sent to the file: it outlives the program.
+        mailFolders_.back()->setAutoRemove(false);
         Tell("E-mail",
              "No mail program answered, so the illustration could not be e-mailed. It is saved as " +
                  attachment + "; attach that file to a message in your mail program.");

@@ -40,6 +40,7 @@ class frmMain2 : public QMainWindow, public UserMessages {
     Q_OBJECT
 public:
     static constexpr int kFaceAmountFields = 4;
+    static constexpr int kOutputBoxes = 6;
     // The mail launcher's answer when no mail program is set up.
     static constexpr int kNoMailMethod = 3;
     static constexpr const char* kNoProposal =
@@ -184,8 +185,10 @@ private:
     std::shared_ptr<cClient> shownCase_;
     std::string shownRecord_;
     bool casesChanged_ = false;
-    // E-mail's own folder: its attachment is never a file the user chose.
-    QTemporaryDir mailFolder_;
+    // E-mail's own folders, one a message: an attachment is never a file
+    // the user chose, nor the attachment of another message. They go with
+    // the window.
+    std::vector<std::unique_ptr<QTemporaryDir>> mailFolders_;
     bool isGA_ = false;
     bool inHouse_ = false;
     bool ending_ = false;

@@ -1,24 +1,43 @@
 #include "frmSplash.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QTimer>
+#include <QWindow>
 #include <chrono>
 
 #include "ui_frmSplash.h"
 
 namespace quoravel {
+namespace {
+
+constexpr int kLongestWaitMs = 1000;
+constexpr int kWaitStepMs = 20;
+
+}  // namespace
 
 frmSplash::frmSplash(WindowContext& context, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), ui_(std::make_unique<Ui::frmSplash>()) {
     ui_->setupUi(this);
     ui_->lblVersion->setText(QString::fromStdString("Version " + context.process.VersionText));
-    // Counted from now: the splash is shown as soon as it is made.
+}
+
+frmSplash::~frmSplash() = default;
+
+void frmSplash::ShowOnScreen() {
+    show();
+    // The desktop may take a while to put a new window on the screen; the
+    // second is counted from when it is there and drawn.
+    QElapsedTimer waited;
+    waited.start();
+    while (!(windowHandle() && windowHandle()->isExposed()) && waited.elapsed() < kLongestWaitMs)
+        QApplication::processEvents(QEventLoop::AllEvents, kWaitStepMs);
+    QApplication::processEvents();
     QTimer::singleShot(std::chrono::seconds(1), this, [this] {
         secondUp_ = true;
         CloseWhenDone();
     });
 }
-
-frmSplash::~frmSplash() = default;
 
 void frmSplash::MainWindowReady() {
     mainReady_ = true;

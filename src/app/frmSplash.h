@@ -20,6 +20,9 @@ public:
     explicit frmSplash(WindowContext& context, QWidget* parent = nullptr);
     ~frmSplash() override;
 
+    // Shows the splash and waits (a second at most) until it is on the
+    // screen; its second starts then.
+    void ShowOnScreen();
     // The main window is shown: the splash closes once its second is up.
     void MainWindowReady();
 

@@ -225,6 +225,9 @@ TEST_F(MainWindowTest, PrintToPdfAndEmailEachWriteTheirOwnFile) {
     window->runCommand = [](const std::vector<std::string>&) { return frmMain2::kNoMailMethod; };
     window->EmailCommand();
     EXPECT_NE(dialogs.LastText().find("No mail program answered"), std::string::npos);
+    // Each message its own attachment: the first one's is still there, untouched.
+    EXPECT_EQ(dialogs.LastText().find(attachment.string()), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(attachment));
 
     // Printing through the PDF viewer: the preview, then the PDF opened in the
     // viewer under the name it was written with ("illustration.pdf" is there already).
@@ -396,9 +399,23 @@ TEST_F(MainWindowTest, ShowingAndViewingTheSampleCasesLeavesTheirFileAsItWas) {
     }
     EXPECT_EQ(program.Read("sample.clt"), before);
     const auto told = std::find_if(dialogs.shown.begin(), dialogs.shown.end(), [](const auto& box) {
-        return box.text.find("Products: Quenby 10 (shown as none)") != std::string::npos;
+        return box.text.find("Products: Quenby 10 (the window would take none)") != std::string::npos;
     });
     EXPECT_NE(told, dialogs.shown.end()) << "the New York case's product is not in New York's list";
+
+    // An edit elsewhere keeps what the closed controls hold.
+    auto window = Open();
+    window->OpenCaseDirectory(file);
+    window->ShowClient(window->Cases().Item(3));
+    Type(*window, "txtMiddleInit", "Q");
+    window->SaveCaseCommand();
+    const auto saved = ReadCaseFile(file);
+    const cClient& edited = saved.Item(3);
+    EXPECT_EQ(edited.MiddleInit(), "Q");
+    EXPECT_EQ(edited.TableRating() + "|" + std::to_string(edited.ChildRiderUnits()) + "|" +
+                  std::to_string(edited.WaiverRating()) + "|" +
+                  std::to_string(edited.proposal().ProdChoices()[0]),
+              "B|3|1.500000|18");
 }
 
 // The broker's last edit is saved by Save and by closing, whether or not a
@@ -450,6 +467,14 @@ TEST_F(MainWindowTest, FieldRulesHoldFromTheStart) {
     window->SaveCaseAsCommand();
     EXPECT_EQ(window->CaseFile(), program.folder() + "saved.clt");
     EXPECT_TRUE(std::filesystem::exists(program.path() / "saved.clt"));
+    // A name that leads to another file asks first; No keeps that file.
+    const std::string sample = program.Read("sample.clt");
+    dialogs.files.push_back(program.folder() + "SAMPLE");
+    dialogs.answers.push_back(false);
+    window->SaveCaseAsCommand();
+    EXPECT_EQ(dialogs.LastText(), "sample.clt already exists.\nDo you want to replace it?");
+    EXPECT_EQ(program.Read("sample.clt"), sample);
+    EXPECT_EQ(window->CaseFile(), program.folder() + "saved.clt");
 }
 
 // Alt and a letter reach one thing: the menus keep F, C, S and H, the fields

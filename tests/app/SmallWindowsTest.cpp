@@ -166,12 +166,13 @@ TEST_F(SmallWindowsTest, SplashStaysASecondAndUntilTheMainWindowIsReady) {
     clock.start();
     frmSplash ready(context);
     frmSplash loading(context);
-    ready.show();
-    loading.show();
+    ready.ShowOnScreen();
+    loading.ShowOnScreen();
     ready.MainWindowReady();
     EXPECT_TRUE(ready.isVisible());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !ready.isVisible(); }, 3000));
     EXPECT_GE(clock.elapsed(), 1000);
+    QTest::qWait(200);  // its own second is up too by now
     EXPECT_TRUE(loading.isVisible());
     loading.MainWindowReady();
     EXPECT_FALSE(loading.isVisible());
