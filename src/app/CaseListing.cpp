@@ -41,10 +41,15 @@ long ListCases(std::ostream& out, const std::string& caseFile, const std::string
         for (std::size_t p = 0; p < options.ProductCount(); ++p) {
             const std::int32_t product = options.ProdChoices()[p];
             for (std::size_t f = 0; f < options.FaceAmountCount(); ++f) {
+                // A schedule read with a rate file missing or damaged is no
+                // premium: the fee alone would pass for one.
+                const long errorsBefore = run.Errors.Count();
                 const auto schedule = ComputePremiumSchedule(context, *c, product, f);
+                const bool priced = run.Errors.Count() == errorsBefore && !schedule.years.empty();
                 out << "     " << GetProductName(product, false, options.Company()) << ", $"
-                    << FormatAmount(options.GetFaceAmount(f), 0) << ": first-year premium $"
-                    << (schedule.years.empty() ? "-" : FormatAmount(schedule.years.front().Total(), 2))
+                    << FormatAmount(options.GetFaceAmount(f), 0) << ": "
+                    << (priced ? "first-year premium $" + FormatAmount(schedule.years.front().Total(), 2)
+                               : std::string("rates missing"))
                     << "\n";
             }
         }

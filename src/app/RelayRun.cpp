@@ -7,6 +7,7 @@
 #include "PrintSurface.h"
 #include "ProposalAssembly.h"
 #include "RelayExchange.h"
+#include "RelayInputs.h"
 #include "RuntimeError.h"
 #include "TextFile.h"
 #include "cCommision.h"
@@ -32,15 +33,23 @@ std::string AbsoluteFolder(const std::string& folder) {
 }
 
 // A relative "PDF.Path" is taken inside the relay folder for the same reason.
+// "PDF.Name" names a file in that folder and nothing else: a name that would
+// lead elsewhere refuses the case, and the default name stands in for it.
 void AnchorPdfTarget(ProposalRun& run) {
     run.ReadPdfTarget();
     if (fs::path(run.PdfPath).is_relative())
         run.PdfPath =
             WithTrailingSeparator((fs::path(run.StartDirectory) / run.PdfPath).lexically_normal().string());
+    if (run.PdfName.find_first_of("/\\") != std::string::npos ||
+        run.PdfName.find("..") != std::string::npos) {
+        run.Errors.Add(clsError::Error, InputMessage("PDF.Name", run.PdfName, "a plain file name"));
+        run.PdfName = ProposalRun(run.process, run.StartDirectory).PdfName;
+    }
 }
 
-// Makes the proposal of relay.ini and its PDF; false when no document was made.
-bool MakeProposal(ProposalRun& run) {
+// Makes the proposal of relay.ini and its PDF; false when no document was
+// made. `pdfWritten` tells whether the PDF was.
+bool MakeProposal(ProposalRun& run, bool& pdfWritten) {
     const cCommision commission(run.ProgramFolder());
     const auto client = ReadRelayFile(run.StartDirectory, "relay.ini", run);
     // A case whose inputs were refused is priced no further: the answer says why.
@@ -54,6 +63,7 @@ bool MakeProposal(ProposalRun& run) {
     if (!CreateIllustration(surface, *client, commission, run)) return false;
     try {
         ConvertToPdf(surface, run.PdfPath, run.PdfName);
+        pdfWritten = true;
     } catch (const RuntimeError& error) {
         // The proposal itself is good; the outside system learns from the
         // answer that its PDF is missing and where it was to be.
@@ -84,17 +94,20 @@ int RunRelay(ProcessValues& process, std::ostream& diagnostics) {
     process.RelayMode = true;
     ProposalRun run(process, AbsoluteFolder(process.StartDirectory));
     bool made = false;
+    bool pdfWritten = false;
     try {
         AnchorPdfTarget(run);
         // Every file in the folder after the run, but the inputs, is this run's.
         run.RemovePreviousOutputs(RelayFormFiles());
-        made = MakeProposal(run);
+        made = MakeProposal(run, pdfWritten);
     } catch (const std::exception& error) {
         run.ProcessError(error, clsError::ErrorWithPlace, kModule, kRoutine);
     }
     try {
-        // Page files a failed proposal may have begun are no answer.
+        // Page files a failed proposal may have begun are no answer, nor is
+        // a PDF an earlier run left where this one's was to go.
         if (!made) run.RemovePreviousPages();
+        if (!pdfWritten) run.RemoveStalePdf();
         WriteRelayAnswer(run);
     } catch (const std::exception& error) {
         diagnostics << "quoravel: no answer could be written in the relay folder " << run.StartDirectory

@@ -809,8 +809,22 @@ void frmMain2::LoadRelay(const std::string& folder, const std::string& fileName)
 
 void frmMain2::LoadBrokers() {
     const std::string file = BrokerFileNameToLoad(context_.settings.Get("Brokers", "DefaultFile", ""));
-    brokers_ = ReadBrokerFile(fs::path(context_.process.ProgramFolder) / file);
+    const fs::path path = fs::path(context_.process.ProgramFolder) / file;
+    std::vector<long> damaged;
+    brokers_ = ReadBrokerFile(path, &damaged);
     FillBrokerList();
+    if (damaged.empty()) return;
+    // The brokers that could be read are saved as usual; the file as it was
+    // is kept beside it for the ones that could not.
+    const fs::path kept = path.string() + ".damaged";
+    std::error_code failed;
+    fs::copy_file(ResolveFileName(path), kept, fs::copy_options::overwrite_existing, failed);
+    std::vector<std::string> numbers;
+    for (const long record : damaged) numbers.push_back(std::to_string(record));
+    Tell("Brokers", "The broker file " + path.string() + " has damaged records (" + Join(numbers, ", ") +
+                        "): they are left out of the broker list. " +
+                        (failed ? "The file could not be copied aside: " + failed.message() + "."
+                                : "The file as it was is kept as " + kept.string() + "."));
 }
 
 void frmMain2::FillBrokerList() {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "Collection.h"
 #include "cBroker.h"
@@ -16,8 +17,9 @@ namespace quoravel {
 std::string BrokerFileNameToLoad(const std::string& remembered);
 std::string BrokerFileNameToSave(const std::string& remembered);
 
-// Records that cannot be read are skipped; a missing file gives an empty list.
-Collection<cBroker> ReadBrokerFile(const std::filesystem::path& path);
+// Records that cannot be read are skipped whole, their numbers (from 1) put
+// in `damaged`; a missing file gives an empty list.
+Collection<cBroker> ReadBrokerFile(const std::filesystem::path& path, std::vector<long>* damaged = nullptr);
 // Replaces the file only once the new one is completely written.
 void WriteBrokerFile(const std::filesystem::path& path, const Collection<cBroker>& brokers);
 

@@ -1,5 +1,7 @@
 #include "CaseFile.h"
 
+#include <optional>
+
 #include "Cp1252.h"
 #include "RecordReader.h"
 #include "RecordWriter.h"
@@ -11,6 +13,11 @@ Collection<cClient> ParseCases(std::string_view text) {
     Collection<cClient> cases;
     const std::string marker = std::string("\"") + cClient::kRecordVersion + "\"";
     RecordReader in(text);
+    // The next record mark after a damaged record, found once: the search
+    // never reads the same text twice, so loading stays linear in the
+    // file's length whatever it holds.
+    std::optional<std::size_t> nextMark;
+    std::size_t searchedUpTo = 0;
     while (!in.AtEnd()) {
         const std::size_t start = in.Position();
         auto client = std::make_shared<cClient>();
@@ -20,9 +27,12 @@ Collection<cClient> ParseCases(std::string_view text) {
             continue;
         }
         const std::size_t stopped = in.Position();
-        in.Rewind(start);
-        const auto next = in.FindLine(marker);
-        in.Rewind(next ? *next : stopped);
+        if (start >= searchedUpTo) {
+            in.Rewind(start);
+            nextMark = in.FindLine(marker);
+            searchedUpTo = nextMark ? *nextMark : text.size();
+        }
+        in.Rewind(nextMark && *nextMark > start ? *nextMark : stopped);
     }
     return cases;
 }

@@ -36,8 +36,10 @@ const CompanyStrings* Strings(std::int32_t company) {
                : nullptr;
 }
 
-// Upper bounds of the stored lists beyond which a record is taken as corrupt.
-constexpr std::int64_t kMaxListBound = 10000;
+// Upper bounds of the stored lists beyond which a record is taken as corrupt:
+// a case holds a few face amounts and at most the catalogue's products, and a
+// damaged file must not have each attempt read thousands of lines.
+constexpr std::int64_t kMaxListBound = 100;
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -187,8 +188,19 @@ double RateFile::Rate(long number, std::size_t index) {
         loaded_ = 0;
         return 0;
     }
-    return DecodeValue(layout_, buffer_.data() + ValueOffset(layout_) + index * ValueSize(layout_));
+    const double rate =
+        DecodeValue(layout_, buffer_.data() + ValueOffset(layout_) + index * ValueSize(layout_));
+    if (!IsPlausibleRate(rate)) {
+        char value[32];
+        std::snprintf(value, sizeof value, "%g", rate);
+        throw RuntimeError(ErrorNumber::BadFileFormat, "RateFile",
+                           "The rate file " + path_ + " is damaged: record " + std::to_string(number) +
+                               " holds " + value + " where a rate belongs.");
+    }
+    return rate;
 }
+
+bool IsPlausibleRate(double rate) { return std::isfinite(rate) && rate >= 0 && rate <= kMostPlausibleRate; }
 
 RateRecord RateFile::Record(long number) {
     if (!Load(number)) {

@@ -40,6 +40,13 @@ struct RateLayout {
     std::size_t valueCount;  // rates per record
 };
 
+// No premium schedule charges ten times the face amount in a year (1,000,000
+// cents per 1,000): the highest yearly-renewable rates, at the oldest ages,
+// stay under twice the face. A stored value beyond it, negative or not a
+// number at all is a damaged file, never a price.
+inline constexpr double kMostPlausibleRate = 1'000'000;
+bool IsPlausibleRate(double rate);
+
 const RateLayout& LayoutOf(RateLayoutKind kind);
 const RateLayout* LayoutNamed(std::string_view name);
 const std::vector<RateLayout>& AllLayouts();
@@ -91,6 +98,8 @@ public:
 
     long RecordCount() const;
     // The rate at `index` of record `number` (from 1); 0 beyond the end.
+    // Raises a RuntimeError naming the file and record when the value
+    // stored there is not a plausible rate.
     double Rate(long number, std::size_t index);
     RateRecord Record(long number);
 

@@ -168,6 +168,9 @@ std::vector<std::string_view> SplitFields(std::string_view line, const Place& pl
         fields.push_back(line.substr(start, i - start));
         afterComma = false;
     }
+    // What a spreadsheet exports for an empty row.
+    if (fields.empty())
+        Fail(ErrorNumber::TypeMismatch, place.Text() + ": the line holds only commas, no values.");
     return fields;
 }
 
@@ -182,9 +185,10 @@ double ParseNumber(std::string_view field, const Place& place) {
 
 double ParseRate(std::string_view field, const Place& place) {
     const double rate = ParseNumber(field, place);
-    if (!std::isfinite(rate) || rate < 0) {
+    if (!IsPlausibleRate(rate)) {
         Fail(ErrorNumber::TypeMismatch,
-             place.Text() + ": the rate " + Quoted(field) + " is not a finite number of 0 or more.");
+             place.Text() + ": the rate " + Quoted(field) +
+                 " is not a rate in cents per 1,000 (a number from 0 to 1,000,000).");
     }
     return rate;
 }

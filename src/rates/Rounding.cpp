@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "Text.h"
+
 namespace quoravel {
 namespace {
 
@@ -72,9 +74,7 @@ double round(int decimals, double value) {
 }
 
 std::string FormatAmount(double value, int decimals) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, std::fabs(round(decimals, value)));
-    std::string digits(text);
+    std::string digits = FixedText(std::fabs(round(decimals, value)), decimals);
     const std::size_t point = digits.find('.');
     std::size_t whole = point == std::string::npos ? digits.size() : point;
     for (std::size_t group = whole; group > 3; group -= 3) digits.insert(group - 3, ",");

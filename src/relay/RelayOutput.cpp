@@ -7,6 +7,7 @@
 #include "Enumerations.h"
 #include "RelayExchange.h"
 #include "Rounding.h"
+#include "Text.h"
 #include "clsINIFile.h"
 
 namespace quoravel {
@@ -18,9 +19,7 @@ constexpr const char* kModule = "RelayStuff";
 // not zero ("1234.5", "1234."), "####.00" always two places ("100000.00").
 // Neither writes a zero before the point.
 std::string PictureNumber(double value, bool keepZeroCents) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2f", std::fabs(round(2, value)));
-    std::string digits(text);
+    std::string digits = FixedText(std::fabs(round(2, value)), 2);
     if (!keepZeroCents) {
         while (digits.back() == '0') digits.pop_back();
     }

@@ -477,6 +477,31 @@ TEST_F(MainWindowTest, FieldRulesHoldFromTheStart) {
     EXPECT_EQ(window->CaseFile(), program.folder() + "saved.clt");
 }
 
+// A damaged broker record is left out and told; the file as it was is kept
+// beside the one the window saves.
+TEST_F(MainWindowTest, DamagedBrokersAreToldAndTheirFileKept) {
+    std::string record;
+    for (const char* field : {"Moreno", "Elena"}) record += std::string("\"") + field + "\"\r\n";
+    for (int line = 2; line < 15; ++line) record += "\"\"\r\n";
+    std::string damaged = record;
+    damaged.replace(damaged.find("\"Elena\""), 7, "Elena");
+    const std::string file = record + damaged + record;
+    program.Write("brokers.ini", file);
+    settings.Save("Brokers", "DefaultFile", "brokers.ini");
+    {
+        auto window = Open();
+        EXPECT_EQ(window->Brokers().Count(), 2);
+        EXPECT_EQ(dialogs.LastText(),
+                  "The broker file " + program.folder() +
+                      "brokers.ini has damaged records (2): they are left out of the broker "
+                      "list. The file as it was is kept as " +
+                      program.folder() + "brokers.ini.damaged.");
+        window->close();
+    }
+    EXPECT_EQ(program.Read("brokers.ini.damaged"), file);
+    EXPECT_EQ(ReadBrokerFile(program.path() / "brokers.ini").Count(), 2);
+}
+
 // Alt and a letter reach one thing: the menus keep F, C, S and H, the fields
 // use other letters, and no menu uses a letter twice.
 TEST_F(MainWindowTest, AccessKeysAreUnique) {

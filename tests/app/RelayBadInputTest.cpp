@@ -5,8 +5,11 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <sstream>
 
+#include "CaseListing.h"
 #include "RelayCase.h"
+#include "TestSupport.h"
 
 namespace {
 
@@ -53,6 +56,31 @@ TEST(RelayBadInput, ARefusedRunLeavesNothingOfThePreviousAnswer) {
     EXPECT_EQ(relay.Answer("HeaderValues", "bridge_Age"), "");
     EXPECT_EQ(relay.Answer("EMF", "File"), "");
     EXPECT_FALSE(relay.Has("illustration.pdf"));
+}
+
+// "PDF.Name" names a file of the PDF folder and nothing else: a name leading
+// out of it refuses the case and touches nothing there; a PDF an earlier run
+// left under a plain name goes once the run is known not to write it.
+TEST(RelayBadInput, ThePdfNameIsAPlainFileName) {
+    const RelayCase relay("single-product");
+    const std::string ini = relay.Folder().Read("relay.ini");
+    relay.Folder().Write("victim.pdf", "not this run's");
+    std::filesystem::create_directory(relay.Folder().path() / "out");
+    for (const char* name : {"../victim.pdf", "sub/victim.pdf", "..\\victim.pdf"}) {
+        SCOPED_TRACE(name);
+        relay.Folder().Write("relay.ini",
+                             ini + "PDF.Path=" + relay.Path() + "/out\r\nPDF.Name=" + name + "\r\n");
+        RunAnswered(relay);
+        EXPECT_EQ(relay.Answer("Engine", "Status"), "4");
+        EXPECT_TRUE(HasMessage(relay, RelayMessage("Error", std::string("PDF.Name: \"") + name +
+                                                                "\" is not a plain file name.")));
+        EXPECT_EQ(relay.Folder().Read("victim.pdf"), "not this run's");
+    }
+    relay.Folder().Write("out/stale.pdf", "an earlier run's");
+    relay.Folder().Write("relay.ini", RelayIni("Insured.Age=-1\r\nPolicy.FaceAmount=250000\r\n") +
+                                          "PDF.Path=" + relay.Path() + "/out\r\nPDF.Name=stale\r\n");
+    RunAnswered(relay);
+    EXPECT_FALSE(relay.Has("out/stale.pdf"));
 }
 
 TEST(RelayBadInput, EmptyAndBinaryRelayFilesMakeNoProposal) {
@@ -162,6 +190,21 @@ TEST(CommandLine, HelpAndVersionAnswerOnTheTerminal) {
     const auto unknown = RunProgram({QUORAVEL_EXECUTABLE, "--frobnicate"});
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_NE(unknown.err.find("--frobnicate is not an option"), std::string::npos);
+}
+
+// Without the rate files the listing shows no premium: the policy fee alone
+// would pass for one.
+TEST(CommandLine, ListCasesWithoutRatesSaysSo) {
+    std::ostringstream out;
+    TempFolder noRates;
+    EXPECT_EQ(quoravel::ListCases(out, QUORAVEL_PROGRAM_DIR "sample.clt", noRates.folder()), 5);
+    const std::string listing = out.str();
+    EXPECT_EQ(listing.find("first-year premium"), std::string::npos) << listing;
+    std::size_t missing = 0;
+    for (std::size_t at = listing.find(": rates missing\n"); at != std::string::npos;
+         at = listing.find(": rates missing\n", at + 1))
+        ++missing;
+    EXPECT_EQ(missing, 10U) << "one line for each product and face amount of the five cases";
 }
 
 }  // namespace

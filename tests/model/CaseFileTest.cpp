@@ -216,6 +216,23 @@ TEST(BrokerFile, RoundTripNamesAndDamagedRecords) {
     EXPECT_EQ(first.Get(BrokerField::Broker_Co), "Moreno Financial");
     EXPECT_EQ(first.Get(BrokerField::address_2), "");
     EXPECT_EQ(first.GetTitle(), "Elena Moreno");
+
+    // One unquoted field: that broker alone is left out, the next is read whole.
+    cBroker third;
+    third.Set(BrokerField::last_name, "Okafor");
+    third.Set(BrokerField::city, "Austin");
+    brokers.Add(third);
+    WriteBrokerFile(folder.path() / "brokers.ini", brokers);
+    std::string damaged = folder.Read("brokers.ini");
+    const std::size_t field = damaged.find("\"Sam\"");
+    damaged.replace(field, 5, "Sam");
+    folder.Write("brokers.ini", damaged + "\r\n\r\n");
+    std::vector<long> records;
+    loaded = ReadBrokerFile(folder.path() / "brokers.ini", &records);
+    ASSERT_EQ(loaded.Count(), 2);
+    EXPECT_EQ(loaded.Item(1).SortName(), "Moreno, Elena");
+    EXPECT_EQ(loaded.Item(2).SortName() + "|" + loaded.Item(2).Get(BrokerField::city), "Okafor|Austin");
+    EXPECT_EQ(records, std::vector<long>{2});
 }
 
 TEST(cCommision, ReadsRowsSavesRatesAndRefusesBadSections) {

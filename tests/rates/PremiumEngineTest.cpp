@@ -108,6 +108,10 @@ TEST(Rounding, HalfAwayFromZeroOnTheDecimalForm) {
     EXPECT_EQ(FormatAmount(1234567.891, 2), "1,234,567.89");
     EXPECT_EQ(FormatAmount(-1234.005, 2), "-1,234.01");
     EXPECT_EQ(FormatAmount(999.5, 0) + "|" + FormatAmount(100000, 0), "1,000|100,000");
+    // However large, an amount is never cut short: 10^70 has 71 digits.
+    std::string huge = FormatAmount(1e70, 0);
+    std::erase(huge, ',');
+    EXPECT_EQ(huge.size(), 71U) << huge;
     // Against the decimal-text reference over many amounts.
     std::uint64_t seed = 12345;
     for (int i = 0; i < 20000; ++i) {
@@ -202,18 +206,25 @@ TEST_F(WorkedExamples, MissingAndDamagedRateFiles) {
         {"truncated level file",
          [&] { std::filesystem::resize_file(folder.path() / "July08BRNFGHB3.rat", 722 * 20); },
          "2|1|RateStuf|ReadStandardTermRates"},
+        // A value that is no rate is a damaged file, never a price.
         {"negative rate",
          [&] {
              WriteRates(folder, "July08BRNFGHB3.rat", RateLayoutKind::Level5, 100,
                         [](long, std::size_t) { return -5.0; });
          },
-         "2|1|RateStuf|ReadStandardTermRates"},
+         "3|321|RateStuf|ReadStandardTermRates"},
         {"not a number",
          [&] {
              WriteRates(folder, "Jan07GuarYRT.rat", RateLayoutKind::GuaranteedYrt, 101,
                         [](long, std::size_t) { return std::nan(""); });
          },
-         "2|1|RateStuf|ReadYRTRates"},
+         "3|321|RateStuf|ReadYRTRates"},
+        {"far beyond any rate",
+         [&] {
+             WriteRates(folder, "July08BRNFGHB3.rat", RateLayoutKind::Level5, 100,
+                        [](long, std::size_t) { return 1e300; });
+         },
+         "3|321|RateStuf|ReadStandardTermRates"},
     };
     for (const auto& r : rows) {
         SetUp();
@@ -228,7 +239,10 @@ TEST_F(WorkedExamples, MissingAndDamagedRateFiles) {
             << r.what;
         EXPECT_EQ(s.years.size(), 56u) << r.what;  // the schedule still comes back
     }
-    EXPECT_EQ(run.Errors.Item(1).Description, "Rate file missing.");
+    EXPECT_EQ(run.Errors.Item(1).Description,
+              "The rate file " + folder.folder() +
+                  "July08BRNFGHB3.rat is damaged: record 46 holds 1e+300 where a rate "
+                  "belongs.");
 }
 
 TEST_F(WorkedExamples, EdgesOfAgeProductAndFace) {

@@ -80,7 +80,9 @@ void ProposalRun::RemovePreviousOutputs(const std::vector<std::string>& formFile
     for (const std::string& form : formFiles) outputs.insert(ToUpper(form));
     RemoveFromFolder(StartDirectory,
                      [&](const std::string& name) { return outputs.count(name) > 0 || IsPageFile(name); });
-    // The PDF may be named to stand outside the folder.
+}
+
+void ProposalRun::RemoveStalePdf() const {
     std::error_code error;
     const fs::path pdf = ResolveFileName(fs::path(PdfPath) / PdfName);
     if (fs::is_regular_file(pdf, error)) fs::remove(pdf, error);

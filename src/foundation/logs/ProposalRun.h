@@ -84,8 +84,11 @@ struct ProposalRun {
     void RemovePreviousPages() const;
     // Everything an earlier relay run left in the folder: its answer,
     // Relay.upd, the logs, the page files, the forms it may have copied
-    // (`formFiles`) and the PDF. The inputs stay.
+    // (`formFiles`) and "illustration.pdf". The inputs stay.
     void RemovePreviousOutputs(const std::vector<std::string>& formFiles) const;
+    // The file at PdfPath + PdfName, once the run is known not to have
+    // written it: what is there is an earlier run's.
+    void RemoveStalePdf() const;
 };
 
 }  // namespace quoravel

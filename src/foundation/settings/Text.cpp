@@ -1,6 +1,7 @@
 #include "Text.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace quoravel {
 namespace {
@@ -27,6 +28,14 @@ std::string ToUpper(std::string_view text) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
     }
     return out;
+}
+
+std::string FixedText(double value, int decimals) {
+    const int length = std::snprintf(nullptr, 0, "%.*f", decimals, value);
+    std::string text(static_cast<std::size_t>(std::max(length, 0)) + 1, '\0');
+    std::snprintf(text.data(), text.size(), "%.*f", decimals, value);
+    text.pop_back();
+    return text;
 }
 
 std::string Join(const std::vector<std::string>& parts, std::string_view separator) {

@@ -224,7 +224,10 @@ void clsINIFile::WriteINI(std::string_view key, const Value& value, int dataType
         const std::size_t start = static_cast<std::size_t>(lines[i].data() - bytes.data());
         const std::size_t end = lineEnd(i);
         out.append(bytes, start, end - start);
-        if (end == bytes.size() && (out.empty() || out.back() != '\n')) out += eol;
+        // A last line without its line end gets one; a lone CR there is
+        // the start of it, never part of the value.
+        if (end == bytes.size() && (out.empty() || out.back() != '\n'))
+            out += !out.empty() && out.back() == '\r' ? "\n" : eol;
     };
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (replace && i == *replace) {

@@ -128,6 +128,10 @@ TEST_F(SettingsFile, WriteKeepsEveryOtherLineByteForByte) {
     Put("test.ini", "[S]\nk=1\n");  // a file with LF line ends keeps them
     Ini("S").WriteINI("k", Value(2.5), 2);
     EXPECT_EQ(Bytes("test.ini"), "[S]\nk=2.5\n");
+
+    Put("test.ini", "[S]\r\nk=1\r");  // a lone CR at the end begins the line end
+    Ini("S").WriteINI("n", Value(2), 2);
+    EXPECT_EQ(Bytes("test.ini"), "[S]\r\nk=1\r\nn=2\r\n");
 }
 
 TEST_F(SettingsFile, NewFilesAreWindows1252WithCrLf) {
