@@ -59,7 +59,7 @@ for target in "${targets[@]}"; do
     if [ -n "$artifact" ]; then
       echo "!! Input: $artifact"
       echo "!! Reproduce: $binary $artifact"
-      echo "!! Once the reader is fixed, keep it as a regression seed: cp $artifact $seeds/"
+      echo "!! Unless it is one of the seeds, keep it as a regression seed once the reader is fixed: cp $artifact $seeds/<what-it-is>"
     fi
   fi
 done
