@@ -1,5 +1,5 @@
 # The two everyday commands: `make demo` and `make test`.
-.PHONY: all setup release demo run screenshots test goldens bench format clean
+.PHONY: all setup release demo run screenshots test goldens bench fuzz format clean
 
 all: release
 
@@ -26,10 +26,13 @@ run: release
 screenshots: setup
 	scripts/screenshots.sh
 
+# The tests, then each fuzz target over its checked-in corpus and for 10 s,
+# so an input that once crashed a reader fails the build when it comes back.
 test: setup
 	cmake --preset test
 	cmake --build --preset test
 	ctest --preset test
+	scripts/fuzz.sh smoke
 
 # Rewrites the page goldens (tests/documents/golden) from the pages as they
 # print now and shows what changed: review the diff before committing it.
@@ -45,10 +48,14 @@ bench: release
 	cmake --build --preset release --target benchmarks
 	@for b in build/bench/bench_*; do echo "== $$b"; $$b; done
 
+# Runs each fuzz target for FUZZ_SECONDS (default 60); see docs/robustness.md.
+fuzz: setup
+	scripts/fuzz.sh
+
 # Applies the checked-in clang-format style to every source file; `make test`
 # fails on a file that differs from it.
 format: setup
-	find src tests bench tools \( -name '*.cpp' -o -name '*.h' \) -exec clang-format -i {} +
+	find src tests bench tools fuzz \( -name '*.cpp' -o -name '*.h' \) -exec clang-format -i {} +
 
 clean:
-	rm -rf build build-test build-dev
+	rm -rf build build-test build-dev build-fuzz
