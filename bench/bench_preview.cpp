@@ -37,11 +37,13 @@ public:
     std::optional<std::string> Input(QWidget*, const std::string&, const std::string&, bool) override {
         return {};
     }
-    std::string SaveFileName(QWidget*, const std::string&, const std::string&, const std::string&,
-                             const std::string&) override {
+    std::string OpenFileName(QWidget*, const std::string&, const std::string&, const std::string&) override {
         return {};
     }
-    std::string OpenFileName(QWidget*, const std::string&, const std::string&, const std::string&) override {
+
+protected:
+    std::string ChooseSaveFile(QWidget*, const std::string&, const std::string&, const std::string&,
+                               const std::string&) override {
         return {};
     }
 };
