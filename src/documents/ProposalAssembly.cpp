@@ -61,15 +61,17 @@ bool ValidateCase(cClient& client, ProposalRun& run, IllustrationResult& result,
     return ages.ok;
 }
 
-// True when pricing the product at the face amount found a rate file absent
-// or without rates for the case.
+// True when pricing the product at the face amount found a rate file absent,
+// damaged or without rates for the case: its premiums would be no price.
 bool RatesMissing(PageContext& context, std::int32_t product, std::size_t faceIndex) {
     const clsErrors& errors = context.run.Errors;
     const long before = errors.Count();
     LedgerColumn(context, product, faceIndex, context.client.Classification());
     for (long i = before + 1; i <= errors.Count(); ++i) {
         const clsError& error = errors.Item(i);
-        if (error.Description == kRateFileMissing || error.Number == ErrorNumber::FileNotFound) return true;
+        if (error.Description == kRateFileMissing || error.Number == ErrorNumber::FileNotFound ||
+            error.Number == ErrorNumber::BadFileFormat)
+            return true;
     }
     return false;
 }

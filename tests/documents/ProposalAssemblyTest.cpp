@@ -526,6 +526,17 @@ TEST_F(MissingRatesTest, MakesNoDocumentAndSaysSo) {
     EXPECT_TRUE(relayed.notices.empty());
     EXPECT_FALSE(Exists("page1.emf"));
     EXPECT_TRUE(Contains(RelayOut(), "Rate file missing.")) << RelayOut();
+
+    // Rate files holding values that are no rates (all bits set: not a
+    // number) are damaged: no premium is made of them either.
+    for (const auto& entry : fs::directory_iterator(program.path())) {
+        if (entry.path().extension() == ".rat")
+            program.Write(entry.path().filename().string(), std::string(entry.file_size(), '\xFF'));
+    }
+    EXPECT_FALSE(Run().documentMade);
+    EXPECT_FALSE(Exists("page1.emf"));
+    EXPECT_TRUE(Contains(RelayOut(), "is damaged: record ")) << RelayOut();
+    EXPECT_FALSE(Contains(RelayOut(), "Status=0")) << RelayOut();
 }
 
 TEST_F(ProposalAssemblyTest, PdfIsWrittenIntoTheFolderAndReplacesAnOldOne) {
