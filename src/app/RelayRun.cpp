@@ -43,7 +43,7 @@ void AnchorPdfTarget(ProposalRun& run) {
     if (run.PdfName.find_first_of("/\\") != std::string::npos ||
         run.PdfName.find("..") != std::string::npos) {
         run.Errors.Add(clsError::Error, InputMessage("PDF.Name", run.PdfName, "a plain file name"));
-        run.PdfName = ProposalRun(run.process, run.StartDirectory).PdfName;
+        run.PdfName = kDefaultPdfName;
     }
 }
 

@@ -478,14 +478,18 @@ bool frmMain2::FieldsChanged() {
     return CaseRecord(CaseFromWindow(shownCase_ ? *shownCase_ : cClient())) != shownRecord_;
 }
 
+void frmMain2::UpdateShownCase(const cClient& edited) {
+    *shownCase_ = edited;
+    casesChanged_ = true;
+    const int listed = ui_->cboClients->findData(shownCase_->Index());
+    if (listed > 0) ui_->cboClients->setItemText(listed, Q(shownCase_->SortName()));
+    RecordShownCase(shownCase_);
+}
+
 void frmMain2::TakeFieldsIntoCase() {
     if (!FieldsChanged()) return;
     if (shownCase_) {
-        *shownCase_ = CaseFromWindow(*shownCase_);
-        casesChanged_ = true;
-        const int listed = ui_->cboClients->findData(shownCase_->Index());
-        if (listed > 0) ui_->cboClients->setItemText(listed, Q(shownCase_->SortName()));
-        RecordShownCase(shownCase_);
+        UpdateShownCase(CaseFromWindow(*shownCase_));
     } else if (context_.settings.GetNumber("Options", "AutoSaveClients", 1) != 0) {
         AddNewCase(std::make_shared<cClient>(CaseFromWindow(cClient())));
     }
@@ -943,13 +947,7 @@ bool frmMain2::MakeProposal() {
             Tell("Age out of range", ages.message);
             return false;
         }
-        if (keepCases && shownCase_ && changed) {
-            *shownCase_ = *client;
-            casesChanged_ = true;
-            ui_->cboClients->setItemText(ui_->cboClients->findData(shownCase_->Index()),
-                                         Q(shownCase_->SortName()));
-            RecordShownCase(shownCase_);
-        }
+        if (keepCases && shownCase_ && changed) UpdateShownCase(*client);
         // The issue rules correct the proposal's copy of the case; the case
         // itself stays as the broker entered it.
         cClient illustrated = *client;

@@ -156,6 +156,8 @@ private:
     // the fields gave it, against which later edits are told apart.
     void RecordShownCase(std::shared_ptr<cClient> shown);
     bool FieldsChanged();
+    // The shown case replaced by its edited form, in the list and as shown.
+    void UpdateShownCase(const cClient& edited);
     void AddNewCase(const std::shared_ptr<cClient>& client);
     // A desktop launcher's answer: its exit code when it ends within a few
     // seconds, 0 when it is still running (the program it started is open).

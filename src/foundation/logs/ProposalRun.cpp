@@ -13,8 +13,6 @@ namespace fs = std::filesystem;
 namespace quoravel {
 namespace {
 
-constexpr const char* kDefaultPdf = "illustration.pdf";
-
 // Removes the files of the folder whose names (in any letter case) the
 // predicate claims; the folder is listed once.
 template <typename Claimed>
@@ -41,7 +39,7 @@ bool IsPageFile(std::string_view name) {
 ProposalRun::ProposalRun(const ProcessValues& values, std::string folder)
     : process(values), StartDirectory(std::move(folder)) {
     PdfPath = WithTrailingSeparator(StartDirectory);
-    PdfName = kDefaultPdf;
+    PdfName = kDefaultPdfName;
 }
 
 void ProposalRun::ProcessError(std::int32_t number, std::int16_t severity, const std::string& description,
@@ -61,7 +59,7 @@ void ProposalRun::ReadPdfTarget() {
     relay.SetSection("Identifiers");
     PdfPath =
         WithTrailingSeparator(relay.ReadINI("PDF.Path", clsINIFile::Text, Value(StartDirectory)).Text());
-    PdfName = relay.ReadINI("PDF.Name", clsINIFile::Text, Value(kDefaultPdf)).Text();
+    PdfName = relay.ReadINI("PDF.Name", clsINIFile::Text, Value(kDefaultPdfName)).Text();
     // "proposal.PDF" already names a PDF; only a name without the ending gets one.
     if (PdfName.size() < 3 || !EqualNoCase(std::string_view(PdfName).substr(PdfName.size() - 3), "pdf")) {
         PdfName += ".pdf";
@@ -76,7 +74,8 @@ void ProposalRun::RemovePreviousPages() const {
 
 void ProposalRun::RemovePreviousOutputs(const std::vector<std::string>& formFiles) const {
     std::set<std::string> outputs{
-        ToUpper(kRelayAnswerFile), "RELAY.UPD", "ERROR.LOG", "UPDATE.LOG", "PDF.LOG", ToUpper(kDefaultPdf)};
+        ToUpper(kRelayAnswerFile), "RELAY.UPD", "ERROR.LOG", "UPDATE.LOG", "PDF.LOG",
+        ToUpper(kDefaultPdfName)};
     for (const std::string& form : formFiles) outputs.insert(ToUpper(form));
     RemoveFromFolder(StartDirectory,
                      [&](const std::string& name) { return outputs.count(name) > 0 || IsPageFile(name); });

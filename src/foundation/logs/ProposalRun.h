@@ -16,6 +16,8 @@ namespace quoravel {
 
 // The answer file of a run, the one name the outside system opens.
 inline constexpr const char* kRelayAnswerFile = "relay.out";
+// The PDF's name when the relay file names none.
+inline constexpr const char* kDefaultPdfName = "illustration.pdf";
 
 // A named page range reported to the outside illustration system.
 struct RelayNode {
