@@ -31,7 +31,6 @@ int PageView::PageCount() const { return document_ ? static_cast<int>(document_-
 
 void PageView::SetDocument(const Document* document) {
     document_ = document;
-    pictures_ = PictureCache();
     currentPage_ = PageCount() > 0 ? 1 : 0;
     scale_ = 0;  // nothing laid out yet to keep in sight
     Relayout();
@@ -184,7 +183,7 @@ void PageView::paintEvent(QPaintEvent* event) {
         painter.save();
         painter.setClipRect(page.intersected(exposed));
         painter.translate(page.topLeft());
-        PaintPage(painter, document_->pages[static_cast<std::size_t>(index)], scale_, pictures_);
+        PaintPage(painter, document_->pages[static_cast<std::size_t>(index)], scale_);
         painter.restore();
         painter.setPen(kEdge);
         painter.setBrush(Qt::NoBrush);

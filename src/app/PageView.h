@@ -85,7 +85,6 @@ private:
     static constexpr int kGap = 12;  // pixels around and between pages
 
     const Document* document_ = nullptr;
-    PictureCache pictures_;
     int mode_ = FitWidth;
     double zoom_ = 100;
     double scale_ = 0;

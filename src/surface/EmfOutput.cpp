@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "FontMeasure.h"
+#include "PictureStore.h"
 #include "RuntimeError.h"
 #include "TextFile.h"
 
@@ -145,8 +146,7 @@ public:
         Append(U_EMRRECTANGLE_set(Box(item.x, item.y, item.x + item.width, item.y + item.height)));
     }
     void operator()(const PictureItem& item) {
-        const QImage decoded = QImage::fromData(
-            QByteArrayView(item.encoded.data(), static_cast<qsizetype>(item.encoded.size())));
+        const QImage decoded = DecodePicture(item.encoded);
         if (decoded.isNull()) return;
         // Transparent parts show the white page, as when the picture is painted.
         QImage flat(decoded.size(), QImage::Format_RGB32);

@@ -1,6 +1,5 @@
 #include "PageRenderer.h"
 
-#include <QByteArrayView>
 #include <QFont>
 #include <QFontInfo>
 #include <QImage>
@@ -9,6 +8,7 @@
 #include <optional>
 
 #include "FontMeasure.h"
+#include "PictureStore.h"
 
 namespace quoravel {
 namespace {
@@ -21,7 +21,7 @@ QPen RulePen(double width) {
 
 class ItemPainter {
 public:
-    ItemPainter(QPainter& painter, PictureCache& pictures) : painter_(painter), pictures_(pictures) {}
+    explicit ItemPainter(QPainter& painter) : painter_(painter) {}
 
     void operator()(const TextItem& item) {
         if (font_ != item.font) {
@@ -47,41 +47,24 @@ public:
         }
     }
     void operator()(const PictureItem& item) {
-        const QImage& image = pictures_.Decode(item.encoded);
+        const QImage image = DecodePicture(item.encoded);
         if (!image.isNull()) painter_.drawImage(QRectF(item.x, item.y, item.width, item.height), image);
     }
 
 private:
     QPainter& painter_;
-    PictureCache& pictures_;
     std::optional<FontStyle> font_;
 };
 
 }  // namespace
 
-const QImage& PictureCache::Decode(const std::string& encoded) {
-    auto found = images_.find(encoded);
-    if (found == images_.end()) {
-        found = images_
-                    .emplace(encoded, QImage::fromData(QByteArrayView(
-                                          encoded.data(), static_cast<qsizetype>(encoded.size()))))
-                    .first;
-    }
-    return found->second;
-}
-
 void PaintPage(QPainter& painter, const Page& page, double scale) {
-    PictureCache pictures;
-    PaintPage(painter, page, scale, pictures);
-}
-
-void PaintPage(QPainter& painter, const Page& page, double scale, PictureCache& pictures) {
     painter.save();
     // Lossless: a PDF would otherwise store pictures as JPEG and blur logos.
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
                            QPainter::SmoothPixmapTransform | QPainter::LosslessImageRendering);
     painter.scale(scale, scale);
-    ItemPainter paint(painter, pictures);
+    ItemPainter paint(painter);
     for (const DrawItem& item : page.items) std::visit(paint, item);
     painter.restore();
 }

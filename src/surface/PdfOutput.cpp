@@ -84,10 +84,9 @@ void WritePdf(const Document& document, const std::string& path) {
             throw RuntimeError(ErrorNumber::InternalError, "WritePdf",
                                "The PDF file " + path + " cannot be started.");
         }
-        PictureCache pictures;
         for (std::size_t i = 0; i < document.pages.size(); ++i) {
             if (i > 0) writer.newPage();
-            PaintPage(painter, document.pages[i], writer.resolution() / kTwipsPerInch, pictures);
+            PaintPage(painter, document.pages[i], writer.resolution() / kTwipsPerInch);
         }
         painter.end();
     }

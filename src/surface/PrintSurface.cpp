@@ -1,9 +1,8 @@
 #include "PrintSurface.h"
 
-#include <QByteArray>
-#include <QImage>
 #include <algorithm>
 
+#include "PictureStore.h"
 #include "RuntimeError.h"
 #include "TableFormat.h"
 #include "TextFile.h"
@@ -546,11 +545,9 @@ bool PrintSurface::DrawPicture(const std::string& path, double x, double y, doub
 }
 
 bool PrintSurface::DrawPictureData(std::string encoded, double x, double y, double width, double height) {
-    const QImage image =
-        QImage::fromData(QByteArray::fromRawData(encoded.data(), static_cast<qsizetype>(encoded.size())));
-    if (image.isNull()) return false;
+    if (DecodePicture(encoded).isNull()) return false;
     FlushLine(false);
-    Target().items.emplace_back(PictureItem{x, y, width, height, std::move(encoded)});
+    Target().items.emplace_back(PictureItem{x, y, width, height, CompactPicture(encoded)});
     return true;
 }
 

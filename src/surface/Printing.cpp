@@ -17,10 +17,9 @@ void PrintDocument(const Document& document, QPrinter& printer) {
         throw RuntimeError(ErrorNumber::PathFileAccessError, "PrintDocument",
                            "The printer " + printer.printerName().toStdString() + " cannot be used.");
     }
-    PictureCache pictures;
     for (std::size_t i = 0; i < document.pages.size(); ++i) {
         if (i > 0) printer.newPage();
-        PaintPage(painter, document.pages[i], printer.resolution() / kTwipsPerInch, pictures);
+        PaintPage(painter, document.pages[i], printer.resolution() / kTwipsPerInch);
     }
     painter.end();
 }

@@ -13,6 +13,7 @@
 #include "FontMeasure.h"
 #include "PageRenderer.h"
 #include "PdfOutput.h"
+#include "PictureStore.h"
 #include "PngOutput.h"
 #include "TestSupport.h"
 #include "VsvFile.h"
@@ -254,10 +255,27 @@ TEST(PdfOutput, APictureOnEveryPageIsStoredOnce) {
     EXPECT_EQ(objects.size(), 1) << lines.join('\n').toStdString();
 }
 
-TEST(PictureCache, DecodesOnceAndLeavesOutBytesThatAreNoPicture) {
-    PictureCache pictures;
-    const QImage& first = pictures.Decode(RedSquarePng());
+TEST(PictureStore, DecodesOnceAndLeavesOutBytesThatAreNoPicture) {
+    const QImage first = DecodePicture(RedSquarePng());
     EXPECT_EQ(first.size(), QSize(8, 8));
-    EXPECT_EQ(pictures.Decode(RedSquarePng()).cacheKey(), first.cacheKey());
-    EXPECT_TRUE(pictures.Decode("not a picture").isNull());
+    EXPECT_EQ(DecodePicture(RedSquarePng()).cacheKey(), first.cacheKey());
+    EXPECT_TRUE(DecodePicture("not a picture").isNull());
+}
+
+// A bitmap on a page is kept as a PNG of the very same pixels; a picture
+// file that is already compressed, or no picture, is kept byte for byte.
+TEST(PictureStore, KeepsABitmapAsAPngOfTheSamePixels) {
+    QImage banner(300, 40, QImage::Format_RGB32);
+    for (int y = 0; y < banner.height(); ++y)
+        for (int x = 0; x < banner.width(); ++x) banner.setPixel(x, y, qRgb(x % 256, 40 + y, 255 - x % 200));
+    QBuffer bmp;
+    bmp.open(QIODevice::WriteOnly);
+    banner.save(&bmp, "BMP");
+    const std::string compact = CompactPicture(bmp.data().toStdString());
+    ASSERT_TRUE(compact.starts_with("\x89PNG"));
+    EXPECT_LT(compact.size(), static_cast<std::size_t>(bmp.data().size()) / 2);
+    EXPECT_EQ(QImage::fromData(QByteArray::fromStdString(compact)).convertToFormat(QImage::Format_RGB32),
+              banner);
+    EXPECT_EQ(CompactPicture(RedSquarePng()), RedSquarePng());
+    EXPECT_EQ(CompactPicture("BM but no bitmap"), "BM but no bitmap");
 }
