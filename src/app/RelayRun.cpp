@@ -90,7 +90,7 @@ bool HasRelayFile(const ProcessValues& process) {
     return !process.StartDirectory.empty() && FileExists(fs::path(process.StartDirectory) / "relay.ini");
 }
 
-int RunRelay(ProcessValues& process, std::ostream& diagnostics) {
+RelayOutcome RunRelay(ProcessValues& process, std::ostream& diagnostics) {
     process.RelayMode = true;
     ProposalRun run(process, AbsoluteFolder(process.StartDirectory));
     bool made = false;
@@ -112,9 +112,9 @@ int RunRelay(ProcessValues& process, std::ostream& diagnostics) {
     } catch (const std::exception& error) {
         diagnostics << "quoravel: no answer could be written in the relay folder " << run.StartDirectory
                     << ": " << error.what() << "\n";
-        return ExitCode::NoAnswer;
+        return {ExitCode::NoAnswer, run.Errors.Status()};
     }
-    return ExitCode::Answered;
+    return {ExitCode::Answered, run.Errors.Status()};
 }
 
 }  // namespace quoravel

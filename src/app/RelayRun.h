@@ -14,6 +14,13 @@ inline constexpr int NoAnswer = 1;     // the relay answer could not be written
 inline constexpr int NotRelayRun = 2;  // a bad command line, or no display for the window
 }  // namespace ExitCode
 
+// How a relay run ended: its exit code and, once answered, the "Status" of
+// its answer.
+struct RelayOutcome {
+    int exitCode = ExitCode::Answered;
+    int status = 0;
+};
+
 // Why the start folder cannot be used, "" when it can: a folder that does not
 // exist, or a relay.ini (in any letter case) that is not a readable file.
 std::string StartFolderProblem(const ProcessValues& process);
@@ -26,6 +33,6 @@ bool HasRelayFile(const ProcessValues& process);
 // the program and start folders; a QGuiApplication must exist. Problems of
 // the case reach the outside system through relay.out; only an answer that
 // cannot be written is reported on `diagnostics`.
-int RunRelay(ProcessValues& process, std::ostream& diagnostics);
+RelayOutcome RunRelay(ProcessValues& process, std::ostream& diagnostics);
 
 }  // namespace quoravel

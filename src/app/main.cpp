@@ -1,16 +1,21 @@
+#include <sched.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtGlobal>
+#include <algorithm>
 #include <iostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "CaseListing.h"
 #include "InteractiveRun.h"
 #include "ProcessValues.h"
 #include "ProgramFolder.h"
+#include "RelayBatch.h"
 #include "RelayRun.h"
 #include "RuntimeError.h"
 
@@ -18,6 +23,7 @@ namespace {
 
 void PrintUsage(std::ostream& out) {
     out << "Usage: quoravel [FOLDER]\n"
+           "       quoravel --relay FOLDER... | --relay -\n"
            "       quoravel --list-cases CASEFILE\n"
            "\n"
            "Quoravel prepares level-premium term life insurance proposals.\n"
@@ -26,6 +32,11 @@ void PrintUsage(std::ostream& out) {
            "                        without a window and its PDF and answer files are\n"
            "                        written (exit code 0 once relay.out is written); a\n"
            "                        folder without relay.ini opens the window on it\n"
+           "  --relay FOLDER...     each folder a relay run, on every core; with \"-\" the\n"
+           "                        folders are read one a line from standard input. One\n"
+           "                        line a folder: the folder, its Status (\"none\" when it\n"
+           "                        could not be answered) and seconds, separated by tabs;\n"
+           "                        exit code 1 when a folder could not be answered\n"
            "  --list-cases CASEFILE print the cases of a case file (.clt)\n"
            "  --version             print the version\n"
            "  --help                print this help\n";
@@ -69,6 +80,13 @@ void FallBackWhenNoDisplayOpens() {
     }
     qputenv("QT_QPA_PLATFORM",
             qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ? "xcb;offscreen" : "wayland;xcb;offscreen");
+}
+
+// The cores this process may run on: one batch worker each.
+int CoreCount() {
+    cpu_set_t cores;
+    if (sched_getaffinity(0, sizeof cores, &cores) == 0) return std::max(1, CPU_COUNT(&cores));
+    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
 }
 
 bool NoDisplayNamed() {
@@ -116,6 +134,19 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
+    if (first == "--relay") {
+        const std::vector<std::string> folders =
+            BatchFolders({arguments.begin() + 1, arguments.end()}, std::cin);
+        if (folders.empty()) {
+            PrintUsage(std::cerr);
+            return ExitCode::NotRelayRun;
+        }
+        ProcessValues process;
+        process.VersionText = MakeVersionText(QUORAVEL_VERSION_MAJOR, QUORAVEL_VERSION_MINOR, true);
+        UseOffscreenPlatform();
+        const PrivateRuntimeFolder runtime;
+        return RunRelayBatch(process, folders, CoreCount(), std::cout, std::cerr, argc, argv);
+    }
     if (first.starts_with("--")) {
         std::cerr << "quoravel: " << first << " is not an option of this program.\n";
         PrintUsage(std::cerr);
@@ -138,7 +169,7 @@ int main(int argc, char** argv) {
         const PrivateRuntimeFolder runtime;
         QGuiApplication application(argc, argv);
         process.ProgramFolder = ResolveProgramFolder(argc, argv);
-        return RunRelay(process, std::cerr);
+        return RunRelay(process, std::cerr).exitCode;
     }
     if (NoDisplayNamed()) return RefuseTheWindow();
     FallBackWhenNoDisplayOpens();

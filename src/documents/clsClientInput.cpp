@@ -27,6 +27,7 @@ clsINIFile SettingsFile(const std::string& path, const std::string& name, const 
     file.SetPathname(path);
     file.SetFilename(name);
     file.SetSection(section);
+    file.HoldInMemory();  // the page reads key after key of it
     return file;
 }
 

@@ -1,20 +1,21 @@
 #include "clsPCover.h"
 
-#include <QImage>
-#include <QString>
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "Enumerations.h"
 #include "PageContext.h"
+#include "PictureStore.h"
 #include "PremiumEngine.h"
 #include "PrintSurface.h"
 #include "Rounding.h"
 #include "RuntimeError.h"
 #include "SectionPage.h"
+#include "TextFile.h"
 
 namespace quoravel {
 namespace {
@@ -221,7 +222,14 @@ clsPrint& clsPCover::Print() const {
 void clsPCover::start(const std::string& programFolder) {
     PrintSurface& surface = Print().printHandle();
     const std::string path = (std::filesystem::path(programFolder) / "Term.gif").string();
-    const QImage picture(QString::fromStdString(path));
+    std::optional<std::string> encoded;
+    try {
+        encoded = ReadFileBytes(path);
+    } catch (const RuntimeError&) {
+        return;  // an unreadable cover picture is simply not drawn
+    }
+    if (!encoded) return;
+    const QImage picture = DecodePicture(*encoded);
     if (picture.isNull()) return;
 
     double width = picture.width() * kTwipsPerPixel * kPictureScale;
@@ -232,7 +240,7 @@ void clsPCover::start(const std::string& programFolder) {
         height *= room / width;
         width = room;
     }
-    if (!surface.DrawPicture(path, kPictureLeft, kPictureTop, width, height)) return;
+    if (!surface.DrawPictureData(std::move(*encoded), kPictureLeft, kPictureTop, width, height)) return;
     const double below = kPictureTop + height + kGapBelowPicture;
     if (surface.CurrentY() < below) surface.SetCurrentY(below);
 }

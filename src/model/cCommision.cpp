@@ -39,6 +39,7 @@ std::optional<std::int16_t> ColumnOfKey(const std::string& key) {
 
 cCommision::cCommision(std::string programFolder) : programFolder_(std::move(programFolder)) {
     clsINIFile file = CommissionFile(programFolder_);
+    file.HoldInMemory();  // a hundred reads of one small file
     for (const auto& section : file.Sections()) {
         const auto row = RowNumber(section);
         if (!row) {

@@ -2,27 +2,45 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QList>
 #include <QString>
+#include <array>
 #include <cmath>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <tuple>
+#include <unordered_map>
 
 namespace quoravel {
 namespace {
 
-// Metrics objects are costly to make and the pages use a handful of fonts.
-const QFontMetricsF& MetricsOf(const FontStyle& style) {
+// A font of the pages with what has been measured of it. Pages are set from
+// a handful of fonts and a few dozen characters: each character's advance
+// is measured once per font and process, not once per line.
+struct MeasuredFont {
+    explicit MeasuredFont(const FontStyle& style) : metrics(MakeQFont(style)) { ascii.fill(-1); }
+    QFontMetricsF metrics;
+    std::array<double, 128> ascii;  // -1 until measured
+    std::unordered_map<char32_t, double> others;
+
+    double Advance(char32_t c) {
+        double& known = c < ascii.size() ? ascii[c] : others.try_emplace(c, -1).first->second;
+        if (known < 0) known = metrics.horizontalAdvance(QString::fromUcs4(&c, 1));
+        return known;
+    }
+};
+
+std::mutex fontsMutex;
+
+// The measured font of a style; fontsMutex must be held.
+MeasuredFont& FontOf(const FontStyle& style) {
     using Key = std::tuple<std::string, int, bool, bool>;
-    static std::mutex mutex;
-    static std::map<Key, std::unique_ptr<QFontMetricsF>> cache;
+    static std::map<Key, std::unique_ptr<MeasuredFont>> fonts;
     const int pixels = static_cast<int>(std::lround(style.size * kTwipsPerPoint));
-    const Key key{style.family, pixels, style.bold, style.italic};
-    std::lock_guard lock(mutex);
-    auto& metrics = cache[key];
-    if (!metrics) metrics = std::make_unique<QFontMetricsF>(MakeQFont(style));
-    return *metrics;
+    auto& font = fonts[Key{style.family, pixels, style.bold, style.italic}];
+    if (!font) font = std::make_unique<MeasuredFont>(style);
+    return *font;
 }
 
 }  // namespace
@@ -41,27 +59,37 @@ QFont MakeQFont(const FontStyle& style) {
 }
 
 double FontMeasure::Width(const FontStyle& font, std::string_view text) const {
-    return MetricsOf(font).horizontalAdvance(
-        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    double width = 0;
+    for (double advance : Advances(font, text)) width += advance;
+    return width;
 }
 
 std::vector<double> FontMeasure::Advances(const FontStyle& font, std::string_view text) const {
-    const QFontMetricsF& metrics = MetricsOf(font);
-    const QString string = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    // Invalid UTF-8 counts as Qt reads it, one replacement character a fault,
+    // as every output converts the text the same way.
+    const QList<uint> characters =
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toUcs4();
     std::vector<double> advances;
-    advances.reserve(static_cast<std::size_t>(string.size()));
-    for (qsizetype i = 0; i < string.size(); ++i) {
-        const qsizetype length = string.at(i).isHighSurrogate() && i + 1 < string.size() ? 2 : 1;
-        advances.push_back(metrics.horizontalAdvance(string.mid(i, length)));
-        i += length - 1;
-    }
+    advances.reserve(static_cast<std::size_t>(characters.size()));
+    std::lock_guard lock(fontsMutex);
+    MeasuredFont& measured = FontOf(font);
+    for (uint c : characters) advances.push_back(measured.Advance(c));
     return advances;
 }
 
-double FontMeasure::Ascent(const FontStyle& font) const { return MetricsOf(font).ascent(); }
+double FontMeasure::Ascent(const FontStyle& font) const {
+    std::lock_guard lock(fontsMutex);
+    return FontOf(font).metrics.ascent();
+}
 
-double FontMeasure::Descent(const FontStyle& font) const { return MetricsOf(font).descent(); }
+double FontMeasure::Descent(const FontStyle& font) const {
+    std::lock_guard lock(fontsMutex);
+    return FontOf(font).metrics.descent();
+}
 
-double FontMeasure::LineHeight(const FontStyle& font) const { return MetricsOf(font).lineSpacing(); }
+double FontMeasure::LineHeight(const FontStyle& font) const {
+    std::lock_guard lock(fontsMutex);
+    return FontOf(font).metrics.lineSpacing();
+}
 
 }  // namespace quoravel
