@@ -43,10 +43,14 @@ goldens: setup
 	git --no-pager diff --stat -- tests/documents/golden
 	git --no-pager diff -- tests/documents/golden
 
-# Builds the Google Benchmark targets and runs them.
+# Builds the benchmarks and runs them: the Google Benchmark targets, a relay
+# run phase by phase, then whole relay runs and the batch mode against the
+# floor (bench/relay_bench.sh).
 bench: release
 	cmake --build --preset release --target benchmarks
 	@for b in build/bench/bench_*; do echo "== $$b"; $$b; done
+	@echo "== bench/relay_bench.sh"
+	@bench/relay_bench.sh
 
 # Runs each fuzz target for FUZZ_SECONDS (default 60); see docs/robustness.md.
 fuzz: setup

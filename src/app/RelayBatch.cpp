@@ -243,11 +243,13 @@ std::vector<std::string> BatchFolders(const std::vector<std::string>& names, std
         }
     }
     std::vector<std::string> folders;
-    std::set<std::filesystem::path> seen;
+    std::set<std::string> seen;
     for (const std::string& folder : listed) {
         std::error_code unknown;
-        const auto path = std::filesystem::weakly_canonical(folder, unknown);
-        if (seen.insert(unknown ? std::filesystem::path(folder) : path).second) folders.push_back(folder);
+        const auto canonical = std::filesystem::weakly_canonical(folder, unknown);
+        std::string key = unknown ? folder : canonical.string();
+        while (key.size() > 1 && key.back() == '/') key.pop_back();
+        if (seen.insert(key).second) folders.push_back(folder);
     }
     return folders;
 }

@@ -1,0 +1,131 @@
+// The batch mode as an outside system drives it: many relay folders in one
+// command, each answered exactly as a run of its own would answer it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <sstream>
+
+#include "RelayBatch.h"
+#include "RelayCase.h"
+#include "VsvFile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kExamples[] = {"single-product",  "face-comparison", "product-comparison",
+                                 "nj-rider-notice", "rated-extras",    "missing-agent"};
+
+std::vector<std::string> FileNames(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string WithFolder(std::string text, const std::string& from, const std::string& to) {
+    for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+// The page as the outside system reads it, less the proposal's reference
+// number, which every run draws anew.
+quoravel::Document PageWithoutReference(const fs::path& file) {
+    quoravel::Document page = quoravel::LoadVsv(file.string());
+    for (auto& item : page.pages.at(0).items)
+        if (auto* text = std::get_if<quoravel::TextItem>(&item); text && text->text.starts_with("#"))
+            *text = {};
+    return page;
+}
+
+// The batch's lines by folder: its status and that it gave seconds.
+std::map<std::string, std::string> StatusByFolder(const std::string& out) {
+    std::map<std::string, std::string> status;
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);) {
+        const auto first = line.find('\t'), second = line.rfind('\t');
+        EXPECT_NE(first, second) << line;
+        EXPECT_GE(std::stod(line.substr(second + 1)), 0.0) << line;
+        status[line.substr(0, first)] = line.substr(first + 1, second - first - 1);
+    }
+    return status;
+}
+
+// Fifty folders of every report, one refused, one whose answer cannot be
+// written: each batch folder holds what a single run of the same relay.ini
+// leaves, and only the unwritable one goes without an answer.
+TEST(RelayBatch, EachFolderIsAnsweredAsASingleRunAnswersIt) {
+    constexpr std::size_t kFolders = 50;
+    constexpr std::size_t kUnwritable = 17;
+    std::vector<std::unique_ptr<RelayCase>> batch, single;
+    std::vector<std::string> command{QUORAVEL_EXECUTABLE, "--relay"};
+    for (std::size_t i = 0; i < kFolders; ++i) {
+        batch.push_back(std::make_unique<RelayCase>(kExamples[i % std::size(kExamples)]));
+        single.push_back(std::make_unique<RelayCase>(kExamples[i % std::size(kExamples)]));
+        command.push_back(batch.back()->Path());
+    }
+    fs::create_directory(batch[kUnwritable]->Folder().path() / "relay.out");
+    fs::create_directory(single[kUnwritable]->Folder().path() / "relay.out");
+
+    const ProgramResult result = RunProgram(command);
+    EXPECT_EQ(result.exitCode, 1) << "a folder went without an answer";
+    const auto status = StatusByFolder(result.out);
+    EXPECT_EQ(status.size(), kFolders) << result.out;
+    EXPECT_NE(result.err.find(batch[kUnwritable]->Path()), std::string::npos) << result.err;
+
+    std::vector<std::unique_ptr<ProgramRun>> runs;
+    for (const auto& relay : single) runs.push_back(std::make_unique<ProgramRun>(relay->Command()));
+    for (std::size_t i = 0; i < kFolders; ++i) {
+        const RelayCase& ours = *batch[i];
+        const RelayCase& alone = *single[i];
+        SCOPED_TRACE(std::to_string(i) + " " + kExamples[i % std::size(kExamples)]);
+        const ProgramResult run = runs[i]->Wait();
+        if (i == kUnwritable) {
+            EXPECT_EQ(run.exitCode, 1);
+            EXPECT_EQ(status.at(ours.Path()), "none");
+        } else {
+            EXPECT_EQ(run.exitCode, 0);
+            EXPECT_EQ(status.at(ours.Path()), alone.Answer("Engine", "Status"));
+        }
+        ASSERT_EQ(FileNames(ours.Folder().path()), FileNames(alone.Folder().path()));
+        for (const std::string& name : FileNames(alone.Folder().path())) {
+            const fs::path file = alone.Folder().path() / name;
+            if (name.ends_with(".vsv")) {
+                EXPECT_EQ(PageWithoutReference(ours.Folder().path() / name), PageWithoutReference(file)) << name;
+            } else if (!name.ends_with(".emf") && !name.ends_with(".pdf") && fs::is_regular_file(file)) {
+                EXPECT_EQ(WithFolder(ours.Folder().Read(name), ours.Path(), alone.Path()), alone.Folder().Read(name))
+                    << name;
+            }
+        }
+    }
+}
+
+TEST(RelayBatch, FoldersComeFromTheCommandLineOrOneALineFromStandardInput) {
+    std::istringstream none;
+    EXPECT_EQ(quoravel::BatchFolders({"a", "b", "a", "b/"}, none), (std::vector<std::string>{"a", "b"}));
+    std::istringstream lines("first\r\n\nsecond folder\nfirst\n");
+    EXPECT_EQ(quoravel::BatchFolders({"-"}, lines), (std::vector<std::string>{"first", "second folder"}));
+}
+
+// A folder that cannot be a relay run is reported on its own line, and the
+// rest of the batch is answered.
+TEST(RelayBatch, AFolderThatIsNoRelayRunTouchesNoOther) {
+    const RelayCase good("missing-agent");
+    const TempFolder empty;
+    const std::string missing = empty.folder() + "not-there";
+    const ProgramResult result =
+        RunProgram({QUORAVEL_EXECUTABLE, "--relay", empty.path().string(), missing, good.Path()});
+    EXPECT_EQ(result.exitCode, 1);
+    const auto status = StatusByFolder(result.out);
+    EXPECT_EQ(status.at(empty.path().string()), "none");
+    EXPECT_EQ(status.at(missing), "none");
+    EXPECT_EQ(status.at(good.Path()), "4");
+    EXPECT_NE(result.err.find("holds no relay.ini"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("does not exist"), std::string::npos) << result.err;
+}
+
+}  // namespace
