@@ -111,6 +111,12 @@ public:
         for (Worker& worker : workers_) HandOut(worker);
         while (Busy()) Collect();
         for (Worker& worker : workers_) Stop(worker);
+        // Folders left when no worker could be started go unanswered, and say so.
+        for (; next_ < folders_.size(); ++next_) {
+            diagnostics_ << "quoravel: no worker process could be started for the folder " << folders_[next_]
+                         << "; it has no answer.\n";
+            Report(next_, kNoStatus, Clock::now());
+        }
         return allAnswered_ ? ExitCode::Answered : ExitCode::NoAnswer;
     }
 

@@ -21,7 +21,8 @@ const char* const kExamples[] = {"single-product",  "face-comparison", "product-
 
 std::vector<std::string> FileNames(const fs::path& folder) {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -57,47 +58,46 @@ std::map<std::string, std::string> StatusByFolder(const std::string& out) {
 
 // Fifty folders of every report, one refused, one whose answer cannot be
 // written: each batch folder holds what a single run of the same relay.ini
-// leaves, and only the unwritable one goes without an answer.
+// leaves (one single run an example, and one of the unwritable folder), and
+// only the unwritable one goes without an answer.
 TEST(RelayBatch, EachFolderIsAnsweredAsASingleRunAnswersIt) {
     constexpr std::size_t kFolders = 50;
     constexpr std::size_t kUnwritable = 17;
+    const std::size_t examples = std::size(kExamples);
     std::vector<std::unique_ptr<RelayCase>> batch, single;
     std::vector<std::string> command{QUORAVEL_EXECUTABLE, "--relay"};
     for (std::size_t i = 0; i < kFolders; ++i) {
-        batch.push_back(std::make_unique<RelayCase>(kExamples[i % std::size(kExamples)]));
-        single.push_back(std::make_unique<RelayCase>(kExamples[i % std::size(kExamples)]));
+        batch.push_back(std::make_unique<RelayCase>(kExamples[i % examples]));
         command.push_back(batch.back()->Path());
     }
+    for (std::size_t i = 0; i <= examples; ++i)
+        single.push_back(std::make_unique<RelayCase>(kExamples[(i < examples ? i : kUnwritable) % examples]));
     fs::create_directory(batch[kUnwritable]->Folder().path() / "relay.out");
-    fs::create_directory(single[kUnwritable]->Folder().path() / "relay.out");
+    fs::create_directory(single[examples]->Folder().path() / "relay.out");
 
+    std::vector<std::unique_ptr<ProgramRun>> runs;
+    for (const auto& relay : single) runs.push_back(std::make_unique<ProgramRun>(relay->Command()));
+    for (std::size_t i = 0; i <= examples; ++i) EXPECT_EQ(runs[i]->Wait().exitCode, i < examples ? 0 : 1);
     const ProgramResult result = RunProgram(command);
     EXPECT_EQ(result.exitCode, 1) << "a folder went without an answer";
     const auto status = StatusByFolder(result.out);
     EXPECT_EQ(status.size(), kFolders) << result.out;
     EXPECT_NE(result.err.find(batch[kUnwritable]->Path()), std::string::npos) << result.err;
 
-    std::vector<std::unique_ptr<ProgramRun>> runs;
-    for (const auto& relay : single) runs.push_back(std::make_unique<ProgramRun>(relay->Command()));
     for (std::size_t i = 0; i < kFolders; ++i) {
         const RelayCase& ours = *batch[i];
-        const RelayCase& alone = *single[i];
-        SCOPED_TRACE(std::to_string(i) + " " + kExamples[i % std::size(kExamples)]);
-        const ProgramResult run = runs[i]->Wait();
-        if (i == kUnwritable) {
-            EXPECT_EQ(run.exitCode, 1);
-            EXPECT_EQ(status.at(ours.Path()), "none");
-        } else {
-            EXPECT_EQ(run.exitCode, 0);
-            EXPECT_EQ(status.at(ours.Path()), alone.Answer("Engine", "Status"));
-        }
+        const RelayCase& alone = *single[i == kUnwritable ? examples : i % examples];
+        SCOPED_TRACE(std::to_string(i) + " " + kExamples[i % examples]);
+        EXPECT_EQ(status.at(ours.Path()), i == kUnwritable ? "none" : alone.Answer("Engine", "Status"));
         ASSERT_EQ(FileNames(ours.Folder().path()), FileNames(alone.Folder().path()));
         for (const std::string& name : FileNames(alone.Folder().path())) {
             const fs::path file = alone.Folder().path() / name;
             if (name.ends_with(".vsv")) {
-                EXPECT_EQ(PageWithoutReference(ours.Folder().path() / name), PageWithoutReference(file)) << name;
+                EXPECT_EQ(PageWithoutReference(ours.Folder().path() / name), PageWithoutReference(file))
+                    << name;
             } else if (!name.ends_with(".emf") && !name.ends_with(".pdf") && fs::is_regular_file(file)) {
-                EXPECT_EQ(WithFolder(ours.Folder().Read(name), ours.Path(), alone.Path()), alone.Folder().Read(name))
+                EXPECT_EQ(WithFolder(ours.Folder().Read(name), ours.Path(), alone.Path()),
+                          alone.Folder().Read(name))
                     << name;
             }
         }
