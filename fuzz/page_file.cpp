@@ -1,5 +1,6 @@
-// The page-file (.vsv) reader: a damaged or truncated file is refused with an
-// error, and a file it accepts saves and loads back to the same pages.
+// The page-file (.vsv) reader, both versions: a damaged or truncated file is
+// refused with an error, and a file it accepts saves (as version 2, each
+// picture once) and loads back to the same pages.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -26,6 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const RuntimeError& error) {
         fuzz::Broken(std::string("a saved page file is refused: ") + error.what());
     }
+    fuzz::Require(again == document, "a saved page file loads back other pages");
     fuzz::Require(EncodeVsv(again, 1, pages) == saved, "a saved page file does not save again the same");
     return 0;
 }

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make ccache pkg-config clang-format clang libclang-rt-14-dev
   libgtest-dev libbenchmark-dev
-  qt6-base-dev libuemf-dev fonts-liberation2 poppler-utils xvfb xdg-utils
+  qt6-base-dev libuemf-dev zlib1g-dev fonts-liberation2 poppler-utils xvfb xdg-utils
 )
 
 missing=()

@@ -16,6 +16,8 @@
 #include <memory>
 #include <optional>
 #include <random>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "FontMeasure.h"
@@ -66,6 +68,83 @@ std::vector<std::uint32_t> CharacterSpacing(const TextItem& item, const QString&
         position = next;
     }
     return dx;
+}
+
+// A picture as a device-independent bitmap: its header with the colour
+// table, and its rows of pixels from the bottom up.
+struct Dib {
+    std::vector<char> info;  // BITMAPINFO
+    std::vector<char> pixels;
+    int width = 0, height = 0;
+};
+
+// The smallest uncompressed bitmap that keeps every pixel: 1, 4 or 8 bits a
+// pixel indexing a table of exactly the picture's colours when it has at most
+// 2, 16 or 256 of them, else 24-bit colour. Run-length, PNG and JPEG bitmaps
+// would be smaller still, but not every program that reads metafiles takes them.
+std::shared_ptr<const Dib> MakeDib(const std::string& encoded) {
+    const QImage decoded = DecodePicture(encoded);
+    if (decoded.isNull()) return nullptr;
+    // Transparent parts show the white page, as when the picture is painted.
+    QImage flat(decoded.size(), QImage::Format_RGB32);
+    flat.fill(Qt::white);
+    QPainter(&flat).drawImage(0, 0, decoded);
+    auto dib = std::make_shared<Dib>();
+    const int w = dib->width = flat.width(), h = dib->height = flat.height();
+
+    constexpr std::size_t kMostIndexed = 256;
+    std::vector<QRgb> colours;
+    {
+        std::unordered_set<QRgb> seen;
+        for (int y = 0; y < h && seen.size() <= kMostIndexed; ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(flat.constScanLine(y));
+            for (int x = 0; x < w; ++x) seen.insert(row[x] | 0xFF000000u);
+        }
+        if (seen.size() <= kMostIndexed) colours.assign(seen.begin(), seen.end());
+    }
+    std::sort(colours.begin(), colours.end());
+    const int bits = colours.empty() ? 24 : colours.size() <= 2 ? 1 : colours.size() <= 16 ? 4 : 8;
+    const std::size_t row = (static_cast<std::size_t>(w) * static_cast<std::size_t>(bits) + 7) / 8;
+    const std::size_t stride = (row + 3) & ~std::size_t{3};
+    dib->pixels.assign(stride * static_cast<std::size_t>(h), 0);
+    if (bits == 24) {
+        flat = flat.convertToFormat(QImage::Format_BGR888);  // the byte order of a 24-bit DIB
+        for (int y = 0; y < h; ++y) {                        // DIB rows run from the bottom up
+            std::memcpy(&dib->pixels[stride * static_cast<std::size_t>(h - 1 - y)], flat.constScanLine(y),
+                        row);
+        }
+    } else {
+        std::unordered_map<QRgb, unsigned> index;
+        for (unsigned i = 0; i < colours.size(); ++i) index.emplace(colours[i], i);
+        const unsigned perByte = 8 / static_cast<unsigned>(bits);
+        for (int y = 0; y < h; ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(flat.constScanLine(y));
+            char* out = &dib->pixels[stride * static_cast<std::size_t>(h - 1 - y)];
+            for (int x = 0; x < w; ++x) {
+                // The leftmost pixel of a byte is in its highest bits.
+                const unsigned slot = perByte - 1 - static_cast<unsigned>(x) % perByte;
+                out[static_cast<unsigned>(x) / perByte] = static_cast<char>(
+                    static_cast<unsigned char>(out[static_cast<unsigned>(x) / perByte]) |
+                    (index.at(line[x] | 0xFF000000u) << (slot * static_cast<unsigned>(bits))));
+            }
+        }
+    }
+    std::vector<U_RGBQUAD> table;
+    for (QRgb colour : colours)
+        table.push_back(rgbquad_set(static_cast<std::uint8_t>(qRed(colour)),
+                                    static_cast<std::uint8_t>(qGreen(colour)),
+                                    static_cast<std::uint8_t>(qBlue(colour)), 0));
+    const Buffer info(
+        reinterpret_cast<char*>(bitmapinfo_set(
+            bitmapinfoheader_set(w, h, 1, static_cast<std::uint16_t>(bits), U_BI_RGB,
+                                 static_cast<std::uint32_t>(dib->pixels.size()), decoded.dotsPerMeterX(),
+                                 decoded.dotsPerMeterY(), static_cast<U_NUM_RGBQUAD>(table.size()), 0),
+            table.empty() ? nullptr : table.data())),
+        &std::free);
+    if (!info)
+        throw RuntimeError(ErrorNumber::OutOfMemory, "WriteEmf", "A picture cannot be made into a bitmap.");
+    dib->info.assign(info.get(), info.get() + sizeof(U_BITMAPINFOHEADER) + table.size() * sizeof(U_RGBQUAD));
+    return dib;
 }
 
 // libUEMF's record buffer with its open file, and its object table.
@@ -146,31 +225,16 @@ public:
         Append(U_EMRRECTANGLE_set(Box(item.x, item.y, item.x + item.width, item.y + item.height)));
     }
     void operator()(const PictureItem& item) {
-        const QImage decoded = DecodePicture(item.encoded);
-        if (decoded.isNull()) return;
-        // Transparent parts show the white page, as when the picture is painted.
-        QImage flat(decoded.size(), QImage::Format_RGB32);
-        flat.fill(Qt::white);
-        QPainter(&flat).drawImage(0, 0, decoded);
-        flat = flat.convertToFormat(QImage::Format_BGR888);  // the byte order of a 24-bit DIB
-        const int w = flat.width(), h = flat.height();
-        const std::size_t row = static_cast<std::size_t>(w) * 3;
-        const std::size_t stride = (row + 3) & ~std::size_t{3};
-        std::vector<char> pixels(stride * static_cast<std::size_t>(h), 0);
-        for (int y = 0; y < h; ++y) {  // DIB rows run from the bottom up
-            std::memcpy(&pixels[stride * static_cast<std::size_t>(h - 1 - y)], flat.constScanLine(y), row);
-        }
-        const auto size = static_cast<std::uint32_t>(pixels.size());
-        const Buffer info(reinterpret_cast<char*>(bitmapinfo_set(
-                              bitmapinfoheader_set(w, h, 1, U_BCBM_COLOR24, U_BI_RGB, size,
-                                                   decoded.dotsPerMeterX(), decoded.dotsPerMeterY(), 0, 0),
-                              nullptr)),
-                          &std::free);
-        if (!info) Fail();
-        Append(U_EMRSTRETCHDIBITS_set(Box(item.x, item.y, item.x + item.width, item.y + item.height),
-                                      Point(item.x, item.y), Point(item.width, item.height),
-                                      point32_set(0, 0), point32_set(w, h), U_DIB_RGB_COLORS, U_SRCCOPY,
-                                      reinterpret_cast<PU_BITMAPINFO>(info.get()), size, pixels.data()));
+        static PerPicture<std::shared_ptr<const Dib>> dibs;
+        const std::shared_ptr<const Dib> dib = dibs.Get(item.encoded, MakeDib);
+        if (!dib) return;
+        // libUEMF copies the bitmap; it only asks for writable pointers.
+        auto* info = reinterpret_cast<PU_BITMAPINFO>(const_cast<char*>(dib->info.data()));
+        Append(U_EMRSTRETCHDIBITS_set(
+            Box(item.x, item.y, item.x + item.width, item.y + item.height), Point(item.x, item.y),
+            Point(item.width, item.height), point32_set(0, 0), point32_set(dib->width, dib->height),
+            U_DIB_RGB_COLORS, U_SRCCOPY, info, static_cast<std::uint32_t>(dib->pixels.size()),
+            const_cast<char*>(dib->pixels.data())));
     }
 
     // Writes the file and returns its size.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <uemf.h>
 #include <uemf_safe.h>
+#include <zlib.h>
 
 #include <QBuffer>
 #include <QFontMetricsF>
@@ -8,6 +9,7 @@
 #include <QSet>
 #include <cstdio>
 #include <memory>
+#include <random>
 
 #include "EmfOutput.h"
 #include "FontMeasure.h"
@@ -37,6 +39,35 @@ std::string RedSquarePng() {
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     return buffer.data().toStdString();
+}
+
+// A PNG of `width` x `height` pixels in `colours` colours (at most 1,024),
+// every colour used; with `holes`, every third pixel is transparent.
+QImage Colours(int width, int height, int colours, bool holes = false) {
+    QImage image(width, height, QImage::Format_ARGB32);
+    for (int i = 0; i < width * height; ++i) {
+        const int c = i % colours;
+        const QRgb colour =
+            holes && i % 3 == 2 ? qRgba(0, 0, 0, 0) : qRgb(c % 4 * 60, c / 4 % 16 * 16, c / 64 * 16);
+        image.setPixel(i % width, i / width, colour);
+    }
+    return image;
+}
+
+std::string Png(const QImage& image) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return buffer.data().toStdString();
+}
+
+// Noise that no compression shrinks.
+std::string NoisePng() {
+    QImage image(64, 64, QImage::Format_RGB32);
+    std::mt19937 random(7);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) image.setPixel(x, y, random() | 0xFF000000u);
+    return Png(image);
 }
 
 // Two pages with every kind of item: text in two fonts, a rule, boxes
@@ -84,24 +115,130 @@ TEST(VsvFile, PagesLoadBackEqualAndFilesAppendIntoOneDocument) {
               "9 VsvFile: Pages 2 to 3 are not in a document of 2 pages.");
 }
 
-TEST(VsvFile, DamagedFilesAreRefusedWithTheFileAndTheFault) {
-    const std::string good = EncodeVsv(Sample(), 1, 2);
-    auto patched = [&](std::size_t at, std::string bytes) {
-        return std::string(good).replace(at, bytes.size(), bytes);
+// The banner drawn on every page is kept once in a file of several pages.
+TEST(VsvFile, APictureOnTwoPagesIsStoredOnce) {
+    const std::string noise = NoisePng();
+    const Document without = Sample();
+    Document with = without;
+    for (Page& page : with.pages) page.items.emplace_back(PictureItem{1350, 10800, 275, 250, noise});
+    const std::string file = EncodeVsv(with, 1, 2);
+    EXPECT_EQ(DecodeVsv(file, "memory"), with);
+    const std::size_t grown = file.size() - EncodeVsv(without, 1, 2).size();
+    EXPECT_GT(grown, noise.size());
+    EXPECT_LT(grown, noise.size() + 200) << "the picture is kept once, not twice: " << noise.size();
+}
+
+namespace {
+
+// A version 1 page file, byte for byte: one Letter page with a text, a
+// line, a filled box and a picture of four bytes.
+constexpr char kVersionOneFile[] =
+    "QVSV\r\n\x1a\n"
+    "\x01\0\0\0"                 // version 1
+    "\0\0\0\0\0\xe8\xc7\x40"     // width 12240
+    "\0\0\0\0\0\xf0\xce\x40"     // height 15840
+    "\x01\0\0\0"                 // one page
+    "\x04\0\0\0"                 // of four items
+    "\x01"                       // text
+    "\0\0\0\0\0\x80\x96\x40"     // x 1440
+    "\0\0\0\0\0\x20\x9c\x40"     // baseline 1800
+    "\0\0\0\0\0\xc0\x82\x40"     // width 600
+    "\x0f\0\0\0Liberation Sans"  // the font
+    "\0\0\0\0\0\0\x24\x40"       // 10 points
+    "\x05"                       // bold, underlined
+    "\x04\0\0\0Zo\xc3\xab"       // "Zoë"
+    "\x03\0\0\0"                 // three advances of 200
+    "\0\0\0\0\0\0\x69\x40\0\0\0\0\0\0\x69\x40\0\0\0\0\0\0\x69\x40"
+    "\x02"  // line from 700, 2400 to 11520, 2400, 15 wide
+    "\0\0\0\0\0\xe0\x85\x40\0\0\0\0\0\xc0\xa2\x40\0\0\0\0\0\x80\xc6\x40\0\0\0\0\0\xc0\xa2\x40"
+    "\0\0\0\0\0\0\x2e\x40"
+    "\x03"  // box at 1440, 3000, 2880 x 1440, 15 wide, filled
+    "\0\0\0\0\0\x80\x96\x40\0\0\0\0\0\x70\xa7\x40\0\0\0\0\0\x80\xa6\x40\0\0\0\0\0\x80\x96\x40"
+    "\0\0\0\0\0\0\x2e\x40\x01"
+    "\x04"  // picture at 8000, 3000, 1440 x 1440
+    "\0\0\0\0\0\x40\xbf\x40\0\0\0\0\0\x70\xa7\x40\0\0\0\0\0\x80\x96\x40\0\0\0\0\0\x80\x96\x40"
+    "\x04\0\0\0\x89PNG";
+constexpr std::size_t kVersionOneFirstItem = 8 + 4 + 8 + 8 + 4 + 4;
+
+// The inflated contents of a version 2 file.
+std::string Inflated(const std::string& file) {
+    std::uint32_t declared = 0;
+    for (int i = 3; i >= 0; --i) declared = declared << 8 | static_cast<unsigned char>(file[12 + i]);
+    std::string body(declared, '\0');
+    uLongf size = body.size();
+    EXPECT_EQ(uncompress(reinterpret_cast<Bytef*>(body.data()), &size,
+                         reinterpret_cast<const Bytef*>(file.data() + 16), file.size() - 16),
+              Z_OK);
+    return body;
+}
+
+// A version 2 file of these contents, declaring `declared` bytes of them.
+std::string VersionTwo(const std::string& body, std::uint32_t declared) {
+    std::string packed(compressBound(body.size()), '\0');
+    uLongf size = packed.size();
+    compress(reinterpret_cast<Bytef*>(packed.data()), &size, reinterpret_cast<const Bytef*>(body.data()),
+             body.size());
+    packed.resize(size);
+    std::string file = std::string("QVSV\r\n\x1a\n\x02\0\0\0", 12);
+    for (int i = 0; i < 4; ++i) file += static_cast<char>(declared >> (8 * i));
+    return file + packed;
+}
+
+}  // namespace
+
+TEST(VsvFile, AVersionOneFileStillLoads) {
+    const std::string file(kVersionOneFile, sizeof kVersionOneFile - 1);
+    Document expected;
+    expected.pages.emplace_back();
+    expected.pages[0].items = {
+        TextItem{1440, 1800, 600, "Zoë", {"Liberation Sans", 10, true, false, true}, {200, 200, 200}},
+        LineItem{700, 2400, 11520, 2400, 15},
+        RectItem{1440, 3000, 2880, 1440, 15, true},
+        PictureItem{8000, 3000, 1440, 1440, "\x89PNG"},
     };
-    const std::size_t firstItem = 8 + 4 + 8 + 8 + 4 + 4;  // magic, version, page size, page count, item count
+    EXPECT_EQ(DecodeVsv(file, "old.vsv"), expected);
+}
+
+TEST(VsvFile, DamagedFilesAreRefusedWithTheFileAndTheFault) {
+    const std::string one(kVersionOneFile, sizeof kVersionOneFile - 1);
+    const std::string two = EncodeVsv(Sample(), 1, 2);
+    auto patched = [](const std::string& bytes, std::size_t at, std::string with) {
+        return std::string(bytes).replace(at, with.size(), with);
+    };
+    const std::size_t firstItem = kVersionOneFirstItem;
+    // One page of one picture: its table number is the last four bytes.
+    Document pictured;
+    pictured.pages.emplace_back().items.emplace_back(PictureItem{0, 0, 10, 10, RedSquarePng()});
+    const std::string body = Inflated(EncodeVsv(pictured, 1, 1));
+    const std::size_t size = body.size();
+    const std::string at = std::to_string(size);
     const struct {
         std::string bytes;
         std::string fault;
     } cases[] = {
         {"", "it is not a page file"},
-        {patched(0, "PK"), "it is not a page file"},
-        {patched(8, std::string("\x07\0\0\0", 4)), "its format version 7 is not known"},
-        {patched(28, "\xff\xff\xff\xff"), "4294967295 pages, more than the file holds"},
-        {patched(32, "\xff\xff\xff\x0f"), "268435455 items, more than the file holds"},
-        {patched(firstItem, "\x09"), "an unknown item type 9"},
-        {patched(firstItem + 1, std::string("\0\0\0\0\0\0\xf0\x7f", 8)), "a number that is not finite"},
-        {good + "x", "data after the last page"},
+        {patched(one, 0, "PK"), "it is not a page file"},
+        {patched(one, 8, std::string("\x07\0\0\0", 4)), "its format version 7 is not known"},
+        {patched(one, 28, "\xff\xff\xff\xff"), "4294967295 pages, more than the file holds"},
+        {patched(one, 32, "\xff\xff\xff\x0f"), "268435455 items, more than the file holds"},
+        {patched(one, firstItem, "\x09"), "an unknown item type 9"},
+        {patched(one, firstItem + 1, std::string("\0\0\0\0\0\0\xf0\x7f", 8)), "a number that is not finite"},
+        {one + "x", "data after the last page"},
+        // Version 2: the compressed contents and their declared size.
+        {VersionTwo(body, size + 1),
+         "the contents inflate to " + at + " bytes, not the " + std::to_string(size + 1) + " declared"},
+        {VersionTwo(body, size - 1), "the contents inflate to more than the " + std::to_string(size - 1)},
+        {VersionTwo(body, 64 << 20 | 1), "67108865 bytes of contents, more than a page file holds"},
+        {VersionTwo(body, 1 << 25), "33554432 bytes of contents, more than the file holds"},
+        {two.substr(0, two.size() - 3), "the compressed contents end early"},
+        {patched(two, two.size() - 1, "?"), "the compressed contents are damaged (incorrect data check)"},
+        {two + "x", "data after the compressed contents (at byte " + std::to_string(two.size())},
+        // Version 2: the inflated contents, positions counted in them.
+        {VersionTwo(patched(body, size - 4, "\x01"), size),
+         "picture 1 is not in the table of 1 pictures (at byte " + at + " of the inflated contents)"},
+        {VersionTwo(patched(body, size - 37, "\x09"), size),
+         "an unknown item type 9 (at byte " + std::to_string(size - 36) + " of the inflated contents)"},
+        {VersionTwo(body + "x", size + 1), "data after the last page"},
     };
     for (const auto& c : cases) {
         const std::string raised = Raised([&] { DecodeVsv(c.bytes, "/tmp/page7.vsv"); });
@@ -110,8 +247,10 @@ TEST(VsvFile, DamagedFilesAreRefusedWithTheFileAndTheFault) {
             << raised;
     }
     // Cut anywhere, the file is refused, never read past its end.
-    for (std::size_t size = 0; size < good.size(); ++size) {
-        EXPECT_THROW(DecodeVsv(std::string_view(good).substr(0, size), "cut.vsv"), RuntimeError) << size;
+    for (const std::string& good : {one, two}) {
+        for (std::size_t size = 0; size < good.size(); ++size) {
+            EXPECT_THROW(DecodeVsv(std::string_view(good).substr(0, size), "cut.vsv"), RuntimeError) << size;
+        }
     }
     EXPECT_EQ(Raised([] { LoadVsv("/nonexistent/page1.vsv"); }),
               "53 VsvFile: The page file /nonexistent/page1.vsv does not exist.");
@@ -162,25 +301,54 @@ TEST(OutputsFailures, AFolderThatCannotBeWrittenIsNamedInTheError) {
     }
 }
 
+namespace {
+
+// An EMF file read by libUEMF, its records each checked by libUEMF's own reader.
+struct EmfFile {
+    std::unique_ptr<char, decltype(&std::free)> contents{nullptr, &std::free};
+    std::size_t length = 0;
+    std::vector<const char*> records;
+};
+
+EmfFile ReadEmf(const std::string& path) {
+    EmfFile emf;
+    char* raw = nullptr;
+    if (emf_readdata(path.c_str(), &raw, &emf.length) != 0) {
+        ADD_FAILURE() << "libUEMF cannot read " << path;
+        return emf;
+    }
+    emf.contents.reset(raw);
+    const char* end = raw + emf.length;
+    for (const char* record = raw; record < end;) {
+        std::uint32_t size = 0, type = 0;
+        // emf_readdata has put the records in the host's byte order.
+        if (!U_emf_record_sizeok(record, end, &size, &type, 1) || !U_emf_record_safe(record)) {
+            ADD_FAILURE() << "record " << emf.records.size() << " is damaged";
+            break;
+        }
+        emf.records.push_back(record);
+        record += size;
+    }
+    return emf;
+}
+
+std::uint32_t Type(const char* record) { return reinterpret_cast<const U_EMR*>(record)->iType; }
+
+}  // namespace
+
 TEST(EmfOutput, LibUemfReadsThePageBackWithItsTextAndDrawing) {
     const TempFolder folder;
     const Document document = Sample();
     const std::string path = (folder.path() / "page1.emf").string();
     WriteEmf(document.pages[0], document, path);
 
-    char* raw = nullptr;
-    std::size_t length = 0;
-    ASSERT_EQ(emf_readdata(path.c_str(), &raw, &length), 0);
-    const std::unique_ptr<char, decltype(&std::free)> contents(raw, &std::free);
-    const char* end = raw + length;
+    const EmfFile emf = ReadEmf(path);
+    ASSERT_FALSE(emf.records.empty());
     std::vector<std::string> texts;
     std::vector<std::uint32_t> types;
     std::vector<std::int32_t> heights;
-    for (const char* record = raw; record < end;) {
-        std::uint32_t size = 0, type = 0;
-        // emf_readdata has put the records in the host's byte order.
-        ASSERT_TRUE(U_emf_record_sizeok(record, end, &size, &type, 1)) << "record " << types.size();
-        ASSERT_TRUE(U_emf_record_safe(record)) << "record " << types.size();
+    for (const char* record : emf.records) {
+        const std::uint32_t type = Type(record);
         types.push_back(type);
         if (type == U_EMR_EXTTEXTOUTW) {
             const auto* text = reinterpret_cast<const U_EMREXTTEXTOUTW*>(record);
@@ -199,10 +367,9 @@ TEST(EmfOutput, LibUemfReadsThePageBackWithItsTextAndDrawing) {
             heights.push_back(
                 reinterpret_cast<const U_EMREXTCREATEFONTINDIRECTW*>(record)->elfw.elfLogFont.lfHeight);
         }
-        record += size;
     }
-    const auto* header = reinterpret_cast<const U_EMRHEADER*>(raw);
-    EXPECT_EQ(header->nBytes, length);
+    const auto* header = reinterpret_cast<const U_EMRHEADER*>(emf.contents.get());
+    EXPECT_EQ(header->nBytes, emf.length);
     EXPECT_EQ(header->nRecords, types.size());
     EXPECT_EQ(header->szlDevice.cx, 12240);
     EXPECT_EQ(types.front(), static_cast<std::uint32_t>(U_EMR_HEADER));
@@ -212,6 +379,59 @@ TEST(EmfOutput, LibUemfReadsThePageBackWithItsTextAndDrawing) {
     for (std::uint32_t type : {U_EMR_LINETO, U_EMR_RECTANGLE, U_EMR_STRETCHDIBITS, U_EMR_DELETEOBJECT}) {
         EXPECT_NE(std::find(types.begin(), types.end(), type), types.end()) << U_emr_names(type);
     }
+}
+
+// A picture is kept in as few bits a pixel as hold its colours, with a table
+// of exactly those colours, and libUEMF reads every pixel back as drawn.
+TEST(EmfOutput, PicturesKeepEveryPixelInTheFewestBits) {
+    const struct {
+        QImage image;
+        std::uint32_t bits, colours;
+    } cases[] = {
+        {Colours(37, 3, 1, true), 1, 2},  // black, and white where it is transparent
+        {Colours(13, 5, 5), 4, 5},
+        {Colours(20, 10, 200), 8, 200},
+        {Colours(20, 15, 300), 24, 0},
+    };
+    Document document;
+    Page& page = document.pages.emplace_back();
+    for (const auto& c : cases) page.items.emplace_back(PictureItem{1440, 1440, 1440, 1440, Png(c.image)});
+    const TempFolder folder;
+    const std::string path = (folder.path() / "pictures.emf").string();
+    WriteEmf(page, document, path);
+
+    const EmfFile emf = ReadEmf(path);
+    std::size_t drawn = 0;
+    for (const char* record : emf.records) {
+        if (Type(record) != U_EMR_STRETCHDIBITS) continue;
+        ASSERT_LT(drawn, std::size(cases));
+        const auto& c = cases[drawn++];
+        SCOPED_TRACE(testing::Message() << c.bits << " bits");
+        const auto* stretch = reinterpret_cast<const U_EMRSTRETCHDIBITS*>(record);
+        const char* pixels = nullptr;
+        const U_RGBQUAD* table = nullptr;
+        std::uint32_t colours = 0, width = 0, height = 0, bits = 0, invert = 0;
+        get_DIB_params(record, stretch->offBitsSrc, stretch->offBmiSrc, &pixels, &table, &colours, &width,
+                       &height, &bits, &invert);
+        EXPECT_EQ(bits, c.bits);
+        EXPECT_EQ(colours, c.colours);
+        ASSERT_EQ(QSize(static_cast<int>(width), static_cast<int>(height)), c.image.size());
+        char* raw = nullptr;
+        ASSERT_EQ(DIB_to_RGBA(pixels, table, static_cast<int>(colours), &raw, static_cast<int>(width),
+                              static_cast<int>(height), bits, colours > 0, static_cast<int>(invert)),
+                  0);
+        // Red, green, blue and a spare byte a pixel, the rows as the DIB keeps them: the bottom one first.
+        const std::unique_ptr<char, decltype(&std::free)> rgba(raw, &std::free);
+        const auto* bottomUp = reinterpret_cast<const unsigned char*>(rgba.get());
+        for (int y = 0; y < c.image.height(); ++y) {
+            for (int x = 0; x < c.image.width(); ++x) {
+                const QRgb drawnOn = qAlpha(c.image.pixel(x, y)) ? c.image.pixel(x, y) : qRgb(255, 255, 255);
+                const unsigned char* at = bottomUp + 4 * ((c.image.height() - 1 - y) * c.image.width() + x);
+                ASSERT_EQ(qRgb(at[0], at[1], at[2]), drawnOn | 0xFF000000u) << "pixel " << x << ", " << y;
+            }
+        }
+    }
+    EXPECT_EQ(drawn, std::size(cases));
 }
 
 TEST(PngOutput, PixelsShowTheBoxesTextAndPicture) {

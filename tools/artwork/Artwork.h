@@ -32,7 +32,8 @@ inline constexpr int kCoverHeight = 276;
 inline constexpr const char* kCoverFile = "Term.gif";
 inline constexpr const char* kGuidelinesTitle = "Underwriting Guidelines (as of July 2003)";
 
-// The carrier's emblem above its name; 24-bit colour.
+// The carrier's emblem beside its name, indexed on 16 colours: the paper,
+// the three inks and blends between them.
 QImage DrawCarrierHeader(const Carrier& carrier);
 // The cover illustration, indexed on CoverPalette().
 QImage DrawCoverPicture();

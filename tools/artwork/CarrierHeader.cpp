@@ -57,6 +57,20 @@ void DrawEmblem(QPainter& painter) {
     }
 }
 
+// The banner's paper and inks, and four blends of each ink into the paper:
+// the anti-aliased edges fall on one of them, so the banner keeps 16 colours
+// and is stored, and drawn on every page, as a small palette picture.
+QList<QRgb> BannerPalette() {
+    QList<QRgb> palette{qRgb(255, 255, 255)};
+    for (const QColor& ink : {kNavy, kGold, kWater}) {
+        for (int part = 1; part <= 5; ++part) {
+            auto blend = [&](int channel) { return (255 * (5 - part) + channel * part + 2) / 5; };
+            palette.push_back(qRgb(blend(ink.red()), blend(ink.green()), blend(ink.blue())));
+        }
+    }
+    return palette;
+}
+
 // The largest pixel size, up to `largest`, at which `text` fits `width`.
 QFont FittedFont(const QString& family, bool bold, double spacing, const QString& text, double width,
                  int largest) {
@@ -105,8 +119,10 @@ QImage DrawCarrierHeader(const Carrier& carrier) {
     painter.setFont(FittedFont(QStringLiteral("Liberation Sans"), false, 106, rest, textWidth, 40));
     painter.drawText(QRectF(textLeft, 134, textWidth, 60), Qt::AlignLeft | Qt::AlignVCenter, rest);
     painter.end();
+    // Each pixel takes the nearest colour of the palette, undithered: dots
+    // would make the small print grainy.
     return image.scaled(kHeaderWidth, kHeaderHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-        .convertToFormat(QImage::Format_RGB888);
+        .convertToFormat(QImage::Format_Indexed8, BannerPalette(), Qt::ThresholdDither);
 }
 
 }  // namespace quoravel
