@@ -71,6 +71,7 @@ std::string RunFolder(const ProcessValues& worker, const std::string& folder, st
 // number, one a line, each answered with its number and status.
 [[noreturn]] void Work(int commands, int results, const ProcessValues& batch,
                        const std::vector<std::string>& folders, int argc, char** argv) {
+    KeepFreedMemoryForReuse();
     QGuiApplication application(argc, argv);
     ProcessValues worker = batch;
     worker.ProgramFolder = ResolveProgramFolder(argc, argv);

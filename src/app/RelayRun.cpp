@@ -1,5 +1,9 @@
 #include "RelayRun.h"
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -73,6 +77,15 @@ bool MakeProposal(ProposalRun& run, bool& pdfWritten) {
 }
 
 }  // namespace
+
+void KeepFreedMemoryForReuse() {
+#ifdef __GLIBC__
+    constexpr int kLargestMappedAlone = 64 << 20;  // bytes
+    constexpr int kKeptFree = 256 << 20;
+    mallopt(M_MMAP_THRESHOLD, kLargestMappedAlone);
+    mallopt(M_TRIM_THRESHOLD, kKeptFree);
+#endif
+}
 
 std::string StartFolderProblem(const ProcessValues& process) {
     const std::string& folder = process.StartDirectory;

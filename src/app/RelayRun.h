@@ -28,6 +28,11 @@ std::string StartFolderProblem(const ProcessValues& process);
 // True when the start folder holds a relay file, whatever the case of its name.
 bool HasRelayFile(const ProcessValues& process);
 
+// A relay run fills and drops page, picture and PDF buffers of hundreds of
+// kilobytes, run after run in a batch: freed memory is kept for the next
+// buffer instead of going back to the system, to be faulted in anew.
+void KeepFreedMemoryForReuse();
+
 // Relay mode to the end: the case from relay.ini, the proposal, its PDF and
 // the answer files, all in the start folder. The process values must carry
 // the program and start folders; a QGuiApplication must exist. Problems of

@@ -165,6 +165,7 @@ int main(int argc, char** argv) {
     const bool relayMode = HasRelayFile(process);
     process.VersionText = MakeVersionText(QUORAVEL_VERSION_MAJOR, QUORAVEL_VERSION_MINOR, relayMode);
     if (relayMode) {
+        KeepFreedMemoryForReuse();
         UseOffscreenPlatform();
         const PrivateRuntimeFolder runtime;
         QGuiApplication application(argc, argv);

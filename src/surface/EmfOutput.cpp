@@ -98,7 +98,9 @@ std::shared_ptr<const Dib> MakeDib(const std::string& encoded) {
         std::unordered_set<QRgb> seen;
         for (int y = 0; y < h && seen.size() <= kMostIndexed; ++y) {
             const auto* row = reinterpret_cast<const QRgb*>(flat.constScanLine(y));
-            for (int x = 0; x < w; ++x) seen.insert(row[x] | 0xFF000000u);
+            // Artwork runs in flat colours: a pixel like the last one is no news.
+            for (int x = 0; x < w; ++x)
+                if (x == 0 || row[x] != row[x - 1]) seen.insert(row[x] | 0xFF000000u);
         }
         if (seen.size() <= kMostIndexed) colours.assign(seen.begin(), seen.end());
     }
@@ -120,12 +122,14 @@ std::shared_ptr<const Dib> MakeDib(const std::string& encoded) {
         for (int y = 0; y < h; ++y) {
             const auto* line = reinterpret_cast<const QRgb*>(flat.constScanLine(y));
             char* out = &dib->pixels[stride * static_cast<std::size_t>(h - 1 - y)];
+            unsigned colour = 0;
             for (int x = 0; x < w; ++x) {
+                if (x == 0 || line[x] != line[x - 1]) colour = index.at(line[x] | 0xFF000000u);
                 // The leftmost pixel of a byte is in its highest bits.
                 const unsigned slot = perByte - 1 - static_cast<unsigned>(x) % perByte;
-                out[static_cast<unsigned>(x) / perByte] = static_cast<char>(
-                    static_cast<unsigned char>(out[static_cast<unsigned>(x) / perByte]) |
-                    (index.at(line[x] | 0xFF000000u) << (slot * static_cast<unsigned>(bits))));
+                out[static_cast<unsigned>(x) / perByte] =
+                    static_cast<char>(static_cast<unsigned char>(out[static_cast<unsigned>(x) / perByte]) |
+                                      (colour << (slot * static_cast<unsigned>(bits))));
             }
         }
     }

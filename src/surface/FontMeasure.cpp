@@ -2,7 +2,9 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QList>
+#include <QRawFont>
 #include <QString>
 #include <array>
 #include <cmath>
@@ -19,14 +21,39 @@ namespace {
 // a handful of fonts and a few dozen characters: each character's advance
 // is measured once per font and process, not once per line.
 struct MeasuredFont {
-    explicit MeasuredFont(const FontStyle& style) : metrics(MakeQFont(style)) { ascii.fill(-1); }
+    explicit MeasuredFont(const FontStyle& style)
+        : metrics(MakeQFont(style)), raw(QRawFont::fromFont(MakeQFont(style))) {
+        ascii.fill(-1);
+        asciiGlyphs.fill(kUnknownGlyph);
+    }
     QFontMetricsF metrics;
+    QRawFont raw;                   // the font's own glyphs, for drawing without shaping again
     std::array<double, 128> ascii;  // -1 until measured
     std::unordered_map<char32_t, double> others;
+    static constexpr quint32 kUnknownGlyph = ~quint32{0};
+    std::array<quint32, 128> asciiGlyphs;
+    std::unordered_map<char32_t, quint32> otherGlyphs;
 
     double Advance(char32_t c) {
         double& known = c < ascii.size() ? ascii[c] : others.try_emplace(c, -1).first->second;
         if (known < 0) known = metrics.horizontalAdvance(QString::fromUcs4(&c, 1));
+        return known;
+    }
+    // The font's glyph of a character; 0 when the font has none.
+    quint32 Glyph(char32_t c) {
+        quint32& known =
+            c < asciiGlyphs.size() ? asciiGlyphs[c] : otherGlyphs.try_emplace(c, kUnknownGlyph).first->second;
+        if (known == kUnknownGlyph) {
+            const QString text = QString::fromUcs4(&c, 1);
+            quint32 glyphs[2] = {0, 0};
+            int count = 2;
+            known = raw.isValid() &&
+                            raw.glyphIndexesForChars(text.constData(), static_cast<int>(text.size()), glyphs,
+                                                     &count) &&
+                            count == 1
+                        ? glyphs[0]
+                        : 0;
+        }
         return known;
     }
 };
@@ -75,6 +102,32 @@ std::vector<double> FontMeasure::Advances(const FontStyle& font, std::string_vie
     MeasuredFont& measured = FontOf(font);
     for (uint c : characters) advances.push_back(measured.Advance(c));
     return advances;
+}
+
+std::optional<QGlyphRun> PlacedGlyphs(const TextItem& item) {
+    const QList<uint> characters =
+        QString::fromUtf8(item.text.data(), static_cast<qsizetype>(item.text.size())).toUcs4();
+    if (characters.size() != static_cast<qsizetype>(item.advances.size())) return std::nullopt;
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+    glyphs.reserve(characters.size());
+    positions.reserve(characters.size());
+    std::lock_guard lock(fontsMutex);
+    MeasuredFont& measured = FontOf(item.font);
+    double x = 0;
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+        const quint32 glyph = measured.Glyph(characters[i]);
+        if (glyph == 0) return std::nullopt;
+        glyphs.push_back(glyph);
+        positions.push_back(QPointF(x, 0));
+        x += item.advances[static_cast<std::size_t>(i)];
+    }
+    QGlyphRun run;
+    run.setRawFont(measured.raw);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    run.setUnderline(item.font.underline);
+    return run;
 }
 
 double FontMeasure::Ascent(const FontStyle& font) const {

@@ -1,17 +1,25 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "DisplayList.h"
 
 class QFont;
+class QGlyphRun;
 
 namespace quoravel {
 
 // The Qt font of a style: pixel size = points × 20, so that one pixel is one
 // twip; no kerning and no hinting, so measured and drawn text agree.
 QFont MakeQFont(const FontStyle& style);
+
+// The glyphs of a text item, each at the advance it was measured with, to be
+// drawn without shaping the text again; nothing when the font lacks one of
+// its characters (drawing the text lets Qt take it from another font) or
+// the item's advances do not match its characters.
+std::optional<QGlyphRun> PlacedGlyphs(const TextItem& item);
 
 // Text measured with the real metrics of the fonts the pages use, in twips.
 // Needs a QGuiApplication for the font database.

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontInfo>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
@@ -29,6 +30,10 @@ public:
             painter_.setFont(MakeQFont(item.font));
         }
         painter_.setPen(Qt::black);
+        if (const auto glyphs = PlacedGlyphs(item)) {
+            painter_.drawGlyphRun(QPointF(item.x, item.baseline), *glyphs);
+            return;
+        }
         painter_.drawText(QPointF(item.x, item.baseline),
                           QString::fromUtf8(item.text.data(), static_cast<qsizetype>(item.text.size())));
     }

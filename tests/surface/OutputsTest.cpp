@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QImage>
 #include <QSet>
 #include <cstdio>
@@ -454,6 +455,32 @@ TEST(PngOutput, PixelsShowTheBoxesTextAndPicture) {
     WritePng(document.pages[0], document, 96, (folder.path() / "page1.png").string());
     EXPECT_EQ(QImage((folder.path() / "page1.png").string().c_str()).size(), QSize(816, 1056));
     EXPECT_THROW(PageImage(document.pages[0], document, 0), RuntimeError);
+}
+
+// Every character is drawn at the advance the layout measured for it, not
+// where the font alone would put it; a character the font lacks leaves the
+// text to Qt, which finds it another font.
+TEST(PngOutput, CharactersStandAtTheirMeasuredAdvances) {
+    const FontStyle font{"Liberation Sans", 24};
+    Document document;
+    document.pages.emplace_back();
+    // A capital I is about 130 twips wide at 24 points: here the second one
+    // is placed 2,880 twips after the first.
+    document.pages[0].items.emplace_back(TextItem{1440, 2880, 3080, "II", font, {2880, 200}});
+    const QImage image = PageImage(document.pages[0], document, 96);
+    auto darkIn = [&](int fromTwips, int toTwips) {
+        int dark = 0;
+        for (int x = fromTwips / 15; x <= toTwips / 15; ++x)
+            dark += image.pixelColor(x, 2800 / 15).lightness() < 128;
+        return dark;
+    };
+    EXPECT_GT(darkIn(1440, 1600), 0) << "the first I";
+    EXPECT_EQ(darkIn(1650, 4250), 0) << "nothing where the font alone would put the second I";
+    EXPECT_GT(darkIn(4320, 4480), 0) << "the second I";
+
+    EXPECT_TRUE(PlacedGlyphs(TextItem{0, 0, 0, "II", font, {2880, 200}}));
+    EXPECT_FALSE(PlacedGlyphs(TextItem{0, 0, 0, "I\uE000", font, {200, 200}})) << "no glyph in the font";
+    EXPECT_FALSE(PlacedGlyphs(TextItem{0, 0, 0, "II", font, {200}})) << "an advance short";
 }
 
 TEST(PdfOutput, APictureOnEveryPageIsStoredOnce) {
