@@ -15,6 +15,7 @@
 #include <iostream>
 #include <optional>
 #include <set>
+#include <sstream>
 
 #include "ProgramFolder.h"
 #include "RelayRun.h"
@@ -24,6 +25,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr const char* kNoStatus = "none";
+
+std::string Seconds(Clock::time_point since) {
+    std::ostringstream text;
+    text << std::fixed << std::setprecision(3) << std::chrono::duration<double>(Clock::now() - since).count();
+    return text.str();
+}
 
 // One line from a pipe, without its line end; nothing at the pipe's end.
 std::optional<std::string> ReadLine(int fd, std::string& pending) {
@@ -68,7 +75,8 @@ std::string RunFolder(const ProcessValues& worker, const std::string& folder, st
 }
 
 // A worker: Qt started once, then the folders the batch hands it, by their
-// number, one a line, each answered with its number and status.
+// number, one a line, each answered with its number, status and the seconds
+// of its run alone.
 [[noreturn]] void Work(int commands, int results, const ProcessValues& batch,
                        const std::vector<std::string>& folders, int argc, char** argv) {
     KeepFreedMemoryForReuse();
@@ -78,9 +86,10 @@ std::string RunFolder(const ProcessValues& worker, const std::string& folder, st
     std::string pending;
     while (const auto line = ReadLine(commands, pending)) {
         const std::size_t index = std::stoul(*line);
+        const auto started = Clock::now();
         const std::string status = RunFolder(worker, folders.at(index), std::cerr);
         std::cerr.flush();
-        if (!WriteAll(results, *line + "\t" + status + "\n")) break;
+        if (!WriteAll(results, *line + "\t" + status + "\t" + Seconds(started) + "\n")) break;
     }
     _exit(0);  // the batch's Qt and files are the parent's to close
 }
@@ -116,7 +125,7 @@ public:
         for (; next_ < folders_.size(); ++next_) {
             diagnostics_ << "quoravel: no worker process could be started for the folder " << folders_[next_]
                          << "; it has no answer.\n";
-            Report(next_, kNoStatus, Clock::now());
+            Report(next_, std::string(kNoStatus) + "\t0.000");
         }
         return allAnswered_ ? ExitCode::Answered : ExitCode::NoAnswer;
     }
@@ -168,11 +177,10 @@ private:
         if (!WriteAll(worker.commands, std::to_string(*worker.folder) + "\n")) Lost(worker);
     }
 
-    void Report(std::size_t folder, const std::string& status, Clock::time_point started) {
-        const double seconds = std::chrono::duration<double>(Clock::now() - started).count();
-        if (status == kNoStatus) allAnswered_ = false;
-        out_ << folders_[folder] << '\t' << status << '\t' << std::fixed << std::setprecision(3) << seconds
-             << std::endl;
+    // `answer` is the status and seconds, separated by a tab.
+    void Report(std::size_t folder, const std::string& answer) {
+        if (answer.starts_with(kNoStatus)) allAnswered_ = false;
+        out_ << folders_[folder] << '\t' << answer << std::endl;
     }
 
     // Waits for the next answer of any worker and hands that worker the next folder.
@@ -193,7 +201,7 @@ private:
                 continue;
             }
             const auto tab = line->find('\t');
-            Report(*worker.folder, line->substr(tab + 1), worker.started);
+            Report(*worker.folder, line->substr(tab + 1));
             worker.folder.reset();
             HandOut(worker);
         }
@@ -213,7 +221,7 @@ private:
                          << (WIFSIGNALED(how) ? " (signal " + std::to_string(WTERMSIG(how)) + ")"
                                               : std::string())
                          << "; it has no answer.\n";
-            Report(*worker.folder, kNoStatus, worker.started);
+            Report(*worker.folder, std::string(kNoStatus) + "\t" + Seconds(worker.started));
             worker.folder.reset();
         }
         if (next_ < folders_.size() && StartWorker()) HandOut(workers_.back());
