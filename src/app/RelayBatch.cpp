@@ -248,13 +248,24 @@ private:
 
 }  // namespace
 
+std::string BatchNamesProblem(const std::vector<std::string>& names) {
+    if (names.empty()) return "--relay needs at least one folder, or \"-\" to read them from standard input.";
+    for (const std::string& name : names) {
+        if (name == "-" && names.size() > 1)
+            return "\"-\" reads the folders from standard input and stands alone after --relay.";
+        if (name.starts_with("--")) return name + " is not a folder; name it ./" + name + " if it is one.";
+    }
+    return {};
+}
+
 std::vector<std::string> BatchFolders(const std::vector<std::string>& names, std::istream& in) {
     std::vector<std::string> listed = names;
     if (names.size() == 1 && names.front() == "-") {
         listed.clear();
         for (std::string line; std::getline(in, line);) {
             if (!line.empty() && line.back() == '\r') line.pop_back();
-            if (!line.empty()) listed.push_back(line);
+            // A line of blanks names no folder; blanks around a name are kept.
+            if (line.find_first_not_of(" \t") != std::string::npos) listed.push_back(line);
         }
     }
     std::vector<std::string> folders;

@@ -9,8 +9,12 @@
 
 namespace quoravel {
 
+// What is wrong with the names given after --relay, "" when nothing is: none
+// at all, "-" beside other names, or an option where a folder belongs.
+std::string BatchNamesProblem(const std::vector<std::string>& names);
+
 // The folders of a batch: the command line's, or with the single name "-"
-// one a line from `in` (blank lines skipped). A folder named twice is run
+// one a line from `in` (lines of blanks skipped). A folder named twice is run
 // once.
 std::vector<std::string> BatchFolders(const std::vector<std::string>& names, std::istream& in);
 

@@ -32,11 +32,13 @@ void PrintUsage(std::ostream& out) {
            "                        without a window and its PDF and answer files are\n"
            "                        written (exit code 0 once relay.out is written); a\n"
            "                        folder without relay.ini opens the window on it\n"
-           "  --relay FOLDER...     each folder a relay run, on every core; with \"-\" the\n"
-           "                        folders are read one a line from standard input. One\n"
-           "                        line a folder: the folder, its Status (\"none\" when it\n"
-           "                        could not be answered) and seconds, separated by tabs;\n"
-           "                        exit code 1 when a folder could not be answered\n"
+           "  --relay FOLDER...     each folder a relay run, on every core; a folder named\n"
+           "                        twice runs once. \"-\" alone reads the folders from\n"
+           "                        standard input, one a line. One line a folder: the\n"
+           "                        folder, its Status (\"none\" when it could not be\n"
+           "                        answered) and seconds, separated by tabs. Exit code 0\n"
+           "                        when every folder was answered, 1 when one was not,\n"
+           "                        2 when no folder was named\n"
            "  --list-cases CASEFILE print the cases of a case file (.clt)\n"
            "  --version             print the version\n"
            "  --help                print this help\n";
@@ -135,9 +137,12 @@ int main(int argc, char** argv) {
         }
     }
     if (first == "--relay") {
-        const std::vector<std::string> folders =
-            BatchFolders({arguments.begin() + 1, arguments.end()}, std::cin);
-        if (folders.empty()) {
+        const std::vector<std::string> names(arguments.begin() + 1, arguments.end());
+        std::string problem = BatchNamesProblem(names);
+        const std::vector<std::string> folders = problem.empty() ? BatchFolders(names, std::cin) : names;
+        if (problem.empty() && folders.empty()) problem = "standard input named no folder.";
+        if (!problem.empty()) {
+            std::cerr << "quoravel: " << problem << "\n";
             PrintUsage(std::cerr);
             return ExitCode::NotRelayRun;
         }

@@ -36,8 +36,12 @@ std::string LoadPicture(const std::string& path) { return ReadFileBytes(path).va
 FrameSources SystemFrameSources() {
     return {
         [] {
-            std::mt19937 engine(
-                static_cast<unsigned>(std::chrono::system_clock::now().time_since_epoch().count()));
+            // The clock alone would give two proposals begun at one tick, in
+            // two processes of a batch, the same reference number.
+            std::seed_seq seed{
+                std::random_device{}(),
+                static_cast<unsigned>(std::chrono::system_clock::now().time_since_epoch().count())};
+            std::mt19937 engine(seed);
             return std::uniform_real_distribution<double>(0.0, 1.0)(engine);
         },
         [] {

@@ -105,6 +105,7 @@ std::vector<double> FontMeasure::Advances(const FontStyle& font, std::string_vie
 }
 
 std::optional<QGlyphRun> PlacedGlyphs(const TextItem& item) {
+    if (item.font.underline) return std::nullopt;
     const QList<uint> characters =
         QString::fromUtf8(item.text.data(), static_cast<qsizetype>(item.text.size())).toUcs4();
     if (characters.size() != static_cast<qsizetype>(item.advances.size())) return std::nullopt;
@@ -126,7 +127,6 @@ std::optional<QGlyphRun> PlacedGlyphs(const TextItem& item) {
     run.setRawFont(measured.raw);
     run.setGlyphIndexes(glyphs);
     run.setPositions(positions);
-    run.setUnderline(item.font.underline);
     return run;
 }
 

@@ -17,8 +17,9 @@ QFont MakeQFont(const FontStyle& style);
 
 // The glyphs of a text item, each at the advance it was measured with, to be
 // drawn without shaping the text again; nothing when the font lacks one of
-// its characters (drawing the text lets Qt take it from another font) or
-// the item's advances do not match its characters.
+// its characters (drawing the text lets Qt take it from another font), when
+// the item's advances do not match its characters, or when it is underlined
+// (Qt scales a glyph run's underline twice on a scaled page).
 std::optional<QGlyphRun> PlacedGlyphs(const TextItem& item);
 
 // Text measured with the real metrics of the fonts the pages use, in twips.

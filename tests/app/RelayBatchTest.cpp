@@ -107,8 +107,15 @@ TEST(RelayBatch, EachFolderIsAnsweredAsASingleRunAnswersIt) {
 TEST(RelayBatch, FoldersComeFromTheCommandLineOrOneALineFromStandardInput) {
     std::istringstream none;
     EXPECT_EQ(quoravel::BatchFolders({"a", "b", "a", "b/"}, none), (std::vector<std::string>{"a", "b"}));
-    std::istringstream lines("first\r\n\nsecond folder\nfirst\n");
-    EXPECT_EQ(quoravel::BatchFolders({"-"}, lines), (std::vector<std::string>{"first", "second folder"}));
+    std::istringstream lines("first\r\n\n  \t\nsecond folder \nfirst\n");
+    EXPECT_EQ(quoravel::BatchFolders({"-"}, lines), (std::vector<std::string>{"first", "second folder "}));
+    const std::pair<std::vector<std::string>, std::string> problems[] = {
+        {{"a", "-"}, "\"-\" reads the folders from standard input and stands alone after --relay."},
+        {{"--help"}, "--help is not a folder; name it ./--help if it is one."},
+        {{}, "--relay needs at least one folder, or \"-\" to read them from standard input."},
+        {{"-"}, ""},
+        {{"a", "-b"}, ""}};
+    for (const auto& [names, problem] : problems) EXPECT_EQ(quoravel::BatchNamesProblem(names), problem);
 }
 
 // A folder that cannot be a relay run is reported on its own line, and the

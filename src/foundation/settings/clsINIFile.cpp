@@ -96,7 +96,9 @@ std::string OneLine(std::string text) {
 void clsINIFile::SetSection(std::string_view section) { section_ = std::string(Trim(section)); }
 
 void clsINIFile::SetPathname(std::string_view pathname) {
-    pathname_ = WithTrailingSeparator(std::string(Trim(pathname)));
+    // A folder's name may begin or end with blanks: trimmed, it would name
+    // another folder, and its files would be another case's.
+    pathname_ = WithTrailingSeparator(std::string(pathname));
 }
 
 std::string clsINIFile::FileBytes() const { return pending_ ? *pending_ : ReadSettingsBytes(FullPath()); }

@@ -46,7 +46,12 @@ protected:
 TEST_F(SettingsFile, PathnameEndsWithOneSeparator) {
     const std::string sep(1, kPathSeparator);
     const std::pair<std::string, std::string> rows[] = {
-        {"dir", "dir" + sep}, {"dir" + sep, "dir" + sep}, {"", sep}};
+        {"dir", "dir" + sep},
+        {"dir" + sep, "dir" + sep},
+        {"", sep},
+        // Blanks belong to the folder's name: "case " is not "case".
+        {"case ", "case " + sep},
+        {" case", " case" + sep}};
     clsINIFile ini;
     for (const auto& [in, expected] : rows) {
         ini.SetPathname(in);
