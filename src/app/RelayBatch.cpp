@@ -26,6 +26,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr const char* kNoStatus = "none";
 
+// The seconds since a moment, to the thousandth.
 std::string Seconds(Clock::time_point since) {
     std::ostringstream text;
     text << std::fixed << std::setprecision(3) << std::chrono::duration<double>(Clock::now() - since).count();
