@@ -21,8 +21,7 @@ namespace {
 // a handful of fonts and a few dozen characters: each character's advance
 // is measured once per font and process, not once per line.
 struct MeasuredFont {
-    explicit MeasuredFont(const FontStyle& style)
-        : metrics(MakeQFont(style)), raw(QRawFont::fromFont(MakeQFont(style))) {
+    explicit MeasuredFont(const QFont& font) : metrics(font), raw(QRawFont::fromFont(font)) {
         ascii.fill(-1);
         asciiGlyphs.fill(kUnknownGlyph);
     }
@@ -66,7 +65,7 @@ MeasuredFont& FontOf(const FontStyle& style) {
     static std::map<Key, std::unique_ptr<MeasuredFont>> fonts;
     const int pixels = static_cast<int>(std::lround(style.size * kTwipsPerPoint));
     auto& font = fonts[Key{style.family, pixels, style.bold, style.italic}];
-    if (!font) font = std::make_unique<MeasuredFont>(style);
+    if (!font) font = std::make_unique<MeasuredFont>(MakeQFont(style));
     return *font;
 }
 

@@ -57,9 +57,10 @@ std::map<std::string, std::string> StatusByFolder(const std::string& out) {
 }
 
 // Fifty folders of every report, one refused, one whose answer cannot be
-// written: each batch folder holds what a single run of the same relay.ini
-// leaves (one single run an example, and one of the unwritable folder), and
-// only the unwritable one goes without an answer.
+// written, beside a folder without relay.ini and one that does not exist:
+// each batch folder holds what a single run of the same relay.ini leaves
+// (one single run an example, and one of the unwritable folder), and only
+// the unwritable one and the two that are no relay run go without an answer.
 TEST(RelayBatch, EachFolderIsAnsweredAsASingleRunAnswersIt) {
     constexpr std::size_t kFolders = 50;
     constexpr std::size_t kUnwritable = 17;
@@ -72,6 +73,9 @@ TEST(RelayBatch, EachFolderIsAnsweredAsASingleRunAnswersIt) {
     }
     for (std::size_t i = 0; i <= examples; ++i)
         single.push_back(std::make_unique<RelayCase>(kExamples[(i < examples ? i : kUnwritable) % examples]));
+    const TempFolder empty;
+    const std::string missing = empty.folder() + "not-there";
+    command.insert(command.end(), {empty.path().string(), missing});
     fs::create_directory(batch[kUnwritable]->Folder().path() / "relay.out");
     fs::create_directory(single[examples]->Folder().path() / "relay.out");
 
@@ -81,8 +85,12 @@ TEST(RelayBatch, EachFolderIsAnsweredAsASingleRunAnswersIt) {
     const ProgramResult result = RunProgram(command);
     EXPECT_EQ(result.exitCode, 1) << "a folder went without an answer";
     const auto status = StatusByFolder(result.out);
-    EXPECT_EQ(status.size(), kFolders) << result.out;
+    EXPECT_EQ(status.size(), kFolders + 2) << result.out;
     EXPECT_NE(result.err.find(batch[kUnwritable]->Path()), std::string::npos) << result.err;
+    EXPECT_EQ(status.at(empty.path().string()), "none");
+    EXPECT_EQ(status.at(missing), "none");
+    EXPECT_NE(result.err.find("holds no relay.ini"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("does not exist"), std::string::npos) << result.err;
 
     for (std::size_t i = 0; i < kFolders; ++i) {
         const RelayCase& ours = *batch[i];
@@ -116,23 +124,6 @@ TEST(RelayBatch, FoldersComeFromTheCommandLineOrOneALineFromStandardInput) {
         {{"-"}, ""},
         {{"a", "-b"}, ""}};
     for (const auto& [names, problem] : problems) EXPECT_EQ(quoravel::BatchNamesProblem(names), problem);
-}
-
-// A folder that cannot be a relay run is reported on its own line, and the
-// rest of the batch is answered.
-TEST(RelayBatch, AFolderThatIsNoRelayRunTouchesNoOther) {
-    const RelayCase good("missing-agent");
-    const TempFolder empty;
-    const std::string missing = empty.folder() + "not-there";
-    const ProgramResult result =
-        RunProgram({QUORAVEL_EXECUTABLE, "--relay", empty.path().string(), missing, good.Path()});
-    EXPECT_EQ(result.exitCode, 1);
-    const auto status = StatusByFolder(result.out);
-    EXPECT_EQ(status.at(empty.path().string()), "none");
-    EXPECT_EQ(status.at(missing), "none");
-    EXPECT_EQ(status.at(good.Path()), "4");
-    EXPECT_NE(result.err.find("holds no relay.ini"), std::string::npos) << result.err;
-    EXPECT_NE(result.err.find("does not exist"), std::string::npos) << result.err;
 }
 
 }  // namespace

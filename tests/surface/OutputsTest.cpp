@@ -460,50 +460,39 @@ TEST(PngOutput, PixelsShowTheBoxesTextAndPicture) {
 // Every character is drawn at the advance the layout measured for it, not
 // where the font alone would put it; a character the font lacks leaves the
 // text to Qt, which finds it another font.
-// An underlined heading is underlined across its width, on the page image
-// as in the PDF.
-TEST(PngOutput, AnUnderlineRunsUnderItsText) {
-    FontStyle heading{"Liberation Sans", 24, true, false, true};
+// Every character is drawn at the advance the layout measured for it, not
+// where the font alone would put it, and an underline runs under its whole
+// text; a character the font lacks leaves the text to Qt, which finds it
+// another font.
+TEST(PngOutput, TextStandsWhereItWasMeasuredUnderlinedAcrossItsWidth) {
+    const FontStyle font{"Liberation Sans", 24};
+    const FontStyle heading{"Liberation Sans", 24, true, false, true};
     const FontMeasure measure;
     const std::string text = "Narrative Summary";
     const double width = measure.Width(heading, text);
     Document document;
     document.pages.emplace_back();
-    document.pages[0].items.emplace_back(
-        TextItem{1440, 2880, width, text, heading, measure.Advances(heading, text)});
-    const QImage image = PageImage(document.pages[0], document, 96);
-    int longest = 0;  // the most dark pixels in one row just under the baseline
-    for (int y = 2880 / 15; y <= 2880 / 15 + 6; ++y) {
-        int dark = 0;
-        for (int x = 1440 / 15; x < static_cast<int>(1440 + width) / 15; ++x)
-            dark += image.pixelColor(x, y).lightness() < 128;
-        longest = std::max(longest, dark);
-    }
-    EXPECT_GE(longest, static_cast<int>(width / 15) - 2);
-}
-
-TEST(PngOutput, CharactersStandAtTheirMeasuredAdvances) {
-    const FontStyle font{"Liberation Sans", 24};
-    Document document;
-    document.pages.emplace_back();
     // A capital I is about 130 twips wide at 24 points: here the second one
     // is placed 2,880 twips after the first.
-    document.pages[0].items.emplace_back(TextItem{1440, 2880, 3080, "II", font, {2880, 200}});
+    document.pages[0].items = {TextItem{1440, 2880, 3080, "II", font, {2880, 200}},
+                               TextItem{1440, 5760, width, text, heading, measure.Advances(heading, text)}};
     const QImage image = PageImage(document.pages[0], document, 96);
-    auto darkIn = [&](int fromTwips, int toTwips) {
+    auto darkIn = [&](double fromTwips, double toTwips, double y) {
         int dark = 0;
-        for (int x = fromTwips / 15; x <= toTwips / 15; ++x)
-            dark += image.pixelColor(x, 2800 / 15).lightness() < 128;
+        for (int x = static_cast<int>(fromTwips) / 15; x <= static_cast<int>(toTwips) / 15; ++x)
+            dark += image.pixelColor(x, static_cast<int>(y) / 15).lightness() < 128;
         return dark;
     };
-    EXPECT_GT(darkIn(1440, 1600), 0) << "the first I";
-    EXPECT_EQ(darkIn(1650, 4250), 0) << "nothing where the font alone would put the second I";
-    EXPECT_GT(darkIn(4320, 4480), 0) << "the second I";
+    EXPECT_GT(darkIn(1440, 1600, 2800), 0) << "the first I";
+    EXPECT_EQ(darkIn(1650, 4250, 2800), 0) << "nothing where the font alone would put the second I";
+    EXPECT_GT(darkIn(4320, 4480, 2800), 0) << "the second I";
+    int longest = 0;  // the most dark pixels in one row just under the heading's baseline
+    for (int y = 5760; y <= 5760 + 90; y += 15)
+        longest = std::max(longest, darkIn(1440, 1440 + width - 15, y));
+    EXPECT_GE(longest, static_cast<int>(width / 15) - 2) << "the heading's underline";
 
     EXPECT_TRUE(PlacedGlyphs(TextItem{0, 0, 0, "II", font, {2880, 200}}));
-    FontStyle underlined = font;
-    underlined.underline = true;
-    EXPECT_FALSE(PlacedGlyphs(TextItem{0, 0, 0, "II", underlined, {2880, 200}})) << "underlined";
+    EXPECT_FALSE(PlacedGlyphs(TextItem{0, 0, 0, "II", heading, {2880, 200}})) << "underlined";
     EXPECT_FALSE(PlacedGlyphs(TextItem{0, 0, 0, "I\uE000", font, {200, 200}})) << "no glyph in the font";
     EXPECT_FALSE(PlacedGlyphs(TextItem{0, 0, 0, "II", font, {200}})) << "an advance short";
 }
