@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "RunFolders.h"
 #include "UserDialogs.h"
 #include "UserSettings.h"
 #include "WindowContext.h"
@@ -13,6 +14,9 @@ namespace quoravel {
 
 int RunInteractive(ProcessValues& process) {
     process.RelayMode = false;
+    // A proposal's files serve its preview and the PDF written with it; a
+    // week on they are of no more use.
+    RemoveOldRunFolders(process.RunsFolder, std::chrono::hours(24 * 7));
     UserSettings settings;
     WidgetDialogs dialogs;
     WindowContext context{process, settings, dialogs};

@@ -83,7 +83,7 @@ std::string RunFolder(const ProcessValues& worker, const std::string& folder, st
     KeepFreedMemoryForReuse();
     QGuiApplication application(argc, argv);
     ProcessValues worker = batch;
-    worker.ProgramFolder = ResolveProgramFolder(argc, argv);
+    LocateFolders(worker, argc, argv);
     std::string pending;
     while (const auto line = ReadLine(commands, pending)) {
         const std::size_t index = std::stoul(*line);

@@ -54,7 +54,7 @@ void AnchorPdfTarget(ProposalRun& run) {
 // Makes the proposal of relay.ini and its PDF; false when no document was
 // made. `pdfWritten` tells whether the PDF was.
 bool MakeProposal(ProposalRun& run, bool& pdfWritten) {
-    const cCommision commission(run.ProgramFolder());
+    const cCommision commission(run.ProgramFolder(), run.process.UserFolder);
     const auto client = ReadRelayFile(run.StartDirectory, "relay.ini", run);
     // A case whose inputs were refused is priced no further: the answer says why.
     if (run.Errors.Status() != 0) return false;

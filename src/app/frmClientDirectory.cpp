@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "KeptFiles.h"
 #include "Text.h"
 #include "ui_frmClientDirectory.h"
 
@@ -27,13 +28,20 @@ frmClientDirectory::frmClientDirectory(WindowContext& context, QWidget* parent)
 frmClientDirectory::~frmClientDirectory() = default;
 
 void frmClientDirectory::ListCaseFiles() {
+    // The user's case directories, and the program's own that the user has
+    // no copy of.
     std::vector<std::string> files;
-    std::error_code ec;
-    for (fs::directory_iterator it(context_.process.ProgramFolder, ec), end; !ec && it != end;
-         it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (name.size() > 4 && EqualNoCase(name.substr(name.size() - 4), ".clt") && it->is_regular_file(ec)) {
-            files.push_back(name);
+    for (const std::string& folder : {context_.process.UserFolder, context_.process.ProgramFolder}) {
+        std::error_code ec;
+        for (fs::directory_iterator it(folder, ec), end; !folder.empty() && !ec && it != end;
+             it.increment(ec)) {
+            const std::string name = it->path().filename().string();
+            const bool listed = std::any_of(files.begin(), files.end(),
+                                            [&](const std::string& file) { return EqualNoCase(file, name); });
+            if (name.size() > 4 && EqualNoCase(name.substr(name.size() - 4), ".clt") && !listed &&
+                it->is_regular_file(ec)) {
+                files.push_back(name);
+            }
         }
     }
     std::sort(files.begin(), files.end(),
@@ -52,7 +60,7 @@ std::string frmClientDirectory::Choose() { return exec() == QDialog::Accepted ? 
 std::string frmClientDirectory::SelectedPath() const {
     const QListWidgetItem* item = ui_->lstCaseFiles->currentItem();
     if (!item) return "";
-    return context_.process.ProgramFolder + item->data(Qt::UserRole).toString().toStdString();
+    return KeptPath(context_.process, item->data(Qt::UserRole).toString().toStdString());
 }
 
 }  // namespace quoravel

@@ -8,7 +8,9 @@
 #include <QRadioButton>
 #include <filesystem>
 
+#include "KeptFiles.h"
 #include "RateTool.h"
+#include "RuntimeError.h"
 #include "ui_frmFileCreator.h"
 
 namespace fs = std::filesystem;
@@ -104,7 +106,14 @@ void frmFileCreator::CreateRates() {
         inputs.outputFile = GetFileName("Brellan 1 Output File Name", true);
         if (inputs.outputFile.empty()) return;
     } else {
-        inputs.outputFile = fs::path(context_.process.ProgramFolder) / type.defaultOutput;
+        // The program folder is only read: a new rate file goes to the user's
+        // folder, from where an administrator puts it in place.
+        try {
+            inputs.outputFile = WritePathOf(context_.process, std::string(type.defaultOutput));
+        } catch (const RuntimeError& error) {
+            context_.dialogs.Show(this, kTitle, error.Description(), MessageIcon::Exclamation);
+            return;
+        }
     }
     if (!HasNeededInputs(type, inputs)) {
         context_.dialogs.Show(this, kTitle, std::string(kMissingInputsMessage), MessageIcon::Exclamation);
@@ -122,8 +131,8 @@ void frmFileCreator::ConvertRates() {
 }
 
 std::string frmFileCreator::GetFileName(const std::string& title, bool forSaving) {
-    // New rate files belong beside the program; inputs are looked for among the tables.
-    const std::string folder = forSaving ? context_.process.ProgramFolder : TablesFolder();
+    // New rate files go to the user's folder; inputs are looked for among the tables.
+    const std::string folder = forSaving ? KeptPath(context_.process, "") : TablesFolder();
     return forSaving
                ? context_.dialogs.SaveFileName(this, title, folder, kRateFileFilters, "Rate Files (*.rat)")
                : context_.dialogs.OpenFileName(this, title, folder, kRateFileFilters);

@@ -8,6 +8,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QWhatsThis>
 #include <algorithm>
 #include <filesystem>
@@ -18,6 +19,7 @@
 #include "HelpLine.h"
 #include "InputRules.h"
 #include "IssueRules.h"
+#include "KeptFiles.h"
 #include "ProductCatalogue.h"
 #include "ProductInfo.h"
 #include "ProposalAssembly.h"
@@ -25,6 +27,7 @@
 #include "RelayExchange.h"
 #include "Riders.h"
 #include "Rounding.h"
+#include "RunFolders.h"
 #include "RuntimeError.h"
 #include "ShownCase.h"
 #include "StatesFile.h"
@@ -94,7 +97,8 @@ frmMain2::frmMain2(WindowContext& context, QWidget* parent)
     SetHelpTexts();
     isGA_ = context_.settings.GetFlag("GAVersion", "IsGA", false);
     try {
-        commission_ = std::make_unique<cCommision>(context_.process.ProgramFolder);
+        commission_ =
+            std::make_unique<cCommision>(context_.process.ProgramFolder, context_.process.UserFolder);
         LoadBrokers();
         SwitchCompany(0);
         OpenCaseDirectory(RememberedCaseFile("client.clt"));
@@ -750,9 +754,7 @@ void frmMain2::CaseChosen(int listIndex) {
 }
 
 std::string frmMain2::RememberedCaseFile(const char* defaultName) const {
-    std::string file = context_.settings.Get("Clients", CaseFileKeyOf(company_), defaultName);
-    if (fs::path(file).is_relative()) file = context_.process.ProgramFolder + file;
-    return file;
+    return KeptPath(context_.process, context_.settings.Get("Clients", CaseFileKeyOf(company_), defaultName));
 }
 
 void frmMain2::RememberCaseFile(const std::string& path) {
@@ -763,8 +765,8 @@ void frmMain2::RememberCaseFile(const std::string& path) {
 }
 
 void frmMain2::OpenCaseDirectory(const std::string& path) {
-    RememberCaseFile(path);
-    cases_ = ReadCaseFile(path);
+    RememberCaseFile(KeptPath(context_.process, path));
+    cases_ = ReadCaseFile(ReadPathOf(context_.process, path));
     for (const auto& client : cases_) {
         // The case's broker is the broker of the list with its stored name.
         for (const auto& broker : brokers_) {
@@ -780,9 +782,9 @@ void frmMain2::OpenCaseDirectory(const std::string& path) {
 bool frmMain2::SaveCaseDirectory(const std::string& path) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
-        WriteCaseFile(path, cases_, false);
+        WriteCaseFile(WritePathOf(context_.process, path), cases_, false);
         QApplication::restoreOverrideCursor();
-        RememberCaseFile(path);
+        RememberCaseFile(KeptPath(context_.process, path));
         casesChanged_ = false;
         return true;
     } catch (const std::exception& error) {
@@ -813,16 +815,21 @@ void frmMain2::LoadRelay(const std::string& folder, const std::string& fileName)
 
 void frmMain2::LoadBrokers() {
     const std::string file = BrokerFileNameToLoad(context_.settings.Get("Brokers", "DefaultFile", ""));
-    const fs::path path = fs::path(context_.process.ProgramFolder) / file;
+    const fs::path path = ReadPathOf(context_.process, file);
     std::vector<long> damaged;
     brokers_ = ReadBrokerFile(path, &damaged);
     FillBrokerList();
     if (damaged.empty()) return;
     // The brokers that could be read are saved as usual; the file as it was
-    // is kept beside it for the ones that could not.
-    const fs::path kept = path.string() + ".damaged";
+    // is kept beside the user's copy for the ones that could not.
+    fs::path kept;
     std::error_code failed;
-    fs::copy_file(ResolveFileName(path), kept, fs::copy_options::overwrite_existing, failed);
+    try {
+        kept = WritePathOf(context_.process, file) + ".damaged";
+        fs::copy_file(ResolveFileName(path), kept, fs::copy_options::overwrite_existing, failed);
+    } catch (const std::exception&) {
+        failed = std::make_error_code(std::errc::permission_denied);
+    }
     std::vector<std::string> numbers;
     for (const long record : damaged) numbers.push_back(std::to_string(record));
     Tell("Brokers", "The broker file " + path.string() + " has damaged records (" + Join(numbers, ", ") +
@@ -846,7 +853,7 @@ void frmMain2::FillBrokerList() {
 void frmMain2::SaveBrokers() {
     const std::string file = BrokerFileNameToSave(context_.settings.Get("Brokers", "DefaultFile", ""));
     try {
-        WriteBrokerFile(fs::path(context_.process.ProgramFolder) / file, brokers_);
+        WriteBrokerFile(WritePathOf(context_.process, file), brokers_);
         context_.settings.Save("Brokers", "DefaultFile", file);
     } catch (const std::exception& error) {
         Tell("Brokers", "The broker list could not be saved.\n\n" + std::string(error.what()));
@@ -883,7 +890,7 @@ void frmMain2::SaveCaseCommand() {
 
 void frmMain2::SaveCaseAsCommand() {
     const std::string path =
-        context_.dialogs.SaveFileName(this, "Save Case Directory", context_.process.ProgramFolder,
+        context_.dialogs.SaveFileName(this, "Save Case Directory", KeptPath(context_.process, ""),
                                       "Case Files (*.clt);;All Files (*)", "Case Files (*.clt)");
     if (path.empty()) return;
     TakeFieldsIntoCase();
@@ -904,7 +911,7 @@ void frmMain2::NewCaseDirectoryCommand() {
     TakeFieldsIntoCase();
     if (!SaveChangedCases()) return;
     ClearForm();
-    OpenCaseDirectory(context_.process.ProgramFolder + trimmed + ".clt");
+    OpenCaseDirectory(KeptPath(context_.process, trimmed + ".clt"));
 }
 
 void frmMain2::RemoveCaseCommand() {
@@ -937,8 +944,16 @@ bool frmMain2::MakeProposal() {
             Tell("Not enough information", kNoProposal);
             return false;
         }
-        // Each proposal is a run of its own: nothing of the one before carries over.
-        ProposalRun run(context_.process, context_.process.StartDirectory);
+        // Each proposal is a run of its own, in a folder of its own: nothing
+        // of the one before carries over.
+        std::string folder;
+        try {
+            folder = MakeRunFolder(context_.process.RunsFolder);
+        } catch (const RuntimeError& error) {
+            Tell("Proposal", "The proposal could not be made. " + error.Description());
+            return false;
+        }
+        ProposalRun run(context_.process, folder);
         run.FISMode = ui_->chkFIS->isChecked();
         run.UsePriorRates = ChooseRateScale(*client).usePriorRates;
         const AgeCheck ages = ValidateAge(*client, run.UsePriorRates);
@@ -956,6 +971,7 @@ bool frmMain2::MakeProposal() {
         const IllustrationResult result = CreateIllustration(surface_, illustrated, *commission_, run);
         // The preview finds the pages through the answer.
         if (result.documentMade) WriteRelayAnswer(run);
+        runFolder_ = folder;
         QApplication::restoreOverrideCursor();
         if (!result.notes.empty()) {
             std::string text;
@@ -1009,7 +1025,7 @@ void frmMain2::ViewCommand() {
     // The preview lives until the next proposal is viewed or the user closes it.
     preview_ = std::make_unique<frmPrint>(context_, this);
     preview_->setAttribute(Qt::WA_DeleteOnClose, false);
-    if (!preview_->Load(context_.process.StartDirectory)) {
+    if (!preview_->Load(runFolder_)) {
         preview_.reset();
         return;
     }
@@ -1026,7 +1042,7 @@ void frmMain2::PrintCommand() {
             MessageIcon::Exclamation);
         ViewCommand();
         if (!preview_) return;
-        const std::string written = WriteProposalPdf(context_.process.ProgramFolder, "Illustration.pdf");
+        const std::string written = WriteProposalPdf(runFolder_, "Illustration.pdf");
         if (!written.empty()) OpenWithAssociatedProgram(written);
         return;
     }
@@ -1036,13 +1052,15 @@ void frmMain2::PrintCommand() {
 
 void frmMain2::PrintToPdfCommand() {
     context_.process.OutputFormat = 2;
-    std::string path =
-        context_.dialogs.SaveFileName(this, "Save illustration to pdf file", context_.process.ProgramFolder,
-                                      "PDF Files (*.pdf)", "PDF Files (*.pdf)");
-    if (path.empty()) path = context_.process.ProgramFolder + "illustration.pdf";
-    // The file chosen serves this proposal only.
-    const fs::path chosen(path);
-    if (MakeProposal()) WriteProposalPdf(chosen.parent_path().string(), chosen.filename().string());
+    const std::string path = context_.dialogs.SaveFileName(
+        this, "Save illustration to pdf file",
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString(),
+        "PDF Files (*.pdf)", "PDF Files (*.pdf)");
+    if (!MakeProposal()) return;
+    // The file chosen serves this proposal only; without one the PDF joins
+    // the proposal's page files.
+    const fs::path chosen = path.empty() ? fs::path(runFolder_) / "illustration.pdf" : fs::path(path);
+    WriteProposalPdf(chosen.parent_path().string(), chosen.filename().string());
 }
 
 void frmMain2::EmailCommand() {

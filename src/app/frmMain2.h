@@ -101,6 +101,7 @@ public:
     Collection<cBroker>& Brokers() { return brokers_; }
     std::int32_t Company() const { return company_; }
     const std::string& CaseFile() const { return caseFile_; }
+    const std::string& RunFolder() const { return runFolder_; }
     bool InHouseMode() const { return inHouse_; }
     const PrintSurface& Document() const { return surface_; }
     // The preview of the last proposal viewed; null before the first and once closed.
@@ -182,6 +183,7 @@ private:
     std::unique_ptr<frmPrint> preview_;
     std::int32_t company_ = 0;
     std::string caseFile_;
+    std::string runFolder_;  // the files of the last proposal made
     // The window's own run-time errors, should no message box show them.
     clsErrors errors_;
     std::shared_ptr<cClient> shownCase_;

@@ -15,6 +15,7 @@
 #include "InteractiveRun.h"
 #include "ProcessValues.h"
 #include "ProgramFolder.h"
+#include "RateSet.h"
 #include "RelayBatch.h"
 #include "RelayRun.h"
 #include "RuntimeError.h"
@@ -25,13 +26,19 @@ void PrintUsage(std::ostream& out) {
     out << "Usage: quoravel [FOLDER]\n"
            "       quoravel --relay FOLDER... | --relay -\n"
            "       quoravel --list-cases CASEFILE\n"
+           "       quoravel --version | --help\n"
            "\n"
            "Quoravel prepares level-premium term life insurance proposals.\n"
-           "  (no argument)         the proposal window\n"
+           "\n"
+           "Modes:\n"
+           "  (no argument)         the proposal window (needs a display). Each proposal's\n"
+           "                        page files, answer and default PDF go to a run folder\n"
+           "                        of its own in the user's cache\n"
            "  FOLDER                a relay folder holding relay.ini: the proposal is made\n"
            "                        without a window and its PDF and answer files are\n"
-           "                        written (exit code 0 once relay.out is written); a\n"
-           "                        folder without relay.ini opens the window on it\n"
+           "                        written in that folder only (exit code 0 once\n"
+           "                        relay.out is written); a folder without relay.ini\n"
+           "                        opens the window\n"
            "  --relay FOLDER...     each folder a relay run, on every core; a folder named\n"
            "                        twice runs once. \"-\" alone reads the folders from\n"
            "                        standard input, one a line. One line a folder: the\n"
@@ -40,8 +47,45 @@ void PrintUsage(std::ostream& out) {
            "                        when every folder was answered, 1 when one was not,\n"
            "                        2 when no folder was named\n"
            "  --list-cases CASEFILE print the cases of a case file (.clt)\n"
-           "  --version             print the version\n"
-           "  --help                print this help\n";
+           "  --version             print the version and the identity of the rate set\n"
+           "  --help                print this help\n"
+           "\n"
+           "Environment:\n"
+           "  QUORAVEL_HOME         the program folder (settings, rate and picture files);\n"
+           "                        by default the data folder of an installed program\n"
+           "                        (share/quoravel beside its bin folder), else the\n"
+           "                        executable's folder\n"
+           "  XDG_CONFIG_HOME       the user's settings: Quoravel/Quoravel.ini\n"
+           "                        (default ~/.config)\n"
+           "  XDG_DATA_HOME         the user's case directories, brokers and changed\n"
+           "                        commission percentages: Quoravel/ (default\n"
+           "                        ~/.local/share)\n"
+           "  XDG_CACHE_HOME        the window's run folders: Quoravel/runs/ (default\n"
+           "                        ~/.cache); those older than a week are removed\n"
+           "  XDG_CONFIG_DIRS       the common files folder \"Talvern Assurance\" holding\n"
+           "                        TVRN.ini when the program folder has none (default\n"
+           "                        /etc/xdg)\n"
+           "  QT_QPA_PLATFORM       the window's display platform (relay runs need none)\n";
+}
+
+// The version and the rate set the program folder holds.
+int PrintVersion(int& argc, char** argv) {
+    using namespace quoravel;
+    std::cout << "quoravel " << QUORAVEL_VERSION_MAJOR << "." << QUORAVEL_VERSION_MINOR << "\n";
+    const std::string folder = ResolveProgramFolder(argc, argv);
+    try {
+        const RateSet rates = IdentifyRateSet(folder);
+        if (rates.files == 0) {
+            std::cout << "Rate set: none (no rate files in " << folder << ")\n";
+            return 0;
+        }
+        std::cout << "Rate set: " << rates.identity << " (" << rates.files << " rate files in " << folder
+                  << ")\n";
+        return 0;
+    } catch (const RuntimeError& error) {
+        std::cerr << "quoravel: " << error.Description() << "\n";
+        return 1;
+    }
 }
 
 #if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
@@ -117,11 +161,7 @@ int main(int argc, char** argv) {
         PrintUsage(std::cout);
         return 0;
     }
-    if (first == "--version") {
-        std::cout << "Quoravel " << MakeVersionText(QUORAVEL_VERSION_MAJOR, QUORAVEL_VERSION_MINOR, false)
-                  << "\n";
-        return 0;
-    }
+    if (first == "--version") return PrintVersion(argc, argv);
     if (first == "--list-cases") {
         if (arguments.size() != 2) {
             PrintUsage(std::cerr);
@@ -174,13 +214,13 @@ int main(int argc, char** argv) {
         UseOffscreenPlatform();
         const PrivateRuntimeFolder runtime;
         QGuiApplication application(argc, argv);
-        process.ProgramFolder = ResolveProgramFolder(argc, argv);
+        LocateFolders(process, argc, argv);
         return RunRelay(process, std::cerr).exitCode;
     }
     if (NoDisplayNamed()) return RefuseTheWindow();
     FallBackWhenNoDisplayOpens();
     QApplication application(argc, argv);
     if (NoDisplayOpened()) return RefuseTheWindow();
-    process.ProgramFolder = ResolveProgramFolder(argc, argv);
+    LocateFolders(process, argc, argv);
     return RunInteractive(process);
 }

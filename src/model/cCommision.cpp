@@ -1,6 +1,7 @@
 #include "cCommision.h"
 
 #include <charconv>
+#include <filesystem>
 #include <utility>
 
 #include "RuntimeError.h"
@@ -13,10 +14,10 @@ namespace {
 constexpr const char* kFileName = "TermComm.ini";
 constexpr std::array<const char*, 4> kColumnKeys{"FirstYear", "Renewal", "FirstYearMax", "RenewalMax"};
 
-clsINIFile CommissionFile(const std::string& programFolder) {
+clsINIFile CommissionFile(const std::filesystem::path& path) {
     clsINIFile file;
-    file.SetPathname(programFolder);
-    file.SetFilename(kFileName);
+    file.SetPathname(path.parent_path().string());
+    file.SetFilename(path.filename().string());
     return file;
 }
 
@@ -37,8 +38,9 @@ std::optional<std::int16_t> ColumnOfKey(const std::string& key) {
 
 }  // namespace
 
-cCommision::cCommision(std::string programFolder) : programFolder_(std::move(programFolder)) {
-    clsINIFile file = CommissionFile(programFolder_);
+cCommision::cCommision(const std::string& programFolder, const std::string& userFolder)
+    : file_(userFolder, programFolder, kFileName) {
+    clsINIFile file = CommissionFile(file_.ReadPath());
     file.HoldInMemory();  // a hundred reads of one small file
     for (const auto& section : file.Sections()) {
         const auto row = RowNumber(section);
@@ -80,7 +82,7 @@ bool cCommision::HasCommisionValue(std::int16_t column, int row) const {
 void cCommision::SetCommisionValue(std::int16_t column, int row, double value) { Cell(column, row) = value; }
 
 void cCommision::Save() const {
-    clsINIFile file = CommissionFile(programFolder_);
+    clsINIFile file = CommissionFile(file_.WritePath(true));
     file.SetBooleanDefaultTrue(Value(true));
     file.SetBooleanDefaultFalse(Value(false));
     for (int row = 0; row < kRows; ++row) {

@@ -16,7 +16,7 @@ protected:
         window.findChild<QTableWidget*>("commissionTable")->item(row, column)->setText(text);
     }
 
-    cCommision commission{program.folder()};
+    cCommision commission{program.folder(), process.UserFolder};
     frmCommission window{context, commission};
     const std::string fileBefore = program.Read("TermComm.ini");
 };
@@ -28,7 +28,10 @@ TEST_F(CommissionWindowTest, OkWritesTheChangedPercentages) {
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(window.result(), QDialog::Accepted);
 
-    const cCommision reread(program.folder());
+    // The user's copy begins as the program's file, which stays as it was:
+    // the maxima, never written by the window, are still there.
+    EXPECT_EQ(program.Read("TermComm.ini"), fileBefore);
+    const cCommision reread(program.folder(), process.UserFolder);
     EXPECT_EQ(reread.CommisionValue(cCommision::FirstYear, 3), 60.5);
     EXPECT_EQ(reread.CommisionValue(cCommision::Renewal, 3), 3);
     EXPECT_EQ(reread.CommisionValue(cCommision::FirstYearMax, 3), 90);
@@ -47,19 +50,19 @@ TEST_F(CommissionWindowTest, OutOfRangeOrNonNumericEntriesAreRefused) {
         EXPECT_NE(window.result(), QDialog::Accepted);
     }
     EXPECT_EQ(commission.CommisionValue(cCommision::FirstYear, 3), 75);
-    EXPECT_EQ(program.Read("TermComm.ini"), fileBefore);
+    EXPECT_FALSE(std::filesystem::exists(Own("TermComm.ini")));
 }
 
 TEST_F(CommissionWindowTest, CancelWritesNothing) {
     Enter(3, kFirstYearColumn, "60");
     window.reject();
     EXPECT_EQ(commission.CommisionValue(cCommision::FirstYear, 3), 75);
-    EXPECT_EQ(program.Read("TermComm.ini"), fileBefore);
+    EXPECT_FALSE(std::filesystem::exists(Own("TermComm.ini")));
 }
 
 TEST_F(CommissionWindowTest, WithoutAMaximumTheLimitIs999_99) {
     program.Write("TermComm.ini", "[0]\r\nFirstYear=50\r\n");
-    cCommision bare(program.folder());
+    cCommision bare(program.folder(), process.UserFolder);
     frmCommission bareWindow(context, bare);
     auto* table = bareWindow.findChild<QTableWidget*>("commissionTable");
     table->item(0, kFirstYearColumn)->setText("1000");
@@ -67,7 +70,7 @@ TEST_F(CommissionWindowTest, WithoutAMaximumTheLimitIs999_99) {
     EXPECT_EQ(dialogs.LastText(), "Row 0: the first-year commission must be a number from 0 to 999.99.");
     table->item(0, kFirstYearColumn)->setText("999.99");
     bareWindow.accept();
-    const cCommision reread(program.folder());
+    const cCommision reread(program.folder(), process.UserFolder);
     EXPECT_EQ(reread.CommisionValue(cCommision::FirstYear, 0), 999.99);
     EXPECT_FALSE(reread.HasCommisionValue(cCommision::Renewal, 0));  // left empty, stays unset
 }

@@ -24,7 +24,8 @@ protected:
         return control;
     }
     void Click(const QString& button) { QTest::mouseClick(Control<QAbstractButton>(button), Qt::LeftButton); }
-    bool Written(const std::string& name) const { return std::filesystem::exists(program.path() / name); }
+    // New rate files go to the user's folder.
+    bool Written(const std::string& name) const { return std::filesystem::exists(Own(name)); }
 
     frmFileCreator window{context};
 };
@@ -84,7 +85,7 @@ TEST_F(FileCreatorWindowTest, FailuresAreShownHereAndKeepTheProgramAndTheLastGoo
         for (int classCode : {4, 6})
             tables.Write(InputTableName("yrt", 7, "g", sex, classCode), "0 1.5\n100 9");
     }
-    program.Write("GuarYRTNew.rat", "built last month");
+    mine.Write("GuarYRTNew.rat", "built last month");
     Click("optRateType4");
     auto* prefix = Control<QLineEdit>("txtRateInfo0");
     prefix->setText("yrt");
@@ -96,8 +97,8 @@ TEST_F(FileCreatorWindowTest, FailuresAreShownHereAndKeepTheProgramAndTheLastGoo
 
     Click("cmdCreateRates");
     EXPECT_EQ(dialogs.LastText(), "Guaranteed YRT File Created.");
-    const std::string good = program.Read("GuarYRTNew.rat");
-    const std::string goodDump = program.Read("GuarYRTRateDump.txt");
+    const std::string good = mine.Read("GuarYRTNew.rat");
+    const std::string goodDump = mine.Read("GuarYRTRateDump.txt");
     EXPECT_NE(good, "built last month");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
@@ -128,8 +129,8 @@ TEST_F(FileCreatorWindowTest, FailuresAreShownHereAndKeepTheProgramAndTheLastGoo
         EXPECT_EQ(dialogs.shown.back().icon, MessageIcon::Critical);
         EXPECT_FALSE(mainWindow.ended) << fault.description;
         EXPECT_TRUE(window.isVisible());
-        EXPECT_TRUE(program.Read("GuarYRTNew.rat") == good) << fault.description;
-        EXPECT_TRUE(program.Read("GuarYRTRateDump.txt") == goodDump) << fault.description;
+        EXPECT_TRUE(mine.Read("GuarYRTNew.rat") == good) << fault.description;
+        EXPECT_TRUE(mine.Read("GuarYRTRateDump.txt") == goodDump) << fault.description;
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     }
 

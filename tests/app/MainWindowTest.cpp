@@ -152,7 +152,7 @@ TEST_F(MainWindowTest, AmountsAreClampedUnlessInHouse) {
 }
 
 TEST_F(MainWindowTest, CaseSavedReopenedAndViewedEndToEnd) {
-    const std::string caseFile = program.folder() + "mine.clt";
+    const std::string caseFile = Own("mine.clt");
     {
         auto window = Open();
         window->OpenCaseDirectory(caseFile);
@@ -193,15 +193,21 @@ TEST_F(MainWindowTest, CaseSavedReopenedAndViewedEndToEnd) {
 TEST_F(MainWindowTest, PrintToPdfAndEmailEachWriteTheirOwnFile) {
     auto window = Open();
     EnterCase(*window, "Ida");
-    window->PrintToPdfCommand();  // the dialog cancelled: the program folder's default
+    window->PrintToPdfCommand();  // the dialog cancelled: beside the proposal's page files
     EXPECT_EQ(dialogs.inputTitles.back(), "Save illustration to pdf file");
-    EXPECT_TRUE(std::filesystem::exists(program.path() / "illustration.pdf"));
+    const std::string firstRun = window->RunFolder();
+    EXPECT_EQ(firstRun.rfind(process.RunsFolder + "run-", 0), 0U) << firstRun;
+    EXPECT_TRUE(std::filesystem::exists(firstRun + "illustration.pdf"));
+    EXPECT_TRUE(std::filesystem::exists(firstRun + "page1.vsv"));
     EXPECT_EQ(process.OutputFormat, 2);
 
     TempFolder elsewhere;
     dialogs.files.push_back((elsewhere.path() / "ida").string());  // typed without ".pdf"
     window->PrintToPdfCommand();
     const std::string saved = elsewhere.Read("ida.pdf");
+    // Each proposal has a folder of its own; the one before keeps its files.
+    EXPECT_NE(window->RunFolder(), firstRun);
+    EXPECT_TRUE(std::filesystem::exists(firstRun + "illustration.pdf"));
     EXPECT_EQ(saved.rfind("%PDF", 0), 0U);
 
     EnterCase(*window, "Jo", "Baker");
@@ -229,13 +235,13 @@ TEST_F(MainWindowTest, PrintToPdfAndEmailEachWriteTheirOwnFile) {
     EXPECT_EQ(dialogs.LastText().find(attachment.string()), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(attachment));
 
-    // Printing through the PDF viewer: the preview, then the PDF opened in the
-    // viewer under the name it was written with ("illustration.pdf" is there already).
+    // Printing through the PDF viewer: the preview, then the PDF of that
+    // proposal opened in the viewer.
     settings.SaveFlag("Options", "UseAcrobat", true);
     window->PrintCommand();
     EXPECT_EQ(dialogs.shown.back().title, "Printing with Adobe Acrobat");
     EXPECT_NE(window->Preview(), nullptr);
-    EXPECT_EQ(opened, std::vector<std::string>{program.folder() + "illustration.pdf"});
+    EXPECT_EQ(opened, std::vector<std::string>{window->RunFolder() + "Illustration.pdf"});
 }
 
 // The desktop launcher's exit status decides: a viewer or help page it could
@@ -284,8 +290,8 @@ TEST_F(MainWindowTest, ClosingSavesBrokersAndCasesUnlessTheCaseFileIsNotKept) {
         window->MakeProposal();
         window->close();
     }
-    EXPECT_EQ(ReadCaseFile(program.path() / "client.clt").Count(), 1);
-    EXPECT_TRUE(std::filesystem::exists(program.path() / "brokers.ini"));
+    EXPECT_EQ(ReadCaseFile(Own("client.clt")).Count(), 1);
+    EXPECT_TRUE(std::filesystem::exists(Own("brokers.ini")));
     EXPECT_EQ(settings.Get("Brokers", "DefaultFile", ""), "brokers.ini");
 
     settings.Save("Options", "AutoSaveDirectory", "0");
@@ -293,7 +299,7 @@ TEST_F(MainWindowTest, ClosingSavesBrokersAndCasesUnlessTheCaseFileIsNotKept) {
     EnterCase(*window, "Dee");
     window->MakeProposal();
     window->close();
-    EXPECT_EQ(ReadCaseFile(program.path() / "client.clt").Count(), 1);
+    EXPECT_EQ(ReadCaseFile(Own("client.clt")).Count(), 1);
 }
 
 TEST_F(MainWindowTest, CriticalErrorKeepsTheCasesAndEndsTheProgram) {
@@ -307,8 +313,8 @@ TEST_F(MainWindowTest, CriticalErrorKeepsTheCasesAndEndsTheProgram) {
     EXPECT_EQ(dialogs.shown[0].text, "Number:7\n\nSeverity:Error\n\nDescription:Out of memory");
     EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::Critical);
     EXPECT_TRUE(ended);
-    EXPECT_EQ(ReadCaseFile(program.path() / "client.clt").Count(), 1);
-    EXPECT_TRUE(std::filesystem::exists(program.path() / "brokers.ini"));
+    EXPECT_EQ(ReadCaseFile(Own("client.clt")).Count(), 1);
+    EXPECT_TRUE(std::filesystem::exists(Own("brokers.ini")));
 }
 
 // A Texas man of class 5 aged 64 is within Brellan 20's issue ages on the
@@ -334,7 +340,7 @@ TEST_F(MainWindowTest, TheRateScaleComesFromTheCaseNotFromTheProposalBefore) {
 
 TEST_F(MainWindowTest, SaveWritesTheOpenFileWhateverCarrierIsChosenNow) {
     // QNB's last case file holds a case of its own.
-    const std::string qnbFile = program.folder() + "qnb.clt";
+    const std::string qnbFile = Own("qnb.clt");
     settings.Save("Clients", "DefaultFile", qnbFile);
     {
         auto window = Open();
@@ -350,7 +356,7 @@ TEST_F(MainWindowTest, SaveWritesTheOpenFileWhateverCarrierIsChosenNow) {
     window->SwitchCompany(1);
     window->SaveCaseCommand();
     EXPECT_EQ(ReadCaseFile(qnbFile).Item(1).FirstName(), "Hal");
-    EXPECT_EQ(ReadCaseFile(program.path() / "client.clt").Item(1).FirstName(), "Ivy");
+    EXPECT_EQ(ReadCaseFile(Own("client.clt")).Item(1).FirstName(), "Ivy");
 }
 
 TEST_F(MainWindowTest, RemoveAndNewCaseDirectory) {
@@ -375,14 +381,15 @@ TEST_F(MainWindowTest, RemoveAndNewCaseDirectory) {
     EXPECT_EQ(dialogs.shown.back().title, "Error");
     dialogs.inputs.push_back("spring");
     window->NewCaseDirectoryCommand();
-    EXPECT_EQ(window->CaseFile(), program.folder() + "spring.clt");
+    EXPECT_EQ(window->CaseFile(), Own("spring.clt"));
     EXPECT_EQ(window->Cases().Count(), 0);
-    EXPECT_EQ(ReadCaseFile(program.path() / "client.clt").Count(), 1);  // the old file was saved first
+    EXPECT_EQ(ReadCaseFile(Own("client.clt")).Count(), 1);  // the old file was saved first
 }
 
 // Showing a case never changes it: the bundled cases, some of which the
 // window cannot show whole, are shown, viewed (some refused) and the window
-// closed; the file is as it was, and what cannot be shown was told.
+// closed; the file is as it was, and what cannot be shown was told. The
+// program's own file is only read: an edit is saved in the user's copy.
 TEST_F(MainWindowTest, ShowingAndViewingTheSampleCasesLeavesTheirFileAsItWas) {
     const std::string file = program.folder() + "sample.clt";
     const std::string before = program.Read("sample.clt");
@@ -409,7 +416,9 @@ TEST_F(MainWindowTest, ShowingAndViewingTheSampleCasesLeavesTheirFileAsItWas) {
     window->ShowClient(window->Cases().Item(3));
     Type(*window, "txtMiddleInit", "Q");
     window->SaveCaseCommand();
-    const auto saved = ReadCaseFile(file);
+    EXPECT_EQ(program.Read("sample.clt"), before);
+    EXPECT_EQ(window->CaseFile(), Own("sample.clt"));
+    const auto saved = ReadCaseFile(Own("sample.clt"));
     const cClient& edited = saved.Item(3);
     EXPECT_EQ(edited.MiddleInit(), "Q");
     EXPECT_EQ(edited.TableRating() + "|" + std::to_string(edited.ChildRiderUnits()) + "|" +
@@ -421,7 +430,7 @@ TEST_F(MainWindowTest, ShowingAndViewingTheSampleCasesLeavesTheirFileAsItWas) {
 // The broker's last edit is saved by Save and by closing, whether or not a
 // proposal was made since; a new client starts from the defaults.
 TEST_F(MainWindowTest, SavingTakesTheLastEditAndANewClientStartsAfresh) {
-    const std::string file = program.folder() + "mine.clt";
+    const std::string file = Own("mine.clt");
     {
         auto window = Open();
         window->OpenCaseDirectory(file);
@@ -463,10 +472,11 @@ TEST_F(MainWindowTest, FieldRulesHoldFromTheStart) {
     Type(*window, "txtBirthDate", "01/01/2975");
     EXPECT_EQ(dialogs.LastText(), "Please enter a valid Date of Birth.");
 
-    dialogs.files.push_back(program.folder() + "saved");
+    dialogs.files.push_back(program.folder() + "saved");  // kept in the user's folder
     window->SaveCaseAsCommand();
-    EXPECT_EQ(window->CaseFile(), program.folder() + "saved.clt");
-    EXPECT_TRUE(std::filesystem::exists(program.path() / "saved.clt"));
+    EXPECT_EQ(window->CaseFile(), Own("saved.clt"));
+    EXPECT_TRUE(std::filesystem::exists(Own("saved.clt")));
+    EXPECT_FALSE(std::filesystem::exists(program.path() / "saved.clt"));
     // A name that leads to another file asks first; No keeps that file.
     const std::string sample = program.Read("sample.clt");
     dialogs.files.push_back(program.folder() + "SAMPLE");
@@ -474,11 +484,11 @@ TEST_F(MainWindowTest, FieldRulesHoldFromTheStart) {
     window->SaveCaseAsCommand();
     EXPECT_EQ(dialogs.LastText(), "sample.clt already exists.\nDo you want to replace it?");
     EXPECT_EQ(program.Read("sample.clt"), sample);
-    EXPECT_EQ(window->CaseFile(), program.folder() + "saved.clt");
+    EXPECT_EQ(window->CaseFile(), Own("saved.clt"));
 }
 
 // A damaged broker record is left out and told; the file as it was is kept
-// beside the one the window saves.
+// beside the one the window saves, in the user's folder.
 TEST_F(MainWindowTest, DamagedBrokersAreToldAndTheirFileKept) {
     std::string record;
     for (const char* field : {"Moreno", "Elena"}) record += std::string("\"") + field + "\"\r\n";
@@ -495,11 +505,12 @@ TEST_F(MainWindowTest, DamagedBrokersAreToldAndTheirFileKept) {
                   "The broker file " + program.folder() +
                       "brokers.ini has damaged records (2): they are left out of the broker "
                       "list. The file as it was is kept as " +
-                      program.folder() + "brokers.ini.damaged.");
+                      Own("brokers.ini.damaged") + ".");
         window->close();
     }
-    EXPECT_EQ(program.Read("brokers.ini.damaged"), file);
-    EXPECT_EQ(ReadBrokerFile(program.path() / "brokers.ini").Count(), 2);
+    EXPECT_EQ(mine.Read("brokers.ini.damaged"), file);
+    EXPECT_EQ(ReadBrokerFile(Own("brokers.ini")).Count(), 2);
+    EXPECT_EQ(program.Read("brokers.ini"), file);
 }
 
 // Alt and a letter reach one thing: the menus keep F, C, S and H, the fields

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "CaseListing.h"
+#include "RateSet.h"
 #include "RelayCase.h"
 #include "TestSupport.h"
 
@@ -183,13 +184,34 @@ TEST(CommandLine, ARelayRunNeedsNoDisplay) {
 TEST(CommandLine, HelpAndVersionAnswerOnTheTerminal) {
     const auto help = RunProgram({QUORAVEL_EXECUTABLE, "--help"});
     EXPECT_EQ(help.exitCode, 0);
-    EXPECT_NE(help.out.find("Usage: quoravel [FOLDER]"), std::string::npos);
+    for (const char* named : {"Usage: quoravel [FOLDER]", "--relay FOLDER...", "--list-cases CASEFILE",
+                              "--version", "QUORAVEL_HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME",
+                              "XDG_CACHE_HOME", "XDG_CONFIG_DIRS", "QT_QPA_PLATFORM"})
+        EXPECT_NE(help.out.find(named), std::string::npos) << named;
+    // The version, then the rate set of the program folder beside the executable.
     const auto version = RunProgram({QUORAVEL_EXECUTABLE, "--version"});
     EXPECT_EQ(version.exitCode, 0);
-    EXPECT_EQ(version.out, "Quoravel V1.0\n");
+    const quoravel::RateSet rates = quoravel::IdentifyRateSet(QUORAVEL_PROGRAM_DIR);
+    EXPECT_EQ(version.out, "quoravel 1.0\nRate set: " + rates.identity + " (" + std::to_string(rates.files) +
+                               " rate files in " QUORAVEL_PROGRAM_DIR ")\n");
     const auto unknown = RunProgram({QUORAVEL_EXECUTABLE, "--frobnicate"});
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_NE(unknown.err.find("--frobnicate is not an option"), std::string::npos);
+}
+
+// The identity of a rate set covers the rate files alone, by their names
+// whatever their case; the expected value is SHA-256 (by Python's hashlib)
+// of "A.RAT\0" "1\0" "1" "B.RAT\0" "2\0" "xy".
+TEST(CommandLine, TheRateSetIsIdentifiedByItsRateFiles) {
+    TempFolder folder;
+    EXPECT_EQ(quoravel::IdentifyRateSet(folder.folder()).files, 0);
+    folder.Write("b.rat", "xy");
+    folder.Write("A.RAT", "1");
+    folder.Write("notes.txt", "not a rate file");
+    std::filesystem::create_directory(folder.path() / "c.rat");
+    const quoravel::RateSet rates = quoravel::IdentifyRateSet(folder.folder());
+    EXPECT_EQ(rates.identity, "dc9c32f8e495");
+    EXPECT_EQ(rates.files, 2);
 }
 
 // Without the rate files the listing shows no premium: the policy fee alone

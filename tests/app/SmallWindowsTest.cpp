@@ -130,24 +130,27 @@ TEST_F(SmallWindowsTest, TipsAtStartUpFollowTheCheckBoxUnlessAskedFor) {
     EXPECT_FALSE(showTips->isChecked());
 }
 
+// The user's case files and the program's own are listed once each; the
+// file chosen is the user's, read from the program's until the user saves it.
 TEST_F(SmallWindowsTest, ThePickerListsCaseFilesByNameAndReturnsTheChosenFile) {
     std::filesystem::remove(program.path() / "sample.clt");
     program.Write("a.clt", "");
     program.Write("b.old.clt", "");
     program.Write("C.CLT", "");
     program.Write("notes.txt", "");
+    for (const char* own : {"A.clt", "d.clt"}) mine.Write(own, "");
     frmClientDirectory window(context);
     auto* list = Control<QListWidget>(window, "lstCaseFiles");
     QStringList names;
     for (int i = 0; i < list->count(); ++i) names << list->item(i)->text();
-    EXPECT_EQ(names, QStringList({"a", "b", "C"}));
+    EXPECT_EQ(names, QStringList({"A", "b", "C", "d"}));
     EXPECT_EQ(window.SelectedPath(), "");
     EXPECT_FALSE(Control<QDialogButtonBox>(window, "buttonBox")->button(QDialogButtonBox::Ok)->isEnabled());
 
     // The entry named "b" stands for b.old.clt, and that file is opened.
     list->setCurrentRow(1);
     EXPECT_EQ(Control<QLineEdit>(window, "txtCaseName")->text(), "b");
-    EXPECT_EQ(window.SelectedPath(), program.folder() + "b.old.clt");
+    EXPECT_EQ(window.SelectedPath(), Own("b.old.clt"));
     emit list->itemDoubleClicked(list->item(1));
     EXPECT_EQ(window.result(), QDialog::Accepted);
 }

@@ -73,7 +73,8 @@ struct FreshUserSettings {
 };
 
 // A window test: a program folder of its own holding the bundled settings
-// files, an empty per-user store and dialogs the test answers.
+// files, user folders of its own, an empty per-user store and dialogs the
+// test answers.
 class WindowTest : public ::testing::Test {
 protected:
     WindowTest() {
@@ -83,10 +84,17 @@ protected:
         }
         process.ProgramFolder = program.folder();
         process.StartDirectory = program.path().string();
+        process.UserFolder = mine.folder();
+        process.RunsFolder = cache.folder() + "runs/";
         process.VersionText = "V1.0";
     }
 
+    // A file of the user's data folder.
+    std::string Own(const std::string& name) const { return mine.folder() + name; }
+
     TempFolder program;
+    TempFolder mine;   // the user's data folder
+    TempFolder cache;  // holds the user's run folders
     FreshUserSettings fresh;
     quoravel::ProcessValues process;
     quoravel::UserSettings settings;

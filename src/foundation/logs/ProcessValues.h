@@ -19,7 +19,11 @@ struct ProcessValues {
     std::string VersionText;
     std::string StartDirectory;  // the folder of the command line
     std::int32_t OutputFormat = 4;
-    std::string ProgramFolder;  // the folder of the settings, rate and picture files
+    std::string ProgramFolder;  // the folder of the settings, rate and picture files; only read
+    // The user's own files: changed copies of shipped settings files, case
+    // directories, brokers. Empty where there is no user (tests of one layer).
+    std::string UserFolder;
+    std::string RunsFolder;  // the user's run folders, one a window proposal
 
     // The window's message boxes; null in relay mode and where no window exists,
     // in which case errors go to the error log.

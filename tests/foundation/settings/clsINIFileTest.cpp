@@ -10,6 +10,7 @@
 #include "RuntimeError.h"
 #include "TestSupport.h"
 #include "TextFile.h"
+#include "UserCopy.h"
 #include "clsINIFile.h"
 
 using namespace quoravel;
@@ -218,3 +219,37 @@ TEST_F(SettingsFile, HeldTextIsWrittenOnceOnCommit) {
     ini.Commit();
     EXPECT_EQ(Bytes("test.ini"), "[S]\r\nA=1\r\nB=2\r\n");
 }
+
+namespace quoravel {
+namespace {
+
+// A file the user may change is read from the user's copy once there is one;
+// the shipped copy is never written, and a user's first change starts from it.
+TEST(UserCopy, ReadsTheUsersCopyFirstAndWritesOnlyThere) {
+    TempFolder shipped;
+    TempFolder home;
+    const std::string userFolder = home.folder() + "data/";  // made by the first write
+    shipped.Write("TermComm.ini", "[0]\r\nFirstYearMax=90\r\n");
+    std::filesystem::permissions(shipped.path() / "TermComm.ini", std::filesystem::perms::owner_read);
+    const UserCopy copy(userFolder, shipped.folder(), "termcomm.ini");
+    EXPECT_EQ(copy.ReadPath(), shipped.folder() + "TermComm.ini");
+    EXPECT_EQ(UserCopy("", shipped.folder(), "TermComm.ini").WritePath(true), shipped.folder() + "TermComm.ini");
+
+    EXPECT_EQ(copy.WritePath(false), userFolder + "termcomm.ini");
+    EXPECT_FALSE(std::filesystem::exists(userFolder + "termcomm.ini"));  // nothing to start from
+    const std::string own = copy.WritePath(true);
+    EXPECT_EQ(home.Read("data/termcomm.ini"), "[0]\r\nFirstYearMax=90\r\n");
+    clsINIFile file;
+    file.SetPathname(userFolder);
+    file.SetFilename("termcomm.ini");
+    file.SetSection("0");
+    file.SetBooleanDefaultTrue(Value(true));
+    file.SetBooleanDefaultFalse(Value(false));
+    file.WriteINI("FirstYear", Value(60.5), clsINIFile::Text);
+    EXPECT_EQ(copy.ReadPath(), own);
+    EXPECT_EQ(home.Read("data/termcomm.ini"), "[0]\r\nFirstYearMax=90\r\nFirstYear=60.5\r\n");
+    EXPECT_EQ(shipped.Read("TermComm.ini"), "[0]\r\nFirstYearMax=90\r\n");
+}
+
+}  // namespace
+}  // namespace quoravel
