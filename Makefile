@@ -1,5 +1,5 @@
 # The two everyday commands: `make demo` and `make test`.
-.PHONY: all setup release demo run screenshots test goldens bench fuzz format clean
+.PHONY: all setup release demo run screenshots test goldens bench fuzz format install uninstall package clean
 
 all: release
 
@@ -51,6 +51,30 @@ bench: release
 	@for b in build/bench/bench_*; do echo "== $$b"; $$b; done
 	@echo "== bench/relay_bench.sh"
 	@bench/relay_bench.sh
+
+# Installs the program under PREFIX: bin/ and share/ (docs/installing.md).
+PREFIX ?= /usr/local
+install: release
+	cmake --install build --prefix "$(PREFIX)"
+
+# Removes the files `make install PREFIX=...` wrote there, as listed in
+# build/install_manifest.txt; only paths under PREFIX, so a list left by
+# another install cannot remove files elsewhere. The folders stay.
+uninstall:
+	@test -f build/install_manifest.txt || { echo "No build/install_manifest.txt: nothing installed from this build."; exit 1; }
+	@awk -v prefix="$(abspath $(PREFIX))/" 'index($$0, prefix) == 1 && !index($$0, "/../")' \
+	  build/install_manifest.txt > build/uninstall.txt
+	@echo "Removing $$(wc -l < build/uninstall.txt) files under $(abspath $(PREFIX))"
+	@xargs -r -d '\n' rm -f -- < build/uninstall.txt
+	@rm -f build/uninstall.txt
+
+# The Debian package build/quoravel_<version>_amd64.deb, then lintian on it
+# when lintian is installed.
+package: release
+	cd build && cpack -G DEB
+	@if command -v lintian >/dev/null; then \
+	  lintian --fail-on error build/quoravel_*.deb && echo "lintian: no errors"; \
+	fi
 
 # Runs each fuzz target for FUZZ_SECONDS (default 60); see docs/robustness.md.
 fuzz: setup

@@ -14,13 +14,12 @@ using namespace quoravel;
 namespace {
 
 void PrintUsage(std::ostream& out) {
-    out << "Usage: quoravel-ratetool --type TYPE --prefix P --rate-type L --input DIR [--output FILE]\n"
-           "                         [--product-years N] [--input-file F]\n"
-           "       quoravel-ratetool --convert OLD NEW\n"
-           "       quoravel-ratetool --dump FILE --layout NAME [--output TEXT]\n"
-           "       quoravel-ratetool --from-dump TEXT --output FILE\n"
-           "       quoravel-ratetool --help [--type TYPE]\n"
-           "       quoravel-ratetool --version\n"
+    // Each further form on an "or:" line, as help2man reads a synopsis.
+    out << "Usage: quoravel-ratetool --type TYPE --prefix P --rate-type L --input DIR [OPTION]...\n"
+           "  or:  quoravel-ratetool --convert OLD NEW\n"
+           "  or:  quoravel-ratetool --dump FILE --layout NAME [--output TEXT]\n"
+           "  or:  quoravel-ratetool --from-dump TEXT --output FILE\n"
+           "  or:  quoravel-ratetool --help [--type TYPE] | --version\n"
            "\n"
            "Builds binary rate files from rate tables, converts old level files, and\n"
            "dumps any rate file to text or rebuilds it from that text.\n"
@@ -31,6 +30,7 @@ void PrintUsage(std::ostream& out) {
            "  --product-years N    the term in the names of the YRT tables\n"
            "  --input-file F       one file of the Brellan 1 input set, e.g. brellan1.txt\n"
            "  --output FILE        the file written (default: the type's file in this folder)\n"
+           "  --help [--type T]    print this help, or that of the rate type T\n"
            "  --version            print the version\n"
            "  --layout NAME        the layout of the file dumped:";
     for (const auto& layout : AllLayouts()) out << " " << layout.name;

@@ -19,9 +19,10 @@ using namespace quoravel;
 
 namespace {
 
+// The second form on an "or:" line, as help2man reads a synopsis.
 constexpr const char* kUsage =
     "Usage: quoravel-render page1.vsv [page2.vsv ...] [--png FOLDER [--dpi 96]] [--pdf FILE]\n"
-    "       quoravel-render --help | --version\n"
+    "  or:  quoravel-render --help | --version\n"
     "\n"
     "Joins the page files in the order given and writes each page as\n"
     "FOLDER/page<N>.png (N from 1), or all of them as one PDF file, or both.\n"
