@@ -18,6 +18,16 @@ set(packaging "${PROJECT_SOURCE_DIR}/packaging")
 set(generated "${PROJECT_BINARY_DIR}/packaging")
 
 install(TARGETS quoravel quoravel-ratetool quoravel-render RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
+# A stripped install (the package) also drops the compiler's notes, as
+# Debian's own packages do.
+if(CMAKE_STRIP)
+  foreach(program quoravel quoravel-ratetool quoravel-render)
+    install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+      execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:${program}>\")
+    endif()")
+  endforeach()
+endif()
 
 # The data files by name, as the build made them, so that a file someone
 # left in the program folder does not travel with the program.
@@ -62,5 +72,6 @@ foreach(size 16 32 48 64 128 256)
 endforeach()
 install(FILES "${packaging}/copyright" "${generated}/changelog.gz"
   DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/quoravel")
+install(FILES "${packaging}/lintian-overrides" DESTINATION "${CMAKE_INSTALL_DATADIR}/lintian/overrides" RENAME quoravel)
 
 include("${CMAKE_CURRENT_LIST_DIR}/Package.cmake")
