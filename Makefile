@@ -1,5 +1,5 @@
 # The two everyday commands: `make demo` and `make test`.
-.PHONY: all setup release demo run screenshots test goldens bench fuzz format clean
+.PHONY: all setup release demo run screenshots test goldens bench fuzz format install uninstall package clean
 
 all: release
 
@@ -51,6 +51,40 @@ bench: release
 	@for b in build/bench/bench_*; do echo "== $$b"; $$b; done
 	@echo "== bench/relay_bench.sh"
 	@bench/relay_bench.sh
+
+# Installs the program under PREFIX: bin/ and share/ (docs/installing.md).
+PREFIX ?= /usr/local
+# CMake's build/install_manifest.txt is rewritten by `make package` too (with
+# the package's /usr paths), so the list of what this installed is kept apart.
+install: release
+	cmake --install build --prefix "$(PREFIX)" --strip
+	cp build/install_manifest.txt build/installed-files.txt
+
+# Removes the files `make install PREFIX=...` wrote there, as listed in
+# build/installed-files.txt; only paths under PREFIX, so the list of an
+# install elsewhere removes nothing here. The folders stay.
+uninstall:
+	@test -f build/installed-files.txt || { echo "No build/installed-files.txt: nothing was installed from this build."; exit 1; }
+	@awk -v prefix="$(abspath $(PREFIX))/" 'index($$0, prefix) == 1 && !index($$0, "/../")' \
+	  build/installed-files.txt > build/uninstall.txt
+	@echo "Removing $$(wc -l < build/uninstall.txt) files under $(abspath $(PREFIX))"
+	@xargs -r -d '\n' rm -f -- < build/uninstall.txt
+	@rm -f build/uninstall.txt
+
+# The Debian package build/quoravel_<version>_amd64.deb, then the checks of
+# lintian, desktop-file-validate and appstreamcli for those installed
+# (apt install lintian desktop-file-utils appstream).
+package: release
+	cd build && cpack -G DEB
+	@if command -v desktop-file-validate >/dev/null; then \
+	  desktop-file-validate packaging/quoravel.desktop && echo "desktop-file-validate: no errors"; \
+	fi
+	@if command -v appstreamcli >/dev/null; then \
+	  appstreamcli validate --no-net packaging/quoravel.metainfo.xml; \
+	fi
+	@if command -v lintian >/dev/null; then \
+	  lintian --fail-on error "$$(ls -t build/quoravel_*.deb | head -n 1)" && echo "lintian: no errors"; \
+	fi
 
 # Runs each fuzz target for FUZZ_SECONDS (default 60); see docs/robustness.md.
 fuzz: setup

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the demo need.
+# Installs the Debian packages the build (with its manual pages), the tests,
+# the demo and `make package` need.
 # Safe to run again: it installs only what is missing.
 set -euo pipefail
 
@@ -7,6 +8,7 @@ packages=(
   cmake ninja-build g++ make ccache pkg-config clang-format clang libclang-rt-14-dev
   libgtest-dev libbenchmark-dev
   qt6-base-dev libuemf-dev zlib1g-dev fonts-liberation2 poppler-utils xvfb xdg-utils
+  help2man dpkg-dev file
 )
 
 missing=()

@@ -44,6 +44,13 @@ Document DrawUnderwritingGuidelines(const Carrier& carrier);
 // The picture as a file in a format Qt writes ("BMP", "PNG").
 std::string EncodePicture(const QImage& image, const char* format);
 
+// The program's icon for the desktop, `size` pixels square; drawn again for
+// each size so that the small ones keep bold shapes instead of blurred detail.
+QImage DrawAppIcon(int size);
+const std::vector<int>& AppIconSizes();
+// Writes the icon at every size as `themeFolder`/NxN/apps/quoravel.png.
+void WriteAppIcons(const std::string& themeFolder);
+
 // Writes every picture and form into `folder`.
 void WriteArtwork(const std::string& folder);
 

@@ -14,12 +14,12 @@ using namespace quoravel;
 namespace {
 
 void PrintUsage(std::ostream& out) {
-    out << "Usage: quoravel-ratetool --type TYPE --prefix P --rate-type L --input DIR [--output FILE]\n"
-           "                         [--product-years N] [--input-file F]\n"
-           "       quoravel-ratetool --convert OLD NEW\n"
-           "       quoravel-ratetool --dump FILE --layout NAME [--output TEXT]\n"
-           "       quoravel-ratetool --from-dump TEXT --output FILE\n"
-           "       quoravel-ratetool --help [--type TYPE]\n"
+    // Each further form on an "or:" line, as help2man reads a synopsis.
+    out << "Usage: quoravel-ratetool --type TYPE --prefix P --rate-type L --input DIR [OPTION]...\n"
+           "  or:  quoravel-ratetool --convert OLD NEW\n"
+           "  or:  quoravel-ratetool --dump FILE --layout NAME [--output TEXT]\n"
+           "  or:  quoravel-ratetool --from-dump TEXT --output FILE\n"
+           "  or:  quoravel-ratetool --help [--type TYPE] | --version\n"
            "\n"
            "Builds binary rate files from rate tables, converts old level files, and\n"
            "dumps any rate file to text or rebuilds it from that text.\n"
@@ -30,6 +30,8 @@ void PrintUsage(std::ostream& out) {
            "  --product-years N    the term in the names of the YRT tables\n"
            "  --input-file F       one file of the Brellan 1 input set, e.g. brellan1.txt\n"
            "  --output FILE        the file written (default: the type's file in this folder)\n"
+           "  --help [--type T]    print this help, or that of the rate type T\n"
+           "  --version            print the version\n"
            "  --layout NAME        the layout of the file dumped:";
     for (const auto& layout : AllLayouts()) out << " " << layout.name;
     out << "\n\nRate types:\n";
@@ -49,6 +51,7 @@ struct Arguments {
     std::map<std::string, std::string> values;
     std::vector<std::string> convert;
     bool help = false;
+    bool version = false;
 };
 
 bool Parse(const std::vector<std::string>& args, Arguments& parsed) {
@@ -59,6 +62,8 @@ bool Parse(const std::vector<std::string>& args, Arguments& parsed) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
             parsed.help = true;
+        } else if (arg == "--version") {
+            parsed.version = true;
         } else if (arg == "--convert" && i + 2 < args.size()) {
             parsed.convert = {args[i + 1], args[i + 2]};
             i += 2;
@@ -113,6 +118,10 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     Arguments parsed;
     if (!Parse(args, parsed)) return 1;
+    if (parsed.version) {
+        std::cout << "quoravel-ratetool " << QUORAVEL_VERSION_MAJOR << "." << QUORAVEL_VERSION_MINOR << "\n";
+        return 0;
+    }
     const std::string typeName = OptionValue(parsed, "--type");
     const RateType* type = typeName.empty() ? nullptr : FindRateType(typeName);
     if (!typeName.empty() && !type) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "PageRenderer.h"
@@ -18,11 +19,18 @@ using namespace quoravel;
 
 namespace {
 
+// The second form on an "or:" line, as help2man reads a synopsis.
 constexpr const char* kUsage =
     "Usage: quoravel-render page1.vsv [page2.vsv ...] [--png FOLDER [--dpi 96]] [--pdf FILE]\n"
+    "  or:  quoravel-render --help | --version\n"
     "\n"
     "Joins the page files in the order given and writes each page as\n"
-    "FOLDER/page<N>.png (N from 1), or all of them as one PDF file, or both.\n";
+    "FOLDER/page<N>.png (N from 1), or all of them as one PDF file, or both.\n"
+    "  --png FOLDER   write each page as a PNG image into FOLDER\n"
+    "  --dpi N        the resolution of the PNG images (default 96)\n"
+    "  --pdf FILE     write all the pages as one PDF file\n"
+    "  --version      print the version\n"
+    "  --help         print this help\n";
 
 struct Arguments {
     std::vector<std::string> pageFiles;
@@ -65,6 +73,15 @@ bool Parse(const std::vector<std::string>& args, Arguments& parsed) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Answered before Qt starts, so they print nothing else and need no fonts.
+    if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        std::cout << "quoravel-render " << QUORAVEL_VERSION_MAJOR << "." << QUORAVEL_VERSION_MINOR << "\n";
+        return 0;
+    }
 #if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
     // Pages are drawn without a window: no display is needed.
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
