@@ -72,19 +72,13 @@ uninstall:
 	@rm -f build/uninstall.txt
 
 # The Debian package build/quoravel_<version>_amd64.deb, then the checks of
-# lintian, desktop-file-validate and appstreamcli for those installed
-# (apt install lintian desktop-file-utils appstream).
+# desktop-file-validate, appstreamcli and lintian on it.
 package: release
+	@scripts/setup.sh package
 	cd build && cpack -G DEB
-	@if command -v desktop-file-validate >/dev/null; then \
-	  desktop-file-validate packaging/quoravel.desktop && echo "desktop-file-validate: no errors"; \
-	fi
-	@if command -v appstreamcli >/dev/null; then \
-	  appstreamcli validate --no-net packaging/quoravel.metainfo.xml; \
-	fi
-	@if command -v lintian >/dev/null; then \
-	  lintian --fail-on error "$$(ls -t build/quoravel_*.deb | head -n 1)" && echo "lintian: no errors"; \
-	fi
+	desktop-file-validate packaging/quoravel.desktop && echo "desktop-file-validate: no errors"
+	appstreamcli validate --no-net packaging/quoravel.metainfo.xml
+	lintian --fail-on error "$$(ls -t build/quoravel_*.deb | head -n 1)" && echo "lintian: no errors"
 
 # Runs each fuzz target for FUZZ_SECONDS (default 60); see docs/robustness.md.
 fuzz: setup

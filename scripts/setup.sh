@@ -10,6 +10,8 @@ packages=(
   qt6-base-dev libuemf-dev zlib1g-dev fonts-liberation2 poppler-utils xvfb xdg-utils
   help2man dpkg-dev file
 )
+# `setup.sh package`: also the checkers `make package` runs on the package.
+[ "${1:-}" = package ] && packages+=(lintian desktop-file-utils appstream)
 
 missing=()
 for p in "${packages[@]}"; do

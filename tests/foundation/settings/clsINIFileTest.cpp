@@ -233,7 +233,8 @@ TEST(UserCopy, ReadsTheUsersCopyFirstAndWritesOnlyThere) {
     std::filesystem::permissions(shipped.path() / "TermComm.ini", std::filesystem::perms::owner_read);
     const UserCopy copy(userFolder, shipped.folder(), "termcomm.ini");
     EXPECT_EQ(copy.ReadPath(), shipped.folder() + "TermComm.ini");
-    EXPECT_EQ(UserCopy("", shipped.folder(), "TermComm.ini").WritePath(true), shipped.folder() + "TermComm.ini");
+    EXPECT_EQ(UserCopy("", shipped.folder(), "TermComm.ini").WritePath(true),
+              shipped.folder() + "TermComm.ini");
 
     EXPECT_EQ(copy.WritePath(false), userFolder + "termcomm.ini");
     EXPECT_FALSE(std::filesystem::exists(userFolder + "termcomm.ini"));  // nothing to start from
