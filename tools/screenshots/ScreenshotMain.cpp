@@ -59,7 +59,11 @@ int main(int argc, char** argv) {
 
     ProcessValues process;
     process.ProgramFolder = QDir(argv[1]).absolutePath().toStdString() + "/";
+    // The user's files and run folders go to the scratch folder with the
+    // settings: taking pictures changes nothing of the user's.
     process.StartDirectory = userSettings.path().toStdString();
+    process.UserFolder = process.StartDirectory + "/data/";
+    process.RunsFolder = process.StartDirectory + "/runs/";
     process.VersionText = "V1.0";
     UserSettings settings;
     WidgetDialogs dialogs;
@@ -106,7 +110,7 @@ int main(int argc, char** argv) {
     brokerWindow.SetSelectedBroker(brokers.ItemPtr(1));
     saved &= Save(brokerWindow, output, "brokers");
 
-    cCommision commission(process.ProgramFolder);
+    cCommision commission(process.ProgramFolder, process.UserFolder);
     frmCommission commissionWindow(context, commission, &main);
     saved &= Save(commissionWindow, output, "commission");
     frmFileCreator fileCreator(context, &main);
