@@ -40,14 +40,17 @@ set(QUORAVEL_PROGRAM_DIR \"${QUORAVEL_PROGRAM_DIR}\")
 set(QUORAVEL_DATA_DESTINATION \"${QUORAVEL_DATA_DESTINATION}\")")
 install(SCRIPT "${CMAKE_CURRENT_LIST_DIR}/InstallRateFiles.cmake")
 
-# Manual pages, written by help2man from each program's --help and --version
-# and the sections of packaging/<program>.h2m (NAME, FILES, SEE ALSO), so they
+# Manual pages, written by help2man from each program's --help and the
+# sections of packaging/<program>.h2m (NAME, FILES, SEE ALSO), so they
 # follow the programs.
 set(man_pages)
 foreach(program quoravel quoravel-ratetool quoravel-render)
   set(page "${generated}/${program}.1")
   add_custom_command(OUTPUT "${page}.gz"
-    COMMAND "${HELP2MAN}" --no-info --include "${packaging}/${program}.h2m" --output "${page}" "$<TARGET_FILE:${program}>"
+    # The version is given: quoravel --version also names the rate set of
+    # the build's program folder, which is no business of the manual.
+    COMMAND "${HELP2MAN}" --no-info --version-string "${PROJECT_VERSION}" --include "${packaging}/${program}.h2m"
+            --output "${page}" "$<TARGET_FILE:${program}>"
     # -n: no name or time stamp in the archive, so a rebuild gives the same bytes.
     COMMAND "${GZIP}" -9nf "${page}"
     DEPENDS ${program} "${packaging}/${program}.h2m"
