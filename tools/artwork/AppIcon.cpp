@@ -9,10 +9,7 @@
 namespace quoravel {
 namespace {
 
-// The carriers' inks, as on the page headers.
-const QColor kNavy(0x1F, 0x3A, 0x5F);
-const QColor kGold(0xB8, 0x8A, 0x2E);
-const QColor kWater(0x4A, 0x7F, 0xA8);
+// The sheet's paper and ruling, beside the carriers' inks.
 const QColor kPaper(0xFB, 0xFA, 0xF6);
 const QColor kRule(0xC9, 0xD6, 0xE3);
 

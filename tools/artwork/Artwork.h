@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include <QColor>
 #include <QImage>
 
 #include "DisplayList.h"
@@ -11,6 +12,11 @@ namespace quoravel {
 
 // The pictures and forms of the program folder, drawn here rather than kept
 // as files so that everything in the folder is our own and rebuilt with it.
+
+// The inks of the carriers' emblems, which the program's icon wears too.
+inline const QColor kNavy(0x1F, 0x3A, 0x5F);
+inline const QColor kGold(0xB8, 0x8A, 0x2E);
+inline const QColor kWater(0x4A, 0x7F, 0xA8);
 
 struct Carrier {
     std::string code;        // BRN, QNB, TVNY

@@ -10,10 +10,6 @@
 namespace quoravel {
 namespace {
 
-const QColor kNavy(0x1F, 0x3A, 0x5F);
-const QColor kGold(0xB8, 0x8A, 0x2E);
-const QColor kWater(0x4A, 0x7F, 0xA8);
-
 // A shield holding a keep above the water of a mere: the company's name, drawn.
 void DrawEmblem(QPainter& painter) {
     QPainterPath shield;
