@@ -69,7 +69,7 @@ add_custom_target(install_files ALL DEPENDS ${man_pages} "${generated}/changelog
 install(FILES ${man_pages} DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
 install(FILES "${packaging}/quoravel.desktop" DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
 install(FILES "${packaging}/quoravel.metainfo.xml" DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
-foreach(size 16 32 48 64 128 256)
+foreach(size IN LISTS QUORAVEL_ICON_SIZES)
   install(FILES "${PROJECT_BINARY_DIR}/icons/hicolor/${size}x${size}/apps/quoravel.png"
     DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps")
 endforeach()

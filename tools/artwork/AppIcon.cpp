@@ -89,11 +89,6 @@ void DrawShield(QPainter& painter, bool small) {
 
 }  // namespace
 
-const std::vector<int>& AppIconSizes() {
-    static const std::vector<int> sizes{16, 32, 48, 64, 128, 256};
-    return sizes;
-}
-
 QImage DrawAppIcon(int size) {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -107,8 +102,8 @@ QImage DrawAppIcon(int size) {
     return image;
 }
 
-void WriteAppIcons(const std::string& themeFolder) {
-    for (int size : AppIconSizes()) {
+void WriteAppIcons(const std::string& themeFolder, const std::vector<int>& sizes) {
+    for (int size : sizes) {
         const std::string name = std::to_string(size) + "x" + std::to_string(size);
         const std::filesystem::path folder = std::filesystem::path(themeFolder) / name / "apps";
         std::filesystem::create_directories(folder);

@@ -53,9 +53,8 @@ std::string EncodePicture(const QImage& image, const char* format);
 // The program's icon for the desktop, `size` pixels square; drawn again for
 // each size so that the small ones keep bold shapes instead of blurred detail.
 QImage DrawAppIcon(int size);
-const std::vector<int>& AppIconSizes();
-// Writes the icon at every size as `themeFolder`/NxN/apps/quoravel.png.
-void WriteAppIcons(const std::string& themeFolder);
+// Writes the icon at each size as `themeFolder`/NxN/apps/quoravel.png.
+void WriteAppIcons(const std::string& themeFolder, const std::vector<int>& sizes);
 
 // Writes every picture and form into `folder`.
 void WriteArtwork(const std::string& folder);
