@@ -944,6 +944,14 @@ bool frmMain2::MakeProposal() {
             Tell("Not enough information", kNoProposal);
             return false;
         }
+        const bool usePriorRates = ChooseRateScale(*client).usePriorRates;
+        const AgeCheck ages = ValidateAge(*client, usePriorRates);
+        for (const Notice& notice : ages.notices) Tell(notice.title, notice.text);
+        if (!ages.ok) {
+            Tell("Age out of range", ages.message);
+            return false;
+        }
+        if (keepCases && shownCase_ && changed) UpdateShownCase(*client);
         // Each proposal is a run of its own, in a folder of its own: nothing
         // of the one before carries over.
         std::string folder;
@@ -955,23 +963,22 @@ bool frmMain2::MakeProposal() {
         }
         ProposalRun run(context_.process, folder);
         run.FISMode = ui_->chkFIS->isChecked();
-        run.UsePriorRates = ChooseRateScale(*client).usePriorRates;
-        const AgeCheck ages = ValidateAge(*client, run.UsePriorRates);
-        for (const Notice& notice : ages.notices) Tell(notice.title, notice.text);
-        if (!ages.ok) {
-            Tell("Age out of range", ages.message);
-            return false;
-        }
-        if (keepCases && shownCase_ && changed) UpdateShownCase(*client);
+        run.UsePriorRates = usePriorRates;
         // The issue rules correct the proposal's copy of the case; the case
         // itself stays as the broker entered it.
         cClient illustrated = *client;
         QApplication::setOverrideCursor(Qt::WaitCursor);
         surface_ = PrintSurface();
         const IllustrationResult result = CreateIllustration(surface_, illustrated, *commission_, run);
-        // The preview finds the pages through the answer.
-        if (result.documentMade) WriteRelayAnswer(run);
-        runFolder_ = folder;
+        // The preview finds the pages through the answer; a refused case
+        // leaves no folder behind.
+        if (result.documentMade) {
+            WriteRelayAnswer(run);
+            runFolder_ = folder;
+        } else {
+            std::error_code ignored;
+            fs::remove_all(folder, ignored);
+        }
         QApplication::restoreOverrideCursor();
         if (!result.notes.empty()) {
             std::string text;
