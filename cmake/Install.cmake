@@ -75,6 +75,10 @@ foreach(size IN LISTS QUORAVEL_ICON_SIZES)
 endforeach()
 install(FILES "${packaging}/copyright" "${generated}/changelog.gz"
   DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/quoravel")
+# The documents of administrators and integrators, with the relay examples.
+install(DIRECTORY "${PROJECT_SOURCE_DIR}/docs/" DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/quoravel"
+  FILES_MATCHING PATTERN "*.md")
+install(DIRECTORY "${PROJECT_SOURCE_DIR}/examples/relay" DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/quoravel/examples")
 install(FILES "${packaging}/lintian-overrides" DESTINATION "${CMAKE_INSTALL_DATADIR}/lintian/overrides" RENAME quoravel)
 
 include("${CMAKE_CURRENT_LIST_DIR}/Package.cmake")

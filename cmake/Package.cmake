@@ -26,9 +26,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 # The libraries' packages come from dpkg-shlibdeps; the pages are drawn with
-# the Liberation fonts, and files and e-mail are opened through xdg-utils,
-# which no library names.
+# the Liberation fonts, files and e-mail are opened through xdg-utils, and
+# the window needs Qt's display plugins (only recommended by Qt's own
+# packages): no library names these.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, xdg-utils, qt6-qpa-plugins")
 
 include(CPack)

@@ -7,6 +7,7 @@
 #include "IssueRules.h"
 #include "PremiumEngine.h"
 #include "Rounding.h"
+#include "RuntimeError.h"
 #include "TextFile.h"
 
 namespace quoravel {
@@ -16,10 +17,8 @@ long ListCases(std::ostream& out, const std::string& caseFile, const std::string
     process.ProgramFolder = programFolder;
     ProposalRun run(process, programFolder);
     RateContext context{programFolder, run};
-    if (!FileExists(caseFile)) {
-        out << "No case file " << caseFile << "\n";
-        return 0;
-    }
+    if (!FileExists(caseFile))
+        throw RuntimeError(ErrorNumber::FileNotFound, "ListCases", "There is no case file " + caseFile + ".");
     const Collection<cClient> cases = ReadCaseFile(caseFile);
     out << cases.Count() << " case" << (cases.Count() == 1 ? "" : "s") << " in " << caseFile << "\n";
     for (const auto& c : cases) {

@@ -6,7 +6,8 @@
 namespace quoravel {
 
 // Prints the cases of a case file, one line each: the developer's and the
-// administrator's quick look into a .clt file. Returns the number of cases.
+// administrator's quick look into a .clt file. Returns the number of cases;
+// a case file that does not exist raises a RuntimeError naming it.
 long ListCases(std::ostream& out, const std::string& caseFile, const std::string& programFolder);
 
 }  // namespace quoravel

@@ -54,6 +54,14 @@ void AnchorPdfTarget(ProposalRun& run) {
 // Makes the proposal of relay.ini and its PDF; false when no document was
 // made. `pdfWritten` tells whether the PDF was.
 bool MakeProposal(ProposalRun& run, bool& pdfWritten) {
+    // Without the program's own files every state would be refused: the
+    // answer names the fault of the installation instead.
+    if (!FileExists(fs::path(run.ProgramFolder()) / "states.ini")) {
+        run.Errors.Add(clsError::Error, "The program folder " + run.ProgramFolder() +
+                                            " holds no states.ini: the program is not installed right"
+                                            " (or QUORAVEL_HOME names another folder).");
+        return false;
+    }
     const cCommision commission(run.ProgramFolder(), run.process.UserFolder);
     const auto client = ReadRelayFile(run.StartDirectory, "relay.ini", run);
     // A case whose inputs were refused is priced no further: the answer says why.
@@ -92,8 +100,14 @@ std::string StartFolderProblem(const ProcessValues& process) {
     std::error_code error;
     if (!fs::exists(folder, error)) return "the folder " + folder + " does not exist.";
     if (!fs::is_directory(folder, error)) return folder + " is not a folder.";
+    // A folder that cannot be read might hold relay.ini: it must not open the
+    // window in front of an outside system that waits for an answer.
+    const auto unreadable = [&] {
+        return "the folder " + folder + " cannot be read: " + error.message() + ".";
+    };
+    if (fs::directory_iterator(folder, error); error) return unreadable();
     const fs::path relay = ResolveFileName(fs::path(folder) / "relay.ini");
-    if (!fs::exists(relay, error)) return {};
+    if (!fs::exists(relay, error)) return error ? unreadable() : std::string();
     if (!fs::is_regular_file(relay, error)) return relay.string() + " is not a file.";
     if (!std::ifstream(relay, std::ios::binary)) return relay.string() + " cannot be read.";
     return {};

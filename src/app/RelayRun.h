@@ -22,7 +22,8 @@ struct RelayOutcome {
 };
 
 // Why the start folder cannot be used, "" when it can: a folder that does not
-// exist, or a relay.ini (in any letter case) that is not a readable file.
+// exist or cannot be read, or a relay.ini (in any letter case) that is not a
+// readable file.
 std::string StartFolderProblem(const ProcessValues& process);
 
 // True when the start folder holds a relay file, whatever the case of its name.

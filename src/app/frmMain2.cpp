@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QIntValidator>
 #include <QKeySequence>
 #include <QPrintDialog>
@@ -820,6 +821,7 @@ void frmMain2::LoadBrokers() {
     brokers_ = ReadBrokerFile(path, &damaged);
     FillBrokerList();
     if (damaged.empty()) return;
+    brokersChanged_ = true;
     // The brokers that could be read are saved as usual; the file as it was
     // is kept beside the user's copy for the ones that could not.
     fs::path kept;
@@ -855,6 +857,7 @@ void frmMain2::SaveBrokers() {
     try {
         WriteBrokerFile(WritePathOf(context_.process, file), brokers_);
         context_.settings.Save("Brokers", "DefaultFile", file);
+        brokersChanged_ = false;
     } catch (const std::exception& error) {
         Tell("Brokers", "The broker list could not be saved.\n\n" + std::string(error.what()));
     }
@@ -1059,10 +1062,12 @@ void frmMain2::PrintCommand() {
 
 void frmMain2::PrintToPdfCommand() {
     context_.process.OutputFormat = 2;
-    const std::string path = context_.dialogs.SaveFileName(
-        this, "Save illustration to pdf file",
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString(),
-        "PDF Files (*.pdf)", "PDF Files (*.pdf)");
+    // The dialog opens where the user keeps documents, or at home without such a folder.
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QDir(documents).exists()) documents = QDir::homePath();
+    const std::string path = context_.dialogs.SaveFileName(this, "Save illustration to pdf file",
+                                                           WithTrailingSeparator(S(documents)),
+                                                           "PDF Files (*.pdf)", "PDF Files (*.pdf)");
     if (!MakeProposal()) return;
     // The file chosen serves this proposal only; without one the PDF joins
     // the proposal's page files.
@@ -1121,7 +1126,7 @@ void frmMain2::CriticalError(const std::string& title, const std::string& text) 
     // The broker's unsaved cases are kept before the program ends (a save
     // that fails says nothing more once the critical box has been shown).
     SaveChangedCases();
-    SaveBrokers();
+    if (brokersChanged_) SaveBrokers();
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window != this) window->close();
     }
@@ -1133,10 +1138,14 @@ void frmMain2::closeEvent(QCloseEvent* event) {
     if (!ending_) {
         TakeFieldsIntoCase();
         SaveDefaultState();
-        SaveBrokers();
+        // The list is saved whenever it changes: an unchanged one is not
+        // written again, so a user who never kept brokers gets no empty file.
+        if (brokersChanged_) SaveBrokers();
         // A case file that cannot be saved keeps the window open, and the
-        // cases with it, until the user saves them elsewhere.
-        if (context_.settings.GetNumber("Options", "AutoSaveDirectory", 1) != 0 && !SaveChangedCases()) {
+        // cases with it, unless the user chooses to let them go.
+        if (context_.settings.GetNumber("Options", "AutoSaveDirectory", 1) != 0 && !SaveChangedCases() &&
+            !context_.dialogs.Ask(this, "Save Case Directory", kCloseUnsaved, MessageButtons::YesNo,
+                                  MessageIcon::Question)) {
             event->ignore();
             return;
         }

@@ -45,6 +45,8 @@ public:
     static constexpr int kNoMailMethod = 3;
     static constexpr const char* kNoProposal =
         "At least one product and face amount must be entered to make a proposal.";
+    static constexpr const char* kCloseUnsaved =
+        "The changed cases could not be saved. Close the window without them?";
 
     // Loads the window: fills the lists, loads the brokers, opens the last
     // case file of the current company and refreshes the controls.
@@ -183,7 +185,8 @@ private:
     std::unique_ptr<frmPrint> preview_;
     std::int32_t company_ = 0;
     std::string caseFile_;
-    std::string runFolder_;  // the files of the last proposal made
+    std::string runFolder_;        // the files of the last proposal made
+    bool brokersChanged_ = false;  // the broker list differs from its file
     // The window's own run-time errors, should no message box show them.
     clsErrors errors_;
     std::shared_ptr<cClient> shownCase_;

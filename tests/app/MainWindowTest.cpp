@@ -283,16 +283,29 @@ TEST_F(MainWindowTest, ProposalNeedsAProductAndAFaceAmountAndAutoSaveCanBeOff) {
     EXPECT_EQ(window->Cases().Count(), 1);
 }
 
-TEST_F(MainWindowTest, ClosingSavesBrokersAndCasesUnlessTheCaseFileIsNotKept) {
+// Closing saves the cases; the broker list, saved whenever it changes, is
+// not written unchanged. Cases that cannot be saved keep the window open
+// unless the user lets them go.
+TEST_F(MainWindowTest, ClosingSavesTheCasesUnlessTheCaseFileIsNotKept) {
     {
         auto window = Open();
         EnterCase(*window, "Cy");
         window->MakeProposal();
-        window->close();
+        EXPECT_TRUE(window->close());
     }
     EXPECT_EQ(ReadCaseFile(Own("client.clt")).Count(), 1);
-    EXPECT_TRUE(std::filesystem::exists(Own("brokers.ini")));
-    EXPECT_EQ(settings.Get("Brokers", "DefaultFile", ""), "brokers.ini");
+    EXPECT_FALSE(std::filesystem::exists(Own("brokers.ini")));
+    {
+        const std::string nowhere = program.Write("a file", "").string() + "/cases.clt";
+        auto window = Open();
+        window->OpenCaseDirectory(nowhere);
+        EnterCase(*window, "Cy");
+        window->MakeProposal();
+        dialogs.answers = {true, false, true, true};  // each refusal is told, then asked
+        EXPECT_FALSE(window->close());
+        EXPECT_EQ(dialogs.LastText(), frmMain2::kCloseUnsaved);
+        EXPECT_TRUE(window->close());
+    }
 
     settings.Save("Options", "AutoSaveDirectory", "0");
     auto window = Open();
@@ -314,7 +327,6 @@ TEST_F(MainWindowTest, CriticalErrorKeepsTheCasesAndEndsTheProgram) {
     EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::Critical);
     EXPECT_TRUE(ended);
     EXPECT_EQ(ReadCaseFile(Own("client.clt")).Count(), 1);
-    EXPECT_TRUE(std::filesystem::exists(Own("brokers.ini")));
 }
 
 // A Texas man of class 5 aged 64 is within Brellan 20's issue ages on the

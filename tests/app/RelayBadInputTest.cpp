@@ -59,6 +59,23 @@ TEST(RelayBadInput, ARefusedRunLeavesNothingOfThePreviousAnswer) {
     EXPECT_FALSE(relay.Has("illustration.pdf"));
 }
 
+// A program folder without the program's files (QUORAVEL_HOME set to the
+// wrong folder) is named in the answer, not taken for a case's fault.
+TEST(RelayBadInput, AnEmptyProgramFolderIsNamedInTheAnswer) {
+    const RelayCase relay("single-product");
+    TempFolder empty;
+    std::vector<std::string> command = relay.Command();
+    command.insert(command.begin(), {"env", "QUORAVEL_HOME=" + empty.folder()});
+    ExpectAnswered(relay, RunProgram(command));
+    EXPECT_EQ(relay.Answer("Engine", "Status"), "4");
+    EXPECT_EQ(
+        relay.Messages(),
+        std::vector<std::string>{RelayMessage(
+            "Error", "The program folder " + empty.folder() +
+                         " holds no states.ini: the program is not installed right (or QUORAVEL_HOME names "
+                         "another folder).")});
+}
+
 // "PDF.Name" names a file of the PDF folder and nothing else: a name leading
 // out of it refuses the case and touches nothing there; a PDF an earlier run
 // left under a plain name goes once the run is known not to write it.
@@ -197,6 +214,9 @@ TEST(CommandLine, HelpAndVersionAnswerOnTheTerminal) {
     const auto unknown = RunProgram({QUORAVEL_EXECUTABLE, "--frobnicate"});
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_NE(unknown.err.find("--frobnicate is not an option"), std::string::npos);
+    const auto noCases = RunProgram({QUORAVEL_EXECUTABLE, "--list-cases", "/no/such.clt"});
+    EXPECT_EQ(noCases.exitCode, 1);
+    EXPECT_EQ(noCases.err, "quoravel: There is no case file /no/such.clt.\n");
 }
 
 // The identity of a rate set covers the rate files alone, by their names
