@@ -15,6 +15,7 @@
 #include "InteractiveRun.h"
 #include "ProcessValues.h"
 #include "ProgramFolder.h"
+#include "QuoteCommand.h"
 #include "RateSet.h"
 #include "RelayBatch.h"
 #include "RelayRun.h"
@@ -26,6 +27,8 @@ void PrintUsage(std::ostream& out) {
     out << "Usage: quoravel [FOLDER]\n"
            "  or:  quoravel --relay FOLDER... | --relay -\n"
            "  or:  quoravel --list-cases CASEFILE\n"
+           "  or:  quoravel quote OPTION...\n"
+           "  or:  quoravel quote - [--format FORMAT]\n"
            "  or:  quoravel --version | --help\n"
            "\n"
            "Quoravel prepares level-premium term life insurance proposals.\n"
@@ -48,6 +51,16 @@ void PrintUsage(std::ostream& out) {
            "                         tabs. Exit code 0 when every folder was answered,\n"
            "                         1 when one was not, 2 when no folder was named\n"
            "  --list-cases CASEFILE  print the cases of a case file (.clt)\n"
+           "  quote OPTION...        every premium of one client, without a window:\n"
+           "                         --age N or --birth-date DATE [--as-of DATE],\n"
+           "                         --sex M|F, --state ST, --class CODE, --table T,\n"
+           "                         --flat-perm AMOUNT, --flat-temp AMOUNT:YEARS,\n"
+           "                         --waiver RATING, --child UNITS, --face AMOUNT...,\n"
+           "                         --mode A|S|Q|M, --carrier BRN|QNB|TVNY,\n"
+           "                         --product CODE..., --format table|json|csv.\n"
+           "                         \"-\" reads the client as one JSON object from\n"
+           "                         standard input. Exit code 2 on a bad input\n"
+           "                         (docs/quote.md)\n"
            "  --version              print the version and the identity of the rate set\n"
            "  --help                 print this help\n"
            "\n"
@@ -176,6 +189,10 @@ int main(int argc, char** argv) {
             std::cerr << "quoravel: " << error.Description() << "\n";
             return 1;
         }
+    }
+    if (first == "quote") {
+        const std::vector<std::string> options(arguments.begin() + 1, arguments.end());
+        return RunQuote(options, std::cin, std::cout, std::cerr, ResolveProgramFolder(argc, argv));
     }
     if (first == "--relay") {
         const std::vector<std::string> names(arguments.begin() + 1, arguments.end());

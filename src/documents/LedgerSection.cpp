@@ -21,8 +21,6 @@ constexpr std::int32_t kQnb = 1;
 // The rate matrix columns the premium engine fills without an explicit column.
 constexpr std::size_t kBaseColumn = 0;
 constexpr std::size_t kWaiverColumn = 4;
-// The products ending at 80 cover no later policy years.
-constexpr int kEndAge80 = 80;
 // Five-year blocks: every level and guarantee period of the catalogue ends
 // on a fifth policy year, so a period's last premium closes a block.
 constexpr std::int16_t kRowsPerBlock = 5;
@@ -139,10 +137,7 @@ LedgerColumnData LedgerColumn(PageContext& context, std::int32_t productNumber, 
                               schedule.rates.At(year, kWaiverColumn), static_cast<int>(year), 0);
         }
     }
-    if (EndsAtAge80(productNumber)) {
-        column.years.resize(std::min<std::size_t>(
-            column.years.size(), static_cast<std::size_t>(std::max(0, kEndAge80 - priced.age()))));
-    }
+    column.years.resize(YearsCovered(productNumber, priced.age(), column.years.size()));
     ProductInfo product;
     product.FillProduct(productNumber, priced.age(), false);
     column.levelPeriod = product.LevelPeriod(priced.age(), 0, priced.state());

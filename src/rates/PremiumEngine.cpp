@@ -19,6 +19,8 @@ constexpr double kQuarterlyFactor = 0.26;
 constexpr double kSpecialMonthlyFactor = 0.0875;
 
 constexpr double kChildRiderPerUnit = 5.50;
+// The products ending at 80 cover no later policy years.
+constexpr int kEndAge80 = 80;
 
 }  // namespace
 
@@ -127,6 +129,11 @@ PremiumSchedule ComputePremiumSchedule(RateContext& context, const cClient& clie
                           schedule.rates.At(year, kWaiverColumn), static_cast<int>(year), fee));
     }
     return schedule;
+}
+
+std::size_t YearsCovered(std::int32_t productNumber, int issueAge, std::size_t yearsPriced) {
+    if (!EndsAtAge80(productNumber)) return yearsPriced;
+    return std::min(yearsPriced, static_cast<std::size_t>(std::max(0, kEndAge80 - issueAge)));
 }
 
 }  // namespace quoravel

@@ -82,4 +82,8 @@ PremiumSchedule ComputePremiumSchedule(RateContext& context, const cClient& clie
                                        std::int32_t productNumber, std::size_t faceIndex,
                                        int interpolation = 0);
 
+// The policy years a product covers of those priced: up to age 80 on the
+// products that end there, else all of them (to age 100).
+std::size_t YearsCovered(std::int32_t productNumber, int issueAge, std::size_t yearsPriced);
+
 }  // namespace quoravel

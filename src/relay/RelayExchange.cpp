@@ -214,11 +214,7 @@ bool CheckState(const RelayFile& relay, const cClient& client, const std::string
         problems.emplace_back(clsError::Error, "Insured.State: the state of delivery is missing.");
         return false;
     }
-    clsINIFile states;
-    states.SetPathname(programFolder);
-    states.SetFilename("states.ini");
-    states.SetSection(client.state());
-    if (!states.ReadINI("FullName", clsINIFile::Text).Text().empty()) return true;
+    if (IsStateOfDelivery(client.state(), programFolder)) return true;
     problems.emplace_back(clsError::Error,
                           InputMessage("Insured.State", relay.Text("Insured.State"), "a state of delivery"));
     return false;
@@ -340,6 +336,14 @@ void CheckCase(const RelayFile& relay, cClient& client, ProposalRun& run) {
 }
 
 }  // namespace
+
+bool IsStateOfDelivery(const std::string& state, const std::string& programFolder) {
+    clsINIFile states;
+    states.SetPathname(programFolder);
+    states.SetFilename("states.ini");
+    states.SetSection(state);
+    return !state.empty() && !states.ReadINI("FullName", clsINIFile::Text).Text().empty();
+}
 
 std::shared_ptr<cClient> ReadRelayFile(const std::string& folder, const std::string& fileName,
                                        ProposalRun& run) {

@@ -26,6 +26,10 @@ std::shared_ptr<cClient> ReadRelayFile(const std::string& folder, const std::str
 // the client's state; 0 for a code that names no product.
 std::int32_t RelayProductNumber(std::string_view code, std::string_view state);
 
+// True when the state is a state of delivery: a section of states.ini in the
+// program folder.
+bool IsStateOfDelivery(const std::string& state, const std::string& programFolder);
+
 // Puts "HeaderValues" and "BasicValues" of the illustrated product and face
 // amount into the run's answer: the years the ledger shows ("bridge_Years"),
 // never more than were priced.

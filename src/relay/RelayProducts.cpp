@@ -1,10 +1,12 @@
 #include "RelayProducts.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
 #include <string>
 
+#include "ProductCatalogue.h"
 #include "RelayExchange.h"
 #include "Text.h"
 
@@ -54,6 +56,10 @@ constexpr std::array<RetiredProduct, 8> kRetiredProducts{{
     {"BRLN1", "Brellan 1", "BRLN5", "Brellan 5"},
 }};
 
+// The families under which TVNY sells the Brellan and Ostrel plans.
+constexpr std::array<std::string_view, 2> kTvnyFamilies{"KORV", "AMBR"};
+constexpr std::int32_t kTvny = 2;
+
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 }  // namespace
@@ -89,6 +95,27 @@ const RetiredProduct* FindRetiredProduct(std::string_view value) {
         if (EqualNoCase(text, row.oldCode) || text == row.oldName) return &row;
     }
     return nullptr;
+}
+
+std::vector<std::string> CarrierProductCodes(std::int32_t company, std::string_view state) {
+    const std::string upperState = ToUpper(Trim(state));
+    std::vector<std::string> codes;
+    std::vector<std::int32_t> listed;
+    for (const auto& row : kRelayCodes) {
+        if (!row.state.empty() && row.state != upperState) continue;
+        const bool tvnyName =
+            std::find(kTvnyFamilies.begin(), kTvnyFamilies.end(), row.family) != kTvnyFamilies.end();
+        if (tvnyName != (company == kTvny)) continue;
+        const std::string code =
+            std::string(row.family) + std::to_string(row.period) + (row.guaranteed ? "G" : "");
+        const std::int32_t product = RelayProductNumber(code, upperState);
+        if (FindRetiredProduct(code) || !CarrierSells(company, product) || !IsIllustrated(product) ||
+            std::find(listed.begin(), listed.end(), product) != listed.end())
+            continue;
+        listed.push_back(product);
+        codes.push_back(code);
+    }
+    return codes;
 }
 
 }  // namespace quoravel

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace quoravel {
 
@@ -16,5 +19,11 @@ struct RetiredProduct {
 // The retired product a relay value names, by its relay code (letter case
 // ignored) or by its display name; null for any other value.
 const RetiredProduct* FindRetiredProduct(std::string_view value);
+
+// The relay codes of the products a carrier (company index) sells and can
+// illustrate, as the codes read in the state: one code a product, under the
+// carrier's own name for it (Korvel and Amberlin for TVNY), no retired code,
+// in the order of the code list.
+std::vector<std::string> CarrierProductCodes(std::int32_t company, std::string_view state);
 
 }  // namespace quoravel

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace quoravel {
+
+// `quoravel quote ...`: one client in, every product's premiums out, with
+// no window and no display. `arguments` follow the word "quote": the
+// client's options, or "-" (or "--json-input") to read them as one JSON
+// object from `in`; "--format table|json|csv". Exit code 0 with the quote,
+// 2 with the message of each bad input on `err`.
+int RunQuote(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out,
+             std::ostream& err, const std::string& programFolder);
+
+}  // namespace quoravel

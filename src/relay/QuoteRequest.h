@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "RelayInputs.h"
+
+namespace quoravel {
+
+// One input of a quote as the user gave it: an option ("--age", "45") or a
+// member of a JSON object ("age", "45"). A repeatable input comes once per value.
+struct QuoteInput {
+    std::string name;
+    std::string value;
+};
+
+// One client and what the quote prices for them. Coded values are held as
+// the case stores them (class 0-8, table rating "None"/"A".."P", payment
+// mode and company index).
+struct QuoteRequest {
+    std::int16_t age = 0;
+    bool isMale = false;
+    std::string state;
+    std::int32_t classCode = 0;
+    std::string tableRating = "None";
+    double permFlatExtra = 0;
+    TemporaryExtra tempFlatExtra;
+    bool waiver = false;
+    double waiverRating = 1.0;
+    std::int16_t childUnits = 0;
+    std::vector<std::int32_t> faceAmounts;  // in the order given, each once
+    std::int32_t paymentMode = 0;
+    std::int32_t company = 0;
+    // The relay product codes asked for, upper-case; empty: every product
+    // the carrier offers.
+    std::vector<std::string> productCodes;
+};
+
+// The request, or every problem of the inputs: each names the input and the
+// value with the relay's wording (InputMessage). The state must be a
+// section of states.ini in the program folder.
+struct QuoteReading {
+    QuoteRequest request;
+    std::vector<std::string> problems;
+};
+QuoteReading ReadQuoteRequest(std::span<const QuoteInput> inputs, const std::string& programFolder);
+
+// The names a quote takes, without dashes, and whether one may be repeated.
+struct QuoteInputName {
+    const char* name;
+    bool repeatable;
+};
+std::span<const QuoteInputName> QuoteInputNames();
+
+}  // namespace quoravel
