@@ -40,7 +40,7 @@ cClient Insured(const QuoteRequest& request) {
 QuotePricer::QuotePricer(const std::string& programFolder) { process_.ProgramFolder = programFolder; }
 
 QuoteLine QuotePricer::PriceLine(const QuoteRequest& request, const std::string& code,
-                                 std::int32_t faceAmount) {
+                                 const std::string& unavailable, std::int32_t faceAmount) {
     cClient client = Insured(request);
     QuoteLine line;
     line.code = code;
@@ -50,8 +50,8 @@ QuoteLine QuotePricer::PriceLine(const QuoteRequest& request, const std::string&
     cIllustrationOptions& options = client.proposal();
     options.AddProduct(line.product);
 
-    if (const auto problems = CheckAvailability(client, process_.ProgramFolder); !problems.empty()) {
-        line.refusal = problems.front();
+    if (!unavailable.empty()) {
+        line.refusal = unavailable;
         return line;
     }
     if (const std::int32_t minimum = MinimumFaceAmount(line.product, request.company, request.state);
@@ -106,7 +106,13 @@ std::vector<QuoteLine> QuotePricer::Price(const QuoteRequest& request) {
                                                : request.productCodes;
     std::vector<QuoteLine> lines;
     for (const std::string& code : codes) {
-        for (const std::int32_t face : request.faceAmounts) lines.push_back(PriceLine(request, code, face));
+        // Whether the carrier may sell the product here reads states.ini: once a product.
+        cClient client = Insured(request);
+        client.proposal().AddProduct(RelayProductNumber(code, request.state));
+        const auto problems = CheckAvailability(client, process_.ProgramFolder);
+        const std::string unavailable = problems.empty() ? std::string() : problems.front();
+        for (const std::int32_t face : request.faceAmounts)
+            lines.push_back(PriceLine(request, code, unavailable, face));
     }
     std::stable_sort(lines.begin(), lines.end(), [](const QuoteLine& a, const QuoteLine& b) {
         if (a.issuable != b.issuable) return a.issuable;

@@ -44,7 +44,9 @@ public:
     std::vector<QuoteLine> Price(const QuoteRequest& request);
 
 private:
-    QuoteLine PriceLine(const QuoteRequest& request, const std::string& code, std::int32_t faceAmount);
+    // `unavailable`: why the carrier cannot sell the product here, "" when it can.
+    QuoteLine PriceLine(const QuoteRequest& request, const std::string& code, const std::string& unavailable,
+                        std::int32_t faceAmount);
 
     ProcessValues process_;
     RateFiles files_;
