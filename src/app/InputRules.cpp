@@ -14,16 +14,7 @@
 namespace quoravel {
 namespace {
 
-constexpr int kDaysToRoundAge = 183;
 constexpr double kMaxFlatExtra = 99.99;
-
-// Adds whole years; 29 February falls back to 28 February in common years.
-Date AddYears(Date date, int years) {
-    const int year = date.Year() + years;
-    int day = date.Day();
-    while (!IsValidYmd(year, date.Month(), day)) --day;
-    return Date::FromYmd(year, date.Month(), day);
-}
 
 std::optional<double> NumberOf(std::string_view text) {
     std::string plain;
@@ -46,17 +37,6 @@ constexpr std::array<ModeText, 5> kPaymentModes{
     {{"Annual", 0}, {"Semi-Annual", 1}, {"Quarterly", 2}, {"Special Monthly", 4}, {kDirectMonthly, 3}}};
 
 }  // namespace
-
-std::int16_t AgeFromBirthDate(Date birth, Date today) {
-    const int years = today.Year() - birth.Year();
-    const Date anniversary = AddYears(birth, years);
-    if (anniversary > today) {
-        return static_cast<std::int16_t>(anniversary.Serial() - today.Serial() >= kDaysToRoundAge ? years - 1
-                                                                                                  : years);
-    }
-    return static_cast<std::int16_t>(today.Serial() - anniversary.Serial() >= kDaysToRoundAge ? years + 1
-                                                                                              : years);
-}
 
 BirthDateEntry ReadBirthDate(std::string_view text, Date today) {
     std::string typed;

@@ -12,11 +12,6 @@ namespace quoravel {
 
 // The main window's input rules, apart from the widgets that show them.
 
-// Age nearest birthday: the calendar years between the dates, one less when
-// this year's anniversary is still 183 days or more ahead, one more when it
-// passed 183 days or more ago.
-std::int16_t AgeFromBirthDate(Date birth, Date today);
-
 // The birth date field on leaving it: empty (the age is typed instead), a
 // date accepted, or refused. A date later than today is taken a hundred
 // years earlier (a two-digit year that reads as a future year is 19xx); a

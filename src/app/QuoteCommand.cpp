@@ -5,11 +5,13 @@
 #include <iterator>
 #include <sstream>
 
+#include "CsvText.h"
 #include "Date.h"
 #include "FlatJsonReader.h"
 #include "InputRules.h"
 #include "JsonWriter.h"
 #include "Quote.h"
+#include "QuoteHints.h"
 #include "RelayInputs.h"
 #include "RelayRun.h"
 #include "Rounding.h"
@@ -24,8 +26,7 @@ constexpr const char* kFormats[] = {"table", "json", "csv"};
 
 std::string Money(double value) { return FixedText(round(2, value), 2); }
 
-// What the command line asks besides the client: the output format, and a
-// birth date the age is taken from.
+// What the command line asks besides the client: the output format.
 struct Command {
     std::vector<QuoteInput> inputs;
     std::string format = "table";
@@ -34,52 +35,51 @@ struct Command {
 
 // The age nearest birthday on the as-of date (today when none is given)
 // becomes the client's age input.
-void TakeBirthDate(Command& command, const QuoteInput* birth, const QuoteInput* asOf, bool dashes) {
+void TakeBirthDate(ClientReading& client, const QuoteInput* birth, const QuoteInput* asOf, bool dashes) {
     const std::string ageName = dashes ? "--age" : "age";
     if (!birth) {
-        if (asOf) command.problems.push_back(asOf->name + " needs a birth date.");
+        if (asOf) client.problems.push_back(asOf->name + " needs a birth date.");
         return;
     }
-    if (std::any_of(command.inputs.begin(), command.inputs.end(),
+    if (std::any_of(client.inputs.begin(), client.inputs.end(),
                     [&](const QuoteInput& input) { return input.name == ageName; })) {
-        command.problems.push_back(birth->name + " and " + ageName + ": give one of them.");
+        client.problems.push_back(birth->name + " and " + ageName + ": give one of them.");
         return;
     }
     const auto born = Date::Parse(birth->value);
     const auto today = asOf ? Date::Parse(asOf->value) : std::optional<Date>(Date::Today());
     if (!today) {
-        command.problems.push_back(InputMessage(asOf->name, asOf->value, "a date (yyyy-mm-dd)"));
+        client.problems.push_back(InputMessage(asOf->name, asOf->value, "a date (yyyy-mm-dd)"));
         return;
     }
     const int age = born && *born <= *today ? AgeFromBirthDate(*born, *today) : -1;
     if (age < 0 || age > kOldestAge) {
-        command.problems.push_back(
+        client.problems.push_back(
             InputMessage(birth->name, birth->value, "a birth date (yyyy-mm-dd) giving an age from 0 to 100"));
         return;
     }
-    command.inputs.push_back({ageName, std::to_string(age)});
+    client.inputs.push_back({ageName, std::to_string(age)});
+    client.request.birthDate = born;
+    client.request.asOf = *today;
 }
 
-// Splits the command's own inputs (format, birth date, as-of date) from the client's.
-void SortInputs(Command& command, std::vector<QuoteInput> given, bool dashes) {
-    std::optional<QuoteInput> birth, asOf;
+std::string_view Bare(std::string_view name) {
+    while (name.starts_with('-')) name.remove_prefix(1);
+    return name;
+}
+
+// Splits the command's own input (the format) from the client's.
+void SortInputs(Command& command, std::vector<QuoteInput> given) {
     for (QuoteInput& input : given) {
-        std::string_view bare = input.name;
-        while (bare.starts_with('-')) bare.remove_prefix(1);
-        if (bare == "format") {
+        if (Bare(input.name) == "format") {
             if (std::find(std::begin(kFormats), std::end(kFormats), input.value) == std::end(kFormats))
                 command.problems.push_back(
                     InputMessage(input.name, input.value, "a format: table, json or csv"));
             command.format = input.value;
-        } else if (bare == "birth-date") {
-            birth = input;
-        } else if (bare == "as-of") {
-            asOf = input;
         } else {
             command.inputs.push_back(std::move(input));
         }
     }
-    TakeBirthDate(command, birth ? &*birth : nullptr, asOf ? &*asOf : nullptr, dashes);
 }
 
 Command ReadCommand(const std::vector<std::string>& arguments, std::istream& in) {
@@ -101,7 +101,7 @@ Command ReadCommand(const std::vector<std::string>& arguments, std::istream& in)
         }
     }
     if (!json) {
-        SortInputs(command, std::move(options), true);
+        SortInputs(command, std::move(options));
         return command;
     }
     // Options beside the JSON input choose the format only.
@@ -115,9 +115,15 @@ Command ReadCommand(const std::vector<std::string>& arguments, std::istream& in)
             command.problems.push_back(option.name + " is not an option beside the JSON input.");
         given.push_back(option);
     }
-    SortInputs(command, std::move(given), false);
+    SortInputs(command, std::move(given));
     return command;
 }
+
+// What the client may want to know beside the quote.
+struct Hints {
+    std::optional<AgeChangeHint> age;
+    std::vector<BandHint> bands;
+};
 
 // Columns as wide as their widest cell; UTF-8 letters count once.
 std::size_t Width(std::string_view text) {
@@ -125,7 +131,8 @@ std::size_t Width(std::string_view text) {
         text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-void WriteTable(std::ostream& out, const std::vector<QuoteLine>& lines) {
+void WriteTable(std::ostream& out, const std::vector<QuoteLine>& lines, const Hints& hints,
+                bool severalFaces) {
     std::vector<std::vector<std::string>> rows{
         {"Code", "Product", "Face", "Annual", "Semi-Annual", "Quarterly", "Monthly"}};
     for (const QuoteLine& line : lines) {
@@ -164,6 +171,11 @@ void WriteTable(std::ostream& out, const std::vector<QuoteLine>& lines) {
     }
     if (!notes.empty()) out << "\nCorrected for this quote:\n";
     for (const std::string& note : notes) out << note << "\n";
+    std::vector<std::string> texts =
+        hints.age ? AgeChangeTexts(*hints.age, severalFaces) : std::vector<std::string>();
+    for (const BandHint& hint : hints.bands) texts.push_back(BandHintText(hint));
+    if (!texts.empty()) out << "\nHints:\n";
+    for (const std::string& text : texts) out << text << "\n";
 }
 
 void WriteInputs(JsonWriter& json, const std::vector<QuoteInput>& inputs) {
@@ -183,8 +195,56 @@ void WriteInputs(JsonWriter& json, const std::vector<QuoteInput>& inputs) {
     json.EndObject();
 }
 
-void WriteJson(std::ostream& out, const std::vector<QuoteInput>& inputs,
-               const std::vector<QuoteLine>& lines) {
+void WriteHints(JsonWriter& json, const Hints& hints) {
+    json.BeginObject();
+    if (hints.age) {
+        json.Key("ageChange");
+        json.BeginObject();
+        json.Key("date");
+        json.String(hints.age->date.Iso());
+        json.Key("age");
+        json.Number(std::to_string(hints.age->newAge));
+        json.Key("premiums");
+        json.BeginArray();
+        for (const AgeChangePremium& premium : hints.age->premiums) {
+            json.BeginObject();
+            json.Key("code");
+            json.String(premium.code);
+            json.Key("face");
+            json.Number(std::to_string(premium.faceAmount));
+            json.Key("issuable");
+            json.Bool(premium.annualPremium.has_value());
+            if (premium.annualPremium) {
+                json.Key("annual");
+                json.Number(Money(*premium.annualPremium));
+            }
+            json.EndObject();
+        }
+        json.EndArray();
+        json.EndObject();
+    }
+    json.Key("bands");
+    json.BeginArray();
+    for (const BandHint& hint : hints.bands) {
+        json.BeginObject();
+        json.Key("code");
+        json.String(hint.code);
+        json.Key("face");
+        json.Number(std::to_string(hint.faceAmount));
+        json.Key("annual");
+        json.Number(Money(hint.annualPremium));
+        json.Key("bandFace");
+        json.Number(std::to_string(hint.bandFaceAmount));
+        json.Key("bandAnnual");
+        json.Number(Money(hint.bandAnnualPremium));
+        json.EndObject();
+    }
+    json.EndArray();
+    json.EndObject();
+}
+
+void WriteJson(std::ostream& out, const std::vector<QuoteInput>& inputs, const std::vector<QuoteLine>& lines,
+               const Hints& hints) {
     JsonWriter json;
     json.BeginObject();
     json.Key("input");
@@ -256,15 +316,10 @@ void WriteJson(std::ostream& out, const std::vector<QuoteInput>& inputs,
         json.EndObject();
     }
     json.EndArray();
+    json.Key("hints");
+    WriteHints(json, hints);
     json.EndObject();
     out << json.Text() << "\n";
-}
-
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (const char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
 }
 
 void WriteCsv(std::ostream& out, const std::vector<QuoteLine>& lines) {
@@ -300,23 +355,48 @@ void WriteCsv(std::ostream& out, const std::vector<QuoteLine>& lines) {
 
 }  // namespace
 
+ClientReading ReadClient(std::vector<QuoteInput> given, const std::string& programFolder) {
+    ClientReading client;
+    const bool dashes = !given.empty() && given.front().name.starts_with("--");
+    std::optional<QuoteInput> birth, asOf;
+    for (QuoteInput& input : given) {
+        if (Bare(input.name) == "birth-date")
+            birth = input;
+        else if (Bare(input.name) == "as-of")
+            asOf = input;
+        else
+            client.inputs.push_back(std::move(input));
+    }
+    TakeBirthDate(client, birth ? &*birth : nullptr, asOf ? &*asOf : nullptr, dashes);
+    QuoteReading reading = ReadQuoteRequest(client.inputs, programFolder);
+    reading.request.birthDate = client.request.birthDate;
+    reading.request.asOf = client.request.asOf;
+    client.request = std::move(reading.request);
+    client.problems.insert(client.problems.end(), reading.problems.begin(), reading.problems.end());
+    return client;
+}
+
 int RunQuote(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out,
              std::ostream& err, const std::string& programFolder) {
     Command command = ReadCommand(arguments, in);
-    QuoteReading reading = ReadQuoteRequest(command.inputs, programFolder);
-    command.problems.insert(command.problems.end(), reading.problems.begin(), reading.problems.end());
+    ClientReading client = ReadClient(std::move(command.inputs), programFolder);
+    command.problems.insert(command.problems.end(), client.problems.begin(), client.problems.end());
     if (!command.problems.empty()) {
         for (const std::string& problem : command.problems) err << "quoravel quote: " << problem << "\n";
         return ExitCode::NotRelayRun;
     }
     QuotePricer pricer(programFolder);
-    const std::vector<QuoteLine> lines = pricer.Price(reading.request);
-    if (command.format == "json")
-        WriteJson(out, command.inputs, lines);
-    else if (command.format == "csv")
+    const std::vector<QuoteLine> lines = pricer.Price(client.request);
+    if (command.format == "csv") {
         WriteCsv(out, lines);
+        return 0;
+    }
+    const Hints hints{FindAgeChange(client.request, lines, pricer),
+                      FindBandHints(client.request, lines, pricer)};
+    if (command.format == "json")
+        WriteJson(out, client.inputs, lines, hints);
     else
-        WriteTable(out, lines);
+        WriteTable(out, lines, hints, client.request.faceAmounts.size() > 1);
     return 0;
 }
 

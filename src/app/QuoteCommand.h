@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "QuoteRequest.h"
+
 namespace quoravel {
 
 // `quoravel quote ...`: one client in, every product's premiums out, with
@@ -13,5 +15,15 @@ namespace quoravel {
 // 2 with the message of each bad input on `err`.
 int RunQuote(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out,
              std::ostream& err, const std::string& programFolder);
+
+// One client's inputs read: a birth date (with its as-of date, today by
+// default) becomes the age input, and the request keeps both dates.
+// `inputs` are the client's inputs as the quote echoes them.
+struct ClientReading {
+    std::vector<QuoteInput> inputs;
+    QuoteRequest request;
+    std::vector<std::string> problems;
+};
+ClientReading ReadClient(std::vector<QuoteInput> given, const std::string& programFolder);
 
 }  // namespace quoravel

@@ -15,6 +15,7 @@
 #include "InteractiveRun.h"
 #include "ProcessValues.h"
 #include "ProgramFolder.h"
+#include "QuoteBatch.h"
 #include "QuoteCommand.h"
 #include "RateSet.h"
 #include "RelayBatch.h"
@@ -29,6 +30,7 @@ void PrintUsage(std::ostream& out) {
            "  or:  quoravel --list-cases CASEFILE\n"
            "  or:  quoravel quote OPTION...\n"
            "  or:  quoravel quote - [--format FORMAT]\n"
+           "  or:  quoravel quote --csv FILE [--format csv|jsonl]\n"
            "  or:  quoravel --version | --help\n"
            "\n"
            "Quoravel prepares level-premium term life insurance proposals.\n"
@@ -61,6 +63,12 @@ void PrintUsage(std::ostream& out) {
            "                         \"-\" reads the client as one JSON object from\n"
            "                         standard input. Exit code 2 on a bad input\n"
            "                         (docs/quote.md)\n"
+           "  quote --csv FILE       many clients, one a row of a CSV file (\"-\": standard\n"
+           "                         input) under a header of input names; one row a\n"
+           "                         client and product, with the client's row number,\n"
+           "                         as CSV or (--format jsonl) JSON lines, on every\n"
+           "                         core. Exit code 1 when a row could not be quoted,\n"
+           "                         2 on a bad command line or header\n"
            "  --version              print the version and the identity of the rate set\n"
            "  --help                 print this help\n"
            "\n"
@@ -192,6 +200,9 @@ int main(int argc, char** argv) {
     }
     if (first == "quote") {
         const std::vector<std::string> options(arguments.begin() + 1, arguments.end());
+        if (IsQuoteBatch(options))
+            return RunQuoteBatch(options, std::cin, std::cout, std::cerr, ResolveProgramFolder(argc, argv),
+                                 CoreCount());
         return RunQuote(options, std::cin, std::cout, std::cerr, ResolveProgramFolder(argc, argv));
     }
     if (first == "--relay") {

@@ -210,12 +210,20 @@ RateRecord RateFile::Record(long number) {
     return DecodeRecord(layout_, buffer_);
 }
 
+namespace {
+// The lowest face amount of bands 2 to 5.
+constexpr std::array<std::int32_t, 4> kFaceBandEdges{100000, 250000, 1000000, 5000000};
+}  // namespace
+
 int FaceBand(std::int32_t faceAmount) {
-    if (faceAmount < 100000) return 1;
-    if (faceAmount < 250000) return 2;
-    if (faceAmount < 1000000) return 3;
-    if (faceAmount < 5000000) return 4;
-    return 5;
+    return 1 + static_cast<int>(std::upper_bound(kFaceBandEdges.begin(), kFaceBandEdges.end(), faceAmount) -
+                                kFaceBandEdges.begin());
+}
+
+std::optional<std::int32_t> NextFaceBandEdge(std::int32_t faceAmount) {
+    const auto edge = std::upper_bound(kFaceBandEdges.begin(), kFaceBandEdges.end(), faceAmount);
+    if (edge == kFaceBandEdges.end()) return std::nullopt;
+    return *edge;
 }
 
 std::string_view BandedFilePrefix(std::string_view state, bool usePriorRates) {

@@ -139,6 +139,8 @@ private:
 // The face band of the banded level files: 1 below 100,000; 2 below 250,000;
 // 3 below 1,000,000; 4 below 5,000,000; 5 from 5,000,000.
 int FaceBand(std::int32_t faceAmount);
+// The lowest face amount of the band above the face amount's; none in the top band.
+std::optional<std::int32_t> NextFaceBandEdge(std::int32_t faceAmount);
 
 // The prefix of the banded level file set by state and rate scale.
 std::string_view BandedFilePrefix(std::string_view state, bool usePriorRates);

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "Date.h"
 #include "RelayInputs.h"
 
 namespace quoravel {
@@ -36,6 +38,10 @@ struct QuoteRequest {
     // The relay product codes asked for, upper-case; empty: every product
     // the carrier offers.
     std::vector<std::string> productCodes;
+    // When the age was taken from a birth date: that date and the day the
+    // age holds on, from which the next age change is found.
+    std::optional<Date> birthDate;
+    Date asOf;
 };
 
 // The request, or every problem of the inputs: each names the input and the

@@ -58,6 +58,29 @@ bool IsValidYmd(int year, int month, int day) {
     return day <= last;
 }
 
+Date AddYears(Date date, int years) { return AddMonths(date, 12 * years); }
+
+Date AddMonths(Date date, int months) {
+    const int count = date.Year() * 12 + date.Month() - 1 + months;
+    const int year = count / 12;
+    const int month = count % 12 + 1;
+    int day = date.Day();
+    while (!IsValidYmd(year, month, day)) --day;
+    return Date::FromYmd(year, month, day);
+}
+
+std::int16_t AgeFromBirthDate(Date birth, Date today) {
+    constexpr int kDaysToRoundAge = 183;
+    const int years = today.Year() - birth.Year();
+    const Date anniversary = AddYears(birth, years);
+    if (anniversary > today) {
+        return static_cast<std::int16_t>(anniversary.Serial() - today.Serial() >= kDaysToRoundAge ? years - 1
+                                                                                                  : years);
+    }
+    return static_cast<std::int16_t>(today.Serial() - anniversary.Serial() >= kDaysToRoundAge ? years + 1
+                                                                                              : years);
+}
+
 Date Date::FromYmd(int year, int month, int day) {
     return Date(static_cast<std::int32_t>(
         DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) - kEpoch));

@@ -42,4 +42,14 @@ private:
 
 bool IsValidYmd(int year, int month, int day);
 
+// Adds whole years; 29 February falls back to 28 February in common years.
+Date AddYears(Date date, int years);
+// Adds whole months; a day the month lacks falls back to its last day.
+Date AddMonths(Date date, int months);
+
+// The insurance age, age nearest birthday: the calendar years between the
+// dates, one less when this year's anniversary is still 183 days or more
+// ahead, one more when it passed 183 days or more ago.
+std::int16_t AgeFromBirthDate(Date birth, Date today);
+
 }  // namespace quoravel
