@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "QuoteHints.h"
+#include "Rounding.h"
 
 namespace quoravel {
 namespace {
