@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "RelayInputs.h"
+#include "cClient.h"
 
 namespace quoravel {
 
@@ -30,6 +31,8 @@ struct QuoteRequest {
     bool waiver = false;
     double waiverRating = 1.0;
     std::int16_t childUnits = 0;
+    // QNB waives the policy fee of a spouse's policy.
+    bool waiveSpouseFee = false;
     std::vector<std::int32_t> faceAmounts;  // in the order given, each once
     std::int32_t paymentMode = 0;
     std::int32_t company = 0;
@@ -37,6 +40,10 @@ struct QuoteRequest {
     // the carrier offers.
     std::vector<std::string> productCodes;
 };
+
+// A case as a quote of every product its carrier offers: the insured, the
+// riders and the ratings, the payment mode and the case's face amounts.
+QuoteRequest QuoteRequestOf(const cClient& client);
 
 // The request, or every problem of the inputs: each names the input and the
 // value with the relay's wording (InputMessage). The state must be a
