@@ -10,6 +10,8 @@
 #include <QProcess>
 #include <QShortcut>
 #include <QStandardPaths>
+#include <QTableWidget>
+#include <QTimer>
 #include <QWhatsThis>
 #include <algorithm>
 #include <filesystem>
@@ -25,7 +27,10 @@
 #include "ProductInfo.h"
 #include "ProposalAssembly.h"
 #include "ProposalPrinting.h"
+#include "QuickQuotePane.h"
+#include "QuoteRequest.h"
 #include "RelayExchange.h"
+#include "RelayProducts.h"
 #include "Riders.h"
 #include "Rounding.h"
 #include "RunFolders.h"
@@ -86,6 +91,11 @@ frmMain2::frmMain2(WindowContext& context, QWidget* parent)
     helpLabel_->setObjectName("lblHelpLine");
     statusBar()->addWidget(helpLabel_, 1);
     helpLine_ = new HelpLine(helpLabel_, kIdleHelp, this);
+    quickQuote_ =
+        new QuickQuotePane(ui_->tblQuickQuote, ui_->lblQuickQuote, context_.process.ProgramFolder, this);
+    quickQuoteDue_ = new QTimer(this);
+    quickQuoteDue_->setSingleShot(true);
+    quickQuoteDue_->setInterval(kQuickQuoteSettleMs);
     // The desktop's answer is the launcher's exit status: a file it cannot
     // open is a failure even though the launcher itself started.
     openFile = [this](const std::string& path) { return runCommand({"xdg-open", path}) == 0; };
@@ -199,6 +209,19 @@ void frmMain2::ConnectCommands() {
         connect(extra, &QLineEdit::editingFinished, this, [this, extra] { FlatExtraLeft(extra); });
     }
     connect(ui_->cboClients, &QComboBox::activated, this, &frmMain2::CaseChosen);
+
+    // Any change of the client or of a face amount prices the quick quote again once the fields settle.
+    connect(quickQuoteDue_, &QTimer::timeout, this, &frmMain2::UpdateQuickQuote);
+    const auto quoteAgain = [this] { quickQuoteDue_->start(); };
+    for (QLineEdit* field : ui_->grpClient->findChildren<QLineEdit*>())
+        connect(field, &QLineEdit::textChanged, this, quoteAgain);
+    for (int field = 0; field < kFaceAmountFields; ++field)
+        connect(FaceField(field), &QLineEdit::textChanged, this, quoteAgain);
+    for (QComboBox* list : ui_->grpClient->findChildren<QComboBox*>())
+        connect(list, &QComboBox::currentIndexChanged, this, quoteAgain);
+    for (QCheckBox* box : ui_->grpClient->findChildren<QCheckBox*>())
+        connect(box, &QCheckBox::toggled, this, quoteAgain);
+    connect(quickQuote_, &QuickQuotePane::ProductChosen, this, &frmMain2::TickProduct);
     connect(ui_->chkInHouse, &QCheckBox::toggled, this, &frmMain2::InHouseToggled);
     auto* inHouseKeys = new QShortcut(QKeySequence(kInHouseKeys), this);
     connect(inHouseKeys, &QShortcut::activated, ui_->chkInHouse, &QWidget::show);
@@ -579,6 +602,7 @@ void frmMain2::SwitchCompany(std::int32_t company) {
         FillStateList(company);
         FillProductList();
         ui_->optProposalType0->setChecked(true);
+        quickQuoteDue_->start();
     }
     UpdateTitle();
     RefreshControls();
@@ -637,6 +661,41 @@ void frmMain2::ProposalTypeChanged() {
         }
         if (first >= 0) ProductTicked(first);
     }
+}
+
+void frmMain2::TickProduct(std::int32_t product) {
+    for (int row = 0; row < ui_->lstProducts->count(); ++row) {
+        QListWidgetItem* item = ui_->lstProducts->item(row);
+        if (ProductOfListText(S(item->text())) == product) item->setCheckState(Qt::Checked);
+    }
+}
+
+void frmMain2::UpdateQuickQuote() {
+    const cClient client = CaseFromWindow(shownCase_ ? *shownCase_ : cClient());
+    const bool noAge = ui_->txtAge->text().trimmed().isEmpty();
+    const bool noFace = client.proposal().FaceAmountCount() == 0;
+    if (noAge || noFace) {
+        quickQuote_->ShowMissing(noAge && noFace
+                                     ? "Enter the client's age and a face amount to see the quote."
+                                 : noAge ? "Enter the client's age to see the quote."
+                                         : "Enter a face amount to see the quote.");
+        return;
+    }
+    // The products the list offers: a line of the quote is one the proposal can take.
+    QuoteRequest request = QuoteRequestOf(client);
+    for (const std::string& code : CarrierProductCodes(company_, client.state())) {
+        const std::int32_t product = RelayProductNumber(code, client.state());
+        for (int row = 0; row < ui_->lstProducts->count(); ++row) {
+            if (ProductOfListText(S(ui_->lstProducts->item(row)->text())) == product)
+                request.productCodes.push_back(code);
+        }
+    }
+    // An empty list of codes would price every product of the carrier.
+    if (request.productCodes.empty()) {
+        quickQuote_->ShowMissing("No product of the list can be quoted in this state.");
+        return;
+    }
+    quickQuote_->Show(request);
 }
 
 void frmMain2::ProductTicked(int row) {

@@ -21,6 +21,7 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QCheckBox;
+class QTimer;
 
 namespace Ui {
 class frmMain2;
@@ -29,6 +30,7 @@ class frmMain2;
 namespace quoravel {
 
 class HelpLine;
+class QuickQuotePane;
 class frmPrint;
 
 // The input window: the carrier, the case file and its cases, the client,
@@ -45,6 +47,9 @@ public:
     static constexpr int kNoMailMethod = 3;
     static constexpr const char* kNoProposal =
         "At least one product and face amount must be entered to make a proposal.";
+    // How long the fields stay still before the quick quote prices them again:
+    // typing a face amount prices once, not at each key.
+    static constexpr int kQuickQuoteSettleMs = 150;
     static constexpr const char* kCloseUnsaved =
         "The changed cases could not be saved. Close the window without them?";
 
@@ -137,6 +142,10 @@ private:
     void StateChanged();
     void ProposalTypeChanged();
     void ProductTicked(int row);
+    // The quick quote of the client in the fields, or what it still lacks.
+    void UpdateQuickQuote();
+    // A product of the quick quote ticked in the product list, as ticking it by hand does.
+    void TickProduct(std::int32_t product);
     void BirthDateLeft();
     void AgeLeft();
     void FaceAmountLeft(QLineEdit* field);
@@ -178,6 +187,8 @@ private:
     WindowContext& context_;
     QLabel* helpLabel_ = nullptr;
     HelpLine* helpLine_ = nullptr;
+    QuickQuotePane* quickQuote_ = nullptr;
+    QTimer* quickQuoteDue_ = nullptr;
     Collection<cClient> cases_;
     Collection<cBroker> brokers_;
     std::unique_ptr<cCommision> commission_;

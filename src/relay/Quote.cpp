@@ -29,7 +29,7 @@ cClient Insured(const QuoteRequest& request) {
     client.SetWaiver(request.waiver);
     client.SetChildRiderUnits(request.childUnits);
     client.SetChildRider(request.childUnits >= 1);
-    client.SetWaiveSpouseFee(false);
+    client.SetWaiveSpouseFee(request.waiveSpouseFee);
     client.SetPaymentMode(request.paymentMode);
     client.proposal().SetCompany(request.company);
     return client;

@@ -257,4 +257,29 @@ QuoteReading ReadQuoteRequest(std::span<const QuoteInput> inputs, const std::str
 
 std::span<const QuoteInputName> QuoteInputNames() { return kNames; }
 
+QuoteRequest QuoteRequestOf(const cClient& client) {
+    QuoteRequest request;
+    request.age = client.age();
+    request.isMale = client.IsMale();
+    request.state = client.state();
+    request.classCode = client.Classification();
+    if (!client.TableRating().empty()) request.tableRating = client.TableRating();
+    request.permFlatExtra = client.PermFlatExtra();
+    request.tempFlatExtra = {client.TempFlatExtra(), client.TempFlatExtraYears()};
+    request.waiver = client.Waiver();
+    if (client.Waiver()) request.waiverRating = client.WaiverRating();
+    request.childUnits = client.ChildRider() ? client.ChildRiderUnits() : std::int16_t{0};
+    request.waiveSpouseFee = client.WaiveSpouseFee();
+    const cIllustrationOptions& options = client.proposal();
+    for (std::size_t index = 0; index < options.FaceAmountCount(); ++index) {
+        const std::int32_t amount = options.GetFaceAmount(index);
+        if (std::find(request.faceAmounts.begin(), request.faceAmounts.end(), amount) ==
+            request.faceAmounts.end())
+            request.faceAmounts.push_back(amount);
+    }
+    request.paymentMode = client.PaymentMode();
+    request.company = options.Company();
+    return request;
+}
+
 }  // namespace quoravel

@@ -8,6 +8,7 @@
 
 #include "Date.h"
 #include "RelayInputs.h"
+#include "cClient.h"
 
 namespace quoravel {
 
@@ -32,6 +33,8 @@ struct QuoteRequest {
     bool waiver = false;
     double waiverRating = 1.0;
     std::int16_t childUnits = 0;
+    // QNB waives the policy fee of a spouse's policy.
+    bool waiveSpouseFee = false;
     std::vector<std::int32_t> faceAmounts;  // in the order given, each once
     std::int32_t paymentMode = 0;
     std::int32_t company = 0;
@@ -43,6 +46,10 @@ struct QuoteRequest {
     std::optional<Date> birthDate;
     Date asOf;
 };
+
+// A case as a quote of every product its carrier offers: the insured, the
+// riders and the ratings, the payment mode and the case's face amounts.
+QuoteRequest QuoteRequestOf(const cClient& client);
 
 // The request, or every problem of the inputs: each names the input and the
 // value with the relay's wording (InputMessage). The state must be a

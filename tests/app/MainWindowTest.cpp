@@ -1,15 +1,21 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRadioButton>
+#include <QTableWidget>
 #include <QTest>
 
 #include "BrokerFile.h"
 #include "CaseFile.h"
+#include "ProgramRun.h"
 #include "WindowTest.h"
 #include "frmMain2.h"
 #include "frmPrint.h"
@@ -556,6 +562,104 @@ TEST_F(MainWindowTest, AccessKeysAreUnique) {
     };
     for (auto* label : window->centralWidget()->findChildren<QLabel*>()) check(label->text());
     for (auto* button : window->centralWidget()->findChildren<QAbstractButton*>()) check(button->text());
+}
+
+// The quick quote of a typed client against `quoravel quote` for the same
+// client: the same products in the same order, the same premiums to the cent.
+class QuickQuoteTest : public MainWindowTest {
+protected:
+    // Waits for the pane to price the fields (it waits for them to settle).
+    static bool Priced(frmMain2& window, const QString& firstAnnualBefore = "") {
+        auto* table = Find<QTableWidget>(window, "tblQuickQuote");
+        return QTest::qWaitFor([&] {
+            return table->rowCount() > 0 && table->item(0, 2) &&
+                   table->item(0, 2)->text() != firstAnnualBefore;
+        });
+    }
+    static void ExpectQuoteOf(frmMain2& window, const std::string& age) {
+        const ProgramResult quote =
+            RunProgram({QUORAVEL_EXECUTABLE, "quote",  "--age",     age,      "--sex",     "M",
+                        "--state",           "AL",     "--face",    "250000", "--format",  "json",
+                        "--product",         "BRLN10", "--product", "BRLN15", "--product", "BRLN20",
+                        "--product",         "BRLN30"});
+        ASSERT_EQ(quote.exitCode, 0) << quote.err;
+        const QJsonArray expected =
+            QJsonDocument::fromJson(QByteArray::fromStdString(quote.out)).object()["quotes"].toArray();
+        auto* table = Find<QTableWidget>(window, "tblQuickQuote");
+        ASSERT_EQ(table->rowCount(), expected.size());
+        const QLocale dollars(QLocale::English, QLocale::UnitedStates);
+        double lastAnnual = 0;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            const QJsonObject line = expected[row].toObject();
+            EXPECT_EQ(table->item(row, 0)->text(), line["name"].toString()) << row;
+            EXPECT_EQ(table->item(row, 1)->text(), "$250,000");
+            if (!line["issuable"].toBool()) {
+                EXPECT_EQ(table->item(row, 2)->text(), line["refusal"].toString());
+                continue;
+            }
+            const QJsonObject modal = line["modal"].toObject();
+            int column = 2;
+            for (const char* mode : {"annual", "semiAnnual", "quarterly", "monthly"})
+                EXPECT_EQ(table->item(row, column++)->text(),
+                          "$" + dollars.toString(modal[mode].toDouble(), 'f', 2))
+                    << row << " " << mode;
+            EXPECT_GE(modal["annual"].toDouble(), lastAnnual);
+            lastAnnual = modal["annual"].toDouble();
+        }
+    }
+};
+
+TEST_F(QuickQuoteTest, ListsTheCarriersProductsCheapestFirstAndFollowsTheAge) {
+    auto window = Open();
+    window->NewCase();
+    Find<QComboBox>(*window, "cboState")->setCurrentText("AL");
+    Type(*window, "txtAge", "45");
+    Type(*window, "txtFace0", "250000");
+    ASSERT_TRUE(Priced(*window));
+    ExpectQuoteOf(*window, "45");
+
+    const QString before = Find<QTableWidget>(*window, "tblQuickQuote")->item(0, 2)->text();
+    Type(*window, "txtAge", "60");
+    ASSERT_TRUE(Priced(*window, before));
+    ExpectQuoteOf(*window, "60");
+    EXPECT_TRUE(dialogs.shown.empty()) << dialogs.LastText();
+}
+
+TEST_F(QuickQuoteTest, TellsWhatIsMissingAndDoubleClickTicksTheProductAsTheListDoes) {
+    auto window = Open();
+    window->NewCase();
+    auto* table = Find<QTableWidget>(*window, "tblQuickQuote");
+    auto* note = Find<QLabel>(*window, "lblQuickQuote");
+    Find<QLineEdit>(*window, "txtFace0")->clear();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return note->text() == "Enter the client's age and a face amount to see the quote."; }));
+    EXPECT_EQ(table->rowCount(), 0);
+    Type(*window, "txtFace0", "250000");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return note->text() == "Enter the client's age to see the quote."; }));
+
+    Type(*window, "txtAge", "45");
+    ASSERT_TRUE(Priced(*window));
+    // The table's own double-click, as the mouse gives it on a line.
+    auto doubleClick = [&](int row) { emit table->cellDoubleClicked(row, 0); };
+    auto ticked = [&] {
+        QStringList names;
+        auto* list = Find<QListWidget>(*window, "lstProducts");
+        for (int row = 0; row < list->count(); ++row) {
+            if (list->item(row)->checkState() == Qt::Checked) names << list->item(row)->text();
+        }
+        return names;
+    };
+    doubleClick(1);
+    doubleClick(0);
+    QStringList chosen{table->item(0, 0)->text(), table->item(1, 0)->text()};
+    QStringList names = ticked();
+    chosen.sort();
+    names.sort();
+    EXPECT_EQ(names, chosen);
+    // A face amount comparison takes one product: the one chosen last.
+    Find<QRadioButton>(*window, "optProposalType1")->setChecked(true);
+    doubleClick(2);
+    EXPECT_EQ(ticked(), QStringList({table->item(2, 0)->text()}));
 }
 
 }  // namespace

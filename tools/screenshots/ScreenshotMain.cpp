@@ -4,8 +4,10 @@
 // way a user closes it, so nothing in the program folder is written.
 #include <QApplication>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QSettings>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QWidget>
@@ -79,7 +81,11 @@ int main(int argc, char** argv) {
         main.findChild<QComboBox*>("cboClients")->setCurrentIndex(1);
         main.ShowClient(main.Cases().Item(1));
     }
-    main.resize(1000, 700);
+    main.resize(1000, 860);
+    // The quick quote prices the sample case once its fields settle.
+    for (QDeadlineTimer settled(2'000);
+         main.findChild<QTableWidget*>("tblQuickQuote")->rowCount() == 0 && !settled.hasExpired();)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
     saved &= Save(main, output, "main");
 
     frmOptions options(context, &main);
