@@ -106,11 +106,17 @@ std::vector<QuoteLine> QuotePricer::Price(const QuoteRequest& request) {
                                                : request.productCodes;
     std::vector<QuoteLine> lines;
     for (const std::string& code : codes) {
-        // Whether the carrier may sell the product here reads states.ini: once a product.
-        cClient client = Insured(request);
-        client.proposal().AddProduct(RelayProductNumber(code, request.state));
-        const auto problems = CheckAvailability(client, process_.ProgramFolder);
-        const std::string unavailable = problems.empty() ? std::string() : problems.front();
+        // Whether the carrier may sell the product here reads states.ini:
+        // once a carrier, state and product for the pricer's life.
+        const auto key = std::make_tuple(request.company, request.state, code);
+        auto known = unavailable_.find(key);
+        if (known == unavailable_.end()) {
+            cClient client = Insured(request);
+            client.proposal().AddProduct(RelayProductNumber(code, request.state));
+            const auto problems = CheckAvailability(client, process_.ProgramFolder);
+            known = unavailable_.emplace(key, problems.empty() ? std::string() : problems.front()).first;
+        }
+        const std::string& unavailable = known->second;
         for (const std::int32_t face : request.faceAmounts)
             lines.push_back(PriceLine(request, code, unavailable, face));
     }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "InterestIndices.h"
@@ -50,6 +52,9 @@ private:
 
     ProcessValues process_;
     RateFiles files_;
+    // Why the carrier cannot sell a product in a state ("" when it can), by
+    // carrier, state and product code: states.ini does not change under a pricer.
+    std::map<std::tuple<std::int32_t, std::string, std::string>, std::string> unavailable_;
 };
 
 }  // namespace quoravel
