@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QTableWidget>
 
+#include "QuoteHints.h"
 #include "Rounding.h"
 #include "Text.h"
 
@@ -25,9 +26,9 @@ QTableWidgetItem* Cell(const QString& text, Qt::Alignment alignment = Qt::AlignL
 
 }  // namespace
 
-QuickQuotePane::QuickQuotePane(QTableWidget* table, QLabel* note, const std::string& programFolder,
-                               QObject* parent)
-    : QObject(parent), table_(table), note_(note), pricer_(programFolder) {
+QuickQuotePane::QuickQuotePane(QTableWidget* table, QLabel* note, QLabel* ageChange,
+                               const std::string& programFolder, QObject* parent)
+    : QObject(parent), table_(table), note_(note), ageChange_(ageChange), pricer_(programFolder) {
     QHeaderView* header = table_->horizontalHeader();
     header->setSectionResizeMode(ProductColumn, QHeaderView::Stretch);
     for (int column = FaceColumn; column <= MonthlyColumn; ++column)
@@ -42,9 +43,15 @@ void QuickQuotePane::Show(QuoteRequest request) {
     request.faceAmounts.resize(1);
     table_->clearSpans();
     table_->setRowCount(0);
+    ageChange_->hide();
     try {
-        for (const QuoteLine& line : pricer_.Price(request)) AddLine(line);
+        const std::vector<QuoteLine> lines = pricer_.Price(request);
+        for (const QuoteLine& line : lines) AddLine(line);
         note_->setText("Double-click a product to add it to the proposal.");
+        if (const auto hint = FindAgeChange(request, lines, pricer_)) {
+            ageChange_->setText(Q(Join(AgeChangeTexts(*hint, false), "\n")));
+            ageChange_->show();
+        }
     } catch (const std::exception& error) {
         // A rate file the engine cannot read leaves the quote empty, never the window closed.
         table_->setRowCount(0);
@@ -53,6 +60,7 @@ void QuickQuotePane::Show(QuoteRequest request) {
 }
 
 void QuickQuotePane::ShowMissing(const QString& missing) {
+    ageChange_->hide();
     table_->clearSpans();
     table_->setRowCount(0);
     note_->setText(missing);

@@ -19,10 +19,12 @@ namespace quoravel {
 class QuickQuotePane : public QObject {
     Q_OBJECT
 public:
-    QuickQuotePane(QTableWidget* table, QLabel* note, const std::string& programFolder,
+    QuickQuotePane(QTableWidget* table, QLabel* note, QLabel* ageChange, const std::string& programFolder,
                    QObject* parent = nullptr);
 
-    // The quote of a client at the request's first face amount.
+    // The quote of a client at the request's first face amount; with a birth
+    // date, when the age changes within six months and what each product
+    // then costs, under the age field.
     void Show(QuoteRequest request);
     // An empty quote and what the client still lacks.
     void ShowMissing(const QString& missing);
@@ -36,6 +38,7 @@ private:
 
     QTableWidget* table_;
     QLabel* note_;
+    QLabel* ageChange_;
     QuotePricer pricer_;
 };
 

@@ -91,8 +91,8 @@ frmMain2::frmMain2(WindowContext& context, QWidget* parent)
     helpLabel_->setObjectName("lblHelpLine");
     statusBar()->addWidget(helpLabel_, 1);
     helpLine_ = new HelpLine(helpLabel_, kIdleHelp, this);
-    quickQuote_ =
-        new QuickQuotePane(ui_->tblQuickQuote, ui_->lblQuickQuote, context_.process.ProgramFolder, this);
+    quickQuote_ = new QuickQuotePane(ui_->tblQuickQuote, ui_->lblQuickQuote, ui_->lblAgeChange,
+                                     context_.process.ProgramFolder, this);
     quickQuoteDue_ = new QTimer(this);
     quickQuoteDue_->setSingleShot(true);
     quickQuoteDue_->setInterval(kQuickQuoteSettleMs);
@@ -683,6 +683,12 @@ void frmMain2::UpdateQuickQuote() {
     }
     // The products the list offers: a line of the quote is one the proposal can take.
     QuoteRequest request = QuoteRequestOf(client);
+    // A birth date tells when the age changes: the hint under the age field.
+    if (const BirthDateEntry birth = ReadBirthDate(S(ui_->txtBirthDate->text()), today_);
+        birth.kind == BirthDateEntry::Accepted) {
+        request.birthDate = birth.date;
+        request.asOf = today_;
+    }
     for (const std::string& code : CarrierProductCodes(company_, client.state())) {
         const std::int32_t product = RelayProductNumber(code, client.state());
         for (int row = 0; row < ui_->lstProducts->count(); ++row) {

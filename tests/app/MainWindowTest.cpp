@@ -625,6 +625,45 @@ TEST_F(QuickQuoteTest, ListsTheCarriersProductsCheapestFirstAndFollowsTheAge) {
     EXPECT_TRUE(dialogs.shown.empty()) << dialogs.LastText();
 }
 
+// Born 1981-09-14, the client is 45 on 2026-12-06 (the window's today) and,
+// by the age nearest birthday, 46 once the birthday of 2026-09-14 lies 183
+// days back: on 2027-03-16 (16 + 31 + 30 + 31 + 31 + 28 + 16 days). That is
+// within six months, so the window says what each product then costs, as a
+// quote at 46 does.
+TEST_F(QuickQuoteTest, ABirthDateTellsWhenTheAgeChangesAndWhatItCosts) {
+    auto window = Open();
+    window->NewCase();
+    Find<QComboBox>(*window, "cboState")->setCurrentText("AL");
+    Type(*window, "txtBirthDate", "09141981");
+    Type(*window, "txtFace0", "250000");
+    ASSERT_TRUE(Priced(*window));
+    EXPECT_EQ(Text(*window, "txtAge"), "45");
+    const ProgramResult quote =
+        RunProgram({QUORAVEL_EXECUTABLE, "quote",  "--age",     "46",     "--sex",     "M",
+                    "--state",           "AL",     "--face",    "250000", "--format",  "json",
+                    "--product",         "BRLN10", "--product", "BRLN15", "--product", "BRLN20",
+                    "--product",         "BRLN30"});
+    ASSERT_EQ(quote.exitCode, 0) << quote.err;
+    const QLocale dollars(QLocale::English, QLocale::UnitedStates);
+    QStringList expected;
+    for (const QJsonValue line :
+         QJsonDocument::fromJson(QByteArray::fromStdString(quote.out))["quotes"].toArray())
+        expected << "Age changes to 46 on 2027-03-16: " + line["name"].toString() +
+                        " annual premium becomes $" +
+                        dollars.toString(line["modal"]["annual"].toDouble(), 'f', 2);
+    auto* hint = Find<QLabel>(*window, "lblAgeChange");
+    EXPECT_FALSE(hint->isHidden());
+    QStringList shown = hint->text().split('\n');
+    shown.sort();
+    expected.sort();
+    EXPECT_EQ(shown, expected);
+
+    // Without a birth date there is nothing to tell.
+    Find<QLineEdit>(*window, "txtBirthDate")->clear();
+    Type(*window, "txtAge", "45");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return hint->isHidden(); }));
+}
+
 TEST_F(QuickQuoteTest, TellsWhatIsMissingAndDoubleClickTicksTheProductAsTheListDoes) {
     auto window = Open();
     window->NewCase();
