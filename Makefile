@@ -45,12 +45,14 @@ goldens: setup
 
 # Builds the benchmarks and runs them: the Google Benchmark targets, a relay
 # run phase by phase, then whole relay runs and the batch mode against the
-# floor (bench/relay_bench.sh).
+# floor (bench/relay_bench.sh), and batch quotes (bench/quote_batch_bench.sh).
 bench: release
 	cmake --build --preset release --target benchmarks
 	@for b in build/bench/bench_*; do echo "== $$b"; $$b; done
 	@echo "== bench/relay_bench.sh"
 	@bench/relay_bench.sh
+	@echo "== bench/quote_batch_bench.sh"
+	@bench/quote_batch_bench.sh
 
 # Installs the program under PREFIX: bin/ and share/ (docs/installing.md).
 PREFIX ?= /usr/local

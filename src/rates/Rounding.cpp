@@ -1,5 +1,6 @@
 #include "Rounding.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -48,12 +49,21 @@ double Scale(double value, int exponent) {
 double round(int decimals, double value) {
     if (value == 0 || !std::isfinite(value)) return value;
     const double magnitude = std::fabs(value);
-    // The decimal exponent of the leading digit.
-    int leading = static_cast<int>(std::floor(std::log10(magnitude)));
-    if (Scale(magnitude, -leading) >= 10)
-        ++leading;
-    else if (Scale(magnitude, -leading) < 1)
-        --leading;
+    // The decimal exponent of the leading digit: found among the exact powers
+    // of ten where it lies between them (every amount of a premium does),
+    // else from the logarithm, corrected where it lands one off.
+    int leading = 0;
+    if (magnitude >= 1 && magnitude < kPowers.back()) {
+        leading =
+            static_cast<int>(std::upper_bound(kPowers.begin(), kPowers.end(), magnitude) - kPowers.begin()) -
+            1;
+    } else {
+        leading = static_cast<int>(std::floor(std::log10(magnitude)));
+        if (Scale(magnitude, -leading) >= 10)
+            ++leading;
+        else if (Scale(magnitude, -leading) < 1)
+            --leading;
+    }
 
     // The 15 significant digits as a whole number: mantissa × 10^(leading − 14).
     const int shift = 14 - leading;
