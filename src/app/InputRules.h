@@ -46,8 +46,6 @@ inline constexpr std::array<const char*, 9> kClassificationNames{
     "Pref. Elite No Nicotine Use", "Pref. Best No Nicotine Use", "Pref. No Nicotine Use",
     "Select No Nicotine Use",      "Standard No Nicotine Use",   "Pref. Nicotine Use",
     "Standard Nicotine Use",       "Custom No Nicotine Use",     "Custom Nicotine Use"};
-inline constexpr std::array<const char*, 20> kTableRatings{
-    "None", "A", "AA", "B", "BB", "C", "CC", "D", "E", "F", "G", "H", "I", "J", "K", "L", "M", "N", "O", "P"};
 inline constexpr std::array<const char*, 5> kWaiverRatings{"Not Rated", "Rated 150%", "Rated 200%",
                                                            "Rated 250%", "Rated 300%"};
 inline constexpr const char* kDirectMonthly = "Direct Monthly";

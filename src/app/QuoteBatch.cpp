@@ -150,14 +150,7 @@ public:
         json.BeginObject();
         json.Key("row");
         json.Number(std::to_string(row));
-        json.Key("code");
-        json.String(line.code);
-        json.Key("name");
-        json.String(line.name);
-        json.Key("face");
-        json.Number(std::to_string(line.faceAmount));
-        json.Key("issuable");
-        json.Bool(line.issuable);
+        WriteLineHead(json, line);
         if (!line.issuable) {
             json.Key("refusal");
             json.String(line.refusal);

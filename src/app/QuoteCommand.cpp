@@ -243,6 +243,21 @@ void WriteHints(JsonWriter& json, const Hints& hints) {
     json.EndObject();
 }
 
+}  // namespace
+
+void WriteLineHead(JsonWriter& json, const QuoteLine& line) {
+    json.Key("code");
+    json.String(line.code);
+    json.Key("name");
+    json.String(line.name);
+    json.Key("face");
+    json.Number(std::to_string(line.faceAmount));
+    json.Key("issuable");
+    json.Bool(line.issuable);
+}
+
+namespace {
+
 void WriteJson(std::ostream& out, const std::vector<QuoteInput>& inputs, const std::vector<QuoteLine>& lines,
                const Hints& hints) {
     JsonWriter json;
@@ -253,14 +268,7 @@ void WriteJson(std::ostream& out, const std::vector<QuoteInput>& inputs, const s
     json.BeginArray();
     for (const QuoteLine& line : lines) {
         json.BeginObject();
-        json.Key("code");
-        json.String(line.code);
-        json.Key("name");
-        json.String(line.name);
-        json.Key("face");
-        json.Number(std::to_string(line.faceAmount));
-        json.Key("issuable");
-        json.Bool(line.issuable);
+        WriteLineHead(json, line);
         json.Key("corrections");
         json.BeginArray();
         for (const std::string& note : line.corrections) json.String(Trim(note));

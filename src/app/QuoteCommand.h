@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "JsonWriter.h"
+#include "Quote.h"
 #include "QuoteRequest.h"
 
 namespace quoravel {
@@ -25,5 +27,8 @@ struct ClientReading {
     std::vector<std::string> problems;
 };
 ClientReading ReadClient(std::vector<QuoteInput> given, const std::string& programFolder);
+
+// The members every quote line begins with, in JSON: "code", "name", "face", "issuable".
+void WriteLineHead(JsonWriter& json, const QuoteLine& line);
 
 }  // namespace quoravel

@@ -127,7 +127,8 @@ frmMain2::~frmMain2() {
 
 void frmMain2::FillFixedLists() {
     for (const char* name : kClassificationNames) ui_->cboClass->addItem(name);
-    for (const char* rating : kTableRatings) ui_->cboTableRating->addItem(rating);
+    for (const std::string_view rating : TableRatingNames())
+        ui_->cboTableRating->addItem(QString::fromUtf8(rating.data(), static_cast<qsizetype>(rating.size())));
     for (const char* mode : OrdinaryPaymentModes()) ui_->cboPaymentMode->addItem(mode);
     for (int units = 0; units <= 10; ++units) ui_->cboChildUnits->addItem(Q(ChildUnitsText(units)));
     for (const char* rating : kWaiverRatings) ui_->cboWaiverRating->addItem(rating);

@@ -28,6 +28,19 @@ constexpr std::array<TableRatingRow, 19> kTableRatings{{
     {"M", 3.25, 1.95},  {"N", 3.50, 2.10},  {"O", 3.75, 2.25}, {"P", 4.00, 2.40},
 }};
 
+}  // namespace
+
+const std::vector<std::string_view>& TableRatingNames() {
+    static const std::vector<std::string_view> names = [] {
+        std::vector<std::string_view> all{"None"};
+        for (const TableRatingRow& row : kTableRatings) all.push_back(row.code);
+        return all;
+    }();
+    return names;
+}
+
+namespace {
+
 // The wording of each underwriting class; the custom classes read "Rated"
 // once a table rating applies.
 struct ClassRow {

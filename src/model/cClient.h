@@ -3,12 +3,17 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "Date.h"
 #include "cBroker.h"
 #include "cIllustrationOptions.h"
 
 namespace quoravel {
+
+// The table ratings a case may carry: "None", then "A" (the mildest) to "P".
+const std::vector<std::string_view>& TableRatingNames();
 
 class RecordReader;
 class RecordWriter;

@@ -9,6 +9,7 @@
 #include "RelayExchange.h"
 #include "Rounding.h"
 #include "Text.h"
+#include "cClient.h"
 #include "cIllustrationOptions.h"
 
 namespace quoravel {
@@ -30,8 +31,6 @@ constexpr std::array<QuoteInputName, 13> kNames{{
     {"product", true},
 }};
 
-constexpr std::array<std::string_view, 20> kTableLetters{
-    "None", "A", "AA", "B", "BB", "C", "CC", "D", "E", "F", "G", "H", "I", "J", "K", "L", "M", "N", "O", "P"};
 constexpr int kWaiverRatingCodes = 5;
 constexpr std::int32_t kCarriers = 3;
 
@@ -143,9 +142,10 @@ private:
         const QuoteInput* table = One("table");
         if (!table) return;
         const std::string_view value = Trim(table->value);
-        const auto letter = std::find_if(kTableLetters.begin(), kTableLetters.end(),
+        const auto& names = TableRatingNames();
+        const auto letter = std::find_if(names.begin(), names.end(),
                                          [&](std::string_view rating) { return EqualNoCase(rating, value); });
-        if (letter != kTableLetters.end()) {
+        if (letter != names.end()) {
             request_.tableRating = std::string(*letter);
         } else if (const auto rating = RelayTableRating(value); rating && !value.empty()) {
             request_.tableRating = std::string(*rating);
