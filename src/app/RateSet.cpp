@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "RuntimeError.h"
 #include "Text.h"
 #include "TextFile.h"
 
@@ -36,6 +37,17 @@ RateSet IdentifyRateSet(const std::string& folder) {
     set.identity = hash.result().toHex().left(12).toStdString();
     set.files = static_cast<int>(files.size());
     return set;
+}
+
+const std::string& RateSetIdentityOnce(ProcessValues& process) {
+    if (process.RateSetIdentity.empty()) {
+        try {
+            process.RateSetIdentity = IdentifyRateSet(process.ProgramFolder).identity;
+        } catch (const RuntimeError&) {
+            process.RateSetIdentity.clear();
+        }
+    }
+    return process.RateSetIdentity;
 }
 
 }  // namespace quoravel

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "ProcessValues.h"
+
 namespace quoravel {
 
 // The identity of the rate files of a folder, so that a proposal can be
@@ -17,5 +19,11 @@ struct RateSet {
 
 // Raises a RuntimeError naming a rate file that cannot be read.
 RateSet IdentifyRateSet(const std::string& folder);
+
+// The identity of the process's program folder, found the first time it is
+// asked for and kept in the process values: hashing every rate file for each
+// proposal of a batch would cost more than the proposal. Empty when the
+// folder holds no rate file or one cannot be read (the run reports that).
+const std::string& RateSetIdentityOnce(ProcessValues& process);
 
 }  // namespace quoravel

@@ -18,6 +18,7 @@
 #include <sstream>
 
 #include "ProgramFolder.h"
+#include "RateSet.h"
 #include "RelayRun.h"
 
 namespace quoravel {
@@ -84,6 +85,8 @@ std::string RunFolder(const ProcessValues& worker, const std::string& folder, st
     QGuiApplication application(argc, argv);
     ProcessValues worker = batch;
     LocateFolders(worker, argc, argv);
+    // Once a worker, not once a folder.
+    RateSetIdentityOnce(worker);
     std::string pending;
     while (const auto line = ReadLine(commands, pending)) {
         const std::size_t index = std::stoul(*line);

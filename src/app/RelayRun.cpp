@@ -10,9 +10,11 @@
 
 #include "PrintSurface.h"
 #include "ProposalAssembly.h"
+#include "RateSet.h"
 #include "RelayExchange.h"
 #include "RelayInputs.h"
 #include "RuntimeError.h"
+#include "Stamping.h"
 #include "TextFile.h"
 #include "cCommision.h"
 
@@ -71,6 +73,10 @@ bool MakeProposal(ProposalRun& run, bool& pdfWritten) {
         run.Errors.Add(clsError::Error, kNoProposal);
         return false;
     }
+    // The case as the outside system sent it, byte for byte, so that the
+    // proposal can be made again from its stamp.
+    const auto sent = ReadFileBytes(ResolveFileName(fs::path(run.StartDirectory) / "relay.ini"));
+    run.Stamp = MakeStamp(run.process, ProposalStamp::CaseKind::Relay, sent.value_or(""), *client);
     PrintSurface surface;
     if (!CreateIllustration(surface, *client, commission, run)) return false;
     try {
@@ -119,6 +125,7 @@ bool HasRelayFile(const ProcessValues& process) {
 
 RelayOutcome RunRelay(ProcessValues& process, std::ostream& diagnostics) {
     process.RelayMode = true;
+    RateSetIdentityOnce(process);
     ProposalRun run(process, AbsoluteFolder(process.StartDirectory));
     bool made = false;
     bool pdfWritten = false;

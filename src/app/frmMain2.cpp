@@ -29,6 +29,7 @@
 #include "ProposalPrinting.h"
 #include "QuickQuotePane.h"
 #include "QuoteRequest.h"
+#include "RateSet.h"
 #include "RelayExchange.h"
 #include "RelayProducts.h"
 #include "Riders.h"
@@ -36,6 +37,7 @@
 #include "RunFolders.h"
 #include "RuntimeError.h"
 #include "ShownCase.h"
+#include "Stamping.h"
 #include "StatesFile.h"
 #include "Text.h"
 #include "TextFile.h"
@@ -1030,8 +1032,11 @@ bool frmMain2::MakeProposal() {
             Tell("Proposal", "The proposal could not be made. " + error.Description());
             return false;
         }
+        RateSetIdentityOnce(context_.process);
         ProposalRun run(context_.process, folder);
         run.FISMode = ui_->chkFIS->isChecked();
+        run.Stamp =
+            MakeStamp(context_.process, ProposalStamp::CaseKind::CaseRecord, CaseRecordOf(*client), *client);
         run.UsePriorRates = usePriorRates;
         // The issue rules correct the proposal's copy of the case; the case
         // itself stays as the broker entered it.

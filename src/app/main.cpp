@@ -21,6 +21,7 @@
 #include "RelayBatch.h"
 #include "RelayRun.h"
 #include "RuntimeError.h"
+#include "Stamping.h"
 
 namespace {
 
@@ -31,6 +32,7 @@ void PrintUsage(std::ostream& out) {
            "  or:  quoravel quote OPTION...\n"
            "  or:  quoravel quote - [--format FORMAT]\n"
            "  or:  quoravel quote --csv FILE [--format csv|jsonl]\n"
+           "  or:  quoravel verify FILE.pdf\n"
            "  or:  quoravel --version | --help\n"
            "\n"
            "Quoravel prepares level-premium term life insurance proposals.\n"
@@ -69,6 +71,12 @@ void PrintUsage(std::ostream& out) {
            "                         as CSV or (--format jsonl) JSON lines, on every\n"
            "                         core. Exit code 1 when a row could not be quoted,\n"
            "                         2 on a bad command line or header\n"
+           "  verify FILE.pdf        make the proposal of a PDF again from its stamp on\n"
+           "                         the installed rates and tell whether the rate set\n"
+           "                         and every yearly premium are the same (\"verified\").\n"
+           "                         Exit code 0 when the premiums are the same, 1 when\n"
+           "                         they differ, 2 when the file carries no stamp\n"
+           "                         (docs/stamp.md)\n"
            "  --version              print the version and the identity of the rate set\n"
            "  --help                 print this help\n"
            "\n"
@@ -204,6 +212,13 @@ int main(int argc, char** argv) {
             return RunQuoteBatch(options, std::cin, std::cout, std::cerr, ResolveProgramFolder(argc, argv),
                                  CoreCount());
         return RunQuote(options, std::cin, std::cout, std::cerr, ResolveProgramFolder(argc, argv));
+    }
+    if (first == "verify") {
+        if (arguments.size() != 2) {
+            PrintUsage(std::cerr);
+            return VerifyCode::NoStamp;
+        }
+        return VerifyProposal(arguments[1], ResolveProgramFolder(argc, argv), std::cout, std::cerr);
     }
     if (first == "--relay") {
         const std::vector<std::string> names(arguments.begin() + 1, arguments.end());

@@ -17,7 +17,6 @@ namespace quoravel {
 namespace {
 
 constexpr const char* kModule = "LedgerSection";
-constexpr std::int32_t kQnb = 1;
 // The rate matrix columns the premium engine fills without an explicit column.
 constexpr std::size_t kBaseColumn = 0;
 constexpr std::size_t kWaiverColumn = 4;
@@ -116,10 +115,6 @@ void FillLedgerPage(clsPLedger& page, const cClient& client, const LedgerColumnD
 }
 
 }  // namespace
-
-bool SpouseFeeWaived(const cClient& client) {
-    return client.WaiveSpouseFee() && client.proposal().Company() == kQnb;
-}
 
 LedgerColumnData LedgerColumn(PageContext& context, std::int32_t productNumber, std::size_t faceIndex,
                               std::int32_t classCode) {

@@ -39,9 +39,6 @@ LedgerColumnData LedgerColumn(PageContext& context, std::int32_t productNumber, 
 // premiums cover, never past the client's illustration end age.
 int YearsShown(const cClient& client, std::size_t yearsCovered);
 
-// True when the ledgers assume the spouse's policy fee waived.
-bool SpouseFeeWaived(const cClient& client);
-
 // Lays out one ledger through the ledger table frame, from a new page; the
 // page object opens and closes its pages.
 void PrintLedger(PageContext& context, LedgerLayout layout, const std::vector<LedgerColumnData>& columns,

@@ -286,7 +286,8 @@ void PrintProposals(clsPrint& print, const std::vector<cClient>& proposals, cons
     const std::string name = client.FullName();
     print.printHandle().SetDocumentInfo({name.empty() ? report : report + " \u2014 " + name,
                                          options.CompanyName(), "Term life insurance proposal",
-                                         "Quoravel " + run.process.VersionText});
+                                         "Quoravel " + run.process.VersionText,
+                                         run.Stamp ? StampXmp(*run.Stamp) : std::string()});
     const clsPrintFrame& frame = print.frameHandle();
     run.Answer.ExportedPages = frame.LastFilePage();
     run.Answer.Nodes = frame.RelayNodes();

@@ -105,6 +105,11 @@ YearPremium PremiumOfYear(const cClient& client, std::int32_t productNumber, std
     return p;
 }
 
+bool SpouseFeeWaived(const cClient& client) {
+    constexpr std::int32_t kQnb = 1;
+    return client.WaiveSpouseFee() && client.proposal().Company() == kQnb;
+}
+
 ModalPremiums FirstYearModalPremiums(double firstYearAnnual) {
     const double annual = round(5, firstYearAnnual);
     return {annual, round(2, annual * kSemiAnnualFactor), round(2, annual * kQuarterlyFactor),

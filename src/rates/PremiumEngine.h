@@ -63,6 +63,9 @@ struct YearPremium {
 YearPremium PremiumOfYear(const cClient& client, std::int32_t productNumber, std::int32_t faceAmount,
                           double baseRate, double waiverRate, int year, double policyFee);
 
+// True when the premiums assume the spouse's policy fee waived (QNB only).
+bool SpouseFeeWaived(const cClient& client);
+
 // First-year premiums by payment mode from the first-year annual premium.
 struct ModalPremiums {
     double annual = 0;

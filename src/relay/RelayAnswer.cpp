@@ -55,6 +55,16 @@ void WriteRelayAnswer(const ProposalRun& run) {
                             clsINIFile::Text);
         }
         if (!policyValues) engine();
+        // Added last, so the sections before it read as they always have.
+        if (run.Stamp) {
+            answer.SetSection("Stamp");
+            answer.WriteINI("Version", Value(run.Stamp->version), clsINIFile::Text);
+            answer.WriteINI("RateSet", Value(run.Stamp->rateSet), clsINIFile::Text);
+            answer.WriteINI("Date", Value(run.Stamp->date), clsINIFile::Text);
+            answer.WriteINI("CaseKind", Value(CaseKindName(run.Stamp->kind)), clsINIFile::Text);
+            answer.WriteINI("Case", Value(EncodeBase64(run.Stamp->caseText)), clsINIFile::Text);
+            answer.WriteINI("Premiums", Value(PremiumsText(run.Stamp->premiums)), clsINIFile::Text);
+        }
     }
     ReplaceFileExactly(std::filesystem::path(run.StartDirectory) / kRelayAnswerFile, answer.InMemoryText());
 }

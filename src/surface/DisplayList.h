@@ -71,6 +71,8 @@ struct DocumentInfo {
     std::string author;
     std::string subject;
     std::string creator;
+    // An XMP packet the document carries as its metadata, as it is; empty: none.
+    std::string metadata;
     friend bool operator==(const DocumentInfo&, const DocumentInfo&) = default;
 };
 

@@ -73,6 +73,9 @@ void WritePdf(const Document& document, const std::string& path) {
         writer.setCreator(
             QString::fromStdString(document.info.creator.empty() ? "Quoravel" : document.info.creator));
         writer.setTitle(QString::fromStdString(document.info.title));
+        if (!document.info.metadata.empty())
+            writer.setDocumentXmpMetadata(QByteArray(document.info.metadata.data(),
+                                                     static_cast<qsizetype>(document.info.metadata.size())));
         writer.setPageSize(
             QPageSize(QSizeF(document.pageWidth / kTwipsPerPoint, document.pageHeight / kTwipsPerPoint),
                       QPageSize::Point));

@@ -24,6 +24,9 @@ struct ProcessValues {
     // directories, brokers. Empty where there is no user (tests of one layer).
     std::string UserFolder;
     std::string RunsFolder;  // the user's run folders, one a window proposal
+    // The identity of the program folder's rate files, which every proposal
+    // is stamped with: found once a process, by the entry routine.
+    std::string RateSetIdentity;
 
     // The window's message boxes; null in relay mode and where no window exists,
     // in which case errors go to the error log.

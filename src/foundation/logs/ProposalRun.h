@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ProcessValues.h"
+#include "ProposalStamp.h"
 #include "Value.h"
 #include "clsErrors.h"
 #include "clsPDFCOL.h"
@@ -67,6 +68,9 @@ struct ProposalRun {
     clsUpdates Updates;
     clsPDFCOL PDFForms;
     RelayAnswer Answer;
+    // What the proposal is stamped with, once its case is known and priced:
+    // its PDF carries it, and a relay answer its section "Stamp".
+    std::optional<ProposalStamp> Stamp;
 
     bool RelayMode() const { return process.RelayMode; }
     const std::string& ProgramFolder() const { return process.ProgramFolder; }

@@ -1,0 +1,132 @@
+#include "Stamping.h"
+
+#include <QDate>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <memory>
+
+#include "CaseFile.h"
+#include "CaseStamp.h"
+#include "Enumerations.h"
+#include "RateSet.h"
+#include "RelayExchange.h"
+#include "Rounding.h"
+#include "TextFile.h"
+
+namespace fs = std::filesystem;
+
+namespace quoravel {
+namespace {
+
+// The case the stamp holds, read as its kind is read; null with the reason
+// in `problem` when it cannot be read any more.
+std::shared_ptr<cClient> CaseOfStamp(const ProposalStamp& stamp, const std::string& programFolder,
+                                     std::string& problem) {
+    if (stamp.kind == ProposalStamp::CaseKind::CaseRecord) {
+        const Collection<cClient> cases = ParseCases(stamp.caseText);
+        if (cases.Count() != 1) {
+            problem = "the stamp holds no case record.";
+            return nullptr;
+        }
+        return cases.ItemPtr(1);
+    }
+    // The relay exchange reads its case from a folder, as in a relay run.
+    const QTemporaryDir folder;
+    if (!folder.isValid()) {
+        problem = "no temporary folder could be made to read the relay case in.";
+        return nullptr;
+    }
+    const std::string path = folder.path().toStdString();
+    WriteFileAtomically((fs::path(path) / "relay.ini").string(), stamp.caseText);
+    ProcessValues process;
+    process.RelayMode = true;
+    process.ProgramFolder = programFolder;
+    ProposalRun run(process, path);
+    auto client = ReadRelayFile(path, "relay.ini", run);
+    if (run.Errors.Status() != 0) {
+        for (const auto& error : run.Errors)
+            if (error->Severity != clsError::Warning)
+                problem += (problem.empty() ? "" : " ") + error->Description;
+        return nullptr;
+    }
+    return client;
+}
+
+std::string NoValue(const std::string& amount) { return amount.empty() ? "none" : amount; }
+
+}  // namespace
+
+ProposalStamp MakeStamp(const ProcessValues& process, ProposalStamp::CaseKind kind, std::string caseText,
+                        const cClient& client) {
+    ProposalStamp stamp;
+    stamp.version = process.VersionText;
+    stamp.rateSet = process.RateSetIdentity;
+    stamp.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
+    stamp.kind = kind;
+    stamp.caseText = std::move(caseText);
+    stamp.premiums = PriceCaseForStamp(client, process.ProgramFolder);
+    return stamp;
+}
+
+std::string CaseRecordOf(const cClient& client) {
+    Collection<cClient> one;
+    one.Add(client);
+    return FormatCases(one, false);
+}
+
+int VerifyProposal(const std::string& pdf, const std::string& programFolder, std::ostream& out,
+                   std::ostream& diagnostics) {
+    const auto bytes = ReadFileBytes(pdf);
+    if (!bytes) {
+        diagnostics << "quoravel: " << pdf << " cannot be read.\n";
+        return VerifyCode::NoStamp;
+    }
+    const auto stamp = FindStamp(*bytes);
+    if (!stamp) {
+        diagnostics << "quoravel: " << pdf
+                    << " carries no readable proposal stamp: it was not made by this program, or"
+                       " was changed since.\n";
+        return VerifyCode::NoStamp;
+    }
+    out << "Made " << stamp->date << " by " << stamp->version << " from a "
+        << (stamp->kind == ProposalStamp::CaseKind::Relay ? "relay case" : "case record") << "\n";
+
+    std::string installed;
+    try {
+        installed = IdentifyRateSet(programFolder).identity;
+    } catch (const RuntimeError& error) {
+        diagnostics << "quoravel: " << error.Description() << "\n";
+    }
+    const bool sameRates = installed == stamp->rateSet;
+    if (sameRates)
+        out << "Rate set: " << stamp->rateSet << ", the same as installed\n";
+    else
+        out << "Rate set: " << stamp->rateSet << " when made, " << NoValue(installed) << " installed in "
+            << programFolder << "\n";
+
+    std::string problem;
+    const auto client = CaseOfStamp(*stamp, programFolder, problem);
+    if (!client) {
+        out << "The case cannot be made again: " << problem << "\n";
+        return VerifyCode::PremiumsDiffer;
+    }
+    const auto differences = ComparePremiums(stamp->premiums, PriceCaseForStamp(*client, programFolder));
+    if (differences.empty()) {
+        std::size_t years = 0;
+        for (const StampedPremiums& priced : stamp->premiums) years += priced.yearly.size();
+        out << "Premiums: the same, " << years << " yearly premiums of " << stamp->premiums.size()
+            << " product and face amount" << (stamp->premiums.size() == 1 ? "" : "s") << "\n";
+        out << (sameRates ? "verified\n" : "premiums verified on another rate set\n");
+        return VerifyCode::Verified;
+    }
+    out << "Premiums differ in " << differences.size() << " year" << (differences.size() == 1 ? "" : "s")
+        << " (product, face amount, policy year: when made, now):\n";
+    const std::int32_t company = client->proposal().Company();
+    for (const PremiumDifference& difference : differences)
+        out << "  " << ProductDisplayName(difference.product, company) << ", $"
+            << FormatAmount(difference.faceAmount, 0) << ", year " << difference.year << ": "
+            << NoValue(difference.recorded) << ", " << NoValue(difference.now) << "\n";
+    return VerifyCode::PremiumsDiffer;
+}
+
+}  // namespace quoravel

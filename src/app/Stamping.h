@@ -1,0 +1,34 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "ProcessValues.h"
+#include "ProposalStamp.h"
+#include "cClient.h"
+
+namespace quoravel {
+
+// The stamp of a proposal made today from `caseText` (relay.ini's bytes, or
+// the case record of `client`), priced on the process's rate files, whose
+// identity the process already knows (RateSetIdentityOnce).
+ProposalStamp MakeStamp(const ProcessValues& process, ProposalStamp::CaseKind kind, std::string caseText,
+                        const cClient& client);
+
+// One client's case record, as a case file holds it.
+std::string CaseRecordOf(const cClient& client);
+
+// Exit codes of `quoravel verify`.
+namespace VerifyCode {
+inline constexpr int Verified = 0;
+inline constexpr int PremiumsDiffer = 1;
+inline constexpr int NoStamp = 2;
+}  // namespace VerifyCode
+
+// Reads the stamp of the PDF, makes its case again on the rates of the
+// program folder and tells on `out` whether the rate set and the yearly
+// premiums are those the stamp recorded.
+int VerifyProposal(const std::string& pdf, const std::string& programFolder, std::ostream& out,
+                   std::ostream& diagnostics);
+
+}  // namespace quoravel

@@ -1,0 +1,141 @@
+// Every proposal can be made again and checked: the stamp its PDF carries,
+// and `quoravel verify` on the installed rates and on changed ones.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <sstream>
+
+#include "ProposalStamp.h"
+#include "RelayCase.h"
+#include "TextFile.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<double> AnswerPremiums(const RelayCase& relay) {
+    std::vector<double> premiums;
+    std::stringstream list(relay.Answer("BasicValues", "value_AnnualPremium"));
+    for (std::string entry; std::getline(list, entry, ',');) premiums.push_back(std::stod(entry));
+    return premiums;
+}
+
+// The relay example made once for every test of this file.
+class Stamp : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        relay_ = new RelayCase("single-product");
+        ExpectAnswered(*relay_, relay_->Run());
+    }
+    static void TearDownTestSuite() { delete relay_; }
+    static ProgramResult Verify(const fs::path& pdf, const std::string& home = "") {
+        if (home.empty()) return RunProgram({QUORAVEL_EXECUTABLE, "verify", pdf.string()});
+        return RunProgram(
+            {"/usr/bin/env", "QUORAVEL_HOME=" + home, QUORAVEL_EXECUTABLE, "verify", pdf.string()});
+    }
+    static RelayCase* relay_;
+};
+RelayCase* Stamp::relay_ = nullptr;
+
+TEST_F(Stamp, PdfCarriesTheCaseItsRatesAndItsPremiums) {
+    const auto bytes = quoravel::ReadFileBytes(relay_->Pdf());
+    ASSERT_TRUE(bytes);
+    const auto stamp = quoravel::FindStamp(*bytes);
+    ASSERT_TRUE(stamp);
+    EXPECT_EQ(stamp->kind, quoravel::ProposalStamp::CaseKind::Relay);
+    EXPECT_EQ(stamp->caseText, relay_->Folder().Read("relay.ini"));
+    const std::string version = RunProgram({QUORAVEL_EXECUTABLE, "--version"}).out;
+    EXPECT_NE(version.find("Rate set: " + stamp->rateSet + " "), std::string::npos) << version;
+    EXPECT_EQ(stamp->version, relay_->Answer("HeaderValues", "bridge_IllustrationID"));
+    // The premiums the answer reports are the first years of those stamped.
+    ASSERT_EQ(stamp->premiums.size(), 1u);
+    EXPECT_EQ(stamp->premiums[0].faceAmount, 250000);
+    const std::vector<double> answered = AnswerPremiums(*relay_);
+    ASSERT_EQ(answered.size(), 20u);
+    ASSERT_GE(stamp->premiums[0].yearly.size(), answered.size());
+    for (std::size_t year = 0; year < answered.size(); ++year)
+        EXPECT_DOUBLE_EQ(stamp->premiums[0].yearly[year], answered[year]) << "year " << year + 1;
+    // relay.out says the same as the PDF.
+    EXPECT_EQ(relay_->Answer("Stamp", "RateSet"), stamp->rateSet);
+    EXPECT_EQ(relay_->Answer("Stamp", "Date"), stamp->date);
+    EXPECT_EQ(relay_->Answer("Stamp", "Case"), quoravel::EncodeBase64(stamp->caseText));
+    EXPECT_EQ(relay_->Answer("Stamp", "Premiums"), quoravel::PremiumsText(stamp->premiums));
+}
+
+TEST_F(Stamp, IsTheAnswersOnlyAddition) {
+    // The sections of a single quote's answer, in their order, then "Stamp" last.
+    const std::string answer = relay_->Folder().Read("relay.out");
+    std::vector<std::string> sections;
+    std::stringstream lines(answer);
+    for (std::string line; std::getline(lines, line);)
+        if (line.starts_with("[")) sections.push_back(line.substr(0, line.find(']') + 1));
+    EXPECT_EQ(sections,
+              (std::vector<std::string>{"[HeaderValues]", "[BasicValues]", "[Engine]", "[EMF]", "[Stamp]"}));
+    std::size_t keys = 0;
+    std::stringstream stamp(answer.substr(answer.find("[Stamp]")));
+    for (std::string line; std::getline(stamp, line);) keys += line.find('=') != std::string::npos;
+    EXPECT_EQ(keys, 6u);
+}
+
+TEST_F(Stamp, VerifyTellsWhatChanged) {
+    const std::string first = AnswerPremiums(*relay_).front() == 1765 ? "1,765.00" : "?";
+    const struct {
+        const char* what;
+        const char* rateFile;  // changed in a copy of the program folder; "" none
+        int exitCode;
+        std::vector<std::string> said;
+    } cases[] = {
+        {"untouched", "", 0, {"the same as installed", "verified\n"}},
+        {"a rate file the case does not use",
+         "QNBwvr.rat",
+         0,
+         {" installed in ", "premiums verified on another rate set"}},
+        {"the rate file that prices the case",
+         "July08BRNFGHB3.rat",
+         1,
+         {" installed in ", "Premiums differ in ", "$250,000, year 1: " + first + ", "}},
+    };
+    for (const auto& c : cases) {
+        TempFolder home;
+        if (*c.rateFile) {
+            fs::copy(QUORAVEL_PROGRAM_DIR, home.path(), fs::copy_options::recursive);
+            // Every rate a tenth higher: the file holds the rates as doubles.
+            std::string bytes = home.Read(c.rateFile);
+            for (std::size_t at = 0; at + sizeof(double) <= bytes.size(); at += sizeof(double)) {
+                double rate = 0;
+                std::memcpy(&rate, bytes.data() + at, sizeof rate);
+                rate *= 1.1;
+                std::memcpy(bytes.data() + at, &rate, sizeof rate);
+            }
+            home.Write(c.rateFile, bytes);
+        }
+        const ProgramResult result = Verify(relay_->Pdf(), *c.rateFile ? home.folder() : "");
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.what << "\n" << result.out << result.err;
+        for (const std::string& said : c.said)
+            EXPECT_NE(result.out.find(said), std::string::npos) << c.what << ": " << said << "\n"
+                                                                << result.out;
+    }
+}
+
+TEST_F(Stamp, VerifyRefusesAFileWithoutStamp) {
+    TempFolder folder;
+    std::string damaged = *quoravel::ReadFileBytes(relay_->Pdf());
+    damaged.replace(damaged.find("<qv:Premiums>"), 13, "<qv:Prem1ums>");
+    const struct {
+        const char* what;
+        fs::path pdf;
+    } cases[] = {
+        {"a PDF of no proposal", folder.Write("plain.pdf", "%PDF-1.4\n1 0 obj\n<<>>\nendobj\n%%EOF\n")},
+        {"a stamp damaged", folder.Write("damaged.pdf", damaged)},
+        {"no file", folder.path() / "missing.pdf"},
+    };
+    for (const auto& c : cases) {
+        const ProgramResult result = Verify(c.pdf);
+        EXPECT_EQ(result.exitCode, 2) << c.what;
+        EXPECT_NE(result.err.find(c.pdf.string()), std::string::npos) << c.what << ": " << result.err;
+        EXPECT_EQ(result.out, "") << c.what;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,66 @@
+// A proposal's stamp as its PDF carries it: written as an XMP packet and
+// read back whole, from the packet alone or from bytes around it.
+#include <gtest/gtest.h>
+
+#include "ProposalStamp.h"
+
+namespace {
+
+using quoravel::FindStamp;
+using quoravel::ProposalStamp;
+using quoravel::StampXmp;
+
+TEST(ProposalStamp, SurvivesItsPacket) {
+    const struct {
+        const char* what;
+        ProposalStamp stamp;
+    } cases[] = {
+        {"relay case in Windows-1252 with markup characters",
+         {"V1.0w",
+          "9b67af87ad64",
+          "2025-03-01",
+          ProposalStamp::CaseKind::Relay,
+          "[Identifiers]\r\nInsured.Name=A & <B>\r\nInsured.ExtraTemp=1\xFC"
+          "5\xFC"
+          "2.50\r\n",
+          {{4, 250000, {1765.0, 1765.0, 8577.5}}, {5, 500000, {0.75}}}}},
+        {"case record, a product without premiums",
+         {"V1.0", "", "2025-12-31", ProposalStamp::CaseKind::CaseRecord, "x", {{29, 100000, {}}}}},
+        {"nothing priced, one byte of case",
+         {"V1.0", "abc", "2025-01-02", ProposalStamp::CaseKind::Relay, "\x01", {}}},
+        {"two bytes of case", {"V1.0", "abc", "2025-01-02", ProposalStamp::CaseKind::Relay, "ab", {}}},
+    };
+    for (const auto& c : cases) {
+        const std::string packet = StampXmp(c.stamp);
+        EXPECT_EQ(FindStamp(packet), c.stamp) << c.what;
+        // Inside a file, among other streams.
+        EXPECT_EQ(FindStamp("%PDF-1.4\n1 0 obj\nstream\n" + packet + "\nendstream\n%%EOF\n"), c.stamp)
+            << c.what;
+    }
+}
+
+TEST(ProposalStamp, KnowsWhatIsNoStamp) {
+    const ProposalStamp stamp{
+        "V1.0", "abc", "2025-01-02", ProposalStamp::CaseKind::Relay, "case", {{4, 250000, {10.0}}}};
+    const std::string packet = StampXmp(stamp);
+    const auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string changed = packet;
+        changed.replace(changed.find(from), from.size(), to);
+        return changed;
+    };
+    const struct {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
+        {"no packet", "%PDF-1.4\n%%EOF\n"},
+        {"another namespace", replaced("ns/stamp/1.0/", "ns/other/")},
+        {"a premium that is no number", replaced("10.00", "ten")},
+        {"a case that is no base64", replaced("<qv:Case>Y2FzZQ==", "<qv:Case>ca$e")},
+        {"a missing element", replaced("<qv:Date>2025-01-02</qv:Date>", "")},
+        {"an unknown kind of case", replaced(">relay<", ">letter<")},
+        {"cut off", packet.substr(0, packet.find("<qv:Premiums>"))},
+    };
+    for (const auto& c : cases) EXPECT_FALSE(FindStamp(c.bytes).has_value()) << c.what;
+}
+
+}  // namespace
