@@ -1,5 +1,5 @@
 # The two everyday commands: `make demo` and `make test`.
-.PHONY: all setup release demo run screenshots test goldens bench fuzz format install uninstall package clean
+.PHONY: all setup release demo demo-impact run screenshots test goldens bench fuzz format install uninstall package clean
 
 all: release
 
@@ -17,6 +17,15 @@ demo: release
 	env -u QUORAVEL_HOME build/quoravel/quoravel build/demo-relay
 	@echo "PDF: $(CURDIR)/build/demo-relay/illustration.pdf"
 	@grep -h "^Status" build/demo-relay/relay.out
+
+# The saved cases of data/sample.clt priced on the bundled sample rates and on
+# the changed set (3 % more deaths): the impact report as CSV and PDF.
+demo-impact: release
+	mkdir -p build/impact
+	env -u QUORAVEL_HOME build/quoravel/quoravel impact --old-rates build/quoravel \
+	  --new-rates build/changed-rates --pdf build/impact/impact.pdf data/sample.clt \
+	  || test $$? -eq 1  # the sample holds a case that no rate set prices
+	@echo "PDF: $(CURDIR)/build/impact/impact.pdf"
 
 # The proposal window on this desktop.
 run: release
@@ -45,7 +54,8 @@ goldens: setup
 
 # Builds the benchmarks and runs them: the Google Benchmark targets, a relay
 # run phase by phase, then whole relay runs and the batch mode against the
-# floor (bench/relay_bench.sh), and batch quotes (bench/quote_batch_bench.sh).
+# floor (bench/relay_bench.sh), batch quotes (bench/quote_batch_bench.sh) and
+# the impact report (bench/impact_bench.sh).
 bench: release
 	cmake --build --preset release --target benchmarks
 	@for b in build/bench/bench_*; do echo "== $$b"; $$b; done
@@ -53,6 +63,8 @@ bench: release
 	@bench/relay_bench.sh
 	@echo "== bench/quote_batch_bench.sh"
 	@bench/quote_batch_bench.sh
+	@echo "== bench/impact_bench.sh"
+	@bench/impact_bench.sh
 
 # Installs the program under PREFIX: bin/ and share/ (docs/installing.md).
 PREFIX ?= /usr/local

@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make ccache pkg-config clang-format clang libclang-rt-14-dev
   libgtest-dev libbenchmark-dev
-  qt6-base-dev libuemf-dev zlib1g-dev fonts-liberation2 poppler-utils xvfb xdg-utils
+  qt6-base-dev libssl-dev libuemf-dev zlib1g-dev fonts-liberation2 poppler-utils xvfb xdg-utils
   help2man dpkg-dev file
 )
 # `setup.sh package`: also the checkers `make package` runs on the package.

@@ -20,6 +20,9 @@ struct RateSet {
 // Raises a RuntimeError naming a rate file that cannot be read.
 RateSet IdentifyRateSet(const std::string& folder);
 
+// The identity, empty when the folder holds no rate file or one cannot be read.
+std::string RateSetIdentityOf(const std::string& folder);
+
 // The identity of the process's program folder, found the first time it is
 // asked for and kept in the process values: hashing every rate file for each
 // proposal of a batch would cost more than the proposal. Empty when the

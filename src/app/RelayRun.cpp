@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <system_error>
 
 #include "PrintSurface.h"
@@ -55,7 +56,7 @@ void AnchorPdfTarget(ProposalRun& run) {
 
 // Makes the proposal of relay.ini and its PDF; false when no document was
 // made. `pdfWritten` tells whether the PDF was.
-bool MakeProposal(ProposalRun& run, bool& pdfWritten) {
+bool MakeProposal(ProposalRun& run, std::future<std::string>& rateSet, bool& pdfWritten) {
     // Without the program's own files every state would be refused: the
     // answer names the fault of the installation instead.
     if (!FileExists(fs::path(run.ProgramFolder()) / "states.ini")) {
@@ -73,12 +74,15 @@ bool MakeProposal(ProposalRun& run, bool& pdfWritten) {
         run.Errors.Add(clsError::Error, kNoProposal);
         return false;
     }
-    // The case as the outside system sent it, byte for byte, so that the
-    // proposal can be made again from its stamp.
-    const auto sent = ReadFileBytes(ResolveFileName(fs::path(run.StartDirectory) / "relay.ini"));
-    run.Stamp = MakeStamp(run.process, ProposalStamp::CaseKind::Relay, sent.value_or(""), *client);
     PrintSurface surface;
     if (!CreateIllustration(surface, *client, commission, run)) return false;
+    // Stamped once laid out, the rate set hashed meanwhile. The case as the
+    // outside system sent it, byte for byte, so that the proposal can be
+    // made again from its stamp.
+    const auto sent = ReadFileBytes(ResolveFileName(fs::path(run.StartDirectory) / "relay.ini"));
+    run.Stamp =
+        MakeStamp(run.process, rateSet.get(), ProposalStamp::CaseKind::Relay, sent.value_or(""), *client);
+    AttachStamp(surface, *run.Stamp);
     try {
         ConvertToPdf(surface, run.PdfPath, run.PdfName);
         pdfWritten = true;
@@ -125,7 +129,12 @@ bool HasRelayFile(const ProcessValues& process) {
 
 RelayOutcome RunRelay(ProcessValues& process, std::ostream& diagnostics) {
     process.RelayMode = true;
-    RateSetIdentityOnce(process);
+    // Hashed on another core while the proposal is laid out, unless the
+    // process knows it already (a batch worker hashes it once).
+    std::future<std::string> rateSet =
+        process.RateSetIdentity.empty()
+            ? std::async(std::launch::async, RateSetIdentityOf, process.ProgramFolder)
+            : std::async(std::launch::deferred, [known = process.RateSetIdentity] { return known; });
     ProposalRun run(process, AbsoluteFolder(process.StartDirectory));
     bool made = false;
     bool pdfWritten = false;
@@ -133,7 +142,7 @@ RelayOutcome RunRelay(ProcessValues& process, std::ostream& diagnostics) {
         AnchorPdfTarget(run);
         // Every file in the folder after the run, but the inputs, is this run's.
         run.RemovePreviousOutputs(RelayFormFiles());
-        made = MakeProposal(run, pdfWritten);
+        made = MakeProposal(run, rateSet, pdfWritten);
     } catch (const std::exception& error) {
         run.ProcessError(error, clsError::ErrorWithPlace, kModule, kRoutine);
     }

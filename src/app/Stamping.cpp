@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "CaseFile.h"
+#include "CasePricer.h"
 #include "CaseStamp.h"
 #include "Enumerations.h"
 #include "RateSet.h"
@@ -56,16 +57,22 @@ std::string NoValue(const std::string& amount) { return amount.empty() ? "none" 
 
 }  // namespace
 
-ProposalStamp MakeStamp(const ProcessValues& process, ProposalStamp::CaseKind kind, std::string caseText,
-                        const cClient& client) {
+ProposalStamp MakeStamp(const ProcessValues& process, std::string rateSet, ProposalStamp::CaseKind kind,
+                        std::string caseText, const cClient& client) {
     ProposalStamp stamp;
     stamp.version = process.VersionText;
-    stamp.rateSet = process.RateSetIdentity;
+    stamp.rateSet = std::move(rateSet);
     stamp.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
     stamp.kind = kind;
     stamp.caseText = std::move(caseText);
-    stamp.premiums = PriceCaseForStamp(client, process.ProgramFolder);
+    stamp.premiums = StampedPremiumsOf(CasePricer(process.ProgramFolder).Price(client));
     return stamp;
+}
+
+void AttachStamp(PrintSurface& surface, const ProposalStamp& stamp) {
+    DocumentInfo info = surface.GetDocument().info;
+    info.metadata = StampXmp(stamp);
+    surface.SetDocumentInfo(std::move(info));
 }
 
 std::string CaseRecordOf(const cClient& client) {
@@ -76,7 +83,12 @@ std::string CaseRecordOf(const cClient& client) {
 
 int VerifyProposal(const std::string& pdf, const std::string& programFolder, std::ostream& out,
                    std::ostream& diagnostics) {
-    const auto bytes = ReadFileBytes(pdf);
+    std::optional<std::string> bytes;
+    try {
+        bytes = ReadFileBytes(pdf);
+    } catch (const RuntimeError&) {
+        bytes.reset();  // a folder, or a file this user may not read
+    }
     if (!bytes) {
         diagnostics << "quoravel: " << pdf << " cannot be read.\n";
         return VerifyCode::NoStamp;
@@ -105,17 +117,24 @@ int VerifyProposal(const std::string& pdf, const std::string& programFolder, std
             << programFolder << "\n";
 
     std::string problem;
+    if (installed.empty()) {
+        out << "The case cannot be made again: " << programFolder << " holds no rate files.\n";
+        return VerifyCode::PremiumsDiffer;
+    }
     const auto client = CaseOfStamp(*stamp, programFolder, problem);
     if (!client) {
         out << "The case cannot be made again: " << problem << "\n";
         return VerifyCode::PremiumsDiffer;
     }
-    const auto differences = ComparePremiums(stamp->premiums, PriceCaseForStamp(*client, programFolder));
+    // Made again as on the day it was made: the rate scale depends on the day.
+    const auto now = StampedPremiumsOf(CasePricer(programFolder).Price(*client, Date::Parse(stamp->date)));
+    const auto differences = ComparePremiums(stamp->premiums, now);
     if (differences.empty()) {
         std::size_t years = 0;
         for (const StampedPremiums& priced : stamp->premiums) years += priced.yearly.size();
         out << "Premiums: the same, " << years << " yearly premiums of " << stamp->premiums.size()
-            << " product and face amount" << (stamp->premiums.size() == 1 ? "" : "s") << "\n";
+            << (stamp->premiums.size() == 1 ? " product and face amount" : " products and face amounts")
+            << "\n";
         out << (sameRates ? "verified\n" : "premiums verified on another rate set\n");
         return VerifyCode::Verified;
     }

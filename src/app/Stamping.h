@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string>
 
+#include "PrintSurface.h"
 #include "ProcessValues.h"
 #include "ProposalStamp.h"
 #include "cClient.h"
@@ -11,9 +12,12 @@ namespace quoravel {
 
 // The stamp of a proposal made today from `caseText` (relay.ini's bytes, or
 // the case record of `client`), priced on the process's rate files, whose
-// identity the process already knows (RateSetIdentityOnce).
-ProposalStamp MakeStamp(const ProcessValues& process, ProposalStamp::CaseKind kind, std::string caseText,
-                        const cClient& client);
+// identity is `rateSet`.
+ProposalStamp MakeStamp(const ProcessValues& process, std::string rateSet, ProposalStamp::CaseKind kind,
+                        std::string caseText, const cClient& client);
+
+// The proposal's PDF carries the stamp as its metadata.
+void AttachStamp(PrintSurface& surface, const ProposalStamp& stamp);
 
 // One client's case record, as a case file holds it.
 std::string CaseRecordOf(const cClient& client);

@@ -1032,11 +1032,10 @@ bool frmMain2::MakeProposal() {
             Tell("Proposal", "The proposal could not be made. " + error.Description());
             return false;
         }
-        RateSetIdentityOnce(context_.process);
         ProposalRun run(context_.process, folder);
         run.FISMode = ui_->chkFIS->isChecked();
-        run.Stamp =
-            MakeStamp(context_.process, ProposalStamp::CaseKind::CaseRecord, CaseRecordOf(*client), *client);
+        run.Stamp = MakeStamp(context_.process, RateSetIdentityOnce(context_.process),
+                              ProposalStamp::CaseKind::CaseRecord, CaseRecordOf(*client), *client);
         run.UsePriorRates = usePriorRates;
         // The issue rules correct the proposal's copy of the case; the case
         // itself stays as the broker entered it.
@@ -1047,6 +1046,7 @@ bool frmMain2::MakeProposal() {
         // The preview finds the pages through the answer; a refused case
         // leaves no folder behind.
         if (result.documentMade) {
+            AttachStamp(surface_, *run.Stamp);
             WriteRelayAnswer(run);
             runFolder_ = folder;
         } else {

@@ -1,4 +1,5 @@
 #include <sched.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QDir>
@@ -7,11 +8,13 @@
 #include <QtGlobal>
 #include <algorithm>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "CaseListing.h"
+#include "ImpactCommand.h"
 #include "InteractiveRun.h"
 #include "ProcessValues.h"
 #include "ProgramFolder.h"
@@ -33,6 +36,8 @@ void PrintUsage(std::ostream& out) {
            "  or:  quoravel quote - [--format FORMAT]\n"
            "  or:  quoravel quote --csv FILE [--format csv|jsonl]\n"
            "  or:  quoravel verify FILE.pdf\n"
+           "  or:  quoravel impact --old-rates DIR --new-rates DIR [--csv FILE] [--pdf FILE]\n"
+           "         CASEFILE...\n"
            "  or:  quoravel --version | --help\n"
            "\n"
            "Quoravel prepares level-premium term life insurance proposals.\n"
@@ -77,6 +82,17 @@ void PrintUsage(std::ostream& out) {
            "                         Exit code 0 when the premiums are the same, 1 when\n"
            "                         they differ, 2 when the file carries no stamp\n"
            "                         (docs/stamp.md)\n"
+           "  impact --old-rates DIR --new-rates DIR CASEFILE...\n"
+           "                         price every case of the case files on two rate\n"
+           "                         sets (each a folder of rate files, such as a\n"
+           "                         program folder): one CSV line a case, product and\n"
+           "                         face amount with the first-year premiums, the\n"
+           "                         change and the largest yearly change, on standard\n"
+           "                         output or in --csv FILE; --pdf FILE adds the\n"
+           "                         report, largest change first. A line that cannot\n"
+           "                         be priced on a set says why. Exit code 0 when\n"
+           "                         every line was priced, 1 when one was not, 2 on\n"
+           "                         a bad command line, rate folder or case file\n"
            "  --version              print the version and the identity of the rate set\n"
            "  --help                 print this help\n"
            "\n"
@@ -214,11 +230,24 @@ int main(int argc, char** argv) {
         return RunQuote(options, std::cin, std::cout, std::cerr, ResolveProgramFolder(argc, argv));
     }
     if (first == "verify") {
-        if (arguments.size() != 2) {
-            PrintUsage(std::cerr);
+        if (arguments.size() != 2 || arguments[1].starts_with("-")) {
+            std::cerr << "Usage: quoravel verify FILE.pdf\n";
             return VerifyCode::NoStamp;
         }
         return VerifyProposal(arguments[1], ResolveProgramFolder(argc, argv), std::cout, std::cerr);
+    }
+    if (first == "impact") {
+        // Only the PDF report draws text, and needs the fonts of an application.
+        const bool pdf = std::ranges::find(arguments, "--pdf") != arguments.end();
+        std::optional<PrivateRuntimeFolder> runtime;
+        std::optional<QGuiApplication> application;
+        if (pdf) {
+            UseOffscreenPlatform();
+            runtime.emplace();
+            application.emplace(argc, argv);
+        }
+        const std::vector<std::string> options(arguments.begin() + 1, arguments.end());
+        return RunImpact(options, std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
     }
     if (first == "--relay") {
         const std::vector<std::string> names(arguments.begin() + 1, arguments.end());

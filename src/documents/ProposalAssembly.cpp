@@ -286,8 +286,7 @@ void PrintProposals(clsPrint& print, const std::vector<cClient>& proposals, cons
     const std::string name = client.FullName();
     print.printHandle().SetDocumentInfo({name.empty() ? report : report + " \u2014 " + name,
                                          options.CompanyName(), "Term life insurance proposal",
-                                         "Quoravel " + run.process.VersionText,
-                                         run.Stamp ? StampXmp(*run.Stamp) : std::string()});
+                                         "Quoravel " + run.process.VersionText, ""});
     const clsPrintFrame& frame = print.frameHandle();
     run.Answer.ExportedPages = frame.LastFilePage();
     run.Answer.Nodes = frame.RelayNodes();

@@ -5,15 +5,8 @@
 #include <vector>
 
 #include "ProposalStamp.h"
-#include "cClient.h"
 
 namespace quoravel {
-
-// The yearly annual premiums of every product and face amount of the case,
-// priced as its proposal prices them: the issue rules' corrections and rate
-// scale, the ledger's years (those the product covers and the proposal
-// illustrates). A product whose rates are missing gets no premiums.
-std::vector<StampedPremiums> PriceCaseForStamp(const cClient& client, const std::string& programFolder);
 
 // One policy year whose premium is not what the stamp recorded.
 struct PremiumDifference {

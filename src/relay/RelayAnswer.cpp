@@ -6,6 +6,18 @@
 #include "clsINIFile.h"
 
 namespace quoravel {
+namespace {
+
+constexpr std::size_t kStampPartLength = 1000;
+
+// "<key>Parts" with their number, then "<key>1", "<key>2", … in order.
+void WriteParts(clsINIFile& answer, const std::string& key, const std::vector<std::string>& parts) {
+    answer.WriteINI(key + "Parts", Value(static_cast<std::int64_t>(parts.size())), clsINIFile::Number);
+    for (std::size_t part = 0; part < parts.size(); ++part)
+        answer.WriteINI(key + std::to_string(part + 1), Value(parts[part]), clsINIFile::Text);
+}
+
+}  // namespace
 
 void WriteRelayAnswer(const ProposalRun& run) {
     // The logs go first: an answer found in the folder is one whose run
@@ -62,8 +74,16 @@ void WriteRelayAnswer(const ProposalRun& run) {
             answer.WriteINI("RateSet", Value(run.Stamp->rateSet), clsINIFile::Text);
             answer.WriteINI("Date", Value(run.Stamp->date), clsINIFile::Text);
             answer.WriteINI("CaseKind", Value(CaseKindName(run.Stamp->kind)), clsINIFile::Text);
-            answer.WriteINI("Case", Value(EncodeBase64(run.Stamp->caseText)), clsINIFile::Text);
-            answer.WriteINI("Premiums", Value(PremiumsText(run.Stamp->premiums)), clsINIFile::Text);
+            // A settings reader keeps 2,047 characters of a value: the case
+            // goes in numbered parts, the premiums one product and face amount a key.
+            const std::string encoded = EncodeBase64(run.Stamp->caseText);
+            std::vector<std::string> parts;
+            for (std::size_t at = 0; at < encoded.size(); at += kStampPartLength)
+                parts.push_back(encoded.substr(at, kStampPartLength));
+            WriteParts(answer, "Case", parts);
+            parts.clear();
+            for (const StampedPremiums& priced : run.Stamp->premiums) parts.push_back(PremiumsText({priced}));
+            WriteParts(answer, "Premiums", parts);
         }
     }
     ReplaceFileExactly(std::filesystem::path(run.StartDirectory) / kRelayAnswerFile, answer.InMemoryText());

@@ -16,6 +16,7 @@
 #include "BrokerFile.h"
 #include "CaseFile.h"
 #include "ProgramRun.h"
+#include "ProposalStamp.h"
 #include "WindowTest.h"
 #include "frmMain2.h"
 #include "frmPrint.h"
@@ -192,6 +193,31 @@ TEST_F(MainWindowTest, CaseSavedReopenedAndViewedEndToEnd) {
     EXPECT_EQ(
         Find<QListWidget>(*window, "lstProducts")->findItems("Brellan 20", Qt::MatchExactly)[0]->checkState(),
         Qt::Checked);
+}
+
+// A window proposal's PDF carries the case as the broker entered it, and
+// the program makes it again to the cent from that record.
+TEST_F(MainWindowTest, SavedPdfCarriesItsCaseAndVerifies) {
+    auto window = Open();
+    EnterCase(*window, "Ida");
+    TempFolder elsewhere;
+    dialogs.files.push_back((elsewhere.path() / "ida.pdf").string());
+    window->PrintToPdfCommand();
+    const auto stamp = quoravel::FindStamp(elsewhere.Read("ida.pdf"));
+    ASSERT_TRUE(stamp);
+    EXPECT_EQ(stamp->kind, quoravel::ProposalStamp::CaseKind::CaseRecord);
+    const auto cases = quoravel::ParseCases(stamp->caseText);
+    ASSERT_EQ(cases.Count(), 1);
+    EXPECT_EQ(cases.Item(1).FirstName(), "Ida");
+    EXPECT_EQ(cases.Item(1).LastName(), "Okafor");
+    ASSERT_FALSE(stamp->premiums.empty());
+    EXPECT_FALSE(stamp->premiums.front().yearly.empty());
+    const ProgramResult verified =
+        RunProgram({"/usr/bin/env", "QUORAVEL_HOME=" + program.folder(), QUORAVEL_EXECUTABLE, "verify",
+                    (elsewhere.path() / "ida.pdf").string()});
+    EXPECT_EQ(verified.exitCode, 0) << verified.out << verified.err;
+    EXPECT_NE(verified.out.find("from a case record"), std::string::npos) << verified.out;
+    EXPECT_TRUE(verified.out.ends_with("verified\n")) << verified.out;
 }
 
 // Each output keeps its own file: a PDF the user saved is never the next

@@ -67,10 +67,6 @@ const char* const kSampleNote =
 
 double WholeCents(double rate) { return std::max(1.0, std::round(rate)); }
 
-double DeathRate(int classCode, int sex, int age) {
-    return std::min(1.0, MortalityFactor(classCode, sex) * MakehamDeathRate(age));
-}
-
 std::string Number(double value) { return std::to_string(std::llround(value)); }
 
 // One rate table: the note, a heading, then "age, rate, rate, ..." lines.
@@ -114,7 +110,7 @@ void AddRun(SampleRateSet& set, const std::string& name, const char* rateType, c
     }
 }
 
-void AddBandedLevelFiles(SampleRateSet& set) {
+void AddBandedLevelFiles(SampleRateSet& set, const SampleMortality& mortality) {
     for (const auto& scale : kScales) {
         for (const auto& family : kFamilies) {
             const auto& terms = FindRateType(family.rateType)->terms;
@@ -125,7 +121,7 @@ void AddBandedLevelFiles(SampleRateSet& set) {
                        [&](int column, int classCode, int sex, int age) {
                            const int years = terms[static_cast<std::size_t>(column)];
                            return std::vector<double>{
-                               WholeCents(LevelPremium(classCode, sex, age, years) * factor)};
+                               WholeCents(mortality.LevelPremium(classCode, sex, age, years) * factor)};
                        });
             }
         }
@@ -135,11 +131,11 @@ void AddBandedLevelFiles(SampleRateSet& set) {
 // The Ostrel products: level rate, the non-level years up to the end of the
 // guarantee, and the whole guarantee period with the years between the
 // level rate and the last guaranteed rate in a straight line.
-void AddOstrelFiles(SampleRateSet& set) {
+void AddOstrelFiles(SampleRateSet& set, const SampleMortality& mortality) {
     const auto& terms = FindRateType("Level PG Rates")->terms;
-    auto level = [](int column, int classCode, int sex, int age) {
+    auto level = [&](int column, int classCode, int sex, int age) {
         return WholeCents(
-            LevelPremium(classCode, sex, age, kOstrelLevelYears[static_cast<std::size_t>(column)]));
+            mortality.LevelPremium(classCode, sex, age, kOstrelLevelYears[static_cast<std::size_t>(column)]));
     };
     AddRun(set, "BRNPG.rat", "Level PG Rates", "brl", "level rate by issue age", 99,
            [&](int column, int classCode, int sex, int age) {
@@ -151,7 +147,7 @@ void AddOstrelFiles(SampleRateSet& set) {
                std::vector<double> rates;
                const int levelYears = kOstrelLevelYears[static_cast<std::size_t>(column)];
                for (int year = levelYears; year < terms[static_cast<std::size_t>(column)]; ++year) {
-                   rates.push_back(OneYearRate(classCode, sex, age + year));
+                   rates.push_back(mortality.OneYearRate(classCode, sex, age + year));
                }
                return rates;
            });
@@ -161,7 +157,7 @@ void AddOstrelFiles(SampleRateSet& set) {
                const int levelYears = kOstrelLevelYears[static_cast<std::size_t>(column)];
                const int guarantee = terms[static_cast<std::size_t>(column)];
                const double first = level(column, classCode, sex, age);
-               const double last = OneYearRate(classCode, sex, age + guarantee - 1);
+               const double last = mortality.OneYearRate(classCode, sex, age + guarantee - 1);
                std::vector<double> rates(static_cast<std::size_t>(levelYears), first);
                for (int year = levelYears + 1; year <= guarantee; ++year) {
                    rates.push_back(
@@ -171,7 +167,7 @@ void AddOstrelFiles(SampleRateSet& set) {
            });
 }
 
-void AddOneYearFiles(SampleRateSet& set) {
+void AddOneYearFiles(SampleRateSet& set, const SampleMortality& mortality) {
     const RateType& type = *FindRateType("Brellan 1 Rates");
     const fs::path folder = "brellan1";
     const fs::path input = "brellan1.txt";
@@ -182,7 +178,8 @@ void AddOneYearFiles(SampleRateSet& set) {
                                Describe(classCode, sex) + ", one line per issue age from 0 to 89\r\n";
             for (int age = 0; age < kOneYearAges; ++age) {
                 for (int year = 0; year < 11; ++year) {
-                    text += (year == 0 ? "" : ", ") + Number(OneYearRate(classCode, sex, age + year));
+                    text +=
+                        (year == 0 ? "" : ", ") + Number(mortality.OneYearRate(classCode, sex, age + year));
                 }
                 text += "\r\n";
             }
@@ -191,32 +188,34 @@ void AddOneYearFiles(SampleRateSet& set) {
     }
 }
 
-void AddSelectAndYrtFiles(SampleRateSet& set) {
-    AddRun(set, "BRNsel.rat", "Select Rates", "Sel", "select rate by attained age", 99,
-           [](int, int classCode, int sex, int age) {
-               return std::vector<double>{WholeCents(kSelectShare * OneYearRate(classCode, sex, age))};
-           });
+void AddSelectAndYrtFiles(SampleRateSet& set, const SampleMortality& mortality) {
+    AddRun(
+        set, "BRNsel.rat", "Select Rates", "Sel", "select rate by attained age", 99,
+        [&](int, int classCode, int sex, int age) {
+            return std::vector<double>{WholeCents(kSelectShare * mortality.OneYearRate(classCode, sex, age))};
+        });
     for (const char* name : {"Jan07GuarYRT.rat", "Jan07WAGuarYRT.rat"}) {
         AddRun(set, name, "Guaranteed YRT Rates", "yrt", "guaranteed yearly-renewable rate by attained age",
-               100, [](int, int classCode, int sex, int age) {
-                   return std::vector<double>{
-                       WholeCents(kCentsPerThousand * DeathRate(classCode, sex, age) * kGuaranteedLoading)};
+               100, [&](int, int classCode, int sex, int age) {
+                   return std::vector<double>{WholeCents(
+                       kCentsPerThousand * mortality.DeathRate(classCode, sex, age) * kGuaranteedLoading)};
                });
     }
-    AddRun(set, "yrt.rat", "Current YRT Rates", "wyrt",
-           "waiver rate of the yearly-renewable years by attained age", 100,
-           [](int, int classCode, int sex, int age) {
-               return std::vector<double>{WholeCents(kWaiverShare * OneYearRate(classCode, sex, age))};
-           });
+    AddRun(
+        set, "yrt.rat", "Current YRT Rates", "wyrt",
+        "waiver rate of the yearly-renewable years by attained age", 100,
+        [&](int, int classCode, int sex, int age) {
+            return std::vector<double>{WholeCents(kWaiverShare * mortality.OneYearRate(classCode, sex, age))};
+        });
 }
 
 // No tool type builds the waiver files: they come from dump texts.
-void AddWaiverFiles(SampleRateSet& set) {
+void AddWaiverFiles(SampleRateSet& set, const SampleMortality& mortality) {
     const RateLayout& layout = LayoutOf(RateLayoutKind::Waiver);
     std::string bytes;
     for (int age = 0; age < 100; ++age) {
         RateRecord record{static_cast<std::int16_t>(age), {}};
-        const double level = WholeCents(LevelPremium(kStandardNonNicotine, 0, age, 10));
+        const double level = WholeCents(mortality.LevelPremium(kStandardNonNicotine, 0, age, 10));
         for (int column = 0; column < kWaiverColumns; ++column) {
             record.values.push_back(WholeCents(kWaiverShare * level * (1 + 0.05 * column)));
         }
@@ -252,7 +251,11 @@ double MortalityFactor(int classCode, int sex) {
     return kClassFactors[static_cast<std::size_t>(classCode)] * (sex == 1 ? kFemaleFactor : 1.0);
 }
 
-double LevelPremium(int classCode, int sex, int issueAge, int years) {
+double SampleMortality::DeathRate(int classCode, int sex, int age) const {
+    return std::min(1.0, scale * MortalityFactor(classCode, sex) * MakehamDeathRate(age));
+}
+
+double SampleMortality::LevelPremium(int classCode, int sex, int issueAge, int years) const {
     double survival = 1, discount = 1, claims = 0, annuity = 0;
     for (int t = 0; t < years; ++t) {
         const double q = DeathRate(classCode, sex, issueAge + t);
@@ -264,17 +267,17 @@ double LevelPremium(int classCode, int sex, int issueAge, int years) {
     return kCentsPerThousand * claims / annuity * kCurrentLoading;
 }
 
-double OneYearRate(int classCode, int sex, int age) {
+double SampleMortality::OneYearRate(int classCode, int sex, int age) const {
     return WholeCents(kCentsPerThousand * DeathRate(classCode, sex, age) * kCurrentLoading);
 }
 
-SampleRateSet MakeSampleRates() {
+SampleRateSet MakeSampleRates(const SampleMortality& mortality) {
     SampleRateSet set;
-    AddBandedLevelFiles(set);
-    AddOstrelFiles(set);
-    AddOneYearFiles(set);
-    AddSelectAndYrtFiles(set);
-    AddWaiverFiles(set);
+    AddBandedLevelFiles(set, mortality);
+    AddOstrelFiles(set, mortality);
+    AddOneYearFiles(set, mortality);
+    AddSelectAndYrtFiles(set, mortality);
+    AddWaiverFiles(set, mortality);
     return set;
 }
 

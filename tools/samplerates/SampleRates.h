@@ -19,11 +19,20 @@ namespace quoravel {
 double MakehamDeathRate(int age);
 // The mortality factor of a class code (1..8) and sex (1 female).
 double MortalityFactor(int classCode, int sex);
-// The loaded level premium per 1,000, in cents and unrounded, for `years`
-// years from `issueAge`.
-double LevelPremium(int classCode, int sex, int issueAge, int years);
-// The current one-year rate per 1,000 of the attained age, in whole cents.
-double OneYearRate(int classCode, int sex, int age);
+
+// The mortality the sample rates are priced on: the Makeham law times the
+// class and sex factors, times `scale` (1.03 prices a changed rate set on 3 %
+// more deaths).
+struct SampleMortality {
+    double scale = 1;
+
+    double DeathRate(int classCode, int sex, int age) const;
+    // The loaded level premium per 1,000, in cents and unrounded, for `years`
+    // years from `issueAge`.
+    double LevelPremium(int classCode, int sex, int issueAge, int years) const;
+    // The current one-year rate per 1,000 of the attained age, in whole cents.
+    double OneYearRate(int classCode, int sex, int age) const;
+};
 
 // One rate file of the sample set and how the rate-file tool builds it.
 struct SampleRateFile {
@@ -38,7 +47,7 @@ struct SampleRateSet {
     std::vector<std::pair<std::filesystem::path, std::string>> tables;  // relative path and text
 };
 
-SampleRateSet MakeSampleRates();
+SampleRateSet MakeSampleRates(const SampleMortality& mortality = {});
 
 // The file's tool arguments, tab-separated, with the tables folder put in front of its paths.
 std::string ManifestLine(const SampleRateFile& file, const std::filesystem::path& tables);

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <sstream>
 
+#include "Date.h"
+
 namespace quoravel {
 namespace {
 
@@ -162,6 +164,8 @@ std::optional<ProposalStamp> FindStamp(std::string_view bytes) {
     const auto encoded = Element(packet, "Case");
     const auto premiumsText = Element(packet, "Premiums");
     if (!version || !rateSet || !date || !kind || !encoded || !premiumsText) return std::nullopt;
+    // The case is made again as on its day: a stamp without a real day is no stamp.
+    if (date->size() != 10 || !Date::Parse(*date)) return std::nullopt;
     const auto caseText = DecodeBase64(*encoded);
     const auto premiums = ReadPremiums(*premiumsText);
     if (!caseText || !premiums || (*kind != "relay" && *kind != "case")) return std::nullopt;

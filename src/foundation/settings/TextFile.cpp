@@ -72,7 +72,23 @@ std::optional<std::string> ReadFileBytes(const fs::path& path) {
 
 namespace {
 
+// A device or a pipe (/dev/stdout, a FIFO) is written into, never renamed over.
+void WriteInPlace(const fs::path& target, std::string_view bytes) {
+    std::ofstream out(target, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out)
+        throw RuntimeError(ErrorNumber::PathFileAccessError, "File",
+                           "The file " + target.string() + " cannot be written.");
+}
+
 void WriteAtomicallyTo(const fs::path& target, std::string_view bytes) {
+    std::error_code kind;
+    const fs::file_status status = fs::status(target, kind);
+    if (fs::is_directory(status))
+        throw RuntimeError(ErrorNumber::PathFileAccessError, "File",
+                           "The file " + target.string() + " cannot be written: it is a folder.");
+    if (fs::exists(status) && !fs::is_regular_file(status)) return WriteInPlace(target, bytes);
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     const fs::path temporary = folder / TemporaryName(target);
     auto fail = [&](const std::string& why) {

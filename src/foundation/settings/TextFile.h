@@ -30,8 +30,9 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
 
 // Writes a temporary file in the same folder and renames it over the old one,
 // so a failed write (full disk, crash) never loses the previous file. An
-// existing file is replaced under its own spelling. Raises a RuntimeError that
-// names the file when it cannot be written.
+// existing file is replaced under its own spelling; a device or a pipe is
+// written into as it is. Raises a RuntimeError that names the file when it
+// cannot be written.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 // The same under exactly this spelling; a file of the same name in another
 // letter case ("Relay.out" beside "relay.out") is removed afterwards, so the

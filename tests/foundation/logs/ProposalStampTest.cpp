@@ -57,6 +57,8 @@ TEST(ProposalStamp, KnowsWhatIsNoStamp) {
         {"a premium that is no number", replaced("10.00", "ten")},
         {"a case that is no base64", replaced("<qv:Case>Y2FzZQ==", "<qv:Case>ca$e")},
         {"a missing element", replaced("<qv:Date>2025-01-02</qv:Date>", "")},
+        {"a day that is no date", replaced("2025-01-02", "2025-13-45")},
+        {"a day not written YYYY-MM-DD", replaced("2025-01-02", "1/2/2025")},
         {"an unknown kind of case", replaced(">relay<", ">letter<")},
         {"cut off", packet.substr(0, packet.find("<qv:Premiums>"))},
     };

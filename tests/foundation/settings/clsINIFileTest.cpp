@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <thread>
 
 #include "Cp1252.h"
 #include "RuntimeError.h"
@@ -203,6 +205,24 @@ TEST_F(TextFile, AFailedWriteLeavesNothingBehind) {
                          " cannot be written: the disk may be full.");
     EXPECT_EQ(Bytes("relay.out"), "previous");
     EXPECT_EQ(Files(), 1);
+}
+
+// A device or a pipe named as the file is written into: renaming a file over
+// /dev/full would replace the device for every program of the machine.
+TEST_F(TextFile, ADeviceIsWrittenIntoNeverReplaced) {
+    const fs::path pipe = dir_ / "pipe";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    std::string read;
+    std::thread reader([&] { read = Bytes("pipe"); });
+    WriteFileAtomically(pipe, "through the pipe");
+    reader.join();
+    EXPECT_EQ(read, "through the pipe");
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_EQ(Raised([] { WriteFileAtomically("/dev/full", "x"); }),
+              "75 File: The file /dev/full cannot be written.");
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
+    EXPECT_EQ(Raised([&] { WriteFileAtomically(dir_, "x"); }),
+              "75 File: The file " + dir_.string() + " cannot be written: it is a folder.");
 }
 
 }  // namespace

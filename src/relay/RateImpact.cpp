@@ -1,0 +1,90 @@
+#include "RateImpact.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "Enumerations.h"
+#include "Rounding.h"
+
+namespace quoravel {
+namespace {
+
+double Cents(double amount) { return round(2, amount); }
+
+double FirstYear(const std::vector<double>& yearly) { return yearly.empty() ? 0 : Cents(yearly.front()); }
+
+}  // namespace
+
+double ImpactLine::OldFirstYear() const { return FirstYear(oldYearly); }
+double ImpactLine::NewFirstYear() const { return FirstYear(newYearly); }
+double ImpactLine::Change() const { return Cents(NewFirstYear() - OldFirstYear()); }
+
+double ImpactLine::ChangePercent() const {
+    return OldFirstYear() == 0 ? 0 : round(2, 100 * Change() / OldFirstYear());
+}
+
+int ImpactLine::LargestChangeYear() const {
+    int largestYear = 0;
+    double largest = 0;
+    for (std::size_t year = 0; year < std::min(oldYearly.size(), newYearly.size()); ++year) {
+        const double change = std::abs(Cents(Cents(newYearly[year]) - Cents(oldYearly[year])));
+        if (change > largest) {
+            largest = change;
+            largestYear = static_cast<int>(year + 1);
+        }
+    }
+    return largestYear;
+}
+
+double ImpactLine::LargestChange() const {
+    const int year = LargestChangeYear();
+    if (year == 0) return 0;
+    const auto at = static_cast<std::size_t>(year - 1);
+    return Cents(Cents(newYearly[at]) - Cents(oldYearly[at]));
+}
+
+RateImpact::RateImpact(const std::string& oldRates, const std::string& newRates, std::optional<Date> today)
+    : old_(oldRates), new_(newRates), today_(today) {}
+
+std::vector<ImpactLine> RateImpact::Compare(const cClient& client, const std::string& caseFile) {
+    const std::vector<PricedLine> before = old_.Price(client, today_);
+    const std::vector<PricedLine> after = new_.Price(client, today_);
+    const std::int32_t company = client.proposal().Company();
+    std::vector<ImpactLine> lines;
+    // Both sets price the same case, so their lines come in the same order.
+    for (std::size_t at = 0; at < std::min(before.size(), after.size()); ++at) {
+        ImpactLine& line = lines.emplace_back();
+        line.caseFile = caseFile;
+        line.caseIndex = client.Index();
+        line.name = client.SortName();
+        line.product = before[at].premiums.product;
+        line.productName = ProductDisplayName(line.product, company);
+        line.faceAmount = before[at].premiums.faceAmount;
+        line.oldYearly = before[at].premiums.yearly;
+        line.newYearly = after[at].premiums.yearly;
+        const std::string& oldProblem = before[at].problem;
+        const std::string& newProblem = after[at].problem;
+        // A reason both sets give (the case's own) is said once.
+        if (oldProblem == newProblem)
+            line.problem = oldProblem;
+        else if (newProblem.empty())
+            line.problem = "old rates: " + oldProblem;
+        else
+            line.problem =
+                (oldProblem.empty() ? "" : "old rates: " + oldProblem + " ") + "new rates: " + newProblem;
+    }
+    return lines;
+}
+
+std::vector<const ImpactLine*> ByLargestChange(const std::vector<ImpactLine>& lines) {
+    // Unpriced lines sort after every priced one.
+    std::vector<std::pair<double, const ImpactLine*>> keyed;
+    for (const ImpactLine& line : lines)
+        keyed.emplace_back(line.Priced() ? std::abs(line.LargestChange()) : -1, &line);
+    std::ranges::stable_sort(keyed, [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::vector<const ImpactLine*> sorted;
+    for (const auto& [key, line] : keyed) sorted.push_back(line);
+    return sorted;
+}
+
+}  // namespace quoravel
