@@ -29,10 +29,6 @@ constexpr std::int16_t kAmountColumn = 2;
 constexpr std::int16_t kFootnoteLines = 2;
 constexpr std::int16_t kLedgerFontSize = 10;
 
-struct PaymentModeRule {
-    double factor;     // fraction of the annual premium paid each time
-    const char* word;  // as the footnotes name the mode
-};
 // By payment mode: annual, semi-annual, quarterly, direct monthly, special monthly.
 constexpr std::array<PaymentModeRule, 5> kPaymentModes{{
     {1, "annual"},
@@ -41,10 +37,6 @@ constexpr std::array<PaymentModeRule, 5> kPaymentModes{{
     {0.09, "monthly"},
     {0.0875, "Special Monthly"},
 }};
-
-const PaymentModeRule& ModeRule(std::int32_t mode) {
-    return kPaymentModes[static_cast<std::size_t>(std::clamp(mode, 0, 4))];
-}
 
 struct LayoutText {
     const char* title;
@@ -115,6 +107,10 @@ void FillLedgerPage(clsPLedger& page, const cClient& client, const LedgerColumnD
 }
 
 }  // namespace
+
+const PaymentModeRule& ModeRule(std::int32_t mode) {
+    return kPaymentModes[static_cast<std::size_t>(std::clamp(mode, 0, 4))];
+}
 
 LedgerColumnData LedgerColumn(PageContext& context, std::int32_t productNumber, std::size_t faceIndex,
                               std::int32_t classCode) {

@@ -15,6 +15,14 @@ class LedgerPageHeader;
 // The four ledgers a proposal can carry.
 enum class LedgerLayout { BasicQuotation, FaceComparison, ProductComparison, ClassComparison };
 
+// What a payment mode pays each time: a fraction of the annual premium.
+struct PaymentModeRule {
+    double factor;     // the modal factor
+    const char* word;  // as the footnotes name the mode
+};
+// By payment mode code (annual 0 to special monthly 4); a code out of range takes the nearest.
+const PaymentModeRule& ModeRule(std::int32_t mode);
+
 // One premium column of a ledger.
 struct LedgerColumnData {
     std::string heading;

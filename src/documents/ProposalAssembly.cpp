@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "CertificationPage.h"
 #include "ClassComparisonPage.h"
 #include "CommissionPage.h"
+#include "DescriptionOfTerms.h"
 #include "Enumerations.h"
 #include "LedgerSection.h"
 #include "PdfOutput.h"
@@ -160,24 +162,53 @@ void PrintClassInformation(PageContext& context) {
     page.finish();
 }
 
+// The pages of a report that have relay nodes of their own.
+struct ReportSections {
+    PageRange terms;
+    Certification certification;
+};
+
 // The report's sections from the cover on, in the report's order, as one
-// page run whose footers count the outside system's pages too.
-void PrintMainSections(PageContext& context, LedgerLayout layout) {
+// page run whose footers count the outside system's pages too. The
+// description of terms follows the narrative summary; the certification
+// closes the run.
+ReportSections PrintMainSections(PageContext& context, LedgerLayout layout) {
+    ReportSections sections;
     PrintCover(context);
     if (layout == LedgerLayout::BasicQuotation) {
         PrintNarrativeSummary(context);
+        sections.terms = PrintDescriptionOfTerms(context, layout);
         PrintLedgerSection(context);
     } else {
         PrintLedgerSection(context);
         PrintNarrativeSummary(context);
+        sections.terms = PrintDescriptionOfTerms(context, layout);
     }
     PrintClassInformation(context);
+    sections.certification = PrintCertification(context);
+    return sections;
+}
+
+// The report's node over its pages from `first` to `last`, less the pages of
+// the sections with nodes of their own, which stand in page order between
+// its parts: no page belongs to two nodes.
+void AddReportNodes(clsPrintFrame& frame, std::int16_t first, std::int16_t last, const std::string& name,
+                    const std::vector<std::pair<PageRange, std::string>>& sections) {
+    std::int16_t next = first;
+    for (const auto& [pages, sectionName] : sections) {
+        if (pages.first == 0) continue;
+        if (next < pages.first) frame.addWinFlexNode(next, static_cast<std::int16_t>(pages.first - 1), name);
+        frame.addWinFlexNode(pages.first, pages.last, sectionName);
+        next = static_cast<std::int16_t>(pages.last + 1);
+    }
+    if (next <= last) frame.addWinFlexNode(next, last, name);
 }
 
 // One proposal of the document, with its own relay node: a comparison or an
 // individual proposal. The pages that serve the whole case (the relay
 // case's inputs, the guidelines, the broker's commissions) follow the first.
-void PrintReport(PageContext& context, const cCommision& commission, bool first) {
+// Returns where its certification states the page count, if it has one.
+std::optional<PageCountPlace> PrintReport(PageContext& context, const cCommision& commission, bool first) {
     clsPrint& print = context.print;
     clsPrintFrame& frame = print.frameHandle();
     cClient& client = context.client;
@@ -198,7 +229,8 @@ void PrintReport(PageContext& context, const cCommision& commission, bool first)
         clsPRiderNotice(print).start(client);
         frame.printFooter(true);
     }
-    PageRun(frame, type, [&] { PrintMainSections(context, layout); });
+    ReportSections sections;
+    PageRun(frame, type, [&] { sections = PrintMainSections(context, layout); });
 
     if (layout == LedgerLayout::BasicQuotation && options.OutputClassComp())
         PageRun(frame, "Class Comparison", [&] { PrintClassComparisonPages(context); });
@@ -211,7 +243,9 @@ void PrintReport(PageContext& context, const cCommision& commission, bool first)
             PageRun(frame, "Underwriting Guidelines", [&] { PrintUnderwritingGuidelines(context); });
         }
     }
-    frame.addWinFlexNode(firstPage, frame.getGlobalpage(), ReportNodeName(layout, options));
+    AddReportNodes(
+        frame, firstPage, frame.getGlobalpage(), ReportNodeName(layout, options),
+        {{sections.terms, "Description of Terms"}, {sections.certification.pages, "Certification"}});
 
     // The relay case's inputs, as the outside system sent them and as
     // corrected: after the report, a page run and a node of their own.
@@ -221,6 +255,7 @@ void PrintReport(PageContext& context, const cCommision& commission, bool first)
     // The broker's page stays out of the client's report node.
     if (first && options.OutputCommision())
         PageRun(frame, type, [&] { PrintCommissionPage(context, commission); });
+    return sections.certification.pageCount;
 }
 
 // The proposals the print option asks of the case: the comparison ("C"),
@@ -268,13 +303,17 @@ void AnswerPolicyValues(PageContext& context) {
 void PrintProposals(clsPrint& print, const std::vector<cClient>& proposals, const cCommision& commission,
                     ProposalRun& run) {
     print.StartDoc(run.process.OutputFormat);
+    std::vector<PageCountPlace> pageCounts;
     for (std::size_t i = 0; i < proposals.size(); ++i) {
         cClient proposal = proposals[i];
         PageContext context{print, proposal, run, run.ProgramFolder(), run.StartDirectory};
-        PrintReport(context, commission, i == 0);
+        if (const auto place = PrintReport(context, commission, i == 0)) pageCounts.push_back(*place);
         if (i == 0 && ReportLayout(proposal.proposal()) != LedgerLayout::FaceComparison)
             AnswerPolicyValues(context);
     }
+    // Every page is laid out: the certifications can count them before the
+    // frame exports them.
+    for (const PageCountPlace& place : pageCounts) StatePageCount(print, place);
     print.EndDoc();
     // The PDF's properties name the first proposal and its client.
     const cClient& client = proposals.front();

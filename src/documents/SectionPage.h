@@ -1,9 +1,17 @@
 #pragma once
 
+#include <cstdint>
+
 #include "PrintSurface.h"
 #include "clsPrint.h"
 
 namespace quoravel {
+
+// The document pages a section took, from 1; {0, 0} for a section not printed.
+struct PageRange {
+    std::int16_t first = 0;
+    std::int16_t last = 0;
+};
 
 // A section begins on a page of its own: the page StartDoc began when nothing
 // is on it yet, else a new one.

@@ -175,6 +175,17 @@ void clsPNarrativeSummary::OnNewPage() {
     pageTop_ = Print().printHandle().CurrentY();
 }
 
+void clsPNarrativeSummary::addTitle(const std::string& title) {
+    clsPrint& print = Print();
+    print.SetTextAlign(PrintSurface::AlignCenter);
+    print.SetFontBold(true);
+    print.SetFontUnderline(true);
+    print.Paragraph(title);
+    print.SetFontUnderline(false);
+    print.SetFontBold(false);
+    print.SetTextAlign(PrintSurface::AlignLeft);
+}
+
 void clsPNarrativeSummary::addDefinition(const std::string& term, const std::string& explanation) {
     clsPrint& print = Print();
     PrintSurface& surface = print.printHandle();
@@ -262,12 +273,8 @@ void PrintNarrativeSummary(PageContext& context) {
         page.getReference(print);
         page.start();
 
-        print.SetTextAlign(PrintSurface::AlignCenter);
+        page.addTitle("Narrative Summary");
         print.SetFontBold(true);
-        print.SetFontUnderline(true);
-        print.Paragraph("Narrative Summary");
-        print.SetFontUnderline(false);
-        print.SetTextAlign(PrintSurface::AlignLeft);
         print.Paragraph("");
         print.Paragraph("Product Features");
         print.SetFontBold(false);

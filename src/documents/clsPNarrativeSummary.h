@@ -9,7 +9,7 @@ namespace quoravel {
 class clsPrint;
 struct PageContext;
 
-// The narrative summary: definition entries (a bold term beside its
+// The narrative summary, and the pages in its style: definition entries (a bold term beside its
 // explanation), the waiver rate table and the surrender charge table. While
 // bound, every page it begins opens with the body header.
 class clsPNarrativeSummary {
@@ -23,6 +23,8 @@ public:
     void start();
     void finish() { self_.reset(); }
 
+    // The page's title, centred, bold and underlined.
+    void addTitle(const std::string& title);
     void addDefinition(const std::string& term, const std::string& explanation);
     // Rates per 1,000 by attained age, `count` rows.
     void ShowWaiverTable(const std::vector<int>& ages, const std::vector<double>& maleRates,

@@ -195,14 +195,25 @@ TEST_F(MainWindowTest, CaseSavedReopenedAndViewedEndToEnd) {
         Qt::Checked);
 }
 
-// A window proposal's PDF carries the case as the broker entered it, and
-// the program makes it again to the cent from that record.
-TEST_F(MainWindowTest, SavedPdfCarriesItsCaseAndVerifies) {
+// A window proposal's PDF carries the pages the broker ticked and the case
+// as the broker entered it, and the program makes it again to the cent from
+// that record.
+TEST_F(MainWindowTest, SavedPdfCarriesItsPagesAndCaseAndVerifies) {
     auto window = Open();
     EnterCase(*window, "Ida");
+    Find<QCheckBox>(*window, "chkOutput2")->setChecked(true);  // the description of terms
+    Find<QCheckBox>(*window, "chkOutput5")->setChecked(true);  // the certification
     TempFolder elsewhere;
-    dialogs.files.push_back((elsewhere.path() / "ida.pdf").string());
+    const std::string pdf = (elsewhere.path() / "ida.pdf").string();
+    dialogs.files.push_back(pdf);
     window->PrintToPdfCommand();
+    const std::string text = RunProgram({"pdftotext", pdf, "-"}).out;
+    const std::string info = RunProgram({"pdfinfo", pdf}).out;
+    const std::size_t pagesAt = info.find("Pages:");
+    ASSERT_NE(pagesAt, std::string::npos) << info;
+    const int pages = std::stoi(info.substr(pagesAt + 6));
+    EXPECT_NE(text.find("Description of Terms"), std::string::npos);
+    EXPECT_NE(text.find("This proposal has " + std::to_string(pages) + " pages."), std::string::npos) << text;
     const auto stamp = quoravel::FindStamp(elsewhere.Read("ida.pdf"));
     ASSERT_TRUE(stamp);
     EXPECT_EQ(stamp->kind, quoravel::ProposalStamp::CaseKind::CaseRecord);

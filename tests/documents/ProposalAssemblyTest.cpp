@@ -241,6 +241,80 @@ TEST_F(ProposalAssemblyTest, PrintOptionsMakeTheComparisonTheIndividualProposals
     }
 }
 
+// The description of terms follows the narrative summary and the
+// certification closes the report's run, in every report kind, each with a
+// node of its own cut out of the report's; neither prints unless chosen.
+TEST_F(ProposalAssemblyTest, DescriptionOfTermsAndCertificationStandInEveryReportWhenChosen) {
+    const struct {
+        const char* type;
+        std::vector<std::int32_t> products;
+        std::vector<std::int32_t> faces;
+    } reports[] = {
+        {"Basic Quotation", {4}, {250000}},
+        {"Multiple Face Amount Comparison", {4}, {100000, 250000}},
+        {"Product Comparison", {3, 4}, {250000}},
+    };
+    for (const auto& report : reports) {
+        for (const bool chosen : {true, false}) {
+            SCOPED_TRACE(std::string(report.type) + (chosen ? " chosen" : " not chosen"));
+            Quote(report.products, report.faces);
+            client.proposal().SetOutputDescription(chosen);
+            client.proposal().SetOutputCertification(chosen);
+            client.proposal().SetOutputClassInfo(true);
+            ASSERT_TRUE(Run().documentMade);
+            const int terms = PageOf("Description of Terms");
+            const int certification = PageOf("Applicant's signature");
+            ExpectDisjointNodes();
+            if (!chosen) {
+                EXPECT_EQ(terms, 0);
+                EXPECT_EQ(certification, 0);
+                EXPECT_EQ(run->Answer.Nodes.size(), 1u);
+                continue;
+            }
+            // Right after the narrative's pages; the ledger follows it in a basic quotation.
+            const int narrative = PageOf("Narrative Summary");
+            ASSERT_GT(terms, narrative);
+            const int ledger =
+                PageOf(report.products.size() > 1 ? "Premium Outlay Comparison"
+                       : report.faces.size() > 1  ? "Comparison of Premiums for the Guaranteed Period"
+                                                  : "Year Age Annual Death Benefit");
+            EXPECT_EQ(ledger < terms, report.type != std::string("Basic Quotation"))
+                << ledger << " " << terms;
+            // The last page of the run, after the class information, and stating the document's pages.
+            EXPECT_EQ(certification, Pages());
+            const int classInfo = PageOf("PROPOSED UNDERWRITING CLASSIFICATION INFORMATION");
+            EXPECT_LT(terms, classInfo);
+            EXPECT_LT(classInfo, certification);
+            ExpectRun(1, Pages(), report.type, Pages());
+            EXPECT_TRUE(Has(certification, "This proposal has " + std::to_string(Pages()) + " pages."));
+            EXPECT_TRUE(Has(certification, "Proposal reference number: #"));
+            EXPECT_TRUE(Has(certification, "John Sample"));
+            EXPECT_TRUE(Has(certification, "Sam Broker"));
+            std::vector<std::string> sections;
+            for (const RelayNode& node : run->Answer.Nodes)
+                if (node.NodeName == "Description of Terms" || node.NodeName == "Certification")
+                    sections.push_back(node.NodeName + " " + std::to_string(node.StartPage) + "-" +
+                                       std::to_string(node.EndPage));
+            EXPECT_EQ(
+                sections,
+                (std::vector<std::string>{
+                    "Description of Terms " + std::to_string(terms) + "-" + std::to_string(terms),
+                    "Certification " + std::to_string(certification) + "-" + std::to_string(certification)}));
+            int covered = 0;
+            for (const RelayNode& node : run->Answer.Nodes) covered += node.EndPage - node.StartPage + 1;
+            EXPECT_EQ(covered, Pages()) << "every page in one node";
+            if (report.type == std::string("Basic Quotation")) {
+                for (const auto& [page, name] :
+                     {std::pair{terms, "description-of-terms"}, std::pair{certification, "certification"}}) {
+                    Document one = document();
+                    one.pages = {document().pages[static_cast<std::size_t>(page - 1)]};
+                    WriteSamplePages(one, name);
+                }
+            }
+        }
+    }
+}
+
 // A comparison with a product out of age gives the individual proposals of
 // the others, as its note says, and names the one left out.
 TEST_F(ProposalAssemblyTest, AComparisonGoesOnWithoutAProductOutOfAge) {

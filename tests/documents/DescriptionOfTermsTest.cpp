@@ -1,0 +1,106 @@
+// The description of terms lists the terms the proposal uses, as the case has them.
+#include <gtest/gtest.h>
+
+#include "DescriptionOfTerms.h"
+#include "SampleCase.h"
+
+using namespace quoravel;
+
+namespace {
+
+std::string Explained(const std::vector<DescribedTerm>& terms, const std::string& term) {
+    for (const DescribedTerm& described : terms)
+        if (described.term == term) return described.explanation;
+    return "(not listed)";
+}
+
+TEST(DescriptionOfTerms, FollowsTheCase) {
+    const auto rated = [](cClient& c) {
+        c.SetTableRating("B");
+        c.SetPermFlatExtra(2.5);
+        c.SetTempFlatExtra(7.5);
+        c.SetTempFlatExtraYears(5);
+    };
+    const auto mode = [](std::int32_t code) { return [code](cClient& c) { c.SetPaymentMode(code); }; };
+    const struct {
+        const char* what;
+        std::function<void(cClient&)> change;
+        LedgerLayout layout;
+        // Each term listed with a part of its explanation; "(not listed)" when it must not be.
+        std::vector<std::pair<std::string, std::string>> expected;
+    } cases[] = {
+        {"the sample case: annual, unrated, no riders",
+         [](cClient&) {},
+         LedgerLayout::BasicQuotation,
+         {{"Death Benefit", "death of the insured"},
+          {"Level Premium\nPeriod", "Brellan 20: the premium is level for the first 20 policy years"},
+          {"Interest Adjusted\nIndices", "5% interest"},
+          {"Policy Fee", "$50"},
+          {"Payment Mode", "(not listed)"},
+          {"Table Rating", "(not listed)"},
+          {"Flat Extra", "(not listed)"},
+          {"Waiver of Premium\nRider", "(not listed)"},
+          {"Child Rider", "(not listed)"},
+          {"Face Amount", "(not listed)"}}},
+        {"rated with both flat extras",
+         rated,
+         LedgerLayout::BasicQuotation,
+         {{"Table Rating", "Table B"},
+          {"Flat Extra", "permanent flat extra of $2.50 per $1,000"},
+          {"Flat Extra",
+           "temporary flat extra of $7.50 per $1,000 of face amount is added for the first 5 policy"}}},
+        // Every row of the modal factors.
+        {"semi-annual",
+         mode(1),
+         LedgerLayout::BasicQuotation,
+         {{"Payment Mode", "Semi-Annual mode: each payment is the annual premium times 0.51,"}}},
+        {"quarterly",
+         mode(2),
+         LedgerLayout::BasicQuotation,
+         {{"Payment Mode", "Quarterly mode: each payment is the annual premium times 0.26,"}}},
+        {"monthly",
+         mode(3),
+         LedgerLayout::BasicQuotation,
+         {{"Payment Mode", "Direct Monthly mode: each payment is the annual premium times 0.09,"}}},
+        {"special monthly",
+         mode(4),
+         LedgerLayout::BasicQuotation,
+         {{"Payment Mode", "Special Monthly mode: each payment is the annual premium times 0.0875,"}}},
+        {"both riders",
+         [](cClient& c) {
+             c.SetWaiver(true);
+             c.SetChildRider(true);
+             c.SetChildRiderUnits(3);
+         },
+         LedgerLayout::BasicQuotation,
+         {{"Waiver of Premium\nRider", "totally disabled"}, {"Child Rider", "3 unit(s), $3,000 per child"}}},
+        {"a face comparison",
+         [](cClient& c) { c.proposal().AddFaceAmount(500000, c.state()); },
+         LedgerLayout::FaceComparison,
+         {{"Face Amount", "each face amount"},
+          {"Death Benefit", "(not listed)"},
+          {"Interest Adjusted\nIndices", "(not listed)"},
+          {"Age", "(not listed)"}}},
+        {"a product comparison",
+         [](cClient& c) { c.proposal().AddProduct(3); },
+         LedgerLayout::ProductComparison,
+         {{"Premium Outlay\nComparison", "each product"},
+          {"Level Premium\nPeriod", "Brellan 20: the premium is level for the first 20 policy years"},
+          {"Level Premium\nPeriod", "\nBrellan 15: the premium is level for the first 15 policy years"}}},
+    };
+    for (const auto& c : cases) {
+        cClient client = SampleProposalCase();
+        c.change(client);
+        const auto terms = TermsOfProposal(client, c.layout);
+        for (const auto& [term, part] : c.expected) {
+            const std::string explained = Explained(terms, term);
+            if (part == "(not listed)")
+                EXPECT_EQ(explained, part) << c.what << ": " << term;
+            else
+                EXPECT_NE(explained.find(part), std::string::npos) << c.what << ": " << term << "\n"
+                                                                   << explained;
+        }
+    }
+}
+
+}  // namespace
