@@ -209,7 +209,10 @@ void clsPNarrativeSummary::addDefinition(const std::string& term, const std::str
     surface.SetCurrentY(page == firstPage ? firstTop : pageTop_);
     print.SetFontBold(true);
     print.addTable(kTermFormat, "", term);
+    const double termBottom = surface.CurrentY();
     surface.EndOverlay();
+    // A term that wraps below its explanation keeps the next entry under it.
+    if (surface.CurrentY() < termBottom) surface.SetCurrentY(termBottom);
 
     print.SetFontBold(bold);
     print.SetTableSep(separators);

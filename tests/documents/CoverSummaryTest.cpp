@@ -370,6 +370,24 @@ TEST_F(CoverSummaryTest, NarrativeEntriesWithBodyHeaderOnEveryPage) {
     EXPECT_FALSE(Contains(all, "Waiver Rate per $1000"));
 }
 
+// A term that wraps to more lines than its explanation keeps the next entry
+// below its last line, a blank line between, as every other entry has.
+TEST_F(CoverSummaryTest, ATermTallerThanItsExplanationKeepsTheNextEntryBelowIt) {
+    print.StartDoc(4);
+    clsPNarrativeSummary page;
+    page.getReference(print);
+    page.start();
+    page.addDefinition("First\nSecond\nThird", "One line.");
+    page.addDefinition("Next", "Another line.");
+    page.finish();
+    const TextItem* first = FindText(document(), 1, "First");
+    const TextItem* third = FindText(document(), 1, "Third");
+    const TextItem* next = FindText(document(), 1, "Next");
+    ASSERT_TRUE(first && third && next);
+    const double line = (third->baseline - first->baseline) / 2;
+    EXPECT_NEAR(next->baseline - third->baseline, 2 * line, line / 4);
+}
+
 // Each term is bold and stands on the baseline of its explanation's first
 // line, on whichever page the entry landed.
 TEST_F(CoverSummaryTest, NarrativeRiderSelectionsAndStateTables) {
