@@ -1,27 +1,29 @@
-#!/usr/bin/env bash
+#!/bin/sh
 # Installs the Debian packages the build (with its manual pages), the tests,
-# the demo and `make package` need.
-# Safe to run again: it installs only what is missing.
-set -euo pipefail
+# the demo and `make package` need, `make` among them: on a fresh machine run
+# it first, as `sh scripts/setup.sh`. It says what it installs, and apt shows
+# the download size, the disk space and its progress. It asks nothing and
+# installs only what is missing, so it is safe to run again.
+set -eu
 
-packages=(
-  cmake ninja-build g++ make ccache pkg-config clang-format clang libclang-rt-14-dev
+packages="make cmake ninja-build g++ ccache pkg-config clang-format clang libclang-rt-14-dev
   libgtest-dev libbenchmark-dev
-  qt6-base-dev libssl-dev libuemf-dev zlib1g-dev fonts-liberation2 poppler-utils xvfb xdg-utils
-  help2man dpkg-dev file
-)
+  qt6-base-dev libssl-dev libxkbcommon-dev libuemf-dev zlib1g-dev fonts-liberation2 poppler-utils xvfb
+  xdg-utils help2man dpkg-dev file"
 # `setup.sh package`: also the checkers `make package` runs on the package.
-[ "${1:-}" = package ] && packages+=(lintian desktop-file-utils appstream)
+[ "${1:-}" = package ] && packages="$packages lintian desktop-file-utils appstream"
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+missing=""
+for p in $packages; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing="$missing $p"
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+[ -z "$missing" ] && exit 0
 
-echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+echo "scripts/setup.sh: installing the Debian packages the build needs:$missing"
+echo "scripts/setup.sh: apt says below how much it downloads and how much disk space it takes."
+$sudo apt-get update
+# shellcheck disable=SC2086 # one word a package
+$sudo apt-get install -y --no-install-recommends -o Dpkg::Use-Pty=0 $missing

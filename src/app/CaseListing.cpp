@@ -8,9 +8,15 @@
 #include "PremiumEngine.h"
 #include "Rounding.h"
 #include "RuntimeError.h"
+#include "Text.h"
 #include "TextFile.h"
 
 namespace quoravel {
+namespace {
+
+constexpr std::size_t kNameColumns = 24;
+
+}  // namespace
 
 long ListCases(std::ostream& out, const std::string& caseFile, const std::string& programFolder) {
     ProcessValues process;
@@ -23,8 +29,8 @@ long ListCases(std::ostream& out, const std::string& caseFile, const std::string
     out << cases.Count() << " case" << (cases.Count() == 1 ? "" : "s") << " in " << caseFile << "\n";
     for (const auto& c : cases) {
         cIllustrationOptions& options = c->proposal();
-        out << std::setw(3) << c->Index() << "  " << std::left << std::setw(24) << c->SortName() << std::right
-            << " age " << c->age() << ", " << (c->IsMale() ? "male" : "female") << ", " << c->state() << ", "
+        out << std::setw(3) << c->Index() << "  " << PadRight(c->SortName(), kNameColumns) << " age "
+            << c->age() << ", " << (c->IsMale() ? "male" : "female") << ", " << c->state() << ", "
             << c->Classstring() << ", " << c->ModeText(true) << ", " << options.GetShortCompanyString();
         out << "\n     products";
         for (std::size_t i = 0; i < options.ProductCount(); ++i) out << ' ' << options.ProdChoices()[i];

@@ -125,12 +125,6 @@ struct Hints {
     std::vector<BandHint> bands;
 };
 
-// Columns as wide as their widest cell; UTF-8 letters count once.
-std::size_t Width(std::string_view text) {
-    return static_cast<std::size_t>(std::count_if(
-        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
 void WriteTable(std::ostream& out, const std::vector<QuoteLine>& lines, const Hints& hints,
                 bool severalFaces) {
     std::vector<std::vector<std::string>> rows{
@@ -144,13 +138,13 @@ void WriteTable(std::ostream& out, const std::vector<QuoteLine>& lines, const Hi
     }
     std::vector<std::size_t> widths(rows.front().size(), 0);
     for (const auto& row : rows) {
-        for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], Width(row[c]));
+        for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], DisplayWidth(row[c]));
     }
     for (const auto& row : rows) {
         std::string text;
         for (std::size_t c = 0; c < row.size(); ++c) {
             // Names to the left, amounts to the right.
-            const std::string pad(widths[c] - Width(row[c]), ' ');
+            const std::string pad(widths[c] - DisplayWidth(row[c]), ' ');
             text += (c > 0 ? "  " : "") + (c < 2 ? row[c] + pad : pad + row[c]);
         }
         out << std::string(Trim(text)) << "\n";

@@ -16,6 +16,7 @@
 #include "CaseListing.h"
 #include "ImpactCommand.h"
 #include "InteractiveRun.h"
+#include "PrivateRuntimeFolder.h"
 #include "ProcessValues.h"
 #include "ProgramFolder.h"
 #include "QuoteBatch.h"
@@ -144,22 +145,6 @@ constexpr bool kDesktopFromEnvironment = false;
 // that is named but cannot be reached must not stop the run.
 void UseOffscreenPlatform() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
 
-// Qt wants a private runtime folder. A relay run needs nothing of the
-// user's session, so it gets a folder of its own for its lifetime, whatever
-// the environment names: nothing is said on stderr, nothing is left behind.
-class PrivateRuntimeFolder {
-public:
-    PrivateRuntimeFolder() : folder_(QDir::tempPath() + "/quoravel-runtime-XXXXXX") {
-        if (!kDesktopFromEnvironment || !folder_.isValid()) return;
-        QFile::setPermissions(folder_.path(),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", folder_.path().toLocal8Bit());
-    }
-
-private:
-    QTemporaryDir folder_;
-};
-
 // The window is for a person: where no display can be opened it would be
 // drawn nowhere and never closed. A platform that cannot be opened falls
 // back to "offscreen", which is refused below instead of ending in an abort.
@@ -239,7 +224,7 @@ int main(int argc, char** argv) {
     if (first == "impact") {
         // Only the PDF report draws text, and needs the fonts of an application.
         const bool pdf = std::ranges::find(arguments, "--pdf") != arguments.end();
-        std::optional<PrivateRuntimeFolder> runtime;
+        std::optional<quoravel::PrivateRuntimeFolder> runtime;
         std::optional<QGuiApplication> application;
         if (pdf) {
             UseOffscreenPlatform();
@@ -262,7 +247,7 @@ int main(int argc, char** argv) {
         ProcessValues process;
         process.VersionText = MakeVersionText(QUORAVEL_VERSION_MAJOR, QUORAVEL_VERSION_MINOR, true);
         UseOffscreenPlatform();
-        const PrivateRuntimeFolder runtime;
+        const quoravel::PrivateRuntimeFolder runtime;
         return RunRelayBatch(process, folders, CoreCount(), std::cout, std::cerr, argc, argv);
     }
     if (first.starts_with("--")) {
@@ -285,7 +270,7 @@ int main(int argc, char** argv) {
     if (relayMode) {
         KeepFreedMemoryForReuse();
         UseOffscreenPlatform();
-        const PrivateRuntimeFolder runtime;
+        const quoravel::PrivateRuntimeFolder runtime;
         QGuiApplication application(argc, argv);
         LocateFolders(process, argc, argv);
         return RunRelay(process, std::cerr).exitCode;

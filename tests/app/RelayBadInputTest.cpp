@@ -3,6 +3,8 @@
 // never a crash or a hang.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <algorithm>
 #include <filesystem>
 #include <sstream>
@@ -11,6 +13,7 @@
 #include "RateSet.h"
 #include "RelayCase.h"
 #include "TestSupport.h"
+#include "Text.h"
 
 namespace {
 
@@ -217,6 +220,20 @@ TEST(CommandLine, HelpAndVersionAnswerOnTheTerminal) {
     const auto noCases = RunProgram({QUORAVEL_EXECUTABLE, "--list-cases", "/no/such.clt"});
     EXPECT_EQ(noCases.exitCode, 1);
     EXPECT_EQ(noCases.err, "quoravel: There is no case file /no/such.clt.\n");
+}
+
+// The case list pads names by what a terminal shows, not by bytes: "José"
+// takes four columns, so its row lines up with the others.
+TEST(CommandLine, TheCaseListAlignsByDisplayedCharacters) {
+    const auto listed = RunProgram({QUORAVEL_EXECUTABLE, "--list-cases", QUORAVEL_PROGRAM_DIR "sample.clt"});
+    ASSERT_EQ(listed.exitCode, 0) << listed.err;
+    ASSERT_NE(listed.out.find("Lindqvist, José M"), std::string::npos);
+    std::set<std::size_t> ageColumns;
+    std::istringstream lines(listed.out);
+    for (std::string line; std::getline(lines, line);)
+        if (const auto at = line.find(" age "); at != std::string::npos)
+            ageColumns.insert(quoravel::DisplayWidth(line.substr(0, at)));
+    EXPECT_EQ(ageColumns.size(), 1u) << listed.out;
 }
 
 // The identity of a rate set covers the rate files alone, by their names

@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 
 #include "Artwork.h"
+#include "PrivateRuntimeFolder.h"
 
 int main(int argc, char** argv) {
     const bool icons = argc >= 4 && std::string_view(argv[1]) == "--icons";
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
     }
     // Drawing needs fonts but no display: the build machine may have none.
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const quoravel::PrivateRuntimeFolder runtime;
     QGuiApplication application(argc, argv);
     try {
         if (icons) {

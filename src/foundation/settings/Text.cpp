@@ -47,4 +47,15 @@ std::string Join(const std::vector<std::string>& parts, std::string_view separat
     return text;
 }
 
+std::size_t DisplayWidth(std::string_view utf8) {
+    // Continuation bytes (10xxxxxx) belong to the character before them.
+    return static_cast<std::size_t>(std::count_if(
+        utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+std::string PadRight(std::string_view utf8, std::size_t width) {
+    const std::size_t shown = DisplayWidth(utf8);
+    return std::string(utf8) + std::string(width > shown ? width - shown : 0, ' ');
+}
+
 }  // namespace quoravel

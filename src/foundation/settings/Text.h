@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,5 +17,10 @@ std::string ToUpper(std::string_view text);
 std::string FixedText(double value, int decimals);
 // The parts with `separator` between each two.
 std::string Join(const std::vector<std::string>& parts, std::string_view separator);
+// The columns UTF-8 text takes on a terminal: one a character, whatever its
+// bytes ("José" is 4), so that tables align by what is shown.
+std::size_t DisplayWidth(std::string_view utf8);
+// The text with blanks after it to `width` columns; longer text stays whole.
+std::string PadRight(std::string_view utf8, std::size_t width);
 
 }  // namespace quoravel
