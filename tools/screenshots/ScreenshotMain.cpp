@@ -14,6 +14,7 @@
 #include <iostream>
 
 #include "PageView.h"
+#include "PrivateRuntimeFolder.h"
 #include "ProcessValues.h"
 #include "UserDialogs.h"
 #include "UserSettings.h"
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
     }
     QTemporaryDir userSettings;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, userSettings.path());
+    const quoravel::PrivateRuntimeFolder runtime;
     QApplication application(argc, argv);
     const QString output = QDir(argv[2]).absolutePath();
     QDir().mkpath(output);
