@@ -4,6 +4,8 @@
 #include <QSettings>
 #include <cstdlib>
 
+#include "PrivateRuntimeFolder.h"
+
 #include "TestSupport.h"
 
 int main(int argc, char** argv) {
@@ -13,6 +15,8 @@ int main(int argc, char** argv) {
     TempFolder userSettings;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                        QString::fromStdString(userSettings.folder()));
+    // Listing and running the tests says nothing of a runtime folder.
+    const quoravel::PrivateRuntimeFolder runtime;
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
