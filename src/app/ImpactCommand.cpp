@@ -68,8 +68,10 @@ ImpactOptions ReadOptions(const std::vector<std::string>& arguments, std::string
 
 // Whether two names are one file (a file not there yet is no other file).
 bool SameFile(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    return fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec) && !ec;
+    std::error_code aError, bError;
+    const fs::path first = fs::weakly_canonical(a, aError);
+    const fs::path second = fs::weakly_canonical(b, bError);
+    return !aError && !bError && first == second;
 }
 
 // A report that would be written over a case file, or over the other report,

@@ -189,6 +189,15 @@ void WriteInputs(JsonWriter& json, const std::vector<QuoteInput>& inputs) {
     json.EndObject();
 }
 
+// A hint's object, opened with the product and face amount it is about.
+void BeginCodeAndFace(JsonWriter& json, const std::string& code, std::int32_t faceAmount) {
+    json.BeginObject();
+    json.Key("code");
+    json.String(code);
+    json.Key("face");
+    json.Number(std::to_string(faceAmount));
+}
+
 void WriteHints(JsonWriter& json, const Hints& hints) {
     json.BeginObject();
     if (hints.age) {
@@ -201,11 +210,7 @@ void WriteHints(JsonWriter& json, const Hints& hints) {
         json.Key("premiums");
         json.BeginArray();
         for (const AgeChangePremium& premium : hints.age->premiums) {
-            json.BeginObject();
-            json.Key("code");
-            json.String(premium.code);
-            json.Key("face");
-            json.Number(std::to_string(premium.faceAmount));
+            BeginCodeAndFace(json, premium.code, premium.faceAmount);
             json.Key("issuable");
             json.Bool(premium.annualPremium.has_value());
             if (premium.annualPremium) {
@@ -220,11 +225,7 @@ void WriteHints(JsonWriter& json, const Hints& hints) {
     json.Key("bands");
     json.BeginArray();
     for (const BandHint& hint : hints.bands) {
-        json.BeginObject();
-        json.Key("code");
-        json.String(hint.code);
-        json.Key("face");
-        json.Number(std::to_string(hint.faceAmount));
+        BeginCodeAndFace(json, hint.code, hint.faceAmount);
         json.Key("annual");
         json.Number(Money(hint.annualPremium));
         json.Key("bandFace");

@@ -1,7 +1,5 @@
 #include "DescriptionOfTerms.h"
 
-#include <algorithm>
-
 #include "Enumerations.h"
 #include "PremiumEngine.h"
 #include "ProductInfo.h"
@@ -12,9 +10,6 @@
 
 namespace quoravel {
 namespace {
-
-// A comparison shows five products or face amounts at most.
-constexpr std::size_t kMostCompared = 5;
 
 // What the terms are chosen and worded from.
 struct TermFacts {
@@ -41,7 +36,9 @@ std::string LevelPeriods(const TermFacts& facts) {
     const cClient& client = facts.client;
     const cIllustrationOptions& options = client.proposal();
     std::string text;
-    for (std::size_t i = 0; i < std::min(options.ProductCount(), kMostCompared); ++i) {
+    // The proposal shows every product its options hold: a comparison is cut to
+    // what it shows before its pages are laid out.
+    for (std::size_t i = 0; i < options.ProductCount(); ++i) {
         const std::int32_t number = options.ProdChoices()[i];
         ProductInfo product;
         product.FillProduct(number, client.age(), false);

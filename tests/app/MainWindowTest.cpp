@@ -644,12 +644,17 @@ protected:
             lastAnnual = modal["annual"].toDouble();
         }
     }
+    // A new case in Alabama, where the carrier sells every product.
+    std::unique_ptr<frmMain2> NewAlabamaCase() {
+        auto window = Open();
+        window->NewCase();
+        Find<QComboBox>(*window, "cboState")->setCurrentText("AL");
+        return window;
+    }
 };
 
 TEST_F(QuickQuoteTest, ListsTheCarriersProductsCheapestFirstAndFollowsTheAge) {
-    auto window = Open();
-    window->NewCase();
-    Find<QComboBox>(*window, "cboState")->setCurrentText("AL");
+    auto window = NewAlabamaCase();
     Type(*window, "txtAge", "45");
     Type(*window, "txtFace0", "250000");
     ASSERT_TRUE(Priced(*window));
@@ -668,9 +673,7 @@ TEST_F(QuickQuoteTest, ListsTheCarriersProductsCheapestFirstAndFollowsTheAge) {
 // within six months, so the window says what each product then costs, as a
 // quote at 46 does.
 TEST_F(QuickQuoteTest, ABirthDateTellsWhenTheAgeChangesAndWhatItCosts) {
-    auto window = Open();
-    window->NewCase();
-    Find<QComboBox>(*window, "cboState")->setCurrentText("AL");
+    auto window = NewAlabamaCase();
     Type(*window, "txtBirthDate", "09141981");
     Type(*window, "txtFace0", "250000");
     ASSERT_TRUE(Priced(*window));
