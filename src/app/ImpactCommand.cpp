@@ -171,8 +171,8 @@ std::string ImpactCsv(const std::vector<ImpactLine>& lines) {
     return csv;
 }
 
-int RunImpact(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-              bool progress) {
+int RunImpact(const std::vector<std::string>& arguments, const std::string& programFolder, std::ostream& out,
+              std::ostream& err, bool progress) {
     std::string problem;
     const ImpactOptions options = ReadOptions(arguments, problem);
     ImpactReportHeading heading;
@@ -198,7 +198,7 @@ int RunImpact(const std::vector<std::string>& arguments, std::ostream& out, std:
 
     std::size_t total = 0;
     for (const auto& [file, cases] : caseFiles) total += static_cast<std::size_t>(cases.Count());
-    RateImpact impact(options.oldRates, options.newRates);
+    RateImpact impact(programFolder, options.oldRates, options.newRates);
     ProgressBar bar(err, total, progress);
     std::vector<ImpactLine> lines;
     std::size_t done = 0;

@@ -20,7 +20,9 @@ inline constexpr int BadCommand = 2;    // a bad command line, rate folder or ca
 // files priced on both rate sets, one CSV line each on `out` (or in the
 // --csv file) and, with --pdf, the report as a PDF (which needs a
 // QGuiApplication). `progress`: a progress bar on `err` while pricing.
-int RunImpact(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, bool progress);
+// The issue rules' settings (states.ini) come from `programFolder`.
+int RunImpact(const std::vector<std::string>& arguments, const std::string& programFolder, std::ostream& out,
+              std::ostream& err, bool progress);
 
 // The CSV of the lines, under a header of column names.
 std::string ImpactCsv(const std::vector<ImpactLine>& lines);

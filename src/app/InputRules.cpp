@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "ProductCatalogue.h"
+#include "RelayInputs.h"
 #include "Riders.h"
 #include "Rounding.h"
 #include "Text.h"
@@ -14,19 +15,13 @@
 namespace quoravel {
 namespace {
 
-constexpr double kMaxFlatExtra = 99.99;
-
-std::optional<double> NumberOf(std::string_view text) {
+// Brokers type face amounts with a dollar sign and thousands commas.
+std::string WithoutAmountSigns(std::string_view text) {
     std::string plain;
     for (char c : Trim(text)) {
         if (c != ',' && c != '$') plain += c;
     }
-    if (plain.empty()) return std::nullopt;
-    double value = 0;
-    const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    if (error != std::errc() || end != plain.data() + plain.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    return plain;
 }
 
 struct ModeText {
@@ -64,23 +59,50 @@ std::string BirthDateText(Date date) {
 
 bool IsValidAge(long age) { return age >= 0 && age < 100; }
 
-FaceAmountEntry CheckFaceAmount(std::string_view text, bool inHouse) {
-    if (Trim(text).empty()) return {true, ""};
-    const std::optional<double> amount = NumberOf(text);
-    if (!amount) return {false, std::string(text)};
+std::string AgeProblem(std::string_view text) {
+    constexpr int kWindowOldestAge = 99;
+    if (Trim(text).empty()) return "Age: the insured's age is missing.";
+    const auto age = NumberIn(text);
+    if (age && *age == std::floor(*age) && IsValidAge(static_cast<long>(*age))) return "";
+    return InputMessage("Age", text, "an age from 0 to " + std::to_string(kWindowOldestAge));
+}
+
+std::string FaceAmountProblem(std::string_view field, std::string_view text) {
+    if (Trim(text).empty() || RelayFaceAmount(WithoutAmountSigns(text))) return "";
+    return InputMessage(field, text, RelayInputRule("Policy.FaceAmount").expected);
+}
+
+std::string FlatExtraProblem(std::string_view field, std::string_view text) {
+    if (Trim(text).empty() || IsFlatExtraAmount(text)) return "";
+    return InputMessage(field, text, RelayInputRule("Insured.ExtraPerm").expected);
+}
+
+std::string ExtraYearsProblem(std::string_view field, std::string_view text) {
+    if (Trim(text).empty() || Trim(text) == "0" || IsTemporaryExtraYears(text)) return "";
+    return InputMessage(field, text, "a number of years from 1 to 100");
+}
+
+std::int32_t FaceAmountOf(std::string_view text) {
+    return RelayFaceAmount(WithoutAmountSigns(text)).value_or(0);
+}
+
+FaceAmountEntry CheckFaceAmount(std::string_view field, std::string_view text, bool inHouse) {
+    if (Trim(text).empty()) return {};
+    if (std::string problem = FaceAmountProblem(field, text); !problem.empty())
+        return {problem, std::string(text)};
     // The case keeps face amounts as 32-bit numbers, in-house mode included.
-    double value = std::clamp(round(0, *amount), 0.0, double{std::numeric_limits<std::int32_t>::max()});
+    std::int32_t value = *RelayFaceAmount(WithoutAmountSigns(text));
     if (!inHouse) {
         if (value > kMaximumFaceAmount) value = kMaximumFaceAmount;
         if (value >= 1 && value < kHigherMinimumFaceAmount) value = kHigherMinimumFaceAmount;
     }
-    return {true, std::to_string(static_cast<std::int32_t>(value))};
+    return {"", std::to_string(value)};
 }
 
-std::string CheckFlatExtra(std::string_view text) {
-    // A flat extra only ever adds to the premium.
-    const double value = std::clamp(NumberOf(text).value_or(0), 0.0, kMaxFlatExtra);
-    return FormatAmount(value, 2);
+FlatExtraEntry CheckFlatExtra(std::string_view field, std::string_view text) {
+    if (std::string problem = FlatExtraProblem(field, text); !problem.empty())
+        return {problem, std::string(text)};
+    return {"", FormatAmount(NumberIn(text).value_or(0), 2)};
 }
 
 std::int32_t ClassificationOf(std::string_view text) {

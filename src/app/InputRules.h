@@ -27,18 +27,39 @@ std::string BirthDateText(Date date);
 // An age the window accepts: 0 to 99.
 bool IsValidAge(long age);
 
-// A face amount field on leaving it: not numeric, or the whole amount in the
-// limits that apply outside in-house mode: 1 to 49,999 is raised to 50,000,
-// more than 100,000,000 lowered to it. Empty stays empty, below 1 is 0.
+// The window's numbers are the numbers a relay case takes: a field a relay
+// case would refuse refuses the proposal, with a message naming the field
+// and the value as the relay's does (`Face amount: "1e6" is not a face
+// amount in whole dollars.`). Each gives "" for a value taken.
+// The age: missing, or not a whole number from 0 to 99.
+std::string AgeProblem(std::string_view text);
+// A face amount in whole dollars; "$" and thousands commas may be typed.
+// Empty is no amount.
+std::string FaceAmountProblem(std::string_view field, std::string_view text);
+// A flat extra per $1,000: 0 to 99.99 in whole cents; empty is none.
+std::string FlatExtraProblem(std::string_view field, std::string_view text);
+// The years of the temporary flat extra: a whole number to 100; empty is none.
+std::string ExtraYearsProblem(std::string_view field, std::string_view text);
+
+// The amount a face amount field holds; 0 when empty or refused.
+std::int32_t FaceAmountOf(std::string_view text);
+
+// A face amount field on leaving it: refused (FaceAmountProblem), or the
+// whole amount in the limits that apply outside in-house mode: 1 to 49,999
+// is raised to 50,000, more than 100,000,000 lowered to it. Empty stays empty.
 struct FaceAmountEntry {
-    bool numeric = true;
+    std::string problem;
     std::string text;
 };
-FaceAmountEntry CheckFaceAmount(std::string_view text, bool inHouse);
+FaceAmountEntry CheckFaceAmount(std::string_view field, std::string_view text, bool inHouse);
 
-// A flat extra field on leaving it: "0.00" form; a non-number is 0.00 and
-// 99.99 is the most a flat extra per thousand can be.
-std::string CheckFlatExtra(std::string_view text);
+// A flat extra field on leaving it: refused (FlatExtraProblem), else in the
+// "0.00" form, empty as 0.00.
+struct FlatExtraEntry {
+    std::string problem;
+    std::string text;
+};
+FlatExtraEntry CheckFlatExtra(std::string_view field, std::string_view text);
 
 // The texts of the window's lists, in list order; the position is the code
 // the case stores (payment modes apart: see PaymentModeOf).

@@ -9,6 +9,7 @@
 #include <future>
 #include <system_error>
 
+#include "CasePricer.h"
 #include "PrintSurface.h"
 #include "ProposalAssembly.h"
 #include "RateSet.h"
@@ -74,14 +75,15 @@ bool MakeProposal(ProposalRun& run, std::future<std::string>& rateSet, bool& pdf
         run.Errors.Add(clsError::Error, kNoProposal);
         return false;
     }
+    const PricedCase priced = CasePricer(run.ProgramFolder()).Price(*client, run);
     PrintSurface surface;
-    if (!CreateIllustration(surface, *client, commission, run)) return false;
-    // Stamped once laid out, the rate set hashed meanwhile. The case as the
-    // outside system sent it, byte for byte, so that the proposal can be
-    // made again from its stamp.
+    if (!CreateIllustration(surface, priced, commission, run)) return false;
+    // Stamped once laid out, the rate set hashed meanwhile, with the
+    // premiums the pages printed. The case as the outside system sent it,
+    // byte for byte, so that the proposal can be made again from its stamp.
     const auto sent = ReadFileBytes(ResolveFileName(fs::path(run.StartDirectory) / "relay.ini"));
     run.Stamp =
-        MakeStamp(run.process, rateSet.get(), ProposalStamp::CaseKind::Relay, sent.value_or(""), *client);
+        MakeStamp(run.process, rateSet.get(), ProposalStamp::CaseKind::Relay, sent.value_or(""), priced);
     AttachStamp(surface, *run.Stamp);
     try {
         ConvertToPdf(surface, run.PdfPath, run.PdfName);

@@ -19,10 +19,11 @@ namespace fs = std::filesystem;
 namespace quoravel {
 namespace {
 
-// The case the stamp holds, read as its kind is read; null with the reason
-// in `problem` when it cannot be read any more.
+// The case the stamp holds, read as its kind is read, with what the relay
+// case asked besides; null with the reason in `problem` when it cannot be
+// read any more.
 std::shared_ptr<cClient> CaseOfStamp(const ProposalStamp& stamp, const std::string& programFolder,
-                                     std::string& problem) {
+                                     PricingTerms& terms, std::string& problem) {
     if (stamp.kind == ProposalStamp::CaseKind::CaseRecord) {
         const Collection<cClient> cases = ParseCases(stamp.caseText);
         if (cases.Count() != 1) {
@@ -50,6 +51,7 @@ std::shared_ptr<cClient> CaseOfStamp(const ProposalStamp& stamp, const std::stri
                 problem += (problem.empty() ? "" : " ") + error->Description;
         return nullptr;
     }
+    terms.priorScaleAsked = run.RelayUsePriorRates;
     return client;
 }
 
@@ -58,14 +60,14 @@ std::string NoValue(const std::string& amount) { return amount.empty() ? "none" 
 }  // namespace
 
 ProposalStamp MakeStamp(const ProcessValues& process, std::string rateSet, ProposalStamp::CaseKind kind,
-                        std::string caseText, const cClient& client) {
+                        std::string caseText, const PricedCase& priced) {
     ProposalStamp stamp;
     stamp.version = process.VersionText;
     stamp.rateSet = std::move(rateSet);
     stamp.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
     stamp.kind = kind;
     stamp.caseText = std::move(caseText);
-    stamp.premiums = StampedPremiumsOf(CasePricer(process.ProgramFolder).Price(client));
+    stamp.premiums = StampedPremiumsOf(priced);
     return stamp;
 }
 
@@ -117,17 +119,19 @@ int VerifyProposal(const std::string& pdf, const std::string& programFolder, std
             << programFolder << "\n";
 
     std::string problem;
+    PricingTerms terms;
     if (installed.empty()) {
         out << "The case cannot be made again: " << programFolder << " holds no rate files.\n";
         return VerifyCode::PremiumsDiffer;
     }
-    const auto client = CaseOfStamp(*stamp, programFolder, problem);
+    const auto client = CaseOfStamp(*stamp, programFolder, terms, problem);
     if (!client) {
         out << "The case cannot be made again: " << problem << "\n";
         return VerifyCode::PremiumsDiffer;
     }
     // Made again as on the day it was made: the rate scale depends on the day.
-    const auto now = StampedPremiumsOf(CasePricer(programFolder).Price(*client, Date::Parse(stamp->date)));
+    terms.today = Date::Parse(stamp->date);
+    const auto now = StampedPremiumsOf(CasePricer(programFolder).Price(*client, terms));
     const auto differences = ComparePremiums(stamp->premiums, now);
     if (differences.empty()) {
         std::size_t years = 0;

@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string>
 
+#include "CasePricer.h"
 #include "PrintSurface.h"
 #include "ProcessValues.h"
 #include "ProposalStamp.h"
@@ -11,10 +12,10 @@
 namespace quoravel {
 
 // The stamp of a proposal made today from `caseText` (relay.ini's bytes, or
-// the case record of `client`), priced on the process's rate files, whose
-// identity is `rateSet`.
+// a case record), with the premiums the proposal printed (`priced`), on the
+// rate files whose identity is `rateSet`.
 ProposalStamp MakeStamp(const ProcessValues& process, std::string rateSet, ProposalStamp::CaseKind kind,
-                        std::string caseText, const cClient& client);
+                        std::string caseText, const PricedCase& priced);
 
 // The proposal's PDF carries the stamp as its metadata.
 void AttachStamp(PrintSurface& surface, const ProposalStamp& stamp);

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QIntValidator>
 #include <QKeySequence>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -59,7 +58,6 @@ namespace {
 constexpr const char* kModule = "frmMain2";
 constexpr const char* kIdleHelp = "Hit F1 for help.";
 // A temporary flat extra runs for whole years, never beyond the longest ledger.
-constexpr int kMostFlatExtraYears = 99;
 
 // The in-house switch: shown after this key sequence, kept on by this word.
 // Written down for administrators in docs/administrators.md.
@@ -82,13 +80,18 @@ constexpr int kLauncherAnswerMs = 5'000;
 // The file-name part of a path, as the title shows it.
 std::string ShortName(const std::string& path) { return fs::path(path).filename().string(); }
 
+// The field names of the window's messages, as its labels show them.
+constexpr const char* kFaceAmountField = "Face amount";
+constexpr const char* kPermFlatExtraField = "Permanent flat extra";
+constexpr const char* kTempFlatExtraField = "Temporary flat extra";
+constexpr const char* kExtraYearsField = "Temporary flat extra years";
+
 }  // namespace
 
 frmMain2::frmMain2(WindowContext& context, QWidget* parent)
     : QMainWindow(parent), ui_(std::make_unique<Ui::frmMain2>()), context_(context) {
     ui_->setupUi(this);
     ui_->chkInHouse->hide();
-    ui_->txtTempFlatExtraYears->setValidator(new QIntValidator(0, kMostFlatExtraYears, this));
     helpLabel_ = new QLabel(this);
     helpLabel_->setObjectName("lblHelpLine");
     statusBar()->addWidget(helpLabel_, 1);
@@ -211,6 +214,7 @@ void frmMain2::ConnectCommands() {
     for (QLineEdit* extra : {ui_->txtPermFlatExtra, ui_->txtTempFlatExtra}) {
         connect(extra, &QLineEdit::editingFinished, this, [this, extra] { FlatExtraLeft(extra); });
     }
+    connect(ui_->txtTempFlatExtraYears, &QLineEdit::editingFinished, this, &frmMain2::ExtraYearsLeft);
     connect(ui_->cboClients, &QComboBox::activated, this, &frmMain2::CaseChosen);
 
     // Any change of the client or of a face amount prices the quick quote again once the fields settle.
@@ -395,8 +399,8 @@ void frmMain2::MakeIllustrationInfo(cIllustrationOptions& options, const cIllust
     const std::string state = S(ui_->cboState->currentText());
     for (int field = 0; field < kFaceAmountFields; ++field) {
         if (!FaceField(field)->isEnabled()) continue;
-        const long amount = FaceField(field)->text().toLong();
-        if (amount > 0) options.AddFaceAmount(static_cast<std::int32_t>(amount), state);
+        const std::int32_t amount = FaceAmountOf(S(FaceField(field)->text()));
+        if (amount > 0) options.AddFaceAmount(amount, state);
     }
     options.SetOutputUnderwritting(ui_->chkOutput0->isChecked());
     options.SetOutputClassInfo(ui_->chkOutput1->isChecked());
@@ -684,6 +688,11 @@ void frmMain2::UpdateQuickQuote() {
                                          : "Enter a face amount to see the quote.");
         return;
     }
+    // A number the proposal would refuse is named, never priced.
+    if (const std::vector<std::string> problems = FieldProblems(); !problems.empty()) {
+        quickQuote_->ShowMissing(Q(problems.front()));
+        return;
+    }
     // The products the list offers: a line of the quote is one the proposal can take.
     QuoteRequest request = QuoteRequestOf(client);
     // A birth date tells when the age changes: the hint under the age field.
@@ -757,16 +766,45 @@ void frmMain2::AgeLeft() {
 }
 
 void frmMain2::FaceAmountLeft(QLineEdit* field) {
-    const FaceAmountEntry entry = CheckFaceAmount(S(field->text()), inHouse_);
-    if (!entry.numeric) {
-        Tell("Face Amount", "Value must be numeric.");
+    const FaceAmountEntry entry = CheckFaceAmount(kFaceAmountField, S(field->text()), inHouse_);
+    if (!entry.problem.empty()) {
+        Tell("Face Amount", entry.problem);
         field->setFocus();
         return;
     }
     field->setText(Q(entry.text));
 }
 
-void frmMain2::FlatExtraLeft(QLineEdit* field) { field->setText(Q(CheckFlatExtra(S(field->text())))); }
+void frmMain2::FlatExtraLeft(QLineEdit* field) {
+    const FlatExtraEntry entry = CheckFlatExtra(
+        field == ui_->txtPermFlatExtra ? kPermFlatExtraField : kTempFlatExtraField, S(field->text()));
+    if (!entry.problem.empty()) {
+        Tell("Flat Extra", entry.problem);
+        field->setFocus();
+        return;
+    }
+    field->setText(Q(entry.text));
+}
+
+void frmMain2::ExtraYearsLeft() {
+    const std::string problem = ExtraYearsProblem(kExtraYearsField, S(ui_->txtTempFlatExtraYears->text()));
+    if (problem.empty()) return;
+    Tell("Flat Extra", problem);
+    ui_->txtTempFlatExtraYears->setFocus();
+}
+
+std::vector<std::string> frmMain2::FieldProblems() const {
+    std::vector<std::string> problems{AgeProblem(S(ui_->txtAge->text()))};
+    for (int field = 0; field < kFaceAmountFields; ++field) {
+        if (FaceField(field)->isEnabled())
+            problems.push_back(FaceAmountProblem(kFaceAmountField, S(FaceField(field)->text())));
+    }
+    problems.push_back(FlatExtraProblem(kPermFlatExtraField, S(ui_->txtPermFlatExtra->text())));
+    problems.push_back(FlatExtraProblem(kTempFlatExtraField, S(ui_->txtTempFlatExtra->text())));
+    problems.push_back(ExtraYearsProblem(kExtraYearsField, S(ui_->txtTempFlatExtraYears->text())));
+    std::erase(problems, std::string());
+    return problems;
+}
 
 void frmMain2::InHouseToggled(bool ticked) {
     if (ticked) {
@@ -1000,6 +1038,11 @@ void frmMain2::RemoveCaseCommand() {
 
 bool frmMain2::MakeProposal() {
     try {
+        // Numbers a relay case would refuse make no case here either.
+        if (const std::vector<std::string> problems = FieldProblems(); !problems.empty()) {
+            Tell("Not enough information", Join(problems, "\n"));
+            return false;
+        }
         // A stored case changes only when its fields were changed, and only
         // once the proposal is not refused; a new case is kept either way.
         std::shared_ptr<cClient> client;
@@ -1015,43 +1058,39 @@ bool frmMain2::MakeProposal() {
             Tell("Not enough information", kNoProposal);
             return false;
         }
-        const bool usePriorRates = ChooseRateScale(*client).usePriorRates;
-        const AgeCheck ages = ValidateAge(*client, usePriorRates);
-        for (const Notice& notice : ages.notices) Tell(notice.title, notice.text);
-        if (!ages.ok) {
-            Tell("Age out of range", ages.message);
+        // Each proposal is a run of its own: nothing of the one before
+        // carries over. The issue rules correct the run's copy of the case;
+        // the case itself stays as the broker entered it.
+        ProposalRun run(context_.process, "");
+        run.FISMode = ui_->chkFIS->isChecked();
+        const PricedCase priced = CasePricer(context_.process.ProgramFolder).Price(*client, run);
+        for (const Notice& notice : priced.ages.notices) Tell(notice.title, notice.text);
+        if (!priced.ages.ok) {
+            Tell("Age out of range", priced.ages.message);
             return false;
         }
         if (keepCases && shownCase_ && changed) UpdateShownCase(*client);
-        // Each proposal is a run of its own, in a folder of its own: nothing
-        // of the one before carries over.
-        std::string folder;
+        // The run gets a folder of its own once its case is accepted.
         try {
-            folder = MakeRunFolder(context_.process.RunsFolder);
+            run.MoveToFolder(MakeRunFolder(context_.process.RunsFolder));
         } catch (const RuntimeError& error) {
             Tell("Proposal", "The proposal could not be made. " + error.Description());
             return false;
         }
-        ProposalRun run(context_.process, folder);
-        run.FISMode = ui_->chkFIS->isChecked();
-        run.Stamp = MakeStamp(context_.process, RateSetIdentityOnce(context_.process),
-                              ProposalStamp::CaseKind::CaseRecord, CaseRecordOf(*client), *client);
-        run.UsePriorRates = usePriorRates;
-        // The issue rules correct the proposal's copy of the case; the case
-        // itself stays as the broker entered it.
-        cClient illustrated = *client;
         QApplication::setOverrideCursor(Qt::WaitCursor);
         surface_ = PrintSurface();
-        const IllustrationResult result = CreateIllustration(surface_, illustrated, *commission_, run);
+        const IllustrationResult result = CreateIllustration(surface_, priced, *commission_, run);
         // The preview finds the pages through the answer; a refused case
         // leaves no folder behind.
         if (result.documentMade) {
+            run.Stamp = MakeStamp(context_.process, RateSetIdentityOnce(context_.process),
+                                  ProposalStamp::CaseKind::CaseRecord, CaseRecordOf(*client), priced);
             AttachStamp(surface_, *run.Stamp);
             WriteRelayAnswer(run);
-            runFolder_ = folder;
+            runFolder_ = run.StartDirectory;
         } else {
             std::error_code ignored;
-            fs::remove_all(folder, ignored);
+            fs::remove_all(run.StartDirectory, ignored);
         }
         QApplication::restoreOverrideCursor();
         if (!result.notes.empty()) {
@@ -1059,8 +1098,9 @@ bool frmMain2::MakeProposal() {
             for (const std::string& note : result.notes) text += note;
             Tell("Proposal", text);
         }
+        const std::vector<Notice>& told = priced.ages.notices;
         for (const Notice& notice : result.notices) {
-            const bool shown = std::any_of(ages.notices.begin(), ages.notices.end(),
+            const bool shown = std::any_of(told.begin(), told.end(),
                                            [&](const Notice& before) { return before.text == notice.text; });
             if (!shown) Tell(notice.title, notice.text);
         }

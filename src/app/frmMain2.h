@@ -150,6 +150,10 @@ private:
     void AgeLeft();
     void FaceAmountLeft(QLineEdit* field);
     void FlatExtraLeft(QLineEdit* field);
+    void ExtraYearsLeft();
+    // What the numeric fields hold that a relay case would refuse, one
+    // message a field; empty when the window's numbers can make a case.
+    std::vector<std::string> FieldProblems() const;
     void CaseChosen(int listIndex);
     void InHouseToggled(bool ticked);
     void ShowHelpContents();

@@ -232,7 +232,8 @@ int main(int argc, char** argv) {
             application.emplace(argc, argv);
         }
         const std::vector<std::string> options(arguments.begin() + 1, arguments.end());
-        return RunImpact(options, std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
+        return RunImpact(options, ResolveProgramFolder(argc, argv), std::cout, std::cerr,
+                         isatty(STDERR_FILENO) != 0);
     }
     if (first == "--relay") {
         const std::vector<std::string> names(arguments.begin() + 1, arguments.end());

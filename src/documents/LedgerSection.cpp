@@ -18,8 +18,6 @@ namespace {
 
 constexpr const char* kModule = "LedgerSection";
 // The rate matrix columns the premium engine fills without an explicit column.
-constexpr std::size_t kBaseColumn = 0;
-constexpr std::size_t kWaiverColumn = 4;
 // Five-year blocks: every level and guarantee period of the catalogue ends
 // on a fifth policy year, so a period's last premium closes a block.
 constexpr std::int16_t kRowsPerBlock = 5;
@@ -116,19 +114,18 @@ LedgerColumnData LedgerColumn(PageContext& context, std::int32_t productNumber, 
                               std::int32_t classCode) {
     cClient priced = context.client;
     priced.SetClassification(classCode);
-    PremiumSchedule schedule = ComputePremiumSchedule(context.rates, priced, productNumber, faceIndex);
-
     LedgerColumnData column;
     column.faceAmount = priced.proposal().GetFaceAmount(faceIndex);
-    column.years = std::move(schedule.years);
-    if (SpouseFeeWaived(priced)) {
-        for (std::size_t year = 0; year < column.years.size(); ++year) {
-            column.years[year] =
-                PremiumOfYear(priced, productNumber, column.faceAmount, schedule.rates.At(year, kBaseColumn),
-                              schedule.rates.At(year, kWaiverColumn), static_cast<int>(year), 0);
-        }
+    // The client's own class is priced once, before the pages.
+    const PricedLine* line = context.priced && classCode == context.client.Classification()
+                                 ? context.priced->Line(productNumber, column.faceAmount)
+                                 : nullptr;
+    if (line) {
+        column.years = line->years;
+    } else {
+        column.years = ComputePremiumSchedule(context.rates, priced, productNumber, faceIndex).years;
+        column.years.resize(YearsCovered(productNumber, priced.age(), column.years.size()));
     }
-    column.years.resize(YearsCovered(productNumber, priced.age(), column.years.size()));
     ProductInfo product;
     product.FillProduct(productNumber, priced.age(), false);
     column.levelPeriod = product.LevelPeriod(priced.age(), 0, priced.state());

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "CasePricer.h"
 #include "ProposalRun.h"
 #include "RateReaders.h"
 #include "cClient.h"
@@ -21,6 +22,9 @@ struct PageContext {
     std::string startDirectory;  // the run's folder: relay.ini in, page files out
     // The premiums of the proposal's pages, from rate files each opened once.
     RateContext rates = {programFolder, run};
+    // The case as settled and priced for this proposal: its pages print
+    // these premiums. Pages of other classes are priced from `rates`.
+    const PricedCase* priced = nullptr;
 };
 
 }  // namespace quoravel

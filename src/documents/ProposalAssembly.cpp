@@ -28,7 +28,6 @@ namespace {
 
 constexpr const char* kModule = "ProposalAssembly";
 constexpr std::size_t kMostCompared = 5;
-constexpr const char* kRateFileMissing = "Rate file missing.";
 // The underwriting guidelines a relay run hands over as a form, by carrier,
 // and the name it has in the relay folder.
 constexpr const char* kUnderwritingForms[] = {"BRLNUW.PDF", "QNBYUW.PDF", "TVNYUW.PDF"};
@@ -38,44 +37,41 @@ std::filesystem::path InFolder(const std::string& folder, const std::string& nam
     return ResolveFileName(std::filesystem::path(folder) / name);
 }
 
-// Corrects the case and checks its ages. In relay mode the notes and messages
+// Tells what settling the case found. In relay mode the notes and messages
 // become warnings and errors of the run's error log; interactively they are
 // handed to the window.
-// The products of a comparison that the client's age leaves out go to `outOfAge`.
-bool ValidateCase(cClient& client, ProposalRun& run, IllustrationResult& result,
-                  std::vector<std::int32_t>& outOfAge) {
-    result.notes = ValidateClientInfo(client, run);
-    const AgeCheck ages = ValidateAge(client, run.UsePriorRates);
-    outOfAge = ages.outOfAge;
+bool ReportSettlement(const PricedCase& priced, ProposalRun& run, IllustrationResult& result) {
+    const AgeCheck& ages = priced.ages;
+    result.notes = priced.corrections;
     if (!run.RelayMode()) {
-        // A relay case had its products' availability checked as it was read.
         std::string unavailable;
-        for (const std::string& problem : CheckAvailability(client, run.ProgramFolder()))
+        for (const std::string& problem : priced.unavailable)
             unavailable += (unavailable.empty() ? "" : "  ") + problem;
         if (!unavailable.empty()) result.notices.push_back({"Product not available", unavailable});
         result.notices.insert(result.notices.end(), ages.notices.begin(), ages.notices.end());
         if (!ages.ok) result.notices.push_back({"Age out of range", ages.message});
         return ages.ok && unavailable.empty();
     }
+    // A relay case is read with its products' availability checked, so none
+    // is unavailable here unless its reader let it through.
+    for (const std::string& problem : priced.unavailable) run.Errors.Add(clsError::Error, problem);
     for (const std::string& note : result.notes) run.Errors.Add(clsError::Warning, note);
     for (const Notice& notice : ages.notices) run.Errors.Add(clsError::Warning, notice.text);
     if (!ages.ok) run.Errors.Add(clsError::Error, ages.message);
-    return ages.ok;
+    return ages.ok && priced.unavailable.empty();
 }
 
 // True when pricing the product at the face amount found a rate file absent,
-// damaged or without rates for the case: its premiums would be no price.
+// damaged or without rates for the case: its premiums would be no price. What
+// the rate files reported goes to the run's error log.
 bool RatesMissing(PageContext& context, std::int32_t product, std::size_t faceIndex) {
-    const clsErrors& errors = context.run.Errors;
-    const long before = errors.Count();
-    LedgerColumn(context, product, faceIndex, context.client.Classification());
-    for (long i = before + 1; i <= errors.Count(); ++i) {
-        const clsError& error = errors.Item(i);
-        if (error.Description == kRateFileMissing || error.Number == ErrorNumber::FileNotFound ||
-            error.Number == ErrorNumber::BadFileFormat)
-            return true;
-    }
-    return false;
+    const PricedLine* line =
+        context.priced->Line(product, context.client.proposal().GetFaceAmount(faceIndex));
+    if (!line) return true;
+    for (const clsError& error : line->rateErrors)
+        context.run.Errors.Add(error.Severity, error.Description, error.Number, error.ModuleName,
+                               error.RoutineName);
+    return !line->Priced();
 }
 
 // The products the report can show: those whose rates are all there, five
@@ -300,13 +296,14 @@ void AnswerPolicyValues(PageContext& context) {
 // The document: its proposals in order, then its end, which exports the
 // pages. The answer's policy values follow the first proposal; a face
 // comparison, which has no one policy to report, answers without them.
-void PrintProposals(clsPrint& print, const std::vector<cClient>& proposals, const cCommision& commission,
-                    ProposalRun& run) {
+void PrintProposals(clsPrint& print, const std::vector<cClient>& proposals, const PricedCase& priced,
+                    const cCommision& commission, ProposalRun& run) {
     print.StartDoc(run.process.OutputFormat);
     std::vector<PageCountPlace> pageCounts;
     for (std::size_t i = 0; i < proposals.size(); ++i) {
         cClient proposal = proposals[i];
         PageContext context{print, proposal, run, run.ProgramFolder(), run.StartDirectory};
+        context.priced = &priced;
         if (const auto place = PrintReport(context, commission, i == 0)) pageCounts.push_back(*place);
         if (i == 0 && ReportLayout(proposal.proposal()) != LedgerLayout::FaceComparison)
             AnswerPolicyValues(context);
@@ -333,18 +330,19 @@ void PrintProposals(clsPrint& print, const std::vector<cClient>& proposals, cons
 
 }  // namespace
 
-IllustrationResult CreateIllustration(PrintSurface& surface, cClient& client, const cCommision& commission,
-                                      ProposalRun& run) {
+IllustrationResult CreateIllustration(PrintSurface& surface, const PricedCase& priced,
+                                      const cCommision& commission, ProposalRun& run) {
     IllustrationResult result;
     try {
         result.printerDevice = PrinterDeviceName(run.ProgramFolder());
         run.RemovePreviousPages();
-        std::vector<std::int32_t> outOfAge;
-        if (!ValidateCase(client, run, result, outOfAge)) return result;
+        if (!ReportSettlement(priced, run, result)) return result;
+        const cClient& client = priced.settled;
         if (client.proposal().ProductCount() == 0 || client.proposal().FaceAmountCount() == 0) return result;
 
         // The report runs on a copy: products left out stay in the case.
         cClient illustrated = client;
+        const std::vector<std::int32_t>& outOfAge = priced.ages.outOfAge;
         if (!outOfAge.empty()) {
             const auto& chosen = client.proposal().ProdChoices();
             std::vector<std::int32_t> fitting;
@@ -359,21 +357,28 @@ IllustrationResult CreateIllustration(PrintSurface& surface, cClient& client, co
         LimitComparison(illustrated, run, result);
         clsPrint print(surface);
         PageContext context{print, illustrated, run, run.ProgramFolder(), run.StartDirectory};
-        const std::vector<std::int32_t> priced = ProductsWithRates(context);
-        if (priced.size() < std::min(illustrated.proposal().ProductCount(), kMostCompared)) {
+        context.priced = &priced;
+        const std::vector<std::int32_t> withRates = ProductsWithRates(context);
+        if (withRates.size() < std::min(illustrated.proposal().ProductCount(), kMostCompared)) {
             // In relay mode the error log already holds the missing rate file.
             if (!run.RelayMode())
                 result.notices.push_back(
                     {"Rate file missing", "Rate file missing.  Please re-install the software."});
-            if (priced.empty()) return result;
-            KeepProducts(illustrated.proposal(), priced);
+            if (withRates.empty()) return result;
+            KeepProducts(illustrated.proposal(), withRates);
         }
-        PrintProposals(print, ProposalsOf(illustrated), commission, run);
+        PrintProposals(print, ProposalsOf(illustrated), priced, commission, run);
         result.documentMade = true;
     } catch (const std::exception& error) {
         run.ProcessError(error, clsError::ErrorWithPlace, kModule, "CreateIllustration");
     }
     return result;
+}
+
+IllustrationResult CreateIllustration(PrintSurface& surface, const cClient& client,
+                                      const cCommision& commission, ProposalRun& run) {
+    const PricedCase priced = CasePricer(run.ProgramFolder()).Price(client, run);
+    return CreateIllustration(surface, priced, commission, run);
 }
 
 std::vector<std::string> RelayFormFiles() { return {kUnderwritingFormFile}; }

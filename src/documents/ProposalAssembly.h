@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "CasePricer.h"
 #include "IssueRules.h"
 #include "PrintSurface.h"
 #include "ProposalRun.h"
@@ -28,15 +29,20 @@ struct IllustrationResult {
     explicit operator bool() const { return documentMade; }
 };
 
-// One proposal for a case: removes the previous proposal's page files and
-// answer from the run's folder, validates the case, lays out the report the
+// One proposal for a case settled and priced in this run (CasePricer):
+// removes the previous proposal's page files and answer from the run's
+// folder, tells what settling the case found, lays out the report the
 // options ask for (single product, face comparison or product comparison)
-// on the surface and ends the document, which exports every page into the
-// run's folder. What the answer reports goes into the run; its owner writes
+// with the case's premiums on the surface and ends the document, which
+// exports every page into the run's folder. What the answer reports goes into the run; its owner writes
 // the answer (ProposalRun::WriteAnswer). The settings, rate and picture files
 // come from the program folder.
-IllustrationResult CreateIllustration(PrintSurface& surface, cClient& client, const cCommision& commission,
-                                      ProposalRun& run);
+IllustrationResult CreateIllustration(PrintSurface& surface, const PricedCase& priced,
+                                      const cCommision& commission, ProposalRun& run);
+// The same for a case not yet priced, where no stamp is wanted: it is
+// settled and priced in the run first.
+IllustrationResult CreateIllustration(PrintSurface& surface, const cClient& client,
+                                      const cCommision& commission, ProposalRun& run);
 
 // The files a relay run may copy into its folder as forms.
 std::vector<std::string> RelayFormFiles();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Enumerations.h"
+#include "LedgerSection.h"
 #include "PageContext.h"
 #include "PictureStore.h"
 #include "PremiumEngine.h"
@@ -158,10 +159,10 @@ void PrintFirstYearPremium(PageContext& context) {
     const cIllustrationOptions& options = client.proposal();
     if (options.ProductCount() != 1 || options.FaceAmountCount() != 1) return;
 
-    const PremiumSchedule schedule = ComputePremiumSchedule(context.rates, client, options.ProductType(), 0);
-    if (schedule.years.empty()) return;
+    const LedgerColumnData column = LedgerColumn(context, options.ProductType(), 0, client.Classification());
+    if (column.years.empty()) return;
     const ModeRow& mode = kModes.at(static_cast<std::size_t>(std::clamp(client.PaymentMode(), 0, 4)));
-    const double modal = round(2, round(5, schedule.years.front().Total()) * mode.factor);
+    const double modal = round(2, round(5, column.years.front().Total()) * mode.factor);
 
     clsPrint& print = context.print;
     print.Paragraph("");

@@ -126,7 +126,8 @@ PremiumSchedule ComputePremiumSchedule(RateContext& context, const cClient& clie
     FillRateMatrix(context, schedule.rates, client, product, false, 0, client.Classification(), faceIndex,
                    select ? &source : nullptr, interpolation);
     const std::int32_t face = client.proposal().GetFaceAmount(faceIndex);
-    const double fee = PolicyFee(productNumber);
+    // A qualifying spouse's policy pays no policy fee in any year.
+    const double fee = SpouseFeeWaived(client) ? 0.0 : PolicyFee(productNumber);
     schedule.years.reserve(schedule.rates.Rows());
     for (std::size_t year = 0; year < schedule.rates.Rows(); ++year) {
         schedule.years.push_back(

@@ -75,7 +75,8 @@ struct ModalPremiums {
 };
 ModalPremiums FirstYearModalPremiums(double firstYearAnnual);
 
-// A product's premiums for one face amount, year by year from issue to age 100.
+// A product's premiums for one face amount, year by year from issue to age
+// 100, the policy fee waived where the spouse's fee is (SpouseFeeWaived).
 struct PremiumSchedule {
     RateMatrix rates;
     std::vector<YearPremium> years;

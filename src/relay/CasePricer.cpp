@@ -2,76 +2,102 @@
 
 #include <algorithm>
 
-#include "IssueRules.h"
-#include "PremiumEngine.h"
 #include "RateReaders.h"
 #include "TextFile.h"
 
 namespace quoravel {
 namespace {
 
-// The rate matrix columns the premium engine fills without an explicit column.
-constexpr std::size_t kBaseColumn = 0;
-constexpr std::size_t kWaiverColumn = 4;
+constexpr const char* kRateFileMissing = "Rate file missing.";
+
+// Moves what the rate files reported since `before` from the run's log into the line.
+void TakeRateErrors(clsErrors& log, long before, PricedLine& line) {
+    while (log.Count() > before) {
+        line.rateErrors.push_back(log.Item(before + 1));
+        log.Remove(before + 1);
+    }
+}
 
 }  // namespace
 
-CasePricer::CasePricer(const std::string& rateFolder) {
-    process_.ProgramFolder = WithTrailingSeparator(rateFolder);
+std::string PricedCase::Refusal() const {
+    std::string refusal;
+    for (const std::string& problem : unavailable) refusal += (refusal.empty() ? "" : "  ") + problem;
+    return refusal.empty() ? ages.message : refusal;
 }
 
-std::vector<PricedLine> CasePricer::Price(const cClient& client, std::optional<Date> today) {
-    // A run of its own, as a proposal has; the open rate files carry over.
-    ProposalRun run(process_, process_.ProgramFolder);
-    cClient priced = client;
-    ValidateClientInfo(priced, run, today);
-    const AgeCheck ages = ValidateAge(priced, run.UsePriorRates);
-    RateContext rates{process_.ProgramFolder, run, std::move(files_)};
-    const cIllustrationOptions& options = priced.proposal();
-    const auto illustrated = static_cast<std::size_t>(std::max(0, priced.YearsToIllustrate() - priced.age()));
-    const bool feeWaived = SpouseFeeWaived(priced);
-    std::vector<PricedLine> lines;
+const PricedLine* PricedCase::Line(std::int32_t product, std::int32_t faceAmount) const {
+    const auto line = std::find_if(lines.begin(), lines.end(), [&](const PricedLine& candidate) {
+        return candidate.product == product && candidate.faceAmount == faceAmount;
+    });
+    return line == lines.end() ? nullptr : &*line;
+}
+
+std::size_t PricedCase::IllustratedYears(const PricedLine& line) const {
+    const auto illustrated =
+        static_cast<std::size_t>(std::max(0, settled.YearsToIllustrate() - settled.age()));
+    return std::min(line.years.size(), illustrated);
+}
+
+CasePricer::CasePricer(const std::string& programFolder, const std::string& rateFolder)
+    : rateFolder_(WithTrailingSeparator(rateFolder.empty() ? programFolder : rateFolder)) {
+    process_.ProgramFolder = WithTrailingSeparator(programFolder);
+}
+
+PricedCase CasePricer::Price(const cClient& client, ProposalRun& run, std::optional<Date> today) {
+    PricedCase priced;
+    priced.settled = client;
+    cClient& settled = priced.settled;
+    priced.corrections = ValidateClientInfo(settled, run, today);
+    priced.usePriorRates = run.UsePriorRates;
+    priced.unavailable = CheckAvailability(settled, run.ProgramFolder());
+    priced.ages = ValidateAge(settled, run.UsePriorRates);
+    const std::string refusal = priced.Refusal();
+
+    RateContext rates{rateFolder_, run, std::move(files_)};
+    const cIllustrationOptions& options = settled.proposal();
     for (std::size_t choice = 0; choice < options.ProductCount(); ++choice) {
         const std::int32_t product = options.ProdChoices()[choice];
-        const bool outOfAge = std::ranges::find(ages.outOfAge, product) != ages.outOfAge.end();
+        const bool outOfAge = std::ranges::find(priced.ages.outOfAge, product) != priced.ages.outOfAge.end();
         for (std::size_t face = 0; face < options.FaceAmountCount(); ++face) {
-            PricedLine& line = lines.emplace_back();
-            line.premiums = {product, options.GetFaceAmount(face), {}};
-            if (!ages.ok || outOfAge) {
+            PricedLine& line = priced.lines.emplace_back();
+            line.product = product;
+            line.faceAmount = options.GetFaceAmount(face);
+            if (!refusal.empty() || outOfAge) {
                 // A comparison goes on without the products out of age, and says so last.
-                line.problem = ages.ok ? ages.notices.back().text : ages.message;
+                line.problem = refusal.empty() ? priced.ages.notices.back().text : refusal;
                 continue;
             }
-            const long errorsBefore = run.Errors.Count();
-            const PremiumSchedule schedule = ComputePremiumSchedule(rates, priced, product, face);
+            const long before = run.Errors.Count();
+            PremiumSchedule schedule = ComputePremiumSchedule(rates, settled, product, face);
+            TakeRateErrors(run.Errors, before, line);
             // A schedule read with a rate file missing or damaged is no premium.
-            if (run.Errors.Count() > errorsBefore || schedule.years.empty()) {
-                line.problem = run.Errors.Count() > errorsBefore
-                                   ? run.Errors.Item(errorsBefore + 1).Description
-                                   : "Rate file missing.";
+            if (!line.rateErrors.empty() || schedule.years.empty()) {
+                line.problem =
+                    line.rateErrors.empty() ? kRateFileMissing : line.rateErrors.front().Description;
                 continue;
             }
-            const std::size_t years =
-                std::min(YearsCovered(product, priced.age(), schedule.years.size()), illustrated);
-            for (std::size_t year = 0; year < years; ++year) {
-                // The spouse fee is waived year by year as the ledger shows it.
-                const YearPremium premium =
-                    feeWaived
-                        ? PremiumOfYear(priced, product, line.premiums.faceAmount,
-                                        schedule.rates.At(year, kBaseColumn),
-                                        schedule.rates.At(year, kWaiverColumn), static_cast<int>(year), 0)
-                        : schedule.years[year];
-                line.premiums.yearly.push_back(premium.Total());
-            }
+            schedule.years.resize(YearsCovered(product, settled.age(), schedule.years.size()));
+            line.years = std::move(schedule.years);
         }
     }
     files_ = std::move(rates.files);
-    return lines;
+    return priced;
 }
 
-std::vector<StampedPremiums> StampedPremiumsOf(const std::vector<PricedLine>& lines) {
+PricedCase CasePricer::Price(const cClient& client, const PricingTerms& terms) {
+    ProposalRun run(process_, process_.ProgramFolder);
+    run.RelayUsePriorRates = terms.priorScaleAsked;
+    return Price(client, run, terms.today);
+}
+
+std::vector<StampedPremiums> StampedPremiumsOf(const PricedCase& priced) {
     std::vector<StampedPremiums> premiums;
-    for (const PricedLine& line : lines) premiums.push_back(line.premiums);
+    for (const PricedLine& line : priced.lines) {
+        StampedPremiums& stamped = premiums.emplace_back(StampedPremiums{line.product, line.faceAmount, {}});
+        for (std::size_t year = 0; year < priced.IllustratedYears(line); ++year)
+            stamped.yearly.push_back(line.years[year].Total());
+    }
     return premiums;
 }
 

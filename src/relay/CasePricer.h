@@ -6,41 +6,94 @@
 #include <vector>
 
 #include "Date.h"
+#include "IssueRules.h"
+#include "PremiumEngine.h"
 #include "ProcessValues.h"
+#include "ProposalRun.h"
 #include "ProposalStamp.h"
 #include "RateLayout.h"
 #include "cClient.h"
 
 namespace quoravel {
 
-// One product at one face amount of a case, priced: the annual premium of
-// each policy year, or why it has none.
+// One product at one face amount of a settled case: the premium of every
+// policy year the product covers, or why it has none.
 struct PricedLine {
-    StampedPremiums premiums;
-    std::string problem;  // "" when priced
+    std::int32_t product = 0;
+    std::int32_t faceAmount = 0;
+    std::vector<YearPremium> years;
+    // Why the line has no premiums: the case's refusal, the product left out
+    // of a comparison for the age, or the rate file's fault. "" when priced.
+    std::string problem;
+    // The rate files' own reports, kept for the proposal that prints the line.
+    std::vector<clsError> rateErrors;
+    bool Priced() const { return problem.empty(); }
 };
 
-// Prices whole cases as their proposals price them, from the rate files of
-// one folder: the issue rules' corrections and rate scale, the ages the
-// products take, the years the product covers and the proposal illustrates.
-// The rate files stay open for the pricer's life, so that many cases are
-// priced without reading a file twice.
+// A case settled by the issue rules and priced: what every way into the
+// program (relay, window, quick quote, quote, stamp, verify, impact, case
+// listing) shows of it.
+struct PricedCase {
+    // The case as the rules corrected it; the caller's case is left as given.
+    cClient settled;
+    bool usePriorRates = false;
+    // One note for each rider or option the rules took off, and the rate
+    // scale's notes, as the proposal shows them after validation.
+    std::vector<std::string> corrections;
+    // The chosen products the carrier cannot sell here, one message each.
+    std::vector<std::string> unavailable;
+    AgeCheck ages;
+    // Every product of the case at every face amount, in the case's order.
+    std::vector<PricedLine> lines;
+
+    // Why no proposal is made of the case ("" when one is): the products not
+    // sold, else the age check's message.
+    std::string Refusal() const;
+    // The line of a product at a face amount, or null.
+    const PricedLine* Line(std::int32_t product, std::int32_t faceAmount) const;
+    // The years a line's premiums run in the proposal: to the end of the
+    // illustration, as far as the product covers.
+    std::size_t IllustratedYears(const PricedLine& line) const;
+};
+
+// What a case asks for besides its record.
+struct PricingTerms {
+    // The outside system asked for the prior rate scale ("TVRN.UsePriorRates").
+    bool priorScaleAsked = false;
+    // The day the proposal is made (the rate scale depends on it): the
+    // system clock's when not given.
+    std::optional<Date> today;
+};
+
+// The one way from a case to its prices: settle it (the issue rules'
+// corrections, the rate scale from its markers and the outside system's
+// request, whether the carrier sells its products here, the ages they take)
+// and price every product at every face amount with the premium engine,
+// the spouse's fee waived where it is. The rate files stay open for the
+// pricer's life, so that many cases are priced without reading a file twice.
 class CasePricer {
 public:
-    explicit CasePricer(const std::string& rateFolder);
+    // The settings files (states.ini) come from the program folder, the rate
+    // files from `rateFolder`: the program folder's own unless another set is
+    // compared.
+    explicit CasePricer(const std::string& programFolder, const std::string& rateFolder = "");
 
-    // Every product of the case at every face amount, in the case's order.
-    // `today` is the day the proposal is made (the rate scale depends on it):
-    // the system clock's when not given.
-    std::vector<PricedLine> Price(const cClient& client, std::optional<Date> today = std::nullopt);
+    // Settles and prices the case within a proposal's run: the run takes the
+    // rate scale and the corrections' updates (its `RelayUsePriorRates` is
+    // the outside system's request). The rate files' reports are kept with
+    // the lines, not in the run's error log.
+    PricedCase Price(const cClient& client, ProposalRun& run, std::optional<Date> today = std::nullopt);
+    // The same in a run of its own.
+    PricedCase Price(const cClient& client, const PricingTerms& terms = {});
 
 private:
     ProcessValues process_;
+    std::string rateFolder_;
     RateFiles files_;
 };
 
-// The premiums of the priced lines, as a stamp records them (a line without
-// premiums has none).
-std::vector<StampedPremiums> StampedPremiumsOf(const std::vector<PricedLine>& lines);
+// The premiums of a priced case as its stamp records them: the years each
+// line runs in the proposal (none for a line without premiums).
+std::vector<StampedPremiums> StampedPremiumsOf(const PricedCase& priced);
 
 }  // namespace quoravel

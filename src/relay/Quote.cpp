@@ -3,10 +3,8 @@
 #include <algorithm>
 
 #include "Enumerations.h"
-#include "IssueRules.h"
 #include "ProductCatalogue.h"
 #include "ProductInfo.h"
-#include "RateReaders.h"
 #include "RelayExchange.h"
 #include "RelayProducts.h"
 #include "Rounding.h"
@@ -17,6 +15,7 @@ namespace {
 // The client as a relay case with these inputs is read.
 cClient Insured(const QuoteRequest& request) {
     cClient client;
+    client.SetFirstName(request.name);
     client.SetAge(request.age);
     client.SetIsMale(request.isMale);
     client.SetState(request.state);
@@ -35,69 +34,60 @@ cClient Insured(const QuoteRequest& request) {
     return client;
 }
 
-}  // namespace
-
-QuotePricer::QuotePricer(const std::string& programFolder) { process_.ProgramFolder = programFolder; }
-
-QuoteLine QuotePricer::PriceLine(const QuoteRequest& request, const std::string& code,
-                                 const std::string& unavailable, std::int32_t faceAmount) {
-    cClient client = Insured(request);
-    QuoteLine line;
-    line.code = code;
-    line.product = RelayProductNumber(code, request.state);
-    line.name = ProductDisplayName(line.product, request.company);
-    line.faceAmount = faceAmount;
-    cIllustrationOptions& options = client.proposal();
-    options.AddProduct(line.product);
-
-    if (!unavailable.empty()) {
-        line.refusal = unavailable;
-        return line;
-    }
-    if (const std::int32_t minimum = MinimumFaceAmount(line.product, request.company, request.state);
-        faceAmount < minimum) {
-        line.refusal = ProductTitle(line.product, request.company) + ": the face amount must be at least $" +
-                       FormatAmount(minimum, 0) + ".";
-        return line;
-    }
-    options.AddFaceAmount(faceAmount, request.state);
-
-    // A run of its own, as a proposal has; the open rate files carry over.
-    ProposalRun run(process_, process_.ProgramFolder);
-    RateContext rates{process_.ProgramFolder, run, std::move(files_)};
-    line.corrections = ValidateClientInfo(client, run);
-    const AgeCheck ages = ValidateAge(client, run.UsePriorRates);
-    if (!ages.ok) {
-        line.refusal = ages.message;
-        files_ = std::move(rates.files);
-        return line;
-    }
-    const long errorsBefore = run.Errors.Count();
-    PremiumSchedule schedule = ComputePremiumSchedule(rates, client, line.product, 0);
-    files_ = std::move(rates.files);
-    // A schedule read with a rate file missing or damaged is no premium.
-    if (run.Errors.Count() > errorsBefore || schedule.years.empty()) {
-        line.refusal = run.Errors.Count() > errorsBefore ? run.Errors.Item(errorsBefore + 1).Description
-                                                         : "Rate file missing.";
-        return line;
-    }
-
-    const std::size_t covered = YearsCovered(line.product, client.age(), schedule.years.size());
+// The premiums of a priced line as the quote shows them.
+void FillPremiums(QuoteLine& line, const PricedCase& priced, const PricedLine& premiums) {
+    const cClient& client = priced.settled;
     // The cost indices leave the riders out, as the ledger page says.
     std::vector<double> withoutRiders;
-    for (std::size_t year = 0; year < covered; ++year)
-        withoutRiders.push_back(schedule.years[year].WithoutRiders());
+    for (const YearPremium& year : premiums.years) withoutRiders.push_back(year.WithoutRiders());
     ProductInfo product;
     product.FillProduct(line.product, client.age(), false);
-    line.indices = ComputeInterestIndices(withoutRiders, faceAmount, client.age(), client.state(), product);
-
-    const auto illustrated = static_cast<std::size_t>(std::max(0, client.YearsToIllustrate() - client.age()));
-    for (std::size_t year = 0; year < std::min(covered, illustrated); ++year)
-        line.yearlyPremiums.push_back(schedule.years[year].Total());
-    line.firstYear = schedule.years.front();
+    line.indices =
+        ComputeInterestIndices(withoutRiders, line.faceAmount, client.age(), client.state(), product);
+    for (std::size_t year = 0; year < priced.IllustratedYears(premiums); ++year)
+        line.yearlyPremiums.push_back(premiums.years[year].Total());
+    line.firstYear = premiums.years.front();
     line.modal = FirstYearModalPremiums(line.firstYear.Total());
     line.issuable = true;
-    return line;
+}
+
+}  // namespace
+
+QuotePricer::QuotePricer(const std::string& programFolder) : pricer_(programFolder) {}
+
+void QuotePricer::PriceProduct(const QuoteRequest& request, const std::string& asked,
+                               std::vector<QuoteLine>& lines) {
+    // A retired product is quoted as its successor, as a relay case naming it is.
+    const RetiredProduct* retired = FindRetiredProduct(asked);
+    const std::string code = retired ? std::string(retired->newCode) : asked;
+    const std::int32_t product = RelayProductNumber(code, request.state);
+    const std::int32_t minimum = MinimumFaceAmount(product, request.company, request.state);
+    cClient client = Insured(request);
+    client.proposal().AddProduct(product);
+    for (const std::int32_t face : request.faceAmounts) client.proposal().AddFaceAmount(face, request.state);
+    const PricedCase priced = pricer_.Price(
+        client, {request.priorScaleAsked, request.birthDate ? std::optional(request.asOf) : std::nullopt});
+
+    for (const std::int32_t face : request.faceAmounts) {
+        QuoteLine& line = lines.emplace_back();
+        line.code = code;
+        line.product = product;
+        line.name = ProductDisplayName(product, request.company);
+        line.faceAmount = face;
+        if (retired) line.corrections.push_back(RetiredProductNotice(*retired));
+        line.corrections.insert(line.corrections.end(), priced.corrections.begin(), priced.corrections.end());
+        const PricedLine* premiums = priced.Line(product, face);
+        if (!priced.unavailable.empty()) {
+            line.refusal = priced.Refusal();
+        } else if (face < minimum || !premiums) {
+            line.refusal = ProductTitle(product, request.company) + ": the face amount must be at least $" +
+                           FormatAmount(minimum, 0) + ".";
+        } else if (!premiums->Priced()) {
+            line.refusal = premiums->problem;
+        } else {
+            FillPremiums(line, priced, *premiums);
+        }
+    }
 }
 
 std::vector<QuoteLine> QuotePricer::Price(const QuoteRequest& request) {
@@ -105,21 +95,7 @@ std::vector<QuoteLine> QuotePricer::Price(const QuoteRequest& request) {
                                                ? CarrierProductCodes(request.company, request.state)
                                                : request.productCodes;
     std::vector<QuoteLine> lines;
-    for (const std::string& code : codes) {
-        // Whether the carrier may sell the product here reads states.ini:
-        // once a carrier, state and product for the pricer's life.
-        const auto key = std::make_tuple(request.company, request.state, code);
-        auto known = unavailable_.find(key);
-        if (known == unavailable_.end()) {
-            cClient client = Insured(request);
-            client.proposal().AddProduct(RelayProductNumber(code, request.state));
-            const auto problems = CheckAvailability(client, process_.ProgramFolder);
-            known = unavailable_.emplace(key, problems.empty() ? std::string() : problems.front()).first;
-        }
-        const std::string& unavailable = known->second;
-        for (const std::int32_t face : request.faceAmounts)
-            lines.push_back(PriceLine(request, code, unavailable, face));
-    }
+    for (const std::string& code : codes) PriceProduct(request, code, lines);
     std::stable_sort(lines.begin(), lines.end(), [](const QuoteLine& a, const QuoteLine& b) {
         if (a.issuable != b.issuable) return a.issuable;
         return a.issuable && a.firstYear.Total() < b.firstYear.Total();

@@ -1,16 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <string>
-#include <tuple>
 #include <vector>
 
+#include "CasePricer.h"
 #include "InterestIndices.h"
 #include "PremiumEngine.h"
-#include "ProcessValues.h"
 #include "QuoteRequest.h"
-#include "RateLayout.h"
 
 namespace quoravel {
 
@@ -33,9 +30,10 @@ struct QuoteLine {
     InterestIndices indices;
 };
 
-// Prices quotes with the premium engine and the issue rules of a proposal
-// run, from the rate files of the program folder. The rate files stay open
-// for the pricer's life: a quote after the first reads no file again.
+// Prices quotes as proposals are priced (CasePricer): each product asked for
+// is a case of its own with every face amount of the request, settled and
+// priced as a relay case naming that product would be. The rate files stay
+// open for the pricer's life: a quote after the first reads no file again.
 class QuotePricer {
 public:
     explicit QuotePricer(const std::string& programFolder);
@@ -46,15 +44,10 @@ public:
     std::vector<QuoteLine> Price(const QuoteRequest& request);
 
 private:
-    // `unavailable`: why the carrier cannot sell the product here, "" when it can.
-    QuoteLine PriceLine(const QuoteRequest& request, const std::string& code, const std::string& unavailable,
-                        std::int32_t faceAmount);
+    // The lines of one product code, one a face amount in the request's order.
+    void PriceProduct(const QuoteRequest& request, const std::string& code, std::vector<QuoteLine>& lines);
 
-    ProcessValues process_;
-    RateFiles files_;
-    // Why the carrier cannot sell a product in a state ("" when it can), by
-    // carrier, state and product code: states.ini does not change under a pricer.
-    std::map<std::tuple<std::int32_t, std::string, std::string>, std::string> unavailable_;
+    CasePricer pricer_;
 };
 
 }  // namespace quoravel

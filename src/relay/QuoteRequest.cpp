@@ -11,11 +11,13 @@
 #include "Text.h"
 #include "cClient.h"
 #include "cIllustrationOptions.h"
+#include "clsINIFile.h"
 
 namespace quoravel {
 namespace {
 
-constexpr std::array<QuoteInputName, 13> kNames{{
+constexpr std::array<QuoteInputName, 16> kNames{{
+    {"name", false},
     {"age", false},
     {"sex", false},
     {"state", false},
@@ -29,16 +31,12 @@ constexpr std::array<QuoteInputName, 13> kNames{{
     {"mode", false},
     {"carrier", false},
     {"product", true},
+    {"waive-spouse-fee", false},
+    {"prior-scale", false},
 }};
 
 constexpr int kWaiverRatingCodes = 5;
 constexpr std::int32_t kCarriers = 3;
-
-// The relay's own rule of a key: what a value must be, as its message says it.
-const InputRule& RelayRule(std::string_view key) {
-    const auto rules = RelayInputRules();
-    return *std::find_if(rules.begin(), rules.end(), [&](const InputRule& rule) { return rule.key == key; });
-}
 
 std::string_view Bare(std::string_view name) {
     while (name.starts_with('-')) name.remove_prefix(1);
@@ -75,6 +73,9 @@ public:
         if (const QuoteInput* mode = One("mode"); mode && Accepts(*mode, "Policy.PremiumMode"))
             request_.paymentMode = *RelayPaymentMode(mode->value);
         ReadCarrier();
+        if (const QuoteInput* name = One("name")) request_.name = Trim(name->value);
+        ReadFlag("waive-spouse-fee", request_.waiveSpouseFee);
+        ReadFlag("prior-scale", request_.priorScaleAsked);
         ReadFaceAmounts();
         ReadProducts();
         return {request_, problems_};
@@ -120,7 +121,7 @@ private:
     }
 
     bool Accepts(const QuoteInput& input, std::string_view relayKey) {
-        const InputRule& rule = RelayRule(relayKey);
+        const InputRule& rule = RelayInputRule(relayKey);
         if (rule.accepts(input.value)) return true;
         Refuse(InputMessage(input.name, input.value, rule.expected));
         return false;
@@ -192,6 +193,17 @@ private:
         Refuse(InputMessage(waiver->name, waiver->value, "a waiver rating: 1, 1.5, 2, 2.5 or 3"));
     }
 
+    // Y or N, as the relay's flags.
+    void ReadFlag(std::string_view name, bool& flag) {
+        const QuoteInput* input = One(name);
+        if (!input) return;
+        if (const auto value = FlagOf(input->value)) {
+            flag = *value;
+        } else {
+            Refuse(InputMessage(input->name, input->value, "Y or N"));
+        }
+    }
+
     // The carrier's code (BRN, QNB, TVNY) or the relay's (BRLN, QNBY, TVNY, TVNB).
     void ReadCarrier() {
         const QuoteInput* carrier = One("carrier");
@@ -259,6 +271,7 @@ std::span<const QuoteInputName> QuoteInputNames() { return kNames; }
 
 QuoteRequest QuoteRequestOf(const cClient& client) {
     QuoteRequest request;
+    request.name = client.FullName();
     request.age = client.age();
     request.isMale = client.IsMale();
     request.state = client.state();

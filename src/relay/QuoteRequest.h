@@ -23,6 +23,8 @@ struct QuoteInput {
 // the case stores them (class 0-8, table rating "None"/"A".."P", payment
 // mode and company index).
 struct QuoteRequest {
+    // The insured's name: its rate-scale markers ("1BACK", …) choose the scale.
+    std::string name;
     std::int16_t age = 0;
     bool isMale = false;
     std::string state;
@@ -35,6 +37,8 @@ struct QuoteRequest {
     std::int16_t childUnits = 0;
     // QNB waives the policy fee of a spouse's policy.
     bool waiveSpouseFee = false;
+    // The outside system's request for the prior rate scale.
+    bool priorScaleAsked = false;
     std::vector<std::int32_t> faceAmounts;  // in the order given, each once
     std::int32_t paymentMode = 0;
     std::int32_t company = 0;
@@ -47,8 +51,9 @@ struct QuoteRequest {
     Date asOf;
 };
 
-// A case as a quote of every product its carrier offers: the insured, the
-// riders and the ratings, the payment mode and the case's face amounts.
+// A case as a quote of every product its carrier offers: the insured and
+// the name, the riders and the ratings, the spouse's fee, the payment mode
+// and the case's face amounts.
 QuoteRequest QuoteRequestOf(const cClient& client);
 
 // The request, or every problem of the inputs: each names the input and the

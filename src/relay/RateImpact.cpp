@@ -43,12 +43,17 @@ double ImpactLine::LargestChange() const {
     return Cents(Cents(newYearly[at]) - Cents(oldYearly[at]));
 }
 
-RateImpact::RateImpact(const std::string& oldRates, const std::string& newRates, std::optional<Date> today)
-    : old_(oldRates), new_(newRates), today_(today) {}
+RateImpact::RateImpact(const std::string& programFolder, const std::string& oldRates,
+                       const std::string& newRates, std::optional<Date> today)
+    : old_(programFolder, oldRates), new_(programFolder, newRates), today_(today) {}
 
 std::vector<ImpactLine> RateImpact::Compare(const cClient& client, const std::string& caseFile) {
-    const std::vector<PricedLine> before = old_.Price(client, today_);
-    const std::vector<PricedLine> after = new_.Price(client, today_);
+    const PricedCase oldPriced = old_.Price(client, {false, today_});
+    const PricedCase newPriced = new_.Price(client, {false, today_});
+    const std::vector<PricedLine>& before = oldPriced.lines;
+    const std::vector<PricedLine>& after = newPriced.lines;
+    const std::vector<StampedPremiums> oldPremiums = StampedPremiumsOf(oldPriced);
+    const std::vector<StampedPremiums> newPremiums = StampedPremiumsOf(newPriced);
     const std::int32_t company = client.proposal().Company();
     std::vector<ImpactLine> lines;
     // Both sets price the same case, so their lines come in the same order.
@@ -57,11 +62,11 @@ std::vector<ImpactLine> RateImpact::Compare(const cClient& client, const std::st
         line.caseFile = caseFile;
         line.caseIndex = client.Index();
         line.name = client.SortName();
-        line.product = before[at].premiums.product;
+        line.product = before[at].product;
         line.productName = ProductDisplayName(line.product, company);
-        line.faceAmount = before[at].premiums.faceAmount;
-        line.oldYearly = before[at].premiums.yearly;
-        line.newYearly = after[at].premiums.yearly;
+        line.faceAmount = before[at].faceAmount;
+        line.oldYearly = oldPremiums[at].yearly;
+        line.newYearly = newPremiums[at].yearly;
         const std::string& oldProblem = before[at].problem;
         const std::string& newProblem = after[at].problem;
         // A reason both sets give (the case's own) is said once.

@@ -43,10 +43,11 @@ struct ImpactLine {
     double LargestChange() const;
 };
 
-// Prices saved cases on two rate sets, each from a folder of rate files.
+// Prices saved cases on two rate sets, each from a folder of rate files,
+// with the issue rules' settings of the program folder.
 class RateImpact {
 public:
-    RateImpact(const std::string& oldRates, const std::string& newRates,
+    RateImpact(const std::string& programFolder, const std::string& oldRates, const std::string& newRates,
                std::optional<Date> today = std::nullopt);
 
     // The lines of one case, one per product and face amount, in the case's order.

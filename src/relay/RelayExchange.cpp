@@ -294,10 +294,7 @@ void ReplaceRetiredProduct(const std::string& product, cClient& client, Proposal
     options.ProposalTypeFlag = proposalType;
     if (options.ProductType() == oldNumber) options.SetProductType(newNumber);
 
-    run.Errors.Add(clsError::Warning, "The saved case contains a " + std::string(retired->oldName) +
-                                          " which is no longer valid." +
-                                          "The product being illustrated has been changed to a " +
-                                          std::string(retired->newName) + ".");
+    run.Errors.Add(clsError::Warning, RetiredProductNotice(*retired));
     run.Updates.Add("BRLN.Product", Value(std::string(retired->newCode)), clsINIFile::Text);
 }
 

@@ -1,5 +1,6 @@
 #include "RelayInputs.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -85,10 +86,6 @@ bool IsFlatExtra(double amount) {
 bool IsAge(std::string_view v) { return WholeIn(v, 0, kOldestAge).has_value(); }
 bool IsClass(std::string_view v) { return RelayClassCode(v).has_value(); }
 bool IsTable(std::string_view v) { return RelayTableRating(v).has_value(); }
-bool IsPermanentExtra(std::string_view v) {
-    const auto amount = NumberIn(v);
-    return amount && IsFlatExtra(*amount);
-}
 bool IsTemporaryExtra(std::string_view v) { return RelayTemporaryExtra(v).has_value(); }
 bool IsSex(std::string_view v) {
     const std::string sex = ToUpper(Trim(v));
@@ -109,7 +106,7 @@ constexpr std::array<InputRule, 16> kRules{{
     {"Insured.Age", IsAge, "an age from 0 to 100"},
     {"Insured.Class", IsClass, "a class code: SP, P, QN, N, PS, S, 5 or 8"},
     {"Insured.Table", IsTable, "a table rating: 0 to 4 in steps of 0.5, or 5 to 16"},
-    {"Insured.ExtraPerm", IsPermanentExtra, "an amount from 0 to 99.99 per $1,000"},
+    {"Insured.ExtraPerm", IsFlatExtraAmount, "an amount from 0 to 99.99 per $1,000"},
     {"Insured.ExtraTemp", IsTemporaryExtra,
      "a temporary flat extra: first year, last year (1 to 100) and an amount from 0 to 99.99 per $1,000, "
      "separated by \"\u00FC\""},
@@ -195,6 +192,18 @@ std::optional<std::int32_t> RelayFaceAmount(std::string_view value) {
 }
 
 std::span<const InputRule> RelayInputRules() { return kRules; }
+
+const InputRule& RelayInputRule(std::string_view key) {
+    return *std::find_if(kRules.begin(), kRules.end(),
+                         [&](const InputRule& rule) { return rule.key == key; });
+}
+
+bool IsTemporaryExtraYears(std::string_view value) { return WholeIn(value, 1, kLastPolicyYear).has_value(); }
+
+bool IsFlatExtraAmount(std::string_view value) {
+    const auto amount = NumberIn(value);
+    return amount && IsFlatExtra(*amount);
+}
 
 std::string InputMessage(std::string_view key, std::string_view value, std::string_view expected) {
     return std::string(key) + ": \"" + std::string(value.substr(0, 40)) + "\" is not " +

@@ -41,6 +41,14 @@ struct InputRule {
     std::string_view expected;  // what the value must be, as the message says it
 };
 std::span<const InputRule> RelayInputRules();
+// The rule of a relay key that has one.
+const InputRule& RelayInputRule(std::string_view key);
+
+// The years of a temporary flat extra: a whole number from 1 to 100, as the
+// relay's first and last years run.
+bool IsTemporaryExtraYears(std::string_view value);
+// An amount per $1,000 of a flat extra: 0 to 99.99 in whole cents.
+bool IsFlatExtraAmount(std::string_view value);
 
 // `Insured.ExtraPerm: "-5" is not an amount from 0 to 99.99 per $1,000.`
 // The value is shown as received, cut at 40 characters.

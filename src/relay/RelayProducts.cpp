@@ -97,6 +97,11 @@ const RetiredProduct* FindRetiredProduct(std::string_view value) {
     return nullptr;
 }
 
+std::string RetiredProductNotice(const RetiredProduct& retired) {
+    return "The saved case contains a " + std::string(retired.oldName) + " which is no longer valid." +
+           "The product being illustrated has been changed to a " + std::string(retired.newName) + ".";
+}
+
 std::vector<std::string> CarrierProductCodes(std::int32_t company, std::string_view state) {
     const std::string upperState = ToUpper(Trim(state));
     std::vector<std::string> codes;

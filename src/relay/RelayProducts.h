@@ -19,6 +19,8 @@ struct RetiredProduct {
 // The retired product a relay value names, by its relay code (letter case
 // ignored) or by its display name; null for any other value.
 const RetiredProduct* FindRetiredProduct(std::string_view value);
+// The warning that a retired product was replaced by its successor.
+std::string RetiredProductNotice(const RetiredProduct& retired);
 
 // The relay codes of the products a carrier (company index) sells and can
 // illustrate, as the codes read in the state: one code a product, under the

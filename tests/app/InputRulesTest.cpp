@@ -41,23 +41,57 @@ TEST(BirthDateField, FutureDatesAreALifetimeEarlierAndTheCenturyBackIsRefused) {
     EXPECT_EQ(BirthDateText(D(1960, 2, 9)), "02/09/1960");
 }
 
-TEST(AmountFields, FaceAmountsAndFlatExtrasAreKeptInTheirLimits) {
-    EXPECT_EQ(CheckFaceAmount("20000", false).text, "50000");
-    EXPECT_EQ(CheckFaceAmount("150,000,000", false).text, "100000000");
-    EXPECT_EQ(CheckFaceAmount("250000", false).text, "250000");
-    EXPECT_EQ(CheckFaceAmount("0", false).text, "0");
-    EXPECT_EQ(CheckFaceAmount("", false).text, "");
-    EXPECT_EQ(CheckFaceAmount("20000", true).text, "20000");
-    EXPECT_EQ(CheckFaceAmount("150000000", true).text, "150000000");
-    EXPECT_EQ(CheckFaceAmount("9e99", true).text, "2147483647");
-    EXPECT_FALSE(CheckFaceAmount("100k", false).numeric);
+// The window's numbers are those a relay case takes: what the relay refuses
+// is refused with the relay's wording; what it takes, the window keeps in
+// its own limits.
+TEST(AmountFields, TheWindowTakesTheNumbersARelayCaseTakes) {
+    struct Row {
+        const char* text;
+        const char* kept;  // nullptr: refused
+        bool inHouse;
+    };
+    for (const Row& row : std::initializer_list<Row>{
+             {"20000", "50000", false},            // raised to the window's lowest amount
+             {"150,000,000", "100000000", false},  // lowered to its highest
+             {"$250,000", "250000", false},        // typed with its signs
+             {"250000.00", "250000", false},
+             {"0", "0", false},
+             {"20000", "20000", true},  // in-house: the amount as typed
+             {"150000000", "150000000", true},
+             {"-100000", nullptr, false},
+             {"1e6", nullptr, false},
+             {"250000.50", nullptr, false},
+             {"100k", nullptr, false},
+             {"9e99", nullptr, true},
+         }) {
+        const FaceAmountEntry entry = CheckFaceAmount("Face amount", row.text, row.inHouse);
+        if (row.kept) {
+            EXPECT_EQ(entry.problem, "") << row.text;
+            EXPECT_EQ(entry.text, row.kept) << row.text;
+        } else {
+            EXPECT_EQ(entry.problem, "Face amount: \"" + std::string(row.text) +
+                                         "\" is not a face amount in whole dollars.");
+        }
+    }
+    EXPECT_EQ(CheckFaceAmount("Face amount", "", false).text, "");
 
-    EXPECT_EQ(CheckFlatExtra(""), "0.00");
-    EXPECT_EQ(CheckFlatExtra("abc"), "0.00");
-    EXPECT_EQ(CheckFlatExtra("2.5"), "2.50");
-    EXPECT_EQ(CheckFlatExtra("99.99"), "99.99");
-    EXPECT_EQ(CheckFlatExtra("120"), "99.99");
-    EXPECT_EQ(CheckFlatExtra("-3"), "0.00");
+    for (const auto& [text, kept] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"", "0.00"}, {"2.5", "2.50"}, {"99.99", "99.99"}, {"0", "0.00"}})
+        EXPECT_EQ(CheckFlatExtra("Permanent flat extra", text).text, kept) << text;
+    for (const char* refused : {"3,50", "120", "-3", "abc", "2.505"})
+        EXPECT_EQ(CheckFlatExtra("Permanent flat extra", refused).problem,
+                  "Permanent flat extra: \"" + std::string(refused) +
+                      "\" is not an amount from 0 to 99.99 per $1,000.");
+
+    EXPECT_EQ(ExtraYearsProblem("Years", "2.5"), "Years: \"2.5\" is not a number of years from 1 to 100.");
+    EXPECT_NE(ExtraYearsProblem("Years", "101"), "");
+    for (const char* taken : {"", "0", "1", "100"}) EXPECT_EQ(ExtraYearsProblem("Years", taken), "") << taken;
+
+    EXPECT_EQ(AgeProblem(""), "Age: the insured's age is missing.");
+    EXPECT_EQ(AgeProblem("100"), "Age: \"100\" is not an age from 0 to 99.");
+    EXPECT_NE(AgeProblem("4.5"), "");
+    EXPECT_EQ(AgeProblem("0"), "");
+    EXPECT_EQ(AgeProblem("99"), "");
 }
 
 }  // namespace

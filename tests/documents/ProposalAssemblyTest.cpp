@@ -439,7 +439,10 @@ TEST_F(ProposalAssemblyTest, RelaySingleProductHandsTheGuidelinesOverAsAForm) {
     Relay();
     client.SetWinFlexPages("3");
     client.proposal().SetOutputUnderwritting(true);
+    // Dorrance 10, which the New York company sells in New Jersey.
+    client.SetState("NJ");
     client.proposal().SetCompany(1);
+    Quote({27}, {250000});
     ASSERT_TRUE(Run().documentMade);
 
     EXPECT_EQ(PageOf("Underwriting Guidelines (as of July 2003)"), 0);

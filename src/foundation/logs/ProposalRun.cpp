@@ -52,6 +52,11 @@ void ProposalRun::ProcessError(const std::exception& error, std::int16_t severit
     process.ProcessError(Errors, error, severity, moduleName, routineName);
 }
 
+void ProposalRun::MoveToFolder(std::string folder) {
+    StartDirectory = std::move(folder);
+    PdfPath = WithTrailingSeparator(StartDirectory);
+}
+
 void ProposalRun::ReadPdfTarget() {
     clsINIFile relay;
     relay.SetPathname(StartDirectory);

@@ -73,6 +73,9 @@ struct ProposalRun {
     std::optional<ProposalStamp> Stamp;
 
     bool RelayMode() const { return process.RelayMode; }
+    // A window proposal gets its folder once its case is accepted: the run
+    // writes there, its PDF included.
+    void MoveToFolder(std::string folder);
     const std::string& ProgramFolder() const { return process.ProgramFolder; }
 
     // The one handler of caught run-time errors: the critical message in the

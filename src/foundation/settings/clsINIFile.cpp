@@ -76,14 +76,6 @@ std::optional<double> ParseNumber(std::string_view text) {
     return value;
 }
 
-bool IsTrueText(const std::string& upper) {
-    return upper == "Y" || upper == "YES" || upper == "1" || upper == "TRUE";
-}
-
-bool IsFalseText(const std::string& upper) {
-    return upper == "N" || upper == "NO" || upper == "0" || upper == "FALSE";
-}
-
 // A value that held a line break would split its line in two.
 std::string OneLine(std::string text) {
     std::replace(text.begin(), text.end(), '\r', ' ');
@@ -92,6 +84,13 @@ std::string OneLine(std::string text) {
 }
 
 }  // namespace
+
+std::optional<bool> FlagOf(std::string_view text) {
+    const std::string upper = ToUpper(Trim(text));
+    if (upper == "Y" || upper == "YES" || upper == "1" || upper == "TRUE") return true;
+    if (upper == "N" || upper == "NO" || upper == "0" || upper == "FALSE") return false;
+    return std::nullopt;
+}
 
 void clsINIFile::SetSection(std::string_view section) { section_ = std::string(Trim(section)); }
 
@@ -159,9 +158,7 @@ Value clsINIFile::ReadINI(std::string_view key, int dataType,
             return fallback;
         }
         case Boolean: {
-            const std::string upper = ToUpper(Trim(raw));
-            if (IsTrueText(upper)) return Value(booleanTrue_);
-            if (IsFalseText(upper)) return Value(booleanFalse_);
+            if (const auto flag = FlagOf(raw)) return Value(*flag ? booleanTrue_ : booleanFalse_);
             return fallback;
         }
         case DateValue: {
@@ -183,7 +180,7 @@ void clsINIFile::WriteINI(std::string_view key, const Value& value, int dataType
     if (booleanFalse_.empty()) raise("Default value for Boolean False not set");
 
     std::string text = value.Text();
-    if (dataType == Boolean) text = IsTrueText(ToUpper(text)) ? booleanTrue_ : booleanFalse_;
+    if (dataType == Boolean) text = FlagOf(text).value_or(false) ? booleanTrue_ : booleanFalse_;
 
     const std::string bytes = FileBytes();
     const std::string section = Utf8ToCp1252(section_);

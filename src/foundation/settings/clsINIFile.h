@@ -10,6 +10,10 @@
 
 namespace quoravel {
 
+// A yes-or-no value as settings files hold it: "Y", "Yes", "1" or "True" is
+// true, "N", "No", "0" or "False" false, in any case; anything else is none.
+std::optional<bool> FlagOf(std::string_view text);
+
 // A settings file in the INI format: sections in square brackets, lines of
 // key = value. Section and key names are compared without regard to case; the
 // file is Windows-1252 on disk; a write changes the one line of its key and
