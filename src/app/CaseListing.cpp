@@ -1,5 +1,6 @@
 #include "CaseListing.h"
 
+#include <algorithm>
 #include <iomanip>
 
 #include "CaseFile.h"
@@ -14,6 +15,12 @@ namespace quoravel {
 namespace {
 
 constexpr std::size_t kNameColumns = 24;
+
+// A case is listed a line a product: a message's line breaks become blanks.
+std::string OneLine(std::string text) {
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
 
 }  // namespace
 
@@ -44,7 +51,7 @@ long ListCases(std::ostream& out, const std::string& caseFile, const std::string
             out << "     " << GetProductName(line.product, false, options.Company()) << ", $"
                 << FormatAmount(line.faceAmount, 0) << ": "
                 << (line.Priced() ? "first-year premium $" + FormatAmount(line.years.front().Total(), 2)
-                                  : "not priced: " + line.problem)
+                                  : "not priced: " + OneLine(line.problem))
                 << "\n";
         }
     }

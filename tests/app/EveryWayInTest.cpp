@@ -1,0 +1,405 @@
+// One case, one price: a generated corpus of cases goes through every way
+// into the program (a relay run with its answer, its PDF's stamp and
+// `verify`; `quote` as JSON; the quick-quote pane's mapping of a case; the
+// impact report; the case list) and each way names the same yearly
+// premiums, or the same refusal.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <sstream>
+
+#include "CaseFile.h"
+#include "CaseListing.h"
+#include "Quote.h"
+#include "QuoteCommand.h"
+#include "RateImpact.h"
+#include "RelayCase.h"
+#include "RelayExchange.h"
+#include "RelayProducts.h"
+#include "Rounding.h"
+#include "Stamping.h"
+#include "TextFile.h"
+
+using namespace quoravel;
+
+namespace {
+
+enum class Scale { Current, PriorByKey, PriorByName };
+
+struct Case {
+    std::string relayCarrier, quoteCarrier, state, product, classCode, table;
+    int age = 45;
+    bool male = true;
+    std::int32_t face = 250000;
+    std::string permExtra = "0", tempAmount;
+    int tempYears = 0;
+    int waiverCode = 0;  // 0: no waiver, else BRLN.WaiverRating + 1
+    int childUnits = 0;
+    std::string mode = "A";
+    Scale scale = Scale::Current;
+    // No relay key asks for it: such a case comes from the window or a case file.
+    bool spouseFee = false;
+
+    std::string Name() const { return scale == Scale::PriorByName ? "Pat 1BACK" : "Pat"; }
+    bool Relayed() const { return !spouseFee; }
+    // A case record cannot hold the outside system's request for the prior scale.
+    bool Recorded() const { return scale != Scale::PriorByKey; }
+    std::string Describe() const {
+        std::ostringstream text;
+        text << relayCarrier << " " << state << " " << product << " class " << classCode << " age " << age
+             << (male ? " M" : " F") << " $" << face << " table '" << table << "' waiver " << waiverCode
+             << " child " << childUnits << " scale " << static_cast<int>(scale)
+             << (spouseFee ? " spouse" : "");
+        return text.str();
+    }
+};
+
+struct Carrier {
+    const char* relay;
+    const char* quote;
+    std::vector<const char*> states;
+    std::vector<const char*> products;
+};
+
+// Every product code, retired ones included, each carrier in its states
+// (one where it is not approved), every state group of the rate files.
+const std::vector<Carrier>& Carriers() {
+    static const std::vector<Carrier> carriers{
+        {"BRLN",
+         "BRN",
+         {"TX", "CA", "MD", "WA", "PA", "OR", "MS", "NJ", "NY"},
+         {"BRLN1", "BRLN5", "BRLN10", "BRLN15", "BRLN20", "BRLN30", "OSTR5", "OSTR10", "OSTR15", "OSTR20",
+          "OSTR30", "OSTR5G", "OSTR10G", "OSTR15G", "OSTR20G", "OSTR30G", "PELL10", "PELL15"}},
+        {"TVNY",
+         "TVNY",
+         {"FL", "OH", "PA", "TX", "NJ", "WA"},
+         {"KORV1", "KORV5", "KORV10", "KORV15", "KORV20", "KORV30", "AMBR5", "AMBR10", "AMBR15", "AMBR20",
+          "AMBR30", "AMBR5G", "AMBR10G", "AMBR20G"}},
+        {"QNBY",
+         "QNB",
+         {"NY", "NJ"},
+         {"TESS5", "TESS10", "TESS15", "TESS20", "TESS30", "DORR1", "DORR5", "DORR10", "DORR15", "QNBY10",
+          "QNBY15"}},
+    };
+    return carriers;
+}
+
+Case Generate(int i) {
+    static const char* const classes[] = {"SP", "P", "QN", "N", "PS", "S", "5", "8"};
+    // The edges of the issue ages and of the riders' ages.
+    static const int ages[] = {0, 15, 18, 25, 35, 45, 50, 55, 56, 60, 61, 65, 70, 75, 80, 40};
+    static const std::int32_t faces[] = {100000, 250000, 1000000, 5000000, 6000000, 99999};
+    static const char* const tables[] = {"", "2", "4", "1.5", "8", "0", "16"};
+    static const char* const modes[] = {"A", "S", "Q", "M"};
+    const Carrier& carrier = Carriers()[static_cast<std::size_t>(i % 3)];
+    Case c;
+    c.relayCarrier = carrier.relay;
+    c.quoteCarrier = carrier.quote;
+    c.state = carrier.states[static_cast<std::size_t>(i / 3) % carrier.states.size()];
+    // A code the state has no plan for names no product at all.
+    for (std::size_t next = static_cast<std::size_t>(i / 2);; ++next) {
+        c.product = carrier.products[next % carrier.products.size()];
+        if (RelayProductNumber(c.product, c.state) != 0) break;
+    }
+    c.classCode = classes[i % 8];
+    c.age = ages[(i / 5) % 16];
+    c.male = i % 2 == 0;
+    c.face = faces[i % 6];
+    c.table = tables[i % 7];
+    c.permExtra = i % 4 == 1 ? "2.50" : "0";
+    if (i % 3 == 2) {
+        c.tempAmount = "5.00";
+        c.tempYears = 1 + i % 5;
+    }
+    c.waiverCode = i % 4 == 3 ? 1 + i % 6 : 0;
+    c.childUnits = i % 5 == 2 ? 1 : i % 5 == 4 ? 2 : 0;
+    c.mode = modes[i % 4];
+    c.scale = static_cast<Scale>(i % 3 == 0 ? 0 : (i / 3) % 3);
+    c.spouseFee = i % 3 == 2 && i % 7 == 0;
+    return c;
+}
+
+std::string RelayIni(const Case& c) {
+    std::ostringstream ini;
+    ini << "[Identifiers]\r\ncomp_Code=" << c.relayCarrier
+        << "\r\nAgent.Name=Dana Whitfield\r\nAgent.Addr1=400 Congress Avenue\r\nAgent.City=Austin\r\n"
+           "Agent.State=TX\r\nAgent.Zip=78701\r\nInsured.Name="
+        << c.Name() << "\r\nInsured.Age=" << c.age << "\r\nInsured.Sex=" << (c.male ? "M" : "F")
+        << "\r\nInsured.State=" << c.state << "\r\nInsured.Class=" << c.classCode
+        << "\r\nInsured.Table=" << c.table << "\r\nInsured.ExtraPerm=" << c.permExtra
+        << "\r\nInsured.ExtraTemp="
+        << (c.tempAmount.empty() ? "" : "1\u00FC" + std::to_string(c.tempYears) + "\u00FC" + c.tempAmount)
+        << "\r\nInsured.Waiver=" << (c.waiverCode ? "Y" : "N")
+        << "\r\nBRLN.WaiverRating=" << std::max(0, c.waiverCode - 1) << "\r\nRider.CTR.Amt=" << c.childUnits
+        << "\r\nPolicy.FaceAmount=" << c.face << "\r\nPolicy.PremiumMode=" << c.mode
+        << "\r\nBRLN.Product=" << c.product
+        << "\r\npol_ProductName=" << (c.state == "NJ" ? "Quoravel - NJ" : "")
+        << "\r\nTVRN.UsePriorRates=" << (c.scale == Scale::PriorByKey ? "Y" : "N")
+        << "\r\nBRLN.PrintOpts=I\r\nBRLN.ProposalType=T\r\n";
+    return ini.str();
+}
+
+std::vector<std::string> QuoteArguments(const Case& c) {
+    static const char* const waiverRatings[] = {"1", "1", "1.5", "2", "2.5", "3"};
+    std::vector<std::string> arguments{"--format",    "json",
+                                       "--name",      c.Name(),
+                                       "--age",       std::to_string(c.age),
+                                       "--sex",       c.male ? "M" : "F",
+                                       "--state",     c.state,
+                                       "--class",     c.classCode,
+                                       "--flat-perm", c.permExtra,
+                                       "--child",     std::to_string(c.childUnits),
+                                       "--face",      std::to_string(c.face),
+                                       "--mode",      c.mode,
+                                       "--carrier",   c.quoteCarrier,
+                                       "--product",   c.product};
+    if (!c.table.empty()) arguments.insert(arguments.end(), {"--table", c.table});
+    if (!c.tempAmount.empty())
+        arguments.insert(arguments.end(), {"--flat-temp", c.tempAmount + ":" + std::to_string(c.tempYears)});
+    if (c.waiverCode)
+        arguments.insert(arguments.end(),
+                         {"--waiver", waiverRatings[static_cast<std::size_t>(c.waiverCode - 1)]});
+    if (c.scale == Scale::PriorByKey) arguments.insert(arguments.end(), {"--prior-scale", "Y"});
+    if (c.spouseFee) arguments.insert(arguments.end(), {"--waive-spouse-fee", "Y"});
+    return arguments;
+}
+
+// What one way in says of a case's one line: its yearly premiums, or why none.
+struct Answer {
+    std::vector<double> yearly;
+    std::string refusal;
+    bool Priced() const { return refusal.empty(); }
+};
+
+// Files that keep a message on one line (relay.out, the case list) show its
+// line breaks as blanks.
+std::string OneLine(std::string text) {
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+std::string Cents(const std::vector<double>& premiums) {
+    std::string text;
+    for (const double premium : premiums) text += FormatAmount(premium, 2) + " ";
+    return text;
+}
+
+// The quote's JSON: its one line's "yearly" or "refusal".
+Answer FromQuoteJson(const std::string& json) {
+    Answer answer;
+    if (const auto at = json.find("\"refusal\":\""); at != std::string::npos) {
+        for (std::size_t i = at + 11; i < json.size() && json[i] != '"'; ++i) {
+            if (json[i] == '\\' && json[++i] == 'n') {
+                answer.refusal += '\n';
+                continue;
+            }
+            answer.refusal += json[i];
+        }
+        return answer;
+    }
+    const auto at = json.find("\"yearly\":[");
+    if (at == std::string::npos) return {{}, "no quote in " + json};
+    std::istringstream numbers(json.substr(at + 10, json.find(']', at) - at - 10));
+    for (std::string number; std::getline(numbers, number, ',');) answer.yearly.push_back(std::stod(number));
+    return answer;
+}
+
+Answer FromQuoteLine(const QuoteLine& line) { return {line.yearlyPremiums, line.refusal}; }
+
+// The case list's blocks by case number: the first-year premium, or the reason.
+std::map<int, std::string> ListedFirstYears(const std::string& listing) {
+    std::map<int, std::string> listed;
+    std::istringstream lines(listing);
+    int current = 0;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.size() > 3 && line[2] != ' ' && std::isdigit(static_cast<unsigned char>(line[2])))
+            current = std::stoi(line.substr(0, 3));
+        else if (const auto premium = line.find(": first-year premium $"); premium != std::string::npos)
+            listed[current] = line.substr(premium + 22);
+        else if (const auto reason = line.find(": not priced: "); reason != std::string::npos)
+            listed[current] = line.substr(reason + 14);
+    }
+    return listed;
+}
+
+std::vector<double> Numbers(const std::string& list) {
+    std::vector<double> numbers;
+    std::istringstream entries(list);
+    for (std::string entry; std::getline(entries, entry, ',');) numbers.push_back(std::stod(entry));
+    return numbers;
+}
+
+std::string QuoteJson(const Case& c) {
+    std::istringstream in;
+    std::ostringstream out, err;
+    const int code = RunQuote(QuoteArguments(c), in, out, err, QUORAVEL_PROGRAM_DIR);
+    EXPECT_EQ(code, 0) << c.Describe() << ": " << err.str();
+    return out.str();
+}
+
+// The case as the relay reads it, kept as a case record would keep it.
+std::shared_ptr<cClient> ReadCase(const Case& c, const RelayCase& folder) {
+    ProcessValues process;
+    process.ProgramFolder = QUORAVEL_PROGRAM_DIR;
+    ProposalRun run(process, folder.Path());
+    auto client = ReadRelayFile(folder.Path(), "relay.ini", run);
+    client->SetWaiveSpouseFee(c.spouseFee);
+    return client;
+}
+
+TEST(EveryWayIn, OneCaseHasOnePriceOrOneRefusal) {
+    constexpr int kCases = 324;
+    std::vector<Case> cases;
+    std::vector<std::unique_ptr<RelayCase>> folders;
+    std::vector<std::string> command{QUORAVEL_EXECUTABLE, "--relay"};
+    for (int i = 0; i < kCases; ++i) {
+        cases.push_back(Generate(i));
+        folders.push_back(std::make_unique<RelayCase>());
+        folders.back()->Folder().Write("relay.ini", RelayIni(cases.back()));
+        if (cases.back().Relayed()) command.push_back(folders.back()->Path());
+    }
+    const ProgramResult batch = RunProgram(command);
+    ASSERT_EQ(batch.exitCode, 0) << batch.err;
+
+    // The case file of every case a record can hold, listed once.
+    TempFolder files;
+    Collection<cClient> records;
+    std::vector<int> recordOf(kCases, 0);
+    for (int i = 0; i < kCases; ++i) {
+        if (!cases[static_cast<std::size_t>(i)].Recorded()) continue;
+        records.Add(*ReadCase(cases[static_cast<std::size_t>(i)], *folders[static_cast<std::size_t>(i)]));
+        recordOf[static_cast<std::size_t>(i)] = static_cast<int>(records.Count());
+    }
+    const auto caseFile = files.Write("corpus.clt", FormatCases(records, false));
+    const Collection<cClient> saved = ReadCaseFile(caseFile);
+    std::ostringstream listing;
+    ListCases(listing, caseFile.string(), QUORAVEL_PROGRAM_DIR);
+    const std::map<int, std::string> listed = ListedFirstYears(listing.str());
+    RateImpact impact(QUORAVEL_PROGRAM_DIR, QUORAVEL_PROGRAM_DIR, QUORAVEL_PROGRAM_DIR);
+    QuotePricer pane(QUORAVEL_PROGRAM_DIR);
+
+    int priced = 0, refused = 0, verified = 0;
+    for (int i = 0; i < kCases; ++i) {
+        const Case& c = cases[static_cast<std::size_t>(i)];
+        const RelayCase& relay = *folders[static_cast<std::size_t>(i)];
+        const std::string what = "case " + std::to_string(i) + ": " + c.Describe();
+        // The quote stands for the case; every other way must say what it says.
+        const Answer quote = FromQuoteJson(QuoteJson(c));
+        quote.Priced() ? ++priced : ++refused;
+        std::vector<std::pair<std::string, Answer>> others;
+
+        if (c.Relayed()) {
+            const std::string status = relay.Answer("Engine", "Status");
+            ASSERT_FALSE(status.empty()) << what;
+            if (status != "0") {
+                const auto messages = relay.Messages();
+                bool told = false;
+                for (const std::string& message : messages)
+                    told = told || message.find(OneLine(quote.refusal)) != std::string::npos;
+                EXPECT_TRUE(!quote.Priced() && told)
+                    << what << "\nrelay refused, quote: " << quote.refusal << Cents(quote.yearly)
+                    << "\nrelay: " << messages.front();
+            } else {
+                const auto stamp = FindStamp(ReadFileBytes(relay.Pdf()).value_or(""));
+                ASSERT_TRUE(stamp && stamp->premiums.size() == 1) << what;
+                others.emplace_back("stamp", Answer{stamp->premiums.front().yearly, ""});
+                // The answer's years are the ledger's, the first of those stamped.
+                const std::vector<double> answered =
+                    Numbers(relay.Answer("BasicValues", "value_AnnualPremium"));
+                const std::vector<double>& stamped = stamp->premiums.front().yearly;
+                ASSERT_LE(answered.size(), stamped.size()) << what;
+                const std::size_t shown = std::min(answered.size(), quote.yearly.size());
+                EXPECT_EQ(Cents(answered),
+                          Cents({quote.yearly.begin(), quote.yearly.begin() + static_cast<long>(shown)}))
+                    << what << " (relay answer)";
+                EXPECT_EQ(relay.Answer("Stamp", "Premiums1"), PremiumsText(stamp->premiums)) << what;
+                std::ostringstream out, err;
+                EXPECT_EQ(VerifyProposal(relay.Pdf().string(), QUORAVEL_PROGRAM_DIR, out, err),
+                          VerifyCode::Verified)
+                    << what << "\n"
+                    << out.str() << err.str();
+                verified += out.str().ends_with("\nverified\n");
+            }
+        }
+        if (const int record = recordOf[static_cast<std::size_t>(i)]) {
+            const cClient& client = saved.Item(record);
+            const std::vector<ImpactLine> lines = impact.Compare(client, caseFile.string());
+            ASSERT_EQ(lines.size(), 1u) << what;
+            others.emplace_back("impact", Answer{lines.front().oldYearly, lines.front().problem});
+            const auto first = listed.find(record);
+            ASSERT_NE(first, listed.end()) << what;
+            EXPECT_EQ(first->second,
+                      quote.Priced() ? FormatAmount(quote.yearly.front(), 2) : OneLine(quote.refusal))
+                << what << " (case list)";
+            // The pane quotes the products its list offers: those the carrier sells here.
+            QuoteRequest request = QuoteRequestOf(client);
+            for (const std::string& code : CarrierProductCodes(request.company, request.state))
+                if (RelayProductNumber(code, request.state) == client.proposal().ProdChoices().front())
+                    request.productCodes.push_back(code);
+            if (!request.productCodes.empty())
+                others.emplace_back("pane", FromQuoteLine(pane.Price(request).front()));
+        }
+        for (const auto& [way, answer] : others) {
+            EXPECT_EQ(answer.refusal, quote.refusal) << what << " (" << way << ")";
+            EXPECT_EQ(Cents(answer.yearly), Cents(quote.yearly)) << what << " (" << way << ")";
+        }
+    }
+    // Most generated cases are issued; enough are refused to try the refusals.
+    EXPECT_GE(priced, 120);
+    EXPECT_GE(refused, 60);
+    EXPECT_GE(verified, 100);
+}
+
+// A few cases of the corpus's kinds against figures worked by hand from the
+// sample rate tables (rates per $1,000 in cents, row of the issue age, Brellan
+// 20 in column 3 + 5 × class of the level-5 files, Dorrance 5 in column
+// 0 + 3 × class of the level-3 files; base = 250 × rate / 100 + $50 fee).
+TEST(EveryWayIn, WorkedFiguresOfTheScalesTheRetiredCodesAndTheSpouseFee) {
+    struct Worked {
+        Case c;
+        std::string expected;  // the first-year premium, or the refusal
+        const char* worked;
+    };
+    const auto texas = [](const char* product, int age, Scale scale) {
+        Case c;
+        c.relayCarrier = "BRLN";
+        c.quoteCarrier = "BRN";
+        c.state = "TX";
+        c.product = product;
+        c.classCode = "N";
+        c.age = age;
+        c.scale = scale;
+        return c;
+    };
+    Case spouse = texas("DORR5", 45, Scale::Current);
+    spouse.relayCarrier = "QNBY";
+    spouse.quoteCarrier = "QNB";
+    spouse.state = "NJ";
+    spouse.spouseFee = true;
+    for (const Worked& row : std::initializer_list<Worked>{
+             {texas("BRLN20", 45, Scale::Current), "2,482.50", "July08BRNFGHB3: 973"},
+             {texas("BRLN20", 45, Scale::PriorByKey), "2,577.50", "June07BRNFGHB3: 1,011"},
+             {texas("BRLN20", 45, Scale::PriorByName), "2,577.50", "June07BRNFGHB3: 1,011"},
+             {texas("OSTR20", 40, Scale::Current), "1,675.00",
+              "Brellan 20 in its place, July08BRNFGHB3: 650"},
+             {texas("BRLN1", 40, Scale::Current),
+              "No proposal created for this client: Brellan 5: Client must be between age 50 and 80.",
+              "Brellan 5 in its place, issued from 50 to 80"},
+             {spouse, "1,320.00", "July08QNBTermHB3: 528, no fee"},
+         }) {
+        const Answer quote = FromQuoteJson(QuoteJson(row.c));
+        EXPECT_EQ(quote.Priced() ? FormatAmount(quote.yearly.front(), 2) : quote.refusal, row.expected)
+            << row.c.Describe() << ": " << row.worked;
+        if (!row.c.Relayed()) continue;
+        RelayCase relay;
+        relay.Folder().Write("relay.ini", RelayIni(row.c));
+        ASSERT_EQ(relay.Run().exitCode, 0);
+        const std::string first = relay.Answer("HeaderValues", "bridge_InitialAnnualPremium");
+        EXPECT_EQ(first.empty() ? OneLine(relay.Messages().back()) : FormatAmount(std::stod(first), 2),
+                  first.empty() ? RelayMessage("Error", row.expected) : row.expected)
+            << row.c.Describe() << ": " << row.worked;
+    }
+}
+
+}  // namespace
