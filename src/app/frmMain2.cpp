@@ -768,7 +768,8 @@ void frmMain2::AgeLeft() {
 void frmMain2::FaceAmountLeft(QLineEdit* field) {
     const FaceAmountEntry entry = CheckFaceAmount(kFaceAmountField, S(field->text()), inHouse_);
     if (!entry.problem.empty()) {
-        Tell("Face Amount", entry.problem);
+        // The field's own word on leaving it; View names the field and the value.
+        Tell("Face Amount", "Value must be numeric.");
         field->setFocus();
         return;
     }

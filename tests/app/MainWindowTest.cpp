@@ -136,7 +136,7 @@ TEST_F(MainWindowTest, AmountsAreClampedUnlessInHouse) {
     Type(*window, "txtFace0", "150000000");
     EXPECT_EQ(Text(*window, "txtFace0"), "100000000");
     Type(*window, "txtFace0", "lots");
-    EXPECT_EQ(dialogs.LastText(), "Face amount: \"lots\" is not a face amount in whole dollars.");
+    EXPECT_EQ(dialogs.LastText(), "Value must be numeric.");
     Type(*window, "txtPermFlatExtra", "2.5");
     EXPECT_EQ(Text(*window, "txtPermFlatExtra"), "2.50");
 
