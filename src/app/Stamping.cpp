@@ -9,6 +9,7 @@
 #include "CasePricer.h"
 #include "CaseStamp.h"
 #include "Enumerations.h"
+#include "ProposalAssembly.h"
 #include "RateSet.h"
 #include "RelayExchange.h"
 #include "Rounding.h"
@@ -67,7 +68,7 @@ ProposalStamp MakeStamp(const ProcessValues& process, std::string rateSet, Propo
     stamp.date = QDate::currentDate().toString(Qt::ISODate).toStdString();
     stamp.kind = kind;
     stamp.caseText = std::move(caseText);
-    stamp.premiums = StampedPremiumsOf(priced);
+    stamp.premiums = PrintedPremiums(priced);
     return stamp;
 }
 
@@ -131,7 +132,7 @@ int VerifyProposal(const std::string& pdf, const std::string& programFolder, std
     }
     // Made again as on the day it was made: the rate scale depends on the day.
     terms.today = Date::Parse(stamp->date);
-    const auto now = StampedPremiumsOf(CasePricer(programFolder).Price(*client, terms));
+    const auto now = PrintedPremiums(CasePricer(programFolder).Price(*client, terms));
     const auto differences = ComparePremiums(stamp->premiums, now);
     if (differences.empty()) {
         std::size_t years = 0;

@@ -12,8 +12,8 @@
 namespace quoravel {
 
 // The stamp of a proposal made today from `caseText` (relay.ini's bytes, or
-// a case record), with the premiums the proposal printed (`priced`), on the
-// rate files whose identity is `rateSet`.
+// a case record) and priced as `priced` (the stamp holds the premiums its
+// pages print), on the rate files whose identity is `rateSet`.
 ProposalStamp MakeStamp(const ProcessValues& process, std::string rateSet, ProposalStamp::CaseKind kind,
                         std::string caseText, const PricedCase& priced);
 

@@ -42,6 +42,14 @@ std::filesystem::path InFolder(const std::string& folder, const std::string& nam
 // handed to the window.
 bool ReportSettlement(const PricedCase& priced, ProposalRun& run, IllustrationResult& result) {
     const AgeCheck& ages = priced.ages;
+    if (!priced.inputProblems.empty()) {
+        // Only a case record can get here with them: relay and window inputs are held to the rules first.
+        if (run.RelayMode())
+            for (const std::string& problem : priced.inputProblems) run.Errors.Add(clsError::Error, problem);
+        else
+            result.notices.push_back({"Not enough information", priced.Refusal()});
+        return false;
+    }
     result.notes = priced.corrections;
     if (!run.RelayMode()) {
         std::string unavailable;
@@ -61,47 +69,15 @@ bool ReportSettlement(const PricedCase& priced, ProposalRun& run, IllustrationRe
     return ages.ok && priced.unavailable.empty();
 }
 
-// True when pricing the product at the face amount found a rate file absent,
-// damaged or without rates for the case: its premiums would be no price. What
-// the rate files reported goes to the run's error log.
-bool RatesMissing(PageContext& context, std::int32_t product, std::size_t faceIndex) {
-    const PricedLine* line =
-        context.priced->Line(product, context.client.proposal().GetFaceAmount(faceIndex));
-    if (!line) return true;
-    for (const clsError& error : line->rateErrors)
-        context.run.Errors.Add(error.Severity, error.Description, error.Number, error.ModuleName,
-                               error.RoutineName);
-    return !line->Priced();
-}
-
-// The products the report can show: those whose rates are all there, five
-// at most. A comparison goes on with them; a case left without any makes no
-// document.
-std::vector<std::int32_t> ProductsWithRates(PageContext& context) {
-    const cIllustrationOptions& options = context.client.proposal();
-    const std::size_t faces = ReportLayout(options) == LedgerLayout::FaceComparison
-                                  ? std::min(options.FaceAmountCount(), kMostCompared)
-                                  : 1;
-    std::vector<std::int32_t> priced;
-    for (std::size_t i = 0; i < std::min(options.ProductCount(), kMostCompared); ++i) {
-        const std::int32_t product = options.ProdChoices()[i];
-        bool missing = false;
-        for (std::size_t face = 0; face < faces && !missing; ++face)
-            missing = RatesMissing(context, product, face);
-        if (!missing) priced.push_back(product);
-    }
-    return priced;
-}
-
 void KeepProducts(cIllustrationOptions& options, const std::vector<std::int32_t>& products) {
     options.ClearProdChoices();
     for (const std::int32_t product : products) options.AddProduct(product);
     options.SetProductType(products.front());
 }
 
-// A comparison shows five products or five face amounts at most. What it
-// leaves out is named, and the pages show only what the ledger compares.
-void LimitComparison(cClient& illustrated, ProposalRun& run, IllustrationResult& result) {
+// A comparison shows five products or five face amounts at most; the
+// pages show only what the ledger compares. Answers what it left out.
+std::string LimitComparison(cClient& illustrated) {
     cIllustrationOptions& options = illustrated.proposal();
     std::string leftOut;
     const auto leave = [&](const std::string& what) { leftOut += (leftOut.empty() ? "" : ", ") + what; };
@@ -122,13 +98,63 @@ void LimitComparison(cClient& illustrated, ProposalRun& run, IllustrationResult&
         options.ClearFaceAmounts();
         for (std::size_t i = 0; i < kMostCompared; ++i) options.AddFaceAmount(faces[i], illustrated.state());
     }
-    if (leftOut.empty()) return;
-    const std::string text = "The comparison shows " + std::to_string(kMostCompared) + " " + kind +
-                             " at most; left out: " + leftOut + ".";
-    if (run.RelayMode())
-        run.Errors.Add(clsError::Warning, text);
-    else
-        result.notices.push_back({"Proposal", text});
+    if (leftOut.empty()) return "";
+    return "The comparison shows " + std::to_string(kMostCompared) + " " + kind +
+           " at most; left out: " + leftOut + ".";
+}
+
+// The face amounts a report prints: every one of a face comparison, else the first.
+std::vector<std::int32_t> ShownFaces(const cIllustrationOptions& options) {
+    const std::size_t count =
+        ReportLayout(options) == LedgerLayout::FaceComparison ? options.FaceAmountCount() : 1;
+    std::vector<std::int32_t> faces;
+    for (std::size_t i = 0; i < std::min(count, options.FaceAmountCount()); ++i)
+        faces.push_back(options.GetFaceAmount(i));
+    return faces;
+}
+
+// The case as its report shows it: the products its age leaves in, five
+// products or face amounts at most, and only the products whose rates are
+// all there. `checked` gets the lines looked at for their rates, in order,
+// up to the first without rates of each product.
+struct ReportCase {
+    cClient illustrated;
+    std::string leftOut;  // what the comparison's limit left out, told
+    bool ratesMissing = false;
+    std::vector<const PricedLine*> checked;
+};
+
+ReportCase ReportCaseOf(const PricedCase& priced) {
+    ReportCase report{priced.settled, "", false, {}};
+    cIllustrationOptions& options = report.illustrated.proposal();
+    const std::vector<std::int32_t>& outOfAge = priced.ages.outOfAge;
+    if (!outOfAge.empty()) {
+        std::vector<std::int32_t> fitting;
+        for (std::size_t i = 0; i < options.ProductCount(); ++i) {
+            if (std::find(outOfAge.begin(), outOfAge.end(), options.ProdChoices()[i]) == outOfAge.end())
+                fitting.push_back(options.ProdChoices()[i]);
+        }
+        KeepProducts(options, fitting);
+        // One product left is a single quote.
+        options.SetPrintOption(cIllustrationOptions::Individual);
+    }
+    report.leftOut = LimitComparison(report.illustrated);
+    std::vector<std::int32_t> withRates;
+    for (std::size_t i = 0; i < options.ProductCount(); ++i) {
+        const std::int32_t product = options.ProdChoices()[i];
+        bool missing = false;
+        for (const std::int32_t face : ShownFaces(options)) {
+            const PricedLine* line = priced.Line(product, face);
+            if (line) report.checked.push_back(line);
+            missing = !line || !line->Priced();
+            if (missing) break;
+        }
+        if (!missing) withRates.push_back(product);
+    }
+    report.ratesMissing = withRates.size() < options.ProductCount();
+    if (report.ratesMissing && !withRates.empty()) KeepProducts(options, withRates);
+    if (withRates.empty()) options.ClearProdChoices();
+    return report;
 }
 
 std::string ReportNodeName(LedgerLayout layout, const cIllustrationOptions& options) {
@@ -337,42 +363,46 @@ IllustrationResult CreateIllustration(PrintSurface& surface, const PricedCase& p
         result.printerDevice = PrinterDeviceName(run.ProgramFolder());
         run.RemovePreviousPages();
         if (!ReportSettlement(priced, run, result)) return result;
-        const cClient& client = priced.settled;
-        if (client.proposal().ProductCount() == 0 || client.proposal().FaceAmountCount() == 0) return result;
+        const cIllustrationOptions& chosen = priced.settled.proposal();
+        if (chosen.ProductCount() == 0 || chosen.FaceAmountCount() == 0) return result;
 
         // The report runs on a copy: products left out stay in the case.
-        cClient illustrated = client;
-        const std::vector<std::int32_t>& outOfAge = priced.ages.outOfAge;
-        if (!outOfAge.empty()) {
-            const auto& chosen = client.proposal().ProdChoices();
-            std::vector<std::int32_t> fitting;
-            for (std::size_t i = 0; i < client.proposal().ProductCount(); ++i) {
-                if (std::find(outOfAge.begin(), outOfAge.end(), chosen[i]) == outOfAge.end())
-                    fitting.push_back(chosen[i]);
-            }
-            KeepProducts(illustrated.proposal(), fitting);
-            // One product left is a single quote.
-            illustrated.proposal().SetPrintOption(cIllustrationOptions::Individual);
+        ReportCase report = ReportCaseOf(priced);
+        if (!report.leftOut.empty()) {
+            if (run.RelayMode())
+                run.Errors.Add(clsError::Warning, report.leftOut);
+            else
+                result.notices.push_back({"Proposal", report.leftOut});
         }
-        LimitComparison(illustrated, run, result);
-        clsPrint print(surface);
-        PageContext context{print, illustrated, run, run.ProgramFolder(), run.StartDirectory};
-        context.priced = &priced;
-        const std::vector<std::int32_t> withRates = ProductsWithRates(context);
-        if (withRates.size() < std::min(illustrated.proposal().ProductCount(), kMostCompared)) {
+        for (const PricedLine* line : report.checked) {
+            for (const clsError& error : line->rateErrors)
+                run.Errors.Add(error.Severity, error.Description, error.Number, error.ModuleName,
+                               error.RoutineName);
+        }
+        if (report.ratesMissing) {
             // In relay mode the error log already holds the missing rate file.
             if (!run.RelayMode())
                 result.notices.push_back(
                     {"Rate file missing", "Rate file missing.  Please re-install the software."});
-            if (withRates.empty()) return result;
-            KeepProducts(illustrated.proposal(), withRates);
+            if (report.illustrated.proposal().ProductCount() == 0) return result;
         }
-        PrintProposals(print, ProposalsOf(illustrated), priced, commission, run);
+        clsPrint print(surface);
+        PrintProposals(print, ProposalsOf(report.illustrated), priced, commission, run);
         result.documentMade = true;
     } catch (const std::exception& error) {
         run.ProcessError(error, clsError::ErrorWithPlace, kModule, "CreateIllustration");
     }
     return result;
+}
+
+std::vector<StampedPremiums> PrintedPremiums(const PricedCase& priced) {
+    const ReportCase report = ReportCaseOf(priced);
+    const cIllustrationOptions& options = report.illustrated.proposal();
+    std::vector<StampedPremiums> printed;
+    for (std::size_t i = 0; i < options.ProductCount(); ++i)
+        for (const std::int32_t face : ShownFaces(options))
+            printed.push_back(YearlyPremiumsOf(priced, *priced.Line(options.ProdChoices()[i], face)));
+    return printed;
 }
 
 IllustrationResult CreateIllustration(PrintSurface& surface, const cClient& client,

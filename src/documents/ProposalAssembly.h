@@ -39,7 +39,12 @@ struct IllustrationResult {
 // come from the program folder.
 IllustrationResult CreateIllustration(PrintSurface& surface, const PricedCase& priced,
                                       const cCommision& commission, ProposalRun& run);
-// The same for a case not yet priced, where no stamp is wanted: it is
+// The premiums the proposal of a priced case prints, as its stamp records
+// them: the products and face amounts its report shows, each to the end of
+// the illustration.
+std::vector<StampedPremiums> PrintedPremiums(const PricedCase& priced);
+
+// A proposal for a case not yet priced, where no stamp is wanted: it is
 // settled and priced in the run first.
 IllustrationResult CreateIllustration(PrintSurface& surface, const cClient& client,
                                       const cCommision& commission, ProposalRun& run);

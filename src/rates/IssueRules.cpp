@@ -334,8 +334,14 @@ std::vector<std::string> NameWords(const cClient& client) {
 
 }  // namespace
 
+bool OutsidePriorScaleAllowed(std::string_view state) {
+    const std::string upper = ToUpper(state);
+    return upper != "MS" && upper != "OR";
+}
+
 RateScaleChoice ChooseRateScale(const cClient& client, std::optional<Date> prepared, bool outsideAskedPrior) {
     const Date today = prepared.value_or(Date::Today());
+    outsideAskedPrior = outsideAskedPrior && OutsidePriorScaleAllowed(client.state());
     const auto words = NameWords(client);
     const bool currentOnly = Lists(words, kCurrentScaleOnly);
     const bool dated = Lists(words, kBeforeCurrentScale);
@@ -366,13 +372,17 @@ constexpr std::size_t kMaxNotes = 61;
 }  // namespace
 
 std::vector<std::string> CheckAvailability(const cClient& client, const std::string& programFolder) {
+    return CheckAvailability(client, client.CompanyApprovedInState(programFolder));
+}
+
+std::vector<std::string> CheckAvailability(const cClient& client, bool carrierApproved) {
     const std::int32_t company = client.proposal().Company();
     std::vector<std::string> problems;
     const std::string overrideLine = ToUpper(client.broker().Get(BrokerField::address_2));
     const bool overridden =
         std::any_of(kAvailabilityOverrides.begin(), kAvailabilityOverrides.end(),
                     [&](std::string_view code) { return overrideLine.find(code) != std::string::npos; });
-    const bool approved = overridden || client.CompanyApprovedInState(programFolder);
+    const bool approved = overridden || carrierApproved;
     for (const std::int32_t product : ChosenProducts(client.proposal())) {
         // The five-year product keeps the name its message has always had.
         const std::string name = product == 1 && company == 2 ? "Korvel  5" : ProductTitle(product, company);

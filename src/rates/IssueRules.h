@@ -39,11 +39,18 @@ struct RateScaleChoice {
 RateScaleChoice ChooseRateScale(const cClient& client, std::optional<Date> today = std::nullopt,
                                 bool outsideAskedPrior = false);
 
+// Whether the outside system may ask for the prior rate scale in a state:
+// Mississippi and Oregon never moved off the older scale.
+bool OutsidePriorScaleAllowed(std::string_view state);
+
 // The chosen products the case cannot have, one message each: a product that
 // cannot be illustrated at all, one the case's carrier does not sell, or any
 // product where its carrier is not approved (states.ini in the program
 // folder) unless the agent's second address line holds an override word.
 std::vector<std::string> CheckAvailability(const cClient& client, const std::string& programFolder);
+// The same where whether the carrier is approved in the case's state is
+// known already (cClient::CompanyApprovedInState).
+std::vector<std::string> CheckAvailability(const cClient& client, bool carrierApproved);
 
 // Checks the client's age against every chosen product's issue ages.
 AgeCheck ValidateAge(cClient& client, bool usePriorRates);

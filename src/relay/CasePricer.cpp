@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "RateReaders.h"
+#include "RelayInputs.h"
 #include "TextFile.h"
 
 namespace quoravel {
@@ -21,9 +22,12 @@ void TakeRateErrors(clsErrors& log, long before, PricedLine& line) {
 }  // namespace
 
 std::string PricedCase::Refusal() const {
-    std::string refusal;
-    for (const std::string& problem : unavailable) refusal += (refusal.empty() ? "" : "  ") + problem;
-    return refusal.empty() ? ages.message : refusal;
+    for (const auto* problems : {&inputProblems, &unavailable}) {
+        std::string refusal;
+        for (const std::string& problem : *problems) refusal += (refusal.empty() ? "" : "  ") + problem;
+        if (!refusal.empty()) return refusal;
+    }
+    return ages.message;
 }
 
 const PricedLine* PricedCase::Line(std::int32_t product, std::int32_t faceAmount) const {
@@ -46,11 +50,16 @@ CasePricer::CasePricer(const std::string& programFolder, const std::string& rate
 
 PricedCase CasePricer::Price(const cClient& client, ProposalRun& run, std::optional<Date> today) {
     PricedCase priced;
+    priced.inputProblems = CaseInputProblems(client);
     priced.settled = client;
     cClient& settled = priced.settled;
     priced.corrections = ValidateClientInfo(settled, run, today);
     priced.usePriorRates = run.UsePriorRates;
-    priced.unavailable = CheckAvailability(settled, run.ProgramFolder());
+    const auto carrierState = std::make_pair(settled.proposal().Company(), settled.state());
+    auto approved = approved_.find(carrierState);
+    if (approved == approved_.end())
+        approved = approved_.emplace(carrierState, settled.CompanyApprovedInState(run.ProgramFolder())).first;
+    priced.unavailable = CheckAvailability(settled, approved->second);
     priced.ages = ValidateAge(settled, run.UsePriorRates);
     const std::string refusal = priced.Refusal();
 
@@ -91,13 +100,16 @@ PricedCase CasePricer::Price(const cClient& client, const PricingTerms& terms) {
     return Price(client, run, terms.today);
 }
 
+StampedPremiums YearlyPremiumsOf(const PricedCase& priced, const PricedLine& line) {
+    StampedPremiums stamped{line.product, line.faceAmount, {}};
+    for (std::size_t year = 0; year < priced.IllustratedYears(line); ++year)
+        stamped.yearly.push_back(line.years[year].Total());
+    return stamped;
+}
+
 std::vector<StampedPremiums> StampedPremiumsOf(const PricedCase& priced) {
     std::vector<StampedPremiums> premiums;
-    for (const PricedLine& line : priced.lines) {
-        StampedPremiums& stamped = premiums.emplace_back(StampedPremiums{line.product, line.faceAmount, {}});
-        for (std::size_t year = 0; year < priced.IllustratedYears(line); ++year)
-            stamped.yearly.push_back(line.years[year].Total());
-    }
+    for (const PricedLine& line : priced.lines) premiums.push_back(YearlyPremiumsOf(priced, line));
     return premiums;
 }
 

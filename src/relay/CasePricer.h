@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Date.h"
@@ -36,6 +38,9 @@ struct PricedLine {
 struct PricedCase {
     // The case as the rules corrected it; the caller's case is left as given.
     cClient settled;
+    // The values a relay case would refuse (a case record an editor wrote),
+    // one message each: such a case is not priced.
+    std::vector<std::string> inputProblems;
     bool usePriorRates = false;
     // One note for each rider or option the rules took off, and the rate
     // scale's notes, as the proposal shows them after validation.
@@ -46,8 +51,8 @@ struct PricedCase {
     // Every product of the case at every face amount, in the case's order.
     std::vector<PricedLine> lines;
 
-    // Why no proposal is made of the case ("" when one is): the products not
-    // sold, else the age check's message.
+    // Why no proposal is made of the case ("" when one is): its inputs, else
+    // the products not sold, else the age check's message.
     std::string Refusal() const;
     // The line of a product at a face amount, or null.
     const PricedLine* Line(std::int32_t product, std::int32_t faceAmount) const;
@@ -90,10 +95,15 @@ private:
     ProcessValues process_;
     std::string rateFolder_;
     RateFiles files_;
+    // Whether each carrier is approved in each state: states.ini does not
+    // change under a pricer.
+    std::map<std::pair<std::int32_t, std::string>, bool> approved_;
 };
 
-// The premiums of a priced case as its stamp records them: the years each
-// line runs in the proposal (none for a line without premiums).
+// The yearly premiums of a line of a priced case, the years it runs in a
+// proposal (none for a line without premiums).
+StampedPremiums YearlyPremiumsOf(const PricedCase& priced, const PricedLine& line);
+// Those of every line of the case.
 std::vector<StampedPremiums> StampedPremiumsOf(const PricedCase& priced);
 
 }  // namespace quoravel

@@ -55,16 +55,23 @@ void FillPremiums(QuoteLine& line, const PricedCase& priced, const PricedLine& p
 
 QuotePricer::QuotePricer(const std::string& programFolder) : pricer_(programFolder) {}
 
-void QuotePricer::PriceProduct(const QuoteRequest& request, const std::string& asked,
-                               std::vector<QuoteLine>& lines) {
-    // A retired product is quoted as its successor, as a relay case naming it is.
-    const RetiredProduct* retired = FindRetiredProduct(asked);
-    const std::string code = retired ? std::string(retired->newCode) : asked;
+void QuotePricer::PriceProduct(const QuoteRequest& asked, const std::string& code,
+                               const RetiredProduct* retired, std::vector<QuoteLine>& lines) {
+    // A New York company product is issued in New York unless the case is in
+    // New Jersey, as a relay case for it is read; its code names the plan there.
+    QuoteRequest request = asked;
+    const std::int32_t asProduct = RelayProductNumber(code, asked.state);
+    const bool movedToNewYork = IsNewYorkCompanyProduct(asProduct) &&
+                                CarrierSells(asked.company, asProduct) && asked.state != "NY" &&
+                                asked.state != "NJ";
+    if (movedToNewYork) request.state = "NY";
     const std::int32_t product = RelayProductNumber(code, request.state);
-    const std::int32_t minimum = MinimumFaceAmount(product, request.company, request.state);
     cClient client = Insured(request);
     client.proposal().AddProduct(product);
-    for (const std::int32_t face : request.faceAmounts) client.proposal().AddFaceAmount(face, request.state);
+    const FaceAmountLimits limits = FaceAmountLimitsOf(client);
+    // An amount the product does not take is that line's refusal; the others are priced.
+    for (const std::int32_t face : request.faceAmounts)
+        if (limits.Take(face)) client.proposal().AddFaceAmount(face, request.state);
     const PricedCase priced = pricer_.Price(
         client, {request.priorScaleAsked, request.birthDate ? std::optional(request.asOf) : std::nullopt});
 
@@ -75,13 +82,15 @@ void QuotePricer::PriceProduct(const QuoteRequest& request, const std::string& a
         line.name = ProductDisplayName(product, request.company);
         line.faceAmount = face;
         if (retired) line.corrections.push_back(RetiredProductNotice(*retired));
+        if (movedToNewYork)
+            line.corrections.push_back("Insured.State: " + ProductTitle(product, request.company) +
+                                       " is issued in New York; the case is priced in NY.  ");
         line.corrections.insert(line.corrections.end(), priced.corrections.begin(), priced.corrections.end());
         const PricedLine* premiums = priced.Line(product, face);
         if (!priced.unavailable.empty()) {
             line.refusal = priced.Refusal();
-        } else if (face < minimum || !premiums) {
-            line.refusal = ProductTitle(product, request.company) + ": the face amount must be at least $" +
-                           FormatAmount(minimum, 0) + ".";
+        } else if (!limits.Take(face) || !premiums) {
+            line.refusal = InputMessage("--face", std::to_string(face), limits.Expected());
         } else if (!premiums->Priced()) {
             line.refusal = premiums->problem;
         } else {
@@ -94,8 +103,17 @@ std::vector<QuoteLine> QuotePricer::Price(const QuoteRequest& request) {
     const std::vector<std::string> codes = request.productCodes.empty()
                                                ? CarrierProductCodes(request.company, request.state)
                                                : request.productCodes;
+    // A retired product is quoted as its successor, as a relay case naming
+    // it in "BRLN.Product" is; a product asked for twice is quoted once.
+    std::vector<std::string> quoted;
     std::vector<QuoteLine> lines;
-    for (const std::string& code : codes) PriceProduct(request, code, lines);
+    for (const std::string& asked : codes) {
+        const RetiredProduct* retired = FindRetiredProduct(asked);
+        const std::string code = retired ? std::string(retired->newCode) : asked;
+        if (std::find(quoted.begin(), quoted.end(), code) != quoted.end()) continue;
+        quoted.push_back(code);
+        PriceProduct(request, code, retired, lines);
+    }
     std::stable_sort(lines.begin(), lines.end(), [](const QuoteLine& a, const QuoteLine& b) {
         if (a.issuable != b.issuable) return a.issuable;
         return a.issuable && a.firstYear.Total() < b.firstYear.Total();

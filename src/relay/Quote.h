@@ -8,6 +8,7 @@
 #include "InterestIndices.h"
 #include "PremiumEngine.h"
 #include "QuoteRequest.h"
+#include "RelayProducts.h"
 
 namespace quoravel {
 
@@ -44,8 +45,10 @@ public:
     std::vector<QuoteLine> Price(const QuoteRequest& request);
 
 private:
-    // The lines of one product code, one a face amount in the request's order.
-    void PriceProduct(const QuoteRequest& request, const std::string& code, std::vector<QuoteLine>& lines);
+    // The lines of one product code (a retired product's successor, with the
+    // relay's warning), one a face amount in the request's order.
+    void PriceProduct(const QuoteRequest& request, const std::string& code, const RetiredProduct* retired,
+                      std::vector<QuoteLine>& lines);
 
     CasePricer pricer_;
 };

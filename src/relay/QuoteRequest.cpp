@@ -7,6 +7,7 @@
 
 #include "ProductCatalogue.h"
 #include "RelayExchange.h"
+#include "RelayProducts.h"
 #include "Rounding.h"
 #include "Text.h"
 #include "cClient.h"
@@ -240,10 +241,12 @@ private:
         }
     }
 
-    // The codes read in the state, as the relay reads them.
+    // The codes read in the state, as the relay reads them; a retired
+    // product may come by its display name.
     void ReadProducts() {
         for (const QuoteInput* product : All("product")) {
-            const std::string code = ToUpper(Trim(product->value));
+            const RetiredProduct* retired = FindRetiredProduct(product->value);
+            const std::string code = retired ? std::string(retired->oldCode) : ToUpper(Trim(product->value));
             if (RelayProductNumber(code, request_.state) == 0) {
                 Refuse(
                     InputMessage(product->name, product->value,

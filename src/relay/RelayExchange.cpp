@@ -52,10 +52,6 @@ bool Contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
 }
 
-// The products of the New York company, which sells in New York and New
-// Jersey only: a case for one of them is in one of the two states.
-bool IsNewYorkCompanyProduct(std::int32_t productType) { return OfferOf(productType).carriers == kSoldByQNB; }
-
 // Outside systems write the relay file in Windows-1252, but some in UTF-8
 // (with or without a byte-order mark), and some with CR alone between lines:
 // all are read as the Windows-1252 text with CR LF the settings reader takes.
@@ -128,31 +124,17 @@ void ReadAgent(const RelayFile& relay, cBroker& agent) {
 // Every chosen product must take the amount; one outside the limits of any
 // of them refuses the case.
 void AddFaceAmounts(const RelayFile& relay, cClient& client, InputProblems& problems) {
-    auto& options = client.proposal();
-    std::int32_t minimum = kMinimumFaceAmount;
-    std::string limitedBy;
-    for (std::size_t i = 0; i < options.ProductCount(); ++i) {
-        const std::int32_t product = options.ProdChoices()[i];
-        const std::int32_t productMinimum = MinimumFaceAmount(product, options.Company(), client.state());
-        if (productMinimum > minimum || limitedBy.empty()) {
-            minimum = std::max(minimum, productMinimum);
-            limitedBy = ProductTitle(product, options.Company());
-        }
-    }
+    const FaceAmountLimits limits = FaceAmountLimitsOf(client);
     for (const char* key :
          {"BRLN.AddlFace1", "BRLN.AddlFace2", "BRLN.AddlFace3", "BRLN.AddlFace4", "Policy.FaceAmount"}) {
         const std::string text = relay.Text(key);
         const auto face = RelayFaceAmount(text);
         if (!face || *face == 0) continue;  // an unreadable amount is reported by its rule
-        if (*face < minimum || *face > kMaximumFaceAmount) {
-            problems.emplace_back(clsError::Error,
-                                  InputMessage(key, text,
-                                               "a face amount from $" + FormatAmount(minimum, 0) + " to $" +
-                                                   FormatAmount(kMaximumFaceAmount, 0) +
-                                                   (limitedBy.empty() ? "" : " for " + limitedBy)));
+        if (!limits.Take(*face)) {
+            problems.emplace_back(clsError::Error, InputMessage(key, text, limits.Expected()));
             continue;
         }
-        options.AddFaceAmount(*face, client.state());
+        client.proposal().AddFaceAmount(*face, client.state());
     }
 }
 
@@ -248,8 +230,7 @@ void ReadKeys(const RelayFile& relay, cClient& client, ProposalRun& run, InputPr
     ReadInsured(relay, client);
 
     run.RelayUsePriorRates = relay.Flag("TVRN.UsePriorRates");
-    // Mississippi and Oregon never moved off the older rate scale.
-    if (run.RelayUsePriorRates && (client.state() == "MS" || client.state() == "OR")) {
+    if (run.RelayUsePriorRates && !OutsidePriorScaleAllowed(client.state())) {
         run.RelayUsePriorRates = false;
         run.Updates.Add("TVRN.UsePriorRates", Value(false), clsINIFile::Boolean);
     }

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <utility>
 
+#include "Enumerations.h"
+#include "ProductCatalogue.h"
 #include "Rounding.h"
 #include "Text.h"
 #include "cClient.h"
@@ -203,6 +205,51 @@ bool IsTemporaryExtraYears(std::string_view value) { return WholeIn(value, 1, kL
 bool IsFlatExtraAmount(std::string_view value) {
     const auto amount = NumberIn(value);
     return amount && IsFlatExtra(*amount);
+}
+
+bool FaceAmountLimits::Take(std::int32_t face) const { return face >= minimum && face <= kMaximumFaceAmount; }
+
+std::string FaceAmountLimits::Expected() const {
+    return "a face amount from $" + FormatAmount(minimum, 0) + " to $" + FormatAmount(kMaximumFaceAmount, 0) +
+           (limitedBy.empty() ? "" : " for " + limitedBy);
+}
+
+FaceAmountLimits FaceAmountLimitsOf(const cClient& client) {
+    const cIllustrationOptions& options = client.proposal();
+    FaceAmountLimits limits{kMinimumFaceAmount, ""};
+    for (std::size_t i = 0; i < options.ProductCount(); ++i) {
+        const std::int32_t product = options.ProdChoices()[i];
+        const std::int32_t productMinimum = MinimumFaceAmount(product, options.Company(), client.state());
+        if (productMinimum > limits.minimum || limits.limitedBy.empty()) {
+            limits.minimum = std::max(limits.minimum, productMinimum);
+            limits.limitedBy = ProductTitle(product, options.Company());
+        }
+    }
+    return limits;
+}
+
+std::vector<std::string> CaseInputProblems(const cClient& client) {
+    std::vector<std::string> problems;
+    const auto check = [&](bool taken, std::string_view key, const std::string& value) {
+        if (!taken) problems.push_back(InputMessage(key, value, RelayInputRule(key).expected));
+    };
+    check(client.age() >= 0 && client.age() <= kOldestAge, "Insured.Age", std::to_string(client.age()));
+    check(IsFlatExtra(client.PermFlatExtra()), "Insured.ExtraPerm", FixedText(client.PermFlatExtra(), 2));
+    check(IsFlatExtra(client.TempFlatExtra()) && client.TempFlatExtraYears() >= 0 &&
+              client.TempFlatExtraYears() <= kLastPolicyYear,
+          "Insured.ExtraTemp",
+          "1\u00FC" + std::to_string(client.TempFlatExtraYears()) + "\u00FC" +
+              FixedText(client.TempFlatExtra(), 2));
+    check(!client.ChildRider() ||
+              (client.ChildRiderUnits() >= 0 && client.ChildRiderUnits() <= kMostChildUnits),
+          "Rider.CTR.Amt", std::to_string(client.ChildRiderUnits()));
+    const FaceAmountLimits limits = FaceAmountLimitsOf(client);
+    for (std::size_t i = 0; i < client.proposal().FaceAmountCount(); ++i) {
+        const std::int32_t face = client.proposal().GetFaceAmount(i);
+        if (!limits.Take(face))
+            problems.push_back(InputMessage("Policy.FaceAmount", std::to_string(face), limits.Expected()));
+    }
+    return problems;
 }
 
 std::string InputMessage(std::string_view key, std::string_view value, std::string_view expected) {

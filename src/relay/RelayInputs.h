@@ -5,8 +5,11 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quoravel {
+
+class cClient;
 
 // The relay file's coded values and the rules its inputs are held to. A
 // value is taken as the outside system sent it; one that breaks its key's
@@ -49,6 +52,22 @@ const InputRule& RelayInputRule(std::string_view key);
 bool IsTemporaryExtraYears(std::string_view value);
 // An amount per $1,000 of a flat extra: 0 to 99.99 in whole cents.
 bool IsFlatExtraAmount(std::string_view value);
+
+// The face amounts every chosen product of a case takes: from the highest of
+// their minimums to the largest any carrier issues.
+struct FaceAmountLimits {
+    std::int32_t minimum = 0;
+    std::string limitedBy;  // the product whose minimum it is
+    bool Take(std::int32_t face) const;
+    // "a face amount from $50,000 to $100,000,000 for Brellan 20"
+    std::string Expected() const;
+};
+FaceAmountLimits FaceAmountLimitsOf(const cClient& client);
+
+// A case's inputs held to the relay's rules whatever way it came in (a case
+// record an editor or an older program wrote): one message a value a relay
+// case would refuse, under its relay key.
+std::vector<std::string> CaseInputProblems(const cClient& client);
 
 // `Insured.ExtraPerm: "-5" is not an amount from 0 to 99.99 per $1,000.`
 // The value is shown as received, cut at 40 characters.

@@ -97,6 +97,8 @@ const RetiredProduct* FindRetiredProduct(std::string_view value) {
     return nullptr;
 }
 
+bool IsNewYorkCompanyProduct(std::int32_t product) { return OfferOf(product).carriers == kSoldByQNB; }
+
 std::string RetiredProductNotice(const RetiredProduct& retired) {
     return "The saved case contains a " + std::string(retired.oldName) + " which is no longer valid." +
            "The product being illustrated has been changed to a " + std::string(retired.newName) + ".";

@@ -19,6 +19,10 @@ struct RetiredProduct {
 // The retired product a relay value names, by its relay code (letter case
 // ignored) or by its display name; null for any other value.
 const RetiredProduct* FindRetiredProduct(std::string_view value);
+// The products of the New York company, which sells them in New York and
+// New Jersey only: a case for one of them is in one of the two states.
+bool IsNewYorkCompanyProduct(std::int32_t product);
+
 // The warning that a retired product was replaced by its successor.
 std::string RetiredProductNotice(const RetiredProduct& retired);
 

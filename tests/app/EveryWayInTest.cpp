@@ -78,7 +78,7 @@ const std::vector<Carrier>& Carriers() {
           "AMBR30", "AMBR5G", "AMBR10G", "AMBR20G"}},
         {"QNBY",
          "QNB",
-         {"NY", "NJ"},
+         {"NY", "NJ", "TX"},  // a New York company case is moved to New York
          {"TESS5", "TESS10", "TESS15", "TESS20", "TESS30", "DORR1", "DORR5", "DORR10", "DORR15", "QNBY10",
           "QNBY15"}},
     };
@@ -372,6 +372,8 @@ TEST(EveryWayIn, WorkedFiguresOfTheScalesTheRetiredCodesAndTheSpouseFee) {
         c.scale = scale;
         return c;
     };
+    Case mississippi = texas("BRLN20", 45, Scale::PriorByKey);
+    mississippi.state = "MS";
     Case spouse = texas("DORR5", 45, Scale::Current);
     spouse.relayCarrier = "QNBY";
     spouse.quoteCarrier = "QNB";
@@ -387,6 +389,8 @@ TEST(EveryWayIn, WorkedFiguresOfTheScalesTheRetiredCodesAndTheSpouseFee) {
               "No proposal created for this client: Brellan 5: Client must be between age 50 and 80.",
               "Brellan 5 in its place, issued from 50 to 80"},
              {spouse, "1,320.00", "July08QNBTermHB3: 528, no fee"},
+             // Mississippi stays on its scale whatever the outside system asks.
+             {mississippi, "2,577.50", "current scale June07BRNFGHB3: 1,011"},
          }) {
         const Answer quote = FromQuoteJson(QuoteJson(row.c));
         EXPECT_EQ(quote.Priced() ? FormatAmount(quote.yearly.front(), 2) : quote.refusal, row.expected)
@@ -400,6 +404,83 @@ TEST(EveryWayIn, WorkedFiguresOfTheScalesTheRetiredCodesAndTheSpouseFee) {
                   first.empty() ? RelayMessage("Error", row.expected) : row.expected)
             << row.c.Describe() << ": " << row.worked;
     }
+}
+
+// A case record holding what a relay case refuses (written by an editor or
+// an older program) is refused by every way that reads case records, with
+// the relay's message; none prices it.
+TEST(EveryWayIn, ACaseRecordARelayCaseWouldRefuseIsPricedNowhere) {
+    // A Texas case record (Brellan 20, a man of 45, $250,000) edited by hand:
+    // line 12 of the record is its permanent flat extra, lines 17 and 18 the
+    // children's rider and its units.
+    cClient client;
+    client.SetFirstName("Pat");
+    client.SetState("TX");
+    client.SetAge(45);
+    client.SetIsMale(true);
+    client.SetClassification(4);
+    client.proposal().AddProduct(4);
+    client.proposal().AddFaceAmount(250000, "TX");
+    Collection<cClient> records;
+    records.Add(client);
+    std::vector<std::string> record;
+    std::istringstream text(FormatCases(records, false));
+    for (std::string line; std::getline(text, line);) record.push_back(line);
+    struct Edit {
+        std::vector<std::pair<std::size_t, std::string>> lines;
+        const char* message;
+    };
+    const std::size_t face =
+        static_cast<std::size_t>(std::find(record.begin(), record.end(), " 250000 \r") - record.begin());
+    for (const Edit& edit : std::initializer_list<Edit>{
+             {{{11, "150\r"}}, "Insured.ExtraPerm: \"150.00\" is not an amount from 0 to 99.99 per $1,000."},
+             {{{16, "#TRUE#\r"}, {17, "11\r"}},
+              "Rider.CTR.Amt: \"11\" is not a number of child rider units from 0 to 10."},
+             {{{face, " 49999 \r"}},
+              "Policy.FaceAmount: \"49999\" is not a face amount from $50,000 to $100,000,000 for Brellan "
+              "20."},
+         }) {
+        std::vector<std::string> edited = record;
+        for (const auto& [at, line] : edit.lines) edited.at(at) = line;
+        std::string bytes;
+        for (const std::string& line : edited) bytes += line + "\n";
+        TempFolder files;
+        const auto caseFile = files.Write("edited.clt", bytes);
+        std::ostringstream listing;
+        ListCases(listing, caseFile.string(), QUORAVEL_PROGRAM_DIR);
+        const auto listed = ListedFirstYears(listing.str());
+        ASSERT_EQ(listed.count(1), 1u) << listing.str();
+        EXPECT_EQ(listed.at(1), edit.message) << listing.str();
+        const cClient saved = ReadCaseFile(caseFile).Item(1);
+        RateImpact impact(QUORAVEL_PROGRAM_DIR, QUORAVEL_PROGRAM_DIR, QUORAVEL_PROGRAM_DIR);
+        EXPECT_EQ(impact.Compare(saved, caseFile.string()).front().problem, edit.message);
+    }
+}
+
+// A comparison shows five products at most, and its stamp holds what it
+// shows; verify prices the same five.
+TEST(EveryWayIn, TheStampHoldsWhatTheComparisonPrinted) {
+    Case c;
+    c.relayCarrier = "BRLN";
+    c.state = "TX";
+    c.product = "BRLN10";
+    c.classCode = "N";
+    RelayCase relay;
+    std::string ini = RelayIni(c);
+    ini.replace(ini.find("BRLN.PrintOpts=I"), 16, "BRLN.PrintOpts=C");
+    ini +=
+        "BRLN.Product1=BRLN15\r\nBRLN.Product2=BRLN20\r\nBRLN.Product3=BRLN30\r\nBRLN.Product4=PELL10\r\n"
+        "BRLN.Product5=OSTR10G\r\n";
+    relay.Folder().Write("relay.ini", ini);
+    ASSERT_EQ(relay.Run().exitCode, 0);
+    ASSERT_EQ(relay.Answer("Engine", "Status"), "0");
+    const auto stamp = FindStamp(ReadFileBytes(relay.Pdf()).value_or(""));
+    ASSERT_TRUE(stamp);
+    ASSERT_EQ(stamp->premiums.size(), 5u);
+    EXPECT_EQ(stamp->premiums.back().product, 8) << "Pellamy 10 is fifth; Ostrel 10 Guarantees is left out";
+    std::ostringstream out, err;
+    EXPECT_EQ(VerifyProposal(relay.Pdf().string(), QUORAVEL_PROGRAM_DIR, out, err), VerifyCode::Verified)
+        << out.str();
 }
 
 }  // namespace
