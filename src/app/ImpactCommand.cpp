@@ -1,7 +1,6 @@
 #include "ImpactCommand.h"
 
 #include <QDate>
-#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <ostream>
@@ -15,6 +14,7 @@
 #include "RateSet.h"
 #include "Rounding.h"
 #include "RuntimeError.h"
+#include "Text.h"
 #include "TextFile.h"
 
 namespace fs = std::filesystem;
@@ -115,11 +115,7 @@ std::string DescribeRates(const std::string& folder, std::string& problem) {
     }
 }
 
-std::string Plain(double amount) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2f", round(2, amount));
-    return text;
-}
+std::string Plain(double amount) { return FixedText(round(2, amount), 2); }
 
 class ProgressBar {
 public:

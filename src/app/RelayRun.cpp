@@ -40,14 +40,26 @@ std::string AbsoluteFolder(const std::string& folder) {
     return absolute;
 }
 
-// A relative "PDF.Path" is taken inside the relay folder for the same reason.
-// "PDF.Name" names a file in that folder and nothing else: a name that would
-// lead elsewhere refuses the case, and the default name stands in for it.
+// A relative "PDF.Path" is taken inside the relay folder for the same reason,
+// and stays inside it: one that leads out ("..") refuses the case, and the
+// relay folder stands in for it. "PDF.Name" names a file in that folder and
+// nothing else: a name that would lead elsewhere refuses the case, and the
+// default name stands in for it.
 void AnchorPdfTarget(ProposalRun& run) {
     run.ReadPdfTarget();
-    if (fs::path(run.PdfPath).is_relative())
+    if (fs::path(run.PdfPath).is_relative()) {
+        const fs::path inside = fs::path(run.PdfPath).lexically_normal();
+        if (!inside.empty() && *inside.begin() == "..") {
+            std::string sent = run.PdfPath;
+            if (sent.size() > 1 && IsPathSeparator(sent.back())) sent.pop_back();
+            run.Errors.Add(
+                clsError::Error,
+                InputMessage("PDF.Path", sent, "a folder inside the relay folder, or an absolute path"));
+            run.PdfPath = run.StartDirectory;
+        }
         run.PdfPath =
             WithTrailingSeparator((fs::path(run.StartDirectory) / run.PdfPath).lexically_normal().string());
+    }
     if (run.PdfName.find_first_of("/\\") != std::string::npos ||
         run.PdfName.find("..") != std::string::npos) {
         run.Errors.Add(clsError::Error, InputMessage("PDF.Name", run.PdfName, "a plain file name"));
@@ -56,8 +68,8 @@ void AnchorPdfTarget(ProposalRun& run) {
 }
 
 // Makes the proposal of relay.ini and its PDF; false when no document was
-// made. `pdfWritten` tells whether the PDF was.
-bool MakeProposal(ProposalRun& run, std::future<std::string>& rateSet, bool& pdfWritten) {
+// made.
+bool MakeProposal(ProposalRun& run, std::future<std::string>& rateSet) {
     // Without the program's own files every state would be refused: the
     // answer names the fault of the installation instead.
     if (!FileExists(fs::path(run.ProgramFolder()) / "states.ini")) {
@@ -87,7 +99,6 @@ bool MakeProposal(ProposalRun& run, std::future<std::string>& rateSet, bool& pdf
     AttachStamp(surface, *run.Stamp);
     try {
         ConvertToPdf(surface, run.PdfPath, run.PdfName);
-        pdfWritten = true;
     } catch (const RuntimeError& error) {
         // The proposal itself is good; the outside system learns from the
         // answer that its PDF is missing and where it was to be.
@@ -139,20 +150,24 @@ RelayOutcome RunRelay(ProcessValues& process, std::ostream& diagnostics) {
             : std::async(std::launch::deferred, [known = process.RateSetIdentity] { return known; });
     ProposalRun run(process, AbsoluteFolder(process.StartDirectory));
     bool made = false;
-    bool pdfWritten = false;
     try {
-        AnchorPdfTarget(run);
+        // A relay file larger than any case is refused before it is read.
+        const std::string tooLarge = RelayFileSizeProblem(run.StartDirectory, "relay.ini");
+        if (tooLarge.empty()) AnchorPdfTarget(run);
         // Every file in the folder after the run, but the inputs, is this run's.
         run.RemovePreviousOutputs(RelayFormFiles());
-        made = MakeProposal(run, rateSet, pdfWritten);
+        if (tooLarge.empty())
+            made = MakeProposal(run, rateSet);
+        else
+            run.Errors.Add(clsError::Error, tooLarge);
     } catch (const std::exception& error) {
         run.ProcessError(error, clsError::ErrorWithPlace, kModule, kRoutine);
     }
     try {
-        // Page files a failed proposal may have begun are no answer, nor is
-        // a PDF an earlier run left where this one's was to go.
+        // Page files a failed proposal may have begun are no answer. The
+        // PDF's place is touched only by writing the PDF: a refused case
+        // leaves whatever is there.
         if (!made) run.RemovePreviousPages();
-        if (!pdfWritten) run.RemoveStalePdf();
         WriteRelayAnswer(run);
     } catch (const std::exception& error) {
         diagnostics << "quoravel: no answer could be written in the relay folder " << run.StartDirectory

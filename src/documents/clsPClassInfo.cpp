@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 
 #include "PrintSurface.h"
 #include "ProductCatalogue.h"
 #include "SectionPage.h"
+#include "Text.h"
 #include "cClient.h"
 #include "cIllustrationOptions.h"
 
@@ -176,11 +176,7 @@ void PrintBuildChart(clsPrint& print, const std::string& title, const BuildChart
     print.SetTableSep(separators);
 }
 
-std::string RatioText(double ratio) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%.1f", ratio);
-    return text;
-}
+std::string RatioText(double ratio) { return FixedText(ratio, 1); }
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -192,7 +193,7 @@ double RateFile::Rate(long number, std::size_t index) {
         DecodeValue(layout_, buffer_.data() + ValueOffset(layout_) + index * ValueSize(layout_));
     if (!IsPlausibleRate(rate)) {
         char value[32];
-        std::snprintf(value, sizeof value, "%g", rate);
+        *std::to_chars(value, value + sizeof value - 1, rate, std::chars_format::general, 6).ptr = '\0';
         throw RuntimeError(ErrorNumber::BadFileFormat, "RateFile",
                            "The rate file " + path_ + " is damaged: record " + std::to_string(number) +
                                " holds " + value + " where a rate belongs.");

@@ -12,9 +12,9 @@ constexpr std::size_t kStampPartLength = 1000;
 
 // "<key>Parts" with their number, then "<key>1", "<key>2", … in order.
 void WriteParts(clsINIFile& answer, const std::string& key, const std::vector<std::string>& parts) {
-    answer.WriteINI(key + "Parts", Value(static_cast<std::int64_t>(parts.size())), clsINIFile::Number);
+    answer.AppendINI(key + "Parts", Value(static_cast<std::int64_t>(parts.size())), clsINIFile::Number);
     for (std::size_t part = 0; part < parts.size(); ++part)
-        answer.WriteINI(key + std::to_string(part + 1), Value(parts[part]), clsINIFile::Text);
+        answer.AppendINI(key + std::to_string(part + 1), Value(parts[part]), clsINIFile::Text);
 }
 
 }  // namespace
@@ -69,11 +69,12 @@ void WriteRelayAnswer(const ProposalRun& run) {
         if (!policyValues) engine();
         // Added last, so the sections before it read as they always have.
         if (run.Stamp) {
+            // Appended key by key: the case may be as long as a relay file.
             answer.SetSection("Stamp");
-            answer.WriteINI("Version", Value(run.Stamp->version), clsINIFile::Text);
-            answer.WriteINI("RateSet", Value(run.Stamp->rateSet), clsINIFile::Text);
-            answer.WriteINI("Date", Value(run.Stamp->date), clsINIFile::Text);
-            answer.WriteINI("CaseKind", Value(CaseKindName(run.Stamp->kind)), clsINIFile::Text);
+            answer.AppendINI("Version", Value(run.Stamp->version), clsINIFile::Text);
+            answer.AppendINI("RateSet", Value(run.Stamp->rateSet), clsINIFile::Text);
+            answer.AppendINI("Date", Value(run.Stamp->date), clsINIFile::Text);
+            answer.AppendINI("CaseKind", Value(CaseKindName(run.Stamp->kind)), clsINIFile::Text);
             // A settings reader keeps 2,047 characters of a value: the case
             // goes in numbered parts, the premiums one product and face amount a key.
             const std::string encoded = EncodeBase64(run.Stamp->caseText);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <filesystem>
 #include <limits>
 #include <optional>
 #include <utility>
@@ -323,9 +324,23 @@ bool IsStateOfDelivery(const std::string& state, const std::string& programFolde
     return !state.empty() && !states.ReadINI("FullName", clsINIFile::Text).Text().empty();
 }
 
+std::string RelayFileSizeProblem(const std::string& folder, const std::string& fileName) {
+    std::error_code unknown;
+    const auto path = ResolveFileName(std::filesystem::path(folder) / fileName);
+    const std::uintmax_t bytes = std::filesystem::file_size(path, unknown);
+    if (unknown || bytes <= kMostRelayFileBytes) return "";
+    return path.filename().string() + " holds " + FormatAmount(static_cast<double>(bytes), 0) +
+           " bytes; a relay file may hold " + FormatAmount(static_cast<double>(kMostRelayFileBytes), 0) +
+           " bytes at most.";
+}
+
 std::shared_ptr<cClient> ReadRelayFile(const std::string& folder, const std::string& fileName,
                                        ProposalRun& run) {
     auto client = std::make_shared<cClient>();
+    if (std::string tooLarge = RelayFileSizeProblem(folder, fileName); !tooLarge.empty()) {
+        run.Errors.Add(clsError::Error, std::move(tooLarge));
+        return client;
+    }
     try {
         const RelayFile relay(folder, fileName);
         // Nothing of a file that is no settings file can be taken; one message says so.

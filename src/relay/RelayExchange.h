@@ -14,6 +14,12 @@ namespace quoravel {
 // The exchange with the outside illustration system: a case read from its
 // relay file, and the answer written back into the relay folder.
 
+// A relay file holds one case: a few dozen keys, some kilobytes. One larger
+// than this is no case, and is refused before it is read.
+inline constexpr std::uintmax_t kMostRelayFileBytes = 1024 * 1024;
+// Why the relay file cannot be read as a case because of its size, "" when it can.
+std::string RelayFileSizeProblem(const std::string& folder, const std::string& fileName);
+
 // Builds a case from section "Identifiers" of folder + fileName: the client,
 // the agent and the illustration options, with the checks and corrections of
 // a relay case (problems go to the run's error log, corrected inputs to its

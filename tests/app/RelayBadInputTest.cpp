@@ -6,12 +6,14 @@
 #include <set>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <sstream>
 
 #include "CaseListing.h"
 #include "RateSet.h"
 #include "RelayCase.h"
+#include "Rounding.h"
 #include "TestSupport.h"
 #include "Text.h"
 
@@ -79,10 +81,11 @@ TEST(RelayBadInput, AnEmptyProgramFolderIsNamedInTheAnswer) {
                          "another folder).")});
 }
 
-// "PDF.Name" names a file of the PDF folder and nothing else: a name leading
-// out of it refuses the case and touches nothing there; a PDF an earlier run
-// left under a plain name goes once the run is known not to write it.
-TEST(RelayBadInput, ThePdfNameIsAPlainFileName) {
+// "PDF.Name" names a file of the PDF folder and nothing else, and a relative
+// "PDF.Path" a folder inside the relay folder: one leading out refuses the
+// case. The PDF's place is touched only by writing the PDF: a refused case
+// leaves the file of that name where it is, wherever "PDF.Path" points.
+TEST(RelayBadInput, ThePdfStaysInItsPlaceAndARefusedCaseDeletesNothing) {
     const RelayCase relay("single-product");
     const std::string ini = relay.Folder().Read("relay.ini");
     relay.Folder().Write("victim.pdf", "not this run's");
@@ -97,11 +100,22 @@ TEST(RelayBadInput, ThePdfNameIsAPlainFileName) {
                                                                 "\" is not a plain file name.")));
         EXPECT_EQ(relay.Folder().Read("victim.pdf"), "not this run's");
     }
+    for (const char* path : {"..", "../out", "sub/../.."}) {
+        SCOPED_TRACE(path);
+        relay.Folder().Write("relay.ini", ini + "PDF.Path=" + path + "\r\nPDF.Name=victim.pdf\r\n");
+        RunAnswered(relay);
+        EXPECT_TRUE(
+            HasMessage(relay, RelayMessage("Error", std::string("PDF.Path: \"") + path +
+                                                        "\" is not a folder inside the relay folder, or an "
+                                                        "absolute path.")));
+        EXPECT_EQ(relay.Folder().Read("victim.pdf"), "not this run's");
+    }
     relay.Folder().Write("out/stale.pdf", "an earlier run's");
     relay.Folder().Write("relay.ini", RelayIni("Insured.Age=-1\r\nPolicy.FaceAmount=250000\r\n") +
                                           "PDF.Path=" + relay.Path() + "/out\r\nPDF.Name=stale\r\n");
     RunAnswered(relay);
-    EXPECT_FALSE(relay.Has("out/stale.pdf"));
+    EXPECT_EQ(relay.Answer("Engine", "Status"), "4");
+    EXPECT_EQ(relay.Folder().Read("out/stale.pdf"), "an earlier run's");
 }
 
 TEST(RelayBadInput, EmptyAndBinaryRelayFilesMakeNoProposal) {
@@ -119,14 +133,32 @@ TEST(RelayBadInput, EmptyAndBinaryRelayFilesMakeNoProposal) {
     }
 }
 
-TEST(RelayBadInput, OneMegabyteValueDoesNotStopTheRun) {
+// A relay file holds one case: one up to a megabyte is read, a larger one is
+// refused at once with its size, whatever fills it.
+TEST(RelayBadInput, ARelayFileLargerThanAMegabyteIsRefusedAtOnce) {
+    const std::string valid =
+        RelayIni("Insured.Age=45\r\nPolicy.FaceAmount=250000\r\nBRLN.Product=BRLN20\r\n");
     RelayCase relay;
     relay.Folder().Write("relay.ini",
-                         RelayIni("Insured.Age=45\r\nPolicy.FaceAmount=250000\r\nBRLN.Product=BRLN20\r\n"
-                                  "Agent.Phone=" +
-                                  std::string(1 << 20, '5') + "\r\n"));
+                         valid + "Agent.Phone=" + std::string(1024 * 1024 - valid.size() - 14, '5') + "\r\n");
     RunAnswered(relay);
     EXPECT_EQ(relay.Answer("Engine", "Status"), "0");
+
+    std::string keys;
+    for (int key = 0; keys.size() < 50 * 1024 * 1024; ++key) keys += "Junk" + std::to_string(key) + "=x\r\n";
+    for (const std::string& bytes : {valid + keys, valid + "Agent.Phone=" + std::string(52 << 20, '5')}) {
+        relay.Folder().Write("relay.ini", bytes);
+        const auto start = std::chrono::steady_clock::now();
+        RunAnswered(relay);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20)) << "refused, not read";
+        EXPECT_EQ(relay.Answer("Engine", "Status"), "4");
+        EXPECT_EQ(
+            relay.Messages(),
+            std::vector<std::string>{RelayMessage(
+                "Error", "relay.ini holds " + quoravel::FormatAmount(static_cast<double>(bytes.size()), 0) +
+                             " bytes; a relay file may hold 1,048,576 bytes at most.")});
+        EXPECT_FALSE(relay.Has("illustration.pdf"));
+    }
 }
 
 TEST(RelayFolder, AnswerThatCannotBeWrittenEndsNonZeroWithAMessage) {

@@ -2,6 +2,7 @@
 // developer can look at the pages a run exported.
 #include <QGuiApplication>
 #include <QtGlobal>
+#include <charconv>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -48,12 +49,11 @@ bool Parse(const std::vector<std::string>& args, Arguments& parsed) {
         } else if (arg == "--pdf" && hasValue) {
             parsed.pdfFile = args[++i];
         } else if (arg == "--dpi" && hasValue) {
-            try {
-                std::size_t used = 0;
-                parsed.dpi = std::stod(args[++i], &used);
-                if (used != args[i].size()) throw std::invalid_argument(args[i]);
-            } catch (const std::logic_error&) {
-                std::cerr << "quoravel-render: --dpi takes a number, not \"" << args[i] << "\".\n";
+            // Read as a plain decimal whatever the locale (Qt takes the environment's).
+            const std::string& value = args[++i];
+            const auto read = std::from_chars(value.data(), value.data() + value.size(), parsed.dpi);
+            if (value.empty() || read.ec != std::errc() || read.ptr != value.data() + value.size()) {
+                std::cerr << "quoravel-render: --dpi takes a number, not \"" << value << "\".\n";
                 return false;
             }
         } else if (arg.starts_with("--")) {

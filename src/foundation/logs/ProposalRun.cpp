@@ -86,10 +86,4 @@ void ProposalRun::RemovePreviousOutputs(const std::vector<std::string>& formFile
                      [&](const std::string& name) { return outputs.count(name) > 0 || IsPageFile(name); });
 }
 
-void ProposalRun::RemoveStalePdf() const {
-    std::error_code error;
-    const fs::path pdf = ResolveFileName(fs::path(PdfPath) / PdfName);
-    if (fs::is_regular_file(pdf, error)) fs::remove(pdf, error);
-}
-
 }  // namespace quoravel

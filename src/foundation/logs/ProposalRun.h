@@ -95,9 +95,6 @@ struct ProposalRun {
     // Relay.upd, the logs, the page files, the forms it may have copied
     // (`formFiles`) and "illustration.pdf". The inputs stay.
     void RemovePreviousOutputs(const std::vector<std::string>& formFiles) const;
-    // The file at PdfPath + PdfName, once the run is known not to have
-    // written it: what is there is an earlier run's.
-    void RemoveStalePdf() const;
 };
 
 }  // namespace quoravel

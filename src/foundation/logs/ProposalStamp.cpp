@@ -2,10 +2,10 @@
 
 #include <array>
 #include <charconv>
-#include <cstdio>
 #include <sstream>
 
 #include "Date.h"
+#include "Text.h"
 
 namespace quoravel {
 namespace {
@@ -124,9 +124,7 @@ std::string PremiumsText(const std::vector<StampedPremiums>& premiums) {
         text += std::to_string(priced.product) + ' ' + std::to_string(priced.faceAmount);
         for (const double premium : priced.yearly) {
             // The premiums are whole cents already: two places keep them exactly.
-            std::array<char, 32> digits{};
-            std::snprintf(digits.data(), digits.size(), " %.2f", premium);
-            text += digits.data();
+            text += ' ' + FixedText(premium, 2);
         }
     }
     return text;

@@ -1,7 +1,8 @@
 #include "Text.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <array>
+#include <charconv>
 
 namespace quoravel {
 namespace {
@@ -31,11 +32,12 @@ std::string ToUpper(std::string_view text) {
 }
 
 std::string FixedText(double value, int decimals) {
-    const int length = std::snprintf(nullptr, 0, "%.*f", decimals, value);
-    std::string text(static_cast<std::size_t>(std::max(length, 0)) + 1, '\0');
-    std::snprintf(text.data(), text.size(), "%.*f", decimals, value);
-    text.pop_back();
-    return text;
+    // Not printf: a process whose locale writes decimal commas (Qt takes the
+    // environment's) would write every figure of every file with them.
+    std::array<char, 400> text{};
+    const auto written = std::to_chars(text.data(), text.data() + text.size(), value,
+                                       std::chars_format::fixed, std::max(decimals, 0));
+    return written.ec == std::errc() ? std::string(text.data(), written.ptr) : std::string("0");
 }
 
 std::string Join(const std::vector<std::string>& parts, std::string_view separator) {

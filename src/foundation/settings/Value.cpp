@@ -1,15 +1,17 @@
 #include "Value.h"
 
-#include <cstdio>
+#include <charconv>
 #include <cstring>
 
 namespace quoravel {
 
 std::string NumberText(double value) {
     if (value == 0) return "0";
+    // As "%.15G" writes it in the C locale, whatever the process's locale.
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.15G", value);
-    std::string text(buf);
+    const auto written = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
+    std::string text(buf, written.ptr);
+    for (char& c : text) c = c == 'e' ? 'E' : c;
     // "%G" writes "1E+20"; drop a leading zero of the exponent ("1E+05" -> "1E+5")
     // so the text reads like every other number the system writes.
     if (auto e = text.find('E'); e != std::string::npos) {

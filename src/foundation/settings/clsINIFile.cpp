@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <unordered_set>
 
 #include "Cp1252.h"
 #include "RuntimeError.h"
@@ -57,12 +58,19 @@ std::vector<std::string> FitNameList(const std::vector<std::string_view>& names)
     return out;
 }
 
-void AddDistinct(std::vector<std::string_view>& names, std::string_view name) {
-    for (auto existing : names) {
-        if (EqualNoCase(existing, name)) return;
+// Names compared without regard to case, found by hash: a file of a
+// million keys is listed in time with its length.
+class DistinctNames {
+public:
+    void Add(std::string_view name) {
+        if (seen_.insert(ToUpper(name)).second) names_.push_back(name);
     }
-    names.push_back(name);
-}
+    const std::vector<std::string_view>& Names() const { return names_; }
+
+private:
+    std::unordered_set<std::string> seen_;
+    std::vector<std::string_view> names_;
+};
 
 std::optional<double> ParseNumber(std::string_view text) {
     text = Trim(text);
@@ -243,29 +251,41 @@ void clsINIFile::WriteINI(std::string_view key, const Value& value, int dataType
         WriteFileAtomically(FullPath(), out);
 }
 
+void clsINIFile::AppendINI(std::string_view key, const Value& value, int dataType) {
+    if (!pending_ || section_.empty())
+        throw RuntimeError(ErrorNumber::InvalidProcedureCall, "AppendIni", "No new file or section");
+    std::string text = value.Text();
+    if (dataType == Boolean) text = FlagOf(text).value_or(false) ? booleanTrue_ : booleanFalse_;
+    if (!EqualNoCase(appendedSection_, section_)) {
+        *pending_ += "[" + Utf8ToCp1252(section_) + "]\r\n";
+        appendedSection_ = section_;
+    }
+    *pending_ += Utf8ToCp1252(Trim(key)) + "=" + Utf8ToCp1252(OneLine(text)) + "\r\n";
+}
+
 std::vector<std::string> clsINIFile::Sections() const {
     const std::string bytes = FileBytes();
-    std::vector<std::string_view> names;
+    DistinctNames names;
     for (auto raw : SplitLines(bytes)) {
         const Line line = ParseLine(raw);
-        if (line.kind == Line::SectionHeader) AddDistinct(names, line.name);
+        if (line.kind == Line::SectionHeader) names.Add(line.name);
     }
-    return FitNameList(names);
+    return FitNameList(names.Names());
 }
 
 std::vector<std::string> clsINIFile::Keys() const {
     const std::string bytes = FileBytes();
     const std::string section = Utf8ToCp1252(section_);
-    std::vector<std::string_view> names;
+    DistinctNames names;
     bool inSection = false;
     for (auto raw : SplitLines(bytes)) {
         const Line line = ParseLine(raw);
         if (line.kind == Line::SectionHeader)
             inSection = EqualNoCase(line.name, section);
         else if (inSection && line.kind == Line::KeyValue)
-            AddDistinct(names, line.name);
+            names.Add(line.name);
     }
-    return FitNameList(names);
+    return FitNameList(names.Names());
 }
 
 }  // namespace quoravel

@@ -57,6 +57,11 @@ public:
     // writes the bytes itself (InMemoryText) instead of committing them.
     void StartNew() { pending_ = std::string(); }
     std::string InMemoryText() const { return pending_.value_or(std::string()); }
+    // Adds a key at the end of a file being made in memory (StartNew), in a
+    // section that comes last and new: its header goes first. It takes time
+    // in proportion to the key and value alone, where WriteINI reads the
+    // whole text for the key, so a long file is made in time with its length.
+    void AppendINI(std::string_view key, const Value& value, int dataType);
 
     // Names in file order; an empty or missing file gives an empty list.
     std::vector<std::string> Sections() const;
@@ -67,6 +72,7 @@ private:
     std::string FileBytes() const;
 
     std::optional<std::string> pending_;  // the file's text during an update
+    std::string appendedSection_;         // the section AppendINI writes into
 
     std::string section_;
     std::string filename_;
