@@ -99,7 +99,7 @@ bool WriteReport(const std::function<void()>& write, std::ostream& err) {
     }
 }
 
-// "9b67af87ad64 (rates/)", or the reason the folder holds no rate set.
+// "408f37a8aa5b (rates/)", or the reason the folder holds no rate set.
 std::string DescribeRates(const std::string& folder, std::string& problem) {
     if (!fs::is_directory(folder)) {
         problem = folder + " is not a folder.";

@@ -94,8 +94,10 @@ struct WaiverBand {
 constexpr std::array<WaiverBand, 4> kWaiverBands{
     {{18, 29, 0.06}, {30, 39, 0.11}, {40, 49, 0.18}, {50, 59, 0.27}}};
 
-// Sizes beyond which a stored text is taken as a corrupt record.
-constexpr std::size_t kMaxFieldLength = 4096;
+// Sizes beyond which a stored text is taken as a corrupt record: longer
+// than any text the window can enter (a line field holds 32,767
+// characters), so every case the window saved reads back whole.
+constexpr std::size_t kMaxFieldLength = 32767;
 
 bool Fits(const std::optional<std::string>& s) { return s && s->size() <= kMaxFieldLength; }
 

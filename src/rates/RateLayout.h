@@ -40,11 +40,11 @@ struct RateLayout {
     std::size_t valueCount;  // rates per record
 };
 
-// No premium schedule charges ten times the face amount in a year (1,000,000
-// cents per 1,000): the highest yearly-renewable rates, at the oldest ages,
-// stay under twice the face. A stored value beyond it, negative or not a
-// number at all is a damaged file, never a price.
-inline constexpr double kMostPlausibleRate = 1'000'000;
+// No term product charges more than its face amount in a year (1,000 per
+// 1,000, 100,000 cents): the yearly-renewable rates of the oldest ages reach
+// it at most. A stored value beyond it, negative or not a number at all is a
+// damaged file, never a price.
+inline constexpr double kMostPlausibleRate = 100'000;
 bool IsPlausibleRate(double rate);
 
 const RateLayout& LayoutOf(RateLayoutKind kind);

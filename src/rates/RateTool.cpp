@@ -188,7 +188,7 @@ double ParseRate(std::string_view field, const Place& place) {
     if (!IsPlausibleRate(rate)) {
         Fail(ErrorNumber::TypeMismatch,
              place.Text() + ": the rate " + Quoted(field) +
-                 " is not a rate in cents per 1,000 (a number from 0 to 1,000,000).");
+                 " is not a rate in cents per 1,000 (a number from 0 to 100,000).");
     }
     return rate;
 }

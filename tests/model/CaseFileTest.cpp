@@ -72,6 +72,15 @@ TEST(CaseFile, RoundTripKeepsEveryStoredField) {
     EXPECT_EQ(c.proposal().FaceAmounts(), original->proposal().FaceAmounts());
     EXPECT_TRUE(c.proposal().OutputClassInfo());
     EXPECT_EQ(FormatCases(loaded, false), FormatCases(Cases({original}), false));
+
+    // A name as long as a window field takes (32,767 characters) reads back whole.
+    for (const std::size_t length : {5000u, 32767u}) {
+        original->SetFirstName(std::string(length, 'n'));
+        WriteCaseFile(folder.path() / "long.clt", Cases({original}), false);
+        const auto longName = ReadCaseFile(folder.path() / "long.clt");
+        ASSERT_EQ(longName.Count(), 1) << length;
+        EXPECT_EQ(longName.Item(1).FirstName().size(), length);
+    }
 }
 
 TEST(CaseFile, WriterRules) {

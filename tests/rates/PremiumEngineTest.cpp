@@ -219,6 +219,13 @@ TEST_F(WorkedExamples, MissingAndDamagedRateFiles) {
                         [](long, std::size_t) { return std::nan(""); });
          },
          "3|321|RateStuf|ReadYRTRates"},
+        // A level rate above the face amount a year: 1,500 and 9,999.99 per 1,000.
+        {"above the face a year",
+         [&] {
+             WriteRates(folder, "July08BRNFGHB3.rat", RateLayoutKind::Level5, 100,
+                        [](long record, std::size_t) { return record % 2 ? 150'000.0 : 999'999.0; });
+         },
+         "3|321|RateStuf|ReadStandardTermRates"},
         {"far beyond any rate",
          [&] {
              WriteRates(folder, "July08BRNFGHB3.rat", RateLayoutKind::Level5, 100,

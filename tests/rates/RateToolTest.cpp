@@ -144,9 +144,9 @@ TEST(RateToolCreate, BadTablesFailNamingFileLineAndValueAndKeepTheLastGoodFile) 
         {"0, 1\n0, 2\n", "@, line 2: age 0 appears a second time."},
         {"0,, 1\n", "@, line 1: a value is missing between commas."},
         {"7, -3\n",
-         "@, line 1: the rate \"-3\" is not a rate in cents per 1,000 (a number from 0 to 1,000,000)."},
+         "@, line 1: the rate \"-3\" is not a rate in cents per 1,000 (a number from 0 to 100,000)."},
         {"7, 1e300\n",
-         "@, line 1: the rate \"1e300\" is not a rate in cents per 1,000 (a number from 0 to 1,000,000)."},
+         "@, line 1: the rate \"1e300\" is not a rate in cents per 1,000 (a number from 0 to 100,000)."},
         // what a spreadsheet exports for an empty row
         {",\n", "@, line 1: the line holds only commas, no values."},
         {"0, 1\n, ,\n", "@, line 2: the line holds only commas, no values."},

@@ -152,7 +152,7 @@ TEST(LinearTime, SettingsTextAndTheAnswerGrowWithTheirSize) {
                 ProposalRun run(process, folder.folder());
                 run.Answer.ExportedPages = 1;
                 run.Stamp = ProposalStamp{
-                    "V1.0w", "9b67af87ad64", "2026-12-07", ProposalStamp::CaseKind::Relay, text, {}};
+                    "V1.0w", "408f37a8aa5b", "2026-12-07", ProposalStamp::CaseKind::Relay, text, {}};
                 WriteRelayAnswer(run);
             };
         });

@@ -65,7 +65,9 @@ constexpr int kYrtProductYears = 10;
 const char* const kSampleNote =
     "# Sample rates for demonstration (synthetic, Makeham law): not any insurer's rates.";
 
-double WholeCents(double rate) { return std::max(1.0, std::round(rate)); }
+// At least a cent, and never more than the face amount a year: the loaded
+// rates of the oldest ages would pass it.
+double WholeCents(double rate) { return std::clamp(std::round(rate), 1.0, kMostPlausibleRate); }
 
 std::string Number(double value) { return std::to_string(std::llround(value)); }
 

@@ -73,17 +73,40 @@ std::optional<std::string> Element(std::string_view packet, const std::string& n
     return Unescaped(packet.substr(start + open.size(), end - start - open.size()));
 }
 
+// A stamp writes whole numbers as plain digits and premiums in whole cents
+// ("1765.00"): anything else in their place is no stamp of this program's.
+bool IsDigits(std::string_view token, std::size_t most) {
+    return !token.empty() && token.size() <= most &&
+           token.find_first_not_of("0123456789") == std::string_view::npos;
+}
+// Digits as a number is written: no leading zero.
+bool IsNumber(std::string_view token, std::size_t most) {
+    return IsDigits(token, most) && (token.size() == 1 || token.front() != '0');
+}
+bool IsCents(std::string_view token) {
+    const std::size_t point = token.find('.');
+    return point != std::string_view::npos && IsNumber(token.substr(0, point), 12) &&
+           IsDigits(token.substr(point + 1), 2) && token.size() == point + 3;
+}
+bool ReadWhole(const std::string& token, std::int32_t& value) {
+    return IsNumber(token, 10) &&
+           std::from_chars(token.data(), token.data() + token.size(), value).ec == std::errc();
+}
+
 std::optional<std::vector<StampedPremiums>> ReadPremiums(const std::string& text) {
     std::vector<StampedPremiums> all;
     std::stringstream groups(text);
     for (std::string group; std::getline(groups, group, ';');) {
         std::stringstream numbers(group);
+        std::string product, face;
         StampedPremiums priced;
-        if (!(numbers >> priced.product >> priced.faceAmount)) return std::nullopt;
+        if (!(numbers >> product >> face) || !ReadWhole(product, priced.product) ||
+            !ReadWhole(face, priced.faceAmount))
+            return std::nullopt;
         for (std::string premium; numbers >> premium;) {
             double value = 0;
-            const auto [end, ec] = std::from_chars(premium.data(), premium.data() + premium.size(), value);
-            if (ec != std::errc() || end != premium.data() + premium.size()) return std::nullopt;
+            if (!IsCents(premium)) return std::nullopt;
+            std::from_chars(premium.data(), premium.data() + premium.size(), value);
             priced.yearly.push_back(value);
         }
         all.push_back(std::move(priced));

@@ -17,7 +17,7 @@ TEST(ProposalStamp, SurvivesItsPacket) {
     } cases[] = {
         {"relay case in Windows-1252 with markup characters",
          {"V1.0w",
-          "9b67af87ad64",
+          "408f37a8aa5b",
           "2025-03-01",
           ProposalStamp::CaseKind::Relay,
           "[Identifiers]\r\nInsured.Name=A & <B>\r\nInsured.ExtraTemp=1\xFC"
@@ -55,6 +55,12 @@ TEST(ProposalStamp, KnowsWhatIsNoStamp) {
         {"no packet", "%PDF-1.4\n%%EOF\n"},
         {"another namespace", replaced("ns/stamp/1.0/", "ns/other/")},
         {"a premium that is no number", replaced("10.00", "ten")},
+        // A stamp writes premiums in whole cents and numbers without signs or
+        // leading zeros: a premium read otherwise would not write back the same.
+        {"a premium beyond the cent", replaced("10.00", "10.0025")},
+        {"a premium as an exponent", replaced("10.00", "1e308")},
+        {"a premium with a leading zero", replaced("10.00", "010.00")},
+        {"a product with a sign", replaced(">4 250000", ">+4 250000")},
         {"a case that is no base64", replaced("<qv:Case>Y2FzZQ==", "<qv:Case>ca$e")},
         {"a missing element", replaced("<qv:Date>2025-01-02</qv:Date>", "")},
         {"a day that is no date", replaced("2025-01-02", "2025-13-45")},
