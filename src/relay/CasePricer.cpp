@@ -54,7 +54,6 @@ PricedCase CasePricer::Price(const cClient& client, ProposalRun& run, std::optio
     priced.settled = client;
     cClient& settled = priced.settled;
     priced.corrections = ValidateClientInfo(settled, run, today);
-    priced.usePriorRates = run.UsePriorRates;
     const auto carrierState = std::make_pair(settled.proposal().Company(), settled.state());
     auto approved = approved_.find(carrierState);
     if (approved == approved_.end())

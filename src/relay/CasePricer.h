@@ -41,7 +41,6 @@ struct PricedCase {
     // The values a relay case would refuse (a case record an editor wrote),
     // one message each: such a case is not priced.
     std::vector<std::string> inputProblems;
-    bool usePriorRates = false;
     // One note for each rider or option the rules took off, and the rate
     // scale's notes, as the proposal shows them after validation.
     std::vector<std::string> corrections;

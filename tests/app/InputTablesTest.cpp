@@ -58,10 +58,14 @@ protected:
         return priced.lines.front().years.front().Total();
     }
 
-    void Check(std::initializer_list<Row> rows) {
-        for (const Row& row : rows)
-            EXPECT_DOUBLE_EQ(FirstYear({{row.key, row.value}}), row.firstYear)
+    // Each row's key changed, with the keys every row shares.
+    void Check(std::initializer_list<Row> rows, const Keys& shared = {}) {
+        for (const Row& row : rows) {
+            Keys keys = shared;
+            keys[row.key] = row.value;
+            EXPECT_DOUBLE_EQ(FirstYear(keys), row.firstYear)
                 << row.key << "=" << row.value << ": " << row.worked;
+        }
     }
 
     TempFolder folder;
@@ -115,16 +119,16 @@ TEST_F(InputTables, EveryClassCarrierWaiverRatingAndChildUnits) {
     });
     // Waiver = 250,000 × round(rating × 101) / 100,000, 101 being the
     // waiver rate of age 45 in rate column 3 of BRNwvr.rat.
-    for (const Row& row : std::initializer_list<Row>{
-             {"BRLN.WaiverRating", "0", 2735.00, "standard: 101 → 252.50"},
-             {"BRLN.WaiverRating", "1", 2735.00, "standard: 101 → 252.50"},
-             {"BRLN.WaiverRating", "2", 2862.50, "150 %: 151.5 → 152 → 380.00"},
-             {"BRLN.WaiverRating", "3", 2987.50, "200 %: 202 → 505.00"},
-             {"BRLN.WaiverRating", "4", 3115.00, "250 %: 252.5 → 253 → 632.50"},
-             {"BRLN.WaiverRating", "5", 3240.00, "300 %: 303 → 757.50"},
-         })
-        EXPECT_DOUBLE_EQ(FirstYear({{row.key, row.value}, {"Insured.Waiver", "Y"}}), row.firstYear)
-            << row.value << ": " << row.worked;
+    Check(
+        {
+            {"BRLN.WaiverRating", "0", 2735.00, "standard: 101 → 252.50"},
+            {"BRLN.WaiverRating", "1", 2735.00, "standard: 101 → 252.50"},
+            {"BRLN.WaiverRating", "2", 2862.50, "150 %: 151.5 → 152 → 380.00"},
+            {"BRLN.WaiverRating", "3", 2987.50, "200 %: 202 → 505.00"},
+            {"BRLN.WaiverRating", "4", 3115.00, "250 %: 252.5 → 253 → 632.50"},
+            {"BRLN.WaiverRating", "5", 3240.00, "300 %: 303 → 757.50"},
+        },
+        {{"Insured.Waiver", "Y"}});
 }
 
 // The New York company sells Dorrance 5 in New Jersey: level-3 column 0 of
