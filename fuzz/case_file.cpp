@@ -1,5 +1,6 @@
-// The case file: a file loaded and saved loads again to the same cases (the
-// second save equals the first), and saving loses no case that was read.
+// The case file: a file loaded and saved loads again to the same cases and
+// the same unread records (the second save equals the first), and saving
+// loses no case that was read and no line that was not.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -19,6 +20,13 @@ long SavedCount(const Collection<cClient>& cases) {
     return count;
 }
 
+// The lines of every unread record, in the file's order.
+std::string UnreadText(const CaseFileContents& file) {
+    std::string text;
+    for (const UnreadCaseRecord& record : file.unread) text += record.text;
+    return text;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -26,13 +34,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto first = fuzz::ScratchFolder() / "first.clt";
     const auto second = fuzz::ScratchFolder() / "second.clt";
     try {
-        const auto loaded = ReadCaseFile(input);
-        WriteCaseFile(first, loaded, false);
-        const auto reloaded = ReadCaseFile(first);
-        fuzz::Require(reloaded.Count() == SavedCount(loaded),
-                      std::to_string(SavedCount(loaded)) + " cases saved, " +
-                          std::to_string(reloaded.Count()) + " read back");
-        WriteCaseFile(second, reloaded, false);
+        const CaseFileContents loaded = LoadCaseFile(input);
+        WriteCaseFile(first, loaded.cases, false, loaded.unread);
+        const CaseFileContents reloaded = LoadCaseFile(first);
+        fuzz::Require(reloaded.cases.Count() == SavedCount(loaded.cases),
+                      std::to_string(SavedCount(loaded.cases)) + " cases saved, " +
+                          std::to_string(reloaded.cases.Count()) + " read back");
+        fuzz::Require(UnreadText(reloaded) == UnreadText(loaded),
+                      "an unread record was not written back whole");
+        WriteCaseFile(second, reloaded.cases, false, reloaded.unread);
         fuzz::Require(fuzz::ReadScratch(first) == fuzz::ReadScratch(second),
                       "the second save of the case file differs from the first");
     } catch (const RuntimeError&) {

@@ -27,9 +27,13 @@ std::string OneLine(std::string text) {
 long ListCases(std::ostream& out, const std::string& caseFile, const std::string& programFolder) {
     if (!FileExists(caseFile))
         throw RuntimeError(ErrorNumber::FileNotFound, "ListCases", "There is no case file " + caseFile + ".");
-    const Collection<cClient> cases = ReadCaseFile(caseFile);
+    const CaseFileContents file = LoadCaseFile(caseFile);
+    const Collection<cClient>& cases = file.cases;
     CasePricer pricer(programFolder);
-    out << cases.Count() << " case" << (cases.Count() == 1 ? "" : "s") << " in " << caseFile << "\n";
+    out << cases.Count() << " case" << (cases.Count() == 1 ? "" : "s") << " in " << caseFile
+        << (file.notCaseFile ? ", which is not a case file" : "") << "\n";
+    for (const UnreadCaseRecord& unread : file.unread)
+        out << "     not read: " << unread.Description() << "\n";
     for (const auto& c : cases) {
         cIllustrationOptions& options = c->proposal();
         out << std::setw(3) << c->Index() << "  " << PadRight(c->SortName(), kNameColumns) << " age "

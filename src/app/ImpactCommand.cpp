@@ -177,6 +177,7 @@ int RunImpact(const std::vector<std::string>& arguments, const std::string& prog
     if (problem.empty()) problem = OutputProblem(options);
     // Every case file is read before any is priced: a name mistyped costs no long run.
     std::vector<std::pair<std::string, Collection<cClient>>> caseFiles;
+    std::size_t unreadCases = 0;
     for (const std::string& file : options.caseFiles) {
         if (!problem.empty()) break;
         std::error_code ec;
@@ -184,8 +185,15 @@ int RunImpact(const std::vector<std::string>& arguments, const std::string& prog
             problem = "there is no case file " + file + ".";
         else if (!fs::is_regular_file(file, ec))
             problem = file + " is not a case file.";
-        else if (caseFiles.emplace_back(file, ReadCaseFile(file)).second.Count() == 0)
+        else if (CaseFileContents read = LoadCaseFile(file); read.cases.Count() == 0)
             problem = file + " holds no case that can be read.";
+        else {
+            // A case left out is told: the report covers the cases that could be read.
+            for (const UnreadCaseRecord& unread : read.unread)
+                err << "quoravel: " << file << ", " << unread.Description() << ": not compared.\n";
+            unreadCases += read.unread.size();
+            caseFiles.emplace_back(file, std::move(read.cases));
+        }
     }
     if (!problem.empty()) {
         err << "quoravel: " << problem << "\n" << kUsage;
@@ -206,8 +214,9 @@ int RunImpact(const std::vector<std::string>& arguments, const std::string& prog
         }
     }
 
-    const int code =
-        std::ranges::all_of(lines, &ImpactLine::Priced) ? ImpactCode::Priced : ImpactCode::SomeUnpriced;
+    const int code = unreadCases == 0 && std::ranges::all_of(lines, &ImpactLine::Priced)
+                         ? ImpactCode::Priced
+                         : ImpactCode::SomeUnpriced;
     const std::string csv = ImpactCsv(lines);
     bool written = WriteReport(
         [&] {

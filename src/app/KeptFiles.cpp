@@ -43,4 +43,10 @@ std::string WritePathOf(const ProcessValues& process, const std::string& path) {
     return copy ? copy->WritePath(false) : path;
 }
 
+std::string FreeNameBeside(const std::string& path, const std::string& suffix) {
+    std::string name = path + suffix;
+    for (int number = 2; FileExists(name); ++number) name = path + suffix + std::to_string(number);
+    return name;
+}
+
 }  // namespace quoravel

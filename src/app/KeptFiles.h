@@ -20,4 +20,8 @@ std::string ReadPathOf(const ProcessValues& process, const std::string& path);
 // names it when it cannot be).
 std::string WritePathOf(const ProcessValues& process, const std::string& path);
 
+// `path` with `suffix`, or with "2", "3"... after it, whichever names no
+// file yet: a copy kept aside never replaces an earlier one.
+std::string FreeNameBeside(const std::string& path, const std::string& suffix);
+
 }  // namespace quoravel

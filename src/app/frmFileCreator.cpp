@@ -11,6 +11,7 @@
 #include "KeptFiles.h"
 #include "RateTool.h"
 #include "RuntimeError.h"
+#include "WaitCursor.h"
 #include "ui_frmFileCreator.h"
 
 namespace fs = std::filesystem;
@@ -25,14 +26,6 @@ constexpr const char* kRateFileFilters =
 QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
-
-// The hourglass for as long as a routine runs, whichever way it ends.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 }  // namespace
 

@@ -40,6 +40,7 @@
 #include "StatesFile.h"
 #include "Text.h"
 #include "TextFile.h"
+#include "WaitCursor.h"
 #include "frmAbout.h"
 #include "frmBrokerInfo.h"
 #include "frmClientDirectory.h"
@@ -874,7 +875,10 @@ void frmMain2::RememberCaseFile(const std::string& path) {
 
 void frmMain2::OpenCaseDirectory(const std::string& path) {
     RememberCaseFile(KeptPath(context_.process, path));
-    cases_ = ReadCaseFile(ReadPathOf(context_.process, path));
+    const std::string read = ReadPathOf(context_.process, path);
+    CaseFileContents file = LoadCaseFile(read);
+    cases_ = std::move(file.cases);
+    unreadCases_ = std::move(file.unread);
     for (const auto& client : cases_) {
         // The case's broker is the broker of the list with its stored name.
         for (const auto& broker : brokers_) {
@@ -885,18 +889,46 @@ void frmMain2::OpenCaseDirectory(const std::string& path) {
     ui_->cboClients->setCurrentIndex(0);
     RecordShownCase(nullptr);
     casesChanged_ = false;
+    if (file.notCaseFile) {
+        Tell("Open Case Directory",
+             read +
+                 " is not a case file: no case could be read from it. It is left as it is "
+                 "unless you save cases into it.");
+    } else if (!unreadCases_.empty()) {
+        std::vector<std::string> records;
+        for (const UnreadCaseRecord& record : unreadCases_) records.push_back(record.Description());
+        Tell("Open Case Directory", "Some records of " + read + " could not be read:\n\n" +
+                                        Join(records, "\n") +
+                                        "\n\nThey are kept as they are and written back whenever the case "
+                                        "directory is saved.");
+    }
+}
+
+bool frmMain2::MayReplace(const std::string& target) {
+    if (!LoadCaseFile(target).notCaseFile) return true;
+    const std::string kept = FreeNameBeside(target, ".kept");
+    if (!context_.dialogs.Ask(
+            this, "Save Case Directory",
+            target + " is not a case file. Replace it with the cases? A copy of it is kept as " + kept + ".",
+            MessageButtons::YesNo, MessageIcon::Question)) {
+        return false;
+    }
+    fs::copy_file(target, kept);
+    return true;
 }
 
 bool frmMain2::SaveCaseDirectory(const std::string& path) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
-        WriteCaseFile(WritePathOf(context_.process, path), cases_, false);
-        QApplication::restoreOverrideCursor();
+        const std::string target = WritePathOf(context_.process, path);
+        if (!MayReplace(target)) return false;
+        {
+            const WaitCursor busy;
+            WriteCaseFile(target, cases_, false, unreadCases_);
+        }
         RememberCaseFile(KeptPath(context_.process, path));
         casesChanged_ = false;
         return true;
     } catch (const std::exception& error) {
-        QApplication::restoreOverrideCursor();
         // The cases stay in the window: the user can save them elsewhere.
         Tell("Save Case Directory", "The case directory could not be saved.\n\n" + std::string(error.what()));
         return false;
@@ -934,8 +966,8 @@ void frmMain2::LoadBrokers() {
     fs::path kept;
     std::error_code failed;
     try {
-        kept = WritePathOf(context_.process, file) + ".damaged";
-        fs::copy_file(ResolveFileName(path), kept, fs::copy_options::overwrite_existing, failed);
+        kept = FreeNameBeside(WritePathOf(context_.process, file), ".damaged");
+        fs::copy_file(ResolveFileName(path), kept, failed);
     } catch (const std::exception&) {
         failed = std::make_error_code(std::errc::permission_denied);
     }

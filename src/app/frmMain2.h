@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "CaseFile.h"
 #include "Collection.h"
 #include "Date.h"
 #include "PrintSurface.h"
@@ -135,6 +136,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // A file that is no case file is replaced only when the user says so,
+    // and a copy of it is kept beside it.
+    bool MayReplace(const std::string& target);
     void ConnectCommands();
     void SetHelpTexts();
     void FillFixedLists();
@@ -194,6 +198,8 @@ private:
     QuickQuotePane* quickQuote_ = nullptr;
     QTimer* quickQuoteDue_ = nullptr;
     Collection<cClient> cases_;
+    // Records of the open case file that could not be read, written back on saving.
+    std::vector<UnreadCaseRecord> unreadCases_;
     Collection<cBroker> brokers_;
     std::unique_ptr<cCommision> commission_;
     PrintSurface surface_;

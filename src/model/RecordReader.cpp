@@ -33,6 +33,8 @@ std::optional<std::size_t> RecordReader::FindLine(std::string_view line) const {
 }
 
 std::optional<std::string_view> RecordReader::ReadLine() {
+    lastLineStart_ = position_;
+    lastLine_.reset();
     if (AtEnd()) return std::nullopt;
     std::size_t end = text_.find('\n', position_);
     std::string_view line;
@@ -44,6 +46,7 @@ std::optional<std::string_view> RecordReader::ReadLine() {
         position_ = end + 1;
     }
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lastLine_ = line;
     return line;
 }
 
@@ -128,6 +131,13 @@ bool RecordReader::ReadOptionalInt32(std::optional<std::int32_t>& value) {
     if (!number) return false;
     value = *number;
     return true;
+}
+
+bool RecordReader::Fail(std::string_view field) {
+    failure_.field = field;
+    failure_.value = lastLine_ ? std::optional<std::string>(*lastLine_) : std::nullopt;
+    failure_.at = lastLineStart_;
+    return false;
 }
 
 }  // namespace quoravel

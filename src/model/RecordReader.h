@@ -9,6 +9,14 @@
 
 namespace quoravel {
 
+// Where a record could not be read: the field it stopped at, and the line
+// that held it (nothing when the text ended first) and where that line starts.
+struct RecordFailure {
+    std::string field;
+    std::optional<std::string> value;
+    std::size_t at = 0;
+};
+
 // Reads the fields RecordWriter writes, one per line, from UTF-8 text. Every
 // read returns nothing when the line is missing or does not hold a field of
 // the asked kind, so a record that fails can be skipped as a whole.
@@ -40,9 +48,18 @@ public:
     // when the line is missing or holds something else.
     bool ReadOptionalInt32(std::optional<std::int32_t>& value);
 
+    // Records that the field just read could not be taken, with its line;
+    // always false, so that a loader can return it.
+    bool Fail(std::string_view field);
+    const RecordFailure& Failure() const { return failure_; }
+
 private:
     std::string_view text_;
     std::size_t position_ = 0;
+    // The line read last, for a failure to name.
+    std::optional<std::string_view> lastLine_;
+    std::size_t lastLineStart_ = 0;
+    RecordFailure failure_;
 };
 
 }  // namespace quoravel

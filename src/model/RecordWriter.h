@@ -27,6 +27,8 @@ public:
     void PrintBool(bool value);
     void PrintNumber(std::int64_t value);
     void PrintEmpty();
+    // Lines kept as they were read, written back unchanged.
+    void WriteRaw(std::string_view lines) { text_ += lines; }
 
     const std::string& Text() const { return text_; }
     void Reserve(std::size_t bytes) { text_.reserve(bytes); }

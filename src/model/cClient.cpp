@@ -99,14 +99,13 @@ constexpr std::array<WaiverBand, 4> kWaiverBands{
 // characters), so every case the window saved reads back whole.
 constexpr std::size_t kMaxFieldLength = 32767;
 
-bool Fits(const std::optional<std::string>& s) { return s && s->size() <= kMaxFieldLength; }
-
-// Stores a field that was read; false when it could not be read.
+// Stores a field that was read; false, with the field named to the reader,
+// when it could not be read.
 template <typename T>
-bool Take(std::optional<T> value, T& field) {
-    if (!value) return false;
+bool Take(RecordReader& in, std::string_view name, std::optional<T> value, T& field) {
+    if (!value) return in.Fail(name);
     if constexpr (std::is_same_v<T, std::string>) {
-        if (value->size() > kMaxFieldLength) return false;
+        if (value->size() > kMaxFieldLength) return in.Fail(name);
     }
     field = std::move(*value);
     return true;
@@ -291,37 +290,45 @@ void cClient::Save(RecordWriter& out, bool relayMode) const {
 }
 
 bool cClient::Load(RecordReader& in) {
-    auto head = in.ReadString();
-    if (!Fits(head)) return false;
-    const bool current = *head == kRecordVersion;
+    std::string head;
+    if (!Take(in, "record mark", in.ReadString(), head)) return false;
+    const bool current = head == kRecordVersion;
     if (current) {
-        if (!Take(in.ReadString(), lastName_)) return false;
+        if (!Take(in, "last name", in.ReadString(), lastName_)) return false;
     } else {
-        lastName_ = std::move(*head);
+        lastName_ = std::move(head);
     }
     std::string st;
-    if (!Take(in.ReadString(), firstName_) || !Take(in.ReadString(), middleInit_) ||
-        !Take(in.ReadString(), st)) {
+    if (!Take(in, "first name", in.ReadString(), firstName_) ||
+        !Take(in, "middle initial", in.ReadString(), middleInit_) ||
+        !Take(in, "state", in.ReadString(), st)) {
         return false;
     }
     SetState(std::move(st));
     // Only the current layout stores the birth date and the broker's name.
-    if (current && (!Take(in.ReadDate(), dateOfBirth_) || !Take(in.ReadString(), savedBrokerName_)))
+    if (current && (!Take(in, "birth date", in.ReadDate(), dateOfBirth_) ||
+                    !Take(in, "broker", in.ReadString(), savedBrokerName_)))
         return false;
 
     std::int32_t classCode = 0;
-    if (!Take(in.ReadInt16(), age_) || !Take(in.ReadBool(), isMale_) || !Take(in.ReadInt32(), classCode)) {
+    if (!Take(in, "age", in.ReadInt16(), age_) || !Take(in, "sex", in.ReadBool(), isMale_) ||
+        !Take(in, "class", in.ReadInt32(), classCode)) {
         return false;
     }
     SetClassification(current ? classCode : MapOldClassification(classCode));
 
     bool waiver = false;
-    const bool ok = Take(in.ReadString(), tableRating_) && Take(in.ReadDouble(), permFlatExtra_) &&
-                    Take(in.ReadDouble(), tempFlatExtra_) && Take(in.ReadInt32(), tempFlatExtraYears_) &&
-                    Take(in.ReadGeneralBool(), waiveSpouseFee_) && Take(in.ReadInt32(), paymentMode_) &&
-                    Take(in.ReadGeneralBool(), childRider_) && Take(in.ReadInt16(), childRiderUnits_) &&
-                    Take(in.ReadGeneralBool(), waiver) && Take(in.ReadDouble(), waiverRating_) &&
-                    Take(in.ReadDouble(), tableRatingNum_);
+    const bool ok = Take(in, "table rating", in.ReadString(), tableRating_) &&
+                    Take(in, "permanent flat extra", in.ReadDouble(), permFlatExtra_) &&
+                    Take(in, "temporary flat extra", in.ReadDouble(), tempFlatExtra_) &&
+                    Take(in, "temporary flat extra years", in.ReadInt32(), tempFlatExtraYears_) &&
+                    Take(in, "spouse fee waiver", in.ReadGeneralBool(), waiveSpouseFee_) &&
+                    Take(in, "payment mode", in.ReadInt32(), paymentMode_) &&
+                    Take(in, "child rider", in.ReadGeneralBool(), childRider_) &&
+                    Take(in, "child rider units", in.ReadInt16(), childRiderUnits_) &&
+                    Take(in, "waiver", in.ReadGeneralBool(), waiver) &&
+                    Take(in, "waiver rating", in.ReadDouble(), waiverRating_) &&
+                    Take(in, "numeric table rating", in.ReadDouble(), tableRatingNum_);
     if (!ok) return false;
     waiver_ = waiver;
     SetPaymentMode(paymentMode_);
@@ -333,8 +340,9 @@ bool cClient::LoadRelayStrings(RecordReader& in) {
     // options block, which opens with a True/False line: the next line's
     // shape tells which file this is, whatever mode reads it.
     if (!in.NextIsString()) return true;
-    return Take(in.ReadString(), companyVersion_) && Take(in.ReadString(), systemVersion_) &&
-           Take(in.ReadString(), winFlexPages_);
+    return Take(in, "company version", in.ReadString(), companyVersion_) &&
+           Take(in, "system version", in.ReadString(), systemVersion_) &&
+           Take(in, "page list", in.ReadString(), winFlexPages_);
 }
 
 }  // namespace quoravel

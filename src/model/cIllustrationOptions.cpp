@@ -169,47 +169,50 @@ void cIllustrationOptions::Save(RecordWriter& out) const {
 
 bool cIllustrationOptions::Load(RecordReader& in) {
     auto faceSolve = in.ReadBool();
-    if (!faceSolve) return false;
+    if (!faceSolve) return in.Fail("face amount solve");
     isFaceSolve_ = *faceSolve;
 
     auto faceBound = in.ReadInteger(0, kMaxListBound);
-    if (!faceBound) return false;
+    if (!faceBound) return in.Fail("face amount count");
     std::vector<std::optional<std::int32_t>> amounts(static_cast<std::size_t>(*faceBound) + 1);
     for (auto& amount : amounts) {
-        if (!in.ReadOptionalInt32(amount)) return false;
+        if (!in.ReadOptionalInt32(amount)) return in.Fail("face amount");
     }
     faceAmounts_ = std::move(amounts);
 
     for (bool* flag : {&outputDescription_, &outputUnderwritting_, &outputClassInfo_, &outputCertification_,
                        &outputClassComp_, &outputCommision_}) {
         auto value = in.ReadGeneralBool();
-        if (!value) return false;
+        if (!value) return in.Fail("page choice");
         *flag = *value;
     }
     auto printOption = in.ReadInt32();
-    auto company = printOption ? in.ReadInt32() : std::nullopt;
-    if (!company) return false;
+    if (!printOption) return in.Fail("print option");
+    auto company = in.ReadInt32();
+    if (!company) return in.Fail("company");
     printOption_ = *printOption;
     company_ = *company;
     for (int reserved = 0; reserved < 4; ++reserved) {
-        if (!in.ReadInt16()) return false;
+        if (!in.ReadInt16()) return in.Fail("reserved field");
     }
     auto productType = in.ReadInt32();
-    auto firstProduct = productType ? in.ReadGeneralBool() : std::nullopt;
-    auto productBound = firstProduct ? in.ReadInteger(0, kMaxListBound) : std::nullopt;
-    if (!productBound) return false;
+    if (!productType) return in.Fail("product type");
+    auto firstProduct = in.ReadGeneralBool();
+    if (!firstProduct) return in.Fail("first-product flag");
+    auto productBound = in.ReadInteger(0, kMaxListBound);
+    if (!productBound) return in.Fail("product count");
     productType_ = *productType;
     ProposalTypeFlag = *firstProduct;
     std::vector<std::int32_t> products;
     products.reserve(static_cast<std::size_t>(*productBound) + 1);
     for (std::int64_t i = 0; i <= *productBound; ++i) {
         auto code = in.ReadInt32();
-        if (!code) return false;
+        if (!code) return in.Fail("product code");
         products.push_back(*code);
     }
     prodChoices_ = std::move(products);
     auto years = in.ReadInt16();
-    if (!years) return false;
+    if (!years) return in.Fail("years to print");
     yearsToPrint_ = *years;
     return true;
 }

@@ -3,10 +3,14 @@
 // 3 % more deaths).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <sstream>
 
+#include "CaseListing.h"
 #include "CsvText.h"
 #include "RelayCase.h"
+#include "TextFile.h"
 
 namespace fs = std::filesystem;
 
@@ -159,3 +163,23 @@ TEST(Impact, RefusesABadCommandLineBeforePricing) {
 }
 
 }  // namespace
+
+// A record of a case file that cannot be read is named by the report and the
+// listing, and the report does not pass for whole.
+TEST(Impact, AnUnreadCaseRecordIsNamed) {
+    TempFolder folder;
+    const std::string sample = *quoravel::ReadFileBytes(kSampleCases);
+    const std::string cut = folder.Write("cut.clt", sample + "\"v1.0.01\"\r\n\"Broken\"\r\n").string();
+    const std::string told = "record 6 (line " + std::to_string(std::ranges::count(sample, '\n') + 2) +
+                             "): the record ends before its first name";
+    auto arguments = BothSets();
+    arguments.push_back(cut);
+    const ProgramResult result = Impact(arguments);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find(cut + ", " + told + ": not compared."), std::string::npos) << result.err;
+    EXPECT_EQ(Lines(result.out).size(), 10U) << "the five cases that could be read";
+
+    std::ostringstream listing;
+    EXPECT_EQ(quoravel::ListCases(listing, cut, QUORAVEL_PROGRAM_DIR), 5);
+    EXPECT_NE(listing.str().find("     not read: " + told + "\n"), std::string::npos) << listing.str();
+}

@@ -571,6 +571,59 @@ TEST_F(MainWindowTest, FieldRulesHoldFromTheStart) {
     EXPECT_EQ(window->CaseFile(), Own("saved.clt"));
 }
 
+// A case record the window cannot read is named at opening and written back
+// as it stood; a file that is no case file is replaced only on the user's
+// yes, and a copy of it is kept.
+TEST_F(MainWindowTest, UnreadCasesAreToldAndKeptAndOtherFilesAskedFor) {
+    Collection<cClient> cases;
+    for (const char* name : {"Ada", "Bo", "Cy"}) {
+        auto client = std::make_shared<cClient>();
+        client->SetFirstName(name);
+        client->SetAge(45);
+        cases.Add(client);
+    }
+    std::string text = FormatCases(cases, false);
+    const std::size_t second = text.find("\"Bo\"");
+    text.replace(text.find("\r\n45\r\n", second), 6, "\r\nforty\r\n");
+    const std::string file = Own("mixed.clt");
+    mine.Write("mixed.clt", text);
+    {
+        auto window = Open();
+        window->OpenCaseDirectory(file);
+        EXPECT_EQ(window->Cases().Count(), 2);
+        EXPECT_NE(
+            dialogs.LastText().find("Some records of " + file + " could not be read:\n\nrecord 2 (line "),
+            std::string::npos)
+            << dialogs.LastText();
+        EXPECT_NE(dialogs.LastText().find("): the age reads \"forty\""), std::string::npos);
+        EnterCase(*window, "Dee");
+        window->SaveCaseCommand();
+    }
+    const std::string saved = mine.Read("mixed.clt");
+    EXPECT_EQ(saved.substr(0, text.size()), text);
+    EXPECT_EQ(ReadCaseFile(file).Item(3).FirstName(), "Dee");
+
+    const std::string notes = "# Notes\r\n\r\nCall Ada on Monday.\r\n";
+    mine.Write("notes.clt", notes);
+    auto window = Open();
+    window->OpenCaseDirectory(Own("notes.clt"));
+    EXPECT_EQ(dialogs.LastText(),
+              Own("notes.clt") +
+                  " is not a case file: no case could be read from it. It is left as it is "
+                  "unless you save cases into it.");
+    EnterCase(*window, "Eve");
+    dialogs.answers.push_back(false);
+    window->SaveCaseCommand();
+    EXPECT_EQ(dialogs.LastText(), Own("notes.clt") +
+                                      " is not a case file. Replace it with the cases? A copy of "
+                                      "it is kept as " +
+                                      Own("notes.clt.kept") + ".");
+    EXPECT_EQ(mine.Read("notes.clt"), notes);
+    window->SaveCaseCommand();
+    EXPECT_EQ(mine.Read("notes.clt.kept"), notes);
+    EXPECT_EQ(ReadCaseFile(Own("notes.clt")).Item(1).FirstName(), "Eve");
+}
+
 // A damaged broker record is left out and told; the file as it was is kept
 // beside the one the window saves, in the user's folder.
 TEST_F(MainWindowTest, DamagedBrokersAreToldAndTheirFileKept) {

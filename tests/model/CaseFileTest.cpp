@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "BrokerFile.h"
 #include "CaseFile.h"
 #include "RecordReader.h"
@@ -183,6 +185,49 @@ TEST(CaseFile, DamagedInputKeepsTheGoodRecords) {
     EXPECT_EQ(ReadCaseFile("/nonexistent/none.clt").Count(), 0);
 }
 
+// A record that cannot be read is named where its damage is and written back
+// byte for byte where it stood, so a save holds every record the file held.
+TEST(CaseFile, AnUnreadRecordIsNamedAndWrittenBackWhereItStood) {
+    const auto lines = [](const std::string& text) {
+        return static_cast<long>(std::ranges::count(text, '\n'));
+    };
+    const std::string a = Record("A", false);
+    const std::string c = Record("C", false);
+    std::string forty = Record("B", false);
+    forty.replace(forty.find("\r\n56\r\n"), 6, "\r\nforty\r\n");
+    // Without its last line (the years to print), reading B runs into C's record mark.
+    std::string cut = Record("B", false);
+    cut.erase(cut.rfind("\r\n", cut.size() - 3) + 2);
+    const struct {
+        std::string damaged;
+        std::string told;
+    } rows[] = {
+        {forty, "record 2 (line " + std::to_string(lines(a) + 8) + "): the age reads \"forty\""},
+        {cut, "record 2 (line " + std::to_string(lines(a) + lines(cut)) +
+                  "): the record ends before its years to print"},
+    };
+    for (const auto& row : rows) {
+        const std::string text = a + row.damaged + c;
+        const CaseFileContents file = ParseCaseFile(text);
+        ASSERT_EQ(file.cases.Count(), 2) << row.told;
+        EXPECT_EQ(file.cases.Item(2).LastName(), "C");
+        ASSERT_EQ(file.unread.size(), 1u);
+        EXPECT_EQ(file.unread[0].Description(), row.told);
+        EXPECT_EQ(FormatCases(file.cases, false, file.unread), text);
+    }
+    // With the case after it removed, the record is written at the end.
+    CaseFileContents file = ParseCaseFile(a + forty + c);
+    file.cases.Remove(2);
+    EXPECT_EQ(FormatCases(file.cases, false, file.unread), a + forty);
+
+    // Some other file is no case file and is not taken apart; a case file
+    // whose one record is damaged still is one.
+    const CaseFileContents readme = ParseCaseFile("# Notes\r\n\r\nNot a case.\r\n");
+    EXPECT_TRUE(readme.notCaseFile);
+    EXPECT_TRUE(readme.unread.empty());
+    EXPECT_FALSE(ParseCaseFile(forty).notCaseFile);
+}
+
 TEST(CaseFile, FailedSaveReportsAndKeepsTheOldFile) {
     TempFolder folder;
     EXPECT_THROW(WriteCaseFile(folder.path() / "missing" / "x.clt", Cases({SampleCase("A", "")}), false),
@@ -242,6 +287,73 @@ TEST(BrokerFile, RoundTripNamesAndDamagedRecords) {
     EXPECT_EQ(loaded.Item(1).SortName(), "Moreno, Elena");
     EXPECT_EQ(loaded.Item(2).SortName() + "|" + loaded.Item(2).Get(BrokerField::city), "Okafor|Austin");
     EXPECT_EQ(records, std::vector<long>{2});
+}
+
+namespace {
+
+// Five brokers, each with the fields the window keeps in shape filled in.
+std::vector<std::vector<std::string>> FiveBrokers() {
+    std::vector<std::vector<std::string>> brokers;
+    for (int i = 1; i <= 5; ++i) {
+        const std::string n = std::to_string(i);
+        brokers.push_back({"Last" + n, "First" + n, "Q", "TX100" + n, "TX", n + " Main St", "", "Austin" + n,
+                           "TX", "7870" + n, "(512)555-010" + n, "", "", "Agency" + n, "Co" + n});
+    }
+    return brokers;
+}
+
+std::string BrokerText(const std::vector<std::vector<std::string>>& brokers) {
+    std::string text;
+    for (const auto& broker : brokers)
+        for (const auto& field : broker) text += "\"" + field + "\"\r\n";
+    return text;
+}
+
+}  // namespace
+
+// A broker with a line too many or too few costs that broker only: the ones
+// after it are read in step, and the message names the damaged one.
+TEST(BrokerFile, ABrokerWithALineTooManyOrTooFewCostsThatBrokerOnly) {
+    const auto changed = [](auto change) {
+        auto brokers = FiveBrokers();
+        change(brokers[2]);
+        return BrokerText(brokers);
+    };
+    const struct {
+        const char* what;
+        std::string text;
+        std::vector<std::string> read;
+        std::vector<long> damaged;
+    } rows[] = {
+        {"an address on two lines",
+         changed([](auto& b) { b.insert(b.begin() + 6, "Suite 4"); }),
+         {"Last1|Co1", "Last2|Co2", "Last4|Co4", "Last5|Co5"},
+         {3}},
+        {"the city missing",
+         changed([](auto& b) { b.erase(b.begin() + 7); }),
+         {"Last1|Co1", "Last2|Co2", "Last4|Co4", "Last5|Co5"},
+         {3}},
+        // Read from where it starts, broker 3 would end with broker 4's first line.
+        {"the company missing",
+         changed([](auto& b) { b.pop_back(); }),
+         {"Last1|Co1", "Last2|Co2", "Last4|Co4", "Last5|Co5"},
+         {3}},
+        // A file of whole brokers is read as it stands, whatever its fields hold.
+        {"a telephone in words",
+         changed([](auto& b) { b[10] = "ask the agency"; }),
+         {"Last1|Co1", "Last2|Co2", "Last3|Co3", "Last4|Co4", "Last5|Co5"},
+         {}},
+    };
+    TempFolder folder;
+    for (const auto& row : rows) {
+        folder.Write("brokers.ini", row.text);
+        std::vector<long> damaged;
+        std::vector<std::string> read;
+        for (const auto& broker : ReadBrokerFile(folder.path() / "brokers.ini", &damaged))
+            read.push_back(broker->Get(BrokerField::last_name) + "|" + broker->Get(BrokerField::Broker_Co));
+        EXPECT_EQ(read, row.read) << row.what;
+        EXPECT_EQ(damaged, row.damaged) << row.what;
+    }
 }
 
 TEST(cCommision, ReadsRowsSavesRatesAndRefusesBadSections) {
