@@ -136,11 +136,11 @@ Collection<cBroker> ReadBrokerFile(const std::filesystem::path& path, std::vecto
         brokers.Add(std::move(broker));
     };
     long record = 0;
-    std::optional<std::size_t> lastRead;
+    bool afterRecord = false;  // the lines before `line` were a broker read
     for (std::size_t line = 0; line < lines.Count();) {
         if (lines.Readable(line)) {
             read(line);
-            lastRead = line;
+            afterRecord = true;
             line += kFields;
             ++record;
             continue;
@@ -151,14 +151,13 @@ Collection<cBroker> ReadBrokerFile(const std::filesystem::path& path, std::vecto
         // Fewer lines than a record between two records that both read:
         // the lines missing may be the last record's, whose place the next
         // record then shows. That record gives up its place.
-        if (lastRead && *lastRead + kFields == line && next - line < kFields && next < lines.Count() &&
-            next >= kFields && next - kFields > *lastRead && lines.Resumes(next - kFields)) {
+        if (afterRecord && next - line < kFields && next < lines.Count() && lines.Resumes(next - kFields)) {
             brokers.Remove(brokers.Count());
             --record;
             next -= kFields;
         }
         if (damaged) damaged->push_back(++record);
-        lastRead.reset();
+        afterRecord = false;
         line = next;
     }
     return brokers;
