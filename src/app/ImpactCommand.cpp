@@ -214,9 +214,11 @@ int RunImpact(const std::vector<std::string>& arguments, const std::string& prog
         }
     }
 
-    const int code = unreadCases == 0 && std::ranges::all_of(lines, &ImpactLine::Priced)
-                         ? ImpactCode::Priced
-                         : ImpactCode::SomeUnpriced;
+    // Cases refused for their own reasons are listed with why; the report is
+    // whole unless a rate set or a case record could not be read.
+    const int code = unreadCases == 0 && std::ranges::none_of(lines, &ImpactLine::rateSetFailed)
+                         ? ImpactCode::Complete
+                         : ImpactCode::SomethingUnread;
     const std::string csv = ImpactCsv(lines);
     bool written = WriteReport(
         [&] {
@@ -231,7 +233,7 @@ int RunImpact(const std::vector<std::string>& arguments, const std::string& prog
         written =
             WriteReport([&] { WritePdf(RateImpactReport(lines, heading), options.pdf); }, err) && written;
     }
-    return written ? code : ImpactCode::SomeUnpriced;
+    return written ? code : ImpactCode::SomethingUnread;
 }
 
 }  // namespace quoravel

@@ -10,9 +10,10 @@ namespace quoravel {
 
 // Exit codes of `quoravel impact`.
 namespace ImpactCode {
-inline constexpr int Priced = 0;        // every product of every case priced on both sets
-inline constexpr int SomeUnpriced = 1;  // a line not priced on a set, or a report not written
-inline constexpr int BadCommand = 2;    // a bad command line, rate folder or case file
+inline constexpr int Complete = 0;  // every case compared, or listed with the reason it was refused
+// A rate file of a set or a case record could not be read, or a report not written.
+inline constexpr int SomethingUnread = 1;
+inline constexpr int BadCommand = 2;  // a bad command line, rate folder or case file
 }  // namespace ImpactCode
 
 // `quoravel impact --old-rates DIR --new-rates DIR [--csv FILE] [--pdf FILE]

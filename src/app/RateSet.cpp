@@ -27,9 +27,9 @@ RateSet IdentifyRateSet(const std::string& folder) {
     std::vector<std::pair<std::string, fs::path>> files;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string name = ToUpper(it->path().filename().string());
+        std::string name = it->path().filename().string();
         std::error_code entry;
-        if (name.ends_with(".RAT") && it->is_regular_file(entry))
+        if (name.ends_with(".rat") && it->is_regular_file(entry))
             files.emplace_back(std::move(name), it->path());
     }
     std::sort(files.begin(), files.end());

@@ -8,10 +8,11 @@ namespace quoravel {
 
 // The identity of the rate files of a folder, so that a proposal can be
 // traced to the rates that priced it: the first twelve hexadecimal digits of
-// the SHA-256 of every rate file (.rat, whatever its case) in the order of
-// the names upper-cased, each as its name upper-cased, a NUL, its size in
-// decimal, a NUL and its bytes. Names are upper-cased because the program
-// finds a rate file whatever the case of its name.
+// the SHA-256 of every rate file (a name ending in ".rat") in the byte order
+// of the names, each as its name, a NUL, its size in decimal, a NUL and its
+// bytes. Names are taken exactly as they stand, as the rate readers open
+// them: a file renamed in another letter case is a file they do not find,
+// and so another rate set.
 struct RateSet {
     std::string identity;  // empty when the folder holds no rate file
     int files = 0;

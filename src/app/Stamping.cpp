@@ -9,6 +9,8 @@
 #include "CasePricer.h"
 #include "CaseStamp.h"
 #include "Enumerations.h"
+#include "PdfReading.h"
+#include "PrintedLedgerCheck.h"
 #include "ProposalAssembly.h"
 #include "RateSet.h"
 #include "RelayExchange.h"
@@ -58,6 +60,20 @@ std::shared_ptr<cClient> CaseOfStamp(const ProposalStamp& stamp, const std::stri
 
 std::string NoValue(const std::string& amount) { return amount.empty() ? "none" : amount; }
 
+// Whose proposal it is: the insured, the state, and every product and face
+// amount the stamp holds.
+std::string CaseNamed(const cClient& client, const std::vector<StampedPremiums>& premiums) {
+    std::string named =
+        "Case: " + (client.FullName().empty() ? std::string("(no name)") : client.FullName()) + ", age " +
+        std::to_string(client.age()) + ", " + (client.IsMale() ? "male" : "female") + ", " + client.state() +
+        "\nProducts:";
+    for (std::size_t i = 0; i < premiums.size(); ++i)
+        named += (i == 0 ? " " : "; ") +
+                 ProductDisplayName(premiums[i].product, client.proposal().Company()) + ", $" +
+                 FormatAmount(premiums[i].faceAmount, 0);
+    return named + "\n";
+}
+
 }  // namespace
 
 ProposalStamp MakeStamp(const ProcessValues& process, std::string rateSet, ProposalStamp::CaseKind kind,
@@ -96,7 +112,15 @@ int VerifyProposal(const std::string& pdf, const std::string& programFolder, std
         diagnostics << "quoravel: " << pdf << " cannot be read.\n";
         return VerifyCode::NoStamp;
     }
-    const auto stamp = FindStamp(*bytes);
+    PdfContents contents;
+    try {
+        contents = ReadPdf(*bytes);
+    } catch (const PdfDamaged& damage) {
+        diagnostics << "quoravel: " << pdf << " is not a readable PDF: " << damage.what() << "\n";
+        return VerifyCode::NoStamp;
+    }
+    // The stamp is the document's metadata as its last revision holds it.
+    const auto stamp = FindStamp(contents.metadata);
     if (!stamp) {
         diagnostics << "quoravel: " << pdf
                     << " carries no readable proposal stamp: it was not made by this program, or"
@@ -132,25 +156,41 @@ int VerifyProposal(const std::string& pdf, const std::string& programFolder, std
     }
     // Made again as on the day it was made: the rate scale depends on the day.
     terms.today = Date::Parse(stamp->date);
-    const auto now = PrintedPremiums(CasePricer(programFolder).Price(*client, terms));
-    const auto differences = ComparePremiums(stamp->premiums, now);
+    const PricedCase priced = CasePricer(programFolder).Price(*client, terms);
+    out << CaseNamed(priced.settled, stamp->premiums);
+
+    const auto differences = ComparePremiums(stamp->premiums, PrintedPremiums(priced));
+    const std::int32_t company = priced.settled.proposal().Company();
     if (differences.empty()) {
         std::size_t years = 0;
-        for (const StampedPremiums& priced : stamp->premiums) years += priced.yearly.size();
+        for (const StampedPremiums& stamped : stamp->premiums) years += stamped.yearly.size();
         out << "Premiums: the same, " << years << " yearly premiums of " << stamp->premiums.size()
             << (stamp->premiums.size() == 1 ? " product and face amount" : " products and face amounts")
             << "\n";
-        out << (sameRates ? "verified\n" : "premiums verified on another rate set\n");
-        return VerifyCode::Verified;
+    } else {
+        out << "Premiums differ in " << differences.size() << " year" << (differences.size() == 1 ? "" : "s")
+            << " (product, face amount, policy year: when made, now):\n";
+        for (const PremiumDifference& difference : differences)
+            out << "  " << ProductDisplayName(difference.product, company) << ", $"
+                << FormatAmount(difference.faceAmount, 0) << ", year " << difference.year << ": "
+                << NoValue(difference.recorded) << ", " << NoValue(difference.now) << "\n";
     }
-    out << "Premiums differ in " << differences.size() << " year" << (differences.size() == 1 ? "" : "s")
-        << " (product, face amount, policy year: when made, now):\n";
-    const std::int32_t company = client->proposal().Company();
-    for (const PremiumDifference& difference : differences)
-        out << "  " << ProductDisplayName(difference.product, company) << ", $"
-            << FormatAmount(difference.faceAmount, 0) << ", year " << difference.year << ": "
-            << NoValue(difference.recorded) << ", " << NoValue(difference.now) << "\n";
-    return VerifyCode::PremiumsDiffer;
+
+    // What a reader sees: the ledger pages' figures against the stamp's premiums.
+    const auto printed = ComparePrintedLedgers(contents.pages, PrintedLedgers(priced, stamp->premiums));
+    if (printed.empty()) {
+        out << "Printed ledger figures: as the stamp records\n";
+    } else {
+        out << "Printed ledger figures differ in " << printed.size() << " place"
+            << (printed.size() == 1 ? "" : "s") << " (page, column, policy year: printed, stamped):\n";
+        for (const PrintedDifference& difference : printed)
+            out << "  " << (difference.page > 0 ? "page " + std::to_string(difference.page) : "no page")
+                << ", " << difference.column << ", year " << difference.year << ": "
+                << NoValue(difference.printed) << ", " << NoValue(difference.expected) << "\n";
+    }
+    if (!differences.empty() || !printed.empty()) return VerifyCode::PremiumsDiffer;
+    out << (sameRates ? "verified\n" : "premiums verified on another rate set\n");
+    return VerifyCode::Verified;
 }
 
 }  // namespace quoravel

@@ -126,10 +126,14 @@ LedgerColumnData LedgerColumn(PageContext& context, std::int32_t productNumber, 
         column.years = ComputePremiumSchedule(context.rates, priced, productNumber, faceIndex).years;
         column.years.resize(YearsCovered(productNumber, priced.age(), column.years.size()));
     }
-    ProductInfo product;
-    product.FillProduct(productNumber, priced.age(), false);
-    column.levelPeriod = product.LevelPeriod(priced.age(), 0, priced.state());
+    column.levelPeriod = LevelPeriodShown(priced, productNumber);
     return column;
+}
+
+int LevelPeriodShown(const cClient& client, std::int32_t productNumber) {
+    ProductInfo product;
+    product.FillProduct(productNumber, client.age(), false);
+    return product.LevelPeriod(client.age(), 0, client.state());
 }
 
 int YearsShown(const cClient& client, std::size_t yearsCovered) {
@@ -196,17 +200,49 @@ void PrintLedger(PageContext& context, LedgerLayout layout, const std::vector<Le
         ledger.addFootnote("", kModalFactorsFootnote, kFootnoteLines, false);
     }
 
+    for (const std::vector<std::string>& row : LedgerRows(client, layout, columns)) ledger.addRowValues(row);
+    ledger.finish();
+}
+
+std::vector<std::vector<std::string>> LedgerRows(const cClient& client, LedgerLayout layout,
+                                                 const std::vector<LedgerColumnData>& columns) {
+    const bool basic = layout == LedgerLayout::BasicQuotation;
+    const PaymentModeRule& mode = ModeRule(client.PaymentMode());
     std::size_t covered = 0;
     for (const LedgerColumnData& column : columns) covered = std::max(covered, column.years.size());
     const int years = YearsShown(client, covered);
+    std::vector<std::vector<std::string>> rows;
     for (int year = 0; year < years; ++year) {
         std::vector<std::string> row{std::to_string(year + 1)};
-        if (text.fixedColumns == 2) row.push_back(std::to_string(client.age() + year));
+        if (Layout(layout).fixedColumns == 2) row.push_back(std::to_string(client.age() + year));
         for (const LedgerColumnData& column : columns) row.push_back(PremiumText(column, year, mode));
         if (basic) row.push_back(FormatAmount(columns.front().faceAmount, 0));
-        ledger.addRowValues(row);
+        rows.push_back(std::move(row));
     }
-    ledger.finish();
+    return rows;
+}
+
+std::string LedgerTitle(LedgerLayout layout) { return Layout(layout).title; }
+
+std::vector<LedgerColumnData> ReportColumns(
+    const cClient& client, const std::function<LedgerColumnData(std::int32_t, std::size_t)>& column) {
+    const cIllustrationOptions& options = client.proposal();
+    const LedgerLayout layout = ReportLayout(options);
+    std::vector<LedgerColumnData> columns;
+    if (layout == LedgerLayout::ProductComparison) {
+        for (std::size_t i = 0; i < std::min(options.ProductCount(), kMaxCompared); ++i) {
+            const std::int32_t product = options.ProdChoices()[i];
+            columns.push_back(column(product, 0));
+            columns.back().heading = GetProductName(product, false, options.Company());
+        }
+    } else {
+        const std::size_t faces = layout == LedgerLayout::FaceComparison ? options.FaceAmountCount() : 1;
+        for (std::size_t i = 0; i < std::min(faces, kMaxCompared); ++i) {
+            columns.push_back(column(options.ProdChoices().front(), i));
+            columns.back().heading = "$" + FormatAmount(columns.back().faceAmount, 0);
+        }
+    }
+    return columns;
 }
 
 LedgerLayout ReportLayout(const cIllustrationOptions& options) {
@@ -226,20 +262,10 @@ void PrintLedgerSection(PageContext& context) {
 
         const LedgerLayout layout = ReportLayout(options);
         const std::int32_t firstProduct = options.ProdChoices().front();
-        std::vector<LedgerColumnData> columns;
-        if (layout == LedgerLayout::ProductComparison) {
-            for (std::size_t i = 0; i < std::min(options.ProductCount(), kMaxCompared); ++i) {
-                const std::int32_t product = options.ProdChoices()[i];
-                columns.push_back(LedgerColumn(context, product, 0, client.Classification()));
-                columns.back().heading = GetProductName(product, false, options.Company());
-            }
-        } else {
-            const std::size_t faces = layout == LedgerLayout::FaceComparison ? options.FaceAmountCount() : 1;
-            for (std::size_t i = 0; i < std::min(faces, kMaxCompared); ++i) {
-                columns.push_back(LedgerColumn(context, firstProduct, i, client.Classification()));
-                columns.back().heading = "$" + FormatAmount(columns.back().faceAmount, 0);
-            }
-        }
+        const std::vector<LedgerColumnData> columns =
+            ReportColumns(client, [&](std::int32_t product, std::size_t faceIndex) {
+                return LedgerColumn(context, product, faceIndex, client.Classification());
+            });
 
         // The comparisons show no one policy's breakdown: their page object stays off.
         clsPLedger page;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,23 @@ struct LedgerColumnData {
 // waives it for a qualifying spouse on a carrier that offers it.
 LedgerColumnData LedgerColumn(PageContext& context, std::int32_t productNumber, std::size_t faceIndex,
                               std::int32_t classCode);
+
+// The years whose premiums a ledger shows in the payment mode.
+int LevelPeriodShown(const cClient& client, std::int32_t productNumber);
+
+// The premium columns of the report the options call for, each made by
+// `column` from a product and the index of a face amount: the products
+// compared at the first face amount, or the face amounts of the first product.
+std::vector<LedgerColumnData> ReportColumns(
+    const cClient& client, const std::function<LedgerColumnData(std::int32_t, std::size_t)>& column);
+
+// The text of a ledger's rows as its pages print them: the year, the age
+// where the layout shows it, a premium for each column (modal in the level
+// years) and the basic quotation's death benefit.
+std::vector<std::vector<std::string>> LedgerRows(const cClient& client, LedgerLayout layout,
+                                                 const std::vector<LedgerColumnData>& columns);
+// The title over a ledger's rows.
+std::string LedgerTitle(LedgerLayout layout);
 
 // Policy years a ledger shows: the options' 20 or 40, else every year the
 // premiums cover, never past the client's illustration end age.

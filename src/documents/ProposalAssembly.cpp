@@ -405,6 +405,36 @@ std::vector<StampedPremiums> PrintedPremiums(const PricedCase& priced) {
     return printed;
 }
 
+std::vector<PrintedLedger> PrintedLedgers(const PricedCase& priced,
+                                          const std::vector<StampedPremiums>& premiums) {
+    std::vector<PrintedLedger> ledgers;
+    for (const cClient& proposal : ProposalsOf(ReportCaseOf(priced).illustrated)) {
+        const cIllustrationOptions& options = proposal.proposal();
+        const LedgerLayout layout = ReportLayout(options);
+        PrintedLedger ledger{LedgerTitle(layout), {"year"}, {}};
+        if (layout == LedgerLayout::BasicQuotation) ledger.cells.emplace_back("age");
+        const std::vector<LedgerColumnData> columns =
+            ReportColumns(proposal, [&](std::int32_t product, std::size_t faceIndex) {
+                LedgerColumnData column;
+                column.faceAmount = options.GetFaceAmount(faceIndex);
+                ledger.cells.push_back(ProductDisplayName(product, options.Company()) + ", $" +
+                                       FormatAmount(column.faceAmount, 0));
+                column.levelPeriod = LevelPeriodShown(proposal, product);
+                const auto stamped =
+                    std::find_if(premiums.begin(), premiums.end(), [&](const StampedPremiums& p) {
+                        return p.product == product && p.faceAmount == column.faceAmount;
+                    });
+                if (stamped != premiums.end())
+                    for (const double yearly : stamped->yearly) column.years.push_back({.base = yearly});
+                return column;
+            });
+        if (layout == LedgerLayout::BasicQuotation) ledger.cells.emplace_back("death benefit");
+        ledger.rows = LedgerRows(proposal, layout, columns);
+        ledgers.push_back(std::move(ledger));
+    }
+    return ledgers;
+}
+
 IllustrationResult CreateIllustration(PrintSurface& surface, const cClient& client,
                                       const cCommision& commission, ProposalRun& run) {
     const PricedCase priced = CasePricer(run.ProgramFolder()).Price(client, run);

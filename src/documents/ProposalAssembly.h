@@ -44,6 +44,19 @@ IllustrationResult CreateIllustration(PrintSurface& surface, const PricedCase& p
 // the illustration.
 std::vector<StampedPremiums> PrintedPremiums(const PricedCase& priced);
 
+// A ledger as the proposal prints it: the title over its rows, what each
+// cell of a row is ("year", "age", a premium column's product and face
+// amount, "death benefit") and the text of every row.
+struct PrintedLedger {
+    std::string title;
+    std::vector<std::string> cells;
+    std::vector<std::vector<std::string>> rows;
+};
+// The ledgers the proposal of a priced case prints, in the order of its
+// pages, laid out from `premiums` (a stamp's, in PrintedPremiums' form).
+std::vector<PrintedLedger> PrintedLedgers(const PricedCase& priced,
+                                          const std::vector<StampedPremiums>& premiums);
+
 // A proposal for a case not yet priced, where no stamp is wanted: it is
 // settled and priced in the run first.
 IllustrationResult CreateIllustration(PrintSurface& surface, const cClient& client,

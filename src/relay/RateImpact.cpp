@@ -67,6 +67,7 @@ std::vector<ImpactLine> RateImpact::Compare(const cClient& client, const std::st
         line.faceAmount = before[at].faceAmount;
         line.oldYearly = oldPremiums[at].yearly;
         line.newYearly = newPremiums[at].yearly;
+        line.rateSetFailed = !before[at].rateErrors.empty() || !after[at].rateErrors.empty();
         const std::string& oldProblem = before[at].problem;
         const std::string& newProblem = after[at].problem;
         // A reason both sets give (the case's own) is said once.

@@ -27,6 +27,9 @@ struct ImpactLine {
     // Why the line has no premiums on a set: "old rates: …", "new rates: …",
     // or the reason alone when both sets give it.
     std::string problem;
+    // A rate file of a set could not be read for the line: the set failed,
+    // where a case refused for its own reasons did not.
+    bool rateSetFailed = false;
 
     bool Priced() const { return problem.empty(); }
     // To the cent: the first year's premium on each set and the change.

@@ -268,19 +268,23 @@ TEST(CommandLine, TheCaseListAlignsByDisplayedCharacters) {
     EXPECT_EQ(ageColumns.size(), 1u) << listed.out;
 }
 
-// The identity of a rate set covers the rate files alone, by their names
-// whatever their case; the expected value is SHA-256 (by Python's hashlib)
-// of "A.RAT\0" "1\0" "1" "B.RAT\0" "2\0" "xy".
+// The identity of a rate set covers the files the rate readers open, by
+// their names exactly: a file renamed in another letter case is another set.
+// The expected values are SHA-256 (by Python's hashlib) of "a.rat\0" "1\0"
+// "1" "b.rat\0" "2\0" "xy", and of the same with "A.rat".
 TEST(CommandLine, TheRateSetIsIdentifiedByItsRateFiles) {
     TempFolder folder;
     EXPECT_EQ(quoravel::IdentifyRateSet(folder.folder()).files, 0);
     folder.Write("b.rat", "xy");
-    folder.Write("A.RAT", "1");
+    folder.Write("a.rat", "1");
+    folder.Write("C.RAT", "no reader opens it");
     folder.Write("notes.txt", "not a rate file");
     std::filesystem::create_directory(folder.path() / "c.rat");
     const quoravel::RateSet rates = quoravel::IdentifyRateSet(folder.folder());
-    EXPECT_EQ(rates.identity, "dc9c32f8e495");
+    EXPECT_EQ(rates.identity, "4a1c26e7b45e");
     EXPECT_EQ(rates.files, 2);
+    std::filesystem::rename(folder.path() / "a.rat", folder.path() / "A.rat");
+    EXPECT_EQ(quoravel::IdentifyRateSet(folder.folder()).identity, "0e9ac6e25a43");
 }
 
 // Without the rate files the listing shows no premium: the policy fee alone

@@ -2,7 +2,14 @@
 // and `quoravel verify` on the installed rates and on changed ones.
 #include <gtest/gtest.h>
 
+#define POINTERHOLDER_TRANSITION 4
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFWriter.hh>
+
 #include <filesystem>
+#include <map>
+#include <regex>
 #include <sstream>
 
 #include "ProposalStamp.h"
@@ -29,6 +36,84 @@ protected:
     static RelayCase* relay_;
 };
 RelayCase* Stamp::relay_ = nullptr;
+
+// The proposal as a PDF editor saves it after `change`, written anew.
+std::string Rewritten(const std::string& pdf, const std::function<void(QPDF&)>& change) {
+    QPDF document;
+    document.processMemoryFile("proposal", pdf.data(), pdf.size());
+    change(document);
+    QPDFWriter writer(document);
+    writer.setOutputMemory();
+    writer.write();
+    const auto buffer = writer.getBufferSharedPointer();
+    return {reinterpret_cast<const char*>(buffer->getBuffer()), buffer->getSize()};
+}
+
+// The proposal with an incremental update, as an editor appends one: a new
+// metadata stream and a catalog pointing at it; the first revision stays.
+std::string WithMetadataUpdate(const std::string& pdf, const std::string& xmp) {
+    QPDF document;
+    document.processMemoryFile("proposal", pdf.data(), pdf.size());
+    QPDFObjectHandle trailer = document.getTrailer();
+    const int size = trailer.getKey("/Size").getIntValueAsInt();
+    const int root = trailer.getKey("/Root").getObjectID();
+    QPDFObjectHandle catalog = trailer.getKey("/Root").shallowCopy();
+    catalog.removeKey("/Metadata");
+    std::string catalogText = catalog.unparse();
+    catalogText.insert(catalogText.rfind(">>"), " /Metadata " + std::to_string(size) + " 0 R ");
+    const std::size_t previous = std::stoul(pdf.substr(pdf.rfind("startxref") + 9));
+    std::string update = pdf;
+    const auto entry = [&](std::size_t offset) {
+        char line[21];
+        std::snprintf(line, sizeof line, "%010zu 00000 n\r\n", offset);
+        return std::string(line);
+    };
+    const std::size_t metadataAt = update.size();
+    update += std::to_string(size) + " 0 obj\n<< /Type /Metadata /Subtype /XML /Length " +
+              std::to_string(xmp.size()) + " >>\nstream\n" + xmp + "\nendstream\nendobj\n";
+    const std::size_t catalogAt = update.size();
+    update += std::to_string(root) + " 0 obj\n" + catalogText + "\nendobj\n";
+    const std::size_t xrefAt = update.size();
+    update += "xref\n" + std::to_string(root) + " 1\n" + entry(catalogAt) + std::to_string(size) + " 1\n" +
+              entry(metadataAt) + "trailer\n<< /Size " + std::to_string(size + 1) + " /Root " +
+              std::to_string(root) + " 0 R /Prev " + std::to_string(previous) + " >>\nstartxref\n" +
+              std::to_string(xrefAt) + "\n%%EOF\n";
+    return update;
+}
+
+// The page's text drawn with every 7 as an 8, by the glyph codes of its fonts.
+void SevensAsEights(QPDF& document, std::size_t pageIndex) {
+    QPDFPageObjectHelper page = QPDFPageDocumentHelper(document).getAllPages().at(pageIndex);
+    std::map<std::string, std::string> swap;
+    for (auto& [name, font] : page.getObjectHandle().getKey("/Resources").getKey("/Font").ditems()) {
+        if (!font.getKey("/ToUnicode").isStream()) continue;
+        const auto data = font.getKey("/ToUnicode").getStreamData();
+        const std::string map(reinterpret_cast<const char*>(data->getBuffer()), data->getSize());
+        // The font's map: ranges of codes, each with the list of its characters.
+        std::map<std::string, std::string> codeOf;
+        const std::regex range("<([0-9A-Fa-f]{4})> <[0-9A-Fa-f]{4}> \\[([^\\]]*)\\]");
+        for (std::sregex_iterator it(map.begin(), map.end(), range), end; it != end; ++it) {
+            int code = std::stoi((*it)[1], nullptr, 16);
+            std::istringstream characters((*it)[2]);
+            for (std::string character; characters >> character; ++code) {
+                char hex[5];
+                std::snprintf(hex, sizeof hex, "%04X", code);
+                codeOf[character.substr(3, 2)] = hex;
+            }
+        }
+        if (codeOf.count("37") && codeOf.count("38"))
+            swap["<" + codeOf["37"] + ">"] = "<" + codeOf["38"] + ">";
+    }
+    for (QPDFObjectHandle& content : page.getPageContents()) {
+        const auto data = content.getStreamData();
+        std::string text(reinterpret_cast<const char*>(data->getBuffer()), data->getSize());
+        for (const auto& [seven, eight] : swap)
+            for (std::size_t at = text.find(seven + " Tj"); at != std::string::npos;
+                 at = text.find(seven + " Tj", at))
+                text.replace(at, seven.size(), eight);
+        content.replaceStreamData(text, QPDFObjectHandle::newNull(), QPDFObjectHandle::newNull());
+    }
+}
 
 TEST_F(Stamp, PdfCarriesTheCaseItsRatesAndItsPremiums) {
     const auto bytes = quoravel::ReadFileBytes(relay_->Pdf());
@@ -127,6 +212,57 @@ TEST_F(Stamp, VerifyRefusesAFileWithoutStamp) {
         EXPECT_EQ(result.exitCode, 2) << c.what;
         EXPECT_NE(result.err.find(c.pdf.string()), std::string::npos) << c.what << ": " << result.err;
         EXPECT_EQ(result.out, "") << c.what;
+    }
+}
+
+// Files changed after they were made, as a reviewer may be handed them: each
+// is refused (2) or reported (1), with what differs named.
+TEST_F(Stamp, VerifyIsNotFooledByAChangedFile) {
+    TempFolder folder;
+    const std::string pdf = *quoravel::ReadFileBytes(relay_->Pdf());
+    const auto stamp = quoravel::FindStamp(pdf);
+    ASSERT_TRUE(stamp);
+    quoravel::ProposalStamp cheaper = *stamp;
+    cheaper.premiums[0].yearly[0] = 1565;
+    // The ledger is the fifth page of the single quote.
+    const std::size_t ledgerPage = 4;
+    const struct {
+        const char* what;
+        std::string bytes;
+        int exitCode;
+        std::vector<std::string> said;
+    } cases[] = {
+        {"cut to 30,000 bytes", pdf.substr(0, 30000), 2, {"is not a readable PDF: "}},
+        {"cut in half", pdf.substr(0, pdf.size() / 2), 2, {"is not a readable PDF: "}},
+        {"cut 100 bytes short", pdf.substr(0, pdf.size() - 100), 2, {"is not a readable PDF: "}},
+        {"not a PDF", "Premiums verified.\n%%EOF\n", 2, {"is not a readable PDF: "}},
+        {"metadata removed",
+         Rewritten(pdf, [](QPDF& document) { document.getRoot().removeKey("/Metadata"); }),
+         2,
+         {"carries no readable proposal stamp"}},
+        {"an update with a cheaper stamp",
+         WithMetadataUpdate(pdf, quoravel::StampXmp(cheaper)),
+         1,
+         {"Brellan 20, $250,000, year 1: 1,565.00, 1,765.00\n",
+          "page 5, Brellan 20, $250,000, year 1: 1,765.00, 1,565.00\n"}},
+        {"a ledger figure changed",
+         Rewritten(pdf, [&](QPDF& document) { SevensAsEights(document, ledgerPage); }),
+         1,
+         {"Premiums: the same", "Printed ledger figures differ in ",
+          "page 5, Brellan 20, $250,000, year 1: 1,865.00, 1,765.00\n"}},
+        {"untouched",
+         pdf,
+         0,
+         {"Case: Robert Alvarez, age 45, male, TX\nProducts: Brellan 20, $250,000\n",
+          "Printed ledger figures: as the stamp records\n", "verified\n"}},
+    };
+    for (const auto& c : cases) {
+        const ProgramResult result = Verify(folder.Write("proposal.pdf", c.bytes));
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.what << "\n" << result.out << result.err;
+        for (const std::string& said : c.said)
+            EXPECT_NE((result.out + result.err).find(said), std::string::npos)
+                << c.what << ": " << said << "\n"
+                << result.out << result.err;
     }
 }
 
