@@ -37,6 +37,13 @@ std::vector<PrintedDifference> ComparePrintedLedgers(const std::vector<std::stri
     std::vector<PrintedDifference> differences;
     std::size_t ledger = 0;
     std::size_t row = 0;  // the next row of `ledger` to find
+    // A ledger without a year to show prints no row.
+    const auto nextLedger = [&] {
+        do ++ledger;
+        while (ledger < ledgers.size() && ledgers[ledger].rows.empty());
+        row = 0;
+    };
+    if (!ledgers.empty() && ledgers.front().rows.empty()) nextLedger();
     for (std::size_t page = 0; page < pages.size() && ledger < ledgers.size(); ++page) {
         // A ledger's rows stand on the pages that carry its title.
         if (pages[page].find(ledgers[ledger].title) == std::string::npos) continue;
@@ -49,16 +56,13 @@ std::vector<PrintedDifference> ComparePrintedLedgers(const std::vector<std::stri
                 for (; row < ledgers[ledger].rows.size(); ++row)
                     differences.push_back(
                         {0, static_cast<int>(row + 1), "year", "", std::to_string(row + 1)});
-                ++ledger;
-                row = 0;
+                nextLedger();
+                if (ledger == ledgers.size()) break;
             }
             const PrintedLedger& current = ledgers[ledger];
             if (row >= current.rows.size() || words.front() != current.rows[row].front()) continue;
             CompareRow(differences, current, static_cast<int>(page + 1), current.rows[row], words);
-            if (++row == current.rows.size()) {
-                ++ledger;
-                row = 0;
-            }
+            if (++row == current.rows.size()) nextLedger();
         }
     }
     for (; ledger < ledgers.size(); ++ledger, row = 0)
