@@ -21,4 +21,10 @@ struct PrintedDifference {
 std::vector<PrintedDifference> ComparePrintedLedgers(const std::vector<std::string>& pages,
                                                      const std::vector<PrintedLedger>& ledgers);
 
+// Names the pages' own words that do not fit the case: no page naming the
+// insured `name` (when the case has one), and a page whose "Date Prepared"
+// is not `datePrepared` (as the pages print it, "12/7/2026").
+std::vector<PrintedDifference> ComparePrintedCase(const std::vector<std::string>& pages,
+                                                  const std::string& name, const std::string& datePrepared);
+
 }  // namespace quoravel

@@ -174,18 +174,29 @@ int VerifyProposal(const std::string& pdf, const std::string& programFolder, std
             out << "  " << ProductDisplayName(difference.product, company) << ", $"
                 << FormatAmount(difference.faceAmount, 0) << ", year " << difference.year << ": "
                 << NoValue(difference.recorded) << ", " << NoValue(difference.now) << "\n";
+        // Why a line has no premium now: a rate file missing or damaged, or the case refused.
+        for (const PricedLine& line : priced.lines)
+            if (!line.Priced())
+                out << "  Not priced now: " << ProductDisplayName(line.product, company) << ", $"
+                    << FormatAmount(line.faceAmount, 0) << ": " << line.problem << "\n";
     }
 
-    // What a reader sees: the ledger pages' figures against the stamp's premiums.
-    const auto printed = ComparePrintedLedgers(contents.pages, PrintedLedgers(priced, stamp->premiums));
+    // What a reader sees: the ledger pages' figures against the stamp's
+    // premiums, and the pages' insured and date against the stamp's.
+    auto printed =
+        ComparePrintedCase(contents.pages, priced.settled.FullName(), Date::Parse(stamp->date)->Text());
+    for (PrintedDifference& difference :
+         ComparePrintedLedgers(contents.pages, PrintedLedgers(priced, stamp->premiums)))
+        printed.push_back(std::move(difference));
     if (printed.empty()) {
         out << "Printed ledger figures: as the stamp records\n";
     } else {
-        out << "Printed ledger figures differ in " << printed.size() << " place"
-            << (printed.size() == 1 ? "" : "s") << " (page, column, policy year: printed, stamped):\n";
+        out << "Printed pages differ from the stamp in " << printed.size() << " place"
+            << (printed.size() == 1 ? "" : "s") << " (page, what, policy year: printed, stamped):\n";
         for (const PrintedDifference& difference : printed)
             out << "  " << (difference.page > 0 ? "page " + std::to_string(difference.page) : "no page")
-                << ", " << difference.column << ", year " << difference.year << ": "
+                << ", " << difference.column
+                << (difference.year > 0 ? ", year " + std::to_string(difference.year) : "") << ": "
                 << NoValue(difference.printed) << ", " << NoValue(difference.expected) << "\n";
     }
     if (!differences.empty() || !printed.empty()) return VerifyCode::PremiumsDiffer;

@@ -152,15 +152,7 @@ void PrintLedger(PageContext& context, LedgerLayout layout, const std::vector<Le
     const PaymentModeRule& mode = ModeRule(client.PaymentMode());
     const bool modal = client.PaymentMode() != Annual;
 
-    // Amount columns: the basic quotation's premium and death benefit, or one per compared column.
-    std::vector<std::string> headings{"Year"};
-    if (text.fixedColumns == 2) headings.emplace_back("Age");
-    if (basic) {
-        headings.push_back(client.ModeText(false) + "\nPremium Outlay");
-        headings.emplace_back("Death Benefit");
-    } else {
-        for (const LedgerColumnData& column : columns) headings.push_back(column.heading);
-    }
+    const std::vector<std::string> headings = LedgerHeadings(client, layout, columns);
     std::vector<std::int16_t> codes(static_cast<std::size_t>(text.fixedColumns), kYearColumn);
     codes.resize(headings.size(), kAmountColumn);
 
@@ -223,6 +215,20 @@ std::vector<std::vector<std::string>> LedgerRows(const cClient& client, LedgerLa
 }
 
 std::string LedgerTitle(LedgerLayout layout) { return Layout(layout).title; }
+
+std::vector<std::string> LedgerHeadings(const cClient& client, LedgerLayout layout,
+                                        const std::vector<LedgerColumnData>& columns) {
+    // Amount columns: the basic quotation's premium and death benefit, or one per compared column.
+    std::vector<std::string> headings{"Year"};
+    if (Layout(layout).fixedColumns == 2) headings.emplace_back("Age");
+    if (layout == LedgerLayout::BasicQuotation) {
+        headings.push_back(client.ModeText(false) + "\nPremium Outlay");
+        headings.emplace_back("Death Benefit");
+    } else {
+        for (const LedgerColumnData& column : columns) headings.push_back(column.heading);
+    }
+    return headings;
+}
 
 std::vector<LedgerColumnData> ReportColumns(
     const cClient& client, const std::function<LedgerColumnData(std::int32_t, std::size_t)>& column) {

@@ -60,6 +60,9 @@ std::vector<std::vector<std::string>> LedgerRows(const cClient& client, LedgerLa
                                                  const std::vector<LedgerColumnData>& columns);
 // The title over a ledger's rows.
 std::string LedgerTitle(LedgerLayout layout);
+// The headings of its columns, a line break between the lines of one.
+std::vector<std::string> LedgerHeadings(const cClient& client, LedgerLayout layout,
+                                        const std::vector<LedgerColumnData>& columns);
 
 // Policy years a ledger shows: the options' 20 or 40, else every year the
 // premiums cover, never past the client's illustration end age.

@@ -411,7 +411,7 @@ std::vector<PrintedLedger> PrintedLedgers(const PricedCase& priced,
     for (const cClient& proposal : ProposalsOf(ReportCaseOf(priced).illustrated)) {
         const cIllustrationOptions& options = proposal.proposal();
         const LedgerLayout layout = ReportLayout(options);
-        PrintedLedger ledger{LedgerTitle(layout), {"year"}, {}};
+        PrintedLedger ledger{LedgerTitle(layout), {}, {"year"}, {}, {}};
         if (layout == LedgerLayout::BasicQuotation) ledger.cells.emplace_back("age");
         const std::vector<LedgerColumnData> columns =
             ReportColumns(proposal, [&](std::int32_t product, std::size_t faceIndex) {
@@ -428,7 +428,13 @@ std::vector<PrintedLedger> PrintedLedgers(const PricedCase& priced,
                     for (const double yearly : stamped->yearly) column.years.push_back({.base = yearly});
                 return column;
             });
-        if (layout == LedgerLayout::BasicQuotation) ledger.cells.emplace_back("death benefit");
+        if (layout == LedgerLayout::BasicQuotation) {
+            ledger.cells.emplace_back("death benefit");
+            if (!columns.front().years.empty())
+                ledger.firstYearTotal = "$" + FormatAmount(columns.front().years.front().Total(), 2);
+        }
+        for (const std::string& heading : LedgerHeadings(proposal, layout, columns))
+            ledger.headings.push_back(heading.substr(0, heading.find('\n')));
         ledger.rows = LedgerRows(proposal, layout, columns);
         ledgers.push_back(std::move(ledger));
     }

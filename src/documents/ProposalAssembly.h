@@ -49,8 +49,12 @@ std::vector<StampedPremiums> PrintedPremiums(const PricedCase& priced);
 // amount, "death benefit") and the text of every row.
 struct PrintedLedger {
     std::string title;
+    // The first line of every column heading, "Year" first.
+    std::vector<std::string> headings;
     std::vector<std::string> cells;
     std::vector<std::vector<std::string>> rows;
+    // A single quote's first-year breakdown: its total as printed ("$1,765.00").
+    std::string firstYearTotal;
 };
 // The ledgers the proposal of a priced case prints, in the order of its
 // pages, laid out from `premiums` (a stamp's, in PrintedPremiums' form).

@@ -189,8 +189,10 @@ double cClient::TableRatingAt(std::int16_t atAge) const {
     return 0;
 }
 
-std::int16_t cClient::YearsToIllustrate() const {
-    if (EndsAtAge80(proposal_.ProductType())) return 80;
+std::int16_t cClient::YearsToIllustrate() const { return YearsToIllustrate(proposal_.ProductType()); }
+
+std::int16_t cClient::YearsToIllustrate(std::int32_t productType) const {
+    if (EndsAtAge80(productType)) return 80;
     if (state() == "NY") return 100;
     if (state() == "MD") return 95;
     return 98;

@@ -113,6 +113,8 @@ public:
     double TableRatingAt(std::int16_t atAge) const;
     double TableRatingNum() const { return tableRatingNum_; }
     std::int16_t YearsToIllustrate() const;
+    // The same for a proposal of one product of the case.
+    std::int16_t YearsToIllustrate(std::int32_t productType) const;
     std::string PolicyForm(bool usePriorRates) const;
     std::string PolicyForm2() const;
     // The index of the last selected product; -1 when none is selected.

@@ -38,8 +38,10 @@ const PricedLine* PricedCase::Line(std::int32_t product, std::int32_t faceAmount
 }
 
 std::size_t PricedCase::IllustratedYears(const PricedLine& line) const {
+    // Each product to its own end: a product's own proposal shows its years,
+    // whatever the end of another product compared with it.
     const auto illustrated =
-        static_cast<std::size_t>(std::max(0, settled.YearsToIllustrate() - settled.age()));
+        static_cast<std::size_t>(std::max(0, settled.YearsToIllustrate(line.product) - settled.age()));
     return std::min(line.years.size(), illustrated);
 }
 

@@ -59,7 +59,9 @@ PdfContents ReadPdf(std::string_view bytes) {
     } catch (const std::exception& error) {
         throw PdfDamaged(error.what());
     }
-    // Poppler gives each page's text in reading layout, as a viewer shows it.
+    // Poppler gives each page's text in reading layout, as a viewer shows it;
+    // what it finds wrong in a page is no message of ours.
+    poppler::set_debug_error_function([](const std::string&, void*) {}, nullptr);
     const std::unique_ptr<poppler::document> document(
         poppler::document::load_from_raw_data(bytes.data(), static_cast<int>(bytes.size())));
     if (!document) throw PdfDamaged("the PDF cannot be opened");

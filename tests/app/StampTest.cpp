@@ -224,6 +224,8 @@ TEST_F(Stamp, VerifyIsNotFooledByAChangedFile) {
     ASSERT_TRUE(stamp);
     quoravel::ProposalStamp cheaper = *stamp;
     cheaper.premiums[0].yearly[0] = 1565;
+    quoravel::ProposalStamp someoneElse = *stamp;
+    someoneElse.caseText.replace(someoneElse.caseText.find("Robert Alvarez"), 14, "Jane Doe");
     // The ledger is the fifth page of the single quote.
     const std::size_t ledgerPage = 4;
     const struct {
@@ -248,8 +250,32 @@ TEST_F(Stamp, VerifyIsNotFooledByAChangedFile) {
         {"a ledger figure changed",
          Rewritten(pdf, [&](QPDF& document) { SevensAsEights(document, ledgerPage); }),
          1,
-         {"Premiums: the same", "Printed ledger figures differ in ",
+         {"Premiums: the same", "Printed pages differ from the stamp in ",
           "page 5, Brellan 20, $250,000, year 1: 1,865.00, 1,765.00\n"}},
+        {"a ledger page added at the end",
+         Rewritten(pdf,
+                   [&](QPDF& document) {
+                       QPDFPageDocumentHelper pages(document);
+                       pages.addPage(pages.getAllPages().at(ledgerPage).shallowCopyPage(), false);
+                   }),
+         1,
+         {"page 7, a row no ledger of the proposal prints: 1 45 1,765.00 250,000, none\n"}},
+        {"another client's stamp",
+         WithMetadataUpdate(pdf, quoravel::StampXmp(someoneElse)),
+         1,
+         {"Case: Jane Doe, age 45", "no page, the insured's name: none, Jane Doe\n"}},
+        {"a ledger page added at the end",
+         Rewritten(pdf,
+                   [&](QPDF& document) {
+                       QPDFPageDocumentHelper pages(document);
+                       pages.addPage(pages.getAllPages().at(ledgerPage).shallowCopyPage(), false);
+                   }),
+         1,
+         {"page 7, a row no ledger of the proposal prints: 1 45 1,765.00 250,000, none\n"}},
+        {"another client's stamp",
+         WithMetadataUpdate(pdf, quoravel::StampXmp(someoneElse)),
+         1,
+         {"Case: Jane Doe, age 45", "no page, the insured's name: none, Jane Doe\n"}},
         {"untouched",
          pdf,
          0,
