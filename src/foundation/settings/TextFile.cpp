@@ -1,5 +1,10 @@
 #include "TextFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <fstream>
 #include <random>
 #include <system_error>
@@ -82,7 +87,30 @@ void WriteInPlace(const fs::path& target, std::string_view bytes) {
                            "The file " + target.string() + " cannot be written.");
 }
 
-void WriteAtomicallyTo(const fs::path& target, std::string_view bytes) {
+// The file a path names, through any symbolic links: a write replaces the
+// file a link points to, and the link stays a link.
+fs::path ThroughLinks(fs::path path) {
+    std::error_code ec;
+    for (int hop = 0; hop < 40 && fs::is_symlink(fs::symlink_status(path, ec)); ++hop) {
+        const fs::path next = fs::read_symlink(path, ec);
+        if (ec) break;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return path;
+}
+
+bool WriteAll(int file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(file, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+void WriteAtomicallyTo(const fs::path& path, std::string_view bytes) {
+    const fs::path target = ThroughLinks(path);
     std::error_code kind;
     const fs::file_status status = fs::status(target, kind);
     if (fs::is_directory(status))
@@ -97,20 +125,27 @@ void WriteAtomicallyTo(const fs::path& target, std::string_view bytes) {
         throw RuntimeError(ErrorNumber::PathFileAccessError, "File",
                            "The file " + target.string() + " cannot be written: " + why);
     };
-    bool opened = false;
-    bool written = false;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        opened = static_cast<bool>(out);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        written = static_cast<bool>(out);
-    }  // closed before a failed temporary file is removed
-    if (!opened) fail("the folder cannot be written to.");
-    if (!written) fail("the disk may be full.");
+    const int file = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (file < 0) fail("the folder cannot be written to.");
+    // The new file keeps who may read the old one: a case file of names and
+    // birth dates kept at 0600 stays so.
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0) {
+        ::fchmod(file, old.st_mode & 07777);
+        const int owned = ::fchown(file, old.st_uid, old.st_gid);  // only root may give a file away
+        static_cast<void>(owned);
+    }
+    // On the disk before it takes the old file's place: a crash leaves the
+    // old file or the whole new one, never an empty one.
+    const bool written = WriteAll(file, bytes) && ::fsync(file) == 0;
+    if (::close(file) != 0 || !written) fail("the disk may be full.");
     std::error_code ec;
     fs::rename(temporary, target, ec);
     if (ec) fail(ec.message() + ".");
+    if (const int directory = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); directory >= 0) {
+        ::fsync(directory);
+        ::close(directory);
+    }
 }
 
 }  // namespace

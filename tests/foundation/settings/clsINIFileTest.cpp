@@ -207,6 +207,19 @@ TEST_F(TextFile, AFailedWriteLeavesNothingBehind) {
     EXPECT_EQ(Files(), 1);
 }
 
+// A replaced file keeps who may read it, and a link stays a link: a case
+// file of names and birth dates kept at 0600 must not become readable by all.
+TEST_F(TextFile, AReplacedFileKeepsItsPermissionsAndItsLink) {
+    Put("cases.clt", "old");
+    fs::permissions(dir_ / "cases.clt", fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("cases.clt", dir_ / "link.clt");
+    WriteFileAtomically(dir_ / "link.clt", "new");
+    EXPECT_TRUE(fs::is_symlink(dir_ / "link.clt"));
+    EXPECT_EQ(Bytes("cases.clt"), "new");
+    EXPECT_EQ(fs::status(dir_ / "cases.clt").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(Files(), 2);
+}
+
 // A device or a pipe named as the file is written into: renaming a file over
 // /dev/full would replace the device for every program of the machine.
 TEST_F(TextFile, ADeviceIsWrittenIntoNeverReplaced) {
