@@ -7,7 +7,6 @@
 #include <poppler-page.h>
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
-#include <qpdf/QPDFExc.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 
 #include <memory>
