@@ -23,9 +23,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto again = FindStamp(StampXmp(*stamp));
         fuzz::Require(again && *again == *stamp, "a stamp read does not read back equal once written");
     }
-    const PrintedLedger ledger{"Guaranteed Premiums and Benefits",
-                               {"year", "age", "Brellan 20, $250,000", "death benefit"},
-                               {{"1", "45", "1,765.00", "250,000"}, {"2", "46", "1,765.00", "250,000"}}};
+    const PrintedLedger ledger{
+        .title = "Guaranteed Premiums and Benefits",
+        .headings = {"Year", "Age", "Annual", "Death Benefit"},
+        .cells = {"year", "age", "Brellan 20, $250,000", "death benefit"},
+        .rows = {{"1", "45", "1,765.00", "250,000"}, {"2", "46", "1,765.00", "250,000"}},
+        .firstYearTotal = "$1,765.00",
+    };
     ComparePrintedLedgers(contents.pages, {ledger});
     return 0;
 }
