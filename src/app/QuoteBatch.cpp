@@ -1,14 +1,11 @@
 #include "QuoteBatch.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <csignal>
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <map>
+#include <memory>
 #include <optional>
 #include <span>
 
@@ -20,6 +17,7 @@
 #include "RelayRun.h"
 #include "Rounding.h"
 #include "Text.h"
+#include "WorkerPool.h"
 
 namespace quoravel {
 namespace {
@@ -190,44 +188,8 @@ Chunk QuoteRows(const std::vector<std::vector<std::string>>& records, std::size_
     return chunk;
 }
 
-bool WriteAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t put = write(fd, text.data(), text.size());
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) return false;
-        text.remove_prefix(static_cast<std::size_t>(put));
-    }
-    return true;
-}
-
-bool ReadExactly(int fd, std::string& into, std::size_t count) {
-    into.resize(count);
-    std::size_t got = 0;
-    while (got < count) {
-        const ssize_t read_ = read(fd, into.data() + got, count - got);
-        if (read_ < 0 && errno == EINTR) continue;
-        if (read_ <= 0) return false;
-        got += static_cast<std::size_t>(read_);
-    }
-    return true;
-}
-
-// A chunk's answer from a worker: "<bytes> <1 when every row was quoted>\n" and the rows.
-std::optional<Chunk> ReadChunk(int fd) {
-    std::string head;
-    for (char c = 0; c != '\n';) {
-        const ssize_t got = read(fd, &c, 1);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return std::nullopt;
-        head += c;
-    }
-    const auto blank = head.find(' ');
-    if (blank == std::string::npos) return std::nullopt;
-    Chunk chunk;
-    chunk.allQuoted = head[blank + 1] == '1';
-    if (!ReadExactly(fd, chunk.text, std::stoul(head.substr(0, blank)))) return std::nullopt;
-    return chunk;
-}
+// A chunk as a worker answers it: "1" when every row was quoted, then the rows.
+std::string ChunkAnswer(const Chunk& chunk) { return (chunk.allQuoted ? "1" : "0") + chunk.text; }
 
 class Batch {
 public:
@@ -235,34 +197,39 @@ public:
           const std::string& programFolder)
         : records_(records), writer_(writer), programFolder_(programFolder) {}
 
-    // Chunk k goes to worker k mod n; the answers are read back in chunk order.
-    int Run(std::ostream& out, std::ostream& err, int wanted) {
-        const std::size_t rows = records_.size() - 1;
-        const std::size_t chunks = (rows + kChunkRows - 1) / kChunkRows;
-        const std::size_t count = std::clamp<std::size_t>(static_cast<std::size_t>(std::max(wanted, 1)), 1,
-                                                          std::max<std::size_t>(chunks, 1));
-        std::vector<std::pair<pid_t, int>> workers;
+    // The chunks go to the workers as they are free; the answers are
+    // written in chunk order.
+    int Run(std::ostream& out, std::ostream& err, int workers) {
+        const std::size_t chunks = (records_.size() - 1 + kChunkRows - 1) / kChunkRows;
+        WorkerPool pool([this]() -> WorkerPool::Job {
+            auto pricer = std::make_shared<QuotePricer>(programFolder_);
+            return [this, pricer](std::size_t k) {
+                return ChunkAnswer(QuoteRows(records_, First(k), Last(k), writer_, *pricer, programFolder_));
+            };
+        });
         out.flush();
         err.flush();
-        for (std::size_t w = 0; w < count; ++w) workers.push_back(Start(w, count, chunks));
+        std::map<std::size_t, Chunk> waiting;
+        std::size_t written = 0;
         bool allQuoted = true;
-        for (std::size_t k = 0; k < chunks; ++k) {
-            auto& [pid, results] = workers[k % count];
-            std::optional<Chunk> chunk = results >= 0 ? ReadChunk(results) : std::nullopt;
-            if (!chunk) {
-                chunk = Lost(k);
-                if (results >= 0) close(results);
-                results = -1;
-                err << "quoravel quote: the worker process quoting rows " << First(k) << " to " << Last(k) - 1
-                    << " ended; those rows have no quote.\n";
+        pool.Run(chunks, workers, [&](const WorkerPool::Answer& answer) {
+            Chunk chunk;
+            if (answer.result && !answer.result->empty()) {
+                chunk.allQuoted = answer.result->front() == '1';
+                chunk.text = answer.result->substr(1);
+            } else {
+                chunk = Lost(answer.job);
+                err << "quoravel quote: the worker process quoting rows " << First(answer.job) << " to "
+                    << Last(answer.job) - 1 << " ended; those rows have no quote.\n";
             }
-            allQuoted = allQuoted && chunk->allQuoted;
-            out << chunk->text;
-        }
-        for (auto& [pid, results] : workers) {
-            if (results >= 0) close(results);
-            if (pid > 0) waitpid(pid, nullptr, 0);
-        }
+            waiting.emplace(answer.job, std::move(chunk));
+            for (auto next = waiting.find(written); next != waiting.end(); next = waiting.find(written)) {
+                allQuoted = allQuoted && next->second.allQuoted;
+                out << next->second.text;
+                waiting.erase(next);
+                ++written;
+            }
+        });
         out.flush();
         return allQuoted ? 0 : ExitCode::NoAnswer;
     }
@@ -270,32 +237,6 @@ public:
 private:
     std::size_t First(std::size_t chunk) const { return 1 + chunk * kChunkRows; }
     std::size_t Last(std::size_t chunk) const { return std::min(records_.size(), First(chunk + 1)); }
-
-    // A worker process: its own pricer, its chunks in order; -1 and no pid when none could start.
-    std::pair<pid_t, int> Start(std::size_t worker, std::size_t workers, std::size_t chunks) {
-        int up[2];
-        if (pipe(up) != 0) return {-1, -1};
-        const pid_t pid = fork();
-        if (pid == 0) {
-            close(up[0]);
-            for (const auto& [other, results] : started_) close(results);
-            QuotePricer pricer(programFolder_);
-            for (std::size_t k = worker; k < chunks; k += workers) {
-                const Chunk chunk = QuoteRows(records_, First(k), Last(k), writer_, pricer, programFolder_);
-                const std::string head =
-                    std::to_string(chunk.text.size()) + (chunk.allQuoted ? " 1\n" : " 0\n");
-                if (!WriteAll(up[1], head) || !WriteAll(up[1], chunk.text)) break;
-            }
-            _exit(0);
-        }
-        close(up[1]);
-        if (pid < 0) {
-            close(up[0]);
-            return {-1, -1};
-        }
-        started_.push_back({pid, up[0]});
-        return started_.back();
-    }
 
     Chunk Lost(std::size_t chunk) const {
         Chunk lost;
@@ -308,7 +249,6 @@ private:
     const std::vector<std::vector<std::string>>& records_;
     const RowWriter& writer_;
     const std::string& programFolder_;
-    std::vector<std::pair<pid_t, int>> started_;
 };
 
 }  // namespace
@@ -337,8 +277,6 @@ int RunQuoteBatch(const std::vector<std::string>& arguments, std::istream& in, s
         for (const std::string& problem : command.problems) err << "quoravel quote: " << problem << "\n";
         return ExitCode::NotRelayRun;
     }
-    // A worker that ends early must not end the batch with it.
-    signal(SIGPIPE, SIG_IGN);
     const RowWriter writer(command.jsonLines);
     if (!command.jsonLines) out << kCsvHeader;
     return Batch(records, writer, programFolder).Run(out, err, workers);
