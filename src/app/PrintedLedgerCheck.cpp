@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <sstream>
 
+#include "Text.h"
+
 namespace quoravel {
 namespace {
 
@@ -11,12 +13,6 @@ std::vector<std::string> Words(const std::string& line) {
     std::vector<std::string> words;
     for (std::string word; in >> word;) words.push_back(word);
     return words;
-}
-
-std::string Joined(const std::vector<std::string>& words) {
-    std::string text;
-    for (const std::string& word : words) text += (text.empty() ? "" : " ") + word;
-    return text;
 }
 
 // A ledger row as a reader sees it: figures only (a year, an age, amounts),
@@ -55,9 +51,9 @@ void CompareHeadings(std::vector<PrintedDifference>& differences, const PrintedL
         const std::vector<std::string> words = Words(line);
         if (!headingsSeen && !words.empty() && words.front() == "Year") {
             headingsSeen = true;
-            const std::string expected = Joined(Words(Joined(ledger.headings)));
-            if (Joined(words) != expected)
-                differences.push_back({page, 0, "column headings", Joined(words), expected});
+            const std::string expected = Join(Words(Join(ledger.headings, " ")), " ");
+            if (Join(words, " ") != expected)
+                differences.push_back({page, 0, "column headings", Join(words, " "), expected});
         }
         const std::size_t total = line.find("Total First-Year Premium:");
         if (total != std::string::npos && !ledger.firstYearTotal.empty()) {
@@ -100,7 +96,7 @@ std::vector<PrintedDifference> ComparePrintedLedgers(const std::vector<std::stri
             // Rows the proposal does not print: a page added after its ledgers.
             if (ledger == ledgers.size()) {
                 differences.push_back(
-                    {number, 0, "a row no ledger of the proposal prints", Joined(words), ""});
+                    {number, 0, "a row no ledger of the proposal prints", Join(words, " "), ""});
                 continue;
             }
             // The next ledger starts at its first year.
@@ -109,7 +105,7 @@ std::vector<PrintedDifference> ComparePrintedLedgers(const std::vector<std::stri
                 nextLedger();
                 if (ledger == ledgers.size()) {
                     differences.push_back(
-                        {number, 0, "a row no ledger of the proposal prints", Joined(words), ""});
+                        {number, 0, "a row no ledger of the proposal prints", Join(words, " "), ""});
                     continue;
                 }
             }

@@ -11,20 +11,12 @@
 #include <deque>
 #include <vector>
 
+#include "TextFile.h"
+
 namespace quoravel {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-bool WriteAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t put = write(fd, text.data(), text.size());
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) return false;
-        text.remove_prefix(static_cast<std::size_t>(put));
-    }
-    return true;
-}
 
 // Reads from the pipe into `pending` until it holds `bytes`; false at the pipe's end.
 bool Fill(int fd, std::string& pending, std::size_t bytes) {

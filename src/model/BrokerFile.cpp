@@ -8,6 +8,7 @@
 #include "Cp1252.h"
 #include "RecordReader.h"
 #include "RecordWriter.h"
+#include "Text.h"
 #include "TextFile.h"
 
 namespace quoravel {
@@ -24,20 +25,18 @@ namespace {
 
 constexpr std::size_t kFields = kBrokerFieldCount;
 
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 bool StateCode(std::string_view s) {
-    return s.empty() || (s.size() == 2 && IsLetter(s[0]) && IsLetter(s[1]));
+    return s.empty() || (s.size() == 2 && IsAsciiLetter(s[0]) && IsAsciiLetter(s[1]));
 }
 bool MiddleInitial(std::string_view s) { return s.size() <= 3; }
 bool Zip(std::string_view s) {
     return s.size() <= 10 &&
-           std::ranges::all_of(s, [](char c) { return IsDigit(c) || c == '-' || c == ' '; });
+           std::ranges::all_of(s, [](char c) { return IsAsciiDigit(c) || c == '-' || c == ' '; });
 }
 bool PhoneNumber(std::string_view s) {
-    return std::ranges::all_of(
-        s, [](char c) { return IsDigit(c) || std::string_view("()-. ").find(c) != std::string_view::npos; });
+    return std::ranges::all_of(s, [](char c) {
+        return IsAsciiDigit(c) || std::string_view("()-. ").find(c) != std::string_view::npos;
+    });
 }
 
 // The fields whose form the broker window keeps (a state from its list, the

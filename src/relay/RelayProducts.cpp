@@ -60,15 +60,13 @@ constexpr std::array<RetiredProduct, 8> kRetiredProducts{{
 constexpr std::array<std::string_view, 2> kTvnyFamilies{"KORV", "AMBR"};
 constexpr std::int32_t kTvny = 2;
 
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
 }  // namespace
 
 std::int32_t RelayProductNumber(std::string_view code, std::string_view state) {
     const std::string upper = ToUpper(Trim(code));
     std::string_view rest = upper;
     std::size_t letters = 0;
-    while (letters < rest.size() && IsLetter(rest[letters])) ++letters;
+    while (letters < rest.size() && IsAsciiLetter(rest[letters])) ++letters;
     const std::string_view family = rest.substr(0, letters);
     rest.remove_prefix(letters);
 

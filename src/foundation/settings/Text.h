@@ -12,6 +12,9 @@ namespace quoravel {
 std::string_view Trim(std::string_view text);
 bool EqualNoCase(std::string_view a, std::string_view b);
 std::string ToUpper(std::string_view text);
+// The ASCII letters and digits, whatever the locale.
+inline bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+inline bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 // `value` with `decimals` places after the point ("%.*f"), however many
 // digits it takes before it: no amount is ever cut short.
 std::string FixedText(double value, int decimals);

@@ -99,16 +99,6 @@ fs::path ThroughLinks(fs::path path) {
     return path;
 }
 
-bool WriteAll(int file, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(file, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
 void WriteAtomicallyTo(const fs::path& path, std::string_view bytes) {
     const fs::path target = ThroughLinks(path);
     std::error_code kind;
@@ -149,6 +139,16 @@ void WriteAtomicallyTo(const fs::path& path, std::string_view bytes) {
 }
 
 }  // namespace
+
+bool WriteAll(int file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(file, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
 
 void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     WriteAtomicallyTo(ResolveFileName(path), bytes);

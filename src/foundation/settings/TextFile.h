@@ -34,6 +34,9 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
 // written into as it is. Raises a RuntimeError that names the file when it
 // cannot be written.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+// Writes all of `bytes` to an open file or pipe, going on after an
+// interrupted write; false when the rest cannot be written.
+bool WriteAll(int file, std::string_view bytes);
 // The same under exactly this spelling; a file of the same name in another
 // letter case ("Relay.out" beside "relay.out") is removed afterwards, so the
 // folder holds the one file.
