@@ -11,10 +11,10 @@ namespace {
 
 constexpr int kCases = 10000;
 
-Collection<cClient> ManyCases() {
-    Collection<cClient> cases;
+Collection<ClientCase> ManyCases() {
+    Collection<ClientCase> cases;
     for (int i = 0; i < kCases; ++i) {
-        auto c = std::make_shared<cClient>();
+        auto c = std::make_shared<ClientCase>();
         c->SetLastName("Lastname" + std::to_string(i));
         c->SetFirstName("Firstname");
         c->SetMiddleInit("Q");
@@ -26,10 +26,10 @@ Collection<cClient> ManyCases() {
         c->SetTableRating(i % 4 ? "None" : "B");
         c->SetPermFlatExtra(i % 5 ? 0 : 2.5);
         c->SetWaiver(i % 2);
-        c->proposal().AddProduct(1 + i % 5);
-        c->proposal().AddProduct(29 + i % 5);
-        c->proposal().AddFaceAmount(100000 + 1000 * (i % 100), "TX");
-        c->proposal().AddFaceAmount(500000, "TX");
+        c->Proposal().AddProduct(1 + i % 5);
+        c->Proposal().AddProduct(29 + i % 5);
+        c->Proposal().AddFaceAmount(100000 + 1000 * (i % 100), "TX");
+        c->Proposal().AddFaceAmount(500000, "TX");
         cases.Add(std::move(c));
     }
     return cases;

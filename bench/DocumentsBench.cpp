@@ -9,11 +9,11 @@
 
 #include "EmfOutput.h"
 #include "FontMeasure.h"
+#include "LedgerTable.h"
 #include "PdfOutput.h"
 #include "PrintSurface.h"
+#include "ProposalPrinter.h"
 #include "VsvFile.h"
-#include "clsPLedgerFrame.h"
-#include "clsPrint.h"
 
 using namespace quoravel;
 
@@ -76,8 +76,8 @@ BENCHMARK(BM_ExportOnePage)->Unit(benchmark::kMillisecond);
 // A page object with no first-year block: the ledger's own pagination only.
 class PlainLedgerPage : public LedgerPageHeader {
 public:
-    int printHeader(clsPrint&, bool) override { return 0; }
-    void printFooter(clsPrint&, bool) override {}
+    int PrintHeader(ProposalPrinter&, bool) override { return 0; }
+    void PrintFooter(ProposalPrinter&, bool) override {}
 };
 
 // Laying out a two-page ledger of 40 years in four columns.
@@ -86,20 +86,20 @@ void BM_LayoutLedger(benchmark::State& state) {
     int pages = 0;
     for (auto _ : state) {
         PrintSurface surface;
-        clsPrint print(surface);
+        ProposalPrinter print(surface);
         print.StartDoc(4);
-        clsPLedgerFrame ledger;
+        LedgerTable ledger;
         ledger.HeaderObject(page);
-        ledger.printHandle(surface);
-        ledger.frameHandle(print.frameHandle());
-        ledger.setNoColumns(4);
-        ledger.setRowBlockLLines(5);
-        ledger.setRowFormat({1, 1, 2, 2});
+        ledger.Surface(surface);
+        ledger.Frame(print.Frame());
+        ledger.SetColumnCount(4);
+        ledger.SetRowBlockLines(5);
+        ledger.SetRowFormat({1, 1, 2, 2});
         ledger.start(print);
-        ledger.addHeaderRow(false, "+^", {"Guaranteed Annual Premiums"});
-        ledger.addHeaderRow(false, "+^", {"Year", "Age", "Brellan 10", "Brellan 20"});
+        ledger.AddHeaderRow(false, "+^", {"Guaranteed Annual Premiums"});
+        ledger.AddHeaderRow(false, "+^", {"Year", "Age", "Brellan 10", "Brellan 20"});
         for (int year = 1; year <= 40; ++year) {
-            ledger.addRowValues({std::to_string(year), std::to_string(44 + year), "$1,400.00", "$1,765.00"});
+            ledger.AddRowValues({std::to_string(year), std::to_string(44 + year), "$1,400.00", "$1,765.00"});
         }
         ledger.finish();
         surface.EndDoc();

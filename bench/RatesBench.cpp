@@ -16,15 +16,15 @@ void BM_PremiumComputation(benchmark::State& state) {
     const ProcessValues process;
     ProposalRun run(process, kProgramFolder);
     RateContext context{kProgramFolder, run};
-    cClient client;
+    ClientCase client;
     client.SetState("TX");
     client.SetAge(45);
     client.SetIsMale(true);
     client.SetClassification(4);
     client.SetTableRating("None");
     client.SetWaiver(true);
-    client.proposal().AddProduct(2);
-    client.proposal().AddFaceAmount(250000, "TX");
+    client.Proposal().AddProduct(2);
+    client.Proposal().AddFaceAmount(250000, "TX");
     for (auto _ : state) {
         auto schedule = ComputePremiumSchedule(context, client, 2, 0);
         benchmark::DoNotOptimize(schedule);
@@ -39,7 +39,7 @@ void BM_Sweep(benchmark::State& state) {
     RateContext context{kProgramFolder, run};
     long cases = 0;
     for (auto _ : state) {
-        ForEachSweepCase(run, [&](const cClient& client, const SweepCase& sweep) {
+        ForEachSweepCase(run, [&](const ClientCase& client, const SweepCase& sweep) {
             auto schedule = ComputePremiumSchedule(context, client, sweep.product, 0);
             benchmark::DoNotOptimize(schedule);
             ++cases;

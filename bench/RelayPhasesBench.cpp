@@ -16,13 +16,13 @@
 #include <string>
 #include <vector>
 
+#include "CommissionSettings.h"
 #include "EmfOutput.h"
 #include "PrintSurface.h"
 #include "ProcessValues.h"
 #include "ProposalAssembly.h"
 #include "RelayExchange.h"
 #include "VsvFile.h"
-#include "cCommision.h"
 
 using namespace quoravel;
 namespace fs = std::filesystem;
@@ -46,7 +46,7 @@ void TimedRun(const ProcessValues& process, const std::string& folder, std::map<
     const auto start = Clock::now();
     ProposalRun run(process, folder);
     run.ReadPdfTarget();
-    const cCommision commission(run.ProgramFolder());
+    const CommissionSettings commission(run.ProgramFolder());
     const auto client = ReadRelayFile(run.StartDirectory, "relay.ini", run);
     const auto read = Clock::now();
     PrintSurface surface;

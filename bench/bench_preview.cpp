@@ -9,16 +9,16 @@
 #include <QSettings>
 #include <cstdlib>
 
-#include "Enumerations.h"
+#include "CommissionSettings.h"
 #include "PageView.h"
+#include "PreviewWindow.h"
+#include "ProductLookups.h"
 #include "ProposalAssembly.h"
 #include "RelayExchange.h"
 #include "SampleCase.h"
 #include "TestSupport.h"
 #include "UserSettings.h"
 #include "WindowContext.h"
-#include "cCommision.h"
-#include "frmPrint.h"
 
 using namespace quoravel;
 
@@ -54,7 +54,7 @@ struct Session {
         process.VersionText = "V1.0";
     }
     bool MakeProposal() {
-        cClient client = SampleProposalCase();
+        ClientCase client = SampleProposalCase();
         PrintSurface surface;
         ProposalRun run(process, relay.folder());
         if (!CreateIllustration(surface, client, commission, run)) return false;
@@ -62,8 +62,8 @@ struct Session {
         return true;
     }
     // The window as View shows it, with the proposal loaded.
-    std::unique_ptr<frmPrint> Show() {
-        auto window = std::make_unique<frmPrint>(context);
+    std::unique_ptr<PreviewWindow> Show() {
+        auto window = std::make_unique<PreviewWindow>(context);
         window->resize(1000, 760);
         window->show();
         if (!window->Load(relay.folder())) window.reset();
@@ -75,10 +75,10 @@ struct Session {
     UserSettings settings;
     NoDialogs dialogs;
     WindowContext context{process, settings, dialogs};
-    cCommision commission{kProgramFolder};
+    CommissionSettings commission{kProgramFolder};
 };
 
-QImage PaintShownPages(frmPrint& window) { return window.View()->viewport()->grab().toImage(); }
+QImage PaintShownPages(PreviewWindow& window) { return window.View()->viewport()->grab().toImage(); }
 
 // Fifteen runs of which the median is the figure.
 void Repeated(benchmark::internal::Benchmark* bench) {

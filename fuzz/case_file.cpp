@@ -14,9 +14,9 @@ using namespace quoravel;
 namespace {
 
 // The cases a save writes: every case but the unnamed placeholder.
-long SavedCount(const Collection<cClient>& cases) {
+long SavedCount(const Collection<ClientCase>& cases) {
     long count = 0;
-    for (const auto& c : cases) count += c->FullName() != cClient::kPlaceholderName;
+    for (const auto& c : cases) count += c->FullName() != ClientCase::kPlaceholderName;
     return count;
 }
 

@@ -23,10 +23,10 @@
 #include <string_view>
 #include <vector>
 
-#include "Enumerations.h"
 #include "FuzzSupport.h"
 #include "PremiumEngine.h"
 #include "ProductCatalogue.h"
+#include "ProductLookups.h"
 
 using namespace quoravel;
 namespace fs = std::filesystem;
@@ -87,7 +87,7 @@ struct ProgramFolder {
 
     // A client of the probe at the age and class asked for when the product
     // issues there, else at the product's youngest age of the first class.
-    static bool Client(const Probe& probe, int classCode, int sex, int age, cClient& client) {
+    static bool Client(const Probe& probe, int classCode, int sex, int age, ClientCase& client) {
         auto min = MinIssueAge(probe.product, probe.state, classCode);
         auto max = MaxIssueAge(probe.product, probe.state, classCode, sex == 0, probe.prior);
         if (!min || !max) {
@@ -102,9 +102,9 @@ struct ProgramFolder {
         client.SetClassification(classCode);
         client.SetTableRating("None");
         client.SetAge(static_cast<std::int16_t>(std::clamp(age, *min, std::min(*max, 100))));
-        client.proposal().SetCompany(probe.company);
-        client.proposal().AddProduct(probe.product);
-        client.proposal().AddFaceAmount(probe.face, probe.state);
+        client.Proposal().SetCompany(probe.company);
+        client.Proposal().AddProduct(probe.product);
+        client.Proposal().AddFaceAmount(probe.face, probe.state);
         if (OfferOf(probe.product).waiver) client.SetWaiver(true);
         return true;
     }
@@ -116,7 +116,7 @@ struct ProgramFolder {
         ProposalRun run(process, process.ProgramFolder);
         run.UsePriorRates = probe.prior;
         RateContext context{process.ProgramFolder, run};
-        cClient client;
+        ClientCase client;
         if (!Client(probe, classCode, sex, age, client)) return true;
         const auto schedule = ComputePremiumSchedule(context, client, probe.product, 0);
         if (run.Errors.Count() != 0) return false;

@@ -51,7 +51,7 @@ void FuzzTables(const RateType& type, std::string_view table) {
     fs::create_directories(folder);
     RateToolInputs inputs{"fz", "c", "10", folder, "brellan1.txt", folder / "out.rat"};
     for (const auto& path : TablesOf(type, inputs)) fuzz::WriteFile(path, table);
-    clsErrors errors;
+    ErrorLog errors;
     if (CreateRateFile(type, inputs, errors).empty()) return;  // refused with a message: no fault
     // A file built from tables holds no reserved bytes or odd numbers: its
     // dump rebuilds it exactly.
@@ -107,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 RebuildRates(rest, "fuzz.txt");
                 break;
             case 3: {
-                clsErrors errors;
+                ErrorLog errors;
                 const auto old = fuzz::WriteScratch("old.rat", rest);
                 ConvertOldStyleRatesToNewStyle(old, fuzz::ScratchFolder() / "new.rat", errors);
                 break;

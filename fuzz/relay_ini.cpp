@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     } catch (const std::exception& error) {
         // The relay run reports a run-time error in its answer; so does this.
-        run.ProcessError(error, clsError::ErrorWithPlace, "Fuzz", "relay_ini");
+        run.ProcessError(error, LoggedError::ErrorWithPlace, "Fuzz", "relay_ini");
     }
     WriteRelayAnswer(run);
     return 0;

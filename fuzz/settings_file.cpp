@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "FuzzSupport.h"
+#include "IniFile.h"
 #include "RuntimeError.h"
-#include "clsINIFile.h"
 
 using namespace quoravel;
 
@@ -17,8 +17,8 @@ namespace {
 
 using Values = std::map<std::pair<std::string, std::string>, std::string>;
 
-clsINIFile Settings(const std::string& bytes) {
-    clsINIFile ini;
+IniFile Settings(const std::string& bytes) {
+    IniFile ini;
     ini.SetFilename("fuzz.ini");
     ini.SetBooleanDefaultTrue(Value("True"));
     ini.SetBooleanDefaultFalse(Value("False"));
@@ -27,7 +27,7 @@ clsINIFile Settings(const std::string& bytes) {
 }
 
 // Every key of every section as the reader sees it, untrimmed (type 0 gives the raw value).
-Values AllValues(clsINIFile& ini) {
+Values AllValues(IniFile& ini) {
     Values values;
     for (const auto& section : ini.Sections()) {
         if (section.empty()) continue;
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t choice = data[0];
     const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
     try {
-        clsINIFile before = Settings(bytes);
+        IniFile before = Settings(bytes);
         const Values old = AllValues(before);
 
         std::vector<std::pair<std::string, std::string>> keys;
@@ -58,12 +58,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         const std::string value = "written value " + std::to_string(choice);
 
-        clsINIFile writer = Settings(bytes);
+        IniFile writer = Settings(bytes);
         writer.SetSection(written.first);
-        writer.WriteINI(written.second, Value(value), clsINIFile::Text);
+        writer.WriteINI(written.second, Value(value), IniFile::Text);
         const std::string text = writer.InMemoryText();
 
-        clsINIFile after = Settings(text);
+        IniFile after = Settings(text);
         after.SetSection(written.first);
         fuzz::Require(after.ReadINI(written.second, 0).Text() == value,
                       "[" + written.first + "] " + written.second + " does not read back as written");

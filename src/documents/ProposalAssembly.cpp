@@ -2,26 +2,20 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <span>
 
 #include "CertificationPage.h"
-#include "ClassComparisonPage.h"
-#include "CommissionPage.h"
-#include "DescriptionOfTerms.h"
-#include "Enumerations.h"
 #include "LedgerSection.h"
 #include "PdfOutput.h"
+#include "ProductLookups.h"
+#include "ProposalSections.h"
 #include "ProposalSetup.h"
 #include "RelayExchange.h"
+#include "RiderNoticePage.h"
 #include "Rounding.h"
 #include "RuntimeError.h"
-#include "SectionPage.h"
+#include "SectionStart.h"
 #include "TextFile.h"
-#include "UnderwritingGuidelines.h"
-#include "clsClientInput.h"
-#include "clsPClassInfo.h"
-#include "clsPCover.h"
-#include "clsPNarrativeSummary.h"
-#include "clsPRiderNotice.h"
 
 namespace quoravel {
 namespace {
@@ -45,7 +39,8 @@ bool ReportSettlement(const PricedCase& priced, ProposalRun& run, IllustrationRe
     if (!priced.inputProblems.empty()) {
         // Only a case record can get here with them: relay and window inputs are held to the rules first.
         if (run.RelayMode())
-            for (const std::string& problem : priced.inputProblems) run.Errors.Add(clsError::Error, problem);
+            for (const std::string& problem : priced.inputProblems)
+                run.Errors.Add(LoggedError::Error, problem);
         else
             result.notices.push_back({"Not enough information", priced.Refusal()});
         return false;
@@ -62,14 +57,14 @@ bool ReportSettlement(const PricedCase& priced, ProposalRun& run, IllustrationRe
     }
     // A relay case is read with its products' availability checked, so none
     // is unavailable here unless its reader let it through.
-    for (const std::string& problem : priced.unavailable) run.Errors.Add(clsError::Error, problem);
-    for (const std::string& note : result.notes) run.Errors.Add(clsError::Warning, note);
-    for (const Notice& notice : ages.notices) run.Errors.Add(clsError::Warning, notice.text);
-    if (!ages.ok) run.Errors.Add(clsError::Error, ages.message);
+    for (const std::string& problem : priced.unavailable) run.Errors.Add(LoggedError::Error, problem);
+    for (const std::string& note : result.notes) run.Errors.Add(LoggedError::Warning, note);
+    for (const Notice& notice : ages.notices) run.Errors.Add(LoggedError::Warning, notice.text);
+    if (!ages.ok) run.Errors.Add(LoggedError::Error, ages.message);
     return ages.ok && priced.unavailable.empty();
 }
 
-void KeepProducts(cIllustrationOptions& options, const std::vector<std::int32_t>& products) {
+void KeepProducts(IllustrationOptions& options, const std::vector<std::int32_t>& products) {
     options.ClearProdChoices();
     for (const std::int32_t product : products) options.AddProduct(product);
     options.SetProductType(products.front());
@@ -77,8 +72,8 @@ void KeepProducts(cIllustrationOptions& options, const std::vector<std::int32_t>
 
 // A comparison shows five products or five face amounts at most; the
 // pages show only what the ledger compares. Answers what it left out.
-std::string LimitComparison(cClient& illustrated) {
-    cIllustrationOptions& options = illustrated.proposal();
+std::string LimitComparison(ClientCase& illustrated) {
+    IllustrationOptions& options = illustrated.Proposal();
     std::string leftOut;
     const auto leave = [&](const std::string& what) { leftOut += (leftOut.empty() ? "" : ", ") + what; };
     const LedgerLayout layout = ReportLayout(options);
@@ -96,7 +91,7 @@ std::string LimitComparison(cClient& illustrated) {
         for (std::size_t i = 0; i < options.FaceAmountCount(); ++i) faces.push_back(options.GetFaceAmount(i));
         for (std::size_t i = kMostCompared; i < faces.size(); ++i) leave("$" + FormatAmount(faces[i], 0));
         options.ClearFaceAmounts();
-        for (std::size_t i = 0; i < kMostCompared; ++i) options.AddFaceAmount(faces[i], illustrated.state());
+        for (std::size_t i = 0; i < kMostCompared; ++i) options.AddFaceAmount(faces[i], illustrated.State());
     }
     if (leftOut.empty()) return "";
     return "The comparison shows " + std::to_string(kMostCompared) + " " + kind +
@@ -104,7 +99,7 @@ std::string LimitComparison(cClient& illustrated) {
 }
 
 // The face amounts a report prints: every one of a face comparison, else the first.
-std::vector<std::int32_t> ShownFaces(const cIllustrationOptions& options) {
+std::vector<std::int32_t> ShownFaces(const IllustrationOptions& options) {
     const std::size_t count =
         ReportLayout(options) == LedgerLayout::FaceComparison ? options.FaceAmountCount() : 1;
     std::vector<std::int32_t> faces;
@@ -118,7 +113,7 @@ std::vector<std::int32_t> ShownFaces(const cIllustrationOptions& options) {
 // all there. `checked` gets the lines looked at for their rates, in order,
 // up to the first without rates of each product.
 struct ReportCase {
-    cClient illustrated;
+    ClientCase illustrated;
     std::string leftOut;  // what the comparison's limit left out, told
     bool ratesMissing = false;
     std::vector<const PricedLine*> checked;
@@ -126,7 +121,7 @@ struct ReportCase {
 
 ReportCase ReportCaseOf(const PricedCase& priced) {
     ReportCase report{priced.settled, "", false, {}};
-    cIllustrationOptions& options = report.illustrated.proposal();
+    IllustrationOptions& options = report.illustrated.Proposal();
     const std::vector<std::int32_t>& outOfAge = priced.ages.outOfAge;
     if (!outOfAge.empty()) {
         std::vector<std::int32_t> fitting;
@@ -136,7 +131,7 @@ ReportCase ReportCaseOf(const PricedCase& priced) {
         }
         KeepProducts(options, fitting);
         // One product left is a single quote.
-        options.SetPrintOption(cIllustrationOptions::Individual);
+        options.SetPrintOption(IllustrationOptions::Individual);
     }
     report.leftOut = LimitComparison(report.illustrated);
     std::vector<std::int32_t> withRates;
@@ -157,7 +152,7 @@ ReportCase ReportCaseOf(const PricedCase& priced) {
     return report;
 }
 
-std::string ReportNodeName(LedgerLayout layout, const cIllustrationOptions& options) {
+std::string ReportNodeName(LedgerLayout layout, const IllustrationOptions& options) {
     const std::string face = "$" + FormatAmount(options.GetFaceAmount(0), 0);
     switch (layout) {
         case LedgerLayout::FaceComparison:
@@ -171,70 +166,53 @@ std::string ReportNodeName(LedgerLayout layout, const cIllustrationOptions& opti
 
 // A section numbered on its own, with its own footer type.
 template <typename Section>
-void PageRun(clsPrintFrame& frame, const std::string& illustrationType, Section section) {
-    frame.setFooterIllusType(illustrationType);
+void PageRun(PageFrame& frame, const std::string& illustrationType, Section section) {
+    frame.SetFooterIllusType(illustrationType);
     section();
-    frame.resetPageNo();
+    frame.ResetPageNo();
 }
-
-void PrintClassInformation(PageContext& context) {
-    if (!context.client.proposal().OutputClassInfo()) return;
-    clsPClassInfo page(context);
-    page.start();
-    page.finish();
-}
-
-// The pages of a report that have relay nodes of their own.
-struct ReportSections {
-    PageRange terms;
-    Certification certification;
-};
 
 // The report's sections from the cover on, in the report's order, as one
 // page run whose footers count the outside system's pages too. The
 // description of terms follows the narrative summary; the certification
 // closes the run.
-ReportSections PrintMainSections(PageContext& context, LedgerLayout layout) {
-    ReportSections sections;
-    PrintCover(context);
-    if (layout == LedgerLayout::BasicQuotation) {
-        PrintNarrativeSummary(context);
-        sections.terms = PrintDescriptionOfTerms(context, layout);
-        PrintLedgerSection(context);
-    } else {
-        PrintLedgerSection(context);
-        PrintNarrativeSummary(context);
-        sections.terms = PrintDescriptionOfTerms(context, layout);
+void PrintMainSections(PageContext& context, LedgerLayout layout, PrintedSections& printed) {
+    using enum SectionId;
+    constexpr SectionId kQuotation[] = {Cover,  NarrativeSummary, DescriptionOfTerms,
+                                        Ledger, ClassInformation, Certification};
+    constexpr SectionId kComparison[] = {
+        Cover, Ledger, NarrativeSummary, DescriptionOfTerms, ClassInformation, Certification};
+    for (const SectionId id :
+         layout == LedgerLayout::BasicQuotation ? std::span(kQuotation) : std::span(kComparison)) {
+        if (id == ClassInformation && !context.client.Proposal().OutputClassInfo()) continue;
+        PrintSection(id, context, printed);
     }
-    PrintClassInformation(context);
-    sections.certification = PrintCertification(context);
-    return sections;
 }
 
 // The report's node over its pages from `first` to `last`, less the pages of
 // the sections with nodes of their own, which stand in page order between
 // its parts: no page belongs to two nodes.
-void AddReportNodes(clsPrintFrame& frame, std::int16_t first, std::int16_t last, const std::string& name,
+void AddReportNodes(PageFrame& frame, std::int16_t first, std::int16_t last, const std::string& name,
                     const std::vector<std::pair<PageRange, std::string>>& sections) {
     std::int16_t next = first;
     for (const auto& [pages, sectionName] : sections) {
         if (pages.first == 0) continue;
-        if (next < pages.first) frame.addWinFlexNode(next, static_cast<std::int16_t>(pages.first - 1), name);
-        frame.addWinFlexNode(pages.first, pages.last, sectionName);
+        if (next < pages.first) frame.AddWinFlexNode(next, static_cast<std::int16_t>(pages.first - 1), name);
+        frame.AddWinFlexNode(pages.first, pages.last, sectionName);
         next = static_cast<std::int16_t>(pages.last + 1);
     }
-    if (next <= last) frame.addWinFlexNode(next, last, name);
+    if (next <= last) frame.AddWinFlexNode(next, last, name);
 }
 
 // One proposal of the document, with its own relay node: a comparison or an
 // individual proposal. The pages that serve the whole case (the relay
 // case's inputs, the guidelines, the broker's commissions) follow the first.
 // Returns where its certification states the page count, if it has one.
-std::optional<PageCountPlace> PrintReport(PageContext& context, const cCommision& commission, bool first) {
-    clsPrint& print = context.print;
-    clsPrintFrame& frame = print.frameHandle();
-    cClient& client = context.client;
-    const cIllustrationOptions& options = client.proposal();
+std::optional<PageCountPlace> PrintReport(PageContext& context, bool first) {
+    ProposalPrinter& print = context.print;
+    PageFrame& frame = print.Frame();
+    ClientCase& client = context.client;
+    const IllustrationOptions& options = client.Proposal();
     const LedgerLayout layout = ReportLayout(options);
     const std::string type = IllustrationTypeText(layout);
     SetUpProposal(context, layout);
@@ -242,65 +220,68 @@ std::optional<PageCountPlace> PrintReport(PageContext& context, const cCommision
     // set their own style.
     StartOnFreshPage(print);
 
-    const std::int16_t firstPage = frame.getGlobalpage();
-    if (clsPRiderNotice::Needed(client)) {
+    const std::int16_t firstPage = frame.GlobalPage();
+    PrintedSections sections;
+    if (RiderNoticePage::Needed(client)) {
         // The notice stands alone, without footer, on the page StartDoc
         // began: its run is closed on that one page before the notice moves on.
-        frame.printFooter(false);
-        frame.resetPageNo();
-        clsPRiderNotice(print).start(client);
-        frame.printFooter(true);
+        frame.PrintFooter(false);
+        frame.ResetPageNo();
+        PrintSection(SectionId::RiderNotice, context, sections);
+        frame.PrintFooter(true);
     }
-    ReportSections sections;
-    PageRun(frame, type, [&] { sections = PrintMainSections(context, layout); });
+    PageRun(frame, type, [&] { PrintMainSections(context, layout, sections); });
 
     if (layout == LedgerLayout::BasicQuotation && options.OutputClassComp())
-        PageRun(frame, "Class Comparison", [&] { PrintClassComparisonPages(context); });
+        PageRun(frame, "Class Comparison",
+                [&] { PrintSection(SectionId::ClassComparison, context, sections); });
     if (first && options.OutputUnderwritting()) {
         // The outside system shows its own copy of the guidelines.
         if (context.run.RelayMode()) {
             context.run.PDFForms.Add(kUnderwritingForms[CarrierIndex(options.Company())],
                                      kUnderwritingFormFile, "Underwriting Guidelines", false);
         } else {
-            PageRun(frame, "Underwriting Guidelines", [&] { PrintUnderwritingGuidelines(context); });
+            PageRun(frame, "Underwriting Guidelines",
+                    [&] { PrintSection(SectionId::UnderwritingGuidelines, context, sections); });
         }
     }
     AddReportNodes(
-        frame, firstPage, frame.getGlobalpage(), ReportNodeName(layout, options),
+        frame, firstPage, frame.GlobalPage(), ReportNodeName(layout, options),
         {{sections.terms, "Description of Terms"}, {sections.certification.pages, "Certification"}});
 
     // The relay case's inputs, as the outside system sent them and as
     // corrected: after the report, a page run and a node of their own.
     if (first && context.run.RelayMode() && FileExists(InFolder(context.startDirectory, "relay.ini")))
-        PageRun(frame, "Client Information", [&] { PrintClientInformation(context); });
+        PageRun(frame, "Client Information",
+                [&] { PrintSection(SectionId::ClientInput, context, sections); });
 
     // The broker's page stays out of the client's report node.
     if (first && options.OutputCommision())
-        PageRun(frame, type, [&] { PrintCommissionPage(context, commission); });
+        PageRun(frame, type, [&] { PrintSection(SectionId::Commission, context, sections); });
     return sections.certification.pageCount;
 }
 
 // The proposals the print option asks of the case: the comparison ("C"),
 // one individual proposal for each product or face amount compared ("I"),
 // or both, the comparison first ("B"). A single quote is one proposal.
-std::vector<cClient> ProposalsOf(const cClient& illustrated) {
-    const cIllustrationOptions& options = illustrated.proposal();
+std::vector<ClientCase> ProposalsOf(const ClientCase& illustrated) {
+    const IllustrationOptions& options = illustrated.Proposal();
     const LedgerLayout layout = ReportLayout(options);
     if (layout == LedgerLayout::BasicQuotation) return {illustrated};
     const std::int32_t printOption = options.PrintOption();
-    std::vector<cClient> proposals;
-    if (printOption != cIllustrationOptions::Individual) proposals.push_back(illustrated);
-    if (printOption != cIllustrationOptions::Individual && printOption != cIllustrationOptions::Both)
+    std::vector<ClientCase> proposals;
+    if (printOption != IllustrationOptions::Individual) proposals.push_back(illustrated);
+    if (printOption != IllustrationOptions::Individual && printOption != IllustrationOptions::Both)
         return proposals;
     const bool products = layout == LedgerLayout::ProductComparison;
     const std::size_t count = products ? options.ProductCount() : options.FaceAmountCount();
     for (std::size_t i = 0; i < count; ++i) {
-        cClient single = illustrated;
-        cIllustrationOptions& singleOptions = single.proposal();
+        ClientCase single = illustrated;
+        IllustrationOptions& singleOptions = single.Proposal();
         const std::int32_t product = options.ProdChoices()[products ? i : 0];
         KeepProducts(singleOptions, {product});
         singleOptions.ClearFaceAmounts();
-        singleOptions.AddFaceAmount(options.GetFaceAmount(products ? 0 : i), single.state());
+        singleOptions.AddFaceAmount(options.GetFaceAmount(products ? 0 : i), single.State());
         proposals.push_back(std::move(single));
     }
     return proposals;
@@ -308,8 +289,8 @@ std::vector<cClient> ProposalsOf(const cClient& illustrated) {
 
 // The illustrated policy's values for the relay answer.
 void AnswerPolicyValues(PageContext& context) {
-    const cClient& client = context.client;
-    const cIllustrationOptions& options = client.proposal();
+    const ClientCase& client = context.client;
+    const IllustrationOptions& options = client.Proposal();
     const std::int32_t product = options.ProdChoices().front();
     std::vector<double> premiums;
     for (const YearPremium& year : LedgerColumn(context, product, 0, client.Classification()).years)
@@ -322,16 +303,17 @@ void AnswerPolicyValues(PageContext& context) {
 // The document: its proposals in order, then its end, which exports the
 // pages. The answer's policy values follow the first proposal; a face
 // comparison, which has no one policy to report, answers without them.
-void PrintProposals(clsPrint& print, const std::vector<cClient>& proposals, const PricedCase& priced,
-                    const cCommision& commission, ProposalRun& run) {
+void PrintProposals(ProposalPrinter& print, const std::vector<ClientCase>& proposals,
+                    const PricedCase& priced, const CommissionSettings& commission, ProposalRun& run) {
     print.StartDoc(run.process.OutputFormat);
     std::vector<PageCountPlace> pageCounts;
     for (std::size_t i = 0; i < proposals.size(); ++i) {
-        cClient proposal = proposals[i];
+        ClientCase proposal = proposals[i];
         PageContext context{print, proposal, run, run.ProgramFolder(), run.StartDirectory};
         context.priced = &priced;
-        if (const auto place = PrintReport(context, commission, i == 0)) pageCounts.push_back(*place);
-        if (i == 0 && ReportLayout(proposal.proposal()) != LedgerLayout::FaceComparison)
+        context.commission = &commission;
+        if (const auto place = PrintReport(context, i == 0)) pageCounts.push_back(*place);
+        if (i == 0 && ReportLayout(proposal.Proposal()) != LedgerLayout::FaceComparison)
             AnswerPolicyValues(context);
     }
     // Every page is laid out: the certifications can count them before the
@@ -339,17 +321,17 @@ void PrintProposals(clsPrint& print, const std::vector<cClient>& proposals, cons
     for (const PageCountPlace& place : pageCounts) StatePageCount(print, place);
     print.EndDoc();
     // The PDF's properties name the first proposal and its client.
-    const cClient& client = proposals.front();
-    const cIllustrationOptions& options = client.proposal();
+    const ClientCase& client = proposals.front();
+    const IllustrationOptions& options = client.Proposal();
     const LedgerLayout layout = ReportLayout(options);
     const std::string report = layout == LedgerLayout::BasicQuotation
                                    ? ProductDisplayName(options.ProdChoices().front(), options.Company())
                                    : IllustrationTypeText(layout);
     const std::string name = client.FullName();
-    print.printHandle().SetDocumentInfo({name.empty() ? report : report + " \u2014 " + name,
-                                         options.CompanyName(), "Term life insurance proposal",
-                                         "Quoravel " + run.process.VersionText, ""});
-    const clsPrintFrame& frame = print.frameHandle();
+    print.Surface().SetDocumentInfo({name.empty() ? report : report + " \u2014 " + name,
+                                     options.CompanyName(), "Term life insurance proposal",
+                                     "Quoravel " + run.process.VersionText, ""});
+    const PageFrame& frame = print.Frame();
     run.Answer.ExportedPages = frame.LastFilePage();
     run.Answer.Nodes = frame.RelayNodes();
 }
@@ -357,25 +339,27 @@ void PrintProposals(clsPrint& print, const std::vector<cClient>& proposals, cons
 }  // namespace
 
 IllustrationResult CreateIllustration(PrintSurface& surface, const PricedCase& priced,
-                                      const cCommision& commission, ProposalRun& run) {
+                                      const CommissionSettings& commission, ProposalRun& run) {
     IllustrationResult result;
     try {
         result.printerDevice = PrinterDeviceName(run.ProgramFolder());
-        run.RemovePreviousPages();
+        // A refused case touches no file: the window gives a run its folder
+        // only once its case is accepted.
         if (!ReportSettlement(priced, run, result)) return result;
-        const cIllustrationOptions& chosen = priced.settled.proposal();
+        run.RemovePreviousPages();
+        const IllustrationOptions& chosen = priced.settled.Proposal();
         if (chosen.ProductCount() == 0 || chosen.FaceAmountCount() == 0) return result;
 
         // The report runs on a copy: products left out stay in the case.
         ReportCase report = ReportCaseOf(priced);
         if (!report.leftOut.empty()) {
             if (run.RelayMode())
-                run.Errors.Add(clsError::Warning, report.leftOut);
+                run.Errors.Add(LoggedError::Warning, report.leftOut);
             else
                 result.notices.push_back({"Proposal", report.leftOut});
         }
         for (const PricedLine* line : report.checked) {
-            for (const clsError& error : line->rateErrors)
+            for (const LoggedError& error : line->rateErrors)
                 run.Errors.Add(error.Severity, error.Description, error.Number, error.ModuleName,
                                error.RoutineName);
         }
@@ -384,20 +368,20 @@ IllustrationResult CreateIllustration(PrintSurface& surface, const PricedCase& p
             if (!run.RelayMode())
                 result.notices.push_back(
                     {"Rate file missing", "Rate file missing.  Please re-install the software."});
-            if (report.illustrated.proposal().ProductCount() == 0) return result;
+            if (report.illustrated.Proposal().ProductCount() == 0) return result;
         }
-        clsPrint print(surface);
+        ProposalPrinter print(surface);
         PrintProposals(print, ProposalsOf(report.illustrated), priced, commission, run);
         result.documentMade = true;
     } catch (const std::exception& error) {
-        run.ProcessError(error, clsError::ErrorWithPlace, kModule, "CreateIllustration");
+        run.ProcessError(error, LoggedError::ErrorWithPlace, kModule, "CreateIllustration");
     }
     return result;
 }
 
 std::vector<StampedPremiums> PrintedPremiums(const PricedCase& priced) {
     const ReportCase report = ReportCaseOf(priced);
-    const cIllustrationOptions& options = report.illustrated.proposal();
+    const IllustrationOptions& options = report.illustrated.Proposal();
     std::vector<StampedPremiums> printed;
     for (std::size_t i = 0; i < options.ProductCount(); ++i)
         for (const std::int32_t face : ShownFaces(options))
@@ -408,8 +392,8 @@ std::vector<StampedPremiums> PrintedPremiums(const PricedCase& priced) {
 std::vector<PrintedLedger> PrintedLedgers(const PricedCase& priced,
                                           const std::vector<StampedPremiums>& premiums) {
     std::vector<PrintedLedger> ledgers;
-    for (const cClient& proposal : ProposalsOf(ReportCaseOf(priced).illustrated)) {
-        const cIllustrationOptions& options = proposal.proposal();
+    for (const ClientCase& proposal : ProposalsOf(ReportCaseOf(priced).illustrated)) {
+        const IllustrationOptions& options = proposal.Proposal();
         const LedgerLayout layout = ReportLayout(options);
         PrintedLedger ledger{LedgerTitle(layout), {}, {"year"}, {}, {}};
         if (layout == LedgerLayout::BasicQuotation) ledger.cells.emplace_back("age");
@@ -441,8 +425,8 @@ std::vector<PrintedLedger> PrintedLedgers(const PricedCase& priced,
     return ledgers;
 }
 
-IllustrationResult CreateIllustration(PrintSurface& surface, const cClient& client,
-                                      const cCommision& commission, ProposalRun& run) {
+IllustrationResult CreateIllustration(PrintSurface& surface, const ClientCase& client,
+                                      const CommissionSettings& commission, ProposalRun& run) {
     const PricedCase priced = CasePricer(run.ProgramFolder()).Price(client, run);
     return CreateIllustration(surface, priced, commission, run);
 }

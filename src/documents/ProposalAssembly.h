@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "CasePricer.h"
+#include "ClientCase.h"
+#include "CommissionSettings.h"
 #include "IssueRules.h"
 #include "PrintSurface.h"
 #include "ProposalRun.h"
-#include "cClient.h"
-#include "cCommision.h"
 
 namespace quoravel {
 
@@ -38,7 +38,7 @@ struct IllustrationResult {
 // the answer (ProposalRun::WriteAnswer). The settings, rate and picture files
 // come from the program folder.
 IllustrationResult CreateIllustration(PrintSurface& surface, const PricedCase& priced,
-                                      const cCommision& commission, ProposalRun& run);
+                                      const CommissionSettings& commission, ProposalRun& run);
 // The premiums the proposal of a priced case prints, as its stamp records
 // them: the products and face amounts its report shows, each to the end of
 // the illustration.
@@ -63,8 +63,8 @@ std::vector<PrintedLedger> PrintedLedgers(const PricedCase& priced,
 
 // A proposal for a case not yet priced, where no stamp is wanted: it is
 // settled and priced in the run first.
-IllustrationResult CreateIllustration(PrintSurface& surface, const cClient& client,
-                                      const cCommision& commission, ProposalRun& run);
+IllustrationResult CreateIllustration(PrintSurface& surface, const ClientCase& client,
+                                      const CommissionSettings& commission, ProposalRun& run);
 
 // The files a relay run may copy into its folder as forms.
 std::vector<std::string> RelayFormFiles();

@@ -4,11 +4,11 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "Enumerations.h"
+#include "IniFile.h"
+#include "ProductLookups.h"
 #include "Rounding.h"
 #include "Text.h"
 #include "TextFile.h"
-#include "clsINIFile.h"
 
 namespace quoravel {
 namespace {
@@ -31,11 +31,11 @@ constexpr std::int16_t kHeaderPictureHeight = 250;
 
 std::string ReadSetting(const std::string& folder, const std::string& file, const std::string& section,
                         const std::string& key) {
-    clsINIFile settings;
+    IniFile settings;
     settings.SetPathname(folder);
     settings.SetFilename(file);
     settings.SetSection(section);
-    return std::string(Trim(settings.ReadINI(key, clsINIFile::Text).Text()));
+    return std::string(Trim(settings.ReadINI(key, IniFile::Text).Text()));
 }
 
 // The common files folder: the first XDG config folder holding "Talvern Assurance".
@@ -66,11 +66,11 @@ std::string VersionNumber(const std::string& versionText) {
     return number;
 }
 
-std::string PolicyFormText(const cClient& client, bool usePriorRates) {
+std::string PolicyFormText(const ClientCase& client, bool usePriorRates) {
     const std::string form = client.PolicyForm(usePriorRates);
     const std::string second = client.PolicyForm2();
     // New Jersey proposals of the carrier with a second form cite both.
-    if (client.state() == "NJ" && !second.empty())
+    if (client.State() == "NJ" && !second.empty())
         return " (Policy Form Nos. " + form + " et al and " + second + " et al)";
     return " (Policy Form No. " + form + " et al)";
 }
@@ -90,9 +90,9 @@ std::string PrinterDeviceName(const std::string& programFolder) {
     return device.empty() ? "PRINTER" : ToUpper(device);
 }
 
-std::string FooterVersionText(const cClient& client, const ProposalRun& run) {
+std::string FooterVersionText(const ClientCase& client, const ProposalRun& run) {
     if (!run.RelayMode()) return "Quoravel®  - V" + VersionNumber(run.process.VersionText);
-    std::string text = "WF" + client.state();
+    std::string text = "WF" + client.State();
     for (const std::string& piece :
          {client.CompanyVersion(), client.SystemVersion(), run.process.VersionText}) {
         const std::string_view trimmed = Trim(piece);
@@ -116,37 +116,37 @@ std::string IllustrationTypeText(LedgerLayout layout) {
 }
 
 void SetUpProposal(PageContext& context, LedgerLayout layout) {
-    cClient& client = context.client;
-    const cIllustrationOptions& options = client.proposal();
-    clsPrint& print = context.print;
-    clsPrintFrame& frame = print.frameHandle();
+    ClientCase& client = context.client;
+    const IllustrationOptions& options = client.Proposal();
+    ProposalPrinter& print = context.print;
+    PageFrame& frame = print.Frame();
 
     const std::int32_t product = options.ProdChoices().front();
-    print.setBodyHeaderProductName(layout == LedgerLayout::BasicQuotation
+    print.SetBodyHeaderProductName(layout == LedgerLayout::BasicQuotation
                                        ? GetProductName(product, false, options.Company())
                                        : "Quoravel® ");
-    print.setBodyHeaderPolicyFormNo(PolicyFormText(client, context.run.UsePriorRates));
-    print.setBodyHeaderProductDescription(options.ProductTypeTerminology(client.state()));
-    print.setBodyHeaderClientName(client.FullName());
-    print.setBodyHeaderClientAge(std::to_string(client.age()));
+    print.SetBodyHeaderPolicyFormNo(PolicyFormText(client, context.run.UsePriorRates));
+    print.SetBodyHeaderProductDescription(options.ProductTypeTerminology(client.State()));
+    print.SetBodyHeaderClientName(client.FullName());
+    print.SetBodyHeaderClientAge(std::to_string(client.Age()));
     // Montana rates do not depend on sex, so its proposals do not state it.
-    print.setBodyHeaderClientSex(client.state() == "MT" ? "" : client.IsMale() ? "Male" : "Female");
-    print.setBodyHeaderClientClass(client.Classstring());
-    print.setBodyHeaderPolicyFaceAmount("$" + FormatAmount(options.GetFaceAmount(0), 0));
-    print.setBodyHeaderBrokerName(client.broker().GetTitle());
+    print.SetBodyHeaderClientSex(client.State() == "MT" ? "" : client.IsMale() ? "Male" : "Female");
+    print.SetBodyHeaderClientClass(client.Classstring());
+    print.SetBodyHeaderPolicyFaceAmount("$" + FormatAmount(options.GetFaceAmount(0), 0));
+    print.SetBodyHeaderBrokerName(client.AssignedBroker().GetTitle());
 
-    frame.setFooterState(client.state().empty()
+    frame.SetFooterState(client.State().empty()
                              ? ""
-                             : ReadSetting(context.programFolder, "states.ini", client.state(), "FullName"));
-    frame.setProgramFolder(context.programFolder);
+                             : ReadSetting(context.programFolder, "states.ini", client.State(), "FullName"));
+    frame.SetProgramFolder(context.programFolder);
     const HeaderPicture& picture = kHeaderPictures[CarrierIndex(options.Company())];
     const std::string picturePath =
         ResolveFileName(std::filesystem::path(context.programFolder) / picture.file).string();
-    frame.setHeaderGraphic(picturePath, kHeaderPictureWidth, picture.rightEdge, kHeaderPictureTop,
-                           kHeaderPictureHeight, clsPrintFrame::NoGraphic);
-    frame.setFooterWFVersion(FooterVersionText(client, context.run));
-    frame.setFooterIllusType(IllustrationTypeText(layout));
-    frame.setWinflexPath(context.startDirectory);
+    frame.SetHeaderGraphic(picturePath, kHeaderPictureWidth, picture.rightEdge, kHeaderPictureTop,
+                           kHeaderPictureHeight, PageFrame::NoGraphic);
+    frame.SetFooterVersion(FooterVersionText(client, context.run));
+    frame.SetFooterIllusType(IllustrationTypeText(layout));
+    frame.SetWinflexPath(context.startDirectory);
 }
 
 }  // namespace quoravel

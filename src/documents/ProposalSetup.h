@@ -22,7 +22,7 @@ std::string PrinterDeviceName(const std::string& programFolder);
 // system's versions before its own: "WF" + state, then the company and
 // system versions the relay file sent and the version text, blank-separated
 // ("WFTX 4.2 7.0.3 V1.0w"), pieces the relay file left empty omitted.
-std::string FooterVersionText(const cClient& client, const ProposalRun& run);
+std::string FooterVersionText(const ClientCase& client, const ProposalRun& run);
 
 // What the footers call a report: "Basic Quotation", "Multiple Face Amount
 // Comparison", "Product Comparison" or "Class Comparison".

@@ -1,4 +1,4 @@
-#include "clsINIFile.h"
+#include "IniFile.h"
 
 #include <algorithm>
 #include <charconv>
@@ -52,7 +52,7 @@ std::vector<std::string> FitNameList(const std::vector<std::string_view>& names)
     std::size_t used = 0;
     for (auto name : names) {
         used += name.size() + 1;
-        if (used > clsINIFile::kNameListBuffer - 2) break;
+        if (used > IniFile::kNameListBuffer - 2) break;
         out.push_back(Cp1252ToUtf8(name));
     }
     return out;
@@ -100,26 +100,26 @@ std::optional<bool> FlagOf(std::string_view text) {
     return std::nullopt;
 }
 
-void clsINIFile::SetSection(std::string_view section) { section_ = std::string(Trim(section)); }
+void IniFile::SetSection(std::string_view section) { section_ = std::string(Trim(section)); }
 
-void clsINIFile::SetPathname(std::string_view pathname) {
+void IniFile::SetPathname(std::string_view pathname) {
     // A folder's name may begin or end with blanks: trimmed, it would name
     // another folder, and its files would be another case's.
     pathname_ = WithTrailingSeparator(std::string(pathname));
 }
 
-std::string clsINIFile::FileBytes() const { return pending_ ? *pending_ : ReadSettingsBytes(FullPath()); }
+std::string IniFile::FileBytes() const { return pending_ ? *pending_ : ReadSettingsBytes(FullPath()); }
 
-void clsINIFile::HoldInMemory() { pending_ = ReadSettingsBytes(FullPath()); }
+void IniFile::HoldInMemory() { pending_ = ReadSettingsBytes(FullPath()); }
 
-void clsINIFile::Commit() {
+void IniFile::Commit() {
     if (!pending_) return;
     const std::string bytes = std::move(*pending_);
     pending_.reset();
     WriteFileAtomically(FullPath(), bytes);
 }
 
-std::string clsINIFile::RawValue(std::string_view key) const {
+std::string IniFile::RawValue(std::string_view key) const {
     const std::string bytes = FileBytes();
     const std::string section = Utf8ToCp1252(section_);
     const std::string wanted = Utf8ToCp1252(key);
@@ -136,8 +136,7 @@ std::string clsINIFile::RawValue(std::string_view key) const {
     return " ";
 }
 
-Value clsINIFile::ReadINI(std::string_view key, int dataType,
-                          const std::optional<Value>& defaultValue) const {
+Value IniFile::ReadINI(std::string_view key, int dataType, const std::optional<Value>& defaultValue) const {
     if (section_.empty())
         throw RuntimeError(ErrorNumber::InvalidProcedureCall, "ReadIni", "Section name not set");
     if (filename_.empty())
@@ -178,7 +177,7 @@ Value clsINIFile::ReadINI(std::string_view key, int dataType,
     }
 }
 
-void clsINIFile::WriteINI(std::string_view key, const Value& value, int dataType) {
+void IniFile::WriteINI(std::string_view key, const Value& value, int dataType) {
     auto raise = [](const char* description) {
         throw RuntimeError(ErrorNumber::InvalidProcedureCall, "WriteIni", description);
     };
@@ -251,7 +250,7 @@ void clsINIFile::WriteINI(std::string_view key, const Value& value, int dataType
         WriteFileAtomically(FullPath(), out);
 }
 
-void clsINIFile::AppendINI(std::string_view key, const Value& value, int dataType) {
+void IniFile::AppendINI(std::string_view key, const Value& value, int dataType) {
     if (!pending_ || section_.empty())
         throw RuntimeError(ErrorNumber::InvalidProcedureCall, "AppendIni", "No new file or section");
     std::string text = value.Text();
@@ -263,7 +262,7 @@ void clsINIFile::AppendINI(std::string_view key, const Value& value, int dataTyp
     *pending_ += Utf8ToCp1252(Trim(key)) + "=" + Utf8ToCp1252(OneLine(text)) + "\r\n";
 }
 
-std::vector<std::string> clsINIFile::Sections() const {
+std::vector<std::string> IniFile::Sections() const {
     const std::string bytes = FileBytes();
     DistinctNames names;
     for (auto raw : SplitLines(bytes)) {
@@ -273,7 +272,7 @@ std::vector<std::string> clsINIFile::Sections() const {
     return FitNameList(names.Names());
 }
 
-std::vector<std::string> clsINIFile::Keys() const {
+std::vector<std::string> IniFile::Keys() const {
     const std::string bytes = FileBytes();
     const std::string section = Utf8ToCp1252(section_);
     DistinctNames names;

@@ -18,7 +18,7 @@ std::optional<bool> FlagOf(std::string_view text);
 // key = value. Section and key names are compared without regard to case; the
 // file is Windows-1252 on disk; a write changes the one line of its key and
 // keeps every other line of the file as it was.
-class clsINIFile {
+class IniFile {
 public:
     // Data type codes of ReadINI and WriteINI.
     enum DataType : int { Text = 1, Number = 2, Boolean = 3, DateValue = 4 };

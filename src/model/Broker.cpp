@@ -1,17 +1,17 @@
-#include "cBroker.h"
+#include "Broker.h"
 
 #include "RecordReader.h"
 #include "RecordWriter.h"
 
 namespace quoravel {
 
-std::string cBroker::Get(BrokerField field) const {
+std::string Broker::Get(BrokerField field) const {
     const std::string& value = fields_[Slot(field)];
     if ((field == BrokerField::address_1 || field == BrokerField::address_2) && value == " ") return {};
     return value;
 }
 
-std::string cBroker::SortName() const {
+std::string Broker::SortName() const {
     std::string name = fields_[Slot(BrokerField::last_name)];
     const std::string& first = fields_[Slot(BrokerField::first_name)];
     const std::string& middle = fields_[Slot(BrokerField::middle_init)];
@@ -22,7 +22,7 @@ std::string cBroker::SortName() const {
     return name;
 }
 
-std::string cBroker::GetTitle() const {
+std::string Broker::GetTitle() const {
     std::string title;
     for (auto field : {BrokerField::first_name, BrokerField::middle_init, BrokerField::last_name}) {
         const std::string& part = fields_[Slot(field)];
@@ -33,11 +33,11 @@ std::string cBroker::GetTitle() const {
     return title;
 }
 
-void cBroker::Save(RecordWriter& out) const {
+void Broker::Save(RecordWriter& out) const {
     for (const auto& field : fields_) out.WriteString(field);
 }
 
-bool cBroker::Read(RecordReader& in) {
+bool Broker::Read(RecordReader& in) {
     for (auto& field : fields_) {
         auto value = in.ReadString();
         if (!value) return false;

@@ -30,7 +30,7 @@ enum class BrokerField {
 inline constexpr std::size_t kBrokerFieldCount = 15;
 
 // A broker (agent) who presents proposals.
-class cBroker {
+class Broker {
 public:
     // The address lines read "" when they hold a single blank.
     std::string Get(BrokerField field) const;

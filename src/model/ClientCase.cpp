@@ -1,14 +1,14 @@
-#include "cClient.h"
+#include "ClientCase.h"
 
 #include <algorithm>
 #include <array>
 #include <string_view>
 #include <type_traits>
 
+#include "IniFile.h"
 #include "RecordReader.h"
 #include "RecordWriter.h"
 #include "Text.h"
-#include "clsINIFile.h"
 
 namespace quoravel {
 namespace {
@@ -118,34 +118,34 @@ std::int32_t MapOldClassification(std::int32_t oldCode) {
     return oldCode >= 0 && oldCode < 5 ? kMap[static_cast<std::size_t>(oldCode)] : 0;
 }
 
-cClient::cClient() : broker_(std::make_shared<cBroker>()) {}
+ClientCase::ClientCase() : broker_(std::make_shared<Broker>()) {}
 
-void cClient::SetState(std::string v) { state_ = ToUpper(v); }
+void ClientCase::SetState(std::string v) { state_ = ToUpper(v); }
 
-void cClient::SetClassification(std::int32_t v) { classification_ = v >= 0 && v <= 8 ? v : 2; }
+void ClientCase::SetClassification(std::int32_t v) { classification_ = v >= 0 && v <= 8 ? v : 2; }
 
-void cClient::SetPaymentMode(std::int32_t v) {
+void ClientCase::SetPaymentMode(std::int32_t v) {
     paymentMode_ = v >= Annual && v <= SpecialMonthly ? v : Annual;
 }
 
-void cClient::SetWaiver(bool v) {
+void ClientCase::SetWaiver(bool v) {
     waiver_ = v;
     if (v && waiverRating_ == 0) waiverRating_ = 1.0;
 }
 
-std::string cClient::SavedBrokerName() const {
+std::string ClientCase::SavedBrokerName() const {
     std::string name = broker_->SortName();
     return name.empty() ? savedBrokerName_ : name;
 }
 
-std::string cClient::SortName() const {
+std::string ClientCase::SortName() const {
     std::string name = lastName_;
     if (!firstName_.empty()) name += name.empty() ? firstName_ : ", " + firstName_;
     if (!middleInit_.empty()) name += " " + middleInit_;
     return name;
 }
 
-std::string cClient::FullName() const {
+std::string ClientCase::FullName() const {
     std::string name;
     for (const std::string* part : {&firstName_, &middleInit_, &lastName_}) {
         if (part->empty()) continue;
@@ -155,55 +155,55 @@ std::string cClient::FullName() const {
     return name;
 }
 
-std::string cClient::ModeText(bool monthlyWording) const {
+std::string ClientCase::ModeText(bool monthlyWording) const {
     if (paymentMode_ == SpecialMonthly && monthlyWording) return "Monthly";
     return paymentMode_ >= Annual && paymentMode_ <= SpecialMonthly
                ? kModeTexts[static_cast<std::size_t>(paymentMode_)]
                : "Annual";
 }
 
-std::int16_t cClient::sex(bool allowUnisex) const {
-    if (state() == "MT") return allowUnisex ? 2 : 0;
+std::int16_t ClientCase::sex(bool allowUnisex) const {
+    if (State() == "MT") return allowUnisex ? 2 : 0;
     return isMale_ ? 0 : 1;
 }
 
-std::string cClient::Classstring() { return Classstring(classification_); }
+std::string ClientCase::Classstring() { return Classstring(classification_); }
 
-std::string cClient::Classstring(std::int32_t classCode) {
+std::string ClientCase::Classstring(std::int32_t classCode) {
     if (classCode < 0 || classCode > 8) return "";
     const ClassRow& row = kClasses[static_cast<std::size_t>(classCode)];
     if (row.ratedText && TableRatingNum(age_) != 0) return row.ratedText;
     return row.text;
 }
 
-double cClient::TableRatingNum(std::int16_t atAge) {
+double ClientCase::TableRatingNum(std::int16_t atAge) {
     tableRatingNum_ = TableRatingAt(atAge);
     return tableRatingNum_;
 }
 
-double cClient::TableRatingAt(std::int16_t atAge) const {
-    const bool reduced = proposal_.Company() == 1 && (state() == "NJ" ? atAge >= 70 : atAge >= 80);
+double ClientCase::TableRatingAt(std::int16_t atAge) const {
+    const bool reduced = proposal_.Company() == 1 && (State() == "NJ" ? atAge >= 70 : atAge >= 80);
     for (const auto& row : kTableRatings) {
         if (row.code == tableRating_) return reduced ? row.reducedScale : row.fullScale;
     }
     return 0;
 }
 
-std::int16_t cClient::YearsToIllustrate() const { return YearsToIllustrate(proposal_.ProductType()); }
+std::int16_t ClientCase::YearsToIllustrate() const { return YearsToIllustrate(proposal_.ProductType()); }
 
-std::int16_t cClient::YearsToIllustrate(std::int32_t productType) const {
+std::int16_t ClientCase::YearsToIllustrate(std::int32_t productType) const {
     if (EndsAtAge80(productType)) return 80;
-    if (state() == "NY") return 100;
-    if (state() == "MD") return 95;
+    if (State() == "NY") return 100;
+    if (State() == "MD") return 95;
     return 98;
 }
 
-std::string cClient::PolicyForm(bool usePriorRates) const {
+std::string ClientCase::PolicyForm(bool usePriorRates) const {
     const std::int32_t company = proposal_.Company();
     const bool increasing = IsIncreasingPremiumProduct(proposal_.ProductType());
     for (const auto& row : kPolicyForms) {
         if (row.company != company) continue;
-        if (!row.state.empty() && row.state != state()) continue;
+        if (!row.state.empty() && row.state != State()) continue;
         if (row.onlyCurrentScale && usePriorRates) continue;
         if (row.onlyIncreasingPremium && !increasing) continue;
         return row.form;
@@ -211,29 +211,29 @@ std::string cClient::PolicyForm(bool usePriorRates) const {
     return "";
 }
 
-std::string cClient::PolicyForm2() const { return proposal_.Company() == 0 ? "1421" : ""; }
+std::string ClientCase::PolicyForm2() const { return proposal_.Company() == 0 ? "1421" : ""; }
 
-std::int16_t cClient::GetNumProducts() const {
+std::int16_t ClientCase::GetNumProducts() const {
     return static_cast<std::int16_t>(static_cast<int>(proposal_.ProdChoices().size()) - 2);
 }
 
-double cClient::WaiverAgeRate(std::int16_t atAge) {
+double ClientCase::WaiverAgeRate(std::int16_t atAge) {
     for (const auto& band : kWaiverBands) {
         if (atAge >= band.fromAge && atAge <= band.toAge) return band.rate;
     }
     return 0;
 }
 
-bool cClient::CompanyApprovedInState(const std::string& programFolder) const {
-    if (state().empty()) return false;
-    clsINIFile states;
+bool ClientCase::CompanyApprovedInState(const std::string& programFolder) const {
+    if (State().empty()) return false;
+    IniFile states;
     states.SetPathname(programFolder);
     states.SetFilename("states.ini");
-    states.SetSection(state());
-    return states.ReadINI(CompanyCode(proposal_.Company()), clsINIFile::Text).Text() == "yes";
+    states.SetSection(State());
+    return states.ReadINI(CompanyCode(proposal_.Company()), IniFile::Text).Text() == "yes";
 }
 
-void cClient::Copy(const cClient& source) {
+void ClientCase::Copy(const ClientCase& source) {
     lastName_ = source.lastName_;
     firstName_ = source.firstName_;
     middleInit_ = source.middleInit_;
@@ -260,7 +260,7 @@ void cClient::Copy(const cClient& source) {
     winFlexPages_ = source.winFlexPages_;
 }
 
-void cClient::Save(RecordWriter& out, bool relayMode) const {
+void ClientCase::Save(RecordWriter& out, bool relayMode) const {
     out.WriteString(kRecordVersion);
     out.WriteString(lastName_);
     out.WriteString(firstName_);
@@ -291,7 +291,7 @@ void cClient::Save(RecordWriter& out, bool relayMode) const {
     proposal_.Save(out);
 }
 
-bool cClient::Load(RecordReader& in) {
+bool ClientCase::Load(RecordReader& in) {
     std::string head;
     if (!Take(in, "record mark", in.ReadString(), head)) return false;
     const bool current = head == kRecordVersion;
@@ -337,7 +337,7 @@ bool cClient::Load(RecordReader& in) {
     return LoadRelayStrings(in) && proposal_.Load(in);
 }
 
-bool cClient::LoadRelayStrings(RecordReader& in) {
+bool ClientCase::LoadRelayStrings(RecordReader& in) {
     // Case files written in relay mode carry three more strings before the
     // options block, which opens with a True/False line: the next line's
     // shape tells which file this is, whatever mode reads it.

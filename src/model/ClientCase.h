@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "Broker.h"
 #include "Date.h"
-#include "cBroker.h"
-#include "cIllustrationOptions.h"
+#include "IllustrationOptions.h"
 
 namespace quoravel {
 
@@ -29,14 +29,14 @@ enum PaymentModeCode : std::int32_t {
 
 // One case: the proposed insured, the broker who presents the case and the
 // case's illustration options, with the values derived from them.
-class cClient {
+class ClientCase {
 public:
     // The marker that opens a record of the current case-file layout.
     static constexpr const char* kRecordVersion = "v1.0.01";
     // The name the main window gives a case without a name; never stored.
     static constexpr const char* kPlaceholderName = "Term Client";
 
-    cClient();
+    ClientCase();
 
     const std::string& LastName() const { return lastName_; }
     void SetLastName(std::string v) { lastName_ = std::move(v); }
@@ -45,12 +45,12 @@ public:
     const std::string& MiddleInit() const { return middleInit_; }
     void SetMiddleInit(std::string v) { middleInit_ = std::move(v); }
     // The two-letter state of delivery, always upper-case.
-    const std::string& state() const { return state_; }
+    const std::string& State() const { return state_; }
     void SetState(std::string v);
     // The zero date means no birth date was entered; the age was entered directly.
     Date DateOfBirth() const { return dateOfBirth_; }
     void SetDateOfBirth(Date v) { dateOfBirth_ = v; }
-    std::int16_t age() const { return age_; }
+    std::int16_t Age() const { return age_; }
     void SetAge(std::int16_t v) { age_ = v; }
     bool IsMale() const { return isMale_; }
     void SetIsMale(bool v) { isMale_ = v; }
@@ -87,12 +87,12 @@ public:
     void SetWinFlexPages(std::string v) { winFlexPages_ = std::move(v); }
 
     // The broker is shared with the broker collection.
-    cBroker& broker() const { return *broker_; }
-    const std::shared_ptr<cBroker>& brokerPtr() const { return broker_; }
-    void SetBroker(std::shared_ptr<cBroker> b) { broker_ = b ? std::move(b) : std::make_shared<cBroker>(); }
-    cIllustrationOptions& proposal() { return proposal_; }
-    const cIllustrationOptions& proposal() const { return proposal_; }
-    void SetProposal(cIllustrationOptions p) { proposal_ = std::move(p); }
+    Broker& AssignedBroker() const { return *broker_; }
+    const std::shared_ptr<Broker>& SharedBroker() const { return broker_; }
+    void SetBroker(std::shared_ptr<Broker> b) { broker_ = b ? std::move(b) : std::make_shared<Broker>(); }
+    IllustrationOptions& Proposal() { return proposal_; }
+    const IllustrationOptions& Proposal() const { return proposal_; }
+    void SetProposal(IllustrationOptions p) { proposal_ = std::move(p); }
 
     std::int16_t Index() const { return index_; }
     void SetIndex(std::int16_t v) { index_ = v; }
@@ -126,7 +126,7 @@ public:
 
     // Copies the insured's inputs, the numeric table rating at this record's
     // age and the company; not the broker, the position or the products.
-    void Copy(const cClient& source);
+    void Copy(const ClientCase& source);
 
     // Appends one record; the three relay strings only in relay mode.
     void Save(RecordWriter& out, bool relayMode) const;
@@ -159,8 +159,8 @@ private:
     std::string companyVersion_;
     std::string systemVersion_;
     std::string winFlexPages_;
-    std::shared_ptr<cBroker> broker_;
-    cIllustrationOptions proposal_;
+    std::shared_ptr<Broker> broker_;
+    IllustrationOptions proposal_;
     std::int16_t index_ = 0;
     std::string savedBrokerName_;
 };

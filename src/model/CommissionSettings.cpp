@@ -1,12 +1,12 @@
-#include "cCommision.h"
+#include "CommissionSettings.h"
 
 #include <charconv>
 #include <filesystem>
 #include <utility>
 
+#include "IniFile.h"
 #include "RuntimeError.h"
 #include "Text.h"
-#include "clsINIFile.h"
 
 namespace quoravel {
 namespace {
@@ -14,8 +14,8 @@ namespace {
 constexpr const char* kFileName = "TermComm.ini";
 constexpr std::array<const char*, 4> kColumnKeys{"FirstYear", "Renewal", "FirstYearMax", "RenewalMax"};
 
-clsINIFile CommissionFile(const std::filesystem::path& path) {
-    clsINIFile file;
+IniFile CommissionFile(const std::filesystem::path& path) {
+    IniFile file;
     file.SetPathname(path.parent_path().string());
     file.SetFilename(path.filename().string());
     return file;
@@ -25,7 +25,7 @@ std::optional<int> RowNumber(const std::string& section) {
     int row = -1;
     auto [end, ec] = std::from_chars(section.data(), section.data() + section.size(), row);
     if (section.empty() || ec != std::errc() || end != section.data() + section.size()) return std::nullopt;
-    if (row < 0 || row >= cCommision::kRows) return std::nullopt;
+    if (row < 0 || row >= CommissionSettings::kRows) return std::nullopt;
     return row;
 }
 
@@ -38,9 +38,9 @@ std::optional<std::int16_t> ColumnOfKey(const std::string& key) {
 
 }  // namespace
 
-cCommision::cCommision(const std::string& programFolder, const std::string& userFolder)
+CommissionSettings::CommissionSettings(const std::string& programFolder, const std::string& userFolder)
     : file_(userFolder, programFolder, kFileName) {
-    clsINIFile file = CommissionFile(file_.ReadPath());
+    IniFile file = CommissionFile(file_.ReadPath());
     file.HoldInMemory();  // a hundred reads of one small file
     for (const auto& section : file.Sections()) {
         const auto row = RowNumber(section);
@@ -53,36 +53,38 @@ cCommision::cCommision(const std::string& programFolder, const std::string& user
         for (const auto& key : file.Keys()) {
             const auto column = ColumnOfKey(key);
             if (!column) continue;
-            const Value value = file.ReadINI(key, clsINIFile::Number, Value());
+            const Value value = file.ReadINI(key, IniFile::Number, Value());
             if (value.IsNumber())
                 cells_[static_cast<std::size_t>(*row)][static_cast<std::size_t>(*column)] = value.Number();
         }
     }
 }
 
-const std::optional<double>& cCommision::Cell(std::int16_t column, int row) const {
+const std::optional<double>& CommissionSettings::Cell(std::int16_t column, int row) const {
     if (column < 0 || column > RenewalMax || row < 0 || row >= kRows) {
         throw RuntimeError(ErrorNumber::SubscriptOutOfRange, "cCommision", "Subscript out of range");
     }
     return cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
 }
 
-std::optional<double>& cCommision::Cell(std::int16_t column, int row) {
+std::optional<double>& CommissionSettings::Cell(std::int16_t column, int row) {
     return const_cast<std::optional<double>&>(std::as_const(*this).Cell(column, row));
 }
 
-double cCommision::CommisionValue(std::int16_t column, int row) const {
+double CommissionSettings::CommisionValue(std::int16_t column, int row) const {
     return Cell(column, row).value_or(0);
 }
 
-bool cCommision::HasCommisionValue(std::int16_t column, int row) const {
+bool CommissionSettings::HasCommisionValue(std::int16_t column, int row) const {
     return Cell(column, row).has_value();
 }
 
-void cCommision::SetCommisionValue(std::int16_t column, int row, double value) { Cell(column, row) = value; }
+void CommissionSettings::SetCommisionValue(std::int16_t column, int row, double value) {
+    Cell(column, row) = value;
+}
 
-void cCommision::Save() const {
-    clsINIFile file = CommissionFile(file_.WritePath(true));
+void CommissionSettings::Save() const {
+    IniFile file = CommissionFile(file_.WritePath(true));
     file.SetBooleanDefaultTrue(Value(true));
     file.SetBooleanDefaultFalse(Value(false));
     for (int row = 0; row < kRows; ++row) {
@@ -90,7 +92,7 @@ void cCommision::Save() const {
         for (std::int16_t column : {FirstYear, Renewal}) {
             const auto& cell = Cell(column, row);
             file.WriteINI(kColumnKeys[static_cast<std::size_t>(column)], cell ? Value(*cell) : Value(),
-                          clsINIFile::Text);
+                          IniFile::Text);
         }
     }
 }

@@ -11,7 +11,7 @@ namespace quoravel {
 
 // The broker commission percentages by commission row, from TermComm.ini:
 // the user's own copy when there is one, else the program folder's.
-class cCommision {
+class CommissionSettings {
 public:
     static constexpr std::int16_t FirstYear = 0;
     static constexpr std::int16_t Renewal = 1;
@@ -21,7 +21,7 @@ public:
 
     // Reads TermComm.ini; a section that is not a row number 0-25 raises a
     // RuntimeError naming the file and the section.
-    explicit cCommision(const std::string& programFolder, const std::string& userFolder = "");
+    explicit CommissionSettings(const std::string& programFolder, const std::string& userFolder = "");
 
     // An empty cell reads 0. A column or row out of range raises "Subscript out of range".
     double CommisionValue(std::int16_t column, int row) const;

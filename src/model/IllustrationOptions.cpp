@@ -1,4 +1,4 @@
-#include "cIllustrationOptions.h"
+#include "IllustrationOptions.h"
 
 #include <algorithm>
 #include <array>
@@ -52,16 +52,16 @@ bool IsIncreasingPremiumProduct(std::int32_t productType) { return OfferOf(produ
 
 bool EndsAtAge80(std::int32_t productType) { return OfferOf(productType).endsAtAge80; }
 
-void cIllustrationOptions::SetPrintOption(std::int32_t value) {
+void IllustrationOptions::SetPrintOption(std::int32_t value) {
     printOption_ = value >= Comparison && value <= Both ? value : -1;
 }
 
-std::int32_t cIllustrationOptions::ProductType() const {
+std::int32_t IllustrationOptions::ProductType() const {
     if (productType_ == 0) productType_ = prodChoices_.front();
     return productType_;
 }
 
-void cIllustrationOptions::SetYearsToPrint(std::int16_t value) {
+void IllustrationOptions::SetYearsToPrint(std::int16_t value) {
     if (value >= 0 && value <= 20)
         yearsToPrint_ = 20;
     else if (value >= 21 && value <= 40)
@@ -70,7 +70,7 @@ void cIllustrationOptions::SetYearsToPrint(std::int16_t value) {
         yearsToPrint_ = EndsAtAge80(ProductType()) ? 80 : 100;
 }
 
-std::int32_t cIllustrationOptions::GetFaceAmount(std::size_t index) const {
+std::int32_t IllustrationOptions::GetFaceAmount(std::size_t index) const {
     if (index >= faceAmounts_.size()) {
         throw RuntimeError(ErrorNumber::SubscriptOutOfRange, "cIllustrationOptions",
                            "Subscript out of range");
@@ -78,7 +78,7 @@ std::int32_t cIllustrationOptions::GetFaceAmount(std::size_t index) const {
     return faceAmounts_[index].value_or(0);
 }
 
-void cIllustrationOptions::SetFaceAmount(std::size_t index, std::int32_t value) {
+void IllustrationOptions::SetFaceAmount(std::size_t index, std::int32_t value) {
     if (index >= faceAmounts_.size()) {
         throw RuntimeError(ErrorNumber::SubscriptOutOfRange, "cIllustrationOptions",
                            "Subscript out of range");
@@ -86,11 +86,11 @@ void cIllustrationOptions::SetFaceAmount(std::size_t index, std::int32_t value) 
     faceAmounts_[index] = value;
 }
 
-std::int32_t cIllustrationOptions::MinimumFaceAmount(std::string_view state) const {
+std::int32_t IllustrationOptions::MinimumFaceAmount(std::string_view state) const {
     return quoravel::MinimumFaceAmount(ProductType(), company_, state);
 }
 
-void cIllustrationOptions::AddFaceAmount(std::int32_t amount, std::string_view state) {
+void IllustrationOptions::AddFaceAmount(std::int32_t amount, std::string_view state) {
     const bool listed = std::any_of(faceAmounts_.begin(), faceAmounts_.end(),
                                     [&](const auto& slot) { return slot && *slot == amount; });
     if (amount < MinimumFaceAmount(state) || listed) return;
@@ -101,49 +101,49 @@ void cIllustrationOptions::AddFaceAmount(std::int32_t amount, std::string_view s
               [](const auto& a, const auto& b) { return a.value_or(0) < b.value_or(0); });
 }
 
-bool cIllustrationOptions::IsProductSelected(std::int32_t code) const {
+bool IllustrationOptions::IsProductSelected(std::int32_t code) const {
     return std::find(prodChoices_.begin(), prodChoices_.end(), code) != prodChoices_.end();
 }
 
-void cIllustrationOptions::AddProduct(std::int32_t code) {
+void IllustrationOptions::AddProduct(std::int32_t code) {
     if (IsProductSelected(code)) return;
     ProposalTypeFlag = prodChoices_.size() == 1;
     prodChoices_.back() = code;
     prodChoices_.push_back(0);
 }
 
-std::string cIllustrationOptions::ProductTypeTerminology(std::string_view) const {
+std::string IllustrationOptions::ProductTypeTerminology(std::string_view) const {
     if (company_ != 1) return "Term Life Insurance";
     return IsIncreasingPremiumProduct(ProductType()) ? "Increasing Premium Life Insurance"
                                                      : "Term Life Insurance to Age 80";
 }
 
-std::string cIllustrationOptions::GetCompanyString() const {
+std::string IllustrationOptions::GetCompanyString() const {
     const auto* strings = Strings(company_);
     return strings ? strings->companyString : "No Company Selected";
 }
 
-std::string cIllustrationOptions::GetShortCompanyString() const {
+std::string IllustrationOptions::GetShortCompanyString() const {
     const auto* strings = Strings(company_);
     return strings ? strings->shortString : "No Company Selected";
 }
 
-std::string cIllustrationOptions::CompanyName() const {
+std::string IllustrationOptions::CompanyName() const {
     const auto* strings = Strings(company_);
     return strings ? strings->name : "";
 }
 
-std::string cIllustrationOptions::CompanyAddress() const {
+std::string IllustrationOptions::CompanyAddress() const {
     const auto* strings = Strings(company_);
     return strings ? strings->address : "";
 }
 
-std::string cIllustrationOptions::CompanyCityState() const {
+std::string IllustrationOptions::CompanyCityState() const {
     const auto* strings = Strings(company_);
     return strings ? strings->cityState : "";
 }
 
-void cIllustrationOptions::Save(RecordWriter& out) const {
+void IllustrationOptions::Save(RecordWriter& out) const {
     out.PrintBool(isFaceSolve_);
     out.PrintNumber(static_cast<std::int64_t>(faceAmounts_.size()) - 1);
     for (const auto& amount : faceAmounts_) {
@@ -167,7 +167,7 @@ void cIllustrationOptions::Save(RecordWriter& out) const {
     out.PrintNumber(yearsToPrint_);
 }
 
-bool cIllustrationOptions::Load(RecordReader& in) {
+bool IllustrationOptions::Load(RecordReader& in) {
     auto faceSolve = in.ReadBool();
     if (!faceSolve) return in.Fail("face amount solve");
     isFaceSolve_ = *faceSolve;

@@ -13,7 +13,7 @@ class RecordWriter;
 
 // What one proposal shows: the carrier, the products, the face amounts, the
 // print option, the years on the ledger and the supplementary pages.
-class cIllustrationOptions {
+class IllustrationOptions {
 public:
     enum PrintOptionCode : std::int32_t { Comparison = 0, Individual = 1, Both = 2 };
 

@@ -12,7 +12,7 @@ namespace {
 constexpr const char* kRateFileMissing = "Rate file missing.";
 
 // Moves what the rate files reported since `before` from the run's log into the line.
-void TakeRateErrors(clsErrors& log, long before, PricedLine& line) {
+void TakeRateErrors(ErrorLog& log, long before, PricedLine& line) {
     while (log.Count() > before) {
         line.rateErrors.push_back(log.Item(before + 1));
         log.Remove(before + 1);
@@ -41,7 +41,7 @@ std::size_t PricedCase::IllustratedYears(const PricedLine& line) const {
     // Each product to its own end: a product's own proposal shows its years,
     // whatever the end of another product compared with it.
     const auto illustrated =
-        static_cast<std::size_t>(std::max(0, settled.YearsToIllustrate(line.product) - settled.age()));
+        static_cast<std::size_t>(std::max(0, settled.YearsToIllustrate(line.product) - settled.Age()));
     return std::min(line.years.size(), illustrated);
 }
 
@@ -50,13 +50,13 @@ CasePricer::CasePricer(const std::string& programFolder, const std::string& rate
     process_.ProgramFolder = WithTrailingSeparator(programFolder);
 }
 
-PricedCase CasePricer::Price(const cClient& client, ProposalRun& run, std::optional<Date> today) {
+PricedCase CasePricer::Price(const ClientCase& client, ProposalRun& run, std::optional<Date> today) {
     PricedCase priced;
     priced.inputProblems = CaseInputProblems(client);
     priced.settled = client;
-    cClient& settled = priced.settled;
+    ClientCase& settled = priced.settled;
     priced.corrections = ValidateClientInfo(settled, run, today);
-    const auto carrierState = std::make_pair(settled.proposal().Company(), settled.state());
+    const auto carrierState = std::make_pair(settled.Proposal().Company(), settled.State());
     auto approved = approved_.find(carrierState);
     if (approved == approved_.end())
         approved = approved_.emplace(carrierState, settled.CompanyApprovedInState(run.ProgramFolder())).first;
@@ -65,7 +65,7 @@ PricedCase CasePricer::Price(const cClient& client, ProposalRun& run, std::optio
     const std::string refusal = priced.Refusal();
 
     RateContext rates{rateFolder_, run, std::move(files_)};
-    const cIllustrationOptions& options = settled.proposal();
+    const IllustrationOptions& options = settled.Proposal();
     for (std::size_t choice = 0; choice < options.ProductCount(); ++choice) {
         const std::int32_t product = options.ProdChoices()[choice];
         const bool outOfAge = std::ranges::find(priced.ages.outOfAge, product) != priced.ages.outOfAge.end();
@@ -87,7 +87,7 @@ PricedCase CasePricer::Price(const cClient& client, ProposalRun& run, std::optio
                     line.rateErrors.empty() ? kRateFileMissing : line.rateErrors.front().Description;
                 continue;
             }
-            schedule.years.resize(YearsCovered(product, settled.age(), schedule.years.size()));
+            schedule.years.resize(YearsCovered(product, settled.Age(), schedule.years.size()));
             line.years = std::move(schedule.years);
         }
     }
@@ -95,7 +95,7 @@ PricedCase CasePricer::Price(const cClient& client, ProposalRun& run, std::optio
     return priced;
 }
 
-PricedCase CasePricer::Price(const cClient& client, const PricingTerms& terms) {
+PricedCase CasePricer::Price(const ClientCase& client, const PricingTerms& terms) {
     ProposalRun run(process_, process_.ProgramFolder);
     run.RelayUsePriorRates = terms.priorScaleAsked;
     return Price(client, run, terms.today);

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "ClientCase.h"
 #include "Date.h"
 #include "IssueRules.h"
 #include "PremiumEngine.h"
@@ -14,7 +15,6 @@
 #include "ProposalRun.h"
 #include "ProposalStamp.h"
 #include "RateLayout.h"
-#include "cClient.h"
 
 namespace quoravel {
 
@@ -28,7 +28,7 @@ struct PricedLine {
     // of a comparison for the age, or the rate file's fault. "" when priced.
     std::string problem;
     // The rate files' own reports, kept for the proposal that prints the line.
-    std::vector<clsError> rateErrors;
+    std::vector<LoggedError> rateErrors;
     bool Priced() const { return problem.empty(); }
 };
 
@@ -37,7 +37,7 @@ struct PricedLine {
 // listing) shows of it.
 struct PricedCase {
     // The case as the rules corrected it; the caller's case is left as given.
-    cClient settled;
+    ClientCase settled;
     // The values a relay case would refuse (a case record an editor wrote),
     // one message each: such a case is not priced.
     std::vector<std::string> inputProblems;
@@ -86,9 +86,9 @@ public:
     // rate scale and the corrections' updates (its `RelayUsePriorRates` is
     // the outside system's request). The rate files' reports are kept with
     // the lines, not in the run's error log.
-    PricedCase Price(const cClient& client, ProposalRun& run, std::optional<Date> today = std::nullopt);
+    PricedCase Price(const ClientCase& client, ProposalRun& run, std::optional<Date> today = std::nullopt);
     // The same in a run of its own.
-    PricedCase Price(const cClient& client, const PricingTerms& terms = {});
+    PricedCase Price(const ClientCase& client, const PricingTerms& terms = {});
 
 private:
     ProcessValues process_;

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "Enumerations.h"
 #include "ProductCatalogue.h"
 #include "ProductInfo.h"
+#include "ProductLookups.h"
 #include "RelayExchange.h"
 #include "RelayProducts.h"
 #include "Rounding.h"
@@ -13,8 +13,8 @@ namespace quoravel {
 namespace {
 
 // The client as a relay case with these inputs is read.
-cClient Insured(const QuoteRequest& request) {
-    cClient client;
+ClientCase Insured(const QuoteRequest& request) {
+    ClientCase client;
     client.SetFirstName(request.name);
     client.SetAge(request.age);
     client.SetIsMale(request.isMale);
@@ -30,20 +30,20 @@ cClient Insured(const QuoteRequest& request) {
     client.SetChildRider(request.childUnits >= 1);
     client.SetWaiveSpouseFee(request.waiveSpouseFee);
     client.SetPaymentMode(request.paymentMode);
-    client.proposal().SetCompany(request.company);
+    client.Proposal().SetCompany(request.company);
     return client;
 }
 
 // The premiums of a priced line as the quote shows them.
 void FillPremiums(QuoteLine& line, const PricedCase& priced, const PricedLine& premiums) {
-    const cClient& client = priced.settled;
+    const ClientCase& client = priced.settled;
     // The cost indices leave the riders out, as the ledger page says.
     std::vector<double> withoutRiders;
     for (const YearPremium& year : premiums.years) withoutRiders.push_back(year.WithoutRiders());
     ProductInfo product;
-    product.FillProduct(line.product, client.age(), false);
+    product.FillProduct(line.product, client.Age(), false);
     line.indices =
-        ComputeInterestIndices(withoutRiders, line.faceAmount, client.age(), client.state(), product);
+        ComputeInterestIndices(withoutRiders, line.faceAmount, client.Age(), client.State(), product);
     for (std::size_t year = 0; year < priced.IllustratedYears(premiums); ++year)
         line.yearlyPremiums.push_back(premiums.years[year].Total());
     line.firstYear = premiums.years.front();
@@ -66,12 +66,12 @@ void QuotePricer::PriceProduct(const QuoteRequest& asked, const std::string& cod
                                 asked.state != "NJ";
     if (movedToNewYork) request.state = "NY";
     const std::int32_t product = RelayProductNumber(code, request.state);
-    cClient client = Insured(request);
-    client.proposal().AddProduct(product);
+    ClientCase client = Insured(request);
+    client.Proposal().AddProduct(product);
     const FaceAmountLimits limits = FaceAmountLimitsOf(client);
     // An amount the product does not take is that line's refusal; the others are priced.
     for (const std::int32_t face : request.faceAmounts)
-        if (limits.Take(face)) client.proposal().AddFaceAmount(face, request.state);
+        if (limits.Take(face)) client.Proposal().AddFaceAmount(face, request.state);
     const PricedCase priced = pricer_.Price(
         client, {request.priorScaleAsked, request.birthDate ? std::optional(request.asOf) : std::nullopt});
 

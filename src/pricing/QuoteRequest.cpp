@@ -5,14 +5,14 @@
 #include <optional>
 #include <string_view>
 
+#include "ClientCase.h"
+#include "IllustrationOptions.h"
+#include "IniFile.h"
 #include "ProductCatalogue.h"
 #include "RelayExchange.h"
 #include "RelayProducts.h"
 #include "Rounding.h"
 #include "Text.h"
-#include "cClient.h"
-#include "cIllustrationOptions.h"
-#include "clsINIFile.h"
 
 namespace quoravel {
 namespace {
@@ -272,12 +272,12 @@ QuoteReading ReadQuoteRequest(std::span<const QuoteInput> inputs, const std::str
 
 std::span<const QuoteInputName> QuoteInputNames() { return kNames; }
 
-QuoteRequest QuoteRequestOf(const cClient& client) {
+QuoteRequest QuoteRequestOf(const ClientCase& client) {
     QuoteRequest request;
     request.name = client.FullName();
-    request.age = client.age();
+    request.age = client.Age();
     request.isMale = client.IsMale();
-    request.state = client.state();
+    request.state = client.State();
     request.classCode = client.Classification();
     if (!client.TableRating().empty()) request.tableRating = client.TableRating();
     request.permFlatExtra = client.PermFlatExtra();
@@ -286,7 +286,7 @@ QuoteRequest QuoteRequestOf(const cClient& client) {
     if (client.Waiver()) request.waiverRating = client.WaiverRating();
     request.childUnits = client.ChildRider() ? client.ChildRiderUnits() : std::int16_t{0};
     request.waiveSpouseFee = client.WaiveSpouseFee();
-    const cIllustrationOptions& options = client.proposal();
+    const IllustrationOptions& options = client.Proposal();
     for (std::size_t index = 0; index < options.FaceAmountCount(); ++index) {
         const std::int32_t amount = options.GetFaceAmount(index);
         if (std::find(request.faceAmounts.begin(), request.faceAmounts.end(), amount) ==

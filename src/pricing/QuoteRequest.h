@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "ClientCase.h"
 #include "Date.h"
 #include "RelayInputs.h"
-#include "cClient.h"
 
 namespace quoravel {
 
@@ -54,7 +54,7 @@ struct QuoteRequest {
 // A case as a quote of every product its carrier offers: the insured and
 // the name, the riders and the ratings, the spouse's fee, the payment mode
 // and the case's face amounts.
-QuoteRequest QuoteRequestOf(const cClient& client);
+QuoteRequest QuoteRequestOf(const ClientCase& client);
 
 // The request, or every problem of the inputs: each names the input and the
 // value with the relay's wording (InputMessage). The state must be a

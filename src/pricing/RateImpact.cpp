@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Enumerations.h"
+#include "ProductLookups.h"
 #include "Rounding.h"
 
 namespace quoravel {
@@ -47,14 +47,14 @@ RateImpact::RateImpact(const std::string& programFolder, const std::string& oldR
                        const std::string& newRates, std::optional<Date> today)
     : old_(programFolder, oldRates), new_(programFolder, newRates), today_(today) {}
 
-std::vector<ImpactLine> RateImpact::Compare(const cClient& client, const std::string& caseFile) {
+std::vector<ImpactLine> RateImpact::Compare(const ClientCase& client, const std::string& caseFile) {
     const PricedCase oldPriced = old_.Price(client, {false, today_});
     const PricedCase newPriced = new_.Price(client, {false, today_});
     const std::vector<PricedLine>& before = oldPriced.lines;
     const std::vector<PricedLine>& after = newPriced.lines;
     const std::vector<StampedPremiums> oldPremiums = StampedPremiumsOf(oldPriced);
     const std::vector<StampedPremiums> newPremiums = StampedPremiumsOf(newPriced);
-    const std::int32_t company = client.proposal().Company();
+    const std::int32_t company = client.Proposal().Company();
     std::vector<ImpactLine> lines;
     // Both sets price the same case, so their lines come in the same order.
     for (std::size_t at = 0; at < std::min(before.size(), after.size()); ++at) {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "CasePricer.h"
+#include "ClientCase.h"
 #include "Date.h"
-#include "cClient.h"
 
 namespace quoravel {
 
@@ -54,7 +54,7 @@ public:
                std::optional<Date> today = std::nullopt);
 
     // The lines of one case, one per product and face amount, in the case's order.
-    std::vector<ImpactLine> Compare(const cClient& client, const std::string& caseFile);
+    std::vector<ImpactLine> Compare(const ClientCase& client, const std::string& caseFile);
 
 private:
     CasePricer old_;

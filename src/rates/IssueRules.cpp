@@ -6,12 +6,12 @@
 #include <span>
 #include <string_view>
 
-#include "Enumerations.h"
+#include "IniFile.h"
+#include "LoggedError.h"
 #include "ProductCatalogue.h"
+#include "ProductLookups.h"
 #include "Riders.h"
 #include "Text.h"
-#include "clsError.h"
-#include "clsINIFile.h"
 
 namespace quoravel {
 namespace {
@@ -30,7 +30,7 @@ constexpr const char* kChooseAnother = " Please select another product to procee
 // a product where its carrier is not approved.
 constexpr std::array<std::string_view, 3> kAvailabilityOverrides{"AVAILOVR", "STATEOK1", "HOMEOFC"};
 
-std::span<const std::int32_t> ChosenProducts(const cIllustrationOptions& options) {
+std::span<const std::int32_t> ChosenProducts(const IllustrationOptions& options) {
     return {options.ProdChoices().data(), options.ProductCount()};
 }
 
@@ -87,18 +87,18 @@ void AddMessage(std::string& messages, const std::string& message) {
     messages += message;
 }
 
-std::string StateLimitMessages(const cClient& client, std::vector<std::int32_t>& refused) {
-    const auto& options = client.proposal();
+std::string StateLimitMessages(const ClientCase& client, std::vector<std::int32_t>& refused) {
+    const auto& options = client.Proposal();
     std::string messages;
     std::int32_t checked = 0;
     for (const auto& limit : kStateLimits) {
-        if (!Lists(limit.states, client.state())) continue;
+        if (!Lists(limit.states, client.State())) continue;
         if (checked == 0 && options.IsProductSelected(limit.product)) checked = limit.product;
         if (limit.product != checked) continue;
         if (client.IsMale() == limit.male && client.Classification() == limit.classCode &&
-            client.age() >= limit.fromAge) {
+            client.Age() >= limit.fromAge) {
             AddMessage(messages,
-                       ProductTitle(limit.product, options.Company()) + limit.text + client.state());
+                       ProductTitle(limit.product, options.Company()) + limit.text + client.State());
             refused.push_back(limit.product);
         }
     }
@@ -112,11 +112,11 @@ struct AgeFindings {
 };
 
 // The reasons the chosen products cannot be issued at the client's age and class.
-AgeFindings CheckIssueAges(const cClient& client, bool usePriorRates) {
-    const auto& options = client.proposal();
-    const std::string& state = client.state();
+AgeFindings CheckIssueAges(const ClientCase& client, bool usePriorRates) {
+    const auto& options = client.Proposal();
+    const std::string& state = client.State();
     const std::int32_t classCode = client.Classification();
-    const int age = client.age();
+    const int age = client.Age();
     AgeFindings findings;
     for (const std::int32_t product : ChosenProducts(options)) {
         const std::string name = ProductTitle(product, options.Company());
@@ -151,7 +151,7 @@ AgeFindings CheckIssueAges(const cClient& client, bool usePriorRates) {
 }
 
 // Without a table rating the case counts as "None".
-bool HasTableRating(const cClient& client) {
+bool HasTableRating(const ClientCase& client) {
     return !client.TableRating().empty() && client.TableRating() != "None";
 }
 
@@ -161,7 +161,7 @@ constexpr std::int32_t kWaiverMaxFace = 5000000;
 // update the outside system takes over under the input's relay key.
 struct Corrections {
     std::vector<std::string>& notes;
-    clsUpdates& updates;
+    UpdateLog& updates;
 
     void Add(std::string note, const char* relayKey, Value value, int dataType) {
         notes.push_back(std::move(note));
@@ -171,42 +171,42 @@ struct Corrections {
 
 constexpr const char* kWaiverKey = "Insured.Waiver";
 
-void CorrectRiders(cClient& client, Corrections& corrections) {
-    const int age = client.age();
+void CorrectRiders(ClientCase& client, Corrections& corrections) {
+    const int age = client.Age();
     if (client.Waiver() && (age > kWaiverLastIssueAge || age < kWaiverFirstIssueAge)) {
         client.SetWaiver(false);
         corrections.Add("Waiver Removed - Not available for client of age " + std::to_string(age) + ".  ",
-                        kWaiverKey, Value(false), clsINIFile::Boolean);
+                        kWaiverKey, Value(false), IniFile::Boolean);
     }
     if (client.Waiver() && HasTableRating(client) && !Lists(kWaiverTableRatings, client.TableRating())) {
         client.SetWaiver(false);
         corrections.Add("Waiver Removed -Not available with table ratings greater than D (or 4).", kWaiverKey,
-                        Value(false), clsINIFile::Boolean);
+                        Value(false), IniFile::Boolean);
     }
-    const auto& faces = client.proposal().FaceAmounts();
+    const auto& faces = client.Proposal().FaceAmounts();
     const bool largeFace = std::any_of(faces.begin(), faces.end(),
                                        [](const auto& face) { return face && *face > kWaiverMaxFace; });
     if (client.Waiver() && largeFace) {
         client.SetWaiver(false);
         corrections.Add("Waiver Removed- Not available for face amounts in excess of $5,000,000.", kWaiverKey,
-                        Value(false), clsINIFile::Boolean);
+                        Value(false), IniFile::Boolean);
     }
     if (client.ChildRider() && (age > kChildRiderLastIssueAge || age < kChildRiderFirstIssueAge)) {
         client.SetChildRider(false);
         client.SetChildRiderUnits(0);
         corrections.Add(
             "Child Rider Removed - Not available for client of age " + std::to_string(age) + ".  ",
-            "Rider.CTR.Amt", Value(0), clsINIFile::Number);
+            "Rider.CTR.Amt", Value(0), IniFile::Number);
     }
-    const auto products = ChosenProducts(client.proposal());
+    const auto products = ChosenProducts(client.Proposal());
     if (client.ChildRider() && !products.empty() &&
         std::none_of(products.begin(), products.end(),
                      [](std::int32_t product) { return OfferOf(product).childRider; })) {
         client.SetChildRider(false);
         client.SetChildRiderUnits(0);
         corrections.Add("Child Rider Removed - Not available with " +
-                            ProductTitle(products.front(), client.proposal().Company()) + ".  ",
-                        "Rider.CTR.Amt", Value(0), clsINIFile::Number);
+                            ProductTitle(products.front(), client.Proposal().Company()) + ".  ",
+                        "Rider.CTR.Amt", Value(0), IniFile::Number);
     }
     // The outside system never asks for the spouse's fee to be waived: no relay key.
     if (client.WaiveSpouseFee() && age < kSpouseFeeFirstAge) {
@@ -230,12 +230,12 @@ constexpr TableRatingRule kQnbRule{
     kPreferredSelectCustomClasses,
     "Table Rating Removed - Not allowed on a Preferred, Select or Custom Cases.  "};
 
-void CorrectTableRating(cClient& client, Corrections& corrections) {
-    const auto& rule = client.proposal().Company() == kQnb ? kQnbRule : kPreferredRule;
+void CorrectTableRating(ClientCase& client, Corrections& corrections) {
+    const auto& rule = client.Proposal().Company() == kQnb ? kQnbRule : kPreferredRule;
     if (HasTableRating(client) && Lists(rule.classes, client.Classification())) {
         client.SetTableRating("None");
         // "0" is the relay's code for no table rating.
-        corrections.Add(rule.note, "Insured.Table", Value("0"), clsINIFile::Text);
+        corrections.Add(rule.note, "Insured.Table", Value("0"), IniFile::Text);
     }
 }
 
@@ -261,12 +261,12 @@ std::span<const std::int32_t> ComparedClasses(std::int32_t classCode) {
 namespace {
 
 // True when a chosen product would not be issued at the client's age in one of the classes.
-bool AboveMaxIssueAge(const cClient& client, std::span<const std::int32_t> classes, bool usePriorRates) {
-    for (const std::int32_t product : ChosenProducts(client.proposal())) {
+bool AboveMaxIssueAge(const ClientCase& client, std::span<const std::int32_t> classes, bool usePriorRates) {
+    for (const std::int32_t product : ChosenProducts(client.Proposal())) {
         for (const std::int32_t classCode : classes) {
             const auto maxAge =
-                MaxIssueAge(product, client.state(), classCode, client.IsMale(), usePriorRates);
-            if (maxAge && client.age() > *maxAge) return true;
+                MaxIssueAge(product, client.State(), classCode, client.IsMale(), usePriorRates);
+            if (maxAge && client.Age() > *maxAge) return true;
         }
     }
     return false;
@@ -280,8 +280,8 @@ constexpr const char* kLowerClassesAgeNote =
 constexpr const char* kLowerClassAgeNote =
     "Class Comparison Page will not print due to age restrictions on the lower classification.  ";
 
-void CheckClassPages(cClient& client, bool usePriorRates, Corrections& corrections) {
-    auto& options = client.proposal();
+void CheckClassPages(ClientCase& client, bool usePriorRates, Corrections& corrections) {
+    auto& options = client.Proposal();
     if (options.OutputClassComp()) {
         const std::int32_t classCode = client.Classification();
         const auto compared = ComparedClasses(classCode);
@@ -295,7 +295,7 @@ void CheckClassPages(cClient& client, bool usePriorRates, Corrections& correctio
             note = classCode == 5 ? kLowerClassesAgeNote : kLowerClassAgeNote;
         }
         if (note) {
-            corrections.Add(note, "BRLN.Rpt.ClassComp", Value(false), clsINIFile::Boolean);
+            corrections.Add(note, "BRLN.Rpt.ClassComp", Value(false), IniFile::Boolean);
             options.SetOutputClassComp(false);
         }
     }
@@ -303,7 +303,7 @@ void CheckClassPages(cClient& client, bool usePriorRates, Corrections& correctio
         options.IsProductSelected(7) || options.IsProductSelected(8) || options.IsProductSelected(9);
     if (options.OutputClassInfo() && pellamy) {
         corrections.Add("Class Information Page will not print on a Pellamy proposal.  ",
-                        "BRLN.Rpt.ClassInfo", Value(false), clsINIFile::Boolean);
+                        "BRLN.Rpt.ClassInfo", Value(false), IniFile::Boolean);
         options.SetOutputClassInfo(false);
     }
 }
@@ -316,7 +316,7 @@ constexpr std::string_view kCurrentScaleOnly = "CURRENTSCALEONLY";
 // still show the scale they were first shown on.
 constexpr std::string_view kBeforeCurrentScale = "BEFOREJULY2008";
 
-std::vector<std::string> NameWords(const cClient& client) {
+std::vector<std::string> NameWords(const ClientCase& client) {
     std::vector<std::string> words;
     for (const std::string_view field :
          {std::string_view(client.FirstName()), std::string_view(client.MiddleInit()),
@@ -339,9 +339,10 @@ bool OutsidePriorScaleAllowed(std::string_view state) {
     return upper != "MS" && upper != "OR";
 }
 
-RateScaleChoice ChooseRateScale(const cClient& client, std::optional<Date> prepared, bool outsideAskedPrior) {
+RateScaleChoice ChooseRateScale(const ClientCase& client, std::optional<Date> prepared,
+                                bool outsideAskedPrior) {
     const Date today = prepared.value_or(Date::Today());
-    outsideAskedPrior = outsideAskedPrior && OutsidePriorScaleAllowed(client.state());
+    outsideAskedPrior = outsideAskedPrior && OutsidePriorScaleAllowed(client.State());
     const auto words = NameWords(client);
     const bool currentOnly = Lists(words, kCurrentScaleOnly);
     const bool dated = Lists(words, kBeforeCurrentScale);
@@ -371,26 +372,26 @@ constexpr std::size_t kMaxNotes = 61;
 
 }  // namespace
 
-std::vector<std::string> CheckAvailability(const cClient& client, const std::string& programFolder) {
+std::vector<std::string> CheckAvailability(const ClientCase& client, const std::string& programFolder) {
     return CheckAvailability(client, client.CompanyApprovedInState(programFolder));
 }
 
-std::vector<std::string> CheckAvailability(const cClient& client, bool carrierApproved) {
-    const std::int32_t company = client.proposal().Company();
+std::vector<std::string> CheckAvailability(const ClientCase& client, bool carrierApproved) {
+    const std::int32_t company = client.Proposal().Company();
     std::vector<std::string> problems;
-    const std::string overrideLine = ToUpper(client.broker().Get(BrokerField::address_2));
+    const std::string overrideLine = ToUpper(client.AssignedBroker().Get(BrokerField::address_2));
     const bool overridden =
         std::any_of(kAvailabilityOverrides.begin(), kAvailabilityOverrides.end(),
                     [&](std::string_view code) { return overrideLine.find(code) != std::string::npos; });
     const bool approved = overridden || carrierApproved;
-    for (const std::int32_t product : ChosenProducts(client.proposal())) {
+    for (const std::int32_t product : ChosenProducts(client.Proposal())) {
         // The five-year product keeps the name its message has always had.
         const std::string name = product == 1 && company == 2 ? "Korvel  5" : ProductTitle(product, company);
         const ProductOffer& offer = OfferOf(product);
         if (!offer.refusal.empty()) {
             problems.push_back(name + " cannot be illustrated: it " + std::string(offer.refusal) + ".");
         } else if (!CarrierSells(company, product)) {
-            problems.push_back(name + " is not sold by " + client.proposal().CompanyName() + "." +
+            problems.push_back(name + " is not sold by " + client.Proposal().CompanyName() + "." +
                                kChooseAnother);
         } else if (!approved) {
             problems.push_back(name + " is not available for sale in this state." + kChooseAnother);
@@ -400,21 +401,21 @@ std::vector<std::string> CheckAvailability(const cClient& client, bool carrierAp
 }
 
 // QNB issues nothing to a nicotine user this young, whatever the product.
-bool TooYoungForQnb(const cClient& client) {
-    return client.proposal().Company() == kQnb && IsNicotineClass(client.Classification()) &&
-           client.age() < kQnbNicotineFirstAge;
+bool TooYoungForQnb(const ClientCase& client) {
+    return client.Proposal().Company() == kQnb && IsNicotineClass(client.Classification()) &&
+           client.Age() < kQnbNicotineFirstAge;
 }
 
 // A comparison some of whose products the age does not allow goes on with
 // individual proposals of the others.
-bool ComparisonGoesOnWithout(const cClient& client, const AgeFindings& findings) {
-    const auto chosen = ChosenProducts(client.proposal());
+bool ComparisonGoesOnWithout(const ClientCase& client, const AgeFindings& findings) {
+    const auto chosen = ChosenProducts(client.Proposal());
     return chosen.size() > 1 && !findings.refused.empty() && !TooYoungForQnb(client) &&
            std::any_of(chosen.begin(), chosen.end(),
                        [&](std::int32_t product) { return !Lists(findings.refused, product); });
 }
 
-AgeCheck ValidateAge(cClient& client, bool usePriorRates) {
+AgeCheck ValidateAge(ClientCase& client, bool usePriorRates) {
     AgeCheck check;
     const AgeFindings findings = CheckIssueAges(client, usePriorRates);
     if (findings.quenbyRefused) check.notices.push_back({"Age out of Range", kQuenbyRefusal});
@@ -423,7 +424,7 @@ AgeCheck ValidateAge(cClient& client, bool usePriorRates) {
         check.notices.push_back({"Age out of range", "Left out of this proposal: " + findings.messages});
         return check;
     }
-    if (client.proposal().ProductCount() > 1 && !findings.messages.empty()) {
+    if (client.Proposal().ProductCount() > 1 && !findings.messages.empty()) {
         check.notices.push_back(
             {"Age out of range",
              "Product Comparison page will not print.  Please choose to print individual ledgers."});
@@ -435,7 +436,7 @@ AgeCheck ValidateAge(cClient& client, bool usePriorRates) {
     return check;
 }
 
-std::vector<std::string> ValidateClientInfo(cClient& client, ProposalRun& run, std::optional<Date> today) {
+std::vector<std::string> ValidateClientInfo(ClientCase& client, ProposalRun& run, std::optional<Date> today) {
     std::vector<std::string> notes;
     try {
         // The scale is settled first, from the case alone: the age limits below depend on it.
@@ -446,15 +447,15 @@ std::vector<std::string> ValidateClientInfo(cClient& client, ProposalRun& run, s
         CorrectRiders(client, corrections);
         CorrectTableRating(client, corrections);
         CheckClassPages(client, run.UsePriorRates, corrections);
-        auto& options = client.proposal();
+        auto& options = client.Proposal();
         if (ComparisonGoesOnWithout(client, CheckIssueAges(client, run.UsePriorRates))) {
             corrections.Add("Product Comparison page will not print.  Individual ledgers will be produced.  ",
-                            "BRLN.PrintOpts", Value("I"), clsINIFile::Text);
-            options.SetPrintOption(cIllustrationOptions::Individual);
+                            "BRLN.PrintOpts", Value("I"), IniFile::Text);
+            options.SetPrintOption(IllustrationOptions::Individual);
         }
         notes.insert(notes.end(), scale.notes.begin(), scale.notes.end());
     } catch (const std::exception& error) {
-        run.ProcessError(error, clsError::ErrorWithPlace, kModule, "ValidateClientInfo");
+        run.ProcessError(error, LoggedError::ErrorWithPlace, kModule, "ValidateClientInfo");
     }
     if (notes.size() > kMaxNotes) notes.resize(kMaxNotes);
     return notes;

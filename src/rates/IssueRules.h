@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "ClientCase.h"
 #include "Date.h"
 #include "ProposalRun.h"
-#include "cClient.h"
 
 namespace quoravel {
 
@@ -36,7 +36,7 @@ struct RateScaleChoice {
     bool usePriorRates = false;
     std::vector<std::string> notes;
 };
-RateScaleChoice ChooseRateScale(const cClient& client, std::optional<Date> today = std::nullopt,
+RateScaleChoice ChooseRateScale(const ClientCase& client, std::optional<Date> today = std::nullopt,
                                 bool outsideAskedPrior = false);
 
 // Whether the outside system may ask for the prior rate scale in a state:
@@ -47,19 +47,19 @@ bool OutsidePriorScaleAllowed(std::string_view state);
 // cannot be illustrated at all, one the case's carrier does not sell, or any
 // product where its carrier is not approved (states.ini in the program
 // folder) unless the agent's second address line holds an override word.
-std::vector<std::string> CheckAvailability(const cClient& client, const std::string& programFolder);
+std::vector<std::string> CheckAvailability(const ClientCase& client, const std::string& programFolder);
 // The same where whether the carrier is approved in the case's state is
-// known already (cClient::CompanyApprovedInState).
-std::vector<std::string> CheckAvailability(const cClient& client, bool carrierApproved);
+// known already (ClientCase::CompanyApprovedInState).
+std::vector<std::string> CheckAvailability(const ClientCase& client, bool carrierApproved);
 
 // Checks the client's age against every chosen product's issue ages.
-AgeCheck ValidateAge(cClient& client, bool usePriorRates);
+AgeCheck ValidateAge(ClientCase& client, bool usePriorRates);
 
 // Removes riders and options the case does not allow, with a note for each
 // change and an update under the input's relay key in the run's update log,
 // and sets the run's rate scale from the case (ChooseRateScale). At most 61 notes, each a sentence ending in
 // two blanks. `today` is the day the quote is prepared: the system clock's when not given.
-std::vector<std::string> ValidateClientInfo(cClient& client, ProposalRun& run,
+std::vector<std::string> ValidateClientInfo(ClientCase& client, ProposalRun& run,
                                             std::optional<Date> today = std::nullopt);
 
 // The classes the class comparison page sets beside a class: up to two

@@ -24,9 +24,9 @@ constexpr int kEndAge80 = 80;
 
 }  // namespace
 
-void ReadTermRatesNoRequal(RateContext& context, RateVector& rates, const cClient& client,
+void ReadTermRatesNoRequal(RateContext& context, RateVector& rates, const ClientCase& client,
                            ProductInfo& product, int classCode, int interpolation,
-                           const cIllustrationOptions& options, std::size_t faceIndex) {
+                           const IllustrationOptions& options, std::size_t faceIndex) {
     const std::int32_t number = product.ProductNumber;
     if (OfferOf(number).rates == RateSource::OneYear)
         ReadBrellan1Rates(context, rates, client, product, classCode);
@@ -37,21 +37,21 @@ void ReadTermRatesNoRequal(RateContext& context, RateVector& rates, const cClien
     if (interpolation == 1 && OfferOf(number).rates == RateSource::Ostrel) InterpRates(context, rates);
 }
 
-void FillRateMatrix(RateContext& context, RateMatrix& matrix, const cClient& client, ProductInfo& product,
+void FillRateMatrix(RateContext& context, RateMatrix& matrix, const ClientCase& client, ProductInfo& product,
                     bool explicitColumn, std::size_t column, int classCode, std::size_t faceIndex,
                     ProductInfo* productSource, int interpolation) {
     try {
         if (productSource) product.ProductNumber = productSource->ProductNumber;
         if (product.ProductNumber >= 34 && product.ProductNumber != 49) product.ProductNumber -= 5;
 
-        const int age = client.age();
+        const int age = client.Age();
         const std::size_t years = age >= 0 && age <= 100 ? static_cast<std::size_t>(101 - age) : 0;
         RateVector base(years, 0.0);
         RateVector waiver(years, 0.0);
         if (productSource) {
-            ReadSelectRates(context, base, client, product, classCode, client.proposal(), faceIndex);
+            ReadSelectRates(context, base, client, product, classCode, client.Proposal(), faceIndex);
         } else {
-            ReadTermRatesNoRequal(context, base, client, product, classCode, interpolation, client.proposal(),
+            ReadTermRatesNoRequal(context, base, client, product, classCode, interpolation, client.Proposal(),
                                   faceIndex);
         }
         ReadWaiverRates(context, waiver, client, product, productSource);
@@ -64,7 +64,7 @@ void FillRateMatrix(RateContext& context, RateMatrix& matrix, const cClient& cli
             matrix.At(row, waiverColumn) = waiver[row];
         }
     } catch (const std::exception& error) {
-        context.run.ProcessError(error, clsError::ErrorWithPlace, kModule, "FillRateMatrix");
+        context.run.ProcessError(error, LoggedError::ErrorWithPlace, kModule, "FillRateMatrix");
     }
 }
 
@@ -76,10 +76,10 @@ double YearPremium::WithoutRiders() const {
     return round(2, base + tableExtra + permFlatExtra + tempFlatExtra);
 }
 
-YearPremium PremiumOfYear(const cClient& client, std::int32_t productNumber, std::int32_t faceAmount,
+YearPremium PremiumOfYear(const ClientCase& client, std::int32_t productNumber, std::int32_t faceAmount,
                           double baseRate, double waiverRate, int year, double policyFee) {
     const double face = faceAmount;
-    const int age = client.age();
+    const int age = client.Age();
     const ProductOffer& offer = OfferOf(productNumber);
     // Units left on a case whose rider was removed, or on a product without
     // the rider, are not charged.
@@ -98,16 +98,16 @@ YearPremium PremiumOfYear(const cClient& client, std::int32_t productNumber, std
         double w = face * round(0, client.WaiverRating() * waiverRate) * 0.00001;
         if (childRider) {
             w += client.ChildRiderUnits() *
-                 round(2, cClient::WaiverAgeRate(static_cast<std::int16_t>(age)) * client.WaiverRating());
+                 round(2, ClientCase::WaiverAgeRate(static_cast<std::int16_t>(age)) * client.WaiverRating());
         }
         p.waiver = round(2, w);
     }
     return p;
 }
 
-bool SpouseFeeWaived(const cClient& client) {
+bool SpouseFeeWaived(const ClientCase& client) {
     constexpr std::int32_t kQnb = 1;
-    return client.WaiveSpouseFee() && client.proposal().Company() == kQnb;
+    return client.WaiveSpouseFee() && client.Proposal().Company() == kQnb;
 }
 
 ModalPremiums FirstYearModalPremiums(double firstYearAnnual) {
@@ -116,16 +116,16 @@ ModalPremiums FirstYearModalPremiums(double firstYearAnnual) {
             round(2, annual * kSpecialMonthlyFactor)};
 }
 
-PremiumSchedule ComputePremiumSchedule(RateContext& context, const cClient& client,
+PremiumSchedule ComputePremiumSchedule(RateContext& context, const ClientCase& client,
                                        std::int32_t productNumber, std::size_t faceIndex, int interpolation) {
     ProductInfo product;
-    product.FillProduct(productNumber, client.age(), false);
+    product.FillProduct(productNumber, client.Age(), false);
     const bool select = product.SelectYears() > 0;
     ProductInfo source = product;
     PremiumSchedule schedule;
     FillRateMatrix(context, schedule.rates, client, product, false, 0, client.Classification(), faceIndex,
                    select ? &source : nullptr, interpolation);
-    const std::int32_t face = client.proposal().GetFaceAmount(faceIndex);
+    const std::int32_t face = client.Proposal().GetFaceAmount(faceIndex);
     // A qualifying spouse's policy pays no policy fee in any year.
     const double fee = SpouseFeeWaived(client) ? 0.0 : PolicyFee(productNumber);
     schedule.years.reserve(schedule.rates.Rows());

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "ClientCase.h"
 #include "ProductInfo.h"
 #include "RateReaders.h"
-#include "cClient.h"
 
 namespace quoravel {
 
@@ -31,14 +31,14 @@ private:
 // variants 34-48 are priced as the products five below them (the product
 // object keeps the lowered number). With a product source the select-period
 // path prices its product.
-void FillRateMatrix(RateContext& context, RateMatrix& matrix, const cClient& client, ProductInfo& product,
+void FillRateMatrix(RateContext& context, RateMatrix& matrix, const ClientCase& client, ProductInfo& product,
                     bool explicitColumn, std::size_t column, int classCode, std::size_t faceIndex,
                     ProductInfo* productSource = nullptr, int interpolation = 0);
 
 // The base rates of a product without requalification.
-void ReadTermRatesNoRequal(RateContext& context, RateVector& rates, const cClient& client,
+void ReadTermRatesNoRequal(RateContext& context, RateVector& rates, const ClientCase& client,
                            ProductInfo& product, int classCode, int interpolation,
-                           const cIllustrationOptions& options, std::size_t faceIndex);
+                           const IllustrationOptions& options, std::size_t faceIndex);
 
 // The policy fee: 60 on the Tessel products, 50 on every other.
 double PolicyFee(std::int32_t productNumber);
@@ -60,11 +60,11 @@ struct YearPremium {
 
 // `year` counts from 0 (the first policy year). A rider is charged only
 // where the case has it and the product offers it.
-YearPremium PremiumOfYear(const cClient& client, std::int32_t productNumber, std::int32_t faceAmount,
+YearPremium PremiumOfYear(const ClientCase& client, std::int32_t productNumber, std::int32_t faceAmount,
                           double baseRate, double waiverRate, int year, double policyFee);
 
 // True when the premiums assume the spouse's policy fee waived (QNB only).
-bool SpouseFeeWaived(const cClient& client);
+bool SpouseFeeWaived(const ClientCase& client);
 
 // First-year premiums by payment mode from the first-year annual premium.
 struct ModalPremiums {
@@ -82,7 +82,7 @@ struct PremiumSchedule {
     std::vector<YearPremium> years;
 };
 // Select-period products (those with select years) go through the select path.
-PremiumSchedule ComputePremiumSchedule(RateContext& context, const cClient& client,
+PremiumSchedule ComputePremiumSchedule(RateContext& context, const ClientCase& client,
                                        std::int32_t productNumber, std::size_t faceIndex,
                                        int interpolation = 0);
 

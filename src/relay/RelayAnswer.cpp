@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
+#include "IniFile.h"
 #include "TextFile.h"
-#include "clsINIFile.h"
 
 namespace quoravel {
 namespace {
@@ -11,10 +11,10 @@ namespace {
 constexpr std::size_t kStampPartLength = 1000;
 
 // "<key>Parts" with their number, then "<key>1", "<key>2", … in order.
-void WriteParts(clsINIFile& answer, const std::string& key, const std::vector<std::string>& parts) {
-    answer.AppendINI(key + "Parts", Value(static_cast<std::int64_t>(parts.size())), clsINIFile::Number);
+void WriteParts(IniFile& answer, const std::string& key, const std::vector<std::string>& parts) {
+    answer.AppendINI(key + "Parts", Value(static_cast<std::int64_t>(parts.size())), IniFile::Number);
     for (std::size_t part = 0; part < parts.size(); ++part)
-        answer.AppendINI(key + std::to_string(part + 1), Value(parts[part]), clsINIFile::Text);
+        answer.AppendINI(key + std::to_string(part + 1), Value(parts[part]), IniFile::Text);
 }
 
 }  // namespace
@@ -26,7 +26,7 @@ void WriteRelayAnswer(const ProposalRun& run) {
         run.Errors.WriteErrorLog(run.StartDirectory);
         run.Updates.Log(run.StartDirectory, "Relay.upd");
     }
-    clsINIFile answer;
+    IniFile answer;
     answer.SetPathname(run.StartDirectory);
     answer.SetFilename(kRelayAnswerFile);
     answer.SetBooleanDefaultTrue(Value("True"));
@@ -46,7 +46,7 @@ void WriteRelayAnswer(const ProposalRun& run) {
         for (const AnswerValue& value : run.Answer.HeaderValues)
             answer.WriteINI(value.Key, value.Data, value.DataType);
         // The page count stands where the policy values keep its place.
-        answer.WriteINI("bridge_SourceLedgerPages", Value(pages), clsINIFile::Number);
+        answer.WriteINI("bridge_SourceLedgerPages", Value(pages), IniFile::Number);
         answer.SetSection("BasicValues");
         for (const AnswerValue& value : run.Answer.BasicValues)
             answer.WriteINI(value.Key, value.Data, value.DataType);
@@ -57,24 +57,24 @@ void WriteRelayAnswer(const ProposalRun& run) {
         const std::string folder = WithTrailingSeparator(run.StartDirectory);
         const std::string separator = "\u00FD";
         answer.SetSection("EMF");
-        answer.WriteINI("File", Value(folder + "page(" + std::to_string(pages) + ").emf"), clsINIFile::Text);
+        answer.WriteINI("File", Value(folder + "page(" + std::to_string(pages) + ").emf"), IniFile::Text);
         int position = 0;
         for (const RelayNode& node : run.Answer.Nodes) {
             const std::string range = std::to_string(node.StartPage) + "," + std::to_string(node.EndPage);
             answer.WriteINI(std::to_string(++position) + "File",
                             Value(folder + "page(" + range + ").emf" + separator + node.NodeName + separator +
                                   "U" + separator + "L"),
-                            clsINIFile::Text);
+                            IniFile::Text);
         }
         if (!policyValues) engine();
         // Added last, so the sections before it read as they always have.
         if (run.Stamp) {
             // Appended key by key: the case may be as long as a relay file.
             answer.SetSection("Stamp");
-            answer.AppendINI("Version", Value(run.Stamp->version), clsINIFile::Text);
-            answer.AppendINI("RateSet", Value(run.Stamp->rateSet), clsINIFile::Text);
-            answer.AppendINI("Date", Value(run.Stamp->date), clsINIFile::Text);
-            answer.AppendINI("CaseKind", Value(CaseKindName(run.Stamp->kind)), clsINIFile::Text);
+            answer.AppendINI("Version", Value(run.Stamp->version), IniFile::Text);
+            answer.AppendINI("RateSet", Value(run.Stamp->rateSet), IniFile::Text);
+            answer.AppendINI("Date", Value(run.Stamp->date), IniFile::Text);
+            answer.AppendINI("CaseKind", Value(CaseKindName(run.Stamp->kind)), IniFile::Text);
             // A settings reader keeps 2,047 characters of a value: the case
             // goes in numbered parts, the premiums one product and face amount a key.
             const std::string encoded = EncodeBase64(run.Stamp->caseText);

@@ -10,16 +10,16 @@
 #include <vector>
 
 #include "Cp1252.h"
-#include "Enumerations.h"
+#include "IniFile.h"
 #include "IssueRules.h"
 #include "ProductCatalogue.h"
 #include "ProductInfo.h"
+#include "ProductLookups.h"
 #include "RelayInputs.h"
 #include "RelayProducts.h"
 #include "Rounding.h"
 #include "Text.h"
 #include "TextFile.h"
-#include "clsINIFile.h"
 
 namespace quoravel {
 namespace {
@@ -73,7 +73,7 @@ std::string AsSettingsText(std::string bytes) {
 
 // Problems of the values themselves, reported after the case checks so that
 // the checks' messages come first.
-using InputProblems = std::vector<std::pair<clsError::Level, std::string>>;
+using InputProblems = std::vector<std::pair<LoggedError::Level, std::string>>;
 
 class RelayFile {
 public:
@@ -92,19 +92,19 @@ public:
         return std::any_of(sections.begin(), sections.end(),
                            [](const std::string& name) { return EqualNoCase(name, "Identifiers"); });
     }
-    std::string Text(std::string_view key) const { return ini_.ReadINI(key, clsINIFile::Text).Text(); }
-    double Number(std::string_view key) const { return ini_.ReadINI(key, clsINIFile::Number).Number(); }
+    std::string Text(std::string_view key) const { return ini_.ReadINI(key, IniFile::Text).Text(); }
+    double Number(std::string_view key) const { return ini_.ReadINI(key, IniFile::Number).Number(); }
     // A boolean comes back as the text "True" or "False", or as the default false.
     bool Flag(std::string_view key) const {
-        const Value value = ini_.ReadINI(key, clsINIFile::Boolean);
+        const Value value = ini_.ReadINI(key, IniFile::Boolean);
         return value.IsBool() ? value.Bool() : EqualNoCase(value.Text(), "True");
     }
 
 private:
-    clsINIFile ini_;
+    IniFile ini_;
 };
 
-void ReadAgent(const RelayFile& relay, cBroker& agent) {
+void ReadAgent(const RelayFile& relay, Broker& agent) {
     static constexpr std::array<std::pair<std::string_view, BrokerField>, 10> kAgentKeys{{
         {"Agent.Addr1", BrokerField::address_1},
         {"Agent.Addr2", BrokerField::address_2},
@@ -124,7 +124,7 @@ void ReadAgent(const RelayFile& relay, cBroker& agent) {
 // are known, whatever the order of their keys: the limits depend on them.
 // Every chosen product must take the amount; one outside the limits of any
 // of them refuses the case.
-void AddFaceAmounts(const RelayFile& relay, cClient& client, InputProblems& problems) {
+void AddFaceAmounts(const RelayFile& relay, ClientCase& client, InputProblems& problems) {
     const FaceAmountLimits limits = FaceAmountLimitsOf(client);
     for (const char* key :
          {"BRLN.AddlFace1", "BRLN.AddlFace2", "BRLN.AddlFace3", "BRLN.AddlFace4", "Policy.FaceAmount"}) {
@@ -132,16 +132,16 @@ void AddFaceAmounts(const RelayFile& relay, cClient& client, InputProblems& prob
         const auto face = RelayFaceAmount(text);
         if (!face || *face == 0) continue;  // an unreadable amount is reported by its rule
         if (!limits.Take(*face)) {
-            problems.emplace_back(clsError::Error, InputMessage(key, text, limits.Expected()));
+            problems.emplace_back(LoggedError::Error, InputMessage(key, text, limits.Expected()));
             continue;
         }
-        client.proposal().AddFaceAmount(*face, client.state());
+        client.Proposal().AddFaceAmount(*face, client.State());
     }
 }
 
 // Codes that name no product are left out with a warning, so the outside
 // system learns why a product is missing from the answer.
-void AddProducts(const RelayFile& relay, cClient& client, InputProblems& problems) {
+void AddProducts(const RelayFile& relay, ClientCase& client, InputProblems& problems) {
     for (const char* key :
          {"BRLN.Product", "BRLN.Product1", "BRLN.Product2", "BRLN.Product3", "BRLN.Product4", "BRLN.Product5",
           "BRLN.Product6", "BRLN.Product7", "BRLN.Product8"}) {
@@ -150,16 +150,16 @@ void AddProducts(const RelayFile& relay, cClient& client, InputProblems& problem
         // A retired product may come by its display name; it is replaced below.
         const RetiredProduct* retired = FindRetiredProduct(code);
         if (const std::int32_t product =
-                RelayProductNumber(retired ? retired->oldCode : std::string_view(code), client.state())) {
-            client.proposal().AddProduct(product);
+                RelayProductNumber(retired ? retired->oldCode : std::string_view(code), client.State())) {
+            client.Proposal().AddProduct(product);
         } else {
-            problems.emplace_back(clsError::Warning, "The product code " + code.substr(0, 40) + " of " + key +
-                                                         " names no product and was left out.");
+            problems.emplace_back(LoggedError::Warning, "The product code " + code.substr(0, 40) + " of " +
+                                                            key + " names no product and was left out.");
         }
     }
 }
 
-void ReadInsured(const RelayFile& relay, cClient& client) {
+void ReadInsured(const RelayFile& relay, ClientCase& client) {
     client.SetClassification(RelayClassCode(relay.Text("Insured.Class")).value_or(0));
     client.SetPermFlatExtra(NumberIn(relay.Text("Insured.ExtraPerm")).value_or(0));
     if (const auto extra = RelayTemporaryExtra(relay.Text("Insured.ExtraTemp"))) {
@@ -178,34 +178,34 @@ void ReadInsured(const RelayFile& relay, cClient& client) {
 
 // Every input is held to its rule as the outside system sent it; a value
 // that breaks it refuses the case. The age is kept inside the rate tables.
-void CheckInputs(const RelayFile& relay, cClient& client, InputProblems& problems) {
+void CheckInputs(const RelayFile& relay, ClientCase& client, InputProblems& problems) {
     constexpr int kOldestAge = 100;
     if (Trim(relay.Text("Insured.Age")).empty())
-        problems.emplace_back(clsError::Error, "Insured.Age: the insured's age is missing.");
+        problems.emplace_back(LoggedError::Error, "Insured.Age: the insured's age is missing.");
     for (const InputRule& rule : RelayInputRules()) {
         const std::string value = relay.Text(rule.key);
         if (!Trim(value).empty() && !rule.accepts(value))
-            problems.emplace_back(clsError::Error, InputMessage(rule.key, value, rule.expected));
+            problems.emplace_back(LoggedError::Error, InputMessage(rule.key, value, rule.expected));
     }
-    client.SetAge(static_cast<std::int16_t>(std::clamp<int>(client.age(), 0, kOldestAge)));
+    client.SetAge(static_cast<std::int16_t>(std::clamp<int>(client.Age(), 0, kOldestAge)));
 }
 
 // The state of delivery must be one of states.ini, whatever set it.
-bool CheckState(const RelayFile& relay, const cClient& client, const std::string& programFolder,
+bool CheckState(const RelayFile& relay, const ClientCase& client, const std::string& programFolder,
                 InputProblems& problems) {
-    if (client.state().empty()) {
-        problems.emplace_back(clsError::Error, "Insured.State: the state of delivery is missing.");
+    if (client.State().empty()) {
+        problems.emplace_back(LoggedError::Error, "Insured.State: the state of delivery is missing.");
         return false;
     }
-    if (IsStateOfDelivery(client.state(), programFolder)) return true;
-    problems.emplace_back(clsError::Error,
+    if (IsStateOfDelivery(client.State(), programFolder)) return true;
+    problems.emplace_back(LoggedError::Error,
                           InputMessage("Insured.State", relay.Text("Insured.State"), "a state of delivery"));
     return false;
 }
 
-void ReadKeys(const RelayFile& relay, cClient& client, ProposalRun& run, InputProblems& problems) {
-    ReadAgent(relay, client.broker());
-    auto& options = client.proposal();
+void ReadKeys(const RelayFile& relay, ClientCase& client, ProposalRun& run, InputProblems& problems) {
+    ReadAgent(relay, client.AssignedBroker());
+    auto& options = client.Proposal();
 
     if (auto option = RelayPrintOption(relay.Text("BRLN.PrintOpts"))) options.SetPrintOption(*option);
     AddProducts(relay, client, problems);
@@ -231,9 +231,9 @@ void ReadKeys(const RelayFile& relay, cClient& client, ProposalRun& run, InputPr
     ReadInsured(relay, client);
 
     run.RelayUsePriorRates = relay.Flag("TVRN.UsePriorRates");
-    if (run.RelayUsePriorRates && !OutsidePriorScaleAllowed(client.state())) {
+    if (run.RelayUsePriorRates && !OutsidePriorScaleAllowed(client.State())) {
         run.RelayUsePriorRates = false;
-        run.Updates.Add("TVRN.UsePriorRates", Value(false), clsINIFile::Boolean);
+        run.Updates.Add("TVRN.UsePriorRates", Value(false), IniFile::Boolean);
     }
 
     if (auto mode = RelayPaymentMode(relay.Text("Policy.PremiumMode"))) client.SetPaymentMode(*mode);
@@ -252,7 +252,7 @@ void ReadKeys(const RelayFile& relay, cClient& client, ProposalRun& run, InputPr
     CheckInputs(relay, client, problems);
 }
 
-bool AgentIncomplete(const cBroker& agent) {
+bool AgentIncomplete(const Broker& agent) {
     for (auto field : {BrokerField::address_1, BrokerField::city, BrokerField::first_name, BrokerField::state,
                        BrokerField::zip}) {
         if (agent.Get(field).empty()) return true;
@@ -260,12 +260,12 @@ bool AgentIncomplete(const cBroker& agent) {
     return false;
 }
 
-void ReplaceRetiredProduct(const std::string& product, cClient& client, ProposalRun& run) {
+void ReplaceRetiredProduct(const std::string& product, ClientCase& client, ProposalRun& run) {
     const RetiredProduct* retired = FindRetiredProduct(product);
     if (!retired) return;
-    auto& options = client.proposal();
-    const std::int32_t oldNumber = RelayProductNumber(retired->oldCode, client.state());
-    const std::int32_t newNumber = RelayProductNumber(retired->newCode, client.state());
+    auto& options = client.Proposal();
+    const std::int32_t oldNumber = RelayProductNumber(retired->oldCode, client.State());
+    const std::int32_t newNumber = RelayProductNumber(retired->newCode, client.State());
 
     const bool proposalType = options.ProposalTypeFlag;
     const auto choices = options.ProdChoices();
@@ -276,23 +276,23 @@ void ReplaceRetiredProduct(const std::string& product, cClient& client, Proposal
     options.ProposalTypeFlag = proposalType;
     if (options.ProductType() == oldNumber) options.SetProductType(newNumber);
 
-    run.Errors.Add(clsError::Warning, RetiredProductNotice(*retired));
-    run.Updates.Add("BRLN.Product", Value(std::string(retired->newCode)), clsINIFile::Text);
+    run.Errors.Add(LoggedError::Warning, RetiredProductNotice(*retired));
+    run.Updates.Add("BRLN.Product", Value(std::string(retired->newCode)), IniFile::Text);
 }
 
-void CheckCase(const RelayFile& relay, cClient& client, ProposalRun& run) {
-    if (run.RelayMode() && AgentIncomplete(client.broker())) {
+void CheckCase(const RelayFile& relay, ClientCase& client, ProposalRun& run) {
+    if (run.RelayMode() && AgentIncomplete(client.AssignedBroker())) {
         std::string message;
         for (auto piece : kAgentMessage) message += piece;
-        run.Errors.Add(clsError::Error, message);
+        run.Errors.Add(LoggedError::Error, message);
     }
 
-    auto& options = client.proposal();
+    auto& options = client.Proposal();
     if (IsNewYorkCompanyProduct(options.ProductType())) {
         const std::string state = Contains(relay.Text("pol_ProductName"), "Quoravel - NJ") ? "NJ" : "NY";
-        if (client.state() != state) {
+        if (client.State() != state) {
             client.SetState(state);
-            run.Updates.Add("Insured.State", Value(state), clsINIFile::Text);
+            run.Updates.Add("Insured.State", Value(state), IniFile::Text);
             // The codes name the plans of the state of delivery (DORR10 is the
             // New York plan in New York): they are read again for it. Their
             // warnings were given the first time.
@@ -308,20 +308,20 @@ void CheckCase(const RelayFile& relay, cClient& client, ProposalRun& run) {
 
     const std::string cpwCode = relay.Text("US.CPWCode");
     if ((Contains(cpwCode, "QNML") || Contains(cpwCode, "BRML")) &&
-        options.PrintOption() == cIllustrationOptions::Both) {
-        options.SetPrintOption(cIllustrationOptions::Comparison);
-        run.Updates.Add("BRLN.PrintOpts", Value("C"), clsINIFile::Text);
+        options.PrintOption() == IllustrationOptions::Both) {
+        options.SetPrintOption(IllustrationOptions::Comparison);
+        run.Updates.Add("BRLN.PrintOpts", Value("C"), IniFile::Text);
     }
 }
 
 }  // namespace
 
 bool IsStateOfDelivery(const std::string& state, const std::string& programFolder) {
-    clsINIFile states;
+    IniFile states;
     states.SetPathname(programFolder);
     states.SetFilename("states.ini");
     states.SetSection(state);
-    return !state.empty() && !states.ReadINI("FullName", clsINIFile::Text).Text().empty();
+    return !state.empty() && !states.ReadINI("FullName", IniFile::Text).Text().empty();
 }
 
 std::string RelayFileSizeProblem(const std::string& folder, const std::string& fileName) {
@@ -334,18 +334,18 @@ std::string RelayFileSizeProblem(const std::string& folder, const std::string& f
            " bytes at most.";
 }
 
-std::shared_ptr<cClient> ReadRelayFile(const std::string& folder, const std::string& fileName,
-                                       ProposalRun& run) {
-    auto client = std::make_shared<cClient>();
+std::shared_ptr<ClientCase> ReadRelayFile(const std::string& folder, const std::string& fileName,
+                                          ProposalRun& run) {
+    auto client = std::make_shared<ClientCase>();
     if (std::string tooLarge = RelayFileSizeProblem(folder, fileName); !tooLarge.empty()) {
-        run.Errors.Add(clsError::Error, std::move(tooLarge));
+        run.Errors.Add(LoggedError::Error, std::move(tooLarge));
         return client;
     }
     try {
         const RelayFile relay(folder, fileName);
         // Nothing of a file that is no settings file can be taken; one message says so.
         if (!relay.HasIdentifiers()) {
-            run.Errors.Add(clsError::Error,
+            run.Errors.Add(LoggedError::Error,
                            "The relay file " + relay.Path() +
                                " holds no section [Identifiers]: it is empty or not a settings file.");
             return client;
@@ -359,12 +359,12 @@ std::shared_ptr<cClient> ReadRelayFile(const std::string& folder, const std::str
         CheckCase(relay, *client, run);
         if (CheckState(relay, *client, run.ProgramFolder(), problems)) {
             for (std::string& problem : CheckAvailability(*client, run.ProgramFolder()))
-                run.Errors.Add(clsError::Error, std::move(problem));
+                run.Errors.Add(LoggedError::Error, std::move(problem));
         }
         AddFaceAmounts(relay, *client, problems);
         for (auto& [severity, text] : problems) run.Errors.Add(severity, std::move(text));
     } catch (const std::exception& error) {
-        run.ProcessError(error, clsError::ErrorWithPlace, kModule, "ReadRelayFile");
+        run.ProcessError(error, LoggedError::ErrorWithPlace, kModule, "ReadRelayFile");
     }
     return client;
 }

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ClientCase.h"
 #include "ProposalRun.h"
-#include "cClient.h"
 
 namespace quoravel {
 
@@ -25,8 +25,8 @@ std::string RelayFileSizeProblem(const std::string& folder, const std::string& f
 // a relay case (problems go to the run's error log, corrected inputs to its
 // update log). A missing key reads as its default; a run-time error ends
 // the reading with what was read.
-std::shared_ptr<cClient> ReadRelayFile(const std::string& folder, const std::string& fileName,
-                                       ProposalRun& run);
+std::shared_ptr<ClientCase> ReadRelayFile(const std::string& folder, const std::string& fileName,
+                                          ProposalRun& run);
 
 // The product number of a relay product code ("BRLN10", "ostr20g", …), in
 // the client's state; 0 for a code that names no product.
@@ -39,7 +39,7 @@ bool IsStateOfDelivery(const std::string& state, const std::string& programFolde
 // Puts "HeaderValues" and "BasicValues" of the illustrated product and face
 // amount into the run's answer: the years the ledger shows ("bridge_Years"),
 // never more than were priced.
-void AnswerPolicyValues(ProposalRun& run, const cClient& client, std::int32_t productNumber,
+void AnswerPolicyValues(ProposalRun& run, const ClientCase& client, std::int32_t productNumber,
                         std::int32_t faceAmount, const std::vector<double>& yearlyPremiums, int yearsShown);
 
 // Writes relay.out once, whole, and last: "HeaderValues" and "BasicValues"

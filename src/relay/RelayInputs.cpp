@@ -6,12 +6,12 @@
 #include <cmath>
 #include <utility>
 
-#include "Enumerations.h"
+#include "ClientCase.h"
+#include "IllustrationOptions.h"
 #include "ProductCatalogue.h"
+#include "ProductLookups.h"
 #include "Rounding.h"
 #include "Text.h"
-#include "cClient.h"
-#include "cIllustrationOptions.h"
 
 namespace quoravel {
 namespace {
@@ -47,9 +47,9 @@ constexpr std::array<TextCode, 5> kPaymentModes{{
 }};
 
 constexpr std::array<TextCode, 3> kPrintOptions{{
-    {"C", cIllustrationOptions::Comparison},
-    {"I", cIllustrationOptions::Individual},
-    {"B", cIllustrationOptions::Both},
+    {"C", IllustrationOptions::Comparison},
+    {"I", IllustrationOptions::Individual},
+    {"B", IllustrationOptions::Both},
 }};
 
 constexpr std::array<TextCode, 4> kCompanies{{{"BRLN", 0}, {"QNBY", 1}, {"TVNY", 2}, {"TVNB", 2}}};
@@ -214,12 +214,12 @@ std::string FaceAmountLimits::Expected() const {
            (limitedBy.empty() ? "" : " for " + limitedBy);
 }
 
-FaceAmountLimits FaceAmountLimitsOf(const cClient& client) {
-    const cIllustrationOptions& options = client.proposal();
+FaceAmountLimits FaceAmountLimitsOf(const ClientCase& client) {
+    const IllustrationOptions& options = client.Proposal();
     FaceAmountLimits limits{kMinimumFaceAmount, ""};
     for (std::size_t i = 0; i < options.ProductCount(); ++i) {
         const std::int32_t product = options.ProdChoices()[i];
-        const std::int32_t productMinimum = MinimumFaceAmount(product, options.Company(), client.state());
+        const std::int32_t productMinimum = MinimumFaceAmount(product, options.Company(), client.State());
         if (productMinimum > limits.minimum || limits.limitedBy.empty()) {
             limits.minimum = std::max(limits.minimum, productMinimum);
             limits.limitedBy = ProductTitle(product, options.Company());
@@ -228,12 +228,12 @@ FaceAmountLimits FaceAmountLimitsOf(const cClient& client) {
     return limits;
 }
 
-std::vector<std::string> CaseInputProblems(const cClient& client) {
+std::vector<std::string> CaseInputProblems(const ClientCase& client) {
     std::vector<std::string> problems;
     const auto check = [&](bool taken, std::string_view key, const std::string& value) {
         if (!taken) problems.push_back(InputMessage(key, value, RelayInputRule(key).expected));
     };
-    check(client.age() >= 0 && client.age() <= kOldestAge, "Insured.Age", std::to_string(client.age()));
+    check(client.Age() >= 0 && client.Age() <= kOldestAge, "Insured.Age", std::to_string(client.Age()));
     check(IsFlatExtra(client.PermFlatExtra()), "Insured.ExtraPerm", FixedText(client.PermFlatExtra(), 2));
     check(IsFlatExtra(client.TempFlatExtra()) && client.TempFlatExtraYears() >= 0 &&
               client.TempFlatExtraYears() <= kLastPolicyYear,
@@ -244,8 +244,8 @@ std::vector<std::string> CaseInputProblems(const cClient& client) {
               (client.ChildRiderUnits() >= 0 && client.ChildRiderUnits() <= kMostChildUnits),
           "Rider.CTR.Amt", std::to_string(client.ChildRiderUnits()));
     const FaceAmountLimits limits = FaceAmountLimitsOf(client);
-    for (std::size_t i = 0; i < client.proposal().FaceAmountCount(); ++i) {
-        const std::int32_t face = client.proposal().GetFaceAmount(i);
+    for (std::size_t i = 0; i < client.Proposal().FaceAmountCount(); ++i) {
+        const std::int32_t face = client.Proposal().GetFaceAmount(i);
         if (!limits.Take(face))
             problems.push_back(InputMessage("Policy.FaceAmount", std::to_string(face), limits.Expected()));
     }

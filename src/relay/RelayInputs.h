@@ -9,7 +9,7 @@
 
 namespace quoravel {
 
-class cClient;
+class ClientCase;
 
 // The relay file's coded values and the rules its inputs are held to. A
 // value is taken as the outside system sent it; one that breaks its key's
@@ -62,12 +62,12 @@ struct FaceAmountLimits {
     // "a face amount from $50,000 to $100,000,000 for Brellan 20"
     std::string Expected() const;
 };
-FaceAmountLimits FaceAmountLimitsOf(const cClient& client);
+FaceAmountLimits FaceAmountLimitsOf(const ClientCase& client);
 
 // A case's inputs held to the relay's rules whatever way it came in (a case
 // record an editor or an older program wrote): one message a value a relay
 // case would refuse, under its relay key.
-std::vector<std::string> CaseInputProblems(const cClient& client);
+std::vector<std::string> CaseInputProblems(const ClientCase& client);
 
 // `Insured.ExtraPerm: "-5" is not an amount from 0 to 99.99 per $1,000.`
 // The value is shown as received, cut at 40 characters.

@@ -4,11 +4,11 @@
 #include <string>
 #include <utility>
 
-#include "Enumerations.h"
+#include "IniFile.h"
+#include "ProductLookups.h"
 #include "RelayExchange.h"
 #include "Rounding.h"
 #include "Text.h"
-#include "clsINIFile.h"
 
 namespace quoravel {
 namespace {
@@ -39,20 +39,20 @@ std::string YearList(int years, Entry entry) {
 
 // "HeaderValues" and "BasicValues" of the illustrated policy, in the
 // answer's order.
-void AddValues(RelayAnswer& answer, const cClient& client, std::int32_t productNumber,
+void AddValues(RelayAnswer& answer, const ClientCase& client, std::int32_t productNumber,
                std::int32_t faceAmount, const std::vector<double>& yearlyPremiums, int yearsShown,
                const std::string& versionText) {
     // Never more years than were priced.
     const int years = std::clamp(yearsShown, 0, static_cast<int>(yearlyPremiums.size()));
     // The first year's premium, to the cent.
     const Value firstPremium(yearlyPremiums.empty() ? 0.0 : round(2, yearlyPremiums.front()));
-    cClient insured = client;  // the class text settles the table rating as it reads it
-    const cBroker& agent = client.broker();
+    ClientCase insured = client;  // the class text settles the table rating as it reads it
+    const Broker& agent = client.AssignedBroker();
 
     const std::pair<const char*, Value> header[] = {
-        {"bridge_CompanyName", Value(client.proposal().CompanyName())},
+        {"bridge_CompanyName", Value(client.Proposal().CompanyName())},
         {"bridge_Years", Value(years)},
-        {"bridge_Policy", Value(ProductDisplayName(productNumber, client.proposal().Company()))},
+        {"bridge_Policy", Value(ProductDisplayName(productNumber, client.Proposal().Company()))},
         {"bridge_Agent", Value(agent.Get(BrokerField::first_name) + " " + agent.Get(BrokerField::last_name))},
         {"bridge_MEC", Value("N")},
         {"bridge_MECLimit", Value("0.00")},
@@ -66,8 +66,8 @@ void AddValues(RelayAnswer& answer, const cClient& client, std::int32_t productN
         {"bridge_IllustrationID", Value(versionText)},
         {"bridge_Columns", Value(6)},
         {"bridge_Client", Value(client.FirstName() + " " + client.LastName())},
-        {"bridge_Age", Value(static_cast<int>(client.age()))},
-        {"bridge_Sex", Value(client.state() == "MT" ? " "
+        {"bridge_Age", Value(static_cast<int>(client.Age()))},
+        {"bridge_Sex", Value(client.State() == "MT" ? " "
                              : client.IsMale()      ? "Male"
                                                     : "Female")},
         {"bridge_InitialDB", Value(faceAmount)},
@@ -75,7 +75,7 @@ void AddValues(RelayAnswer& answer, const cClient& client, std::int32_t productN
     };
     answer.HeaderValues.clear();
     for (const auto& [key, value] : header) {
-        answer.HeaderValues.push_back({key, value, value.IsText() ? clsINIFile::Text : clsINIFile::Number});
+        answer.HeaderValues.push_back({key, value, value.IsText() ? IniFile::Text : IniFile::Number});
     }
 
     const auto premium = [&](int year) {
@@ -86,7 +86,7 @@ void AddValues(RelayAnswer& answer, const cClient& client, std::int32_t productN
     auto& basic = answer.BasicValues;
     basic.clear();
     const auto list = [&](const char* key, std::string entries) {
-        basic.push_back({key, Value(std::move(entries)), clsINIFile::Text});
+        basic.push_back({key, Value(std::move(entries)), IniFile::Text});
     };
     list("value_AnnualPremium", YearList(years, premium));
     list("value_GuaranteedPremium", YearList(years, premium));
@@ -97,18 +97,18 @@ void AddValues(RelayAnswer& answer, const cClient& client, std::int32_t productN
           "value_GuaranteedCashValue", "value_GuaranteedDeathBenifit"}) {
         list(key, YearList(years, nothing));
     }
-    basic.push_back({"value_Dividend", Value(0), clsINIFile::Number});
+    basic.push_back({"value_Dividend", Value(0), IniFile::Number});
 }
 
 }  // namespace
 
-void AnswerPolicyValues(ProposalRun& run, const cClient& client, std::int32_t productNumber,
+void AnswerPolicyValues(ProposalRun& run, const ClientCase& client, std::int32_t productNumber,
                         std::int32_t faceAmount, const std::vector<double>& yearlyPremiums, int yearsShown) {
     try {
         AddValues(run.Answer, client, productNumber, faceAmount, yearlyPremiums, yearsShown,
                   run.process.VersionText);
     } catch (const std::exception& error) {
-        run.ProcessError(error, clsError::ErrorWithPlace, kModule, "WriteRelayOutput");
+        run.ProcessError(error, LoggedError::ErrorWithPlace, kModule, "WriteRelayOutput");
     }
 }
 

@@ -1,13 +1,13 @@
-#include "clsErrors.h"
+#include "ErrorLog.h"
 
 #include "LogFile.h"
 #include "TextFile.h"
 
 namespace quoravel {
 
-clsError& clsErrors::Add(std::int32_t severity, std::string description, std::int32_t number,
-                         std::string moduleName, std::string routineName) {
-    clsError entry;
+LoggedError& ErrorLog::Add(std::int32_t severity, std::string description, std::int32_t number,
+                           std::string moduleName, std::string routineName) {
+    LoggedError entry;
     entry.Severity = static_cast<std::int16_t>(severity);
     entry.Description = std::move(description);
     entry.Number = number;
@@ -16,27 +16,27 @@ clsError& clsErrors::Add(std::int32_t severity, std::string description, std::in
     return Collection::Add(std::move(entry));
 }
 
-std::string clsErrors::GetSeverity() const {
+std::string ErrorLog::GetSeverity() const {
     bool warning = false;
     for (const auto& e : *this) {
-        if (e->Severity == clsError::Error || e->Severity == clsError::ErrorWithPlace) return "Error";
-        if (e->Severity == clsError::Warning) warning = true;
+        if (e->Severity == LoggedError::Error || e->Severity == LoggedError::ErrorWithPlace) return "Error";
+        if (e->Severity == LoggedError::Warning) warning = true;
     }
     return warning ? "Warning" : "";
 }
 
-int clsErrors::Status() const {
+int ErrorLog::Status() const {
     for (const auto& e : *this) {
-        if (e->Severity == clsError::Error) return 4;
-        if (e->Severity == clsError::ErrorWithPlace) return 1;
+        if (e->Severity == LoggedError::Error) return 4;
+        if (e->Severity == LoggedError::ErrorWithPlace) return 1;
     }
     return 0;
 }
 
-void clsErrors::AnswerInto(clsINIFile& answer) const {
+void ErrorLog::AnswerInto(IniFile& answer) const {
     answer.SetSection("Engine");
     const int status = Status();
-    answer.WriteINI("Status", Value(status), clsINIFile::Number);
+    answer.WriteINI("Status", Value(status), IniFile::Number);
 
     // The outside system splits each message at the two separator characters.
     const std::string separator = "\u00FD\u00FD";
@@ -46,17 +46,16 @@ void clsErrors::AnswerInto(clsINIFile& answer) const {
         std::string message;
         if (status == 0) {
             message = "Warning" + separator + e->Description;
-        } else if (e->Severity == clsError::Warning || e->Severity == clsError::Error) {
+        } else if (e->Severity == LoggedError::Warning || e->Severity == LoggedError::Error) {
             message = "Error" + separator + e->Description;
-        } else if (e->Severity == clsError::ErrorWithPlace) {
+        } else if (e->Severity == LoggedError::ErrorWithPlace) {
             message = "Error" + separator + e->Description + " | " + e->ModuleName + " | " + e->RoutineName;
         }
-        if (!message.empty())
-            answer.WriteINI("Message_" + std::to_string(i), Value(message), clsINIFile::Text);
+        if (!message.empty()) answer.WriteINI("Message_" + std::to_string(i), Value(message), IniFile::Text);
     }
 }
 
-void clsErrors::WriteErrorLog(const std::string& folder) const {
+void ErrorLog::WriteErrorLog(const std::string& folder) const {
     if (Count() == 0) return;
     std::vector<std::string> lines;
     for (const auto& e : *this) {

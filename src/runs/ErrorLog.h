@@ -3,17 +3,17 @@
 #include <string>
 
 #include "Collection.h"
-#include "clsError.h"
-#include "clsINIFile.h"
+#include "IniFile.h"
+#include "LoggedError.h"
 
 namespace quoravel {
 
 // The errors and warnings of one run. In relay mode the problems a user would
 // see in a message box are collected here and written into the relay answer.
-class clsErrors : public Collection<clsError> {
+class ErrorLog : public Collection<LoggedError> {
 public:
-    clsError& Add(std::int32_t severity, std::string description, std::int32_t number = 0,
-                  std::string moduleName = {}, std::string routineName = {});
+    LoggedError& Add(std::int32_t severity, std::string description, std::int32_t number = 0,
+                     std::string moduleName = {}, std::string routineName = {});
 
     // "Error" when any entry is an error, else "Warning" when any is a
     // warning, else "".
@@ -24,7 +24,7 @@ public:
 
     // Writes "Status" and the messages into section "Engine" of the relay
     // answer; an empty log writes "Status" = 0 alone.
-    void AnswerInto(clsINIFile& answer) const;
+    void AnswerInto(IniFile& answer) const;
     // Rewrites Error.log in the folder, one line per entry; an empty log
     // leaves it alone.
     void WriteErrorLog(const std::string& folder) const;

@@ -5,9 +5,9 @@
 
 namespace quoravel {
 
-clsINIFile OpenLogTarget(const std::string& folder, const std::string& fileName, const std::string& section,
-                         const std::string& trueText, const std::string& falseText) {
-    clsINIFile file;
+IniFile OpenLogTarget(const std::string& folder, const std::string& fileName, const std::string& section,
+                      const std::string& trueText, const std::string& falseText) {
+    IniFile file;
     file.SetPathname(folder);
     file.SetFilename(fileName);
     file.SetSection(section);

@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "clsINIFile.h"
+#include "IniFile.h"
 
 namespace quoravel {
 
 // The relay answer or update file a log writes its keys into.
-clsINIFile OpenLogTarget(const std::string& folder, const std::string& fileName, const std::string& section,
-                         const std::string& trueText, const std::string& falseText);
+IniFile OpenLogTarget(const std::string& folder, const std::string& fileName, const std::string& section,
+                      const std::string& trueText, const std::string& falseText);
 
 // Replaces a plain log (Error.log, Update.log, PDF.log): one line per entry,
 // each enclosed in double quotes, Windows-1252, CR LF.

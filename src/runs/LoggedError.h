@@ -6,7 +6,7 @@
 namespace quoravel {
 
 // One error or warning of a run, handed back to the outside illustration system.
-struct clsError {
+struct LoggedError {
     enum Level : std::int16_t { Warning = 1, Error = 2, ErrorWithPlace = 3 };
 
     std::string RoutineName;

@@ -8,7 +8,7 @@
 namespace quoravel {
 
 // One input value the system corrected on its own, under its relay key.
-struct clsUpdate {
+struct LoggedUpdate {
     std::string Key;
     Value NewValue;
     std::int32_t DataType = 1;  // 1 text, 2 number, 3 boolean, as in the settings files

@@ -1,4 +1,4 @@
-#include "clsPDFCOL.h"
+#include "PdfFormList.h"
 
 #include <filesystem>
 
@@ -8,14 +8,14 @@
 
 namespace quoravel {
 
-clsPDF& clsPDFCOL::Add(std::string inputFileName, std::string outputFileName, std::string formCaption,
-                       bool gypsyNode) {
+PdfForm& PdfFormList::Add(std::string inputFileName, std::string outputFileName, std::string formCaption,
+                          bool gypsyNode) {
     return Collection::Add(
-        clsPDF{std::move(inputFileName), std::move(outputFileName), std::move(formCaption), gypsyNode});
+        PdfForm{std::move(inputFileName), std::move(outputFileName), std::move(formCaption), gypsyNode});
 }
 
-void clsPDFCOL::Log(clsINIFile& answer, const std::string& relayFolder,
-                    const std::string& programFolder) const {
+void PdfFormList::Log(IniFile& answer, const std::string& relayFolder,
+                      const std::string& programFolder) const {
     if (Count() == 0) return;
     const std::string folder = WithTrailingSeparator(relayFolder);
     answer.SetSection("Engine");
@@ -24,7 +24,7 @@ void clsPDFCOL::Log(clsINIFile& answer, const std::string& relayFolder,
     long i = 0;
     for (const auto& form : *this) {
         ++i;
-        if (!form->GypsyNode) {
+        if (!form->ListedOnly) {
             const auto source = ResolveFileName(WithTrailingSeparator(programFolder) + form->InputFileName);
             const auto target = ResolveFileName(folder + form->OutputFileName);
             std::error_code ec;
@@ -36,10 +36,10 @@ void clsPDFCOL::Log(clsINIFile& answer, const std::string& relayFolder,
             }
             answer.WriteINI("Form" + std::to_string(i),
                             Value("file://" + folder + form->OutputFileName + "\u00FD" + form->FormCaption),
-                            clsINIFile::Text);
+                            IniFile::Text);
         }
         lines.push_back(folder + "|" + form->OutputFileName + "|" + form->FormCaption + "|" +
-                        (form->GypsyNode ? "True" : "False"));
+                        (form->ListedOnly ? "True" : "False"));
     }
     WriteLogLines(folder + "PDF.log", lines);
 }

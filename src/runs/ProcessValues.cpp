@@ -19,11 +19,11 @@ std::string ErrorMessageTitle(const std::string& moduleName, const std::string& 
 }
 
 std::string ErrorMessageText(std::int32_t number, std::int16_t severity, const std::string& description) {
-    const std::string type = severity == clsError::Warning ? "Warning" : "Error";
+    const std::string type = severity == LoggedError::Warning ? "Warning" : "Error";
     return "Number:" + std::to_string(number) + "\n\nSeverity:" + type + "\n\nDescription:" + description;
 }
 
-void ProcessValues::ProcessError(clsErrors& log, std::int32_t number, std::int16_t severity,
+void ProcessValues::ProcessError(ErrorLog& log, std::int32_t number, std::int16_t severity,
                                  const std::string& description, const std::string& moduleName,
                                  const std::string& routineName) const {
     try {
@@ -34,12 +34,12 @@ void ProcessValues::ProcessError(clsErrors& log, std::int32_t number, std::int16
         }
         log.Add(severity, description, number, moduleName, routineName);
     } catch (const std::exception& inner) {
-        log.Add(clsError::ErrorWithPlace, inner.what(), ErrorNumberOf(inner), "modGlobalProcedures",
+        log.Add(LoggedError::ErrorWithPlace, inner.what(), ErrorNumberOf(inner), "modGlobalProcedures",
                 "ProcessError");
     }
 }
 
-void ProcessValues::ProcessError(clsErrors& log, const std::exception& error, std::int16_t severity,
+void ProcessValues::ProcessError(ErrorLog& log, const std::exception& error, std::int16_t severity,
                                  const std::string& moduleName, const std::string& routineName) const {
     ProcessError(log, ErrorNumberOf(error), severity, error.what(), moduleName, routineName);
 }

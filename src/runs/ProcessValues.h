@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "ErrorLog.h"
 #include "UserMessages.h"
-#include "clsErrors.h"
 
 namespace quoravel {
 
@@ -35,11 +35,11 @@ struct ProcessValues {
     // The one handler of caught run-time errors. Interactively it shows the
     // critical message (after which the window ends the program); in relay
     // mode, or with no window, it adds the error to `log` and returns.
-    void ProcessError(clsErrors& log, std::int32_t number, std::int16_t severity,
+    void ProcessError(ErrorLog& log, std::int32_t number, std::int16_t severity,
                       const std::string& description, const std::string& moduleName,
                       const std::string& routineName) const;
     // The same for a caught exception: a RuntimeError keeps its number.
-    void ProcessError(clsErrors& log, const std::exception& error, std::int16_t severity,
+    void ProcessError(ErrorLog& log, const std::exception& error, std::int16_t severity,
                       const std::string& moduleName, const std::string& routineName) const;
 
     // The start folder is the first argument taken whole, less one trailing

@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <set>
 
+#include "IniFile.h"
 #include "Text.h"
 #include "TextFile.h"
-#include "clsINIFile.h"
 
 namespace fs = std::filesystem;
 
@@ -58,13 +58,12 @@ void ProposalRun::MoveToFolder(std::string folder) {
 }
 
 void ProposalRun::ReadPdfTarget() {
-    clsINIFile relay;
+    IniFile relay;
     relay.SetPathname(StartDirectory);
     relay.SetFilename("relay.ini");
     relay.SetSection("Identifiers");
-    PdfPath =
-        WithTrailingSeparator(relay.ReadINI("PDF.Path", clsINIFile::Text, Value(StartDirectory)).Text());
-    PdfName = relay.ReadINI("PDF.Name", clsINIFile::Text, Value(kDefaultPdfName)).Text();
+    PdfPath = WithTrailingSeparator(relay.ReadINI("PDF.Path", IniFile::Text, Value(StartDirectory)).Text());
+    PdfName = relay.ReadINI("PDF.Name", IniFile::Text, Value(kDefaultPdfName)).Text();
     // "proposal.PDF" already names a PDF; only a name without the ending gets one.
     if (PdfName.size() < 3 || !EqualNoCase(std::string_view(PdfName).substr(PdfName.size() - 3), "pdf")) {
         PdfName += ".pdf";

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "ErrorLog.h"
+#include "PdfFormList.h"
 #include "ProcessValues.h"
 #include "ProposalStamp.h"
+#include "UpdateLog.h"
 #include "Value.h"
-#include "clsErrors.h"
-#include "clsPDFCOL.h"
-#include "clsUpdates.h"
 
 namespace quoravel {
 
@@ -64,9 +64,9 @@ struct ProposalRun {
     bool UsePriorRates = false;       // the prior rate scale applies to this case
     bool RelayUsePriorRates = false;  // the outside system asked for the prior rate scale
 
-    clsErrors Errors;
-    clsUpdates Updates;
-    clsPDFCOL PDFForms;
+    ErrorLog Errors;
+    UpdateLog Updates;
+    PdfFormList PDFForms;
     RelayAnswer Answer;
     // What the proposal is stamped with, once its case is known and priced:
     // its PDF carries it, and a relay answer its section "Stamp".

@@ -1,21 +1,21 @@
-#include "clsUpdates.h"
+#include "UpdateLog.h"
 
 #include "LogFile.h"
 
 namespace quoravel {
 
-clsUpdate& clsUpdates::Add(std::string key, Value newValue, std::int32_t dataType) {
-    return Collection::Add(clsUpdate{std::move(key), std::move(newValue), dataType});
+LoggedUpdate& UpdateLog::Add(std::string key, Value newValue, std::int32_t dataType) {
+    return Collection::Add(LoggedUpdate{std::move(key), std::move(newValue), dataType});
 }
 
-std::string clsUpdate::RelayText() const {
-    if (DataType == clsINIFile::Boolean) return NewValue.Bool() ? "Y" : "N";
+std::string LoggedUpdate::RelayText() const {
+    if (DataType == IniFile::Boolean) return NewValue.Bool() ? "Y" : "N";
     return NewValue.Text();
 }
 
-void clsUpdates::Log(const std::string& path, const std::string& fileName) const {
+void UpdateLog::Log(const std::string& path, const std::string& fileName) const {
     if (Count() == 0) return;
-    clsINIFile updates = OpenLogTarget(path, fileName, "Identifiers", "Y", "N");
+    IniFile updates = OpenLogTarget(path, fileName, "Identifiers", "Y", "N");
     updates.HoldInMemory();
     std::vector<std::string> lines;
     for (const auto& u : *this) {

@@ -11,6 +11,7 @@
 
 #include "CaseFile.h"
 #include "CaseListing.h"
+#include "ProposalStamping.h"
 #include "Quote.h"
 #include "QuoteCommand.h"
 #include "RateImpact.h"
@@ -18,8 +19,8 @@
 #include "RelayExchange.h"
 #include "RelayProducts.h"
 #include "Rounding.h"
-#include "Stamping.h"
 #include "TextFile.h"
+#include "VerifyCommand.h"
 
 using namespace quoravel;
 
@@ -239,7 +240,7 @@ std::string QuoteJson(const Case& c) {
 }
 
 // The case as the relay reads it, kept as a case record would keep it.
-std::shared_ptr<cClient> ReadCase(const Case& c, const RelayCase& folder) {
+std::shared_ptr<ClientCase> ReadCase(const Case& c, const RelayCase& folder) {
     ProcessValues process;
     process.ProgramFolder = QUORAVEL_PROGRAM_DIR;
     ProposalRun run(process, folder.Path());
@@ -264,7 +265,7 @@ TEST(EveryWayIn, OneCaseHasOnePriceOrOneRefusal) {
 
     // The case file of every case a record can hold, listed once.
     TempFolder files;
-    Collection<cClient> records;
+    Collection<ClientCase> records;
     std::vector<int> recordOf(kCases, 0);
     for (int i = 0; i < kCases; ++i) {
         if (!cases[static_cast<std::size_t>(i)].Recorded()) continue;
@@ -272,7 +273,7 @@ TEST(EveryWayIn, OneCaseHasOnePriceOrOneRefusal) {
         recordOf[static_cast<std::size_t>(i)] = static_cast<int>(records.Count());
     }
     const auto caseFile = files.Write("corpus.clt", FormatCases(records, false));
-    const Collection<cClient> saved = ReadCaseFile(caseFile);
+    const Collection<ClientCase> saved = ReadCaseFile(caseFile);
     std::ostringstream listing;
     ListCases(listing, caseFile.string(), QUORAVEL_PROGRAM_DIR);
     const std::map<int, std::string> listed = ListedFirstYears(listing.str());
@@ -323,7 +324,7 @@ TEST(EveryWayIn, OneCaseHasOnePriceOrOneRefusal) {
             }
         }
         if (const int record = recordOf[static_cast<std::size_t>(i)]) {
-            const cClient& client = saved.Item(record);
+            const ClientCase& client = saved.Item(record);
             const std::vector<ImpactLine> lines = impact.Compare(client, caseFile.string());
             ASSERT_EQ(lines.size(), 1u) << what;
             others.emplace_back("impact", Answer{lines.front().oldYearly, lines.front().problem});
@@ -335,7 +336,7 @@ TEST(EveryWayIn, OneCaseHasOnePriceOrOneRefusal) {
             // The pane quotes the products its list offers: those the carrier sells here.
             QuoteRequest request = QuoteRequestOf(client);
             for (const std::string& code : CarrierProductCodes(request.company, request.state))
-                if (RelayProductNumber(code, request.state) == client.proposal().ProdChoices().front())
+                if (RelayProductNumber(code, request.state) == client.Proposal().ProdChoices().front())
                     request.productCodes.push_back(code);
             if (!request.productCodes.empty())
                 others.emplace_back("pane", FromQuoteLine(pane.Price(request).front()));
@@ -413,15 +414,15 @@ TEST(EveryWayIn, ACaseRecordARelayCaseWouldRefuseIsPricedNowhere) {
     // A Texas case record (Brellan 20, a man of 45, $250,000) edited by hand:
     // line 12 of the record is its permanent flat extra, lines 17 and 18 the
     // children's rider and its units.
-    cClient client;
+    ClientCase client;
     client.SetFirstName("Pat");
     client.SetState("TX");
     client.SetAge(45);
     client.SetIsMale(true);
     client.SetClassification(4);
-    client.proposal().AddProduct(4);
-    client.proposal().AddFaceAmount(250000, "TX");
-    Collection<cClient> records;
+    client.Proposal().AddProduct(4);
+    client.Proposal().AddFaceAmount(250000, "TX");
+    Collection<ClientCase> records;
     records.Add(client);
     std::vector<std::string> record;
     std::istringstream text(FormatCases(records, false));
@@ -451,7 +452,7 @@ TEST(EveryWayIn, ACaseRecordARelayCaseWouldRefuseIsPricedNowhere) {
         const auto listed = ListedFirstYears(listing.str());
         ASSERT_EQ(listed.count(1), 1u) << listing.str();
         EXPECT_EQ(listed.at(1), edit.message) << listing.str();
-        const cClient saved = ReadCaseFile(caseFile).Item(1);
+        const ClientCase saved = ReadCaseFile(caseFile).Item(1);
         RateImpact impact(QUORAVEL_PROGRAM_DIR, QUORAVEL_PROGRAM_DIR, QUORAVEL_PROGRAM_DIR);
         EXPECT_EQ(impact.Compare(saved, caseFile.string()).front().problem, edit.message);
     }

@@ -8,13 +8,13 @@
 #include <iostream>
 
 #include "CaseFile.h"
+#include "PreviewWindow.h"
 #include "ProcessValues.h"
 #include "ProgramFolder.h"
+#include "ProposalWindow.h"
 #include "UserDialogs.h"
 #include "UserSettings.h"
 #include "WindowContext.h"
-#include "frmMain2.h"
-#include "frmPrint.h"
 
 namespace {
 
@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
 
     bool ok = true;
     {
-        frmMain2 window(context);
+        ProposalWindow window(context);
         window.OpenCaseDirectory("sample.clt");
         ok &= Check(window.Cases().Count() > 0,
                     "the sample case directory is read from " + process.ProgramFolder);

@@ -4,8 +4,8 @@
 
 #include <regex>
 
+#include "IniFile.h"
 #include "TextFile.h"
-#include "clsINIFile.h"
 
 namespace fs = std::filesystem;
 
@@ -17,11 +17,11 @@ std::vector<std::string> RelayCase::Command() const { return {QUORAVEL_EXECUTABL
 
 std::string RelayCase::Answer(const std::string& section, const std::string& key,
                               const std::string& file) const {
-    quoravel::clsINIFile answer;
+    quoravel::IniFile answer;
     answer.SetPathname(Path());
     answer.SetFilename(file);
     answer.SetSection(section);
-    return answer.ReadINI(key, quoravel::clsINIFile::Text).Text();
+    return answer.ReadINI(key, quoravel::IniFile::Text).Text();
 }
 
 std::vector<std::string> RelayCase::Messages() const {

@@ -4,17 +4,17 @@
 #include <filesystem>
 #include <optional>
 
-#include "Enumerations.h"
+#include "CommissionSettings.h"
 #include "Golden.h"
 #include "PageText.h"
 #include "PrintSurface.h"
+#include "ProductLookups.h"
 #include "ProposalAssembly.h"
 #include "ProposalSetup.h"
 #include "RelayExchange.h"
 #include "SampleCase.h"
 #include "TestSupport.h"
 #include "TextFile.h"
-#include "cCommision.h"
 
 using namespace quoravel;
 namespace fs = std::filesystem;
@@ -32,16 +32,16 @@ protected:
         process.ProgramFolder = QUORAVEL_PROGRAM_DIR;
         process.VersionText = "V1.0";
         client = SampleProposalCase();
-        client.broker().Set(BrokerField::first_name, "Sam");
+        client.AssignedBroker().Set(BrokerField::first_name, "Sam");
         Quote({4}, {250000});
     }
 
     void Quote(const std::vector<std::int32_t>& products, const std::vector<std::int32_t>& faces) {
-        auto& options = client.proposal();
+        auto& options = client.Proposal();
         options.ClearProdChoices();
         for (const std::int32_t product : products) options.AddProduct(product);
         options.ClearFaceAmounts();
-        for (const std::int32_t face : faces) options.AddFaceAmount(face, client.state());
+        for (const std::int32_t face : faces) options.AddFaceAmount(face, client.State());
         options.SetYearsToPrint(20);
     }
 
@@ -101,14 +101,14 @@ protected:
 
     TempFolder relay;
     PrintSurface surface;
-    cClient client;
-    cCommision commission{QUORAVEL_PROGRAM_DIR};
+    ClientCase client;
+    CommissionSettings commission{QUORAVEL_PROGRAM_DIR};
     ProcessValues process;
     std::unique_ptr<ProposalRun> run;
 };
 
 TEST_F(ProposalAssemblyTest, SingleProductSectionsRunInOrderAndNumberTheirOwnPages) {
-    auto& options = client.proposal();
+    auto& options = client.Proposal();
     options.SetOutputClassInfo(true);
     options.SetOutputClassComp(true);
     options.SetOutputUnderwritting(true);
@@ -157,7 +157,7 @@ TEST_F(ProposalAssemblyTest, FaceComparisonPutsTheLedgerBeforeTheNarrativeAndAns
     Relay();
     Quote({4}, {100000, 250000});
     client.SetWinFlexPages("2");
-    client.proposal().SetOutputUnderwritting(true);
+    client.Proposal().SetOutputUnderwritting(true);
     ASSERT_TRUE(Run().documentMade);
 
     const int ledger = PageOf("Comparison of Premiums for the Guaranteed Period");
@@ -213,18 +213,18 @@ TEST_F(ProposalAssemblyTest, PrintOptionsMakeTheComparisonTheIndividualProposals
         std::vector<std::string> nodes;
         const char* policy;
     } cases[] = {
-        {{250000}, cIllustrationOptions::Comparison, {comparison}, "Brellan 15"},
-        {{250000}, cIllustrationOptions::Individual, {brellan15, brellan20}, "Brellan 15"},
-        {{250000}, cIllustrationOptions::Both, {comparison, brellan15, brellan20}, "Brellan 15"},
+        {{250000}, IllustrationOptions::Comparison, {comparison}, "Brellan 15"},
+        {{250000}, IllustrationOptions::Individual, {brellan15, brellan20}, "Brellan 15"},
+        {{250000}, IllustrationOptions::Both, {comparison, brellan15, brellan20}, "Brellan 15"},
         {{100000, 250000},
-         cIllustrationOptions::Individual,
+         IllustrationOptions::Individual,
          {"Brellan 20 - $100,000", brellan20},
          "Brellan 20"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.nodes.back() + " option " + std::to_string(c.option));
         Quote(c.faces.size() > 1 ? std::vector<std::int32_t>{4} : std::vector<std::int32_t>{3, 4}, c.faces);
-        client.proposal().SetPrintOption(c.option);
+        client.Proposal().SetPrintOption(c.option);
         ASSERT_TRUE(Run().documentMade);
         const auto& nodes = run->Answer.Nodes;
         ASSERT_EQ(nodes.size(), c.nodes.size());
@@ -258,9 +258,9 @@ TEST_F(ProposalAssemblyTest, DescriptionOfTermsAndCertificationStandInEveryRepor
         for (const bool chosen : {true, false}) {
             SCOPED_TRACE(std::string(report.type) + (chosen ? " chosen" : " not chosen"));
             Quote(report.products, report.faces);
-            client.proposal().SetOutputDescription(chosen);
-            client.proposal().SetOutputCertification(chosen);
-            client.proposal().SetOutputClassInfo(true);
+            client.Proposal().SetOutputDescription(chosen);
+            client.Proposal().SetOutputCertification(chosen);
+            client.Proposal().SetOutputClassInfo(true);
             ASSERT_TRUE(Run().documentMade);
             const int terms = PageOf("Description of Terms");
             const int certification = PageOf("Applicant's signature");
@@ -353,7 +353,7 @@ TEST_F(ProposalAssemblyTest, TheIndexBlockIsNeverSplit) {
             client.SetFirstName(extras ? "Alexandra Maximiliana Konstantinopoulou-Vanderbilt" : "John");
             client.SetClassification(4);
             Quote({2}, {250000});
-            client.proposal().SetYearsToPrint(kYearsToProductEnd);
+            client.Proposal().SetYearsToPrint(kYearsToProductEnd);
             ASSERT_TRUE(Run().documentMade);
             const int title = PageOf("5% Interest Adjusted Indices");
             ASSERT_GT(title, 0);
@@ -380,12 +380,12 @@ TEST_F(ProposalAssemblyTest, ABuildChartStaysWithItsTitle) {
     client.SetState("NY");
     client.SetAge(61);
     client.SetIsMale(false);
-    client.proposal().SetCompany(1);
-    client.proposal().SetOutputClassInfo(true);
+    client.Proposal().SetCompany(1);
+    client.Proposal().SetOutputClassInfo(true);
     for (const std::int32_t classCode : {2, 3}) {
         client.SetClassification(classCode);
         Quote({19}, {250000});
-        client.proposal().SetProductType(19);
+        client.Proposal().SetProductType(19);
         ASSERT_TRUE(Run().documentMade);
         int charts = 0;
         for (int page = 1; page <= Pages(); ++page) {
@@ -403,9 +403,9 @@ TEST_F(ProposalAssemblyTest, ABuildChartStaysWithItsTitle) {
 TEST_F(ProposalAssemblyTest, TheAnswerListsTheYearsTheLedgerShows) {
     client.SetState("NY");
     client.SetAge(45);
-    client.proposal().SetCompany(1);
+    client.Proposal().SetCompany(1);
     Quote({15}, {250000});
-    client.proposal().SetYearsToPrint(kYearsToProductEnd);
+    client.Proposal().SetYearsToPrint(kYearsToProductEnd);
     ASSERT_TRUE(Run().documentMade);
     const std::string answer = RelayOut();
     EXPECT_TRUE(Contains(answer, "bridge_Years=55\r\n")) << answer;
@@ -438,10 +438,10 @@ TEST_F(ProposalAssemblyTest, AComparisonNamesWhatItLeavesOut) {
 TEST_F(ProposalAssemblyTest, RelaySingleProductHandsTheGuidelinesOverAsAForm) {
     Relay();
     client.SetWinFlexPages("3");
-    client.proposal().SetOutputUnderwritting(true);
+    client.Proposal().SetOutputUnderwritting(true);
     // Dorrance 10, which the New York company sells in New Jersey.
     client.SetState("NJ");
-    client.proposal().SetCompany(1);
+    client.Proposal().SetCompany(1);
     Quote({27}, {250000});
     ASSERT_TRUE(Run().documentMade);
 
@@ -456,7 +456,7 @@ TEST_F(ProposalAssemblyTest, RelaySingleProductHandsTheGuidelinesOverAsAForm) {
 }
 
 TEST_F(ProposalAssemblyTest, RiderNoticeStandsAloneWithoutFooterBeforeTheCover) {
-    client.proposal().SetCompany(2);
+    client.Proposal().SetCompany(2);
     client.SetState("PA");
     client.SetWaiver(true);
     ASSERT_TRUE(Run().documentMade);
@@ -472,7 +472,7 @@ TEST_F(ProposalAssemblyTest, RiderNoticeStandsAloneWithoutFooterBeforeTheCover) 
 
     // Without the notice, and without a broker: no "Prepared by:" block.
     client.SetWaiver(false);
-    client.broker() = cBroker{};
+    client.AssignedBroker() = Broker{};
     ASSERT_TRUE(Run().documentMade);
     const TextItem* alone = FindText(document(), 1, "A.M. Best");
     ASSERT_NE(alone, nullptr);
@@ -507,7 +507,7 @@ TEST_F(ProposalAssemblyTest, BodyHeaderFooterStateAndBannerFollowStateAndCarrier
     for (const Case& c : cases) {
         SCOPED_TRACE(c.state);
         client.SetState(c.state);
-        client.proposal().SetCompany(c.company);
+        client.Proposal().SetCompany(c.company);
         // The New York company sells Tessel, not Brellan.
         if (c.company == 1) Quote({12}, {250000});
         ASSERT_TRUE(Run().documentMade);
@@ -523,15 +523,15 @@ TEST_F(ProposalAssemblyTest, BodyHeaderFooterStateAndBannerFollowStateAndCarrier
 }
 
 TEST_F(ProposalAssemblyTest, ASecondRunDeletesThePageFilesOfTheFirst) {
-    client.proposal().SetOutputClassComp(true);
-    client.proposal().SetOutputUnderwritting(true);
+    client.Proposal().SetOutputClassComp(true);
+    client.Proposal().SetOutputUnderwritting(true);
     ASSERT_TRUE(Run().documentMade);
     const int firstPages = Pages();
     relay.Write("PAGE230.EMF", "left over");
     relay.Write("Page17.vsv", "left over");
 
-    client.proposal().SetOutputClassComp(false);
-    client.proposal().SetOutputUnderwritting(false);
+    client.Proposal().SetOutputClassComp(false);
+    client.Proposal().SetOutputUnderwritting(false);
     ASSERT_TRUE(Run().documentMade);
     ASSERT_LT(Pages(), firstPages);
     EXPECT_TRUE(Exists("page" + std::to_string(Pages()) + ".vsv"));
@@ -669,7 +669,7 @@ TEST(PrinterDeviceTest, ProgramFolderFirstThenTheCommonFilesFolder) {
 }
 
 TEST(FooterVersionTest, InteractiveAndRelayForms) {
-    cClient client;
+    ClientCase client;
     client.SetState("NJ");
     ProcessValues process;
     const ProposalRun run(process, "");

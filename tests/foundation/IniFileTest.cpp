@@ -9,11 +9,11 @@
 #include <thread>
 
 #include "Cp1252.h"
+#include "IniFile.h"
 #include "RuntimeError.h"
 #include "TestSupport.h"
 #include "TextFile.h"
 #include "UserCopy.h"
-#include "clsINIFile.h"
 
 using namespace quoravel;
 namespace fs = std::filesystem;
@@ -30,8 +30,8 @@ protected:
     }
     std::string Bytes(const std::string& name) { return ReadFileBytes(dir_ / name).value_or("<missing>"); }
     long Files() { return std::distance(fs::directory_iterator(dir_), fs::directory_iterator()); }
-    clsINIFile Ini(const std::string& section, bool booleans = true) {
-        clsINIFile ini;
+    IniFile Ini(const std::string& section, bool booleans = true) {
+        IniFile ini;
         ini.SetPathname(dir_.string());
         ini.SetFilename("test.ini");
         ini.SetSection(section);
@@ -55,7 +55,7 @@ TEST_F(SettingsFile, PathnameEndsWithOneSeparator) {
         // Blanks belong to the folder's name: "case " is not "case".
         {"case ", "case " + sep},
         {" case", " case" + sep}};
-    clsINIFile ini;
+    IniFile ini;
     for (const auto& [in, expected] : rows) {
         ini.SetPathname(in);
         EXPECT_EQ(ini.Pathname(), expected) << "'" << in << "'";
@@ -63,7 +63,7 @@ TEST_F(SettingsFile, PathnameEndsWithOneSeparator) {
 }
 
 TEST_F(SettingsFile, NotSetUpRaisesError5InOrderOfChecks) {
-    clsINIFile ini;
+    IniFile ini;
     EXPECT_EQ(Raised([&] { ini.ReadINI("k", 1); }), "5 ReadIni: Section name not set");
     EXPECT_EQ(Raised([&] { ini.WriteINI("k", Value("v"), 1); }), "5 WriteIni: Section name not set");
     ini.SetSection("  S  ");
@@ -117,7 +117,7 @@ TEST_F(SettingsFile, LongValuesAreCutTo2047Characters) {
 
 TEST_F(SettingsFile, SectionsAndKeysInFileOrderWithoutRegardToCase) {
     Put("test.ini", "[NJ]\r\nZ=1\r\nA=2\r\n[NY]\r\nq=1\r\n[nj]\r\nz=3\r\nM=4\r\n");
-    clsINIFile ini = Ini("nJ");
+    IniFile ini = Ini("nJ");
     EXPECT_EQ(ini.Sections(), (std::vector<std::string>{"NJ", "NY"}));
     EXPECT_EQ(ini.Keys(), (std::vector<std::string>{"Z", "A", "M"}));
     EXPECT_EQ(ini.ReadINI("m", 1), Value("4"));
@@ -242,12 +242,12 @@ TEST_F(TextFile, ADeviceIsWrittenIntoNeverReplaced) {
 
 TEST_F(SettingsFile, HeldTextIsWrittenOnceOnCommit) {
     Put("test.ini", "[S]\r\nA=1\r\n");
-    clsINIFile ini = Ini("S");
+    IniFile ini = Ini("S");
     ini.HoldInMemory();
-    ini.WriteINI("B", Value("2"), clsINIFile::Text);
+    ini.WriteINI("B", Value("2"), IniFile::Text);
     Put("test.ini", "[S]\r\nA=changed on disk\r\n");  // not seen while held
-    EXPECT_EQ(ini.ReadINI("A", clsINIFile::Text).Text(), "1");
-    EXPECT_EQ(ini.ReadINI("B", clsINIFile::Text).Text(), "2");
+    EXPECT_EQ(ini.ReadINI("A", IniFile::Text).Text(), "1");
+    EXPECT_EQ(ini.ReadINI("B", IniFile::Text).Text(), "2");
     EXPECT_EQ(Bytes("test.ini"), "[S]\r\nA=changed on disk\r\n");
     ini.Commit();
     EXPECT_EQ(Bytes("test.ini"), "[S]\r\nA=1\r\nB=2\r\n");
@@ -273,13 +273,13 @@ TEST(UserCopy, ReadsTheUsersCopyFirstAndWritesOnlyThere) {
     EXPECT_FALSE(std::filesystem::exists(userFolder + "termcomm.ini"));  // nothing to start from
     const std::string own = copy.WritePath(true);
     EXPECT_EQ(home.Read("data/termcomm.ini"), "[0]\r\nFirstYearMax=90\r\n");
-    clsINIFile file;
+    IniFile file;
     file.SetPathname(userFolder);
     file.SetFilename("termcomm.ini");
     file.SetSection("0");
     file.SetBooleanDefaultTrue(Value(true));
     file.SetBooleanDefaultFalse(Value(false));
-    file.WriteINI("FirstYear", Value(60.5), clsINIFile::Text);
+    file.WriteINI("FirstYear", Value(60.5), IniFile::Text);
     EXPECT_EQ(copy.ReadPath(), own);
     EXPECT_EQ(home.Read("data/termcomm.ini"), "[0]\r\nFirstYearMax=90\r\nFirstYear=60.5\r\n");
     EXPECT_EQ(shipped.Read("TermComm.ini"), "[0]\r\nFirstYearMax=90\r\n");

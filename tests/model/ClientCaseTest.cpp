@@ -1,24 +1,24 @@
 #include <gtest/gtest.h>
 
+#include "ClientCase.h"
 #include "TestSupport.h"
-#include "cClient.h"
 
 using namespace quoravel;
 
 namespace {
 
-cClient MakeClient(const std::string& state, std::int32_t company, std::int32_t product = 1) {
-    cClient c;
+ClientCase MakeClient(const std::string& state, std::int32_t company, std::int32_t product = 1) {
+    ClientCase c;
     c.SetState(state);
-    c.proposal().SetCompany(company);
-    if (product) c.proposal().AddProduct(product);
+    c.Proposal().SetCompany(company);
+    if (product) c.Proposal().AddProduct(product);
     return c;
 }
 
 }  // namespace
 
-TEST(cClient, SettersClampCodedFields) {
-    cClient c;
+TEST(ClientCase, SettersClampCodedFields) {
+    ClientCase c;
     c.SetClassification(9);
     EXPECT_EQ(c.Classification(), 2);
     c.SetClassification(-1);
@@ -26,7 +26,7 @@ TEST(cClient, SettersClampCodedFields) {
     c.SetPaymentMode(5);
     EXPECT_EQ(c.PaymentMode(), 0);
     c.SetState("nj");
-    EXPECT_EQ(c.state(), "NJ");
+    EXPECT_EQ(c.State(), "NJ");
     c.SetWaiver(true);  // no rating yet: rated at 100 %
     EXPECT_EQ(c.WaiverRating(), 1.0);
     c.SetWaiverRating(2.0);
@@ -34,8 +34,8 @@ TEST(cClient, SettersClampCodedFields) {
     EXPECT_EQ(c.WaiverRating(), 2.0);
 }
 
-TEST(cClient, Names) {
-    cClient c;
+TEST(ClientCase, Names) {
+    ClientCase c;
     c.SetLastName("Smith");
     EXPECT_EQ(c.FullName(), "Smith");
     EXPECT_EQ(c.FullName(), "Smith");  // asked twice, still the same
@@ -43,13 +43,13 @@ TEST(cClient, Names) {
     c.SetMiddleInit("Q.");
     EXPECT_EQ(c.SortName(), "Smith, John Q.");
     EXPECT_EQ(c.FullName(), "John Q. Smith");
-    cClient firstOnly;
+    ClientCase firstOnly;
     firstOnly.SetFirstName("Ann");
     EXPECT_EQ(firstOnly.SortName(), "Ann");
 }
 
-TEST(cClient, ModeTextAndSex) {
-    cClient c;
+TEST(ClientCase, ModeTextAndSex) {
+    ClientCase c;
     c.SetPaymentMode(SpecialMonthly);
     EXPECT_EQ(c.ModeText(true), "Monthly");
     EXPECT_EQ(c.ModeText(false), "Special Monthly");
@@ -64,7 +64,7 @@ TEST(cClient, ModeTextAndSex) {
     EXPECT_EQ(c.sex(true), 1);
 }
 
-TEST(cClient, TableRatingScales) {
+TEST(ClientCase, TableRatingScales) {
     struct Row {
         const char* code;
         const char* state;
@@ -80,7 +80,7 @@ TEST(cClient, TableRatingScales) {
         {"b", "TX", 0, 40, 0.0},  // codes compare exactly
     };
     for (const auto& r : rows) {
-        cClient c = MakeClient(r.state, r.company);
+        ClientCase c = MakeClient(r.state, r.company);
         c.SetTableRating(r.code);
         EXPECT_DOUBLE_EQ(c.TableRatingNum(r.age), r.expected)
             << r.code << " " << r.state << " " << r.company << " age " << r.age;
@@ -88,8 +88,8 @@ TEST(cClient, TableRatingScales) {
     }
 }
 
-TEST(cClient, ClassWordingFollowsTheRating) {
-    cClient c;
+TEST(ClientCase, ClassWordingFollowsTheRating) {
+    ClientCase c;
     c.SetClassification(7);
     EXPECT_EQ(c.Classstring(), "Custom No Nicotine Use");
     c.SetTableRating("D");
@@ -99,7 +99,7 @@ TEST(cClient, ClassWordingFollowsTheRating) {
     EXPECT_EQ(c.Classstring(9), "");
 }
 
-TEST(cClient, HorizonAndPolicyForms) {
+TEST(ClientCase, HorizonAndPolicyForms) {
     EXPECT_EQ(MakeClient("MD", 0, 1).YearsToIllustrate(), 95);
     EXPECT_EQ(MakeClient("TX", 0, 1).YearsToIllustrate(), 98);
     EXPECT_EQ(MakeClient("NY", 1, 2).YearsToIllustrate(), 100);
@@ -126,41 +126,41 @@ TEST(cClient, HorizonAndPolicyForms) {
     EXPECT_EQ(MakeClient("TX", 2).PolicyForm2(), "");
 }
 
-TEST(cClient, ProductsWaiverRatesAndApproval) {
-    cClient c = MakeClient("NJ", 1, 0);
+TEST(ClientCase, ProductsWaiverRatesAndApproval) {
+    ClientCase c = MakeClient("NJ", 1, 0);
     EXPECT_EQ(c.GetNumProducts(), -1);
-    c.proposal().AddProduct(18);
-    c.proposal().AddProduct(19);
+    c.Proposal().AddProduct(18);
+    c.Proposal().AddProduct(19);
     EXPECT_EQ(c.GetNumProducts(), 1);
 
-    EXPECT_EQ(cClient::WaiverAgeRate(17), 0);
-    EXPECT_EQ(cClient::WaiverAgeRate(18), 0.06);
-    EXPECT_EQ(cClient::WaiverAgeRate(39), 0.11);
-    EXPECT_EQ(cClient::WaiverAgeRate(59), 0.27);
-    EXPECT_EQ(cClient::WaiverAgeRate(60), 0);
+    EXPECT_EQ(ClientCase::WaiverAgeRate(17), 0);
+    EXPECT_EQ(ClientCase::WaiverAgeRate(18), 0.06);
+    EXPECT_EQ(ClientCase::WaiverAgeRate(39), 0.11);
+    EXPECT_EQ(ClientCase::WaiverAgeRate(59), 0.27);
+    EXPECT_EQ(ClientCase::WaiverAgeRate(60), 0);
 
     TempFolder folder;
     folder.Write("STATES.INI", "[NJ]\r\nBRN=yes\r\nQNB=Yes\r\n");  // found whatever the case of its name
     EXPECT_FALSE(c.CompanyApprovedInState(folder.folder()));       // "Yes" is not "yes"
-    c.proposal().SetCompany(0);
+    c.Proposal().SetCompany(0);
     EXPECT_TRUE(c.CompanyApprovedInState(folder.folder()));
     c.SetState("TX");
     EXPECT_FALSE(c.CompanyApprovedInState(folder.folder()));
 }
 
-TEST(cClient, CopyTakesTheInsuredButNotTheCase) {
-    cClient source = MakeClient("NJ", 1, 18);
+TEST(ClientCase, CopyTakesTheInsuredButNotTheCase) {
+    ClientCase source = MakeClient("NJ", 1, 18);
     source.SetLastName("Roe");
     source.SetAge(72);
     source.SetTableRating("B");
     source.SetWaiver(false);
     source.SetWaiverRating(0);
-    source.broker().Set(BrokerField::last_name, "Agent");
-    cClient copy;
+    source.AssignedBroker().Set(BrokerField::last_name, "Agent");
+    ClientCase copy;
     copy.Copy(source);
     EXPECT_EQ(copy.LastName(), "Roe");
-    EXPECT_EQ(copy.proposal().Company(), 1);
+    EXPECT_EQ(copy.Proposal().Company(), 1);
     EXPECT_DOUBLE_EQ(copy.TableRatingNum(), 0.30);  // QNB in NJ at 72: reduced scale
-    EXPECT_EQ(copy.proposal().ProductCount(), 0u);
-    EXPECT_EQ(copy.broker().SortName(), "");
+    EXPECT_EQ(copy.Proposal().ProductCount(), 0u);
+    EXPECT_EQ(copy.AssignedBroker().SortName(), "");
 }

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "IllustrationOptions.h"
 #include "RuntimeError.h"
-#include "cIllustrationOptions.h"
 
 using namespace quoravel;
 
 namespace {
 
-std::vector<std::int32_t> Amounts(const cIllustrationOptions& o) {
+std::vector<std::int32_t> Amounts(const IllustrationOptions& o) {
     std::vector<std::int32_t> out;
     for (std::size_t i = 0; i < o.FaceAmountCount(); ++i) out.push_back(o.GetFaceAmount(i));
     return out;
@@ -15,15 +15,15 @@ std::vector<std::int32_t> Amounts(const cIllustrationOptions& o) {
 
 }  // namespace
 
-TEST(cIllustrationOptions, FaceAmountsStaySortedWithoutDuplicates) {
-    cIllustrationOptions o;
+TEST(IllustrationOptions, FaceAmountsStaySortedWithoutDuplicates) {
+    IllustrationOptions o;
     o.AddProduct(1);
     for (auto amount : {250000, 100000, 100000}) o.AddFaceAmount(amount, "TX");
     EXPECT_EQ(Amounts(o), (std::vector<std::int32_t>{100000, 250000}));
     EXPECT_FALSE(o.FaceAmounts().back().has_value());  // the spare slot stays last and empty
 }
 
-TEST(cIllustrationOptions, MinimumFaceAmountByStateProductAndCompany) {
+TEST(IllustrationOptions, MinimumFaceAmountByStateProductAndCompany) {
     struct Row {
         std::int32_t product;
         std::int32_t company;
@@ -36,7 +36,7 @@ TEST(cIllustrationOptions, MinimumFaceAmountByStateProductAndCompany) {
         {1, 2, "TX", false}, {11, 0, "NJ", false}, {18, 1, "NJ", false},  // NJ: 50,000 for every product
     };
     for (const auto& r : rows) {
-        cIllustrationOptions o;
+        IllustrationOptions o;
         o.SetCompany(r.company);
         o.AddProduct(r.product);
         o.AddFaceAmount(40000, r.state);
@@ -44,8 +44,8 @@ TEST(cIllustrationOptions, MinimumFaceAmountByStateProductAndCompany) {
     }
 }
 
-TEST(cIllustrationOptions, CodedSettersAndProducts) {
-    cIllustrationOptions o;
+TEST(IllustrationOptions, CodedSettersAndProducts) {
+    IllustrationOptions o;
     o.SetPrintOption(3);
     EXPECT_EQ(o.PrintOption(), -1);
     o.AddProduct(12);
@@ -64,7 +64,7 @@ TEST(cIllustrationOptions, CodedSettersAndProducts) {
     EXPECT_EQ(o.YearsToPrint(), 40);
     o.SetYearsToPrint(0);
     EXPECT_EQ(o.YearsToPrint(), 20);
-    cIllustrationOptions level;
+    IllustrationOptions level;
     level.AddProduct(1);
     level.SetYearsToPrint(98);
     EXPECT_EQ(level.YearsToPrint(), 100);
@@ -74,13 +74,13 @@ TEST(cIllustrationOptions, CodedSettersAndProducts) {
     EXPECT_THROW(o.SetFaceAmount(5, 1), RuntimeError);
 }
 
-TEST(cIllustrationOptions, CarrierTexts) {
-    cIllustrationOptions o;
+TEST(IllustrationOptions, CarrierTexts) {
+    IllustrationOptions o;
     o.SetCompany(2);
     EXPECT_EQ(o.GetCompanyString(), "Castmere Liife Insurance Company");
     EXPECT_EQ(o.CompanyName(), "Castmere Life Insurance Company");
     EXPECT_EQ(o.GetShortCompanyString(), "CLIC");
-    cIllustrationOptions brn;
+    IllustrationOptions brn;
     EXPECT_EQ(o.CompanyAddress(), "Administrative Office \u2022 " + brn.CompanyAddress());
     EXPECT_EQ(o.CompanyCityState(), brn.CompanyCityState());
     o.SetCompany(7);

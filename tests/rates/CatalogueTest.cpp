@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "Enumerations.h"
 #include "ProductCatalogue.h"
 #include "ProductInfo.h"
+#include "ProductLookups.h"
 
 using namespace quoravel;
 

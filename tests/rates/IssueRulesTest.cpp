@@ -10,15 +10,15 @@ namespace {
 
 const Date kAfterCutover = Date::FromYmd(2024, 3, 1);
 
-cClient MakeClient(const char* state, std::int32_t company, std::int32_t classCode, bool male,
-                   std::int16_t age, std::vector<std::int32_t> products) {
-    cClient client;
+ClientCase MakeClient(const char* state, std::int32_t company, std::int32_t classCode, bool male,
+                      std::int16_t age, std::vector<std::int32_t> products) {
+    ClientCase client;
     client.SetState(state);
-    client.proposal().SetCompany(company);
+    client.Proposal().SetCompany(company);
     client.SetClassification(classCode);
     client.SetIsMale(male);
     client.SetAge(age);
-    for (auto product : products) client.proposal().AddProduct(product);
+    for (auto product : products) client.Proposal().AddProduct(product);
     return client;
 }
 
@@ -112,7 +112,8 @@ TEST(ValidateAge, Messages) {
         {"TX", 1, 7, true, 65, {18}, false, "", "Quenby: custom class outside NY"},
     };
     for (auto& row : rows) {
-        cClient client = MakeClient(row.state, row.company, row.classCode, row.male, row.age, row.products);
+        ClientCase client =
+            MakeClient(row.state, row.company, row.classCode, row.male, row.age, row.products);
         const AgeCheck check = ValidateAge(client, row.prior);
         EXPECT_EQ(check.ok, row.expected.empty()) << row.source;
         EXPECT_EQ(check.message, row.expected.empty() ? "" : kRefused + row.expected)
@@ -121,7 +122,7 @@ TEST(ValidateAge, Messages) {
 }
 
 TEST(ValidateAge, Notices) {
-    cClient comparison = MakeClient("MD", 0, 8, true, 76, {2, 26});
+    ClientCase comparison = MakeClient("MD", 0, 8, true, 76, {2, 26});
     const auto failed = ValidateAge(comparison, false).notices;
     ASSERT_EQ(failed.size(), 1U);
     EXPECT_EQ(failed[0].title, "Age out of range");
@@ -129,7 +130,7 @@ TEST(ValidateAge, Notices) {
               "Product Comparison page will not print.  Please choose to print individual ledgers.");
 
     // A comparison some of whose products fit goes on without the others.
-    cClient partly = MakeClient("TX", 0, 4, true, 55, {2, 5});
+    ClientCase partly = MakeClient("TX", 0, 4, true, 55, {2, 5});
     const AgeCheck fits = ValidateAge(partly, false);
     EXPECT_TRUE(fits.ok);
     EXPECT_EQ(fits.outOfAge, std::vector<std::int32_t>{5});
@@ -137,7 +138,7 @@ TEST(ValidateAge, Notices) {
     EXPECT_EQ(fits.notices[0].text,
               "Left out of this proposal: Brellan 30\u00AE: Client must be age 50 or younger.");
 
-    cClient quenby = MakeClient("TX", 1, 1, true, 65, {18, 19});
+    ClientCase quenby = MakeClient("TX", 1, 1, true, 65, {18, 19});
     const auto refused = ValidateAge(quenby, false).notices;
     ASSERT_EQ(refused.size(), 2U);  // one class notice for both products, then the comparison
     EXPECT_EQ(refused[0].title, "Age out of Range");
@@ -175,12 +176,12 @@ TEST(ValidateClientInfo, Riders) {
         {40, true, false, false, "", 100000, "", "no rating entered counts as None"},
     };
     for (const auto& row : rows) {
-        cClient client = MakeClient("TX", 0, 4, true, row.age, {2});
+        ClientCase client = MakeClient("TX", 0, 4, true, row.age, {2});
         client.SetWaiver(row.waiver);
         client.SetChildRider(row.child);
         client.SetWaiveSpouseFee(row.spouseFee);
         client.SetTableRating(row.rating);
-        client.proposal().AddFaceAmount(row.face, "TX");
+        client.Proposal().AddFaceAmount(row.face, "TX");
         ProcessValues process;
         ProposalRun run(process, "");
         const std::string notes = Joined(ValidateClientInfo(client, run, kAfterCutover));
@@ -206,7 +207,7 @@ TEST(ValidateClientInfo, TableRating) {
         {1, 2, "None", "", "None"},
     };
     for (const auto& row : rows) {
-        cClient client = MakeClient("TX", row.company, row.classCode, true, 40, {2});
+        ClientCase client = MakeClient("TX", row.company, row.classCode, true, 40, {2});
         client.SetTableRating(row.rating);
         ProcessValues process;
         ProposalRun run(process, "");
@@ -254,17 +255,17 @@ TEST(ValidateClientInfo, SupplementaryPages) {
          "MD male class 4: product 3 maximum 72"},
     };
     for (const auto& row : rows) {
-        cClient client = MakeClient("MD", 0, row.classCode, true, row.age, row.products);
+        ClientCase client = MakeClient("MD", 0, row.classCode, true, row.age, row.products);
         client.SetTableRating(row.rating);
-        client.proposal().SetOutputClassComp(true);
-        client.proposal().SetOutputClassInfo(true);
+        client.Proposal().SetOutputClassComp(true);
+        client.Proposal().SetOutputClassInfo(true);
         ProcessValues process;
         ProposalRun run(process, "");
         const std::string notes = Joined(ValidateClientInfo(client, run, kAfterCutover));
         EXPECT_EQ(notes, row.notes) << "class " << row.classCode << " age " << row.age << ": " << row.source;
-        EXPECT_EQ(client.proposal().OutputClassComp(), notes.find("Class Comparison") == std::string::npos);
-        EXPECT_EQ(client.proposal().OutputClassInfo(), notes.find("Class Information") == std::string::npos);
-        EXPECT_EQ(client.proposal().PrintOption(), notes.find("Individual") == std::string::npos ? 0 : 1);
+        EXPECT_EQ(client.Proposal().OutputClassComp(), notes.find("Class Comparison") == std::string::npos);
+        EXPECT_EQ(client.Proposal().OutputClassInfo(), notes.find("Class Information") == std::string::npos);
+        EXPECT_EQ(client.Proposal().PrintOption(), notes.find("Individual") == std::string::npos ? 0 : 1);
     }
 }
 
@@ -292,7 +293,7 @@ TEST(ValidateClientInfo, RateScaleMarkers) {
         {"John", "", "Smith", kAfterCutover, false, ""},
     };
     for (const auto& row : rows) {
-        cClient client = MakeClient("TX", 0, 4, true, 40, {2});
+        ClientCase client = MakeClient("TX", 0, 4, true, 40, {2});
         client.SetFirstName(row.first);
         client.SetMiddleInit(row.middle);
         client.SetLastName(row.last);
@@ -308,7 +309,7 @@ TEST(ValidateClientInfo, RateScaleMarkers) {
     // The outside system asks for the prior scale by "TVRN.UsePriorRates";
     // CURRENTSCALEONLY still holds over it.
     for (const auto& [last, prior] : {std::pair{"Smith", true}, std::pair{"CURRENTSCALEONLY", false}}) {
-        cClient client = MakeClient("TX", 0, 4, true, 40, {2});
+        ClientCase client = MakeClient("TX", 0, 4, true, 40, {2});
         client.SetLastName(last);
         ProcessValues process;
         ProposalRun run(process, "");
@@ -338,13 +339,13 @@ TEST(ValidateClientInfo, CorrectionsAreUpdatesUnderTheirRelayKeys) {
         {"MD", 0, 4, 73, {2, 3}, false, "None", "BRLN.PrintOpts=I"},
     };
     for (const auto& row : rows) {
-        cClient client = MakeClient(row.state, row.company, row.classCode, true, row.age, row.products);
+        ClientCase client = MakeClient(row.state, row.company, row.classCode, true, row.age, row.products);
         client.SetWaiver(row.riders);
         client.SetChildRider(row.riders);
         client.SetChildRiderUnits(row.riders ? 2 : 0);
         client.SetTableRating(row.rating);
-        client.proposal().SetOutputClassComp(true);
-        client.proposal().SetOutputClassInfo(true);
+        client.Proposal().SetOutputClassComp(true);
+        client.Proposal().SetOutputClassInfo(true);
         ProcessValues process;
         ProposalRun run(process, "");
         ValidateClientInfo(client, run, kAfterCutover);

@@ -74,21 +74,21 @@ protected:
         WriteRates(folder, "yrt.rat", RateLayoutKind::YrtWaiver, 101, [](long, std::size_t) { return 30.0; });
     }
 
-    cClient Client(std::int16_t age, bool male, int classCode, std::int32_t product, std::int32_t face) {
-        cClient c;
+    ClientCase Client(std::int16_t age, bool male, int classCode, std::int32_t product, std::int32_t face) {
+        ClientCase c;
         c.SetState("TX");
         c.SetAge(age);
         c.SetIsMale(male);
         c.SetClassification(classCode);
         c.SetTableRating("None");
-        c.proposal().AddProduct(product);
-        c.proposal().AddFaceAmount(face, "TX");
+        c.Proposal().AddProduct(product);
+        c.Proposal().AddFaceAmount(face, "TX");
         return c;
     }
 
-    PremiumSchedule Schedule(const cClient& c) {
+    PremiumSchedule Schedule(const ClientCase& c) {
         RateContext context{folder.folder(), run};
-        return ComputePremiumSchedule(context, c, c.proposal().ProdChoices()[0], 0);
+        return ComputePremiumSchedule(context, c, c.Proposal().ProdChoices()[0], 0);
     }
 
     TempFolder folder;
@@ -137,7 +137,7 @@ TEST_F(WorkedExamples, LevelProductThenYearlyRenewable) {
 
 TEST_F(WorkedExamples, OstrelNonLevelYears) {
     // Ostrel 20 • 10 Guarantees (37, priced as 32): level 10 years, non-level to year 20.
-    cClient c = Client(40, false, 2, 37, 100000);
+    ClientCase c = Client(40, false, 2, 37, 100000);
     RateContext context{folder.folder(), run};
     ProductInfo product;
     product.FillProduct(37, 40, false);
@@ -161,7 +161,7 @@ TEST_F(WorkedExamples, OneYearProduct) {
 }
 
 TEST_F(WorkedExamples, RatedCaseWithFlatExtrasChildRiderAndRatedWaiver) {
-    cClient c = Client(45, true, 7, 2, 250000);
+    ClientCase c = Client(45, true, 7, 2, 250000);
     c.SetTableRating("B");
     c.SetPermFlatExtra(2.5);
     c.SetTempFlatExtra(5);
@@ -239,7 +239,7 @@ TEST_F(WorkedExamples, MissingAndDamagedRateFiles) {
         r.damage();
         const auto s = Schedule(Client(45, true, 4, 2, 250000));
         ASSERT_EQ(run.Errors.Count(), 1) << r.what;
-        const clsError& e = run.Errors.Item(1);
+        const LoggedError& e = run.Errors.Item(1);
         EXPECT_EQ(std::to_string(e.Severity) + "|" + std::to_string(e.Number) + "|" + e.ModuleName + "|" +
                       e.RoutineName,
                   r.expected)

@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Errors(const clsErrors& errors) {
+std::string Errors(const ErrorLog& errors) {
     std::string text;
     for (const auto& e : errors) {
         text += std::to_string(e->Number) + " " + e->ModuleName + "." + e->RoutineName + ": " +
@@ -76,7 +76,7 @@ TEST(RateToolDump, EveryLayoutRoundTripsThroughItsTextExactly) {
     TempFolder dir;
     const RateLayout& waiver = LayoutOf(RateLayoutKind::Waiver);
     dir.Write("w.rat", Bytes(waiver, {{3, {1, 2, 3, 4, 5, 6.5}}}));
-    clsErrors errors;
+    ErrorLog errors;
     EXPECT_NE(DumpRateFile(dir.path() / "w.rat", waiver, dir.path() / "w.txt", errors), "");
     EXPECT_EQ(dir.Read("w.txt"), "layout waiver\r\n3 1 2 3 4 5 6.5\r\n");
     EXPECT_NE(RebuildRateFile(dir.path() / "w.txt", dir.path() / "again.rat", errors), "");
@@ -107,7 +107,7 @@ TEST(RateToolCreate, LevelTablesLandAtTheirAgesRecordAndPosition) {
     WriteTermTables(dir);
     const RateToolInputs inputs{"Term", "g", "", dir.path(), {}, dir.path() / "QNBTermNew.rat"};
     ASSERT_TRUE(HasNeededInputs(Type(7), inputs));
-    clsErrors errors;
+    ErrorLog errors;
     EXPECT_EQ(CreateRateFile(Type(7), inputs, errors), "Level FG Rate File Created for QNB Term.");
     EXPECT_EQ(Errors(errors), "");
 
@@ -157,7 +157,7 @@ TEST(RateToolCreate, BadTablesFailNamingFileLineAndValueAndKeepTheLastGoodFile) 
         WriteTermTables(dir);
         dir.Write(table, text);
         dir.Write("out.rat", "the last good file");
-        clsErrors errors;
+        ErrorLog errors;
         EXPECT_EQ(CreateRateFile(Type(7), {"Term", "g", "", dir.path(), {}, dir.path() / "out.rat"}, errors),
                   "");
         std::string expected = message;
@@ -167,7 +167,7 @@ TEST(RateToolCreate, BadTablesFailNamingFileLineAndValueAndKeepTheLastGoodFile) 
     }
 
     TempFolder empty;
-    clsErrors errors;
+    ErrorLog errors;
     EXPECT_EQ(CreateRateFile(Type(7), {"Term", "g", "", empty.path(), {}, empty.path() / "out.rat"}, errors),
               "");
     EXPECT_EQ(Errors(errors), "53 RateStuf.ReadNewTermRates: The rate table " + empty.folder() +
@@ -192,7 +192,7 @@ TEST(RateToolCreate, YearlyRenewableAndOneYearTablesFillTheirOwnLayouts) {
             dir.Write(Brellan1TableName("b1.txt", classCode, sex).string(), lines);
         }
     }
-    clsErrors errors;
+    ErrorLog errors;
     RateToolInputs yrt{"yrt", "g", "", dir.path(), {}, dir.path() / "g.rat"};
     EXPECT_FALSE(HasNeededInputs(Type(4), yrt)) << "the product years name the tables";
     yrt.productYears = "7";
@@ -229,7 +229,7 @@ TEST(RateToolConvert, OldClassesMoveToTheirCurrentClassCodes) {
     }
     TempFolder dir;
     dir.Write("old.rat", Bytes(oldLayout, old));
-    clsErrors errors;
+    ErrorLog errors;
     EXPECT_NE(ConvertOldStyleRatesToNewStyle(dir.path() / "old.rat", dir.path() / "new.rat", errors), "");
     EXPECT_EQ(Errors(errors), "");
     const std::string bytes = dir.Read("new.rat");

@@ -9,9 +9,9 @@
 #include <map>
 #include <tuple>
 
-#include "Enumerations.h"
 #include "PremiumEngine.h"
 #include "ProductCatalogue.h"
+#include "ProductLookups.h"
 #include "SweepCases.h"
 
 using namespace quoravel;
@@ -30,11 +30,11 @@ TEST(Sweep, EveryValidCaseIsPricedAndTheSampleRatesKeepTheirOrder) {
     RateContext context{QUORAVEL_PROGRAM_DIR, run};
     std::map<Key, double> levelRate;
     long cases = 0;
-    ForEachSweepCase(run, [&](const cClient& client, const SweepCase& sweep) {
+    ForEachSweepCase(run, [&](const ClientCase& client, const SweepCase& sweep) {
         ++cases;
         const auto schedule = ComputePremiumSchedule(context, client, sweep.product, 0);
         const auto& m = schedule.rates;
-        ASSERT_EQ(m.Rows(), static_cast<std::size_t>(101 - client.age())) << sweep.Describe();
+        ASSERT_EQ(m.Rows(), static_cast<std::size_t>(101 - client.Age())) << sweep.Describe();
         for (std::size_t row = 0; row < m.Rows(); ++row) {
             ASSERT_TRUE(m.At(row, 0) > 0 && std::isfinite(m.At(row, 0)) && m.At(row, 4) > 0)
                 << sweep.Describe() << " policy year " << row + 1;
@@ -42,11 +42,11 @@ TEST(Sweep, EveryValidCaseIsPricedAndTheSampleRatesKeepTheirOrder) {
         ASSERT_EQ(run.Errors.Count(), 0) << sweep.Describe() << ": " << run.Errors.Item(1).Description;
         // The level rate: after the select years on the select products.
         ProductInfo info;
-        info.FillProduct(sweep.product, client.age(), false);
+        info.FillProduct(sweep.product, client.Age(), false);
         const auto levelYear =
             std::min<std::size_t>(static_cast<std::size_t>(info.SelectYears()), m.Rows() - 1);
         levelRate[{sweep.product, sweep.state, sweep.prior, sweep.band, sweep.classCode, sweep.sex,
-                   client.age()}] = m.At(levelYear, 0);
+                   client.Age()}] = m.At(levelYear, 0);
     });
     EXPECT_GT(cases, 100000);
 
@@ -88,12 +88,12 @@ TEST(Sweep, TheRefusedDorrancePlansHaveNoRatesForYearsSixToTen) {
     RateContext context{QUORAVEL_PROGRAM_DIR, run};
     for (const std::int32_t product : {16, 17}) {
         EXPECT_FALSE(IsIllustrated(product));
-        cClient client;
+        ClientCase client;
         client.SetState("NY");
         client.SetAge(45);
-        client.proposal().SetCompany(1);
-        client.proposal().AddProduct(product);
-        client.proposal().AddFaceAmount(250000, "NY");
+        client.Proposal().SetCompany(1);
+        client.Proposal().AddProduct(product);
+        client.Proposal().AddFaceAmount(250000, "NY");
         const auto schedule = ComputePremiumSchedule(context, client, product, 0);
         for (std::size_t year = 5; year < 10; ++year) {
             EXPECT_EQ(schedule.rates.At(year, 0), 0) << product << " year " << year + 1;

@@ -28,8 +28,8 @@ TEST(RelayAnswer, IsOneFileInItsSectionOrder) {
     run.Answer.BasicValues = {{"value_Dividend", Value(0), 2}};
     run.Answer.ExportedPages = 3;
     run.Answer.Nodes = {{1, 2, "Term 20 - $250,000"}, {3, 3, "Client Information"}};
-    run.Errors.Add(clsError::Warning, "w");
-    run.Updates.Add("Insured.Waiver", Value(false), clsINIFile::Boolean);
+    run.Errors.Add(LoggedError::Warning, "w");
+    run.Updates.Add("Insured.Waiver", Value(false), IniFile::Boolean);
     WriteRelayAnswer(run);
 
     const std::string path = relay + "/";
@@ -52,7 +52,7 @@ TEST(RelayAnswer, IsOneFileInItsSectionOrder) {
 
     // A run that made no document answers with "Engine" alone.
     ProposalRun refused(values, relay);
-    refused.Errors.Add(clsError::Error, "refused");
+    refused.Errors.Add(LoggedError::Error, "refused");
     WriteRelayAnswer(refused);
     EXPECT_EQ(folder.Read("relay.out"), "[Engine]\r\nStatus=4\r\nMessage_1=Error\xFD\xFDrefused\r\n");
 }

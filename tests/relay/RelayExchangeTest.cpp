@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <functional>
 
+#include "IniFile.h"
 #include "PremiumEngine.h"
 #include "RelayExchange.h"
 #include "Rounding.h"
 #include "TestSupport.h"
-#include "clsINIFile.h"
 
 using namespace quoravel;
 
@@ -38,14 +38,14 @@ protected:
 
     // Reads a relay file of the given bytes; later lines of `lines` win over
     // the complete case's (the first line of a key is the one read).
-    std::shared_ptr<cClient> Read(const std::string& lines, bool complete = true) {
+    std::shared_ptr<ClientCase> Read(const std::string& lines, bool complete = true) {
         folder.Write("relay.ini", "[Identifiers]\r\n" + lines + (complete ? kCompleteCase : ""));
         return ReadRelayFile(folder.folder(), "relay.ini", run);
     }
 
     // The answer of a run that illustrated product 2 on a document of three
     // pages, its ledger showing `years` years.
-    void Answer(const cClient& client, std::int32_t face, const std::vector<double>& premiums, int years) {
+    void Answer(const ClientCase& client, std::int32_t face, const std::vector<double>& premiums, int years) {
         AnswerPolicyValues(run, client, 2, face, premiums, years);
         run.Answer.ExportedPages = 3;
         WriteRelayAnswer(run);
@@ -58,11 +58,11 @@ protected:
     }
 
     std::string OutValue(const std::string& section, const std::string& key) const {
-        clsINIFile out;
+        IniFile out;
         out.SetPathname(folder.folder());
         out.SetFilename("relay.out");
         out.SetSection(section);
-        return out.ReadINI(key, clsINIFile::Text).Text();
+        return out.ReadINI(key, IniFile::Text).Text();
     }
 
     TempFolder folder;
@@ -71,23 +71,23 @@ protected:
 };
 
 // What a relay file filled in, as ";name=value;" pairs.
-std::string Summary(const cClient& c, const ProposalRun& p) {
+std::string Summary(const ClientCase& c, const ProposalRun& p) {
     std::string products, faces, updates;
-    for (auto product : c.proposal().ProdChoices()) {
+    for (auto product : c.Proposal().ProdChoices()) {
         if (product) products += std::to_string(product) + " ";
     }
-    for (auto amount : c.proposal().FaceAmounts()) {
+    for (auto amount : c.Proposal().FaceAmounts()) {
         if (amount) faces += std::to_string(*amount) + " ";
     }
     for (const auto& u : p.Updates) updates += u->Key + "=" + u->NewValue.Text() + " ";
-    const auto& o = c.proposal();
+    const auto& o = c.Proposal();
     return ";table=" + c.TableRating() + ";sex=" + (c.IsMale() ? "male" : "female") +
            ";mode=" + std::to_string(c.PaymentMode()) + ";class=" + std::to_string(c.Classification()) +
            ";waiver=" + NumberText(c.WaiverRating()) + ";child=" + std::to_string(c.ChildRiderUnits()) +
            (c.ChildRider() ? " rider" : " none") + ";extra=" + NumberText(c.TempFlatExtra()) + " for " +
            std::to_string(c.TempFlatExtraYears()) + ";company=" + std::to_string(o.Company()) +
            ";years=" + std::to_string(o.YearsToPrint()) + ";print=" + std::to_string(o.PrintOption()) +
-           ";prior=" + (p.RelayUsePriorRates ? "yes" : "no") + ";state=" + c.state() +
+           ";prior=" + (p.RelayUsePriorRates ? "yes" : "no") + ";state=" + c.State() +
            ";products=" + products + ";faces=" + faces + ";updates=" + updates + ";";
 }
 
@@ -159,7 +159,7 @@ TEST_F(RelayExchange, Utf8AndCrOnlyFilesAreReadAsWindows1252Ones) {
         folder.Write("relay.ini", bytes);
         const auto client = ReadRelayFile(folder.folder(), "relay.ini", run);
         EXPECT_EQ(client->FirstName(), "Jos\u00E9 M\u00FCller") << name;
-        EXPECT_EQ(client->age(), 52) << name;
+        EXPECT_EQ(client->Age(), 52) << name;
         EXPECT_EQ(run.Errors.Count(), 0) << name << ": " << Messages();
     }
 }
@@ -244,7 +244,7 @@ TEST_F(RelayExchange, RetiredAndUnavailableProducts) {
         run.Errors.Clear();
         const auto client = Read(c.lines);
         EXPECT_NE(Summary(*client, run).find(";products=" + c.products + ";"), std::string::npos) << c.lines;
-        EXPECT_EQ(client->proposal().ProductType(), client->proposal().ProdChoices().front()) << c.lines;
+        EXPECT_EQ(client->Proposal().ProductType(), client->Proposal().ProdChoices().front()) << c.lines;
         EXPECT_EQ(Messages(), c.messages) << c.lines;
     }
 }
@@ -389,10 +389,10 @@ TEST_F(RelayExchange, BadInputGivesAClearAnswer) {
         ASSERT_TRUE(client) << c.name;
         EXPECT_EQ(run.Errors.Count() == 0 ? "" : run.Errors.Item(1).Description, c.firstMessage) << c.name;
         if (run.Errors.Count() > 0 && c.name != "long product code") {
-            EXPECT_EQ(run.Errors.Item(1).Severity, clsError::Error) << c.name;
+            EXPECT_EQ(run.Errors.Item(1).Severity, LoggedError::Error) << c.name;
         }
         if (c.age >= 0) {
-            EXPECT_EQ(client->age(), c.age) << c.name;
+            EXPECT_EQ(client->Age(), c.age) << c.name;
         }
     }
     // A file that is no settings file gets that one message, not one per missing key.
@@ -403,8 +403,7 @@ TEST_F(RelayExchange, BadInputGivesAClearAnswer) {
     EXPECT_EQ(run.Errors.Item(1).Description, noSection);
     // A name longer than a settings value holds is cut, not refused.
     folder.Write("relay.ini", "[Identifiers]\r\nInsured.Name=" + std::string(1 << 19, 'x') + "\r\n");
-    EXPECT_EQ(ReadRelayFile(folder.folder(), "relay.ini", run)->FirstName().size(),
-              clsINIFile::kMaxValueLength);
+    EXPECT_EQ(ReadRelayFile(folder.folder(), "relay.ini", run)->FirstName().size(), IniFile::kMaxValueLength);
 }
 
 TEST_F(RelayExchange, AnswersWithTheHeaderAndTheYearlyValues) {

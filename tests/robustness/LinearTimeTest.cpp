@@ -14,12 +14,12 @@
 
 #include "BrokerFile.h"
 #include "CaseFile.h"
+#include "IniFile.h"
 #include "ProposalRun.h"
 #include "RelayExchange.h"
 #include "RuntimeError.h"
 #include "TestSupport.h"
 #include "VsvFile.h"
-#include "clsINIFile.h"
 
 using namespace quoravel;
 
@@ -97,11 +97,11 @@ TEST(LinearTime, EveryReaderTakesTimeInProportionToTheGarbageItIsGiven) {
     const std::vector<Reader> readers{
         {"settings file", "Quoravel.ini", "[Options]\r\n",
          [](const TempFolder& folder, const std::string& file) {
-             clsINIFile ini;
+             IniFile ini;
              ini.SetPathname(folder.folder());
              ini.SetFilename(file);
              ini.SetSection("Options");
-             ini.ReadINI("Missing", clsINIFile::Text);
+             ini.ReadINI("Missing", IniFile::Text);
              ini.Sections();
              ini.Keys();
          }},
@@ -136,11 +136,11 @@ TEST(LinearTime, SettingsTextAndTheAnswerGrowWithTheirSize) {
              {"many keys", ManyKeys}, {"one line", OneLine}}) {
         ExpectLinear(std::string("settings reader, ") + name, [make = make](int size) {
             return [text = make(size)] {
-                clsINIFile ini;
+                IniFile ini;
                 ini.SetFilename("relay.ini");
                 ini.SetSection("Identifiers");
                 ini.HoldInMemory(text);
-                ini.ReadINI("Insured.Name", clsINIFile::Text);
+                ini.ReadINI("Insured.Name", IniFile::Text);
                 ini.Sections();
                 ini.Keys();
             };

@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Describe(const clsError& e) {
+std::string Describe(const LoggedError& e) {
     return std::to_string(e.Severity) + "|" + std::to_string(e.Number) + "|" + e.Description + "|" +
            e.ModuleName + "|" + e.RoutineName;
 }
@@ -31,8 +31,8 @@ protected:
     }
     std::string Bytes(const std::string& name) { return ReadFileBytes(dir_ / name).value_or("<missing>"); }
     // A relay answer built in memory.
-    static clsINIFile NewAnswer() {
-        clsINIFile answer;
+    static IniFile NewAnswer() {
+        IniFile answer;
         answer.SetFilename("relay.out");
         answer.SetBooleanDefaultTrue(Value("True"));
         answer.SetBooleanDefaultFalse(Value("False"));
@@ -46,7 +46,7 @@ protected:
 };
 
 TEST_F(Logs, ErrorCollectionIsOneBased) {
-    clsErrors errors;
+    ErrorLog errors;
     EXPECT_EQ(errors.GetSeverity(), "");
     errors.Add(1, "w");
     EXPECT_EQ(errors.GetSeverity(), "Warning");
@@ -73,8 +73,8 @@ TEST_F(Logs, ErrorLogWritesStatusMessagesAndErrorLog) {
     };
     Put("Error.log", "old");
     for (const auto& [severities, status, messages, note] : rows) {
-        clsErrors errors;
-        clsINIFile answerFile = NewAnswer();
+        ErrorLog errors;
+        IniFile answerFile = NewAnswer();
         std::string answer = "[Engine]\r\nStatus=" + std::to_string(status) + "\r\n";
         std::string log = severities.empty() ? "old" : "";
         for (const auto& m : messages) answer += "Message_" + m + "\r\n";
@@ -91,7 +91,7 @@ TEST_F(Logs, ErrorLogWritesStatusMessagesAndErrorLog) {
 }
 
 TEST_F(Logs, UpdateLogKeepsTheLaterValueAndLogsEveryChange) {
-    clsUpdates updates;
+    UpdateLog updates;
     updates.Log(relay_, "Relay.upd");
     EXPECT_FALSE(fs::exists(dir_ / "Relay.upd") || fs::exists(dir_ / "Update.log"));
 
@@ -109,8 +109,8 @@ TEST_F(Logs, UpdateLogKeepsTheLaterValueAndLogsEveryChange) {
 }
 
 TEST_F(Logs, PdfFormsCopyAndAnnounceOnlyTheFormsThatAreNotGypsyNodes) {
-    clsPDFCOL forms;
-    clsINIFile answer = NewAnswer();
+    PdfFormList forms;
+    IniFile answer = NewAnswer();
     forms.Log(answer, relay_, program_);
     EXPECT_EQ(answer.InMemoryText(), "");
     EXPECT_FALSE(fs::exists(dir_ / "PDF.log"));
@@ -127,7 +127,7 @@ TEST_F(Logs, PdfFormsCopyAndAnnounceOnlyTheFormsThatAreNotGypsyNodes) {
     EXPECT_EQ(Bytes("PDF.log"), "\"" + folder + "|skip.pdf|Not handed over|True\"\r\n\"" + folder +
                                     "|UW.PDF|Underwriting Guidelines|False\"\r\n");
 
-    clsPDFCOL missing;
+    PdfFormList missing;
     missing.Add("TVNYUW.PDF", "UW.PDF", "Underwriting Guidelines", false);
     const std::string error = Raised([&] { missing.Log(answer, relay_, program_); });
     EXPECT_EQ(error.rfind("53 clsPDFCOL: The form " + program_ + "/TVNYUW.PDF cannot be copied", 0), 0u)

@@ -2,8 +2,8 @@
 
 using namespace quoravel;
 
-cClient SampleProposalCase() {
-    cClient client;
+ClientCase SampleProposalCase() {
+    ClientCase client;
     client.SetFirstName("John");
     client.SetLastName("Sample");
     client.SetState("TX");
@@ -11,9 +11,9 @@ cClient SampleProposalCase() {
     client.SetIsMale(true);
     client.SetClassification(2);
     client.SetTableRating("None");
-    client.broker().Set(BrokerField::last_name, "Broker");
-    client.proposal().AddProduct(4);
-    client.proposal().AddFaceAmount(250000, "TX");
-    client.proposal().SetYearsToPrint(20);
+    client.AssignedBroker().Set(BrokerField::last_name, "Broker");
+    client.Proposal().AddProduct(4);
+    client.Proposal().AddFaceAmount(250000, "TX");
+    client.Proposal().SetYearsToPrint(20);
     return client;
 }

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "Enumerations.h"
 #include "ProductCatalogue.h"
+#include "ProductLookups.h"
 
 namespace quoravel {
 namespace {
@@ -25,7 +25,8 @@ std::string SweepCase::Describe() const {
            std::to_string(sex);
 }
 
-void ForEachSweepCase(ProposalRun& run, const std::function<void(const cClient&, const SweepCase&)>& visit) {
+void ForEachSweepCase(ProposalRun& run,
+                      const std::function<void(const ClientCase&, const SweepCase&)>& visit) {
     // Every product the catalogue illustrates, sold by its own carrier.
     for (std::int32_t product = 1; product < 50; ++product) {
         if (!IsIllustrated(product)) continue;
@@ -44,14 +45,14 @@ void ForEachSweepCase(ProposalRun& run, const std::function<void(const cClient&,
                             const auto max = MaxIssueAge(product, state, classCode, sex == 0, prior);
                             if (!min || !max) continue;
                             SweepCase sweep{product, state, prior, band, classCode, sex};
-                            cClient client;
+                            ClientCase client;
                             client.SetState(state);
                             client.SetIsMale(sex == 0);
                             client.SetClassification(classCode);
                             client.SetTableRating("None");
-                            client.proposal().SetCompany(company);
-                            client.proposal().AddProduct(product);
-                            client.proposal().AddFaceAmount(kBandFaces[static_cast<std::size_t>(band - 1)],
+                            client.Proposal().SetCompany(company);
+                            client.Proposal().AddProduct(product);
+                            client.Proposal().AddFaceAmount(kBandFaces[static_cast<std::size_t>(band - 1)],
                                                             state);
                             for (int age = *min; age <= *max && age <= 100; ++age) {
                                 client.SetAge(static_cast<std::int16_t>(age));

@@ -3,8 +3,8 @@
 #include <functional>
 #include <string>
 
+#include "ClientCase.h"
 #include "ProposalRun.h"
-#include "cClient.h"
 
 namespace quoravel {
 
@@ -23,6 +23,7 @@ struct SweepCase {
 // it, in every state group whose files differ, every face band, rate scale,
 // class and sex, at every issue age the issue rules allow. The run's rate
 // scale and error log are set up for each case.
-void ForEachSweepCase(ProposalRun& run, const std::function<void(const cClient&, const SweepCase&)>& visit);
+void ForEachSweepCase(ProposalRun& run,
+                      const std::function<void(const ClientCase&, const SweepCase&)>& visit);
 
 }  // namespace quoravel

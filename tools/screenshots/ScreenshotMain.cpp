@@ -13,22 +13,22 @@
 #include <QWidget>
 #include <iostream>
 
+#include "AboutDialog.h"
+#include "BrokerDialog.h"
+#include "CaseDirectoryDialog.h"
+#include "CommissionDialog.h"
+#include "FileCreatorWindow.h"
+#include "OptionsDialog.h"
 #include "PageView.h"
+#include "PreviewWindow.h"
 #include "PrivateRuntimeFolder.h"
 #include "ProcessValues.h"
+#include "ProposalWindow.h"
+#include "SplashWindow.h"
+#include "TipDialog.h"
 #include "UserDialogs.h"
 #include "UserSettings.h"
 #include "WindowContext.h"
-#include "frmAbout.h"
-#include "frmBrokerInfo.h"
-#include "frmClientDirectory.h"
-#include "frmCommission.h"
-#include "frmFileCreator.h"
-#include "frmMain2.h"
-#include "frmOptions.h"
-#include "frmPrint.h"
-#include "frmSplash.h"
-#include "frmTip.h"
 
 using namespace quoravel;
 
@@ -74,10 +74,10 @@ int main(int argc, char** argv) {
     WindowContext context{process, settings, dialogs};
 
     bool saved = true;
-    frmSplash splash(context);
+    SplashWindow splash(context);
     saved &= Save(splash, output, "splash");
 
-    frmMain2 main(context);
+    ProposalWindow main(context);
     main.OpenCaseDirectory(process.ProgramFolder + "sample.clt");
     if (main.Cases().Count() > 0) {
         main.findChild<QComboBox*>("cboClients")->setCurrentIndex(1);
@@ -90,19 +90,19 @@ int main(int argc, char** argv) {
         QApplication::processEvents(QEventLoop::AllEvents, 50);
     saved &= Save(main, output, "main");
 
-    frmOptions options(context, &main);
+    OptionsDialog options(context, &main);
     saved &= Save(options, output, "options");
-    frmTip tip(context, &main);
+    TipDialog tip(context, &main);
     tip.ForceShow = true;
     tip.Open();
     saved &= Save(tip, output, "tip");
-    frmClientDirectory directory(context, &main);
+    CaseDirectoryDialog directory(context, &main);
     saved &= Save(directory, output, "case-directory");
-    frmAbout about(context, &main);
+    AboutDialog about(context, &main);
     saved &= Save(about, output, "about");
 
-    Collection<cBroker> brokers;
-    cBroker& broker = brokers.Add(cBroker());
+    Collection<Broker> brokers;
+    Broker& broker = brokers.Add(Broker());
     const std::pair<BrokerField, const char*> fields[] = {{BrokerField::last_name, "Moreno"},
                                                           {BrokerField::first_name, "Elena"},
                                                           {BrokerField::middle_init, "J"},
@@ -114,19 +114,19 @@ int main(int argc, char** argv) {
                                                           {BrokerField::GA_Name, "Lone Star Brokerage"}};
     for (const auto& [field, value] : fields) broker.Set(field, value);
     broker.SetIndex(1);
-    frmBrokerInfo brokerWindow(context, brokers, 0, &main);
+    BrokerDialog brokerWindow(context, brokers, 0, &main);
     brokerWindow.SetSelectedBroker(brokers.ItemPtr(1));
     saved &= Save(brokerWindow, output, "brokers");
 
-    cCommision commission(process.ProgramFolder, process.UserFolder);
-    frmCommission commissionWindow(context, commission, &main);
+    CommissionSettings commission(process.ProgramFolder, process.UserFolder);
+    CommissionDialog commissionWindow(context, commission, &main);
     saved &= Save(commissionWindow, output, "commission");
-    frmFileCreator fileCreator(context, &main);
+    FileCreatorWindow fileCreator(context, &main);
     saved &= Save(fileCreator, output, "file-creator");
 
     // The sample case's proposal in the preview, at two zoom levels.
     main.ViewCommand();
-    frmPrint* preview = main.Preview();
+    PreviewWindow* preview = main.Preview();
     if (!preview) {
         std::cerr << "the sample case made no proposal\n";
         return 1;

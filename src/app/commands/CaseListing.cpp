@@ -1,11 +1,15 @@
 #include "CaseListing.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <iomanip>
+#include <iostream>
 
 #include "CaseFile.h"
 #include "CasePricer.h"
-#include "Enumerations.h"
+#include "ProductLookups.h"
+#include "ProgramFolder.h"
+#include "RelayRun.h"
 #include "Rounding.h"
 #include "RuntimeError.h"
 #include "Text.h"
@@ -28,16 +32,16 @@ long ListCases(std::ostream& out, const std::string& caseFile, const std::string
     if (!FileExists(caseFile))
         throw RuntimeError(ErrorNumber::FileNotFound, "ListCases", "There is no case file " + caseFile + ".");
     const CaseFileContents file = LoadCaseFile(caseFile);
-    const Collection<cClient>& cases = file.cases;
+    const Collection<ClientCase>& cases = file.cases;
     CasePricer pricer(programFolder);
     out << cases.Count() << " case" << (cases.Count() == 1 ? "" : "s") << " in " << caseFile
         << (file.notCaseFile ? ", which is not a case file" : "") << "\n";
     for (const UnreadCaseRecord& unread : file.unread)
         out << "     not read: " << unread.Description() << "\n";
     for (const auto& c : cases) {
-        cIllustrationOptions& options = c->proposal();
+        IllustrationOptions& options = c->Proposal();
         out << std::setw(3) << c->Index() << "  " << PadRight(c->SortName(), kNameColumns) << " age "
-            << c->age() << ", " << (c->IsMale() ? "male" : "female") << ", " << c->state() << ", "
+            << c->Age() << ", " << (c->IsMale() ? "male" : "female") << ", " << c->State() << ", "
             << c->Classstring() << ", " << c->ModeText(true) << ", " << options.GetShortCompanyString();
         out << "\n     products";
         for (std::size_t i = 0; i < options.ProductCount(); ++i) out << ' ' << options.ProdChoices()[i];
@@ -60,6 +64,21 @@ long ListCases(std::ostream& out, const std::string& caseFile, const std::string
         }
     }
     return cases.Count();
+}
+
+int ListCasesCommand(CommandLine& line) {
+    if (line.words.size() != 1) {
+        PrintUsage(std::cerr);
+        return ExitCode::NotRelayRun;
+    }
+    const QCoreApplication application(line.argc, line.argv);
+    try {
+        ListCases(std::cout, line.words[0], ResolveProgramFolder(line.argc, line.argv));
+        return 0;
+    } catch (const RuntimeError& error) {
+        std::cerr << "quoravel: " << error.Description() << "\n";
+        return 1;
+    }
 }
 
 }  // namespace quoravel

@@ -1,14 +1,21 @@
 #include "ImpactCommand.h"
 
+#include <unistd.h>
 #include <QDate>
+#include <QGuiApplication>
+#include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <iostream>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 
 #include "CaseFile.h"
 #include "CsvText.h"
 #include "PdfOutput.h"
+#include "PrivateRuntimeFolder.h"
+#include "ProgramFolder.h"
 #include "RateImpact.h"
 #include "RateImpactReport.h"
 #include "RateSet.h"
@@ -176,7 +183,7 @@ int RunImpact(const std::vector<std::string>& arguments, const std::string& prog
     if (problem.empty()) heading.newRates = DescribeRates(options.newRates, problem);
     if (problem.empty()) problem = OutputProblem(options);
     // Every case file is read before any is priced: a name mistyped costs no long run.
-    std::vector<std::pair<std::string, Collection<cClient>>> caseFiles;
+    std::vector<std::pair<std::string, Collection<ClientCase>>> caseFiles;
     std::size_t unreadCases = 0;
     for (const std::string& file : options.caseFiles) {
         if (!problem.empty()) break;
@@ -234,6 +241,20 @@ int RunImpact(const std::vector<std::string>& arguments, const std::string& prog
             WriteReport([&] { WritePdf(RateImpactReport(lines, heading), options.pdf); }, err) && written;
     }
     return written ? code : ImpactCode::SomethingUnread;
+}
+
+int ImpactCommand(CommandLine& line) {
+    // Only the PDF report draws text, and needs the fonts of an application.
+    const bool pdf = std::ranges::find(line.words, "--pdf") != line.words.end();
+    std::optional<PrivateRuntimeFolder> runtime;
+    std::optional<QGuiApplication> application;
+    if (pdf) {
+        UseOffscreenPlatform();
+        runtime.emplace();
+        application.emplace(line.argc, line.argv);
+    }
+    return RunImpact(line.words, ResolveProgramFolder(line.argc, line.argv), std::cout, std::cerr,
+                     isatty(STDERR_FILENO) != 0);
 }
 
 }  // namespace quoravel

@@ -6,6 +6,8 @@
 
 #include "RateImpact.h"
 
+#include "CommandTable.h"
+
 namespace quoravel {
 
 // Exit codes of `quoravel impact`.
@@ -27,5 +29,8 @@ int RunImpact(const std::vector<std::string>& arguments, const std::string& prog
 
 // The CSV of the lines, under a header of column names.
 std::string ImpactCsv(const std::vector<ImpactLine>& lines);
+
+// `quoravel impact ...`.
+int ImpactCommand(CommandLine& line);
 
 }  // namespace quoravel

@@ -5,18 +5,20 @@
 #include <iterator>
 #include <sstream>
 
+#include "ClientCase.h"
 #include "CsvText.h"
 #include "Date.h"
 #include "FlatJsonReader.h"
 #include "InputRules.h"
 #include "JsonWriter.h"
+#include "ProgramFolder.h"
 #include "Quote.h"
+#include "QuoteBatch.h"
 #include "QuoteHints.h"
 #include "RelayInputs.h"
 #include "RelayRun.h"
 #include "Rounding.h"
 #include "Text.h"
-#include "cClient.h"
 
 namespace quoravel {
 namespace {
@@ -27,7 +29,7 @@ constexpr const char* kFormats[] = {"table", "json", "csv"};
 std::string Money(double value) { return FixedText(round(2, value), 2); }
 
 // What the command line asks besides the client: the output format.
-struct Command {
+struct QuoteCall {
     std::vector<QuoteInput> inputs;
     std::string format = "table";
     std::vector<std::string> problems;
@@ -69,7 +71,7 @@ std::string_view Bare(std::string_view name) {
 }
 
 // Splits the command's own input (the format) from the client's.
-void SortInputs(Command& command, std::vector<QuoteInput> given) {
+void SortInputs(QuoteCall& command, std::vector<QuoteInput> given) {
     for (QuoteInput& input : given) {
         if (Bare(input.name) == "format") {
             if (std::find(std::begin(kFormats), std::end(kFormats), input.value) == std::end(kFormats))
@@ -82,8 +84,8 @@ void SortInputs(Command& command, std::vector<QuoteInput> given) {
     }
 }
 
-Command ReadCommand(const std::vector<std::string>& arguments, std::istream& in) {
-    Command command;
+QuoteCall ReadCommand(const std::vector<std::string>& arguments, std::istream& in) {
+    QuoteCall command;
     std::vector<QuoteInput> options;
     bool json = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -381,7 +383,7 @@ ClientReading ReadClient(std::vector<QuoteInput> given, const std::string& progr
 
 int RunQuote(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out,
              std::ostream& err, const std::string& programFolder) {
-    Command command = ReadCommand(arguments, in);
+    QuoteCall command = ReadCommand(arguments, in);
     ClientReading client = ReadClient(std::move(command.inputs), programFolder);
     command.problems.insert(command.problems.end(), client.problems.begin(), client.problems.end());
     if (!command.problems.empty()) {
@@ -401,6 +403,13 @@ int RunQuote(const std::vector<std::string>& arguments, std::istream& in, std::o
     else
         WriteTable(out, lines, hints, client.request.faceAmounts.size() > 1);
     return 0;
+}
+
+int QuoteCommand(CommandLine& line) {
+    const std::string programFolder = ResolveProgramFolder(line.argc, line.argv);
+    if (IsQuoteBatch(line.words))
+        return RunQuoteBatch(line.words, std::cin, std::cout, std::cerr, programFolder, CoreCount());
+    return RunQuote(line.words, std::cin, std::cout, std::cerr, programFolder);
 }
 
 }  // namespace quoravel

@@ -8,6 +8,8 @@
 #include "Quote.h"
 #include "QuoteRequest.h"
 
+#include "CommandTable.h"
+
 namespace quoravel {
 
 // `quoravel quote ...`: one client in, every product's premiums out, with
@@ -30,5 +32,8 @@ ClientReading ReadClient(std::vector<QuoteInput> given, const std::string& progr
 
 // The members every quote line begins with, in JSON: "code", "name", "face", "issuable".
 void WriteLineHead(JsonWriter& json, const QuoteLine& line);
+
+// `quoravel quote ...`: one client, or a batch of them (`--csv`).
+int QuoteCommand(CommandLine& line);
 
 }  // namespace quoravel

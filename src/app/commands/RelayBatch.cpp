@@ -8,6 +8,7 @@
 #include <set>
 #include <sstream>
 
+#include "PrivateRuntimeFolder.h"
 #include "ProgramFolder.h"
 #include "RateSet.h"
 #include "RelayRun.h"
@@ -98,6 +99,23 @@ int RunRelayBatch(const ProcessValues& process, const std::vector<std::string>& 
         out << folders[answer.job] << '\t' << status << '\t' << seconds.str() << std::endl;
     });
     return allAnswered ? ExitCode::Answered : ExitCode::NoAnswer;
+}
+
+int RelayBatchCommand(CommandLine& line) {
+    std::string problem = BatchNamesProblem(line.words);
+    const std::vector<std::string> folders =
+        problem.empty() ? BatchFolders(line.words, std::cin) : line.words;
+    if (problem.empty() && folders.empty()) problem = "standard input named no folder.";
+    if (!problem.empty()) {
+        std::cerr << "quoravel: " << problem << "\n";
+        PrintUsage(std::cerr);
+        return ExitCode::NotRelayRun;
+    }
+    ProcessValues process;
+    process.VersionText = MakeVersionText(QUORAVEL_VERSION_MAJOR, QUORAVEL_VERSION_MINOR, true);
+    UseOffscreenPlatform();
+    const PrivateRuntimeFolder runtime;
+    return RunRelayBatch(process, folders, CoreCount(), std::cout, std::cerr, line.argc, line.argv);
 }
 
 }  // namespace quoravel

@@ -7,6 +7,8 @@
 
 #include "ProcessValues.h"
 
+#include "CommandTable.h"
+
 namespace quoravel {
 
 // What is wrong with the names given after --relay, "" when nothing is: none
@@ -29,5 +31,8 @@ std::vector<std::string> BatchFolders(const std::vector<std::string>& names, std
 // `process` carries the version text; argc and argv start each worker's Qt.
 int RunRelayBatch(const ProcessValues& process, const std::vector<std::string>& folders, int workers,
                   std::ostream& out, std::ostream& diagnostics, int argc, char** argv);
+
+// `quoravel --relay FOLDER...|-`.
+int RelayBatchCommand(CommandLine& line);
 
 }  // namespace quoravel

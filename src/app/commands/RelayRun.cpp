@@ -9,16 +9,14 @@
 #include <future>
 #include <system_error>
 
-#include "CasePricer.h"
+#include "CommissionSettings.h"
 #include "PrintSurface.h"
-#include "ProposalAssembly.h"
+#include "ProposalPipeline.h"
 #include "RateSet.h"
 #include "RelayExchange.h"
 #include "RelayInputs.h"
 #include "RuntimeError.h"
-#include "Stamping.h"
 #include "TextFile.h"
-#include "cCommision.h"
 
 namespace fs = std::filesystem;
 
@@ -27,8 +25,6 @@ namespace {
 
 constexpr const char* kModule = "WinTerm";
 constexpr const char* kRoutine = "Main";
-constexpr const char* kNoProposal =
-    "At least one product and face amount must be entered to make a proposal.";
 
 // The answer's "file://" form links and PDF.log name the relay folder to the
 // outside system, which does not share our working folder: make it absolute.
@@ -53,7 +49,7 @@ void AnchorPdfTarget(ProposalRun& run) {
             std::string sent = run.PdfPath;
             if (sent.size() > 1 && IsPathSeparator(sent.back())) sent.pop_back();
             run.Errors.Add(
-                clsError::Error,
+                LoggedError::Error,
                 InputMessage("PDF.Path", sent, "a folder inside the relay folder, or an absolute path"));
             run.PdfPath = run.StartDirectory;
         }
@@ -62,7 +58,7 @@ void AnchorPdfTarget(ProposalRun& run) {
     }
     if (run.PdfName.find_first_of("/\\") != std::string::npos ||
         run.PdfName.find("..") != std::string::npos) {
-        run.Errors.Add(clsError::Error, InputMessage("PDF.Name", run.PdfName, "a plain file name"));
+        run.Errors.Add(LoggedError::Error, InputMessage("PDF.Name", run.PdfName, "a plain file name"));
         run.PdfName = kDefaultPdfName;
     }
 }
@@ -73,36 +69,32 @@ bool MakeProposal(ProposalRun& run, std::future<std::string>& rateSet) {
     // Without the program's own files every state would be refused: the
     // answer names the fault of the installation instead.
     if (!FileExists(fs::path(run.ProgramFolder()) / "states.ini")) {
-        run.Errors.Add(clsError::Error, "The program folder " + run.ProgramFolder() +
-                                            " holds no states.ini: the program is not installed right"
-                                            " (or QUORAVEL_HOME names another folder).");
+        run.Errors.Add(LoggedError::Error, "The program folder " + run.ProgramFolder() +
+                                               " holds no states.ini: the program is not installed right"
+                                               " (or QUORAVEL_HOME names another folder).");
         return false;
     }
-    const cCommision commission(run.ProgramFolder(), run.process.UserFolder);
+    const CommissionSettings commission(run.ProgramFolder(), run.process.UserFolder);
     const auto client = ReadRelayFile(run.StartDirectory, "relay.ini", run);
     // A case whose inputs were refused is priced no further: the answer says why.
     if (run.Errors.Status() != 0) return false;
-    const cIllustrationOptions& options = client->proposal();
-    if (options.ProductCount() == 0 || options.FaceAmountCount() == 0) {
-        run.Errors.Add(clsError::Error, kNoProposal);
-        return false;
-    }
-    const PricedCase priced = CasePricer(run.ProgramFolder()).Price(*client, run);
     PrintSurface surface;
-    if (!CreateIllustration(surface, priced, commission, run)) return false;
-    // Stamped once laid out, the rate set hashed meanwhile, with the
-    // premiums the pages printed. The case as the outside system sent it,
-    // byte for byte, so that the proposal can be made again from its stamp.
-    const auto sent = ReadFileBytes(ResolveFileName(fs::path(run.StartDirectory) / "relay.ini"));
-    run.Stamp =
-        MakeStamp(run.process, rateSet.get(), ProposalStamp::CaseKind::Relay, sent.value_or(""), priced);
-    AttachStamp(surface, *run.Stamp);
+    // The stamp holds the case as the outside system sent it, byte for byte,
+    // so that the proposal can be made again from it.
+    const auto sent = [&] {
+        return ReadFileBytes(ResolveFileName(fs::path(run.StartDirectory) / "relay.ini")).value_or("");
+    };
+    const MadeProposal made = MakeProposal(
+        run, {*client, commission, ProposalStamp::CaseKind::Relay, sent, [&] { return rateSet.get(); }},
+        surface);
+    if (made.nothingToPropose) run.Errors.Add(LoggedError::Error, kNoProposal);
+    if (!made) return false;
     try {
         ConvertToPdf(surface, run.PdfPath, run.PdfName);
     } catch (const RuntimeError& error) {
         // The proposal itself is good; the outside system learns from the
         // answer that its PDF is missing and where it was to be.
-        run.ProcessError(error, clsError::Error, kModule, "ConvertToPdf");
+        run.ProcessError(error, LoggedError::Error, kModule, "ConvertToPdf");
     }
     return true;
 }
@@ -159,9 +151,9 @@ RelayOutcome RunRelay(ProcessValues& process, std::ostream& diagnostics) {
         if (tooLarge.empty())
             made = MakeProposal(run, rateSet);
         else
-            run.Errors.Add(clsError::Error, tooLarge);
+            run.Errors.Add(LoggedError::Error, tooLarge);
     } catch (const std::exception& error) {
-        run.ProcessError(error, clsError::ErrorWithPlace, kModule, kRoutine);
+        run.ProcessError(error, LoggedError::ErrorWithPlace, kModule, kRoutine);
     }
     try {
         // Page files a failed proposal may have begun are no answer. The

@@ -2,14 +2,14 @@
 
 #include <array>
 
+#include "IniFile.h"
 #include "Text.h"
-#include "clsINIFile.h"
 
 namespace quoravel {
 namespace {
 
-clsINIFile StatesIni(const std::string& programFolder) {
-    clsINIFile ini;
+IniFile StatesIni(const std::string& programFolder) {
+    IniFile ini;
     ini.SetPathname(programFolder);
     ini.SetFilename("states.ini");
     return ini;
@@ -25,13 +25,13 @@ constexpr std::array<DefaultStateSetting, 3> kDefaultStates{{
 }  // namespace
 
 std::vector<std::string> StatesOf(const std::string& programFolder, const std::string& companyCode) {
-    clsINIFile ini = StatesIni(programFolder);
+    IniFile ini = StatesIni(programFolder);
     ini.HoldInMemory();
     std::vector<std::string> states;
     for (const std::string& section : ini.Sections()) {
         if (!companyCode.empty()) {
             ini.SetSection(section);
-            if (!EqualNoCase(ini.ReadINI(companyCode, clsINIFile::Text).Text(), "yes")) continue;
+            if (!EqualNoCase(ini.ReadINI(companyCode, IniFile::Text).Text(), "yes")) continue;
         }
         states.push_back(section);
     }
@@ -40,9 +40,9 @@ std::vector<std::string> StatesOf(const std::string& programFolder, const std::s
 
 std::string StateFullName(const std::string& programFolder, const std::string& state) {
     if (Trim(state).empty()) return "";
-    clsINIFile ini = StatesIni(programFolder);
+    IniFile ini = StatesIni(programFolder);
     ini.SetSection(state);
-    return ini.ReadINI("FullName", clsINIFile::Text).Text();
+    return ini.ReadINI("FullName", IniFile::Text).Text();
 }
 
 DefaultStateSetting DefaultStateOf(std::int32_t company) {

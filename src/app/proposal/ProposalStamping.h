@@ -1,13 +1,12 @@
 #pragma once
 
-#include <ostream>
 #include <string>
 
 #include "CasePricer.h"
+#include "ClientCase.h"
 #include "PrintSurface.h"
 #include "ProcessValues.h"
 #include "ProposalStamp.h"
-#include "cClient.h"
 
 namespace quoravel {
 
@@ -21,19 +20,6 @@ ProposalStamp MakeStamp(const ProcessValues& process, std::string rateSet, Propo
 void AttachStamp(PrintSurface& surface, const ProposalStamp& stamp);
 
 // One client's case record, as a case file holds it.
-std::string CaseRecordOf(const cClient& client);
-
-// Exit codes of `quoravel verify`.
-namespace VerifyCode {
-inline constexpr int Verified = 0;
-inline constexpr int PremiumsDiffer = 1;
-inline constexpr int NoStamp = 2;
-}  // namespace VerifyCode
-
-// Reads the stamp of the PDF, makes its case again on the rates of the
-// program folder and tells on `out` whether the rate set and the yearly
-// premiums are those the stamp recorded.
-int VerifyProposal(const std::string& pdf, const std::string& programFolder, std::ostream& out,
-                   std::ostream& diagnostics);
+std::string CaseRecordOf(const ClientCase& client);
 
 }  // namespace quoravel

@@ -88,7 +88,7 @@ std::string HelpText(const RateType& type) {
     return text;
 }
 
-std::string Create(const Arguments& parsed, const RateType& type, clsErrors& errors) {
+std::string Create(const Arguments& parsed, const RateType& type, ErrorLog& errors) {
     RateToolInputs inputs{OptionValue(parsed, "--prefix"),        OptionValue(parsed, "--rate-type"),
                           OptionValue(parsed, "--product-years"), OptionValue(parsed, "--input"),
                           OptionValue(parsed, "--input-file"),    OptionValue(parsed, "--output")};
@@ -100,7 +100,7 @@ std::string Create(const Arguments& parsed, const RateType& type, clsErrors& err
     return CreateRateFile(type, inputs, errors);
 }
 
-std::string Dump(const Arguments& parsed, clsErrors& errors) {
+std::string Dump(const Arguments& parsed, ErrorLog& errors) {
     const fs::path rateFile = OptionValue(parsed, "--dump");
     const RateLayout* layout = LayoutNamed(OptionValue(parsed, "--layout"));
     if (!layout) {
@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    clsErrors errors;
+    ErrorLog errors;
     std::string message;
     if (!parsed.convert.empty()) {
         message = ConvertOldStyleRatesToNewStyle(parsed.convert[0], parsed.convert[1], errors);

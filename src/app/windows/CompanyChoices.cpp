@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "Enumerations.h"
+#include "ProductLookups.h"
 
 namespace quoravel {
 namespace {

@@ -1,4 +1,4 @@
-#include "frmFileCreator.h"
+#include "FileCreatorWindow.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -8,11 +8,11 @@
 #include <QRadioButton>
 #include <filesystem>
 
-#include "KeptFiles.h"
 #include "RateTool.h"
 #include "RuntimeError.h"
+#include "UserFilePaths.h"
 #include "WaitCursor.h"
-#include "ui_frmFileCreator.h"
+#include "ui_FileCreatorWindow.h"
 
 namespace fs = std::filesystem;
 
@@ -29,10 +29,10 @@ QString ToQString(std::string_view text) {
 
 }  // namespace
 
-frmFileCreator::frmFileCreator(WindowContext& context, QWidget* parent)
+FileCreatorWindow::FileCreatorWindow(WindowContext& context, QWidget* parent)
     : QDialog(parent),
       context_(context),
-      ui_(std::make_unique<Ui::frmFileCreator>()),
+      ui_(std::make_unique<Ui::FileCreatorWindow>()),
       optRateType_(new QButtonGroup(this)) {
     ui_->setupUi(this);
     // One option per rate type, under the label of the carriers whose products use it.
@@ -58,22 +58,22 @@ frmFileCreator::frmFileCreator(WindowContext& context, QWidget* parent)
         if (on) ShowRateNote();
     });
     optRateType_->button(0)->setChecked(true);
-    connect(ui_->cmdFileInfo, &QToolButton::clicked, this, &frmFileCreator::ChooseInputFolder);
-    connect(ui_->cmdCreateRates, &QPushButton::clicked, this, &frmFileCreator::CreateRates);
-    connect(ui_->cmdConvert, &QPushButton::clicked, this, &frmFileCreator::ConvertRates);
+    connect(ui_->cmdFileInfo, &QToolButton::clicked, this, &FileCreatorWindow::ChooseInputFolder);
+    connect(ui_->cmdCreateRates, &QPushButton::clicked, this, &FileCreatorWindow::CreateRates);
+    connect(ui_->cmdConvert, &QPushButton::clicked, this, &FileCreatorWindow::ConvertRates);
 }
 
-frmFileCreator::~frmFileCreator() = default;
+FileCreatorWindow::~FileCreatorWindow() = default;
 
-const RateType& frmFileCreator::SelectedType() const {
+const RateType& FileCreatorWindow::SelectedType() const {
     return RateTypes()[static_cast<std::size_t>(optRateType_->checkedId())];
 }
 
-void frmFileCreator::ShowRateNote() {
+void FileCreatorWindow::ShowRateNote() {
     ui_->txtRateNote->setPlainText(ToQString(RateTypeHelpText(SelectedType())).replace("\r\n", "\n"));
 }
 
-void frmFileCreator::ChooseInputFolder() {
+void FileCreatorWindow::ChooseInputFolder() {
     const std::string file =
         context_.dialogs.OpenFileName(this, "Rate Input Files", TablesFolder(), "Rate Input Files (*)");
     // Any one of the tables will do: the tool names the others itself.
@@ -83,7 +83,7 @@ void frmFileCreator::ChooseInputFolder() {
     }
 }
 
-void frmFileCreator::CreateRates() {
+void FileCreatorWindow::CreateRates() {
     const RateType& type = SelectedType();
     const auto field = [](const QLineEdit* edit) { return edit->text().trimmed().toStdString(); };
     RateToolInputs inputs{field(ui_->txtRateInfo0),
@@ -112,18 +112,18 @@ void frmFileCreator::CreateRates() {
         context_.dialogs.Show(this, kTitle, std::string(kMissingInputsMessage), MessageIcon::Exclamation);
         return;
     }
-    Run([&](clsErrors& errors) { return CreateRateFile(type, inputs, errors); });
+    Run([&](ErrorLog& errors) { return CreateRateFile(type, inputs, errors); });
 }
 
-void frmFileCreator::ConvertRates() {
+void FileCreatorWindow::ConvertRates() {
     const std::string oldFile = GetFileName("Input File Name", false);
     if (oldFile.empty()) return;
     const std::string newFile = GetFileName("Output File Name", true);
     if (newFile.empty()) return;
-    Run([&](clsErrors& errors) { return ConvertOldStyleRatesToNewStyle(oldFile, newFile, errors); });
+    Run([&](ErrorLog& errors) { return ConvertOldStyleRatesToNewStyle(oldFile, newFile, errors); });
 }
 
-std::string frmFileCreator::GetFileName(const std::string& title, bool forSaving) {
+std::string FileCreatorWindow::GetFileName(const std::string& title, bool forSaving) {
     // New rate files go to the user's folder; inputs are looked for among the tables.
     const std::string folder = forSaving ? KeptPath(context_.process, "") : TablesFolder();
     return forSaving
@@ -131,13 +131,13 @@ std::string frmFileCreator::GetFileName(const std::string& title, bool forSaving
                : context_.dialogs.OpenFileName(this, title, folder, kRateFileFilters);
 }
 
-std::string frmFileCreator::TablesFolder() const {
+std::string FileCreatorWindow::TablesFolder() const {
     const std::string tables = ui_->txtRateInfo3->text().trimmed().toStdString();
     return tables.empty() ? context_.process.ProgramFolder : tables;
 }
 
-void frmFileCreator::Run(const std::function<std::string(clsErrors&)>& routine) {
-    clsErrors errors;
+void FileCreatorWindow::Run(const std::function<std::string(ErrorLog&)>& routine) {
+    ErrorLog errors;
     std::string message;
     {
         const WaitCursor wait;

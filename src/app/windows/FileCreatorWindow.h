@@ -10,7 +10,7 @@
 class QButtonGroup;
 
 namespace Ui {
-class frmFileCreator;
+class FileCreatorWindow;
 }
 
 namespace quoravel {
@@ -20,11 +20,11 @@ struct RateType;
 // The rate-file tool: builds the binary rate files from the actuaries' rate
 // tables (written beside the program as "...New.rat", put in service by
 // renaming) and converts level files of the old record layout.
-class frmFileCreator : public QDialog {
+class FileCreatorWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit frmFileCreator(WindowContext& context, QWidget* parent = nullptr);
-    ~frmFileCreator() override;
+    explicit FileCreatorWindow(WindowContext& context, QWidget* parent = nullptr);
+    ~FileCreatorWindow() override;
 
 private:
     const RateType& SelectedType() const;
@@ -39,10 +39,10 @@ private:
     // Runs a routine under the hourglass and shows its message, or the
     // errors it logged in place of one. A bad rate table is the actuary's to
     // correct here: it never ends the program.
-    void Run(const std::function<std::string(clsErrors&)>& routine);
+    void Run(const std::function<std::string(ErrorLog&)>& routine);
 
     WindowContext& context_;
-    std::unique_ptr<Ui::frmFileCreator> ui_;
+    std::unique_ptr<Ui::FileCreatorWindow> ui_;
     QButtonGroup* optRateType_;
 };
 

@@ -2,13 +2,13 @@
 
 #include <QApplication>
 
+#include "ProposalWindow.h"
 #include "RunFolders.h"
+#include "SplashWindow.h"
+#include "TipDialog.h"
 #include "UserDialogs.h"
 #include "UserSettings.h"
 #include "WindowContext.h"
-#include "frmMain2.h"
-#include "frmSplash.h"
-#include "frmTip.h"
 
 namespace quoravel {
 
@@ -21,15 +21,15 @@ int RunInteractive(ProcessValues& process) {
     WidgetDialogs dialogs;
     WindowContext context{process, settings, dialogs};
 
-    frmSplash splash(context);
+    SplashWindow splash(context);
     splash.ShowOnScreen();
-    frmMain2 main(context);
+    ProposalWindow main(context);
     // A critical error while the window loaded has already ended the program.
     if (main.Ending()) return 1;
     main.show();
     // The splash's own timer closes it once it has been up a second.
     splash.MainWindowReady();
-    frmTip tip(context, &main);
+    TipDialog tip(context, &main);
     tip.ShowModal();
     return QApplication::exec();
 }

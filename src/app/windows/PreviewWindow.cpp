@@ -1,4 +1,4 @@
-#include "frmPrint.h"
+#include "PreviewWindow.h"
 
 #include <QLabel>
 #include <QSignalBlocker>
@@ -6,12 +6,12 @@
 #include <algorithm>
 #include <charconv>
 
+#include "IniFile.h"
 #include "PageView.h"
 #include "RuntimeError.h"
 #include "TextFile.h"
 #include "VsvFile.h"
-#include "clsINIFile.h"
-#include "ui_frmPrint.h"
+#include "ui_PreviewWindow.h"
 
 namespace quoravel {
 namespace {
@@ -46,8 +46,8 @@ int PageOfKey(const QString& key) {
 
 }  // namespace
 
-frmPrint::frmPrint(WindowContext& context, QWidget* parent)
-    : QMainWindow(parent), context_(context), ui_(std::make_unique<Ui::frmPrint>()) {
+PreviewWindow::PreviewWindow(WindowContext& context, QWidget* parent)
+    : QMainWindow(parent), context_(context), ui_(std::make_unique<Ui::PreviewWindow>()) {
     ui_->setupUi(this);
     hint_ = new QLabel(this);
     hint_->setObjectName("lblHint");
@@ -65,31 +65,31 @@ frmPrint::frmPrint(WindowContext& context, QWidget* parent)
     connect(ui_->actClose, &QAction::triggered, this, &QWidget::close);
     connect(ui_->actZoomIn, &QAction::triggered, ui_->pgvPreview, &PageView::ZoomIn);
     connect(ui_->actZoomOut, &QAction::triggered, ui_->pgvPreview, &PageView::ZoomOut);
-    connect(ui_->pgvPreview, &PageView::zoomChanged, this, &frmPrint::UpdateCommands);
-    connect(ui_->pgvPreview, &PageView::pageChanged, this, &frmPrint::SelectPageNode);
-    connect(ui_->tvwIllustration, &QTreeWidget::itemClicked, this, &frmPrint::NodeChosen);
-    connect(ui_->tvwIllustration, &QTreeWidget::currentItemChanged, this, &frmPrint::NodeChosen);
+    connect(ui_->pgvPreview, &PageView::zoomChanged, this, &PreviewWindow::UpdateCommands);
+    connect(ui_->pgvPreview, &PageView::pageChanged, this, &PreviewWindow::SelectPageNode);
+    connect(ui_->tvwIllustration, &QTreeWidget::itemClicked, this, &PreviewWindow::NodeChosen);
+    connect(ui_->tvwIllustration, &QTreeWidget::currentItemChanged, this, &PreviewWindow::NodeChosen);
     UpdateCommands();
 }
 
-frmPrint::~frmPrint() = default;
+PreviewWindow::~PreviewWindow() = default;
 
-QTreeWidget* frmPrint::Tree() const { return ui_->tvwIllustration; }
-PageView* frmPrint::View() const { return ui_->pgvPreview; }
-int frmPrint::CurrentPage() const { return ui_->pgvPreview->CurrentPage(); }
-double frmPrint::Zoom() const { return ui_->pgvPreview->Zoom(); }
+QTreeWidget* PreviewWindow::Tree() const { return ui_->tvwIllustration; }
+PageView* PreviewWindow::View() const { return ui_->pgvPreview; }
+int PreviewWindow::CurrentPage() const { return ui_->pgvPreview->CurrentPage(); }
+double PreviewWindow::Zoom() const { return ui_->pgvPreview->Zoom(); }
 
-bool frmPrint::Load(const std::string& relayFolder) {
+bool PreviewWindow::Load(const std::string& relayFolder) {
     const std::string folder = WithTrailingSeparator(relayFolder);
     Document loaded;
     std::vector<std::string> entries;
     try {
-        clsINIFile answer;
+        IniFile answer;
         answer.SetPathname(folder);
         answer.SetFilename("relay.out");
         answer.SetSection("EMF");
         answer.HoldInMemory();
-        const int count = WholeNumber(InParentheses(answer.ReadINI("File", clsINIFile::Text).Text()));
+        const int count = WholeNumber(InParentheses(answer.ReadINI("File", IniFile::Text).Text()));
         if (count <= 0) {
             throw RuntimeError(ErrorNumber::FileNotFound, "frmPrint",
                                "The relay answer " + answer.FullPath() + " names no page files.");
@@ -98,7 +98,7 @@ bool frmPrint::Load(const std::string& relayFolder) {
             AppendVsv(loaded, folder + "page" + std::to_string(page) + ".vsv");
         // Section entries are numbered from 1; the first ten decide whether there are any.
         for (int i = 1; i <= 99 && !(entries.empty() && i > 10); ++i) {
-            std::string entry = answer.ReadINI(std::to_string(i) + "file", clsINIFile::Text).Text();
+            std::string entry = answer.ReadINI(std::to_string(i) + "file", IniFile::Text).Text();
             if (!entry.empty()) entries.push_back(std::move(entry));
         }
     } catch (const std::exception& error) {
@@ -122,7 +122,7 @@ bool frmPrint::Load(const std::string& relayFolder) {
     return true;
 }
 
-frmPrint::NodeTitles frmPrint::ExtractTitles(const std::string& entry) {
+PreviewWindow::NodeTitles PreviewWindow::ExtractTitles(const std::string& entry) {
     const auto mark = entry.find(kMark);
     NodeTitles node;
     node.range = InParentheses(entry.substr(0, mark));
@@ -133,7 +133,7 @@ frmPrint::NodeTitles frmPrint::ExtractTitles(const std::string& entry) {
     return node;
 }
 
-void frmPrint::AddTreeNodes(const std::string& range, const std::string& title) {
+void PreviewWindow::AddTreeNodes(const std::string& range, const std::string& title) {
     const auto comma = range.find(',');
     if (comma == std::string::npos) return;
     const int start = WholeNumber(range.substr(0, comma));
@@ -155,29 +155,29 @@ void frmPrint::AddTreeNodes(const std::string& range, const std::string& title) 
     section->setExpanded(true);
 }
 
-void frmPrint::ShowPage(int page) { ui_->pgvPreview->ShowPage(page); }
+void PreviewWindow::ShowPage(int page) { ui_->pgvPreview->ShowPage(page); }
 
-void frmPrint::NodeChosen(QTreeWidgetItem* node) {
+void PreviewWindow::NodeChosen(QTreeWidgetItem* node) {
     const int page = node ? PageOfKey(node->data(0, kKeyRole).toString()) : 0;
     if (page > 0) ShowPage(page);
 }
 
 // The tree follows the pages as they are turned, without turning them again.
-void frmPrint::SelectPageNode() {
+void PreviewWindow::SelectPageNode() {
     const auto found = pageNodes_.find(CurrentPage());
     if (found == pageNodes_.end()) return;
     const QSignalBlocker quiet(ui_->tvwIllustration);
     ui_->tvwIllustration->setCurrentItem(found->second);
 }
 
-void frmPrint::UpdateCommands() {
+void PreviewWindow::UpdateCommands() {
     const bool pages = !document_.pages.empty();
     ui_->actPrint->setEnabled(pages);
     ui_->actZoomIn->setEnabled(pages && Zoom() < PageView::kZoomMax);
     ui_->actZoomOut->setEnabled(pages && Zoom() > PageView::kZoomMin);
 }
 
-bool frmPrint::eventFilter(QObject* watched, QEvent* event) {
+bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Enter) {
         hint_->setText(watched == ui_->tvwIllustration ? kTreeHint : kPreviewHint);
     } else if (event->type() == QEvent::Leave) {

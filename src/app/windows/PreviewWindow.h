@@ -14,7 +14,7 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace Ui {
-class frmPrint;
+class PreviewWindow;
 }
 
 namespace quoravel {
@@ -23,11 +23,11 @@ class PageView;
 
 // The preview of a finished proposal: the pages the run exported, reloaded
 // from its relay folder, with a tree of the proposal's sections beside them.
-class frmPrint : public QMainWindow {
+class PreviewWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit frmPrint(WindowContext& context, QWidget* parent = nullptr);
-    ~frmPrint() override;
+    explicit PreviewWindow(WindowContext& context, QWidget* parent = nullptr);
+    ~PreviewWindow() override;
 
     // Loads the pages and sections the last run left in the relay folder
     // (its answer "relay.out" and page files page1.vsv ...) and shows the
@@ -67,7 +67,7 @@ private:
     void UpdateCommands();
 
     WindowContext& context_;
-    std::unique_ptr<Ui::frmPrint> ui_;
+    std::unique_ptr<Ui::PreviewWindow> ui_;
     QLabel* hint_;
     Document document_;
     QTreeWidgetItem* root_ = nullptr;

@@ -1,4 +1,4 @@
-#include "frmMain2.h"
+#include "ProposalWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -15,17 +15,25 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "AboutDialog.h"
+#include "BrokerDialog.h"
 #include "BrokerFile.h"
+#include "CaseDirectoryDialog.h"
 #include "CaseFile.h"
+#include "CommissionDialog.h"
 #include "CompanyChoices.h"
+#include "FileCreatorWindow.h"
 #include "HelpLine.h"
 #include "InputRules.h"
 #include "IssueRules.h"
-#include "KeptFiles.h"
+#include "OptionsDialog.h"
+#include "PreviewWindow.h"
 #include "ProductCatalogue.h"
 #include "ProductInfo.h"
 #include "ProposalAssembly.h"
+#include "ProposalPipeline.h"
 #include "ProposalPrinting.h"
+#include "ProposalStamping.h"
 #include "QuickQuotePane.h"
 #include "QuoteRequest.h"
 #include "RateSet.h"
@@ -35,21 +43,14 @@
 #include "Rounding.h"
 #include "RunFolders.h"
 #include "RuntimeError.h"
-#include "ShownCase.h"
-#include "Stamping.h"
 #include "StatesFile.h"
 #include "Text.h"
 #include "TextFile.h"
+#include "TipDialog.h"
+#include "UnshownInputs.h"
+#include "UserFilePaths.h"
 #include "WaitCursor.h"
-#include "frmAbout.h"
-#include "frmBrokerInfo.h"
-#include "frmClientDirectory.h"
-#include "frmCommission.h"
-#include "frmFileCreator.h"
-#include "frmOptions.h"
-#include "frmPrint.h"
-#include "frmTip.h"
-#include "ui_frmMain2.h"
+#include "ui_ProposalWindow.h"
 
 namespace fs = std::filesystem;
 
@@ -89,8 +90,8 @@ constexpr const char* kExtraYearsField = "Temporary flat extra years";
 
 }  // namespace
 
-frmMain2::frmMain2(WindowContext& context, QWidget* parent)
-    : QMainWindow(parent), ui_(std::make_unique<Ui::frmMain2>()), context_(context) {
+ProposalWindow::ProposalWindow(WindowContext& context, QWidget* parent)
+    : QMainWindow(parent), ui_(std::make_unique<Ui::ProposalWindow>()), context_(context) {
     ui_->setupUi(this);
     ui_->chkInHouse->hide();
     helpLabel_ = new QLabel(this);
@@ -105,7 +106,7 @@ frmMain2::frmMain2(WindowContext& context, QWidget* parent)
     // The desktop's answer is the launcher's exit status: a file it cannot
     // open is a failure even though the launcher itself started.
     openFile = [this](const std::string& path) { return runCommand({"xdg-open", path}) == 0; };
-    runCommand = &frmMain2::RunLauncher;
+    runCommand = &ProposalWindow::RunLauncher;
     endProgram = [] { QCoreApplication::exit(1); };
     context_.process.Messages = this;
 
@@ -115,7 +116,7 @@ frmMain2::frmMain2(WindowContext& context, QWidget* parent)
     isGA_ = context_.settings.GetFlag("GAVersion", "IsGA", false);
     try {
         commission_ =
-            std::make_unique<cCommision>(context_.process.ProgramFolder, context_.process.UserFolder);
+            std::make_unique<CommissionSettings>(context_.process.ProgramFolder, context_.process.UserFolder);
         LoadBrokers();
         SwitchCompany(0);
         OpenCaseDirectory(RememberedCaseFile("client.clt"));
@@ -125,13 +126,13 @@ frmMain2::frmMain2(WindowContext& context, QWidget* parent)
     }
 }
 
-frmMain2::~frmMain2() {
+ProposalWindow::~ProposalWindow() {
     if (context_.process.Messages == this) context_.process.Messages = nullptr;
 }
 
 // ---------------------------------------------------------------- set-up
 
-void frmMain2::FillFixedLists() {
+void ProposalWindow::FillFixedLists() {
     for (const char* name : kClassificationNames) ui_->cboClass->addItem(name);
     for (const std::string_view rating : TableRatingNames())
         ui_->cboTableRating->addItem(QString::fromUtf8(rating.data(), static_cast<qsizetype>(rating.size())));
@@ -142,20 +143,20 @@ void frmMain2::FillFixedLists() {
     ui_->optProposalType0->setChecked(true);
 }
 
-void frmMain2::ConnectCommands() {
-    auto on = [this](QAction* action, void (frmMain2::*command)()) {
+void ProposalWindow::ConnectCommands() {
+    auto on = [this](QAction* action, void (ProposalWindow::*command)()) {
         connect(action, &QAction::triggered, this, [this, command] { (this->*command)(); });
     };
-    on(ui_->actNew, &frmMain2::NewCase);
-    on(ui_->actOpen, &frmMain2::OpenCaseCommand);
-    on(ui_->actSave, &frmMain2::SaveCaseCommand);
-    on(ui_->actSaveAs, &frmMain2::SaveCaseAsCommand);
-    on(ui_->actNewDirectory, &frmMain2::NewCaseDirectoryCommand);
-    on(ui_->actRemove, &frmMain2::RemoveCaseCommand);
-    on(ui_->actView, &frmMain2::ViewCommand);
-    on(ui_->actPrint, &frmMain2::PrintCommand);
-    on(ui_->actPrintPdf, &frmMain2::PrintToPdfCommand);
-    on(ui_->actEmail, &frmMain2::EmailCommand);
+    on(ui_->actNew, &ProposalWindow::NewCase);
+    on(ui_->actOpen, &ProposalWindow::OpenCaseCommand);
+    on(ui_->actSave, &ProposalWindow::SaveCaseCommand);
+    on(ui_->actSaveAs, &ProposalWindow::SaveCaseAsCommand);
+    on(ui_->actNewDirectory, &ProposalWindow::NewCaseDirectoryCommand);
+    on(ui_->actRemove, &ProposalWindow::RemoveCaseCommand);
+    on(ui_->actView, &ProposalWindow::ViewCommand);
+    on(ui_->actPrint, &ProposalWindow::PrintCommand);
+    on(ui_->actPrintPdf, &ProposalWindow::PrintToPdfCommand);
+    on(ui_->actEmail, &ProposalWindow::EmailCommand);
     connect(ui_->actExit, &QAction::triggered, this, &QWidget::close);
     connect(ui_->actPrintSetup, &QAction::triggered, this, [this] {
         QPrinter printer;
@@ -167,32 +168,32 @@ void frmMain2::ConnectCommands() {
                 [this, company] { SwitchCompany(static_cast<std::int32_t>(company)); });
     }
     connect(ui_->actBrokers, &QAction::triggered, this, [this] {
-        frmBrokerInfo window(context_, brokers_, company_, this);
+        BrokerDialog window(context_, brokers_, company_, this);
         window.exec();
         UpdateBrokerInfo();
     });
     connect(ui_->cmdBrokerInfo, &QPushButton::clicked, ui_->actBrokers, &QAction::trigger);
     connect(ui_->actCommission, &QAction::triggered, this, [this] {
         if (!commission_) return;
-        frmCommission window(context_, *commission_, this);
+        CommissionDialog window(context_, *commission_, this);
         window.exec();
     });
     connect(ui_->actOptions, &QAction::triggered, this, [this] {
-        frmOptions window(context_, this);
+        OptionsDialog window(context_, this);
         window.exec();
     });
     connect(ui_->actTip, &QAction::triggered, this, [this] {
-        frmTip window(context_, this);
+        TipDialog window(context_, this);
         window.ForceShow = true;
         window.ShowModal();
     });
-    connect(ui_->actAbout, &QAction::triggered, this, [this] { frmAbout(context_, this).exec(); });
-    connect(ui_->actHelpContents, &QAction::triggered, this, &frmMain2::ShowHelpContents);
-    connect(ui_->actHelpSearch, &QAction::triggered, this, &frmMain2::ShowHelpContents);
+    connect(ui_->actAbout, &QAction::triggered, this, [this] { AboutDialog(context_, this).exec(); });
+    connect(ui_->actHelpContents, &QAction::triggered, this, &ProposalWindow::ShowHelpContents);
+    connect(ui_->actHelpSearch, &QAction::triggered, this, &ProposalWindow::ShowHelpContents);
     // The maintenance commands are for the home office (in-house mode).
     ui_->actFileCreator->setVisible(false);
     connect(ui_->actFileCreator, &QAction::triggered, this,
-            [this] { frmFileCreator(context_, this).exec(); });
+            [this] { FileCreatorWindow(context_, this).exec(); });
     ui_->actLoadRelay->setVisible(false);
     connect(ui_->actLoadRelay, &QAction::triggered, this, [this] { LoadRelay("c:\\winflexn"); });
     connect(ui_->cmdHelp, &QPushButton::clicked, this, [this] {
@@ -206,8 +207,8 @@ void frmMain2::ConnectCommands() {
     connect(ui_->optProposalType0, &QRadioButton::toggled, this, [this] { ProposalTypeChanged(); });
     connect(ui_->lstProducts, &QListWidget::itemChanged, this,
             [this](QListWidgetItem* item) { ProductTicked(ui_->lstProducts->row(item)); });
-    connect(ui_->txtBirthDate, &QLineEdit::editingFinished, this, &frmMain2::BirthDateLeft);
-    connect(ui_->txtAge, &QLineEdit::editingFinished, this, &frmMain2::AgeLeft);
+    connect(ui_->txtBirthDate, &QLineEdit::editingFinished, this, &ProposalWindow::BirthDateLeft);
+    connect(ui_->txtAge, &QLineEdit::editingFinished, this, &ProposalWindow::AgeLeft);
     for (int field = 0; field < kFaceAmountFields; ++field) {
         QLineEdit* face = FaceField(field);
         connect(face, &QLineEdit::editingFinished, this, [this, face] { FaceAmountLeft(face); });
@@ -215,11 +216,11 @@ void frmMain2::ConnectCommands() {
     for (QLineEdit* extra : {ui_->txtPermFlatExtra, ui_->txtTempFlatExtra}) {
         connect(extra, &QLineEdit::editingFinished, this, [this, extra] { FlatExtraLeft(extra); });
     }
-    connect(ui_->txtTempFlatExtraYears, &QLineEdit::editingFinished, this, &frmMain2::ExtraYearsLeft);
-    connect(ui_->cboClients, &QComboBox::activated, this, &frmMain2::CaseChosen);
+    connect(ui_->txtTempFlatExtraYears, &QLineEdit::editingFinished, this, &ProposalWindow::ExtraYearsLeft);
+    connect(ui_->cboClients, &QComboBox::activated, this, &ProposalWindow::CaseChosen);
 
     // Any change of the client or of a face amount prices the quick quote again once the fields settle.
-    connect(quickQuoteDue_, &QTimer::timeout, this, &frmMain2::UpdateQuickQuote);
+    connect(quickQuoteDue_, &QTimer::timeout, this, &ProposalWindow::UpdateQuickQuote);
     const auto quoteAgain = [this] { quickQuoteDue_->start(); };
     for (QLineEdit* field : ui_->grpClient->findChildren<QLineEdit*>())
         connect(field, &QLineEdit::textChanged, this, quoteAgain);
@@ -229,13 +230,13 @@ void frmMain2::ConnectCommands() {
         connect(list, &QComboBox::currentIndexChanged, this, quoteAgain);
     for (QCheckBox* box : ui_->grpClient->findChildren<QCheckBox*>())
         connect(box, &QCheckBox::toggled, this, quoteAgain);
-    connect(quickQuote_, &QuickQuotePane::ProductChosen, this, &frmMain2::TickProduct);
-    connect(ui_->chkInHouse, &QCheckBox::toggled, this, &frmMain2::InHouseToggled);
+    connect(quickQuote_, &QuickQuotePane::ProductChosen, this, &ProposalWindow::TickProduct);
+    connect(ui_->chkInHouse, &QCheckBox::toggled, this, &ProposalWindow::InHouseToggled);
     auto* inHouseKeys = new QShortcut(QKeySequence(kInHouseKeys), this);
     connect(inHouseKeys, &QShortcut::activated, ui_->chkInHouse, &QWidget::show);
 }
 
-void frmMain2::SetHelpTexts() {
+void ProposalWindow::SetHelpTexts() {
     const std::pair<QWidget*, const char*> texts[] = {
         {ui_->cmdHelp, "Get help on a specific field."},
         {ui_->cboClients, "Select a case from the list or leave blank for a new case"},
@@ -306,7 +307,7 @@ void frmMain2::SetHelpTexts() {
 }
 
 // The two texts that read otherwise in New Jersey (and for QNB there).
-void frmMain2::StateChanged() {
+void ProposalWindow::StateChanged() {
     const std::string state = S(ui_->cboState->currentText());
     ui_->lblStateName->setText(Q(StateFullName(context_.process.ProgramFolder, state)));
     const bool montana = state == "MT";
@@ -333,24 +334,24 @@ void frmMain2::StateChanged() {
 
 // ---------------------------------------------------------------- record <-> fields
 
-QRadioButton* frmMain2::PrintOptionButton(int option) const {
+QRadioButton* ProposalWindow::PrintOptionButton(int option) const {
     return std::array{ui_->optPrint0, ui_->optPrint1, ui_->optPrint2}[static_cast<std::size_t>(option)];
 }
-QRadioButton* frmMain2::YearsButton(int option) const {
+QRadioButton* ProposalWindow::YearsButton(int option) const {
     return std::array{ui_->optYears0, ui_->optYears1, ui_->optYears2}[static_cast<std::size_t>(option)];
 }
-QCheckBox* frmMain2::OutputBox(int box) const {
+QCheckBox* ProposalWindow::OutputBox(int box) const {
     return std::array{ui_->chkOutput0, ui_->chkOutput1, ui_->chkOutput2,
                       ui_->chkOutput3, ui_->chkOutput4, ui_->chkOutput5}[static_cast<std::size_t>(box)];
 }
-QLineEdit* frmMain2::FaceField(int field) const {
+QLineEdit* ProposalWindow::FaceField(int field) const {
     return std::array{ui_->txtFace0, ui_->txtFace1, ui_->txtFace2,
                       ui_->txtFace3}[static_cast<std::size_t>(field)];
 }
 
-void frmMain2::MakeClient(cClient& client) {
+void ProposalWindow::MakeClient(ClientCase& client) {
     const std::string first = S(ui_->txtFirstName->text().trimmed());
-    client.SetFirstName(first.empty() ? cClient::kPlaceholderName : first);
+    client.SetFirstName(first.empty() ? ClientCase::kPlaceholderName : first);
     client.SetMiddleInit(S(ui_->txtMiddleInit->text().trimmed()));
     client.SetLastName(S(ui_->txtLastName->text().trimmed()));
     client.SetState(S(ui_->cboState->currentText()));
@@ -375,7 +376,7 @@ void frmMain2::MakeClient(cClient& client) {
     client.SetBroker(broker >= 1 && broker <= brokers_.Count() ? brokers_.ItemPtr(broker) : nullptr);
 }
 
-void frmMain2::MakeIllustrationInfo(cIllustrationOptions& options, const cIllustrationOptions* stored) {
+void ProposalWindow::MakeIllustrationInfo(IllustrationOptions& options, const IllustrationOptions* stored) {
     options.SetCompany(company_);
     options.ProposalTypeFlag = ui_->optProposalType0->isChecked();
     options.ClearProdChoices();
@@ -409,24 +410,25 @@ void frmMain2::MakeIllustrationInfo(cIllustrationOptions& options, const cIllust
     options.SetOutputClassComp(ui_->chkOutput3->isChecked());
     options.SetOutputCommision(ui_->chkOutput4->isChecked());
     options.SetOutputCertification(ui_->chkOutput5->isChecked());
-    options.SetPrintOption(ui_->optPrint1->isChecked()   ? cIllustrationOptions::Individual
-                           : ui_->optPrint2->isChecked() ? cIllustrationOptions::Both
-                                                         : cIllustrationOptions::Comparison);
+    options.SetPrintOption(ui_->optPrint1->isChecked()   ? IllustrationOptions::Individual
+                           : ui_->optPrint2->isChecked() ? IllustrationOptions::Both
+                                                         : IllustrationOptions::Comparison);
     for (int option = 0; option < 3; ++option) {
         if (YearsButton(option)->isChecked()) options.SetYearsToPrint(kYearsToPrintChoices[option]);
     }
 }
 
-void frmMain2::ShowClient(const cClient& client) {
-    const cIllustrationOptions& options = client.proposal();
+void ProposalWindow::ShowClient(const ClientCase& client) {
+    const IllustrationOptions& options = client.Proposal();
     SwitchCompany(options.Company());
-    ui_->cboState->setCurrentText(Q(client.state()));
-    ui_->txtFirstName->setText(client.FirstName() == cClient::kPlaceholderName ? "" : Q(client.FirstName()));
+    ui_->cboState->setCurrentText(Q(client.State()));
+    ui_->txtFirstName->setText(client.FirstName() == ClientCase::kPlaceholderName ? ""
+                                                                                  : Q(client.FirstName()));
     ui_->txtMiddleInit->setText(Q(client.MiddleInit()));
     ui_->txtLastName->setText(Q(client.LastName()));
     const bool hasBirthDate = !client.DateOfBirth().IsZero();
     ui_->txtBirthDate->setText(hasBirthDate ? Q(BirthDateText(client.DateOfBirth())) : "");
-    ui_->txtAge->setText(QString::number(client.age()));
+    ui_->txtAge->setText(QString::number(client.Age()));
     ui_->txtAge->setEnabled(!hasBirthDate);
     ui_->cboSex->setCurrentIndex(ui_->cboSex->findText("Unisex") >= 0 ? 0 : (client.IsMale() ? 0 : 1));
     ui_->cboClass->setCurrentIndex(client.Classification());
@@ -469,14 +471,14 @@ void frmMain2::ShowClient(const cClient& client) {
     YearsButton(options.YearsToPrint() <= 20 ? 0 : options.YearsToPrint() <= 40 ? 1 : 2)->setChecked(true);
     RefreshControls();
 
-    std::shared_ptr<cClient> stored;
-    for (const auto& item : cases_) {
+    std::shared_ptr<ClientCase> stored;
+    for (const auto& item : directory_.Cases()) {
         if (item.get() == &client) stored = item;
     }
     RecordShownCase(stored);
-    cClient asShown = client;
+    ClientCase asShown = client;
     MakeClient(asShown);
-    MakeIllustrationInfo(asShown.proposal());
+    MakeIllustrationInfo(asShown.Proposal());
     const std::vector<std::string> unshown = UnshownInputs(client, asShown);
     if (!unshown.empty()) {
         Tell("Case",
@@ -486,10 +488,10 @@ void frmMain2::ShowClient(const cClient& client) {
     }
 }
 
-cClient frmMain2::CaseFromWindow(const cClient& base) {
-    cClient client = base;
+ClientCase ProposalWindow::CaseFromWindow(const ClientCase& base) {
+    ClientCase client = base;
     MakeClient(client);
-    MakeIllustrationInfo(client.proposal(), &base.proposal());
+    MakeIllustrationInfo(client.Proposal(), &base.Proposal());
     // What a control the rules have closed holds is the case's, not the
     // window's: an edit elsewhere never drops it.
     if (!ui_->cboTableRating->isEnabled()) client.SetTableRating(base.TableRating());
@@ -505,37 +507,35 @@ cClient frmMain2::CaseFromWindow(const cClient& base) {
     return client;
 }
 
-void frmMain2::RecordShownCase(std::shared_ptr<cClient> shown) {
+void ProposalWindow::RecordShownCase(std::shared_ptr<ClientCase> shown) {
     shownCase_ = std::move(shown);
-    shownRecord_ = CaseRecord(CaseFromWindow(shownCase_ ? *shownCase_ : cClient()));
+    shownRecord_ = CaseRecord(CaseFromWindow(shownCase_ ? *shownCase_ : ClientCase()));
 }
 
-bool frmMain2::FieldsChanged() {
-    return CaseRecord(CaseFromWindow(shownCase_ ? *shownCase_ : cClient())) != shownRecord_;
+bool ProposalWindow::FieldsChanged() {
+    return CaseRecord(CaseFromWindow(shownCase_ ? *shownCase_ : ClientCase())) != shownRecord_;
 }
 
-void frmMain2::UpdateShownCase(const cClient& edited) {
+void ProposalWindow::UpdateShownCase(const ClientCase& edited) {
     *shownCase_ = edited;
-    casesChanged_ = true;
+    directory_.MarkChanged();
     const int listed = ui_->cboClients->findData(shownCase_->Index());
     if (listed > 0) ui_->cboClients->setItemText(listed, Q(shownCase_->SortName()));
     RecordShownCase(shownCase_);
 }
 
-void frmMain2::TakeFieldsIntoCase() {
+void ProposalWindow::TakeFieldsIntoCase() {
     if (!FieldsChanged()) return;
     if (shownCase_) {
         UpdateShownCase(CaseFromWindow(*shownCase_));
     } else if (context_.settings.GetNumber("Options", "AutoSaveClients", 1) != 0) {
-        AddNewCase(std::make_shared<cClient>(CaseFromWindow(cClient())));
+        AddNewCase(std::make_shared<ClientCase>(CaseFromWindow(ClientCase())));
     }
 }
 
-void frmMain2::AddNewCase(const std::shared_ptr<cClient>& client) {
-    if (client->FullName() == cClient::kPlaceholderName) RebuildCaseList();
-    cases_.Add(client);
-    casesChanged_ = true;
-    client->SetIndex(static_cast<std::int16_t>(cases_.Count()));
+void ProposalWindow::AddNewCase(const std::shared_ptr<ClientCase>& client) {
+    if (client->FullName() == ClientCase::kPlaceholderName) RebuildCaseList();
+    directory_.Add(client);
     AddCaseToList(*client);
     {
         const QSignalBlocker quiet(ui_->cboClients);
@@ -544,7 +544,7 @@ void frmMain2::AddNewCase(const std::shared_ptr<cClient>& client) {
     RecordShownCase(client);
 }
 
-void frmMain2::ClearForm() {
+void ProposalWindow::ClearForm() {
     for (QLineEdit* text : {ui_->txtFirstName, ui_->txtMiddleInit, ui_->txtLastName, ui_->txtBirthDate,
                             ui_->txtAge, ui_->txtTempFlatExtraYears}) {
         text->clear();
@@ -581,7 +581,7 @@ void frmMain2::ClearForm() {
 
 // ---------------------------------------------------------------- dependent controls
 
-void frmMain2::RefreshControls() {
+void ProposalWindow::RefreshControls() {
     const int age = ui_->txtAge->text().toInt();
     const std::string state = S(ui_->cboState->currentText());
     const bool childRider = OffersChildRider(company_) && state != "VT" && age >= kChildRiderFirstIssueAge &&
@@ -600,7 +600,7 @@ void frmMain2::RefreshControls() {
     ui_->chkSpouseFee->setEnabled(company_ == 1);
 }
 
-void frmMain2::SwitchCompany(std::int32_t company) {
+void ProposalWindow::SwitchCompany(std::int32_t company) {
     const std::array<QAction*, 3> items{ui_->actBRN, ui_->actQNB, ui_->actTVNY};
     for (std::size_t item = 0; item < items.size(); ++item)
         items[item]->setChecked(item == std::size_t(company));
@@ -616,7 +616,7 @@ void frmMain2::SwitchCompany(std::int32_t company) {
     RefreshControls();
 }
 
-void frmMain2::FillProductList() {
+void ProposalWindow::FillProductList() {
     std::vector<QString> ticked;
     for (int row = 0; row < ui_->lstProducts->count(); ++row) {
         if (ui_->lstProducts->item(row)->checkState() == Qt::Checked)
@@ -633,7 +633,7 @@ void frmMain2::FillProductList() {
     }
 }
 
-void frmMain2::FillStateList(std::int32_t company) {
+void ProposalWindow::FillStateList(std::int32_t company) {
     const DefaultStateSetting setting = DefaultStateOf(company);
     const std::string chosen = context_.settings.Get("Options", setting.key, setting.defaultState);
     {
@@ -647,19 +647,19 @@ void frmMain2::FillStateList(std::int32_t company) {
     StateChanged();
 }
 
-void frmMain2::SaveDefaultState() {
+void ProposalWindow::SaveDefaultState() {
     if (ui_->cboState->count() == 0) return;
     context_.settings.Save("Options", DefaultStateOf(company_).key, S(ui_->cboState->currentText()));
 }
 
-void frmMain2::UpdateTitle() {
+void ProposalWindow::UpdateTitle() {
     setWindowTitle(Q(MainWindowTitle(company_, isGA_,
                                      context_.settings.Get("Clients", "DefaultShortFile", "client.clt"))));
 }
 
 // The proposal types: comparing products takes one face amount, comparing
 // face amounts one product.
-void frmMain2::ProposalTypeChanged() {
+void ProposalWindow::ProposalTypeChanged() {
     const bool products = ui_->optProposalType0->isChecked();
     for (int field = 1; field < kFaceAmountFields; ++field) FaceField(field)->setEnabled(!products);
     if (!products) {
@@ -671,17 +671,17 @@ void frmMain2::ProposalTypeChanged() {
     }
 }
 
-void frmMain2::TickProduct(std::int32_t product) {
+void ProposalWindow::TickProduct(std::int32_t product) {
     for (int row = 0; row < ui_->lstProducts->count(); ++row) {
         QListWidgetItem* item = ui_->lstProducts->item(row);
         if (ProductOfListText(S(item->text())) == product) item->setCheckState(Qt::Checked);
     }
 }
 
-void frmMain2::UpdateQuickQuote() {
-    const cClient client = CaseFromWindow(shownCase_ ? *shownCase_ : cClient());
+void ProposalWindow::UpdateQuickQuote() {
+    const ClientCase client = CaseFromWindow(shownCase_ ? *shownCase_ : ClientCase());
     const bool noAge = ui_->txtAge->text().trimmed().isEmpty();
-    const bool noFace = client.proposal().FaceAmountCount() == 0;
+    const bool noFace = client.Proposal().FaceAmountCount() == 0;
     if (noAge || noFace) {
         quickQuote_->ShowMissing(noAge && noFace
                                      ? "Enter the client's age and a face amount to see the quote."
@@ -702,8 +702,8 @@ void frmMain2::UpdateQuickQuote() {
         request.birthDate = birth.date;
         request.asOf = today_;
     }
-    for (const std::string& code : CarrierProductCodes(company_, client.state())) {
-        const std::int32_t product = RelayProductNumber(code, client.state());
+    for (const std::string& code : CarrierProductCodes(company_, client.State())) {
+        const std::int32_t product = RelayProductNumber(code, client.State());
         for (int row = 0; row < ui_->lstProducts->count(); ++row) {
             if (ProductOfListText(S(ui_->lstProducts->item(row)->text())) == product)
                 request.productCodes.push_back(code);
@@ -717,7 +717,7 @@ void frmMain2::UpdateQuickQuote() {
     quickQuote_->Show(request);
 }
 
-void frmMain2::ProductTicked(int row) {
+void ProposalWindow::ProductTicked(int row) {
     QListWidgetItem* ticked = ui_->lstProducts->item(row);
     if (ui_->optProposalType1->isChecked() && ticked && ticked->checkState() == Qt::Checked) {
         const QSignalBlocker quiet(ui_->lstProducts);
@@ -730,7 +730,7 @@ void frmMain2::ProductTicked(int row) {
 
 // ---------------------------------------------------------------- input rules
 
-void frmMain2::BirthDateLeft() {
+void ProposalWindow::BirthDateLeft() {
     const BirthDateEntry entry = ReadBirthDate(S(ui_->txtBirthDate->text()), today_);
     switch (entry.kind) {
         case BirthDateEntry::Empty:
@@ -755,7 +755,7 @@ void frmMain2::BirthDateLeft() {
     }
 }
 
-void frmMain2::AgeLeft() {
+void ProposalWindow::AgeLeft() {
     bool number = false;
     const long age = ui_->txtAge->text().trimmed().toLong(&number);
     if (!ui_->txtAge->text().trimmed().isEmpty() && (!number || !IsValidAge(age))) {
@@ -766,7 +766,7 @@ void frmMain2::AgeLeft() {
     RefreshControls();
 }
 
-void frmMain2::FaceAmountLeft(QLineEdit* field) {
+void ProposalWindow::FaceAmountLeft(QLineEdit* field) {
     const FaceAmountEntry entry = CheckFaceAmount(kFaceAmountField, S(field->text()), inHouse_);
     if (!entry.problem.empty()) {
         // The field's own word on leaving it; View names the field and the value.
@@ -777,7 +777,7 @@ void frmMain2::FaceAmountLeft(QLineEdit* field) {
     field->setText(Q(entry.text));
 }
 
-void frmMain2::FlatExtraLeft(QLineEdit* field) {
+void ProposalWindow::FlatExtraLeft(QLineEdit* field) {
     const FlatExtraEntry entry = CheckFlatExtra(
         field == ui_->txtPermFlatExtra ? kPermFlatExtraField : kTempFlatExtraField, S(field->text()));
     if (!entry.problem.empty()) {
@@ -788,14 +788,14 @@ void frmMain2::FlatExtraLeft(QLineEdit* field) {
     field->setText(Q(entry.text));
 }
 
-void frmMain2::ExtraYearsLeft() {
+void ProposalWindow::ExtraYearsLeft() {
     const std::string problem = ExtraYearsProblem(kExtraYearsField, S(ui_->txtTempFlatExtraYears->text()));
     if (problem.empty()) return;
     Tell("Flat Extra", problem);
     ui_->txtTempFlatExtraYears->setFocus();
 }
 
-std::vector<std::string> frmMain2::FieldProblems() const {
+std::vector<std::string> ProposalWindow::FieldProblems() const {
     std::vector<std::string> problems{AgeProblem(S(ui_->txtAge->text()))};
     for (int field = 0; field < kFaceAmountFields; ++field) {
         if (FaceField(field)->isEnabled())
@@ -808,7 +808,7 @@ std::vector<std::string> frmMain2::FieldProblems() const {
     return problems;
 }
 
-void frmMain2::InHouseToggled(bool ticked) {
+void ProposalWindow::InHouseToggled(bool ticked) {
     if (ticked) {
         const auto password =
             context_.dialogs.Input(this, "Password", "Input password for In House use", true);
@@ -832,24 +832,24 @@ void frmMain2::InHouseToggled(bool ticked) {
 
 // ---------------------------------------------------------------- cases and brokers
 
-void frmMain2::AddCaseToList(const cClient& client) {
+void ProposalWindow::AddCaseToList(const ClientCase& client) {
     ui_->cboClients->addItem(Q(client.SortName()), client.Index());
 }
 
-void frmMain2::RebuildCaseList() {
+void ProposalWindow::RebuildCaseList() {
     ui_->cboClients->clear();
     ui_->cboClients->addItem("", 0);
     std::int16_t index = 0;
-    for (const auto& client : cases_) {
+    for (const auto& client : directory_.Cases()) {
         client->SetIndex(++index);
         AddCaseToList(*client);
     }
 }
 
-void frmMain2::CaseChosen(int listIndex) {
+void ProposalWindow::CaseChosen(int listIndex) {
     // The case left behind keeps its edits.
-    const std::shared_ptr<cClient> chosen =
-        listIndex > 0 ? cases_.ItemPtr(ui_->cboClients->itemData(listIndex).toInt()) : nullptr;
+    const std::shared_ptr<ClientCase> chosen =
+        listIndex > 0 ? directory_.Cases().ItemPtr(ui_->cboClients->itemData(listIndex).toInt()) : nullptr;
     TakeFieldsIntoCase();
     if (!chosen) {
         ClearForm();
@@ -862,50 +862,39 @@ void frmMain2::CaseChosen(int listIndex) {
     ShowClient(*chosen);
 }
 
-std::string frmMain2::RememberedCaseFile(const char* defaultName) const {
+std::string ProposalWindow::RememberedCaseFile(const char* defaultName) const {
     return KeptPath(context_.process, context_.settings.Get("Clients", CaseFileKeyOf(company_), defaultName));
 }
 
-void frmMain2::RememberCaseFile(const std::string& path) {
-    caseFile_ = path;
+void ProposalWindow::RememberCaseFile(const std::string& path) {
+    directory_.SetPath(path);
     context_.settings.Save("Clients", CaseFileKeyOf(company_), path);
     context_.settings.Save("Clients", "DefaultShortFile", ShortName(path));
     UpdateTitle();
 }
 
-void frmMain2::OpenCaseDirectory(const std::string& path) {
+void ProposalWindow::OpenCaseDirectory(const std::string& path) {
     RememberCaseFile(KeptPath(context_.process, path));
     const std::string read = ReadPathOf(context_.process, path);
-    CaseFileContents file = LoadCaseFile(read);
-    cases_ = std::move(file.cases);
-    unreadCases_ = std::move(file.unread);
-    for (const auto& client : cases_) {
-        // The case's broker is the broker of the list with its stored name.
-        for (const auto& broker : brokers_) {
-            if (broker->SortName() == client->SavedBrokerName()) client->SetBroker(broker);
-        }
-    }
+    const CaseDirectory::Opened opened = directory_.Open(read, directory_.Path(), brokers_);
     RebuildCaseList();
     ui_->cboClients->setCurrentIndex(0);
     RecordShownCase(nullptr);
-    casesChanged_ = false;
-    if (file.notCaseFile) {
+    if (opened.notCaseFile) {
         Tell("Open Case Directory",
              read +
                  " is not a case file: no case could be read from it. It is left as it is "
                  "unless you save cases into it.");
-    } else if (!unreadCases_.empty()) {
-        std::vector<std::string> records;
-        for (const UnreadCaseRecord& record : unreadCases_) records.push_back(record.Description());
+    } else if (!opened.unreadRecords.empty()) {
         Tell("Open Case Directory", "Some records of " + read + " could not be read:\n\n" +
-                                        Join(records, "\n") +
+                                        Join(opened.unreadRecords, "\n") +
                                         "\n\nThey are kept as they are and written back whenever the case "
                                         "directory is saved.");
     }
 }
 
-bool frmMain2::MayReplace(const std::string& target) {
-    if (!LoadCaseFile(target).notCaseFile) return true;
+bool ProposalWindow::MayReplace(const std::string& target) {
+    if (!CaseDirectory::HoldsOtherText(target)) return true;
     const std::string kept = FreeNameBeside(target, ".kept");
     if (!context_.dialogs.Ask(
             this, "Save Case Directory",
@@ -917,16 +906,15 @@ bool frmMain2::MayReplace(const std::string& target) {
     return true;
 }
 
-bool frmMain2::SaveCaseDirectory(const std::string& path) {
+bool ProposalWindow::SaveCaseDirectory(const std::string& path) {
     try {
         const std::string target = WritePathOf(context_.process, path);
         if (!MayReplace(target)) return false;
         {
             const WaitCursor busy;
-            WriteCaseFile(target, cases_, false, unreadCases_);
+            directory_.Save(target);
         }
         RememberCaseFile(KeptPath(context_.process, path));
-        casesChanged_ = false;
         return true;
     } catch (const std::exception& error) {
         // The cases stay in the window: the user can save them elsewhere.
@@ -935,16 +923,16 @@ bool frmMain2::SaveCaseDirectory(const std::string& path) {
     }
 }
 
-bool frmMain2::SaveChangedCases() {
-    if (!casesChanged_ || caseFile_.empty()) return true;
-    return SaveCaseDirectory(caseFile_);
+bool ProposalWindow::SaveChangedCases() {
+    if (!directory_.NeedsSaving()) return true;
+    return SaveCaseDirectory(directory_.Path());
 }
 
-void frmMain2::LoadRelay(const std::string& folder, const std::string& fileName) {
+void ProposalWindow::LoadRelay(const std::string& folder, const std::string& fileName) {
     try {
         ClearForm();
         ProposalRun reading(context_.process, folder);
-        const std::shared_ptr<cClient> client = ReadRelayFile(folder, fileName, reading);
+        const std::shared_ptr<ClientCase> client = ReadRelayFile(folder, fileName, reading);
         ui_->chkFIS->setChecked(reading.FISMode);
         AddNewCase(client);
         ShowClient(*client);
@@ -953,7 +941,7 @@ void frmMain2::LoadRelay(const std::string& folder, const std::string& fileName)
     }
 }
 
-void frmMain2::LoadBrokers() {
+void ProposalWindow::LoadBrokers() {
     const std::string file = BrokerFileNameToLoad(context_.settings.Get("Brokers", "DefaultFile", ""));
     const fs::path path = ReadPathOf(context_.process, file);
     std::vector<long> damaged;
@@ -979,7 +967,7 @@ void frmMain2::LoadBrokers() {
                                 : "The file as it was is kept as " + kept.string() + "."));
 }
 
-void frmMain2::FillBrokerList() {
+void ProposalWindow::FillBrokerList() {
     const QString chosen = ui_->cboBroker->currentText();
     ui_->cboBroker->clear();
     ui_->cboBroker->addItem("", 0);
@@ -991,7 +979,7 @@ void frmMain2::FillBrokerList() {
     ui_->cboBroker->setCurrentIndex(std::max(0, ui_->cboBroker->findText(chosen)));
 }
 
-void frmMain2::SaveBrokers() {
+void ProposalWindow::SaveBrokers() {
     const std::string file = BrokerFileNameToSave(context_.settings.Get("Brokers", "DefaultFile", ""));
     try {
         WriteBrokerFile(WritePathOf(context_.process, file), brokers_);
@@ -1002,20 +990,20 @@ void frmMain2::SaveBrokers() {
     }
 }
 
-void frmMain2::UpdateBrokerInfo() {
+void ProposalWindow::UpdateBrokerInfo() {
     SaveBrokers();
     FillBrokerList();
 }
 
 // ---------------------------------------------------------------- commands
 
-void frmMain2::NewCase() {
+void ProposalWindow::NewCase() {
     TakeFieldsIntoCase();
     ClearForm();
 }
 
-void frmMain2::OpenCaseCommand() {
-    frmClientDirectory picker(context_, this);
+void ProposalWindow::OpenCaseCommand() {
+    CaseDirectoryDialog picker(context_, this);
     const std::string chosen = picker.Choose();
     if (chosen.empty()) return;
     TakeFieldsIntoCase();
@@ -1024,13 +1012,13 @@ void frmMain2::OpenCaseCommand() {
     OpenCaseDirectory(chosen);
 }
 
-void frmMain2::SaveCaseCommand() {
+void ProposalWindow::SaveCaseCommand() {
     TakeFieldsIntoCase();
     // The cases go back to the file they came from, whatever carrier is chosen now.
-    SaveCaseDirectory(caseFile_.empty() ? RememberedCaseFile("case.clt") : caseFile_);
+    SaveCaseDirectory(directory_.Path().empty() ? RememberedCaseFile("case.clt") : directory_.Path());
 }
 
-void frmMain2::SaveCaseAsCommand() {
+void ProposalWindow::SaveCaseAsCommand() {
     const std::string path =
         context_.dialogs.SaveFileName(this, "Save Case Directory", KeptPath(context_.process, ""),
                                       "Case Files (*.clt);;All Files (*)", "Case Files (*.clt)");
@@ -1039,7 +1027,7 @@ void frmMain2::SaveCaseAsCommand() {
     SaveCaseDirectory(path);
 }
 
-void frmMain2::NewCaseDirectoryCommand() {
+void ProposalWindow::NewCaseDirectoryCommand() {
     const auto name = context_.dialogs.Input(this, "New Case Directory", "Input name for new Case Directory");
     if (!name) return;
     const std::string trimmed(Trim(*name));
@@ -1056,20 +1044,19 @@ void frmMain2::NewCaseDirectoryCommand() {
     OpenCaseDirectory(KeptPath(context_.process, trimmed + ".clt"));
 }
 
-void frmMain2::RemoveCaseCommand() {
+void ProposalWindow::RemoveCaseCommand() {
     const int listIndex = ui_->cboClients->currentIndex();
     if (listIndex <= 0) return;
     if (!context_.dialogs.Ask(this, "Remove", "Are you sure you want to delete the case?",
                               MessageButtons::OkCancel, MessageIcon::Question)) {
         return;
     }
-    cases_.Remove(ui_->cboClients->itemData(listIndex).toInt());
-    casesChanged_ = true;
+    directory_.Remove(ui_->cboClients->itemData(listIndex).toInt());
     RebuildCaseList();
     ClearForm();
 }
 
-bool frmMain2::MakeProposal() {
+bool ProposalWindow::MakeProposal() {
     try {
         // Numbers a relay case would refuse make no case here either.
         if (const std::vector<std::string> problems = FieldProblems(); !problems.empty()) {
@@ -1078,74 +1065,77 @@ bool frmMain2::MakeProposal() {
         }
         // A stored case changes only when its fields were changed, and only
         // once the proposal is not refused; a new case is kept either way.
-        std::shared_ptr<cClient> client;
+        std::shared_ptr<ClientCase> client;
         const bool keepCases = context_.settings.GetNumber("Options", "AutoSaveClients", 1) != 0;
         const bool changed = FieldsChanged();
         if (keepCases && shownCase_) {
-            client = changed ? std::make_shared<cClient>(CaseFromWindow(*shownCase_)) : shownCase_;
+            client = changed ? std::make_shared<ClientCase>(CaseFromWindow(*shownCase_)) : shownCase_;
         } else {
-            client = std::make_shared<cClient>(CaseFromWindow(cClient()));
+            client = std::make_shared<ClientCase>(CaseFromWindow(ClientCase()));
             if (keepCases) AddNewCase(client);
-        }
-        if (client->proposal().ProductCount() == 0 || client->proposal().FaceAmountCount() == 0) {
-            Tell("Not enough information", kNoProposal);
-            return false;
         }
         // Each proposal is a run of its own: nothing of the one before
         // carries over. The issue rules correct the run's copy of the case;
         // the case itself stays as the broker entered it.
         ProposalRun run(context_.process, "");
         run.FISMode = ui_->chkFIS->isChecked();
-        const PricedCase priced = CasePricer(context_.process.ProgramFolder).Price(*client, run);
-        for (const Notice& notice : priced.ages.notices) Tell(notice.title, notice.text);
-        if (!priced.ages.ok) {
-            Tell("Age out of range", priced.ages.message);
-            return false;
-        }
-        if (keepCases && shownCase_ && changed) UpdateShownCase(*client);
-        // The run gets a folder of its own once its case is accepted.
-        try {
-            run.MoveToFolder(MakeRunFolder(context_.process.RunsFolder));
-        } catch (const RuntimeError& error) {
-            Tell("Proposal", "The proposal could not be made. " + error.Description());
-            return false;
-        }
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        std::string folderProblem;
+        const auto accepted = [&](const PricedCase&) {
+            if (keepCases && shownCase_ && changed) UpdateShownCase(*client);
+            // The run gets a folder of its own once its case is accepted.
+            try {
+                run.MoveToFolder(MakeRunFolder(context_.process.RunsFolder));
+                return true;
+            } catch (const RuntimeError& error) {
+                folderProblem = error.Description();
+                return false;
+            }
+        };
         surface_ = PrintSurface();
-        const IllustrationResult result = CreateIllustration(surface_, priced, *commission_, run);
-        // The preview finds the pages through the answer; a refused case
-        // leaves no folder behind.
-        if (result.documentMade) {
-            run.Stamp = MakeStamp(context_.process, RateSetIdentityOnce(context_.process),
-                                  ProposalStamp::CaseKind::CaseRecord, CaseRecordOf(*client), priced);
-            AttachStamp(surface_, *run.Stamp);
+        MadeProposal made;
+        {
+            const WaitCursor waiting;
+            made = quoravel::MakeProposal(run,
+                                          {*client, *commission_, ProposalStamp::CaseKind::CaseRecord,
+                                           [&] { return CaseRecordOf(*client); },
+                                           [&] { return RateSetIdentityOnce(context_.process); }, accepted},
+                                          surface_);
+        }
+        if (made.nothingToPropose) {
+            Tell("Not enough information", kNoProposal);
+            return false;
+        }
+        if (!folderProblem.empty()) {
+            Tell("Proposal", "The proposal could not be made. " + folderProblem);
+            return false;
+        }
+        // The preview finds the pages through the answer; a proposal not
+        // made leaves no folder behind.
+        if (made) {
             WriteRelayAnswer(run);
             runFolder_ = run.StartDirectory;
-        } else {
+        } else if (!run.StartDirectory.empty()) {
             std::error_code ignored;
             fs::remove_all(run.StartDirectory, ignored);
         }
-        QApplication::restoreOverrideCursor();
-        if (!result.notes.empty()) {
-            std::string text;
-            for (const std::string& note : result.notes) text += note;
-            Tell("Proposal", text);
-        }
+        const PricedCase& priced = made.priced;
+        for (const Notice& notice : priced.ages.notices) Tell(notice.title, notice.text);
+        // The corrections of a case refused for its age are not shown.
+        if (!made.pages.notes.empty() && priced.ages.ok) Tell("Proposal", Join(made.pages.notes, ""));
         const std::vector<Notice>& told = priced.ages.notices;
-        for (const Notice& notice : result.notices) {
+        for (const Notice& notice : made.pages.notices) {
             const bool shown = std::any_of(told.begin(), told.end(),
                                            [&](const Notice& before) { return before.text == notice.text; });
             if (!shown) Tell(notice.title, notice.text);
         }
-        return result.documentMade && !ending_;
+        return made && !ending_;
     } catch (const std::exception& error) {
-        QApplication::restoreOverrideCursor();
         Report(error, "MakeProposal");
         return false;
     }
 }
 
-std::string frmMain2::WriteProposalPdf(const std::string& folder, const std::string& name) {
+std::string ProposalWindow::WriteProposalPdf(const std::string& folder, const std::string& name) {
     try {
         return ConvertToPdf(surface_, folder, name);
     } catch (const std::exception& error) {
@@ -1154,7 +1144,7 @@ std::string frmMain2::WriteProposalPdf(const std::string& folder, const std::str
     }
 }
 
-int frmMain2::RunLauncher(const std::vector<std::string>& command) {
+int ProposalWindow::RunLauncher(const std::vector<std::string>& command) {
     QStringList arguments;
     for (std::size_t word = 1; word < command.size(); ++word) arguments << Q(command[word]);
     // The launcher may run the program it opens until that program ends; it
@@ -1170,14 +1160,14 @@ int frmMain2::RunLauncher(const std::vector<std::string>& command) {
     return launcher->exitStatus() == QProcess::NormalExit ? launcher->exitCode() : kNoMailMethod;
 }
 
-void frmMain2::OpenWithAssociatedProgram(const std::string& path) {
+void ProposalWindow::OpenWithAssociatedProgram(const std::string& path) {
     if (!openFile(path)) Tell("Open", kCannotOpen);
 }
 
-void frmMain2::ViewCommand() {
+void ProposalWindow::ViewCommand() {
     if (!MakeProposal()) return;
     // The preview lives until the next proposal is viewed or the user closes it.
-    preview_ = std::make_unique<frmPrint>(context_, this);
+    preview_ = std::make_unique<PreviewWindow>(context_, this);
     preview_->setAttribute(Qt::WA_DeleteOnClose, false);
     if (!preview_->Load(runFolder_)) {
         preview_.reset();
@@ -1187,7 +1177,7 @@ void frmMain2::ViewCommand() {
     preview_->raise();
 }
 
-void frmMain2::PrintCommand() {
+void ProposalWindow::PrintCommand() {
     if (context_.settings.GetFlag("Options", "UseAcrobat", false)) {
         context_.dialogs.Show(
             this, "Printing with Adobe Acrobat",
@@ -1204,7 +1194,7 @@ void frmMain2::PrintCommand() {
         PrintProposal(this, surface_.GetDocument(), context_.process.ProgramFolder, context_.dialogs);
 }
 
-void frmMain2::PrintToPdfCommand() {
+void ProposalWindow::PrintToPdfCommand() {
     context_.process.OutputFormat = 2;
     // The dialog opens where the user keeps documents, or at home without such a folder.
     QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -1219,7 +1209,7 @@ void frmMain2::PrintToPdfCommand() {
     WriteProposalPdf(chosen.parent_path().string(), chosen.filename().string());
 }
 
-void frmMain2::EmailCommand() {
+void ProposalWindow::EmailCommand() {
     if (!MakeProposal()) return;
     // Every message has an attachment of its own: a mail program that reads
     // it only when the message is sent finds this client's proposal.
@@ -1244,7 +1234,7 @@ void frmMain2::EmailCommand() {
     }
 }
 
-void frmMain2::ShowHelpContents() {
+void ProposalWindow::ShowHelpContents() {
     const std::string help = context_.process.ProgramFolder + HelpFileOf(company_);
     if (!FileExists(help) || !openFile(help)) {
         Tell("Help", "Unable to display Help Contents. There is no Help associated with this project.");
@@ -1253,17 +1243,17 @@ void frmMain2::ShowHelpContents() {
 
 // ---------------------------------------------------------------- errors and the end
 
-void frmMain2::Tell(const std::string& title, const std::string& text) {
+void ProposalWindow::Tell(const std::string& title, const std::string& text) {
     // After a critical error the routines still unwinding have nothing more to say.
     if (ending_) return;
     context_.dialogs.Show(this, title, text, MessageIcon::Exclamation);
 }
 
-void frmMain2::Report(const std::exception& error, const char* routine) {
-    context_.process.ProcessError(errors_, error, clsError::ErrorWithPlace, kModule, routine);
+void ProposalWindow::Report(const std::exception& error, const char* routine) {
+    context_.process.ProcessError(errors_, error, LoggedError::ErrorWithPlace, kModule, routine);
 }
 
-void frmMain2::CriticalError(const std::string& title, const std::string& text) {
+void ProposalWindow::CriticalError(const std::string& title, const std::string& text) {
     if (ending_) return;
     ending_ = true;
     context_.dialogs.Ask(this, title, text, MessageButtons::Ok, MessageIcon::Critical);
@@ -1278,7 +1268,7 @@ void frmMain2::CriticalError(const std::string& title, const std::string& text) 
     endProgram();
 }
 
-void frmMain2::closeEvent(QCloseEvent* event) {
+void ProposalWindow::closeEvent(QCloseEvent* event) {
     if (!ending_) {
         TakeFieldsIntoCase();
         SaveDefaultState();

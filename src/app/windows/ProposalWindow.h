@@ -8,15 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "CaseFile.h"
+#include "Broker.h"
+#include "CaseDirectory.h"
+#include "ClientCase.h"
 #include "Collection.h"
+#include "CommissionSettings.h"
 #include "Date.h"
 #include "PrintSurface.h"
 #include "UserMessages.h"
 #include "WindowContext.h"
-#include "cBroker.h"
-#include "cClient.h"
-#include "cCommision.h"
 
 class QLabel;
 class QLineEdit;
@@ -25,29 +25,27 @@ class QCheckBox;
 class QTimer;
 
 namespace Ui {
-class frmMain2;
+class ProposalWindow;
 }
 
 namespace quoravel {
 
 class HelpLine;
 class QuickQuotePane;
-class frmPrint;
+class PreviewWindow;
 
 // The input window: the carrier, the case file and its cases, the client,
 // the proposal choices, and the commands that make, show, print, write and
 // mail the proposal. It owns the cases of the open case file, the broker
 // list and the commission settings, and is the process's message box for
 // critical errors.
-class frmMain2 : public QMainWindow, public UserMessages {
+class ProposalWindow : public QMainWindow, public UserMessages {
     Q_OBJECT
 public:
     static constexpr int kFaceAmountFields = 4;
     static constexpr int kOutputBoxes = 6;
     // The mail launcher's answer when no mail program is set up.
     static constexpr int kNoMailMethod = 3;
-    static constexpr const char* kNoProposal =
-        "At least one product and face amount must be entered to make a proposal.";
     // How long the fields stay still before the quick quote prices them again:
     // typing a face amount prices once, not at each key.
     static constexpr int kQuickQuoteSettleMs = 150;
@@ -56,16 +54,16 @@ public:
 
     // Loads the window: fills the lists, loads the brokers, opens the last
     // case file of the current company and refreshes the controls.
-    explicit frmMain2(WindowContext& context, QWidget* parent = nullptr);
-    ~frmMain2() override;
+    explicit ProposalWindow(WindowContext& context, QWidget* parent = nullptr);
+    ~ProposalWindow() override;
 
     // The case from the client fields and from the proposal fields; the
     // products of `stored` the product list does not offer are kept.
-    void MakeClient(cClient& client);
-    void MakeIllustrationInfo(cIllustrationOptions& options, const cIllustrationOptions* stored = nullptr);
+    void MakeClient(ClientCase& client);
+    void MakeIllustrationInfo(IllustrationOptions& options, const IllustrationOptions* stored = nullptr);
     // The inverse of the two: a case shown in the fields. Showing never
     // changes the case; what the fields cannot show is told to the user.
-    void ShowClient(const cClient& client);
+    void ShowClient(const ClientCase& client);
     // The fields of a new case, as a new case starts: the broker, the state
     // and the pages chosen stay, everything of the client goes.
     void ClearForm();
@@ -105,15 +103,15 @@ public:
     void PrintToPdfCommand();
     void EmailCommand();
 
-    const Collection<cClient>& Cases() const { return cases_; }
-    Collection<cBroker>& Brokers() { return brokers_; }
+    const Collection<ClientCase>& Cases() const { return directory_.Cases(); }
+    Collection<Broker>& Brokers() { return brokers_; }
     std::int32_t Company() const { return company_; }
-    const std::string& CaseFile() const { return caseFile_; }
+    const std::string& CaseFile() const { return directory_.Path(); }
     const std::string& RunFolder() const { return runFolder_; }
     bool InHouseMode() const { return inHouse_; }
     const PrintSurface& Document() const { return surface_; }
     // The preview of the last proposal viewed; null before the first and once closed.
-    frmPrint* Preview() const { return preview_.get(); }
+    PreviewWindow* Preview() const { return preview_.get(); }
     // True once the window is closing or a critical error ends the program.
     bool Ending() const { return ending_; }
 
@@ -163,7 +161,7 @@ private:
     void ShowHelpContents();
     void RebuildCaseList();
     void FillBrokerList();
-    void AddCaseToList(const cClient& client);
+    void AddCaseToList(const ClientCase& client);
     void RememberCaseFile(const std::string& path);
     std::string RememberedCaseFile(const char* defaultName) const;
     void UpdateTitle();
@@ -171,14 +169,14 @@ private:
     // The PDF written; the path written, "" when it could not be (the user was told).
     std::string WriteProposalPdf(const std::string& folder, const std::string& name);
     // `base` with the fields of the window taken into it.
-    cClient CaseFromWindow(const cClient& base);
+    ClientCase CaseFromWindow(const ClientCase& base);
     // The case now in the fields (null for a new case), and its record as
     // the fields gave it, against which later edits are told apart.
-    void RecordShownCase(std::shared_ptr<cClient> shown);
+    void RecordShownCase(std::shared_ptr<ClientCase> shown);
     bool FieldsChanged();
     // The shown case replaced by its edited form, in the list and as shown.
-    void UpdateShownCase(const cClient& edited);
-    void AddNewCase(const std::shared_ptr<cClient>& client);
+    void UpdateShownCase(const ClientCase& edited);
+    void AddNewCase(const std::shared_ptr<ClientCase>& client);
     // A desktop launcher's answer: its exit code when it ends within a few
     // seconds, 0 when it is still running (the program it started is open).
     static int RunLauncher(const std::vector<std::string>& command);
@@ -191,28 +189,24 @@ private:
     QCheckBox* OutputBox(int box) const;
     QLineEdit* FaceField(int field) const;
 
-    std::unique_ptr<Ui::frmMain2> ui_;
+    std::unique_ptr<Ui::ProposalWindow> ui_;
     WindowContext& context_;
     QLabel* helpLabel_ = nullptr;
     HelpLine* helpLine_ = nullptr;
     QuickQuotePane* quickQuote_ = nullptr;
     QTimer* quickQuoteDue_ = nullptr;
-    Collection<cClient> cases_;
-    // Records of the open case file that could not be read, written back on saving.
-    std::vector<UnreadCaseRecord> unreadCases_;
-    Collection<cBroker> brokers_;
-    std::unique_ptr<cCommision> commission_;
+    CaseDirectory directory_;
+    Collection<Broker> brokers_;
+    std::unique_ptr<CommissionSettings> commission_;
     PrintSurface surface_;
-    std::unique_ptr<frmPrint> preview_;
+    std::unique_ptr<PreviewWindow> preview_;
     std::int32_t company_ = 0;
-    std::string caseFile_;
     std::string runFolder_;        // the files of the last proposal made
     bool brokersChanged_ = false;  // the broker list differs from its file
     // The window's own run-time errors, should no message box show them.
-    clsErrors errors_;
-    std::shared_ptr<cClient> shownCase_;
+    ErrorLog errors_;
+    std::shared_ptr<ClientCase> shownCase_;
     std::string shownRecord_;
-    bool casesChanged_ = false;
     // E-mail's own folders, one a message: an attachment is never a file
     // the user chose, nor the attachment of another message. They go with
     // the window.

@@ -1,11 +1,11 @@
-#include "ShownCase.h"
+#include "UnshownInputs.h"
 
 #include <algorithm>
 #include <functional>
 
 #include "CompanyChoices.h"
-#include "Enumerations.h"
 #include "InputRules.h"
+#include "ProductLookups.h"
 #include "RecordWriter.h"
 #include "Rounding.h"
 #include "Text.h"
@@ -15,14 +15,14 @@ namespace {
 
 std::string YesNo(bool value) { return value ? "Yes" : "No"; }
 
-std::string ProductNames(const cIllustrationOptions& options) {
+std::string ProductNames(const IllustrationOptions& options) {
     std::vector<std::string> names;
     for (std::size_t i = 0; i < options.ProductCount(); ++i)
         names.push_back(ProductDisplayName(options.ProdChoices()[i], options.Company()));
     return names.empty() ? "none" : Join(names, ", ");
 }
 
-std::string FaceAmounts(const cIllustrationOptions& options) {
+std::string FaceAmounts(const IllustrationOptions& options) {
     std::vector<std::string> amounts;
     for (std::size_t i = 0; i < options.FaceAmountCount(); ++i)
         amounts.push_back("$" + FormatAmount(options.GetFaceAmount(i), 0));
@@ -32,47 +32,47 @@ std::string FaceAmounts(const cIllustrationOptions& options) {
 // The inputs a broker would miss, each as the window would name it.
 const struct {
     const char* label;
-    std::function<std::string(const cClient&)> text;
+    std::function<std::string(const ClientCase&)> text;
 } kShownInputs[] = {
-    {"State", [](const cClient& c) { return c.state(); }},
-    {"Sex", [](const cClient& c) { return std::string(c.IsMale() ? "Male" : "Female"); }},
+    {"State", [](const ClientCase& c) { return c.State(); }},
+    {"Sex", [](const ClientCase& c) { return std::string(c.IsMale() ? "Male" : "Female"); }},
     {"Class",
-     [](const cClient& c) {
+     [](const ClientCase& c) {
          const auto code = static_cast<std::size_t>(c.Classification());
          return code < kClassificationNames.size() ? std::string(kClassificationNames[code])
                                                    : std::to_string(c.Classification());
      }},
-    {"Table rating", [](const cClient& c) { return c.TableRating().empty() ? "None" : c.TableRating(); }},
-    {"Permanent flat extra", [](const cClient& c) { return FormatAmount(c.PermFlatExtra(), 2); }},
+    {"Table rating", [](const ClientCase& c) { return c.TableRating().empty() ? "None" : c.TableRating(); }},
+    {"Permanent flat extra", [](const ClientCase& c) { return FormatAmount(c.PermFlatExtra(), 2); }},
     {"Temporary flat extra",
-     [](const cClient& c) {
+     [](const ClientCase& c) {
          return FormatAmount(c.TempFlatExtra(), 2) + " for " + std::to_string(c.TempFlatExtraYears()) +
                 " years";
      }},
-    {"Payment mode", [](const cClient& c) { return PaymentModeText(c.PaymentMode()); }},
+    {"Payment mode", [](const ClientCase& c) { return PaymentModeText(c.PaymentMode()); }},
     {"Child rider",
-     [](const cClient& c) { return ChildUnitsText(c.ChildRider() ? c.ChildRiderUnits() : 0); }},
+     [](const ClientCase& c) { return ChildUnitsText(c.ChildRider() ? c.ChildRiderUnits() : 0); }},
     {"Waiver",
-     [](const cClient& c) {
+     [](const ClientCase& c) {
          return c.Waiver()
                     ? std::string(
                           kWaiverRatings[static_cast<std::size_t>(WaiverRatingPosition(c.WaiverRating()))])
                     : YesNo(false);
      }},
-    {"Spouse fee waived", [](const cClient& c) { return YesNo(c.WaiveSpouseFee()); }},
-    {"Products", [](const cClient& c) { return ProductNames(c.proposal()); }},
-    {"Face amounts", [](const cClient& c) { return FaceAmounts(c.proposal()); }},
+    {"Spouse fee waived", [](const ClientCase& c) { return YesNo(c.WaiveSpouseFee()); }},
+    {"Products", [](const ClientCase& c) { return ProductNames(c.Proposal()); }},
+    {"Face amounts", [](const ClientCase& c) { return FaceAmounts(c.Proposal()); }},
 };
 
 }  // namespace
 
-std::string CaseRecord(const cClient& client) {
+std::string CaseRecord(const ClientCase& client) {
     RecordWriter out;
     client.Save(out, false);
     return out.Text();
 }
 
-std::vector<std::string> UnshownInputs(const cClient& stored, const cClient& shown) {
+std::vector<std::string> UnshownInputs(const ClientCase& stored, const ClientCase& shown) {
     std::vector<std::string> lines;
     for (const auto& input : kShownInputs) {
         const std::string before = input.text(stored);
@@ -84,7 +84,7 @@ std::vector<std::string> UnshownInputs(const cClient& stored, const cClient& sho
     return lines;
 }
 
-std::vector<std::int32_t> UnlistedProducts(const cIllustrationOptions& stored,
+std::vector<std::int32_t> UnlistedProducts(const IllustrationOptions& stored,
                                            const std::vector<std::string>& listed) {
     std::vector<std::int32_t> unlisted;
     for (std::size_t i = 0; i < stored.ProductCount(); ++i) {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cClient.h"
+#include "ClientCase.h"
 
 namespace quoravel {
 
@@ -15,17 +15,17 @@ namespace quoravel {
 
 // The case as the case file would write it; two cases with the same record
 // are the same case.
-std::string CaseRecord(const cClient& client);
+std::string CaseRecord(const ClientCase& client);
 
 // The inputs of `stored` that the window's open controls would give otherwise
 // (`shown` is the case as the window alone would build it), one line each:
 // "Table rating: B (the window would take None)".
-std::vector<std::string> UnshownInputs(const cClient& stored, const cClient& shown);
+std::vector<std::string> UnshownInputs(const ClientCase& stored, const ClientCase& shown);
 
 // The products of `stored` that the window's product list (`listed`, its
 // texts) does not offer, in their stored order: the window cannot untick
 // what it does not list, so they stay with the case.
-std::vector<std::int32_t> UnlistedProducts(const cIllustrationOptions& stored,
+std::vector<std::int32_t> UnlistedProducts(const IllustrationOptions& stored,
                                            const std::vector<std::string>& listed);
 
 }  // namespace quoravel

@@ -1,4 +1,4 @@
-#include "KeptFiles.h"
+#include "UserFilePaths.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,11 +1,11 @@
-#include "clsPLedgerFrame.h"
+#include "LedgerTable.h"
 
 #include <algorithm>
 
+#include "PageFrame.h"
 #include "PrintSurface.h"
+#include "ProposalPrinter.h"
 #include "RuntimeError.h"
-#include "clsPrint.h"
-#include "clsPrintFrame.h"
 
 namespace quoravel {
 namespace {
@@ -27,29 +27,29 @@ bool PrintedOnPage(const LedgerHeadingCell& cell, bool firstPage) { return !cell
 
 }  // namespace
 
-void clsPLedgerFrame::printHandle(PrintSurface& surface) {
+void LedgerTable::Surface(PrintSurface& surface) {
     surface_ = &surface;
-    self_ = std::make_shared<clsPLedgerFrame*>(this);
-    surface.AddNewPageHandler([ledger = std::weak_ptr<clsPLedgerFrame*>(self_)] {
+    self_ = std::make_shared<LedgerTable*>(this);
+    surface.AddNewPageHandler([ledger = std::weak_ptr<LedgerTable*>(self_)] {
         if (auto alive = ledger.lock()) (*alive)->OnNewPage();
     });
 }
 
-void clsPLedgerFrame::OnNewPage() {
-    if (print_) print_->printBodyHeader();
+void LedgerTable::OnNewPage() {
+    if (print_) print_->PrintBodyHeader();
 }
 
-void clsPLedgerFrame::setNoColumns(std::int16_t columns) {
+void LedgerTable::SetColumnCount(std::int16_t columns) {
     columns_ = std::clamp<std::int16_t>(columns, 0, kMaxColumns);
 }
 
-void clsPLedgerFrame::setRowFormat(const std::vector<std::int16_t>& codes) {
+void LedgerTable::SetRowFormat(const std::vector<std::int16_t>& codes) {
     const std::size_t count = std::min<std::size_t>(codes.size(), kMaxColumns);
     std::copy_n(codes.begin(), count, columnCodes_.begin());
 }
 
-void clsPLedgerFrame::addHeaderRow(bool firstPageOnly, const std::string& textAlign,
-                                   const std::vector<std::string>& texts) {
+void LedgerTable::AddHeaderRow(bool firstPageOnly, const std::string& textAlign,
+                               const std::vector<std::string>& texts) {
     if (headingRows_ == kMaxHeadingRows) RaiseOutOfRange("a ledger has at most 5 heading rows");
     ++headingRows_;
     const std::size_t count = std::min<std::size_t>(texts.size(), kMaxColumns);
@@ -60,18 +60,17 @@ void clsPLedgerFrame::addHeaderRow(bool firstPageOnly, const std::string& textAl
     }
 }
 
-void clsPLedgerFrame::setHeaderSymbol(std::int16_t row, std::int16_t column, const std::string& symbol) {
+void LedgerTable::SetHeaderSymbol(std::int16_t row, std::int16_t column, const std::string& symbol) {
     for (LedgerHeadingCell& cell : headingCells_) {
         if (cell.Row == row && cell.Column == column) cell.Symbol = symbol;
     }
 }
 
-void clsPLedgerFrame::addFootnote(std::string symbol, std::string def, std::int16_t lines,
-                                  bool symbolVisible) {
+void LedgerTable::AddFootnote(std::string symbol, std::string def, std::int16_t lines, bool symbolVisible) {
     footnotes_.push_back({std::move(symbol), std::move(def), symbolVisible, false, lines});
 }
 
-void clsPLedgerFrame::addRowValues(const std::vector<std::string>& values) {
+void LedgerTable::AddRowValues(const std::vector<std::string>& values) {
     if (rowCount_ == kMaxRows) RaiseOutOfRange("a ledger has at most 120 rows");
     auto& row = values_[static_cast<std::size_t>(rowCount_)];
     ++rowCount_;
@@ -80,33 +79,33 @@ void clsPLedgerFrame::addRowValues(const std::vector<std::string>& values) {
     std::fill(row.begin() + static_cast<std::ptrdiff_t>(count), row.end(), std::string());
 }
 
-void clsPLedgerFrame::start(clsPrint& print) {
+void LedgerTable::start(ProposalPrinter& print) {
     print_ = &print;
     headingRows_ = 0;
     rowCount_ = 0;
     Surface().NewPage();
-    startPage_ = Frame().getCurrentPage();
+    startPage_ = Frame().CurrentPage();
 }
 
-void clsPLedgerFrame::printLedger() {
-    while (printLedgerPage()) {
+void LedgerTable::PrintTable() {
+    while (PrintTablePage()) {
     }
 }
 
-std::int16_t clsPLedgerFrame::getHeaderFootnoteLines() const {
+std::int16_t LedgerTable::getHeaderFootnoteLines() const {
     const auto withSymbol = std::count_if(headingCells_.begin(), headingCells_.end(),
                                           [](const LedgerHeadingCell& cell) { return !cell.Symbol.empty(); });
     return static_cast<std::int16_t>(2 * withSymbol);
 }
 
-std::int16_t clsPLedgerFrame::PageRowsToPrint() const {
+std::int16_t LedgerTable::PageRowsToPrint() const {
     const int room = kPageLines - getHeaderFootnoteLines() - headerLines_;
     return static_cast<std::int16_t>(std::min(room, rowCount_ - rowsPrinted_));
 }
 
-bool clsPLedgerFrame::printLedgerPage() {
-    const bool firstPage = Frame().getCurrentPage() == startPage_;
-    headerLines_ = static_cast<std::int16_t>(Header().printHeader(Print(), firstPage) + 2);
+bool LedgerTable::PrintTablePage() {
+    const bool firstPage = Frame().CurrentPage() == startPage_;
+    headerLines_ = static_cast<std::int16_t>(Header().PrintHeader(Print(), firstPage) + 2);
     PrintHeadingTable(firstPage);
     MarkFootnotes(firstPage);
 
@@ -132,23 +131,23 @@ bool clsPLedgerFrame::printLedgerPage() {
     surface.SetFontSize(8.25);
 
     const bool rowsRemain = rowsPrinted_ < rowCount_;
-    Header().printFooter(Print(), !rowsRemain);
+    Header().PrintFooter(Print(), !rowsRemain);
     if (rowsRemain) surface.NewPage();
     for (LedgerFootnote& footnote : footnotes_) footnote.Printed = false;
     return rowsRemain;
 }
 
-int clsPLedgerFrame::ColumnWidth(int column) const {
+int LedgerTable::ColumnWidth(int column) const {
     return columnCodes_[static_cast<std::size_t>(column - 1)] == 1 ? kYearColumnWidth : kAmountColumnWidth;
 }
 
-int clsPLedgerFrame::TableWidth() const {
+int LedgerTable::TableWidth() const {
     int width = 0;
     for (int column = 1; column <= columns_; ++column) width += ColumnWidth(column);
     return width;
 }
 
-void clsPLedgerFrame::PrintHeadingTable(bool firstPage) {
+void LedgerTable::PrintHeadingTable(bool firstPage) {
     PrintSurface& surface = Surface();
     surface.SetFontSize(8);
     surface.SetFontBold(true);
@@ -176,7 +175,7 @@ void clsPLedgerFrame::PrintHeadingTable(bool firstPage) {
     surface.SetFontBold(false);
 }
 
-void clsPLedgerFrame::MarkFootnotes(bool firstPage) {
+void LedgerTable::MarkFootnotes(bool firstPage) {
     for (const LedgerHeadingCell& cell : headingCells_) {
         if (!PrintedOnPage(cell, firstPage)) continue;
         for (LedgerFootnote& footnote : footnotes_) {
@@ -186,13 +185,13 @@ void clsPLedgerFrame::MarkFootnotes(bool firstPage) {
 }
 
 // A zero-width first column, then the columns right-aligned.
-std::string clsPLedgerFrame::DataRowFormat() const {
+std::string LedgerTable::DataRowFormat() const {
     std::string format = "0!";
     for (int column = 1; column <= columns_; ++column) format += "|+>!" + std::to_string(ColumnWidth(column));
     return format;
 }
 
-void clsPLedgerFrame::PrintDataRow(int row) {
+void LedgerTable::PrintDataRow(int row) {
     const auto& values = values_[static_cast<std::size_t>(row - 1)];
     std::string body = "0";
     for (int column = 1; column <= columns_; ++column)
@@ -201,12 +200,12 @@ void clsPLedgerFrame::PrintDataRow(int row) {
     Surface().AddTable(DataRowFormat(), "", body);
 }
 
-void clsPLedgerFrame::PrintSpacerRow() {
+void LedgerTable::PrintSpacerRow() {
     Surface().SetTableBorder(0);
     Surface().AddTable(DataRowFormat(), "", std::string(static_cast<std::size_t>(columns_), '|'));
 }
 
-void clsPLedgerFrame::PrintClosingRule() {
+void LedgerTable::PrintClosingRule() {
     std::string format = "0";
     for (int column = 1; column <= columns_; ++column) format += "|+>" + std::to_string(ColumnWidth(column));
     Surface().SetTableBorder(2);
@@ -217,7 +216,7 @@ void clsPLedgerFrame::PrintClosingRule() {
     Surface().SetCurrentY(Surface().CurrentY() + kGapBelowRule);
 }
 
-void clsPLedgerFrame::PrintFootnotes() {
+void LedgerTable::PrintFootnotes() {
     for (const LedgerFootnote& footnote : footnotes_) {
         if (!footnote.Printed) continue;
         Surface().SetTableBorder(0);
@@ -226,24 +225,24 @@ void clsPLedgerFrame::PrintFootnotes() {
     }
 }
 
-PrintSurface& clsPLedgerFrame::Surface() const {
+PrintSurface& LedgerTable::Surface() const {
     if (!surface_)
         throw RuntimeError(ErrorNumber::InvalidProcedureCall, "clsPLedgerFrame", "No print surface bound");
     return *surface_;
 }
 
-clsPrintFrame& clsPLedgerFrame::Frame() const {
+PageFrame& LedgerTable::Frame() const {
     if (!frame_)
         throw RuntimeError(ErrorNumber::InvalidProcedureCall, "clsPLedgerFrame", "No page frame given");
     return *frame_;
 }
 
-clsPrint& clsPLedgerFrame::Print() const {
+ProposalPrinter& LedgerTable::Print() const {
     if (!print_) throw RuntimeError(ErrorNumber::InvalidProcedureCall, "clsPLedgerFrame", "Not started");
     return *print_;
 }
 
-LedgerPageHeader& clsPLedgerFrame::Header() const {
+LedgerPageHeader& LedgerTable::Header() const {
     if (!header_)
         throw RuntimeError(ErrorNumber::InvalidProcedureCall, "clsPLedgerFrame",
                            "No page header object given");

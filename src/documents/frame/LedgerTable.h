@@ -9,8 +9,8 @@
 namespace quoravel {
 
 class PrintSurface;
-class clsPrint;
-class clsPrintFrame;
+class ProposalPrinter;
+class PageFrame;
 
 // The page object that opens and closes every ledger page (the premium
 // breakdown on the first, the cost indices on the last).
@@ -18,8 +18,8 @@ class LedgerPageHeader {
 public:
     virtual ~LedgerPageHeader() = default;
     // Answers the number of lines it printed.
-    virtual int printHeader(clsPrint& print, bool firstPage) = 0;
-    virtual void printFooter(clsPrint& print, bool lastPage) = 0;
+    virtual int PrintHeader(ProposalPrinter& print, bool firstPage) = 0;
+    virtual void PrintFooter(ProposalPrinter& print, bool lastPage) = 0;
 };
 
 struct LedgerHeadingCell {
@@ -42,40 +42,40 @@ struct LedgerFootnote {
 // A year-by-year ledger: heading rows, data rows grouped in blocks with a
 // blank row before each, footnotes for the heading symbols. It breaks the
 // pages itself so that every page keeps room for its header and footnotes.
-class clsPLedgerFrame {
+class LedgerTable {
 public:
     static constexpr int kMaxColumns = 7;
     static constexpr int kMaxRows = 120;
     static constexpr int kMaxHeadingRows = 5;
     static constexpr std::int16_t kDefaultBlock = 5;
 
-    clsPLedgerFrame() = default;
-    clsPLedgerFrame(const clsPLedgerFrame&) = delete;
-    clsPLedgerFrame& operator=(const clsPLedgerFrame&) = delete;
+    LedgerTable() = default;
+    LedgerTable(const LedgerTable&) = delete;
+    LedgerTable& operator=(const LedgerTable&) = delete;
 
     void HeaderObject(LedgerPageHeader& header) { header_ = &header; }
     // Binds the surface: from now on every page it begins opens with the
     // print handle's body header.
-    void printHandle(PrintSurface& surface);
-    void frameHandle(clsPrintFrame& frame) { frame_ = &frame; }
+    void Surface(PrintSurface& surface);
+    void Frame(PageFrame& frame) { frame_ = &frame; }
     // Massachusetts prints its footnotes larger.
-    void setDeliveryState(std::string state) { deliveryState_ = std::move(state); }
+    void SetDeliveryState(std::string state) { deliveryState_ = std::move(state); }
 
-    void setNoColumns(std::int16_t columns);
+    void SetColumnCount(std::int16_t columns);
     // A count below 1 keeps the default block of 5.
-    void setRowBlockLLines(std::int16_t rows) { rowsPerBlock_ = rows > 0 ? rows : kDefaultBlock; }
-    void setRowFormat(const std::vector<std::int16_t>& codes);
-    void addHeaderRow(bool firstPageOnly, const std::string& textAlign,
+    void SetRowBlockLines(std::int16_t rows) { rowsPerBlock_ = rows > 0 ? rows : kDefaultBlock; }
+    void SetRowFormat(const std::vector<std::int16_t>& codes);
+    void AddHeaderRow(bool firstPageOnly, const std::string& textAlign,
                       const std::vector<std::string>& texts);
-    void setHeaderSymbol(std::int16_t row, std::int16_t column, const std::string& symbol);
-    void addFootnote(std::string symbol, std::string def, std::int16_t lines, bool symbolVisible);
-    void addRowValues(const std::vector<std::string>& values);
+    void SetHeaderSymbol(std::int16_t row, std::int16_t column, const std::string& symbol);
+    void AddFootnote(std::string symbol, std::string def, std::int16_t lines, bool symbolVisible);
+    void AddRowValues(const std::vector<std::string>& values);
 
-    void start(clsPrint& print);
-    void finish() { printLedger(); }
-    void printLedger();
+    void start(ProposalPrinter& print);
+    void finish() { PrintTable(); }
+    void PrintTable();
     // Prints one page; true while rows remain.
-    bool printLedgerPage();
+    bool PrintTablePage();
 
     std::int16_t getHeaderFootnoteLines() const;
     std::int16_t PageRowsToPrint() const;
@@ -93,16 +93,16 @@ private:
     void PrintFootnotes();
 
     PrintSurface& Surface() const;
-    clsPrintFrame& Frame() const;
-    clsPrint& Print() const;
+    PageFrame& Frame() const;
+    ProposalPrinter& Print() const;
     LedgerPageHeader& Header() const;
 
     PrintSurface* surface_ = nullptr;
-    clsPrintFrame* frame_ = nullptr;
-    clsPrint* print_ = nullptr;
+    PageFrame* frame_ = nullptr;
+    ProposalPrinter* print_ = nullptr;
     LedgerPageHeader* header_ = nullptr;
     // Lets the surface's page handler outlive this ledger harmlessly.
-    std::shared_ptr<clsPLedgerFrame*> self_;
+    std::shared_ptr<LedgerTable*> self_;
     std::string deliveryState_;
 
     std::int16_t columns_ = 0;

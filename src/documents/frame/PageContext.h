@@ -3,10 +3,11 @@
 #include <string>
 
 #include "CasePricer.h"
+#include "ClientCase.h"
+#include "CommissionSettings.h"
+#include "ProposalPrinter.h"
 #include "ProposalRun.h"
 #include "RateReaders.h"
-#include "cClient.h"
-#include "clsPrint.h"
 
 namespace quoravel {
 
@@ -15,8 +16,8 @@ namespace quoravel {
 // (relay mode, rate scale, logs, answer) and the folders of the program's
 // files and of the run.
 struct PageContext {
-    clsPrint& print;
-    cClient& client;
+    ProposalPrinter& print;
+    ClientCase& client;
     ProposalRun& run;
     std::string programFolder;   // states.ini, Quoravel.ini, pictures, rate files
     std::string startDirectory;  // the run's folder: relay.ini in, page files out
@@ -25,6 +26,8 @@ struct PageContext {
     // The case as settled and priced for this proposal: its pages print
     // these premiums. Pages of other classes are priced from `rates`.
     const PricedCase* priced = nullptr;
+    // The broker's commission percentages, for the commission page.
+    const CommissionSettings* commission = nullptr;
 };
 
 }  // namespace quoravel

@@ -1,4 +1,4 @@
-#include "clsPrintFrame.h"
+#include "PageFrame.h"
 
 #include <QDate>
 #include <algorithm>
@@ -51,25 +51,25 @@ FrameSources SystemFrameSources() {
     };
 }
 
-clsPrintFrame::clsPrintFrame(FrameSources sources) : sources_(std::move(sources)) {}
+PageFrame::PageFrame(FrameSources sources) : sources_(std::move(sources)) {}
 
-void clsPrintFrame::getReference(PrintSurface& surface) {
+void PageFrame::Reference(PrintSurface& surface) {
     surface_ = &surface;
     // A handler left on a surface this frame no longer uses, or on one that
     // outlives the frame, finds its frame gone and does nothing.
-    self_ = std::make_shared<clsPrintFrame*>(this);
-    surface.AddNewPageHandler([frame = std::weak_ptr<clsPrintFrame*>(self_)] {
+    self_ = std::make_shared<PageFrame*>(this);
+    surface.AddNewPageHandler([frame = std::weak_ptr<PageFrame*>(self_)] {
         if (auto alive = frame.lock()) (*alive)->OnNewPage();
     });
 }
 
-PrintSurface& clsPrintFrame::Surface() const {
+PrintSurface& PageFrame::Surface() const {
     if (!surface_)
         throw RuntimeError(ErrorNumber::InvalidProcedureCall, "clsPrintFrame", "No print surface bound");
     return *surface_;
 }
 
-void clsPrintFrame::initFrame() {
+void PageFrame::InitFrame() {
     PrintSurface& surface = Surface();
     surface.SetMargins(700, 1800, 700, kFooterRuleFromBottom + kFooterClearance);
     surface.SetPenWidth(15);
@@ -80,15 +80,15 @@ void clsPrintFrame::initFrame() {
     printFooter_ = true;
 }
 
-void clsPrintFrame::OnNewPage() {
+void PageFrame::OnNewPage() {
     ++currentPage_;
     ++globalPage_;
 }
 
-void clsPrintFrame::NewPage() { Surface().NewPage(); }
+void PageFrame::NewPage() { Surface().NewPage(); }
 
-void clsPrintFrame::setHeaderGraphic(const std::string& source, std::int16_t a, std::int16_t b,
-                                     std::int16_t c, std::int16_t d, std::int16_t type) {
+void PageFrame::SetHeaderGraphic(const std::string& source, std::int16_t a, std::int16_t b, std::int16_t c,
+                                 std::int16_t d, std::int16_t type) {
     const std::string number(Trim(source));
     if (type == NoGraphic) {
         const std::string suffix = ToUpper(source.size() >= 3 ? source.substr(source.size() - 3) : source);
@@ -112,25 +112,25 @@ void clsPrintFrame::setHeaderGraphic(const std::string& source, std::int16_t a, 
     graphicType_ = type;
 }
 
-void clsPrintFrame::addWinFlexNode(std::int16_t startPage, std::int16_t endPage, std::string nodeName) {
+void PageFrame::AddWinFlexNode(std::int16_t startPage, std::int16_t endPage, std::string nodeName) {
     relayNodes_.push_back({startPage, endPage, std::move(nodeName)});
 }
 
-void clsPrintFrame::resetPageNo() {
+void PageFrame::ResetPageNo() {
     pageRuns_.push_back({currentPage_, illusType_, additionalPages_, printFooter_, printHeader_});
     currentPage_ = 0;
     additionalPages_ = 0;
 }
 
-void clsPrintFrame::renderDocument() {
-    resetPageNo();
+void PageFrame::RenderDocument() {
+    ResetPageNo();
     PrintSurface& surface = Surface();
     int documentPage = 1;
     for (const PageRun& run : pageRuns_) {
         for (std::int16_t page = 1; page <= run.PageNo; ++page) {
             surface.StartOverlay(documentPage);
-            if (run.printHeader) DrawHeaderGraphic();
-            if (run.printFooter) PrintFooter(page, run.PageNo + run.AdditionalPages, run.IllusType);
+            if (run.PrintHeader) DrawHeaderGraphic();
+            if (run.PrintFooter) PrintFooter(page, run.PageNo + run.AdditionalPages, run.IllusType);
             surface.EndOverlay();
             ExportPage(documentPage, filePage_);
             ++documentPage;
@@ -143,7 +143,7 @@ void clsPrintFrame::renderDocument() {
     lastFilePage_ = static_cast<std::int16_t>(filePage_ - 1);
 }
 
-void clsPrintFrame::DrawHeaderGraphic() {
+void PageFrame::DrawHeaderGraphic() {
     if (graphicPicture_.empty()) return;
     // The placement values are the picture's width, the right edge it ends at,
     // its top and its height: the carrier's banner sits in the top margin,
@@ -151,7 +151,7 @@ void clsPrintFrame::DrawHeaderGraphic() {
     Surface().DrawPictureData(graphicPicture_, graphicB_ - graphicA_, graphicC_, graphicA_, graphicD_);
 }
 
-void clsPrintFrame::PrintFooter(std::int16_t page, int total, const std::string& illusType) {
+void PageFrame::PrintFooter(std::int16_t page, int total, const std::string& illusType) {
     PrintSurface& surface = Surface();
     surface.SetFontSize(8);
     const double y = surface.PageHeight() - kFooterRuleFromBottom;
@@ -171,11 +171,11 @@ void clsPrintFrame::PrintFooter(std::int16_t page, int total, const std::string&
     surface.SetFontBold(false);
 }
 
-std::string clsPrintFrame::RelayFile(const std::string& name) const {
+std::string PageFrame::RelayFile(const std::string& name) const {
     return WithTrailingSeparator(relayPath_) + name;
 }
 
-void clsPrintFrame::ExportPage(int documentPage, std::int16_t filePage) const {
+void PageFrame::ExportPage(int documentPage, std::int16_t filePage) const {
     const Document& document = Surface().GetDocument();
     const Page& page = document.pages.at(static_cast<std::size_t>(documentPage - 1));
     const std::string number = std::to_string(filePage);

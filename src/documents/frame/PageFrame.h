@@ -18,8 +18,8 @@ struct PageRun {
     std::int16_t PageNo = 0;
     std::string IllusType;
     std::int16_t AdditionalPages = 0;
-    bool printFooter = true;
-    bool printHeader = true;
+    bool PrintFooter = true;
+    bool PrintHeader = true;
 };
 
 // Where the frame takes chance and the calendar from; tests fix both.
@@ -33,21 +33,21 @@ FrameSources SystemFrameSources();
 // The page frame of a proposal: counts the pages as the surface begins them,
 // closes page runs, and once the document has ended draws the header picture
 // and footer on every page and exports the pages.
-class clsPrintFrame {
+class PageFrame {
 public:
     enum GraphicType : std::int16_t { NoGraphic = 0, BitmapFile = 1, JpegFile = 2, BitmapResource = 3 };
 
-    explicit clsPrintFrame(FrameSources sources = SystemFrameSources());
-    clsPrintFrame(const clsPrintFrame&) = delete;
-    clsPrintFrame& operator=(const clsPrintFrame&) = delete;
+    explicit PageFrame(FrameSources sources = SystemFrameSources());
+    PageFrame(const PageFrame&) = delete;
+    PageFrame& operator=(const PageFrame&) = delete;
 
-    void getReference(PrintSurface& surface);
-    void initFrame();
+    void Reference(PrintSurface& surface);
+    void InitFrame();
 
-    std::int16_t getCurrentPage() const { return currentPage_; }
-    std::int16_t getGlobalpage() const { return globalPage_; }
-    void printHeader(bool on) { printHeader_ = on; }
-    void printFooter(bool on) { printFooter_ = on; }
+    std::int16_t CurrentPage() const { return currentPage_; }
+    std::int16_t GlobalPage() const { return globalPage_; }
+    void PrintHeader(bool on) { printHeader_ = on; }
+    void PrintFooter(bool on) { printFooter_ = on; }
     std::int32_t OutputFileFormat() const { return outputFileFormat_; }
     void OutputFileFormat(std::int32_t format) { outputFileFormat_ = format; }
     void NewPage();
@@ -55,24 +55,24 @@ public:
     // A numeric source names a program bitmap: the file "<number>.bmp" in the
     // program folder. A picture that is missing or cannot be classified is
     // not drawn.
-    void setHeaderGraphic(const std::string& source, std::int16_t a, std::int16_t b, std::int16_t c,
+    void SetHeaderGraphic(const std::string& source, std::int16_t a, std::int16_t b, std::int16_t c,
                           std::int16_t d, std::int16_t type);
     std::int16_t HeaderGraphicType() const { return graphicType_; }
-    void setProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
+    void SetProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
 
-    void addWinFlexNode(std::int16_t startPage, std::int16_t endPage, std::string nodeName);
-    void setWinflexPath(std::string path) { relayPath_ = std::move(path); }
-    void resetPageNo();
-    void addToTotalPageNo(std::int16_t pages) { additionalPages_ = pages; }
-    void setFooterWFVersion(std::string text) { versionText_ = std::move(text); }
-    void setFooterState(std::string state) { footerState_ = std::move(state); }
-    void setFooterIllusType(std::string type) { illusType_ = std::move(type); }
+    void AddWinFlexNode(std::int16_t startPage, std::int16_t endPage, std::string nodeName);
+    void SetWinflexPath(std::string path) { relayPath_ = std::move(path); }
+    void ResetPageNo();
+    void AddToTotalPageNo(std::int16_t pages) { additionalPages_ = pages; }
+    void SetFooterVersion(std::string text) { versionText_ = std::move(text); }
+    void SetFooterState(std::string state) { footerState_ = std::move(state); }
+    void SetFooterIllusType(std::string type) { illusType_ = std::move(type); }
 
     std::int32_t Reference() const { return reference_; }
 
     // Overlays header pictures and footers and writes page<N>.emf and
     // page<N>.vsv into the relay path.
-    void renderDocument();
+    void RenderDocument();
     // What the answer reports of the ended document: the pages exported and
     // the named page ranges.
     std::int16_t LastFilePage() const { return lastFilePage_; }
@@ -89,7 +89,7 @@ private:
     FrameSources sources_;
     PrintSurface* surface_ = nullptr;
     // Lets the surface's page handler outlive this frame harmlessly.
-    std::shared_ptr<clsPrintFrame*> self_;
+    std::shared_ptr<PageFrame*> self_;
 
     std::int16_t currentPage_ = 0;
     std::int16_t globalPage_ = 0;

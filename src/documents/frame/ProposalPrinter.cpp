@@ -1,48 +1,48 @@
-#include "clsPrint.h"
+#include "ProposalPrinter.h"
 
 #include "PrintSurface.h"
 
 namespace quoravel {
 
-clsPrint::clsPrint(PrintSurface& surface, FrameSources sources)
+ProposalPrinter::ProposalPrinter(PrintSurface& surface, FrameSources sources)
     : surface_(surface), frame_(std::move(sources)) {
-    frame_.getReference(surface);
-    frame_.initFrame();
+    frame_.Reference(surface);
+    frame_.InitFrame();
 }
 
-void clsPrint::Paragraph(std::string_view text) { surface_.Paragraph(text); }
-void clsPrint::Text(std::string_view text) { surface_.Text(text); }
-bool clsPrint::FontUnderline() const { return surface_.FontUnderline(); }
-void clsPrint::SetFontUnderline(bool on) { surface_.SetFontUnderline(on); }
-bool clsPrint::FontBold() const { return surface_.FontBold(); }
-void clsPrint::SetFontBold(bool on) { surface_.SetFontBold(on); }
-double clsPrint::FontSize() const { return surface_.FontSize(); }
-void clsPrint::SetFontSize(std::int16_t points) { surface_.SetFontSize(points); }
-bool clsPrint::FontItalic() const { return surface_.FontItalic(); }
-void clsPrint::SetFontItalic(bool on) { surface_.SetFontItalic(on); }
-int clsPrint::TextAlign() const { return surface_.TextAlign(); }
-void clsPrint::SetTextAlign(int code) { surface_.SetTextAlign(code); }
-void clsPrint::addTable(std::string_view format, std::string_view header, std::string_view body) {
+void ProposalPrinter::Paragraph(std::string_view text) { surface_.Paragraph(text); }
+void ProposalPrinter::Text(std::string_view text) { surface_.Text(text); }
+bool ProposalPrinter::FontUnderline() const { return surface_.FontUnderline(); }
+void ProposalPrinter::SetFontUnderline(bool on) { surface_.SetFontUnderline(on); }
+bool ProposalPrinter::FontBold() const { return surface_.FontBold(); }
+void ProposalPrinter::SetFontBold(bool on) { surface_.SetFontBold(on); }
+double ProposalPrinter::FontSize() const { return surface_.FontSize(); }
+void ProposalPrinter::SetFontSize(std::int16_t points) { surface_.SetFontSize(points); }
+bool ProposalPrinter::FontItalic() const { return surface_.FontItalic(); }
+void ProposalPrinter::SetFontItalic(bool on) { surface_.SetFontItalic(on); }
+int ProposalPrinter::TextAlign() const { return surface_.TextAlign(); }
+void ProposalPrinter::SetTextAlign(int code) { surface_.SetTextAlign(code); }
+void ProposalPrinter::AddTable(std::string_view format, std::string_view header, std::string_view body) {
     surface_.AddTable(format, header, body);
 }
-int clsPrint::TableBorder() const { return surface_.TableBorder(); }
-void clsPrint::SetTableBorder(int code) { surface_.SetTableBorder(code); }
-double clsPrint::PenWidth() const { return surface_.PenWidth(); }
-void clsPrint::SetPenWidth(double twips) { surface_.SetPenWidth(twips); }
-const std::string& clsPrint::TableSep() const { return surface_.TableSep(); }
-void clsPrint::SetTableSep(std::string separators) { surface_.SetTableSep(std::move(separators)); }
+int ProposalPrinter::TableBorder() const { return surface_.TableBorder(); }
+void ProposalPrinter::SetTableBorder(int code) { surface_.SetTableBorder(code); }
+double ProposalPrinter::PenWidth() const { return surface_.PenWidth(); }
+void ProposalPrinter::SetPenWidth(double twips) { surface_.SetPenWidth(twips); }
+const std::string& ProposalPrinter::TableSep() const { return surface_.TableSep(); }
+void ProposalPrinter::SetTableSep(std::string separators) { surface_.SetTableSep(std::move(separators)); }
 
-void clsPrint::StartDoc(std::int32_t format) {
+void ProposalPrinter::StartDoc(std::int32_t format) {
     frame_.OutputFileFormat(format);
     surface_.StartDoc();
 }
 
-void clsPrint::EndDoc() {
+void ProposalPrinter::EndDoc() {
     surface_.EndDoc();
-    frame_.renderDocument();
+    frame_.RenderDocument();
 }
 
-void clsPrint::printBodyHeader() {
+void ProposalPrinter::PrintBodyHeader() {
     // Kept as the surface holds them: a ledger prints at 8.25 points.
     const double size = surface_.FontSize();
     const bool underline = surface_.FontUnderline();

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "clsPrintFrame.h"
+#include "PageFrame.h"
 
 namespace quoravel {
 
@@ -13,14 +13,14 @@ class PrintSurface;
 // The print handle every proposal page is written through: it forwards
 // text, font and table calls to the surface, owns the page frame and prints
 // the body header that opens the content pages.
-class clsPrint {
+class ProposalPrinter {
 public:
-    explicit clsPrint(PrintSurface& surface, FrameSources sources = SystemFrameSources());
-    clsPrint(const clsPrint&) = delete;
-    clsPrint& operator=(const clsPrint&) = delete;
+    explicit ProposalPrinter(PrintSurface& surface, FrameSources sources = SystemFrameSources());
+    ProposalPrinter(const ProposalPrinter&) = delete;
+    ProposalPrinter& operator=(const ProposalPrinter&) = delete;
 
-    PrintSurface& printHandle() const { return surface_; }
-    clsPrintFrame& frameHandle() { return frame_; }
+    PrintSurface& Surface() const { return surface_; }
+    PageFrame& Frame() { return frame_; }
 
     void Paragraph(std::string_view text);
     void Text(std::string_view text);
@@ -34,7 +34,7 @@ public:
     void SetFontItalic(bool on);
     int TextAlign() const;
     void SetTextAlign(int code);
-    void addTable(std::string_view format, std::string_view header, std::string_view body);
+    void AddTable(std::string_view format, std::string_view header, std::string_view body);
     int TableBorder() const;
     void SetTableBorder(int code);
     double PenWidth() const;
@@ -48,23 +48,23 @@ public:
     void EndDoc();
     void NewPage() { frame_.NewPage(); }
 
-    void setBodyHeaderProductName(std::string text) { productName_ = std::move(text); }
-    void setBodyHeaderPolicyFormNo(std::string text) { policyFormNo_ = std::move(text); }
-    void setBodyHeaderProductDescription(std::string text) { productDescription_ = std::move(text); }
-    void setBodyHeaderClientName(std::string text) { clientName_ = std::move(text); }
-    void setBodyHeaderClientAge(std::string text) { clientAge_ = std::move(text); }
-    void setBodyHeaderClientSex(std::string text) { clientSex_ = std::move(text); }
-    void setBodyHeaderClientClass(std::string text) { clientClass_ = std::move(text); }
-    void setBodyHeaderPolicyFaceAmount(std::string text) { faceAmount_ = std::move(text); }
-    void setBodyHeaderBrokerName(std::string text) { brokerName_ = std::move(text); }
+    void SetBodyHeaderProductName(std::string text) { productName_ = std::move(text); }
+    void SetBodyHeaderPolicyFormNo(std::string text) { policyFormNo_ = std::move(text); }
+    void SetBodyHeaderProductDescription(std::string text) { productDescription_ = std::move(text); }
+    void SetBodyHeaderClientName(std::string text) { clientName_ = std::move(text); }
+    void SetBodyHeaderClientAge(std::string text) { clientAge_ = std::move(text); }
+    void SetBodyHeaderClientSex(std::string text) { clientSex_ = std::move(text); }
+    void SetBodyHeaderClientClass(std::string text) { clientClass_ = std::move(text); }
+    void SetBodyHeaderPolicyFaceAmount(std::string text) { faceAmount_ = std::move(text); }
+    void SetBodyHeaderBrokerName(std::string text) { brokerName_ = std::move(text); }
 
     // Product, form and description centred, then who the proposal is for
     // and who prepared it; the caller's font size, underline and bold are kept.
-    void printBodyHeader();
+    void PrintBodyHeader();
 
 private:
     PrintSurface& surface_;
-    clsPrintFrame frame_;
+    PageFrame frame_;
     std::string productName_;
     std::string policyFormNo_;
     std::string productDescription_;

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "PrintSurface.h"
-#include "clsPrint.h"
+#include "ProposalPrinter.h"
 
 namespace quoravel {
 
@@ -15,14 +15,14 @@ struct PageRange {
 
 // A section begins on a page of its own: the page StartDoc began when nothing
 // is on it yet, else a new one.
-inline void StartOnFreshPage(clsPrint& print) {
-    const Document& document = print.printHandle().GetDocument();
+inline void StartOnFreshPage(ProposalPrinter& print) {
+    const Document& document = print.Surface().GetDocument();
     if (document.pages.empty() || !document.pages.back().items.empty()) print.NewPage();
 }
 
 // Every section begins in the style a new document has (font, alignment,
 // table separators and border, pen): nothing a section before it set
 // carries over.
-inline void BeginSection(clsPrint& print) { print.printHandle().ResetStyle(); }
+inline void BeginSection(ProposalPrinter& print) { print.Surface().ResetStyle(); }
 
 }  // namespace quoravel

@@ -1,8 +1,8 @@
 #include "CertificationPage.h"
 
+#include "NarrativeSummaryPage.h"
 #include "PrintSurface.h"
-#include "SectionPage.h"
-#include "clsPNarrativeSummary.h"
+#include "SectionStart.h"
 
 namespace quoravel {
 namespace {
@@ -23,7 +23,7 @@ constexpr const char* kDateLine = "Date ____________________";
 // The signature's line and its date line side by side.
 constexpr const char* kSignatureFormat = "<5760|<360|<3240";
 
-void Heading(clsPrint& print, const char* text) {
+void Heading(ProposalPrinter& print, const char* text) {
     print.Paragraph("");
     print.SetFontBold(true);
     print.Paragraph(text);
@@ -31,10 +31,10 @@ void Heading(clsPrint& print, const char* text) {
 }
 
 // A signature line with its date, and under it who signs.
-void SignatureLines(clsPrint& print, const std::string& signer, const std::string& name) {
+void SignatureLines(ProposalPrinter& print, const std::string& signer, const std::string& name) {
     print.Paragraph("");
     print.Paragraph("");
-    print.addTable(kSignatureFormat, "", std::string(kSignatureLine) + "||" + kDateLine);
+    print.AddTable(kSignatureFormat, "", std::string(kSignatureLine) + "||" + kDateLine);
     print.Paragraph(signer);
     if (!name.empty()) print.Paragraph(name);
 }
@@ -43,16 +43,16 @@ void SignatureLines(clsPrint& print, const std::string& signer, const std::strin
 
 Certification PrintCertification(PageContext& context) {
     Certification certification;
-    cClient& client = context.client;
-    if (!client.proposal().OutputCertification()) return certification;
-    clsPrint& print = context.print;
+    ClientCase& client = context.client;
+    if (!client.Proposal().OutputCertification()) return certification;
+    ProposalPrinter& print = context.print;
     BeginSection(print);
-    clsPNarrativeSummary page;
-    page.getReference(print);
+    NarrativeSummaryPage page;
+    page.Reference(print);
     page.start();
-    clsPrintFrame& frame = print.frameHandle();
-    certification.pages.first = frame.getGlobalpage();
-    page.addTitle("Certification");
+    PageFrame& frame = print.Frame();
+    certification.pages.first = frame.GlobalPage();
+    page.AddTitle("Certification");
 
     Heading(print, "Applicant and Owner");
     print.Paragraph(kApplicantAcknowledgement);
@@ -63,21 +63,21 @@ Certification PrintCertification(PageContext& context) {
 
     Heading(print, "Broker");
     print.Paragraph(kBrokerStatement);
-    SignatureLines(print, "Broker's signature", client.broker().GetTitle());
+    SignatureLines(print, "Broker's signature", client.AssignedBroker().GetTitle());
 
     print.Paragraph("");
     print.Paragraph("");
     print.Paragraph("Proposal reference number: #" + std::to_string(frame.Reference()));
-    PrintSurface& surface = print.printHandle();
+    PrintSurface& surface = print.Surface();
     certification.pageCount = PageCountPlace{surface.PageCount(), surface.CurrentY()};
     print.Paragraph("");
     page.finish();
-    certification.pages.last = frame.getGlobalpage();
+    certification.pages.last = frame.GlobalPage();
     return certification;
 }
 
-void StatePageCount(clsPrint& print, const PageCountPlace& place) {
-    PrintSurface& surface = print.printHandle();
+void StatePageCount(ProposalPrinter& print, const PageCountPlace& place) {
+    PrintSurface& surface = print.Surface();
     const int pages = surface.PageCount();
     surface.StartOverlay(place.page);
     surface.ResetStyle();

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "DescriptionOfTerms.h"
+#include "DescriptionOfTermsPage.h"
 #include "PageContext.h"
 
 namespace quoravel {
@@ -24,6 +24,6 @@ struct Certification {
 Certification PrintCertification(PageContext& context);
 
 // "This proposal has N pages." at the place, N the pages of the document.
-void StatePageCount(clsPrint& print, const PageCountPlace& place);
+void StatePageCount(ProposalPrinter& print, const PageCountPlace& place);
 
 }  // namespace quoravel

@@ -10,7 +10,7 @@ namespace quoravel {
 // The classes a class comparison shows, the client's own first: the classes
 // the issue rules compare it with, as far as the product issues them at the
 // client's age.
-std::vector<std::int32_t> ClassesCompared(const cClient& client, std::int32_t productNumber,
+std::vector<std::int32_t> ClassesCompared(const ClientCase& client, std::int32_t productNumber,
                                           bool usePriorRates);
 
 // The class comparison pages of a single-product proposal: the premiums of

@@ -1,14 +1,14 @@
-#include "clsPClassInfo.h"
+#include "ClassInfoPage.h"
 
 #include <algorithm>
 #include <array>
 
+#include "ClientCase.h"
+#include "IllustrationOptions.h"
 #include "PrintSurface.h"
 #include "ProductCatalogue.h"
-#include "SectionPage.h"
+#include "SectionStart.h"
 #include "Text.h"
-#include "cClient.h"
-#include "cIllustrationOptions.h"
 
 namespace quoravel {
 namespace {
@@ -164,15 +164,16 @@ std::string BuildChartBody(const BuildChart& chart, int firstHeight) {
     return body;
 }
 
-void PrintBuildChart(clsPrint& print, const std::string& title, const BuildChart& chart, int firstHeight) {
+void PrintBuildChart(ProposalPrinter& print, const std::string& title, const BuildChart& chart,
+                     int firstHeight) {
     const std::string body = BuildChartBody(chart, firstHeight);
     // The title, the heading and every row on one page.
     const auto rows = static_cast<std::size_t>(std::count(body.begin(), body.end(), ';')) + 1;
-    print.printHandle().KeepTogether(rows + 2, rows + 1);
+    print.Surface().KeepTogether(rows + 2, rows + 1);
     print.Paragraph(title);
     const std::string separators = print.TableSep();
     print.SetTableSep("|;");
-    print.addTable("+^800|+^800| +^800|+^800|+^800|+^800", "Height|Weight|Height|Weight|Height|Weight", body);
+    print.AddTable("+^800|+^800| +^800|+^800|+^800|+^800", "Height|Weight|Height|Weight|Height|Weight", body);
     print.SetTableSep(separators);
 }
 
@@ -185,47 +186,47 @@ std::string ClassInfoClassName(int classCode) {
     return kClassTexts[static_cast<std::size_t>(classCode)].name;
 }
 
-bool clsPClassInfo::UsesQNBLayout(const cIllustrationOptions& options) {
+bool ClassInfoPage::UsesQNBLayout(const IllustrationOptions& options) {
     return options.Company() == kQNB &&
            OfferOf(options.ProductType()).family == ProductFamily::IncreasingPremium;
 }
 
-void clsPClassInfo::Bind() {
-    self_ = std::make_shared<clsPClassInfo*>(this);
-    context_.print.printHandle().AddNewPageHandler([page = std::weak_ptr<clsPClassInfo*>(self_)] {
-        if (auto alive = page.lock()) (*alive)->context_.print.printBodyHeader();
+void ClassInfoPage::Bind() {
+    self_ = std::make_shared<ClassInfoPage*>(this);
+    context_.print.Surface().AddNewPageHandler([page = std::weak_ptr<ClassInfoPage*>(self_)] {
+        if (auto alive = page.lock()) (*alive)->context_.print.PrintBodyHeader();
     });
 }
 
-void clsPClassInfo::start() {
-    clsPrint& print = context_.print;
+void ClassInfoPage::start() {
+    ProposalPrinter& print = context_.print;
     BeginSection(print);
     Bind();
-    const int pages = print.printHandle().PageCount();
+    const int pages = print.Surface().PageCount();
     StartOnFreshPage(print);
-    if (print.printHandle().PageCount() == pages) print.printBodyHeader();
+    if (print.Surface().PageCount() == pages) print.PrintBodyHeader();
     const int classCode = context_.client.Classification();
     Heading();
     ClassSentence(classCode);
-    if (UsesQNBLayout(context_.client.proposal()))
+    if (UsesQNBLayout(context_.client.Proposal()))
         QNBCriteria(classCode);
     else
         GeneralCriteria(classCode);
     print.SetFontBold(false);
 }
 
-void clsPClassInfo::Heading() {
-    clsPrint& print = context_.print;
+void ClassInfoPage::Heading() {
+    ProposalPrinter& print = context_.print;
     print.SetFontBold(true);
     print.SetTextAlign(7);
     print.SetFontSize(10);
     print.SetTableBorder(7);
-    print.addTable("+^10880", "", "PROPOSED UNDERWRITING CLASSIFICATION INFORMATION");
+    print.AddTable("+^10880", "", "PROPOSED UNDERWRITING CLASSIFICATION INFORMATION");
     print.SetTableBorder(0);
 }
 
-void clsPClassInfo::ClassSentence(int classCode) {
-    clsPrint& print = context_.print;
+void ClassInfoPage::ClassSentence(int classCode) {
+    ProposalPrinter& print = context_.print;
     print.Paragraph("");
     print.Paragraph(kClassTexts[static_cast<std::size_t>(classCode)].sentence);
     print.SetFontBold(false);
@@ -235,13 +236,13 @@ void clsPClassInfo::ClassSentence(int classCode) {
             "considered for Custom classification.");
 }
 
-void clsPClassInfo::Criterion(std::string_view text) {
+void ClassInfoPage::Criterion(std::string_view text) {
     if (context_.run.RelayMode()) context_.print.Paragraph("");
     context_.print.Paragraph(text);
 }
 
-void clsPClassInfo::GeneralCriteria(int classCode) {
-    clsPrint& print = context_.print;
+void ClassInfoPage::GeneralCriteria(int classCode) {
+    ProposalPrinter& print = context_.print;
     const Criteria& criteria = CriteriaOf(classCode);
     Criterion("Impairments: No diseases, disorders, or activities that would affect mortality.");
 
@@ -266,8 +267,8 @@ void clsPClassInfo::GeneralCriteria(int classCode) {
               "Select No Nicotine Use, Standard or Custom as determined by the underwriter.");
 }
 
-void clsPClassInfo::QNBCriteria(int classCode) {
-    clsPrint& print = context_.print;
+void ClassInfoPage::QNBCriteria(int classCode) {
+    ProposalPrinter& print = context_.print;
     const auto group = static_cast<std::size_t>(kCriteriaGroup[classCode]);
     Criterion("Impairments: No medical condition, treatment or activity that would affect mortality.");
 
@@ -295,7 +296,7 @@ void clsPClassInfo::QNBCriteria(int classCode) {
         "proposed class, as determined by the underwriter.");
 }
 
-void clsPClassInfo::NicotineCriterion(int classCode) {
+void ClassInfoPage::NicotineCriterion(int classCode) {
     const std::string period = std::to_string(CriteriaOf(classCode).nicotinePeriod);
     std::string line;
     switch (classCode) {
@@ -323,7 +324,7 @@ void clsPClassInfo::NicotineCriterion(int classCode) {
         Criterion(line);
         return;
     }
-    clsPrint& print = context_.print;
+    ProposalPrinter& print = context_.print;
     if (context_.run.RelayMode()) print.Paragraph("");
     print.Text(line);
     print.Paragraph(
@@ -336,7 +337,7 @@ void clsPClassInfo::NicotineCriterion(int classCode) {
 
 // Driving, nicotine, cholesterol, alcohol, cancer, aviation and occupation
 // read alike on both layouts.
-void clsPClassInfo::CommonCriteria(int classCode) {
+void ClassInfoPage::CommonCriteria(int classCode) {
     const Criteria& criteria = CriteriaOf(classCode);
     const std::string name = ClassInfoClassName(classCode);
     Criterion("Driving History: No DWI, DUI, reckless driving, license revocation or suspension in last " +

@@ -8,19 +8,19 @@
 
 namespace quoravel {
 
-class cIllustrationOptions;
+class IllustrationOptions;
 
 // The page that states the underwriting criteria of the client's proposed
 // risk class. The New York carrier's products of types 18 and 19 have their
 // own wording, three blood-pressure age bands and separate male and female
 // build charts.
-class clsPClassInfo {
+class ClassInfoPage {
 public:
-    explicit clsPClassInfo(PageContext& context) : context_(context) {}
-    clsPClassInfo(const clsPClassInfo&) = delete;
-    clsPClassInfo& operator=(const clsPClassInfo&) = delete;
+    explicit ClassInfoPage(PageContext& context) : context_(context) {}
+    ClassInfoPage(const ClassInfoPage&) = delete;
+    ClassInfoPage& operator=(const ClassInfoPage&) = delete;
 
-    static bool UsesQNBLayout(const cIllustrationOptions& options);
+    static bool UsesQNBLayout(const IllustrationOptions& options);
 
     // Prints the page on a page of its own (the current one when nothing is
     // on it yet); every page it runs on opens with the body header until finish.
@@ -39,7 +39,7 @@ private:
     void CommonCriteria(int classCode);
 
     PageContext& context_;
-    std::shared_ptr<clsPClassInfo*> self_;
+    std::shared_ptr<ClassInfoPage*> self_;
 };
 
 // "Preferred Elite No Nicotine" … "Custom Nicotine" for class codes 0 to 8.

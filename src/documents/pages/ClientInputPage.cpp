@@ -1,12 +1,12 @@
-#include "clsClientInput.h"
+#include "ClientInputPage.h"
 
 #include <algorithm>
 
+#include "IniFile.h"
 #include "PrintSurface.h"
-#include "SectionPage.h"
+#include "SectionStart.h"
 #include "Text.h"
 #include "TextFile.h"
-#include "clsINIFile.h"
 
 namespace quoravel {
 namespace {
@@ -22,8 +22,8 @@ constexpr std::size_t kRowsWithHeading = 3;
 // Characters 252 and 253 of the relay files' code page separate list items.
 constexpr std::string_view kListSeparators[] = {"\u00FC", "\u00FD"};
 
-clsINIFile SettingsFile(const std::string& path, const std::string& name, const std::string& section) {
-    clsINIFile file;
+IniFile SettingsFile(const std::string& path, const std::string& name, const std::string& section) {
+    IniFile file;
     file.SetPathname(path);
     file.SetFilename(name);
     file.SetSection(section);
@@ -31,8 +31,8 @@ clsINIFile SettingsFile(const std::string& path, const std::string& name, const 
     return file;
 }
 
-std::string TextOf(const clsINIFile& file, const std::string& key) {
-    return file.ReadINI(key, clsINIFile::Text).Text();
+std::string TextOf(const IniFile& file, const std::string& key) {
+    return file.ReadINI(key, IniFile::Text).Text();
 }
 
 std::vector<std::string> ListItems(const std::string& value) {
@@ -58,7 +58,7 @@ std::vector<std::string> ListItems(const std::string& value) {
     return items;
 }
 
-std::vector<KeyCode> ReadKeyCodes(clsINIFile caption) {
+std::vector<KeyCode> ReadKeyCodes(IniFile caption) {
     caption.SetSection(kKeyCodes);
     std::vector<KeyCode> codes;
     for (const auto& name : caption.Keys()) {
@@ -75,23 +75,23 @@ std::vector<KeyCode> ReadKeyCodes(clsINIFile caption) {
 
 }  // namespace
 
-void clsClientInput::SetINIPathname(std::string path) { iniPath_ = WithTrailingSeparator(std::move(path)); }
-void clsClientInput::SetCAPPathName(std::string path) { capPath_ = WithTrailingSeparator(std::move(path)); }
+void ClientInputPage::SetINIPathname(std::string path) { iniPath_ = WithTrailingSeparator(std::move(path)); }
+void ClientInputPage::SetCAPPathName(std::string path) { capPath_ = WithTrailingSeparator(std::move(path)); }
 
-void clsClientInput::Bind() {
-    self_ = std::make_shared<clsClientInput*>(this);
-    context_.print.printHandle().AddNewPageHandler([page = std::weak_ptr<clsClientInput*>(self_)] {
-        if (auto alive = page.lock()) (*alive)->context_.print.printBodyHeader();
+void ClientInputPage::Bind() {
+    self_ = std::make_shared<ClientInputPage*>(this);
+    context_.print.Surface().AddNewPageHandler([page = std::weak_ptr<ClientInputPage*>(self_)] {
+        if (auto alive = page.lock()) (*alive)->context_.print.PrintBodyHeader();
     });
 }
 
-void clsClientInput::start() {
-    clsPrint& print = context_.print;
+void ClientInputPage::start() {
+    ProposalPrinter& print = context_.print;
     keyCodes_ = ReadKeyCodes(SettingsFile(capPath_, capName_, kIdentifiers));
     Bind();
-    const int pages = print.printHandle().PageCount();
+    const int pages = print.Surface().PageCount();
     StartOnFreshPage(print);
-    if (print.printHandle().PageCount() == pages) print.printBodyHeader();
+    if (print.Surface().PageCount() == pages) print.PrintBodyHeader();
 
     savedTableSep_ = print.TableSep();
     print.SetTableSep("|`");
@@ -107,34 +107,34 @@ void clsClientInput::start() {
     PrintCorrections(PrintInputSections() == 0);
 }
 
-void clsClientInput::finish() {
+void ClientInputPage::finish() {
     context_.print.SetTableSep(savedTableSep_);
     self_.reset();
 }
 
-void clsClientInput::PrintHeading(const std::string& heading, bool first, std::size_t rowsWithHeading) {
-    clsPrint& print = context_.print;
+void ClientInputPage::PrintHeading(const std::string& heading, bool first, std::size_t rowsWithHeading) {
+    ProposalPrinter& print = context_.print;
     if (!first) print.Paragraph("");
     print.SetFontSize(10);
-    print.printHandle().KeepTogether(1 + rowsWithHeading, 1 + rowsWithHeading);
+    print.Surface().KeepTogether(1 + rowsWithHeading, 1 + rowsWithHeading);
     print.SetTableBorder(0);
     print.SetFontBold(true);
-    print.addTable("<+10800", "", heading);
+    print.AddTable("<+10800", "", heading);
     print.SetFontBold(false);
 }
 
-void clsClientInput::PrintRows(const std::vector<std::string>& rows) {
-    if (!rows.empty()) context_.print.addTable(kRowFormat, "", Join(rows, "`"));
+void ClientInputPage::PrintRows(const std::vector<std::string>& rows) {
+    if (!rows.empty()) context_.print.AddTable(kRowFormat, "", Join(rows, "`"));
 }
 
-int clsClientInput::PrintInputSections() {
-    const clsINIFile headings = SettingsFile(capPath_, capName_, kHeadings);
-    clsINIFile input = SettingsFile(iniPath_, iniName_, kIdentifiers);
+int ClientInputPage::PrintInputSections() {
+    const IniFile headings = SettingsFile(capPath_, capName_, kHeadings);
+    IniFile input = SettingsFile(iniPath_, iniName_, kIdentifiers);
     int printed = 0;
     for (const auto& section : input.Sections()) {
         if (EqualNoCase(section, kKeyCodes)) continue;
         input.SetSection(section);
-        const clsINIFile captions = SettingsFile(capPath_, capName_, section);
+        const IniFile captions = SettingsFile(capPath_, capName_, section);
         std::vector<std::string> rows;
         for (const auto& key : input.Keys()) {
             const std::string value = TextOf(input, key);
@@ -153,8 +153,8 @@ int clsClientInput::PrintInputSections() {
 // Every correction is shown, a value of 0 and a key without a caption too:
 // each one changed what the outside system sent. A key corrected twice shows
 // its last value, as Relay.upd keeps it.
-void clsClientInput::PrintCorrections(bool first) {
-    const clsUpdates& updates = context_.run.Updates;
+void ClientInputPage::PrintCorrections(bool first) {
+    const UpdateLog& updates = context_.run.Updates;
     if (updates.Count() == 0) return;
     std::vector<std::pair<std::string, std::string>> corrected;
     for (const auto& update : updates) {
@@ -166,7 +166,7 @@ void clsClientInput::PrintCorrections(bool first) {
             corrected.emplace_back(update->Key, update->RelayText());
     }
     const std::string heading = TextOf(SettingsFile(capPath_, capName_, kHeadings), kCorrectionsHeading);
-    const clsINIFile captions = SettingsFile(capPath_, capName_, kIdentifiers);
+    const IniFile captions = SettingsFile(capPath_, capName_, kIdentifiers);
     std::vector<std::string> rows;
     for (const auto& [key, value] : corrected) {
         const std::string caption = TextOf(captions, key);
@@ -179,7 +179,7 @@ void clsClientInput::PrintCorrections(bool first) {
 
 // Each item of a list is decoded on its own; a code the table does not know
 // is shown as it came.
-std::string clsClientInput::ShownValue(const std::string& key, const std::string& value) const {
+std::string ClientInputPage::ShownValue(const std::string& key, const std::string& value) const {
     std::string shown;
     for (const auto& item : ListItems(value)) {
         std::string text(Trim(item));
@@ -197,18 +197,18 @@ std::string clsClientInput::ShownValue(const std::string& key, const std::string
 }
 
 void PrintClientInformation(PageContext& context) {
-    clsPrintFrame& frame = context.print.frameHandle();
+    PageFrame& frame = context.print.Frame();
     BeginSection(context.print);
     StartOnFreshPage(context.print);
-    const std::int16_t startPage = frame.getGlobalpage();
-    clsClientInput page(context);
+    const std::int16_t startPage = frame.GlobalPage();
+    ClientInputPage page(context);
     page.SetINIPathname(context.startDirectory);
     page.SetINIFilename("relay.ini");
     page.SetCAPPathName(context.programFolder);
     page.SetCAPFileName("Quoravel.ini");
     page.start();
     page.finish();
-    frame.addWinFlexNode(startPage, frame.getGlobalpage(), "Client Information");
+    frame.AddWinFlexNode(startPage, frame.GlobalPage(), "Client Information");
 }
 
 }  // namespace quoravel

@@ -24,11 +24,11 @@ struct KeyCode {
 // headings of the sections in "Sections" (section name = heading; the
 // corrections are headed by the key "Corrections") and in "KeyCodes" one
 // record per coded value: "relay key,code,text".
-class clsClientInput {
+class ClientInputPage {
 public:
-    explicit clsClientInput(PageContext& context) : context_(context) {}
-    clsClientInput(const clsClientInput&) = delete;
-    clsClientInput& operator=(const clsClientInput&) = delete;
+    explicit ClientInputPage(PageContext& context) : context_(context) {}
+    ClientInputPage(const ClientInputPage&) = delete;
+    ClientInputPage& operator=(const ClientInputPage&) = delete;
 
     // The folder setters add the trailing separator when it is missing.
     const std::string& INIPathname() const { return iniPath_; }
@@ -56,7 +56,7 @@ private:
     std::string ShownValue(const std::string& key, const std::string& value) const;
 
     PageContext& context_;
-    std::shared_ptr<clsClientInput*> self_;
+    std::shared_ptr<ClientInputPage*> self_;
     std::string iniPath_, iniName_, capPath_, capName_;
     std::vector<KeyCode> keyCodes_;
     std::string savedTableSep_;

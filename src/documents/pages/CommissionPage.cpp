@@ -1,12 +1,12 @@
 #include "CommissionPage.h"
 
-#include "Enumerations.h"
+#include "CommissionSettings.h"
 #include "ProductInfo.h"
+#include "ProductLookups.h"
+#include "ProposalPrinter.h"
 #include "Rounding.h"
-#include "SectionPage.h"
+#include "SectionStart.h"
 #include "Value.h"
-#include "cCommision.h"
-#include "clsPrint.h"
 
 namespace quoravel {
 namespace {
@@ -19,7 +19,7 @@ constexpr std::int16_t kTableSize = 10;
 constexpr const char* kTitleFormat = "+^8640";
 constexpr const char* kTableFormat = "+<4320|+>2160|+>2160";
 
-std::string PercentCell(const cCommision& commission, std::int16_t column, int row) {
+std::string PercentCell(const CommissionSettings& commission, std::int16_t column, int row) {
     if (!commission.HasCommisionValue(column, row)) return "Not set";
     return NumberText(round(2, commission.CommisionValue(column, row))) + "%";
 }
@@ -33,24 +33,24 @@ int CommissionRow(std::int32_t productNumber) {
     return column ? *column + 1 : 0;
 }
 
-void PrintCommissionPage(PageContext& context, const cCommision& commission) {
+void PrintCommissionPage(PageContext& context, const CommissionSettings& commission) {
     try {
-        const cIllustrationOptions& options = context.client.proposal();
+        const IllustrationOptions& options = context.client.Proposal();
         if (!options.OutputCommision()) return;
-        clsPrint& print = context.print;
+        ProposalPrinter& print = context.print;
         BeginSection(print);
         print.NewPage();
-        print.printBodyHeader();
+        print.PrintBodyHeader();
 
         print.SetTextAlign(kJustify);
         print.SetTableBorder(kNoBorder);
         print.SetFontSize(kTitleSize);
         print.SetFontBold(true);
-        print.addTable(kTitleFormat, "", "Broker Commission Schedule");
+        print.AddTable(kTitleFormat, "", "Broker Commission Schedule");
         print.Paragraph("");
         print.SetFontSize(kTableSize);
         print.SetTableBorder(kCellBorders);
-        print.addTable(kTableFormat, "", "Product|First Year|Renewal");
+        print.AddTable(kTableFormat, "", "Product|First Year|Renewal");
         print.SetFontBold(false);
         std::string body;
         for (std::size_t i = 0; i < options.ProductCount(); ++i) {
@@ -58,16 +58,16 @@ void PrintCommissionPage(PageContext& context, const cCommision& commission) {
             const int row = CommissionRow(product);
             if (!body.empty()) body += print.TableSep().substr(1, 1);
             body += GetProductName(product, false, options.Company()) + "|" +
-                    PercentCell(commission, cCommision::FirstYear, row) + "|" +
-                    PercentCell(commission, cCommision::Renewal, row);
+                    PercentCell(commission, CommissionSettings::FirstYear, row) + "|" +
+                    PercentCell(commission, CommissionSettings::Renewal, row);
         }
-        print.addTable(kTableFormat, "", body);
+        print.AddTable(kTableFormat, "", body);
         print.Paragraph("");
         print.Paragraph(
             "Commissions are percentages of the premium paid: the first-year rate in the first "
             "policy year, the renewal rate in each later year.");
     } catch (const std::exception& error) {
-        context.run.ProcessError(error, clsError::ErrorWithPlace, "CommissionPage", "PrintCommissionPage");
+        context.run.ProcessError(error, LoggedError::ErrorWithPlace, "CommissionPage", "PrintCommissionPage");
     }
 }
 

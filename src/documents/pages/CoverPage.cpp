@@ -1,4 +1,4 @@
-#include "clsPCover.h"
+#include "CoverPage.h"
 
 #include <algorithm>
 #include <array>
@@ -7,15 +7,15 @@
 #include <optional>
 #include <vector>
 
-#include "Enumerations.h"
 #include "LedgerSection.h"
 #include "PageContext.h"
 #include "PictureStore.h"
 #include "PremiumEngine.h"
 #include "PrintSurface.h"
+#include "ProductLookups.h"
 #include "Rounding.h"
 #include "RuntimeError.h"
-#include "SectionPage.h"
+#include "SectionStart.h"
 #include "TextFile.h"
 
 namespace quoravel {
@@ -79,7 +79,7 @@ std::string FormatPhone(const std::string& phone) {
     return "(" + digits.substr(0, 3) + ") " + digits.substr(3, 3) + "-" + digits.substr(6);
 }
 
-void PrintCarrier(clsPrint& print, const cIllustrationOptions& options) {
+void PrintCarrier(ProposalPrinter& print, const IllustrationOptions& options) {
     print.SetFontSize(7);
     print.SetFontItalic(true);
     print.Paragraph(options.CompanyName());
@@ -92,13 +92,13 @@ void PrintCarrier(clsPrint& print, const cIllustrationOptions& options) {
 }
 
 void PrintProductsQuoted(PageContext& context) {
-    clsPrint& print = context.print;
-    const cClient& client = context.client;
-    const cIllustrationOptions& options = client.proposal();
+    ProposalPrinter& print = context.print;
+    const ClientCase& client = context.client;
+    const IllustrationOptions& options = client.Proposal();
     const std::string form = client.PolicyForm(context.run.UsePriorRates);
     const std::string form2 = client.PolicyForm2();
     // New Jersey cases of the carrier with a second form name both forms.
-    const std::string formText = client.state() == "NJ" && !form2.empty()
+    const std::string formText = client.State() == "NJ" && !form2.empty()
                                      ? " (Policy Form Nos. " + form + " et al " + "& " + form2 + " et al)"
                                      : " (Policy Form No. " + form + " et al)";
 
@@ -113,23 +113,23 @@ void PrintProductsQuoted(PageContext& context) {
     for (std::int32_t product : products)
         print.Paragraph(ProductDisplayName(product, options.Company()) + formText);
     print.SetFontBold(false);
-    print.Paragraph(options.ProductTypeTerminology(client.state()));
+    print.Paragraph(options.ProductTypeTerminology(client.State()));
     print.Paragraph("");
     print.Paragraph("");
 }
 
 void PrintClient(PageContext& context) {
-    clsPrint& print = context.print;
-    cClient& client = context.client;
-    const cIllustrationOptions& options = client.proposal();
+    ProposalPrinter& print = context.print;
+    ClientCase& client = context.client;
+    const IllustrationOptions& options = client.Proposal();
 
     print.Paragraph("Prepared For:");
     print.SetFontBold(true);
     print.Paragraph(client.FullName());
     print.SetFontBold(false);
-    std::string insured = "Age " + std::to_string(client.age());
+    std::string insured = "Age " + std::to_string(client.Age());
     // Montana rates do not depend on sex, so none is shown.
-    if (client.state() != "MT") insured += std::string(", ") + (client.IsMale() ? "Male" : "Female");
+    if (client.State() != "MT") insured += std::string(", ") + (client.IsMale() ? "Male" : "Female");
     insured += ", " + client.Classstring();
     print.Paragraph(insured);
 
@@ -155,8 +155,8 @@ void PrintClient(PageContext& context) {
 }
 
 void PrintFirstYearPremium(PageContext& context) {
-    cClient& client = context.client;
-    const cIllustrationOptions& options = client.proposal();
+    ClientCase& client = context.client;
+    const IllustrationOptions& options = client.Proposal();
     if (options.ProductCount() != 1 || options.FaceAmountCount() != 1) return;
 
     const LedgerColumnData column = LedgerColumn(context, options.ProductType(), 0, client.Classification());
@@ -164,7 +164,7 @@ void PrintFirstYearPremium(PageContext& context) {
     const ModeRow& mode = kModes.at(static_cast<std::size_t>(std::clamp(client.PaymentMode(), 0, 4)));
     const double modal = round(2, round(5, column.years.front().Total()) * mode.factor);
 
-    clsPrint& print = context.print;
+    ProposalPrinter& print = context.print;
     print.Paragraph("");
     print.SetFontBold(true);
     print.Paragraph(std::string("Total First-Year ") + mode.word + " Premium: " + Dollars(modal, 2));
@@ -172,8 +172,8 @@ void PrintFirstYearPremium(PageContext& context) {
 }
 
 void PrintPreparedBy(PageContext& context) {
-    clsPrint& print = context.print;
-    const cBroker& broker = context.client.broker();
+    ProposalPrinter& print = context.print;
+    const Broker& broker = context.client.AssignedBroker();
     // The lines that have a value; a case without a broker has no block.
     std::vector<std::string> lines;
     auto line = [&](const std::string& text) {
@@ -201,27 +201,27 @@ void PrintPreparedBy(PageContext& context) {
 }
 
 // Insurance sold through a bank must say plainly that it is no bank deposit.
-void PrintBankDisclosure(clsPrint& print) {
+void PrintBankDisclosure(ProposalPrinter& print) {
     std::string box = "Insurance and annuity products:";
     for (const char* line : kBankDisclosure) box += std::string("\n") + line;
     const int border = print.TableBorder();
     print.Paragraph("");
     print.SetTableSep("|'");
     print.SetTableBorder(7);
-    print.addTable("+7000", "", box);
+    print.AddTable("+7000", "", box);
     print.SetTableBorder(border);
     print.SetTableSep("|;");
 }
 
 }  // namespace
 
-clsPrint& clsPCover::Print() const {
+ProposalPrinter& CoverPage::Print() const {
     if (!print_) throw RuntimeError(ErrorNumber::InvalidProcedureCall, "clsPCover", "No print handle");
     return *print_;
 }
 
-void clsPCover::start(const std::string& programFolder) {
-    PrintSurface& surface = Print().printHandle();
+void CoverPage::start(const std::string& programFolder) {
+    PrintSurface& surface = Print().Surface();
     const std::string path = (std::filesystem::path(programFolder) / "Term.gif").string();
     std::optional<std::string> encoded;
     try {
@@ -246,13 +246,13 @@ void clsPCover::start(const std::string& programFolder) {
     if (surface.CurrentY() < below) surface.SetCurrentY(below);
 }
 
-void clsPCover::addRating(std::string agency, std::string rating, std::string description, std::string rank) {
+void CoverPage::AddRating(std::string agency, std::string rating, std::string description, std::string rank) {
     ratings_.push_back({std::move(agency), std::move(rating), std::move(description), std::move(rank)});
 }
 
-void clsPCover::showRatings() {
-    clsPrint& print = Print();
-    PrintSurface& surface = print.printHandle();
+void CoverPage::ShowRatings() {
+    ProposalPrinter& print = Print();
+    PrintSurface& surface = print.Surface();
     static constexpr std::array<const char*, 4> kWidths{"1.5in", "0.5in", "1in", "0.75in"};
 
     print.SetTableBorder(0);
@@ -281,18 +281,18 @@ void clsPCover::showRatings() {
 
 void PrintCover(PageContext& context) {
     try {
-        clsPrint& print = context.print;
+        ProposalPrinter& print = context.print;
         BeginSection(print);
         StartOnFreshPage(print);
-        clsPCover cover;
-        cover.printReference(print);
+        CoverPage cover;
+        cover.PrintReference(print);
         cover.start(context.programFolder);
 
-        PrintCarrier(print, context.client.proposal());
+        PrintCarrier(print, context.client.Proposal());
         for (const RatingRow& row : kRatings)
-            cover.addRating(row.agency, row.rating, row.description, row.rank);
-        cover.addRatingDisclaimer(kRatingDisclaimer);
-        cover.showRatings();
+            cover.AddRating(row.agency, row.rating, row.description, row.rank);
+        cover.AddRatingDisclaimer(kRatingDisclaimer);
+        cover.ShowRatings();
 
         PrintProductsQuoted(context);
         PrintClient(context);
@@ -301,7 +301,7 @@ void PrintCover(PageContext& context) {
         if (context.run.FISMode) PrintBankDisclosure(print);
         cover.finish();
     } catch (const std::exception& error) {
-        context.run.ProcessError(error, clsError::ErrorWithPlace, "clsPCover", "PrintCover");
+        context.run.ProcessError(error, LoggedError::ErrorWithPlace, "clsPCover", "PrintCover");
     }
 }
 

@@ -5,13 +5,13 @@
 
 namespace quoravel {
 
-class clsPrint;
+class ProposalPrinter;
 struct PageContext;
 
 // The first page of every proposal: the cover picture, the carrier, its
 // financial-strength ratings, the products quoted, the client and the
 // coverage, the broker and, for the bank channel, the bank-product disclosure.
-class clsPCover {
+class CoverPage {
 public:
     struct Rating {
         std::string agency;
@@ -20,22 +20,22 @@ public:
         std::string rank;
     };
 
-    void printReference(clsPrint& print) { print_ = &print; }
-    clsPrint* getReference() const { return print_; }
+    void PrintReference(ProposalPrinter& print) { print_ = &print; }
+    ProposalPrinter* Reference() const { return print_; }
 
     // Draws "Term.gif" from the program folder when it is there; the text
     // that follows starts below the picture.
     void start(const std::string& programFolder);
-    void addRating(std::string agency, std::string rating, std::string description, std::string rank);
-    void addRatingDisclaimer(std::string text) { disclaimer_ = std::move(text); }
-    void showRatings();
+    void AddRating(std::string agency, std::string rating, std::string description, std::string rank);
+    void AddRatingDisclaimer(std::string text) { disclaimer_ = std::move(text); }
+    void ShowRatings();
     // The cover leaves nothing open: its last block ends the page's content.
     void finish() {}
 
 private:
-    clsPrint& Print() const;
+    ProposalPrinter& Print() const;
 
-    clsPrint* print_ = nullptr;
+    ProposalPrinter* print_ = nullptr;
     std::vector<Rating> ratings_;
     std::string disclaimer_;
 };

@@ -1,19 +1,19 @@
-#include "DescriptionOfTerms.h"
+#include "DescriptionOfTermsPage.h"
 
-#include "Enumerations.h"
+#include "NarrativeSummaryPage.h"
 #include "PremiumEngine.h"
 #include "ProductInfo.h"
+#include "ProductLookups.h"
 #include "ProductNarrative.h"
 #include "Rounding.h"
-#include "SectionPage.h"
-#include "clsPNarrativeSummary.h"
+#include "SectionStart.h"
 
 namespace quoravel {
 namespace {
 
 // What the terms are chosen and worded from.
 struct TermFacts {
-    const cClient& client;
+    const ClientCase& client;
     LedgerLayout layout;
     ProductNarrative product;  // the product the narrative summary describes
 };
@@ -30,19 +30,21 @@ std::string Factor(double factor) {
     return text;
 }
 
-bool Rated(const cClient& client) { return !client.TableRating().empty() && client.TableRating() != "None"; }
+bool Rated(const ClientCase& client) {
+    return !client.TableRating().empty() && client.TableRating() != "None";
+}
 
 std::string LevelPeriods(const TermFacts& facts) {
-    const cClient& client = facts.client;
-    const cIllustrationOptions& options = client.proposal();
+    const ClientCase& client = facts.client;
+    const IllustrationOptions& options = client.Proposal();
     std::string text;
     // The proposal shows every product its options hold: a comparison is cut to
     // what it shows before its pages are laid out.
     for (std::size_t i = 0; i < options.ProductCount(); ++i) {
         const std::int32_t number = options.ProdChoices()[i];
         ProductInfo product;
-        product.FillProduct(number, client.age(), false);
-        const int level = product.LevelPeriod(client.age(), 0, client.state());
+        product.FillProduct(number, client.Age(), false);
+        const int level = product.LevelPeriod(client.Age(), 0, client.State());
         text += (text.empty() ? "" : "\n") + ProductDisplayName(number, options.Company()) +
                 (level < 1 ? ": the premium increases each year with the insured's age."
                            : ": the premium is level for " + FirstYears(level) +
@@ -52,7 +54,7 @@ std::string LevelPeriods(const TermFacts& facts) {
 }
 
 std::string ModalFactor(const TermFacts& facts) {
-    const cClient& client = facts.client;
+    const ClientCase& client = facts.client;
     return "The premiums are paid on the " + client.ModeText(false) +
            " mode: each payment is the annual premium times " +
            Factor(ModeRule(client.PaymentMode()).factor) +
@@ -62,7 +64,7 @@ std::string ModalFactor(const TermFacts& facts) {
 }
 
 std::string FlatExtras(const TermFacts& facts) {
-    const cClient& client = facts.client;
+    const ClientCase& client = facts.client;
     std::string text;
     if (client.PermFlatExtra() > 0)
         text += "A permanent flat extra of $" + FormatAmount(client.PermFlatExtra(), 2) +
@@ -162,8 +164,8 @@ const TermRule kTermRules[] = {
 
 }  // namespace
 
-std::vector<DescribedTerm> TermsOfProposal(const cClient& client, LedgerLayout layout) {
-    const TermFacts facts{client, layout, DescribeProduct(client, client.proposal().ProductType())};
+std::vector<DescribedTerm> TermsOfProposal(const ClientCase& client, LedgerLayout layout) {
+    const TermFacts facts{client, layout, DescribeProduct(client, client.Proposal().ProductType())};
     std::vector<DescribedTerm> terms;
     for (const TermRule& rule : kTermRules)
         if (rule.uses(facts)) terms.push_back({rule.term, rule.explain(facts)});
@@ -171,18 +173,18 @@ std::vector<DescribedTerm> TermsOfProposal(const cClient& client, LedgerLayout l
 }
 
 PageRange PrintDescriptionOfTerms(PageContext& context, LedgerLayout layout) {
-    if (!context.client.proposal().OutputDescription()) return {};
-    clsPrint& print = context.print;
+    if (!context.client.Proposal().OutputDescription()) return {};
+    ProposalPrinter& print = context.print;
     BeginSection(print);
-    clsPNarrativeSummary page;
-    page.getReference(print);
+    NarrativeSummaryPage page;
+    page.Reference(print);
     page.start();
-    const std::int16_t first = print.frameHandle().getGlobalpage();
-    page.addTitle("Description of Terms");
+    const std::int16_t first = print.Frame().GlobalPage();
+    page.AddTitle("Description of Terms");
     for (const DescribedTerm& term : TermsOfProposal(context.client, layout))
-        page.addDefinition(term.term, term.explanation);
+        page.AddDefinition(term.term, term.explanation);
     page.finish();
-    return {first, print.frameHandle().getGlobalpage()};
+    return {first, print.Frame().GlobalPage()};
 }
 
 }  // namespace quoravel

@@ -5,7 +5,7 @@
 
 #include "LedgerSection.h"
 #include "PageContext.h"
-#include "SectionPage.h"
+#include "SectionStart.h"
 
 namespace quoravel {
 
@@ -20,7 +20,7 @@ struct DescribedTerm {
 // annual, each product's level premium period, the ratings and riders the
 // case carries, the product's conversion and requalification, the cost
 // indices of a basic quotation and the policy fee.
-std::vector<DescribedTerm> TermsOfProposal(const cClient& client, LedgerLayout layout);
+std::vector<DescribedTerm> TermsOfProposal(const ClientCase& client, LedgerLayout layout);
 
 // Pages "Description of Terms" in the narrative summary's style, when the
 // case asks for them; their first and last page, none when not asked for.

@@ -1,9 +1,9 @@
-#include "clsPLedger.h"
+#include "LedgerPage.h"
 
 #include "PrintSurface.h"
+#include "ProposalPrinter.h"
 #include "Rounding.h"
 #include "Value.h"
-#include "clsPrint.h"
 
 namespace quoravel {
 namespace {
@@ -24,19 +24,19 @@ constexpr double kGapBelowTitle = 60;
 std::string Percent(double fraction) { return NumberText(fraction * 100); }
 
 // Titles and breakdown rows stand without rules, whatever the page before left set.
-void PrintTitle(clsPrint& print, const std::string& title) {
+void PrintTitle(ProposalPrinter& print, const std::string& title) {
     print.SetTableBorder(kNoBorder);
     print.SetTextAlign(kJustify);
     print.SetFontUnderline(true);
     print.SetFontBold(true);
-    print.addTable(kTitleFormat, "", title);
+    print.AddTable(kTitleFormat, "", title);
     print.SetFontUnderline(false);
     print.SetFontBold(false);
 }
 
 }  // namespace
 
-int clsPLedger::printHeader(clsPrint& print, bool firstPage) {
+int LedgerPage::PrintHeader(ProposalPrinter& print, bool firstPage) {
     if (!ledgerHeader_ || !firstPage) return 0;
     PrintTitle(print, "First Year Annual Premium");
 
@@ -59,19 +59,19 @@ int clsPLedger::printHeader(clsPrint& print, bool firstPage) {
     for (const auto& part : parts) {
         // The base premium is always shown; a rider or extra only when charged.
         if (&part != &parts[0] && part.amount <= 0) continue;
-        print.addTable(kBreakdownFormat, "", part.label + "|" + FormatAmount(part.amount, 2));
+        print.AddTable(kBreakdownFormat, "", part.label + "|" + FormatAmount(part.amount, 2));
     }
-    print.addTable(kBreakdownFormat, "", "Total First-Year Premium:|$" + FormatAmount(firstYear_.Total(), 2));
+    print.AddTable(kBreakdownFormat, "", "Total First-Year Premium:|$" + FormatAmount(firstYear_.Total(), 2));
     print.Paragraph("");
     return kHeaderLines;
 }
 
-void clsPLedger::printFooter(clsPrint& print, bool lastPage) {
+void LedgerPage::PrintFooter(ProposalPrinter& print, bool lastPage) {
     if (!ledgerFooter_) return;
     print.Paragraph("");
     if (!lastPage) return;
     // The title, its two rows and the blanks around them stay on one page.
-    PrintSurface& surface = print.printHandle();
+    PrintSurface& surface = print.Surface();
     surface.KeepTogether(kIndexBlockLines, kIndexBlockRows);
     print.Paragraph("");
     PrintTitle(print, "5% Interest Adjusted Indices");
@@ -82,8 +82,8 @@ void clsPLedger::printFooter(clsPrint& print, bool lastPage) {
         return std::to_string(years) + " Year Net Payment/Surrender Cost|" +
                FormatAmount(index.netPayment, 2) + " / " + FormatAmount(index.surrenderCost, 2);
     };
-    print.addTable(kIndexFormat, "", indexRow(10, indices_.tenYear));
-    print.addTable(kIndexFormat, "", indexRow(20, indices_.twentyYear));
+    print.AddTable(kIndexFormat, "", indexRow(10, indices_.tenYear));
+    print.AddTable(kIndexFormat, "", indexRow(20, indices_.twentyYear));
     print.Paragraph("");
 }
 

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "InterestIndices.h"
+#include "LedgerTable.h"
 #include "PremiumEngine.h"
-#include "clsPLedgerFrame.h"
 
 namespace quoravel {
 
@@ -12,7 +12,7 @@ namespace quoravel {
 // breakdown above the first ledger page and the interest-adjusted cost
 // indices below the last. It takes the engine's numbers and formats them
 // only as it draws them; both blocks stay off until enabled.
-class clsPLedger : public LedgerPageHeader {
+class LedgerPage : public LedgerPageHeader {
 public:
     // The lines the breakdown takes from the page's line budget.
     static constexpr int kHeaderLines = 7;
@@ -25,9 +25,9 @@ public:
         std::string tableRating;
     };
 
-    bool ledgerHeader() const { return ledgerHeader_; }
+    bool LedgerHeader() const { return ledgerHeader_; }
     void SetLedgerHeader(bool on) { ledgerHeader_ = on; }
-    bool ledgerFooter() const { return ledgerFooter_; }
+    bool LedgerFooter() const { return ledgerFooter_; }
     void SetLedgerFooter(bool on) { ledgerFooter_ = on; }
 
     // The first policy year's premium, its parts and total as the engine priced them.
@@ -37,8 +37,8 @@ public:
     }
     void SetIndices(const InterestIndices& indices) { indices_ = indices; }
 
-    int printHeader(clsPrint& print, bool firstPage) override;
-    void printFooter(clsPrint& print, bool lastPage) override;
+    int PrintHeader(ProposalPrinter& print, bool firstPage) override;
+    void PrintFooter(ProposalPrinter& print, bool lastPage) override;
 
 private:
     bool ledgerHeader_ = false;

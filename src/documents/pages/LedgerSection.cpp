@@ -4,14 +4,14 @@
 #include <array>
 #include <charconv>
 
-#include "Enumerations.h"
 #include "InterestIndices.h"
+#include "LedgerPage.h"
+#include "LedgerTable.h"
+#include "ProductLookups.h"
 #include "Rounding.h"
-#include "SectionPage.h"
+#include "SectionStart.h"
 #include "Text.h"
 #include "Value.h"
-#include "clsPLedger.h"
-#include "clsPLedgerFrame.h"
 
 namespace quoravel {
 namespace {
@@ -77,7 +77,7 @@ std::string PremiumText(const LedgerColumnData& column, int year, const PaymentM
 }
 
 // The outside illustration system's pages count in the ledger run's total.
-std::int16_t WinFlexPageCount(const cClient& client) {
+std::int16_t WinFlexPageCount(const ClientCase& client) {
     const std::string_view text = Trim(client.WinFlexPages());
     std::int16_t pages = 0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), pages);
@@ -86,7 +86,7 @@ std::int16_t WinFlexPageCount(const cClient& client) {
 
 // The basic quotation's page object: breakdown of the first year and the
 // cost indices of the policy.
-void FillLedgerPage(clsPLedger& page, const cClient& client, const LedgerColumnData& column,
+void FillLedgerPage(LedgerPage& page, const ClientCase& client, const LedgerColumnData& column,
                     std::int32_t productNumber) {
     const YearPremium& first = column.years.front();
     page.SetLedgerHeader(true);
@@ -99,9 +99,9 @@ void FillLedgerPage(clsPLedger& page, const cClient& client, const LedgerColumnD
     premiums.reserve(column.years.size());
     for (const YearPremium& year : column.years) premiums.push_back(year.WithoutRiders());
     ProductInfo product;
-    product.FillProduct(productNumber, client.age(), false);
+    product.FillProduct(productNumber, client.Age(), false);
     page.SetIndices(
-        ComputeInterestIndices(premiums, column.faceAmount, client.age(), client.state(), product));
+        ComputeInterestIndices(premiums, column.faceAmount, client.Age(), client.State(), product));
 }
 
 }  // namespace
@@ -112,10 +112,10 @@ const PaymentModeRule& ModeRule(std::int32_t mode) {
 
 LedgerColumnData LedgerColumn(PageContext& context, std::int32_t productNumber, std::size_t faceIndex,
                               std::int32_t classCode) {
-    cClient priced = context.client;
+    ClientCase priced = context.client;
     priced.SetClassification(classCode);
     LedgerColumnData column;
-    column.faceAmount = priced.proposal().GetFaceAmount(faceIndex);
+    column.faceAmount = priced.Proposal().GetFaceAmount(faceIndex);
     // The client's own class is priced once, before the pages.
     const PricedLine* line = context.priced && classCode == context.client.Classification()
                                  ? context.priced->Line(productNumber, column.faceAmount)
@@ -124,29 +124,29 @@ LedgerColumnData LedgerColumn(PageContext& context, std::int32_t productNumber, 
         column.years = line->years;
     } else {
         column.years = ComputePremiumSchedule(context.rates, priced, productNumber, faceIndex).years;
-        column.years.resize(YearsCovered(productNumber, priced.age(), column.years.size()));
+        column.years.resize(YearsCovered(productNumber, priced.Age(), column.years.size()));
     }
     column.levelPeriod = LevelPeriodShown(priced, productNumber);
     return column;
 }
 
-int LevelPeriodShown(const cClient& client, std::int32_t productNumber) {
+int LevelPeriodShown(const ClientCase& client, std::int32_t productNumber) {
     ProductInfo product;
-    product.FillProduct(productNumber, client.age(), false);
-    return product.LevelPeriod(client.age(), 0, client.state());
+    product.FillProduct(productNumber, client.Age(), false);
+    return product.LevelPeriod(client.Age(), 0, client.State());
 }
 
-int YearsShown(const cClient& client, std::size_t yearsCovered) {
-    int years = static_cast<int>(std::min<std::size_t>(yearsCovered, clsPLedgerFrame::kMaxRows));
-    const int toPrint = client.proposal().YearsToPrint();
+int YearsShown(const ClientCase& client, std::size_t yearsCovered) {
+    int years = static_cast<int>(std::min<std::size_t>(yearsCovered, LedgerTable::kMaxRows));
+    const int toPrint = client.Proposal().YearsToPrint();
     if (toPrint == 20 || toPrint == 40) years = std::min(years, toPrint);
-    return std::clamp(years, 0, client.YearsToIllustrate() - client.age());
+    return std::clamp(years, 0, client.YearsToIllustrate() - client.Age());
 }
 
 void PrintLedger(PageContext& context, LedgerLayout layout, const std::vector<LedgerColumnData>& columns,
                  LedgerPageHeader& pageObject) {
-    const cClient& client = context.client;
-    clsPrint& print = context.print;
+    const ClientCase& client = context.client;
+    ProposalPrinter& print = context.print;
     const LayoutText& text = Layout(layout);
     const bool basic = layout == LedgerLayout::BasicQuotation;
     const PaymentModeRule& mode = ModeRule(client.PaymentMode());
@@ -156,47 +156,47 @@ void PrintLedger(PageContext& context, LedgerLayout layout, const std::vector<Le
     std::vector<std::int16_t> codes(static_cast<std::size_t>(text.fixedColumns), kYearColumn);
     codes.resize(headings.size(), kAmountColumn);
 
-    clsPLedgerFrame ledger;
+    LedgerTable ledger;
     ledger.HeaderObject(pageObject);
-    ledger.printHandle(print.printHandle());
-    ledger.frameHandle(print.frameHandle());
-    ledger.setDeliveryState(client.state());
-    ledger.setNoColumns(static_cast<std::int16_t>(headings.size()));
-    ledger.setRowBlockLLines(kRowsPerBlock);
-    ledger.setRowFormat(codes);
+    ledger.Surface(print.Surface());
+    ledger.Frame(print.Frame());
+    ledger.SetDeliveryState(client.State());
+    ledger.SetColumnCount(static_cast<std::int16_t>(headings.size()));
+    ledger.SetRowBlockLines(kRowsPerBlock);
+    ledger.SetRowFormat(codes);
     print.SetFontSize(kLedgerFontSize);
     ledger.start(print);
 
     std::string title = text.title;
     if (SpouseFeeWaived(client)) title += "\nAssumes Waiver of Policy Fee for Qualifying Spouse";
-    ledger.addHeaderRow(false, "+^", {title});
-    ledger.addHeaderRow(false, "+^", headings);
+    ledger.AddHeaderRow(false, "+^", {title});
+    ledger.AddHeaderRow(false, "+^", headings);
     if (modal) {
         // The comparisons have no one premium heading: their title carries the mark.
         if (basic)
-            ledger.setHeaderSymbol(2, 3, "#");
+            ledger.SetHeaderSymbol(2, 3, "#");
         else
-            ledger.setHeaderSymbol(1, 1, "#");
-        ledger.addFootnote("#", ModeFootnote(mode.word), kFootnoteLines, true);
+            ledger.SetHeaderSymbol(1, 1, "#");
+        ledger.AddFootnote("#", ModeFootnote(mode.word), kFootnoteLines, true);
     }
     for (std::size_t i = 0; i < columns.size(); ++i) {
         if (!columns[i].assumedClass) continue;
-        ledger.setHeaderSymbol(2, static_cast<std::int16_t>(text.fixedColumns + i + 1), "**");
-        ledger.addFootnote("**", "Assumed Risk Classification of Client\n\n", kFootnoteLines, true);
+        ledger.SetHeaderSymbol(2, static_cast<std::int16_t>(text.fixedColumns + i + 1), "**");
+        ledger.AddFootnote("**", "Assumed Risk Classification of Client\n\n", kFootnoteLines, true);
     }
     // Massachusetts states the first-year premium of every mode where there is one policy to state.
-    if (basic && client.state() == "MA" && !columns.front().years.empty()) {
-        ledger.addFootnote("", MassachusettsFootnote(columns.front().years.front().Total()), kFootnoteLines,
+    if (basic && client.State() == "MA" && !columns.front().years.empty()) {
+        ledger.AddFootnote("", MassachusettsFootnote(columns.front().years.front().Total()), kFootnoteLines,
                            false);
     } else {
-        ledger.addFootnote("", kModalFactorsFootnote, kFootnoteLines, false);
+        ledger.AddFootnote("", kModalFactorsFootnote, kFootnoteLines, false);
     }
 
-    for (const std::vector<std::string>& row : LedgerRows(client, layout, columns)) ledger.addRowValues(row);
+    for (const std::vector<std::string>& row : LedgerRows(client, layout, columns)) ledger.AddRowValues(row);
     ledger.finish();
 }
 
-std::vector<std::vector<std::string>> LedgerRows(const cClient& client, LedgerLayout layout,
+std::vector<std::vector<std::string>> LedgerRows(const ClientCase& client, LedgerLayout layout,
                                                  const std::vector<LedgerColumnData>& columns) {
     const bool basic = layout == LedgerLayout::BasicQuotation;
     const PaymentModeRule& mode = ModeRule(client.PaymentMode());
@@ -206,7 +206,7 @@ std::vector<std::vector<std::string>> LedgerRows(const cClient& client, LedgerLa
     std::vector<std::vector<std::string>> rows;
     for (int year = 0; year < years; ++year) {
         std::vector<std::string> row{std::to_string(year + 1)};
-        if (Layout(layout).fixedColumns == 2) row.push_back(std::to_string(client.age() + year));
+        if (Layout(layout).fixedColumns == 2) row.push_back(std::to_string(client.Age() + year));
         for (const LedgerColumnData& column : columns) row.push_back(PremiumText(column, year, mode));
         if (basic) row.push_back(FormatAmount(columns.front().faceAmount, 0));
         rows.push_back(std::move(row));
@@ -216,7 +216,7 @@ std::vector<std::vector<std::string>> LedgerRows(const cClient& client, LedgerLa
 
 std::string LedgerTitle(LedgerLayout layout) { return Layout(layout).title; }
 
-std::vector<std::string> LedgerHeadings(const cClient& client, LedgerLayout layout,
+std::vector<std::string> LedgerHeadings(const ClientCase& client, LedgerLayout layout,
                                         const std::vector<LedgerColumnData>& columns) {
     // Amount columns: the basic quotation's premium and death benefit, or one per compared column.
     std::vector<std::string> headings{"Year"};
@@ -231,8 +231,8 @@ std::vector<std::string> LedgerHeadings(const cClient& client, LedgerLayout layo
 }
 
 std::vector<LedgerColumnData> ReportColumns(
-    const cClient& client, const std::function<LedgerColumnData(std::int32_t, std::size_t)>& column) {
-    const cIllustrationOptions& options = client.proposal();
+    const ClientCase& client, const std::function<LedgerColumnData(std::int32_t, std::size_t)>& column) {
+    const IllustrationOptions& options = client.Proposal();
     const LedgerLayout layout = ReportLayout(options);
     std::vector<LedgerColumnData> columns;
     if (layout == LedgerLayout::ProductComparison) {
@@ -251,7 +251,7 @@ std::vector<LedgerColumnData> ReportColumns(
     return columns;
 }
 
-LedgerLayout ReportLayout(const cIllustrationOptions& options) {
+LedgerLayout ReportLayout(const IllustrationOptions& options) {
     if (options.ProductCount() > 1) return LedgerLayout::ProductComparison;
     if (options.FaceAmountCount() > 1) return LedgerLayout::FaceComparison;
     return LedgerLayout::BasicQuotation;
@@ -260,11 +260,11 @@ LedgerLayout ReportLayout(const cIllustrationOptions& options) {
 void PrintLedgerSection(PageContext& context) {
     try {
         BeginSection(context.print);
-        const cClient& client = context.client;
-        const cIllustrationOptions& options = client.proposal();
-        clsPrintFrame& frame = context.print.frameHandle();
-        frame.printFooter(true);
-        frame.addToTotalPageNo(WinFlexPageCount(client));
+        const ClientCase& client = context.client;
+        const IllustrationOptions& options = client.Proposal();
+        PageFrame& frame = context.print.Frame();
+        frame.PrintFooter(true);
+        frame.AddToTotalPageNo(WinFlexPageCount(client));
 
         const LedgerLayout layout = ReportLayout(options);
         const std::int32_t firstProduct = options.ProdChoices().front();
@@ -274,13 +274,13 @@ void PrintLedgerSection(PageContext& context) {
             });
 
         // The comparisons show no one policy's breakdown: their page object stays off.
-        clsPLedger page;
+        LedgerPage page;
         if (layout == LedgerLayout::BasicQuotation && !columns.front().years.empty()) {
             FillLedgerPage(page, client, columns.front(), firstProduct);
         }
         PrintLedger(context, layout, columns, page);
     } catch (const std::exception& error) {
-        context.run.ProcessError(error, clsError::ErrorWithPlace, kModule, "PrintLedgerSection");
+        context.run.ProcessError(error, LoggedError::ErrorWithPlace, kModule, "PrintLedgerSection");
     }
 }
 

@@ -45,28 +45,28 @@ LedgerColumnData LedgerColumn(PageContext& context, std::int32_t productNumber, 
                               std::int32_t classCode);
 
 // The years whose premiums a ledger shows in the payment mode.
-int LevelPeriodShown(const cClient& client, std::int32_t productNumber);
+int LevelPeriodShown(const ClientCase& client, std::int32_t productNumber);
 
 // The premium columns of the report the options call for, each made by
 // `column` from a product and the index of a face amount: the products
 // compared at the first face amount, or the face amounts of the first product.
 std::vector<LedgerColumnData> ReportColumns(
-    const cClient& client, const std::function<LedgerColumnData(std::int32_t, std::size_t)>& column);
+    const ClientCase& client, const std::function<LedgerColumnData(std::int32_t, std::size_t)>& column);
 
 // The text of a ledger's rows as its pages print them: the year, the age
 // where the layout shows it, a premium for each column (modal in the level
 // years) and the basic quotation's death benefit.
-std::vector<std::vector<std::string>> LedgerRows(const cClient& client, LedgerLayout layout,
+std::vector<std::vector<std::string>> LedgerRows(const ClientCase& client, LedgerLayout layout,
                                                  const std::vector<LedgerColumnData>& columns);
 // The title over a ledger's rows.
 std::string LedgerTitle(LedgerLayout layout);
 // The headings of its columns, a line break between the lines of one.
-std::vector<std::string> LedgerHeadings(const cClient& client, LedgerLayout layout,
+std::vector<std::string> LedgerHeadings(const ClientCase& client, LedgerLayout layout,
                                         const std::vector<LedgerColumnData>& columns);
 
 // Policy years a ledger shows: the options' 20 or 40, else every year the
 // premiums cover, never past the client's illustration end age.
-int YearsShown(const cClient& client, std::size_t yearsCovered);
+int YearsShown(const ClientCase& client, std::size_t yearsCovered);
 
 // Lays out one ledger through the ledger table frame, from a new page; the
 // page object opens and closes its pages.
@@ -75,7 +75,7 @@ void PrintLedger(PageContext& context, LedgerLayout layout, const std::vector<Le
 
 // The report the options call for: several products are compared (at the
 // first face amount), else several face amounts, else one policy is quoted.
-LedgerLayout ReportLayout(const cIllustrationOptions& options);
+LedgerLayout ReportLayout(const IllustrationOptions& options);
 
 // The ledger section of a report: the basic quotation of the one product
 // and face amount with its premium breakdown and cost indices, or the

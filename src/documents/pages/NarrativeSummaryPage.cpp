@@ -1,4 +1,4 @@
-#include "clsPNarrativeSummary.h"
+#include "NarrativeSummaryPage.h"
 
 #include <algorithm>
 #include <array>
@@ -10,7 +10,7 @@
 #include "ProductNarrative.h"
 #include "Rounding.h"
 #include "RuntimeError.h"
-#include "SectionPage.h"
+#include "SectionStart.h"
 #include "Text.h"
 
 namespace quoravel {
@@ -67,7 +67,7 @@ constexpr std::array<const char*, 5> kModeWords{"Annual", "Semi-annually", "Quar
 
 std::string RiderStatus(bool selected) { return selected ? " (Selected)" : " (Available, but not selected)"; }
 
-std::string WaiverRiderText(const ProductNarrative& product, const cClient& client) {
+std::string WaiverRiderText(const ProductNarrative& product, const ClientCase& client) {
     std::string text =
         "Waiver of Premium Rider" + RiderStatus(client.Waiver()) + "\n" +
         "The Company will waive the premium required to keep the policy and all riders in force if "
@@ -96,7 +96,7 @@ std::string Ordinal(int number) {
     return std::to_string(number) + suffix;
 }
 
-std::string ChildRiderText(const ProductNarrative& product, const cClient& client) {
+std::string ChildRiderText(const ProductNarrative& product, const ClientCase& client) {
     std::string text =
         "Children's Level Term Insurance Rider (Child Rider)" + RiderStatus(client.ChildRider()) +
         "\nProvides level term insurance of $1,000 per unit on each insured child.  A child's "
@@ -110,7 +110,7 @@ std::string ChildRiderText(const ProductNarrative& product, const cClient& clien
     return text;
 }
 
-std::string InsurerText(const cIllustrationOptions& options) {
+std::string InsurerText(const IllustrationOptions& options) {
     // The home office city is the carrier's city line without its ZIP code.
     std::string city = options.CompanyCityState();
     if (const auto blank = city.rfind(' '); blank != std::string::npos) city.erase(blank);
@@ -123,14 +123,14 @@ std::string InsurerText(const cIllustrationOptions& options) {
 // The insured's waiver rates per 1,000 for a male and a female of the same
 // age and class, as rated on this case, every fifth year of age from the
 // issue age while waiver is charged.
-void PrintWaiverRates(PageContext& context, clsPNarrativeSummary& page) {
-    const cClient& client = context.client;
+void PrintWaiverRates(PageContext& context, NarrativeSummaryPage& page) {
+    const ClientCase& client = context.client;
     std::vector<double> byYear[2];
     for (int female = 0; female < 2; ++female) {
-        cClient insured = client;
+        ClientCase insured = client;
         insured.SetIsMale(female == 0);
         const PremiumSchedule schedule =
-            ComputePremiumSchedule(context.rates, insured, client.proposal().ProductType(), 0);
+            ComputePremiumSchedule(context.rates, insured, client.Proposal().ProductType(), 0);
         for (std::size_t year = 0; year < schedule.rates.Rows(); ++year)
             byYear[female].push_back(round(0, client.WaiverRating() * schedule.rates.At(year, 4)) / 100);
     }
@@ -138,9 +138,9 @@ void PrintWaiverRates(PageContext& context, clsPNarrativeSummary& page) {
     std::vector<double> male;
     std::vector<double> female;
     for (std::size_t year = 0;
-         year < byYear[0].size() && client.age() + static_cast<int>(year) < kWaiverEndAge;
+         year < byYear[0].size() && client.Age() + static_cast<int>(year) < kWaiverEndAge;
          year += kWaiverAgeStep) {
-        ages.push_back(client.age() + static_cast<int>(year));
+        ages.push_back(client.Age() + static_cast<int>(year));
         male.push_back(byYear[0][year]);
         female.push_back(byYear[1][year]);
     }
@@ -149,17 +149,17 @@ void PrintWaiverRates(PageContext& context, clsPNarrativeSummary& page) {
 
 }  // namespace
 
-clsPrint& clsPNarrativeSummary::Print() const {
+ProposalPrinter& NarrativeSummaryPage::Print() const {
     if (!print_)
         throw RuntimeError(ErrorNumber::InvalidProcedureCall, "clsPNarrativeSummary", "No print handle");
     return *print_;
 }
 
-void clsPNarrativeSummary::start() {
-    clsPrint& print = Print();
-    PrintSurface& surface = print.printHandle();
-    self_ = std::make_shared<clsPNarrativeSummary*>(this);
-    surface.AddNewPageHandler([page = std::weak_ptr<clsPNarrativeSummary*>(self_)] {
+void NarrativeSummaryPage::start() {
+    ProposalPrinter& print = Print();
+    PrintSurface& surface = print.Surface();
+    self_ = std::make_shared<NarrativeSummaryPage*>(this);
+    surface.AddNewPageHandler([page = std::weak_ptr<NarrativeSummaryPage*>(self_)] {
         if (auto alive = page.lock()) (*alive)->OnNewPage();
     });
     // The page StartDoc began is still blank only when the summary opens the document.
@@ -170,13 +170,13 @@ void clsPNarrativeSummary::start() {
         print.NewPage();
 }
 
-void clsPNarrativeSummary::OnNewPage() {
-    Print().printBodyHeader();
-    pageTop_ = Print().printHandle().CurrentY();
+void NarrativeSummaryPage::OnNewPage() {
+    Print().PrintBodyHeader();
+    pageTop_ = Print().Surface().CurrentY();
 }
 
-void clsPNarrativeSummary::addTitle(const std::string& title) {
-    clsPrint& print = Print();
+void NarrativeSummaryPage::AddTitle(const std::string& title) {
+    ProposalPrinter& print = Print();
     print.SetTextAlign(PrintSurface::AlignCenter);
     print.SetFontBold(true);
     print.SetFontUnderline(true);
@@ -186,9 +186,9 @@ void clsPNarrativeSummary::addTitle(const std::string& title) {
     print.SetTextAlign(PrintSurface::AlignLeft);
 }
 
-void clsPNarrativeSummary::addDefinition(const std::string& term, const std::string& explanation) {
-    clsPrint& print = Print();
-    PrintSurface& surface = print.printHandle();
+void NarrativeSummaryPage::AddDefinition(const std::string& term, const std::string& explanation) {
+    ProposalPrinter& print = Print();
+    PrintSurface& surface = print.Surface();
     const bool bold = print.FontBold();
     const int align = print.TextAlign();
     const int border = print.TableBorder();
@@ -202,13 +202,13 @@ void clsPNarrativeSummary::addDefinition(const std::string& term, const std::str
     print.SetFontBold(false);
     const int firstPage = surface.PageCount();
     const double firstTop = surface.CurrentY();
-    print.addTable(kDefinitionFormat, "", "|" + explanation);
+    print.AddTable(kDefinitionFormat, "", "|" + explanation);
     // A row that did not fit went to a new page, below its body header.
     const int page = surface.PageCount();
     surface.StartOverlay(page);
     surface.SetCurrentY(page == firstPage ? firstTop : pageTop_);
     print.SetFontBold(true);
-    print.addTable(kTermFormat, "", term);
+    print.AddTable(kTermFormat, "", term);
     const double termBottom = surface.CurrentY();
     surface.EndOverlay();
     // A term that wraps below its explanation keeps the next entry under it.
@@ -220,38 +220,38 @@ void clsPNarrativeSummary::addDefinition(const std::string& term, const std::str
     print.SetTextAlign(align);
 }
 
-void clsPNarrativeSummary::ShowWaiverTable(const std::vector<int>& ages, const std::vector<double>& maleRates,
+void NarrativeSummaryPage::ShowWaiverTable(const std::vector<int>& ages, const std::vector<double>& maleRates,
                                            const std::vector<double>& femaleRates, std::size_t count) {
-    clsPrint& print = Print();
+    ProposalPrinter& print = Print();
     const int align = print.TextAlign();
     const int border = print.TableBorder();
     print.Paragraph("");
     // The two heading rows (the second of two lines) with the first rows.
-    print.printHandle().KeepTogether(4 + std::min(count, kRowsWithHeading),
-                                     2 + std::min(count, kRowsWithHeading));
+    print.Surface().KeepTogether(4 + std::min(count, kRowsWithHeading),
+                                 2 + std::min(count, kRowsWithHeading));
     print.SetTextAlign(PrintSurface::AlignCenter);
     print.SetTableBorder(9);
-    print.addTable("+^4320", "", "Waiver Rate per $1000 of Net\nAmount of Risk");
-    print.addTable("+^1440|+^1440|+^1440", "", "Attained\nAge|Male|Female");
+    print.AddTable("+^4320", "", "Waiver Rate per $1000 of Net\nAmount of Risk");
+    print.AddTable("+^1440|+^1440|+^1440", "", "Attained\nAge|Male|Female");
     std::vector<std::string> rows;
     for (std::size_t i = 0; i < count; ++i) {
         rows.push_back(std::to_string(ages.at(i)) + "|" + FormatAmount(maleRates.at(i), 2) + "|" +
                        FormatAmount(femaleRates.at(i), 2));
     }
-    print.addTable("+^1440|+>1440|+>1440", "", Join(rows, print.TableSep().substr(1, 1)));
+    print.AddTable("+^1440|+>1440|+>1440", "", Join(rows, print.TableSep().substr(1, 1)));
     print.SetTableBorder(border);
     print.SetTextAlign(align);
 }
 
-void clsPNarrativeSummary::ShowSurrenderCharges(const std::vector<double>& charges, std::size_t count) {
-    clsPrint& print = Print();
+void NarrativeSummaryPage::ShowSurrenderCharges(const std::vector<double>& charges, std::size_t count) {
+    ProposalPrinter& print = Print();
     const int align = print.TextAlign();
     const int border = print.TableBorder();
     print.Paragraph("");
-    print.printHandle().KeepTogether(count + 1, count + 1);
+    print.Surface().KeepTogether(count + 1, count + 1);
     print.SetTextAlign(PrintSurface::AlignCenter);
     print.SetTableBorder(9);
-    print.addTable("+^1000|+^1440|+^1000|+^1440", "", "Year|Charge|Year|Charge");
+    print.AddTable("+^1000|+^1440|+^1000|+^1440", "", "Year|Charge|Year|Charge");
     std::vector<std::string> rows;
     for (std::size_t year = 1; year <= count; ++year) {
         // Only the first row carries the dollar sign.
@@ -259,54 +259,54 @@ void clsPNarrativeSummary::ShowSurrenderCharges(const std::vector<double>& charg
         rows.push_back(std::to_string(year) + "|" + sign + FormatAmount(charges.at(year - 1), 2) + "|" +
                        std::to_string(year + 10) + "|" + sign + FormatAmount(charges.at(year + 9), 2));
     }
-    print.addTable("+^1000|+>1440|+^1000|+>1440", "", Join(rows, print.TableSep().substr(1, 1)));
+    print.AddTable("+^1000|+>1440|+^1000|+>1440", "", Join(rows, print.TableSep().substr(1, 1)));
     print.SetTableBorder(border);
     print.SetTextAlign(align);
 }
 
 void PrintNarrativeSummary(PageContext& context) {
     try {
-        clsPrint& print = context.print;
+        ProposalPrinter& print = context.print;
         BeginSection(print);
-        cClient& client = context.client;
-        const cIllustrationOptions& options = client.proposal();
+        ClientCase& client = context.client;
+        const IllustrationOptions& options = client.Proposal();
         const ProductNarrative product = DescribeProduct(client, options.ProductType());
 
-        clsPNarrativeSummary page;
-        page.getReference(print);
+        NarrativeSummaryPage page;
+        page.Reference(print);
         page.start();
 
-        page.addTitle("Narrative Summary");
+        page.AddTitle("Narrative Summary");
         print.SetFontBold(true);
         print.Paragraph("");
         print.Paragraph("Product Features");
         print.SetFontBold(false);
 
-        page.addDefinition("Description", product.description);
-        page.addDefinition("Additional Product\nFeatures", product.additionalFeatures);
+        page.AddDefinition("Description", product.description);
+        page.AddDefinition("Additional Product\nFeatures", product.additionalFeatures);
         std::vector<std::string> riders;
         if (product.offersWaiver) riders.push_back(WaiverRiderText(product, client));
         if (product.offersChildRider) riders.push_back(ChildRiderText(product, client));
-        if (!riders.empty()) page.addDefinition("Optional Riders/Benefits", Join(riders, "\n\n"));
-        page.addDefinition(product.conversionTerm, product.conversion);
-        page.addDefinition("Requalification", product.requalification);
-        page.addDefinition("Assumptions", kAssumptions);
+        if (!riders.empty()) page.AddDefinition("Optional Riders/Benefits", Join(riders, "\n\n"));
+        page.AddDefinition(product.conversionTerm, product.conversion);
+        page.AddDefinition("Requalification", product.requalification);
+        page.AddDefinition("Assumptions", kAssumptions);
         const auto mode = static_cast<std::size_t>(std::clamp(client.PaymentMode(), 0, 4));
-        page.addDefinition(std::string("Premium Payment\nFrequency\n(") + kModeWords.at(mode) + ")",
+        page.AddDefinition(std::string("Premium Payment\nFrequency\n(") + kModeWords.at(mode) + ")",
                            kPaymentFrequency);
-        page.addDefinition(
+        page.AddDefinition(
             "Policy Fee", "All premiums include a $" + FormatAmount(product.policyFee, 0) + " policy fee.  ");
-        for (const auto& [term, explanation] : kLedgerTerms) page.addDefinition(term, explanation);
-        page.addDefinition("The Insurer", InsurerText(options));
+        for (const auto& [term, explanation] : kLedgerTerms) page.AddDefinition(term, explanation);
+        page.AddDefinition("The Insurer", InsurerText(options));
 
         if (product.showSurrenderCharges) {
-            page.addDefinition("Guaranteed Cash\nValue", product.cashValues);
+            page.AddDefinition("Guaranteed Cash\nValue", product.cashValues);
             page.ShowSurrenderCharges(SurrenderChargesPerThousand(), kSurrenderRows);
         }
         if (product.showWaiverTable) PrintWaiverRates(context, page);
         page.finish();
     } catch (const std::exception& error) {
-        context.run.ProcessError(error, clsError::ErrorWithPlace, "clsPNarrativeSummary",
+        context.run.ProcessError(error, LoggedError::ErrorWithPlace, "clsPNarrativeSummary",
                                  "PrintNarrativeSummary");
     }
 }

@@ -6,26 +6,26 @@
 
 namespace quoravel {
 
-class clsPrint;
+class ProposalPrinter;
 struct PageContext;
 
 // The narrative summary, and the pages in its style: definition entries (a bold term beside its
 // explanation), the waiver rate table and the surrender charge table. While
 // bound, every page it begins opens with the body header.
-class clsPNarrativeSummary {
+class NarrativeSummaryPage {
 public:
-    clsPNarrativeSummary() = default;
-    clsPNarrativeSummary(const clsPNarrativeSummary&) = delete;
-    clsPNarrativeSummary& operator=(const clsPNarrativeSummary&) = delete;
+    NarrativeSummaryPage() = default;
+    NarrativeSummaryPage(const NarrativeSummaryPage&) = delete;
+    NarrativeSummaryPage& operator=(const NarrativeSummaryPage&) = delete;
 
-    void getReference(clsPrint& print) { print_ = &print; }
+    void Reference(ProposalPrinter& print) { print_ = &print; }
     // Binds the page to the surface and opens a page of its own with the body header.
     void start();
     void finish() { self_.reset(); }
 
     // The page's title, centred, bold and underlined.
-    void addTitle(const std::string& title);
-    void addDefinition(const std::string& term, const std::string& explanation);
+    void AddTitle(const std::string& title);
+    void AddDefinition(const std::string& term, const std::string& explanation);
     // Rates per 1,000 by attained age, `count` rows.
     void ShowWaiverTable(const std::vector<int>& ages, const std::vector<double>& maleRates,
                          const std::vector<double>& femaleRates, std::size_t count);
@@ -33,12 +33,12 @@ public:
     void ShowSurrenderCharges(const std::vector<double>& charges, std::size_t count);
 
 private:
-    clsPrint& Print() const;
+    ProposalPrinter& Print() const;
     void OnNewPage();
 
-    clsPrint* print_ = nullptr;
+    ProposalPrinter* print_ = nullptr;
     // Lets the surface's page handler outlive the binding harmlessly.
-    std::shared_ptr<clsPNarrativeSummary*> self_;
+    std::shared_ptr<NarrativeSummaryPage*> self_;
     double pageTop_ = 0;  // where the body of the latest page begins
 };
 

@@ -3,22 +3,22 @@
 #include <algorithm>
 #include <array>
 
-#include "Enumerations.h"
+#include "ClientCase.h"
 #include "PremiumEngine.h"
 #include "ProductInfo.h"
+#include "ProductLookups.h"
 #include "RateReaders.h"
 #include "Rounding.h"
-#include "cClient.h"
 
 namespace quoravel {
 namespace {
 
 std::string Years(int n) { return std::to_string(n) + (n == 1 ? " year" : " years"); }
 
-std::string PremiumPattern(ProductFamily family, ProductInfo& info, const cClient& client) {
-    const std::int16_t age = client.age();
-    const int guarantee = info.GuarenteePeriod(age, client.state());
-    const int level = info.LevelPeriod(age, 0, client.state());
+std::string PremiumPattern(ProductFamily family, ProductInfo& info, const ClientCase& client) {
+    const std::int16_t age = client.Age();
+    const int guarantee = info.GuarenteePeriod(age, client.State());
+    const int level = info.LevelPeriod(age, 0, client.State());
     const std::string levelThenYearly = "Premiums are guaranteed level for " + Years(guarantee) +
                                         ".  Guaranteed premiums increase annually thereafter.";
     switch (family) {
@@ -52,13 +52,13 @@ bool OffersReentry(ProductFamily family) {
 }
 
 // New Jersey did not approve the new guarantee period on the 30-year products.
-bool RequalificationWithdrawn(const cClient& client, ProductInfo& info) {
-    return client.state() == "NJ" && info.GuarenteePeriod(client.age(), client.state()) == 30;
+bool RequalificationWithdrawn(const ClientCase& client, ProductInfo& info) {
+    return client.State() == "NJ" && info.GuarenteePeriod(client.Age(), client.State()) == 30;
 }
 
-std::string ConversionTerm(const cClient& client) {
-    if (client.proposal().Company() == 1) return "Exchange\nOption";
-    if (client.state() == "MD") return "Conversion\n(Exchange)\nOption";
+std::string ConversionTerm(const ClientCase& client) {
+    if (client.Proposal().Company() == 1) return "Exchange\nOption";
+    if (client.State() == "MD") return "Conversion\n(Exchange)\nOption";
     return "Conversion\nOption";
 }
 
@@ -103,14 +103,14 @@ const std::vector<double>& SurrenderChargesPerThousand() {
     return charges;
 }
 
-ProductNarrative DescribeProduct(const cClient& client, std::int32_t product) {
+ProductNarrative DescribeProduct(const ClientCase& client, std::int32_t product) {
     const ProductFamily family = FamilyOf(product);
-    const cIllustrationOptions& options = client.proposal();
-    const std::string& state = client.state();
+    const IllustrationOptions& options = client.Proposal();
+    const std::string& state = client.State();
     ProductInfo info;
-    info.FillProduct(product, client.age(), false);
-    const int guarantee = info.GuarenteePeriod(client.age(), state);
-    const int level = info.LevelPeriod(client.age(), 0, state);
+    info.FillProduct(product, client.Age(), false);
+    const int guarantee = info.GuarenteePeriod(client.Age(), state);
+    const int level = info.LevelPeriod(client.Age(), 0, state);
     const int requalAge = info.RequalAge();
     const int ceases = EndsAtAge80(product) ? 80 : client.YearsToIllustrate();
 
@@ -152,7 +152,7 @@ ProductNarrative DescribeProduct(const cClient& client, std::int32_t product) {
         "This policy may be converted to a permanent policy offered by the Company at the insured's attained "
         "age, without evidence of insurability, during the initial period (" +
         std::to_string(initial) + " years) or to the insured's attained age 75, whichever comes first.  ";
-    if (client.age() >= 75 && client.age() <= 77)
+    if (client.Age() >= 75 && client.Age() <= 77)
         text.conversion +=
             "For issue ages 75 to 77, conversion is available up to one year from the date of issue.";
 

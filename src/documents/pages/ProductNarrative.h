@@ -8,7 +8,7 @@
 
 namespace quoravel {
 
-class cClient;
+class ClientCase;
 
 ProductFamily FamilyOf(std::int32_t product);
 
@@ -33,7 +33,7 @@ struct ProductNarrative {
     std::string cashValues;  // the guaranteed cash value explained; empty without one
 };
 
-ProductNarrative DescribeProduct(const cClient& client, std::int32_t product);
+ProductNarrative DescribeProduct(const ClientCase& client, std::int32_t product);
 
 // Surrender charges per 1,000 of face amount for policy years 1 to 20.
 const std::vector<double>& SurrenderChargesPerThousand();

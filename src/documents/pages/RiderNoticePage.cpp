@@ -1,18 +1,18 @@
-#include "clsPRiderNotice.h"
+#include "RiderNoticePage.h"
 
 #include <cstdint>
 #include <initializer_list>
 
-#include "SectionPage.h"
-#include "cClient.h"
-#include "clsPrint.h"
+#include "ClientCase.h"
+#include "ProposalPrinter.h"
+#include "SectionStart.h"
 
 namespace quoravel {
 namespace {
 
 constexpr std::int32_t kTVNY = 2;
 
-void EmptyParagraphs(clsPrint& print, int count) {
+void EmptyParagraphs(ProposalPrinter& print, int count) {
     for (int i = 0; i < count; ++i) print.Paragraph("");
 }
 
@@ -52,16 +52,16 @@ std::string RiderNoticeStateName(const std::string& state) {
     return "";
 }
 
-bool clsPRiderNotice::Needed(const cClient& client) {
-    if (client.proposal().Company() != kTVNY) return false;
-    const std::string& state = client.state();
+bool RiderNoticePage::Needed(const ClientCase& client) {
+    if (client.Proposal().Company() != kTVNY) return false;
+    const std::string& state = client.State();
     if (IsOneOf(state, {"NJ", "VT"})) return client.Waiver() || client.ChildRider();
     if (IsOneOf(state, {"PA", "MD"})) return client.Waiver();
     return false;
 }
 
-void clsPRiderNotice::start(const cClient& client) {
-    const std::string& state = client.state();
+void RiderNoticePage::start(const ClientCase& client) {
+    const std::string& state = client.State();
     const std::string name = RiderNoticeStateName(state);
     const bool waiver = client.Waiver();
     const bool child = client.ChildRider();

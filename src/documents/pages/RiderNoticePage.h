@@ -4,23 +4,23 @@
 
 namespace quoravel {
 
-class cClient;
-class clsPrint;
+class ClientCase;
+class ProposalPrinter;
 
 // The notice printed in front of a proposal when a selected rider of carrier
 // TVNY had not been approved in the state of delivery when this version was
 // released: the agent must check the rider may be sold there first.
-class clsPRiderNotice {
+class RiderNoticePage {
 public:
-    explicit clsPRiderNotice(clsPrint& print) : print_(print) {}
+    explicit RiderNoticePage(ProposalPrinter& print) : print_(print) {}
 
     // True when the case selects a rider its state had not approved.
-    static bool Needed(const cClient& client);
+    static bool Needed(const ClientCase& client);
     // The notice on the current page; ends by starting a new page.
-    void start(const cClient& client);
+    void start(const ClientCase& client);
 
 private:
-    clsPrint& print_;
+    ProposalPrinter& print_;
 };
 
 // "New Jersey", "Maryland", "Pennsylvania", "Vermont"; empty for the states

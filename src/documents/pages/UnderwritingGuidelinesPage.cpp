@@ -1,10 +1,10 @@
-#include "UnderwritingGuidelines.h"
+#include "UnderwritingGuidelinesPage.h"
 
 #include <array>
 #include <string>
 
-#include "SectionPage.h"
-#include "clsPrint.h"
+#include "ProposalPrinter.h"
+#include "SectionStart.h"
 
 namespace quoravel {
 namespace {
@@ -106,7 +106,7 @@ std::string LegendBody() {
 }  // namespace
 
 void PrintUnderwritingGuidelines(PageContext& context) {
-    clsPrint& print = context.print;
+    ProposalPrinter& print = context.print;
     BeginSection(print);
     StartOnFreshPage(print);
     const std::string separators = print.TableSep();
@@ -122,9 +122,9 @@ void PrintUnderwritingGuidelines(PageContext& context) {
 
     print.SetFontSize(8);
     print.SetTableBorder(9);
-    print.addTable(kGridFormat, "", kGridHeading);
+    print.AddTable(kGridFormat, "", kGridHeading);
     print.SetFontBold(false);
-    print.addTable(kGridFormat, "", GridBody());
+    print.AddTable(kGridFormat, "", GridBody());
     print.Paragraph("");
 
     print.SetFontSize(10);
@@ -133,7 +133,7 @@ void PrintUnderwritingGuidelines(PageContext& context) {
     print.SetFontBold(false);
     print.SetFontSize(8);
     print.SetTableBorder(0);
-    print.addTable("<+2200|<+8640", "", LegendBody());
+    print.AddTable("<+2200|<+8640", "", LegendBody());
     print.Paragraph("");
 
     print.SetFontSize(10);

@@ -122,13 +122,13 @@ private:
 
 }  // namespace
 
-Collection<cBroker> ReadBrokerFile(const std::filesystem::path& path, std::vector<long>* damaged) {
-    Collection<cBroker> brokers;
+Collection<Broker> ReadBrokerFile(const std::filesystem::path& path, std::vector<long>* damaged) {
+    Collection<Broker> brokers;
     const auto bytes = ReadFileBytes(path);
     if (!bytes) return brokers;
     const BrokerLines lines(Cp1252ToUtf8(*bytes));
     const auto read = [&](std::size_t at) {
-        auto broker = std::make_shared<cBroker>();
+        auto broker = std::make_shared<Broker>();
         for (std::size_t field = 0; field < kFields; ++field)
             broker->Set(static_cast<BrokerField>(field), lines.Field(at + field));
         broker->SetIndex(static_cast<std::int16_t>(brokers.Count() + 1));
@@ -162,7 +162,7 @@ Collection<cBroker> ReadBrokerFile(const std::filesystem::path& path, std::vecto
     return brokers;
 }
 
-void WriteBrokerFile(const std::filesystem::path& path, const Collection<cBroker>& brokers) {
+void WriteBrokerFile(const std::filesystem::path& path, const Collection<Broker>& brokers) {
     RecordWriter out;
     for (const auto& broker : brokers) broker->Save(out);
     WriteFileAtomically(path, Utf8ToCp1252(out.Text()));

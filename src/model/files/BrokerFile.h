@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "Broker.h"
 #include "Collection.h"
-#include "cBroker.h"
 
 namespace quoravel {
 
@@ -19,8 +19,8 @@ std::string BrokerFileNameToSave(const std::string& remembered);
 
 // Records that cannot be read are skipped whole, their numbers (from 1) put
 // in `damaged`; a missing file gives an empty list.
-Collection<cBroker> ReadBrokerFile(const std::filesystem::path& path, std::vector<long>* damaged = nullptr);
+Collection<Broker> ReadBrokerFile(const std::filesystem::path& path, std::vector<long>* damaged = nullptr);
 // Replaces the file only once the new one is completely written.
-void WriteBrokerFile(const std::filesystem::path& path, const Collection<cBroker>& brokers);
+void WriteBrokerFile(const std::filesystem::path& path, const Collection<Broker>& brokers);
 
 }  // namespace quoravel

@@ -47,7 +47,7 @@ std::string UnreadCaseRecord::Description() const {
 
 CaseFileContents ParseCaseFile(std::string_view text) {
     CaseFileContents file;
-    const std::string marker = std::string("\"") + cClient::kRecordVersion + "\"";
+    const std::string marker = std::string("\"") + ClientCase::kRecordVersion + "\"";
     RecordReader in(text);
     LineCounter lines(text);
     // The next record mark after a damaged record, found once: the search
@@ -61,7 +61,7 @@ CaseFileContents ParseCaseFile(std::string_view text) {
     std::size_t waiting = 0;
     while (!in.AtEnd()) {
         const std::size_t start = in.Position();
-        auto client = std::make_shared<cClient>();
+        auto client = std::make_shared<ClientCase>();
         if (client->Load(in)) {
             ++records;
             markSeen = true;
@@ -110,7 +110,7 @@ CaseFileContents ParseCaseFile(std::string_view text) {
     return file;
 }
 
-Collection<cClient> ParseCases(std::string_view text) { return ParseCaseFile(text).cases; }
+Collection<ClientCase> ParseCases(std::string_view text) { return ParseCaseFile(text).cases; }
 
 CaseFileContents LoadCaseFile(const std::filesystem::path& path) {
     const auto bytes = ReadFileBytes(path);
@@ -118,11 +118,11 @@ CaseFileContents LoadCaseFile(const std::filesystem::path& path) {
     return ParseCaseFile(Cp1252ToUtf8(*bytes));
 }
 
-Collection<cClient> ReadCaseFile(const std::filesystem::path& path) { return LoadCaseFile(path).cases; }
+Collection<ClientCase> ReadCaseFile(const std::filesystem::path& path) { return LoadCaseFile(path).cases; }
 
-std::string FormatCases(const Collection<cClient>& cases, bool relayMode,
+std::string FormatCases(const Collection<ClientCase>& cases, bool relayMode,
                         const std::vector<UnreadCaseRecord>& unread) {
-    std::unordered_map<const cClient*, std::vector<const UnreadCaseRecord*>> before;
+    std::unordered_map<const ClientCase*, std::vector<const UnreadCaseRecord*>> before;
     for (const auto& client : cases) before.emplace(client.get(), std::vector<const UnreadCaseRecord*>{});
     std::vector<const UnreadCaseRecord*> atEnd;
     for (const UnreadCaseRecord& record : unread) {
@@ -136,13 +136,13 @@ std::string FormatCases(const Collection<cClient>& cases, bool relayMode,
     };
     for (const auto& client : cases) {
         writeBack(before[client.get()]);
-        if (client->FullName() != cClient::kPlaceholderName) client->Save(out, relayMode);
+        if (client->FullName() != ClientCase::kPlaceholderName) client->Save(out, relayMode);
     }
     writeBack(atEnd);
     return out.Text();
 }
 
-void WriteCaseFile(const std::filesystem::path& path, const Collection<cClient>& cases, bool relayMode,
+void WriteCaseFile(const std::filesystem::path& path, const Collection<ClientCase>& cases, bool relayMode,
                    const std::vector<UnreadCaseRecord>& unread) {
     WriteFileAtomically(path, Utf8ToCp1252(FormatCases(cases, relayMode, unread)));
 }

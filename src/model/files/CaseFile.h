@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ClientCase.h"
 #include "Collection.h"
-#include "cClient.h"
 
 namespace quoravel {
 
@@ -24,14 +24,14 @@ struct UnreadCaseRecord {
     std::optional<std::string> value;  // nothing when the record ends before the field
     std::string text;                  // the record's lines as they stood
     // The case that followed it in the file; nothing at the file's end.
-    std::shared_ptr<const cClient> next;
+    std::shared_ptr<const ClientCase> next;
 
     // "record 2 (line 14): the age reads "forty"".
     std::string Description() const;
 };
 
 struct CaseFileContents {
-    Collection<cClient> cases;
+    Collection<ClientCase> cases;
     std::vector<UnreadCaseRecord> unread;
     // The file holds text but no case and no record mark: some other file,
     // which is kept whole rather than taken apart into unread records.
@@ -42,18 +42,18 @@ struct CaseFileContents {
 // the next record mark after its start, so one damaged record never costs
 // the good ones around it, even when it runs into the next. Indexes run from 1.
 CaseFileContents ParseCaseFile(std::string_view text);
-Collection<cClient> ParseCases(std::string_view text);
+Collection<ClientCase> ParseCases(std::string_view text);
 // A missing file gives no cases.
 CaseFileContents LoadCaseFile(const std::filesystem::path& path);
-Collection<cClient> ReadCaseFile(const std::filesystem::path& path);
+Collection<ClientCase> ReadCaseFile(const std::filesystem::path& path);
 
 // Every case but the unnamed placeholder "Term Client", in collection order,
 // each unread record back before the case that followed it (at the end when
 // that case is gone).
-std::string FormatCases(const Collection<cClient>& cases, bool relayMode,
+std::string FormatCases(const Collection<ClientCase>& cases, bool relayMode,
                         const std::vector<UnreadCaseRecord>& unread = {});
 // Replaces the file only once the new one is completely written.
-void WriteCaseFile(const std::filesystem::path& path, const Collection<cClient>& cases, bool relayMode,
+void WriteCaseFile(const std::filesystem::path& path, const Collection<ClientCase>& cases, bool relayMode,
                    const std::vector<UnreadCaseRecord>& unread = {});
 
 }  // namespace quoravel

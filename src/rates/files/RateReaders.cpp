@@ -4,8 +4,8 @@
 #include <array>
 #include <cmath>
 
-#include "Enumerations.h"
 #include "ProductCatalogue.h"
+#include "ProductLookups.h"
 #include "RateLayout.h"
 #include "Rounding.h"
 #include "Text.h"
@@ -68,9 +68,9 @@ public:
         try {
             body();
         } catch (const std::exception& error) {
-            context_.run.ProcessError(error, clsError::ErrorWithPlace, kModule, routine_);
+            context_.run.ProcessError(error, LoggedError::ErrorWithPlace, kModule, routine_);
         }
-        if (missing_) context_.run.Errors.Add(clsError::Error, "Rate file missing.", 1, kModule, routine_);
+        if (missing_) context_.run.Errors.Add(LoggedError::Error, "Rate file missing.", 1, kModule, routine_);
     }
 
 private:
@@ -80,30 +80,30 @@ private:
     bool missing_ = false;
 };
 
-int SexCode(const cClient& client) { return client.sex(false) == 1 ? 1 : 0; }
+int SexCode(const ClientCase& client) { return client.sex(false) == 1 ? 1 : 0; }
 
 }  // namespace
 
-void ReadBrellan1Rates(RateContext& context, RateVector& rates, const cClient& client, ProductInfo& product,
-                       int classCode) {
+void ReadBrellan1Rates(RateContext& context, RateVector& rates, const ClientCase& client,
+                       ProductInfo& product, int classCode) {
     ReaderCall call(context, rates, "ReadBrellan1Rates");
     call.Run([&] {
         RateFile& file = call.File("brellan1.rat", LayoutOf(RateLayoutKind::OneYear));
-        const long record = OneYearRecord(client.age(), classCode, SexCode(client));
-        const int last = product.GuarenteePeriod(client.age(), client.state());
+        const long record = OneYearRecord(client.Age(), classCode, SexCode(client));
+        const int last = product.GuarenteePeriod(client.Age(), client.State());
         for (int year = 0; year <= last && year < 11; ++year) call.Store(year, file.Rate(record, year));
     });
 }
 
-void ReadStandardTermRates(RateContext& context, RateVector& rates, const cClient& client,
+void ReadStandardTermRates(RateContext& context, RateVector& rates, const ClientCase& client,
                            ProductInfo& product, int classCode, int start, int interpolation,
-                           const cIllustrationOptions& options, std::size_t faceIndex) {
+                           const IllustrationOptions& options, std::size_t faceIndex) {
     ReaderCall call(context, rates, "ReadStandardTermRates");
     call.Run([&] {
-        const int age = client.age();
+        const int age = client.Age();
         const int sex = SexCode(client);
-        const int level = product.LevelPeriod(static_cast<std::int16_t>(age), 0, client.state());
-        const int guarantee = product.GuarenteePeriod(static_cast<std::int16_t>(age), client.state());
+        const int level = product.LevelPeriod(static_cast<std::int16_t>(age), 0, client.State());
+        const int guarantee = product.GuarenteePeriod(static_cast<std::int16_t>(age), client.State());
         const std::int32_t number = product.ProductNumber;
         const bool ostrel = OfferOf(number).rates == RateSource::Ostrel;
         const bool threeProducts = UsesThreeProductLayout(number);
@@ -117,7 +117,7 @@ void ReadStandardTermRates(RateContext& context, RateVector& rates, const cClien
 
         const std::string levelFile = ostrel
                                           ? "BRNPG.rat"
-                                          : BandedFileName(number, client.state(), context.run.UsePriorRates,
+                                          : BandedFileName(number, client.State(), context.run.UsePriorRates,
                                                            options.GetFaceAmount(faceIndex));
         RateFile& file =
             call.File(levelFile, LayoutOf(threeProducts ? RateLayoutKind::Level3 : RateLayoutKind::Level5));
@@ -142,8 +142,8 @@ void ReadStandardTermRates(RateContext& context, RateVector& rates, const cClien
     });
 }
 
-void ReadSelectRates(RateContext& context, RateVector& rates, const cClient& client, ProductInfo& product,
-                     int classCode, const cIllustrationOptions& options, std::size_t faceIndex) {
+void ReadSelectRates(RateContext& context, RateVector& rates, const ClientCase& client, ProductInfo& product,
+                     int classCode, const IllustrationOptions& options, std::size_t faceIndex) {
     // Select rates exist for the standard classes only.
     const int selectClass = classCode == 7 ? 4 : classCode == 8 ? 6 : classCode;
     const int selectYears = product.SelectYears();
@@ -156,7 +156,7 @@ void ReadSelectRates(RateContext& context, RateVector& rates, const cClient& cli
         }
         RateFile& file = call.File("BRNsel.rat", LayoutOf(RateLayoutKind::Level5));
         for (int year = 0; year < selectYears; ++year) {
-            call.Store(year, file.Rate(client.age() + 1 + year,
+            call.Store(year, file.Rate(client.Age() + 1 + year,
                                        LevelIndex(*column, selectClass, SexCode(client), 5)));
         }
     });
@@ -164,13 +164,13 @@ void ReadSelectRates(RateContext& context, RateVector& rates, const cClient& cli
     ReadYRTRates(context, rates, client, product, selectClass, selectYears);
 }
 
-void ReadYRTRates(RateContext& context, RateVector& rates, const cClient& client, ProductInfo& product,
+void ReadYRTRates(RateContext& context, RateVector& rates, const ClientCase& client, ProductInfo& product,
                   int classCode, int start) {
     ReaderCall call(context, rates, "ReadYRTRates");
     call.Run([&] {
-        const int age = client.age();
-        const std::int32_t company = client.proposal().Company();
-        const std::string state = client.state();
+        const int age = client.Age();
+        const std::int32_t company = client.Proposal().Company();
+        const std::string state = client.State();
         const bool njCompany = company == 1 && state == "NJ";
         const bool quenby = OfferOf(product.ProductNumber).family == ProductFamily::IncreasingPremium;
         const int group = NjClassGroup(classCode);
@@ -194,16 +194,16 @@ void ReadYRTRates(RateContext& context, RateVector& rates, const cClient& client
     });
 }
 
-void ReadWaiverRates(RateContext& context, RateVector& rates, const cClient& client, ProductInfo& product,
+void ReadWaiverRates(RateContext& context, RateVector& rates, const ClientCase& client, ProductInfo& product,
                      ProductInfo* selectSource) {
     ReaderCall call(context, rates, "ReadWaiverRates");
     call.Run([&] {
-        const int age = client.age();
+        const int age = client.Age();
         const auto column = product.RateColumn();
         const int selectYears = selectSource ? selectSource->SelectYears() : 0;
         const int levelYears =
-            selectYears + product.GuarenteePeriod(static_cast<std::int16_t>(age), client.state());
-        const std::string fileName = client.proposal().Company() == 1 ? "QNBwvr.rat" : "BRNwvr.rat";
+            selectYears + product.GuarenteePeriod(static_cast<std::int16_t>(age), client.State());
+        const std::string fileName = client.Proposal().Company() == 1 ? "QNBwvr.rat" : "BRNwvr.rat";
         RateFile& waiver = call.File(fileName, LayoutOf(RateLayoutKind::Waiver));
         const double levelRate = column ? waiver.Rate(age + 1, static_cast<std::size_t>(*column)) : 0.0;
         for (long year = 0; year < levelYears; ++year) call.Store(year, levelRate);
@@ -228,7 +228,7 @@ void InterpRates(RateContext& context, RateVector& rates) {
         for (std::size_t i = a, k = 1; i <= b; ++i, ++k)
             rates[i] = round(0, from + static_cast<double>(k) * step);
     } catch (const std::exception& error) {
-        context.run.ProcessError(error, clsError::ErrorWithPlace, kModule, "InterpRates");
+        context.run.ProcessError(error, LoggedError::ErrorWithPlace, kModule, "InterpRates");
     }
 }
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "ClientCase.h"
 #include "ProductInfo.h"
 #include "ProposalRun.h"
 #include "RateLayout.h"
-#include "cClient.h"
 
 namespace quoravel {
 
@@ -31,31 +31,31 @@ struct RateContext {
 // and the reader returns with what it filled.
 
 // Products 6 and 15: the one-year file's rates for policy years 1..11.
-void ReadBrellan1Rates(RateContext& context, RateVector& rates, const cClient& client, ProductInfo& product,
-                       int classCode);
+void ReadBrellan1Rates(RateContext& context, RateVector& rates, const ClientCase& client,
+                       ProductInfo& product, int classCode);
 
 // The level period from `start` on, and for the Ostrel products the
 // non-level years up to the end of the guarantee period (interpolated
 // schedule when `interpolation` is 1).
-void ReadStandardTermRates(RateContext& context, RateVector& rates, const cClient& client,
+void ReadStandardTermRates(RateContext& context, RateVector& rates, const ClientCase& client,
                            ProductInfo& product, int classCode, int start, int interpolation,
-                           const cIllustrationOptions& options, std::size_t faceIndex);
+                           const IllustrationOptions& options, std::size_t faceIndex);
 
 // The select-period products: select rates for the select years, then the
 // level period and the yearly-renewable years after them. The custom classes
 // are priced as their standard classes.
-void ReadSelectRates(RateContext& context, RateVector& rates, const cClient& client, ProductInfo& product,
-                     int classCode, const cIllustrationOptions& options, std::size_t faceIndex);
+void ReadSelectRates(RateContext& context, RateVector& rates, const ClientCase& client, ProductInfo& product,
+                     int classCode, const IllustrationOptions& options, std::size_t faceIndex);
 
 // Guaranteed yearly-renewable rates of the attained age for every year after
 // the guarantee period.
-void ReadYRTRates(RateContext& context, RateVector& rates, const cClient& client, ProductInfo& product,
+void ReadYRTRates(RateContext& context, RateVector& rates, const ClientCase& client, ProductInfo& product,
                   int classCode, int start);
 
 // Waiver rates: the level rate of the issue age for the guarantee period
 // (after the select years of `selectSource`), then the yearly-renewable
 // waiver rates of the attained age.
-void ReadWaiverRates(RateContext& context, RateVector& rates, const cClient& client, ProductInfo& product,
+void ReadWaiverRates(RateContext& context, RateVector& rates, const ClientCase& client, ProductInfo& product,
                      ProductInfo* selectSource = nullptr);
 
 // Fills a run of zero years after the first rate by straight-line steps

@@ -5,11 +5,11 @@
 #include <exception>
 #include <limits>
 
+#include "ClientCase.h"
 #include "ProcessValues.h"
 #include "RuntimeError.h"
 #include "Text.h"
 #include "TextFile.h"
-#include "cClient.h"
 
 namespace fs = std::filesystem;
 
@@ -360,11 +360,11 @@ void SaveImage(const RecordImage& image, const fs::path& output, const fs::path&
 // the routine returns no message. The tool is a maintenance window inside the
 // running program: its caller shows the error, and the program goes on.
 template <typename Body>
-std::string Guarded(std::string_view routine, clsErrors& errors, Body body) {
+std::string Guarded(std::string_view routine, ErrorLog& errors, Body body) {
     try {
         return body();
     } catch (const std::exception& error) {
-        errors.Add(clsError::ErrorWithPlace, error.what(), ErrorNumberOf(error), kModule,
+        errors.Add(LoggedError::ErrorWithPlace, error.what(), ErrorNumberOf(error), kModule,
                    std::string(routine));
         return {};
     }
@@ -482,7 +482,7 @@ std::vector<float> ParseBrellan1Line(std::string_view line, std::string_view pla
     return rates;
 }
 
-std::string CreateRateFile(const RateType& type, const RateToolInputs& inputs, clsErrors& errors) {
+std::string CreateRateFile(const RateType& type, const RateToolInputs& inputs, ErrorLog& errors) {
     return Guarded(type.routine, errors, [&] {
         const ShapeRule& rule = RuleOf(type.shape);
         RecordImage image(LayoutOf(type.layout), rule.ages, rule.blocks);
@@ -499,7 +499,7 @@ std::string CreateRateFile(const RateType& type, const RateToolInputs& inputs, c
 }
 
 std::string ConvertOldStyleRatesToNewStyle(const fs::path& oldFile, const fs::path& newFile,
-                                           clsErrors& errors) {
+                                           ErrorLog& errors) {
     return Guarded("ConvertOldStyleRatesToNewStyle", errors, [&] {
         const std::string bytes = ReadExisting(oldFile, "old rate file");
         if (bytes.empty() || bytes.size() % kOldLevelLayout.recordLength != 0) {
@@ -588,7 +588,7 @@ std::string RebuildRates(std::string_view text, std::string_view source) {
 }
 
 std::string DumpRateFile(const fs::path& rateFile, const RateLayout& layout, const fs::path& textFile,
-                         clsErrors& errors) {
+                         ErrorLog& errors) {
     return Guarded("DumpRateFile", errors, [&] {
         const std::string bytes = ReadExisting(rateFile, "rate file");
         WriteFileAtomically(textFile, DumpRates(layout, bytes, rateFile.string()));
@@ -596,7 +596,7 @@ std::string DumpRateFile(const fs::path& rateFile, const RateLayout& layout, con
     });
 }
 
-std::string RebuildRateFile(const fs::path& textFile, const fs::path& rateFile, clsErrors& errors) {
+std::string RebuildRateFile(const fs::path& textFile, const fs::path& rateFile, ErrorLog& errors) {
     return Guarded("RebuildRateFile", errors, [&] {
         WriteFileAtomically(rateFile, RebuildRates(ReadExisting(textFile, "rate dump"), textFile.string()));
         return "Rate file " + rateFile.string() + " rebuilt from " + textFile.string() + ".";

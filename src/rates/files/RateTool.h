@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ErrorLog.h"
 #include "RateLayout.h"
-#include "clsErrors.h"
 
 namespace quoravel {
 
@@ -84,13 +84,13 @@ std::vector<float> ParseBrellan1Line(std::string_view line, std::string_view pla
 // Runs the type's routine. Returns the "... Created." message, or "" after
 // adding the failure to `errors` (module "RateStuf", the routine's name); the
 // output file is replaced only by a whole new one.
-std::string CreateRateFile(const RateType& type, const RateToolInputs& inputs, clsErrors& errors);
+std::string CreateRateFile(const RateType& type, const RateToolInputs& inputs, ErrorLog& errors);
 
 // Old level records (410 bytes: the age and 51 doubles, of which the first 50
 // are product column 0..4, old class 0..4, sex 0..1) become level records of
 // five products, each old class under its current class code.
 std::string ConvertOldStyleRatesToNewStyle(const std::filesystem::path& oldFile,
-                                           const std::filesystem::path& newFile, clsErrors& errors);
+                                           const std::filesystem::path& newFile, ErrorLog& errors);
 
 // The text dump of a rate file: a first line "layout <name>", then one line
 // per record: the leading integer (0 where the layout has none) and the
@@ -101,8 +101,8 @@ std::string RebuildRates(std::string_view text, std::string_view source);
 
 // The same on files; they return a message, or "" after adding the failure to `errors`.
 std::string DumpRateFile(const std::filesystem::path& rateFile, const RateLayout& layout,
-                         const std::filesystem::path& textFile, clsErrors& errors);
+                         const std::filesystem::path& textFile, ErrorLog& errors);
 std::string RebuildRateFile(const std::filesystem::path& textFile, const std::filesystem::path& rateFile,
-                            clsErrors& errors);
+                            ErrorLog& errors);
 
 }  // namespace quoravel

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "Enumerations.h"
 #include "ProductCatalogue.h"
+#include "ProductLookups.h"
 
 namespace quoravel {
 namespace {

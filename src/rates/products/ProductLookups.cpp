@@ -1,4 +1,4 @@
-#include "Enumerations.h"
+#include "ProductLookups.h"
 
 #include <array>
 #include <initializer_list>

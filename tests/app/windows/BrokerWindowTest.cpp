@@ -4,8 +4,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "BrokerDialog.h"
 #include "WindowTest.h"
-#include "frmBrokerInfo.h"
 
 using namespace quoravel;
 
@@ -15,7 +15,7 @@ class BrokerWindowTest : public WindowTest {
 protected:
     BrokerWindowTest() {
         for (const char* last : {"Adams", "Baker", "Carter"}) {
-            cBroker broker;
+            Broker broker;
             broker.Set(BrokerField::last_name, last);
             broker.Set(BrokerField::first_name, "Ann");
             broker.Set(BrokerField::zip, "12345");
@@ -33,8 +33,8 @@ protected:
         QTest::mouseClick(window.findChild<QPushButton*>(button), Qt::LeftButton);
     }
 
-    Collection<cBroker> brokers;
-    frmBrokerInfo window{context, brokers, 1};
+    Collection<Broker> brokers;
+    BrokerDialog window{context, brokers, 1};
 };
 
 TEST_F(BrokerWindowTest, AddingANamesakeAsksFirst) {
@@ -107,7 +107,7 @@ TEST_F(BrokerWindowTest, NewEntryStartsInTheCompanysStateAndRefusesHalfNumbers) 
     window.accept();  // OK adds the new entry
     ASSERT_EQ(brokers.Count(), 4);
     EXPECT_EQ(window.result(), QDialog::Accepted);
-    const cBroker& added = brokers.Item(4);
+    const Broker& added = brokers.Item(4);
     EXPECT_EQ(added.SortName(), "Dunn");
     EXPECT_EQ(added.Get(BrokerField::state), "NY");
     for (auto field : {BrokerField::zip, BrokerField::phone_num, BrokerField::fax_num}) {

@@ -1,7 +1,7 @@
 #include <QTableWidget>
 
+#include "CommissionDialog.h"
 #include "WindowTest.h"
-#include "frmCommission.h"
 
 using namespace quoravel;
 
@@ -16,8 +16,8 @@ protected:
         window.findChild<QTableWidget*>("commissionTable")->item(row, column)->setText(text);
     }
 
-    cCommision commission{program.folder(), process.UserFolder};
-    frmCommission window{context, commission};
+    CommissionSettings commission{program.folder(), process.UserFolder};
+    CommissionDialog window{context, commission};
     const std::string fileBefore = program.Read("TermComm.ini");
 };
 
@@ -31,13 +31,13 @@ TEST_F(CommissionWindowTest, OkWritesTheChangedPercentages) {
     // The user's copy begins as the program's file, which stays as it was:
     // the maxima, never written by the window, are still there.
     EXPECT_EQ(program.Read("TermComm.ini"), fileBefore);
-    const cCommision reread(program.folder(), process.UserFolder);
-    EXPECT_EQ(reread.CommisionValue(cCommision::FirstYear, 3), 60.5);
-    EXPECT_EQ(reread.CommisionValue(cCommision::Renewal, 3), 3);
-    EXPECT_EQ(reread.CommisionValue(cCommision::FirstYearMax, 3), 90);
-    EXPECT_EQ(reread.CommisionValue(cCommision::RenewalMax, 3), 5);
-    EXPECT_TRUE(reread.HasCommisionValue(cCommision::Renewal, 25));
-    EXPECT_EQ(reread.CommisionValue(cCommision::Renewal, 25), 0);
+    const CommissionSettings reread(program.folder(), process.UserFolder);
+    EXPECT_EQ(reread.CommisionValue(CommissionSettings::FirstYear, 3), 60.5);
+    EXPECT_EQ(reread.CommisionValue(CommissionSettings::Renewal, 3), 3);
+    EXPECT_EQ(reread.CommisionValue(CommissionSettings::FirstYearMax, 3), 90);
+    EXPECT_EQ(reread.CommisionValue(CommissionSettings::RenewalMax, 3), 5);
+    EXPECT_TRUE(reread.HasCommisionValue(CommissionSettings::Renewal, 25));
+    EXPECT_EQ(reread.CommisionValue(CommissionSettings::Renewal, 25), 0);
 }
 
 TEST_F(CommissionWindowTest, OutOfRangeOrNonNumericEntriesAreRefused) {
@@ -49,30 +49,30 @@ TEST_F(CommissionWindowTest, OutOfRangeOrNonNumericEntriesAreRefused) {
             << entry;
         EXPECT_NE(window.result(), QDialog::Accepted);
     }
-    EXPECT_EQ(commission.CommisionValue(cCommision::FirstYear, 3), 75);
+    EXPECT_EQ(commission.CommisionValue(CommissionSettings::FirstYear, 3), 75);
     EXPECT_FALSE(std::filesystem::exists(Own("TermComm.ini")));
 }
 
 TEST_F(CommissionWindowTest, CancelWritesNothing) {
     Enter(3, kFirstYearColumn, "60");
     window.reject();
-    EXPECT_EQ(commission.CommisionValue(cCommision::FirstYear, 3), 75);
+    EXPECT_EQ(commission.CommisionValue(CommissionSettings::FirstYear, 3), 75);
     EXPECT_FALSE(std::filesystem::exists(Own("TermComm.ini")));
 }
 
 TEST_F(CommissionWindowTest, WithoutAMaximumTheLimitIs999_99) {
     program.Write("TermComm.ini", "[0]\r\nFirstYear=50\r\n");
-    cCommision bare(program.folder(), process.UserFolder);
-    frmCommission bareWindow(context, bare);
+    CommissionSettings bare(program.folder(), process.UserFolder);
+    CommissionDialog bareWindow(context, bare);
     auto* table = bareWindow.findChild<QTableWidget*>("commissionTable");
     table->item(0, kFirstYearColumn)->setText("1000");
     bareWindow.accept();
     EXPECT_EQ(dialogs.LastText(), "Row 0: the first-year commission must be a number from 0 to 999.99.");
     table->item(0, kFirstYearColumn)->setText("999.99");
     bareWindow.accept();
-    const cCommision reread(program.folder(), process.UserFolder);
-    EXPECT_EQ(reread.CommisionValue(cCommision::FirstYear, 0), 999.99);
-    EXPECT_FALSE(reread.HasCommisionValue(cCommision::Renewal, 0));  // left empty, stays unset
+    const CommissionSettings reread(program.folder(), process.UserFolder);
+    EXPECT_EQ(reread.CommisionValue(CommissionSettings::FirstYear, 0), 999.99);
+    EXPECT_FALSE(reread.HasCommisionValue(CommissionSettings::Renewal, 0));  // left empty, stays unset
 }
 
 }  // namespace

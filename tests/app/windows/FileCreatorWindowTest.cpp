@@ -7,9 +7,9 @@
 #include <QToolButton>
 #include <functional>
 
+#include "FileCreatorWindow.h"
 #include "RateTool.h"
 #include "WindowTest.h"
-#include "frmFileCreator.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ protected:
     // New rate files go to the user's folder.
     bool Written(const std::string& name) const { return std::filesystem::exists(Own(name)); }
 
-    frmFileCreator window{context};
+    FileCreatorWindow window{context};
 };
 
 TEST_F(FileCreatorWindowTest, EachRateTypeShowsItsOwnNoteWhichCannotBeTypedOver) {

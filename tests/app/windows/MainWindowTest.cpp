@@ -15,11 +15,11 @@
 
 #include "BrokerFile.h"
 #include "CaseFile.h"
+#include "PreviewWindow.h"
 #include "ProgramRun.h"
 #include "ProposalStamp.h"
+#include "ProposalWindow.h"
 #include "WindowTest.h"
-#include "frmMain2.h"
-#include "frmPrint.h"
 
 namespace quoravel {
 namespace {
@@ -38,8 +38,8 @@ protected:
         }
     }
 
-    std::unique_ptr<frmMain2> Open() {
-        auto window = std::make_unique<frmMain2>(context);
+    std::unique_ptr<ProposalWindow> Open() {
+        auto window = std::make_unique<ProposalWindow>(context);
         window->SetToday(Date::FromYmd(2026, 12, 6));
         window->openFile = [this](const std::string& path) {
             opened.push_back(path);
@@ -50,22 +50,22 @@ protected:
     }
 
     template <typename T>
-    static T* Find(frmMain2& window, const char* name) {
+    static T* Find(ProposalWindow& window, const char* name) {
         T* control = window.findChild<T*>(name);
         EXPECT_NE(control, nullptr) << name;
         return control;
     }
     // Types into a field and leaves it with Return.
-    static void Type(frmMain2& window, const char* field, const QString& text) {
+    static void Type(ProposalWindow& window, const char* field, const QString& text) {
         QLineEdit* edit = Find<QLineEdit>(window, field);
         edit->clear();
         QTest::keyClicks(edit, text);
         QTest::keyClick(edit, Qt::Key_Return);
     }
-    static QString Text(frmMain2& window, const char* field) {
+    static QString Text(ProposalWindow& window, const char* field) {
         return Find<QLineEdit>(window, field)->text();
     }
-    static QStringList Products(frmMain2& window) {
+    static QStringList Products(ProposalWindow& window) {
         QStringList names;
         auto* list = Find<QListWidget>(window, "lstProducts");
         for (int row = 0; row < list->count(); ++row) names << list->item(row)->text();
@@ -73,7 +73,7 @@ protected:
     }
     // A case: a male of 45, preferred, in Alabama, the carrier's 20-year product
     // (Brellan 20 for BRN) at 250,000.
-    void EnterCase(frmMain2& window, const QString& first, const QString& last = "Okafor") {
+    void EnterCase(ProposalWindow& window, const QString& first, const QString& last = "Okafor") {
         window.NewCase();
         Type(window, "txtFirstName", first);
         Type(window, "txtLastName", last);
@@ -299,7 +299,7 @@ TEST_F(MainWindowTest, PrintToPdfAndEmailEachWriteTheirOwnFile) {
     EXPECT_NE(attachment.parent_path().string() + "/", program.folder());
     EXPECT_EQ(elsewhere.Read("ida.pdf"), saved);
     EXPECT_TRUE(dialogs.shown.empty()) << dialogs.LastText();
-    window->runCommand = [](const std::vector<std::string>&) { return frmMain2::kNoMailMethod; };
+    window->runCommand = [](const std::vector<std::string>&) { return ProposalWindow::kNoMailMethod; };
     window->EmailCommand();
     EXPECT_NE(dialogs.LastText().find("No mail program answered"), std::string::npos);
     // Each message its own attachment: the first one's is still there, untouched.
@@ -318,7 +318,7 @@ TEST_F(MainWindowTest, PrintToPdfAndEmailEachWriteTheirOwnFile) {
 // The desktop launcher's exit status decides: a viewer or help page it could
 // not open is told, though the launcher itself ran.
 TEST_F(MainWindowTest, AFailedLauncherIsTold) {
-    frmMain2 window(context);
+    ProposalWindow window(context);
     std::vector<std::string> launched;
     window.runCommand = [&](const std::vector<std::string>& words) {
         launched.push_back(words.front());
@@ -344,7 +344,7 @@ TEST_F(MainWindowTest, ProposalNeedsAProductAndAFaceAmountAndAutoSaveCanBeOff) {
     Type(*window, "txtAge", "40");
     EXPECT_FALSE(window->MakeProposal());
     EXPECT_EQ(dialogs.shown.back().title, "Not enough information");
-    EXPECT_EQ(dialogs.LastText(), frmMain2::kNoProposal);
+    EXPECT_EQ(dialogs.LastText(), "At least one product and face amount must be entered to make a proposal.");
     EXPECT_EQ(window->Cases().Count(), 0);
 
     settings.Save("Options", "AutoSaveClients", "1");
@@ -374,7 +374,7 @@ TEST_F(MainWindowTest, ClosingSavesTheCasesUnlessTheCaseFileIsNotKept) {
         window->MakeProposal();
         dialogs.answers = {true, false, true, true};  // each refusal is told, then asked
         EXPECT_FALSE(window->close());
-        EXPECT_EQ(dialogs.LastText(), frmMain2::kCloseUnsaved);
+        EXPECT_EQ(dialogs.LastText(), ProposalWindow::kCloseUnsaved);
         EXPECT_TRUE(window->close());
     }
 
@@ -390,7 +390,7 @@ TEST_F(MainWindowTest, CriticalErrorKeepsTheCasesAndEndsTheProgram) {
     auto window = Open();
     EnterCase(*window, "Eve");
     window->MakeProposal();
-    clsErrors shownInstead;
+    ErrorLog shownInstead;
     process.ProcessError(shownInstead, 7, 2, "Out of memory", "RateStuf", "FillRateMatrix");
     ASSERT_EQ(dialogs.shown.size(), 1U);
     EXPECT_EQ(dialogs.shown[0].title, "RateStuf: FillRateMatrix");
@@ -502,11 +502,11 @@ TEST_F(MainWindowTest, ShowingAndViewingTheSampleCasesLeavesTheirFileAsItWas) {
     EXPECT_EQ(program.Read("sample.clt"), before);
     EXPECT_EQ(window->CaseFile(), Own("sample.clt"));
     const auto saved = ReadCaseFile(Own("sample.clt"));
-    const cClient& edited = saved.Item(3);
+    const ClientCase& edited = saved.Item(3);
     EXPECT_EQ(edited.MiddleInit(), "Q");
     EXPECT_EQ(edited.TableRating() + "|" + std::to_string(edited.ChildRiderUnits()) + "|" +
                   std::to_string(edited.WaiverRating()) + "|" +
-                  std::to_string(edited.proposal().ProdChoices()[0]),
+                  std::to_string(edited.Proposal().ProdChoices()[0]),
               "B|3|1.500000|18");
 }
 
@@ -575,9 +575,9 @@ TEST_F(MainWindowTest, FieldRulesHoldFromTheStart) {
 // as it stood; a file that is no case file is replaced only on the user's
 // yes, and a copy of it is kept.
 TEST_F(MainWindowTest, UnreadCasesAreToldAndKeptAndOtherFilesAskedFor) {
-    Collection<cClient> cases;
+    Collection<ClientCase> cases;
     for (const char* name : {"Ada", "Bo", "Cy"}) {
-        auto client = std::make_shared<cClient>();
+        auto client = std::make_shared<ClientCase>();
         client->SetFirstName(name);
         client->SetAge(45);
         cases.Add(client);
@@ -688,14 +688,14 @@ TEST_F(MainWindowTest, AccessKeysAreUnique) {
 class QuickQuoteTest : public MainWindowTest {
 protected:
     // Waits for the pane to price the fields (it waits for them to settle).
-    static bool Priced(frmMain2& window, const QString& firstAnnualBefore = "") {
+    static bool Priced(ProposalWindow& window, const QString& firstAnnualBefore = "") {
         auto* table = Find<QTableWidget>(window, "tblQuickQuote");
         return QTest::qWaitFor([&] {
             return table->rowCount() > 0 && table->item(0, 2) &&
                    table->item(0, 2)->text() != firstAnnualBefore;
         });
     }
-    static void ExpectQuoteOf(frmMain2& window, const std::string& age) {
+    static void ExpectQuoteOf(ProposalWindow& window, const std::string& age) {
         const ProgramResult quote =
             RunProgram({QUORAVEL_EXECUTABLE, "quote",  "--age",     age,      "--sex",     "M",
                         "--state",           "AL",     "--face",    "250000", "--format",  "json",
@@ -727,7 +727,7 @@ protected:
         }
     }
     // A new case in Alabama, where the carrier sells every product.
-    std::unique_ptr<frmMain2> NewAlabamaCase() {
+    std::unique_ptr<ProposalWindow> NewAlabamaCase() {
         auto window = Open();
         window->NewCase();
         Find<QComboBox>(*window, "cboState")->setCurrentText("AL");

@@ -5,16 +5,16 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "Enumerations.h"
+#include "CommissionSettings.h"
+#include "PageNavigationBar.h"
 #include "PageView.h"
+#include "PreviewWindow.h"
+#include "ProductLookups.h"
 #include "ProposalAssembly.h"
 #include "RelayExchange.h"
 #include "SampleCase.h"
-#include "VPNavBar.h"
 #include "VsvFile.h"
 #include "WindowTest.h"
-#include "cCommision.h"
-#include "frmPrint.h"
 
 namespace quoravel {
 namespace {
@@ -58,7 +58,7 @@ protected:
     }
 
     TempFolder relay;
-    frmPrint window{context};
+    PreviewWindow window{context};
 };
 
 TEST_F(PreviewWindowTest, SectionsOfTheRelayAnswerMakeTheTreeAndClickingOneShowsItsFirstPage) {
@@ -184,10 +184,10 @@ TEST_F(PreviewWindowTest, AProposalRunIsShownWithItsSectionsAndPrinted) {
         if (entry.is_regular_file() && !std::filesystem::exists(target))
             std::filesystem::create_symlink(entry.path(), target);
     }
-    cClient client = SampleProposalCase();
-    client.proposal().SetOutputClassComp(true);
+    ClientCase client = SampleProposalCase();
+    client.Proposal().SetOutputClassComp(true);
     PrintSurface surface;
-    cCommision commission{program.folder()};
+    CommissionSettings commission{program.folder()};
     ProposalRun run(process, relay.folder());
     ASSERT_TRUE(CreateIllustration(surface, client, commission, run).documentMade);
     WriteRelayAnswer(run);
@@ -210,14 +210,14 @@ TEST_F(PreviewWindowTest, AProposalRunIsShownWithItsSectionsAndPrinted) {
 }
 
 TEST(NavBarTest, ReadsZoomTextsAndStandsEmptyBeforeThereArePages) {
-    EXPECT_EQ(VPNavBar::GetVal("150%"), 150);
-    EXPECT_EQ(VPNavBar::GetVal(" 12.5 % "), 12.5);
-    EXPECT_EQ(VPNavBar::GetVal("75"), 75);
-    EXPECT_EQ(VPNavBar::GetVal("Fit width"), 0);
-    EXPECT_EQ(VPNavBar::GetVal(""), 0);
+    EXPECT_EQ(PageNavigationBar::GetVal("150%"), 150);
+    EXPECT_EQ(PageNavigationBar::GetVal(" 12.5 % "), 12.5);
+    EXPECT_EQ(PageNavigationBar::GetVal("75"), 75);
+    EXPECT_EQ(PageNavigationBar::GetVal("Fit width"), 0);
+    EXPECT_EQ(PageNavigationBar::GetVal(""), 0);
 
     PageView view;
-    VPNavBar bar;
+    PageNavigationBar bar;
     bar.SetVPControl(&view);
     view.resize(600, 400);
     view.show();

@@ -9,12 +9,12 @@
 #include <QTest>
 #include <filesystem>
 
+#include "AboutDialog.h"
+#include "CaseDirectoryDialog.h"
+#include "OptionsDialog.h"
+#include "SplashWindow.h"
+#include "TipDialog.h"
 #include "WindowTest.h"
-#include "frmAbout.h"
-#include "frmClientDirectory.h"
-#include "frmOptions.h"
-#include "frmSplash.h"
-#include "frmTip.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ TEST_F(SmallWindowsTest, OptionsShowTheStoredChoicesAndOnlyOkOrApplyWriteThem) {
     settings.Save("Options", "AutoSaveClients", 0L);
     const auto stored = [&](const char* key) { return settings.Get("Options", key, "<unset>"); };
     {
-        frmOptions window(context);
+        OptionsDialog window(context);
         auto* brn = Control<QComboBox>(window, "cboDefaultStateBRN");
         auto* qnb = Control<QComboBox>(window, "cboDefaultStateQNB");
         auto* tvny = Control<QComboBox>(window, "cboDefaultStateTVNY");
@@ -61,7 +61,7 @@ TEST_F(SmallWindowsTest, OptionsShowTheStoredChoicesAndOnlyOkOrApplyWriteThem) {
             EXPECT_EQ(stored(key), "<unset>");
     }
 
-    frmOptions window(context);
+    OptionsDialog window(context);
     window.show();
     Control<QComboBox>(window, "cboDefaultStateBRN")->setCurrentText("TX");
     Control<QComboBox>(window, "cboDefaultStateQNB")->setCurrentText("NJ");
@@ -86,7 +86,7 @@ TEST_F(SmallWindowsTest, TipsAdvanceFromTheRememberedOneAndWrapToTheFirst) {
     std::filesystem::remove(program.path() / "TIPOFDAY.TXT");
     program.Write("TipOfDay.txt", "First\r\n\r\nDon\x92t forget the broker\r\nThird");
     settings.Save("Options", "LastTip", 2L);
-    frmTip window(context);
+    TipDialog window(context);
     window.Open();
     EXPECT_EQ(window.ShownText(), "Third");
     EXPECT_EQ(settings.GetNumber("Options", "LastTip", 0), 3);
@@ -101,7 +101,7 @@ TEST_F(SmallWindowsTest, TipsAdvanceFromTheRememberedOneAndWrapToTheFirst) {
 TEST_F(SmallWindowsTest, AMissingTipsFileIsExplainedInsteadOfATip) {
     std::filesystem::remove(program.path() / "TIPOFDAY.TXT");
     settings.Save("Options", "LastTip", 4L);
-    frmTip window(context);
+    TipDialog window(context);
     window.Open();
     EXPECT_EQ(window.ShownText(),
               "That the TIPOFDAY.TXT file was not found? \nCreate a text file named TIPOFDAY.TXT using "
@@ -113,7 +113,7 @@ TEST_F(SmallWindowsTest, AMissingTipsFileIsExplainedInsteadOfATip) {
 }
 
 TEST_F(SmallWindowsTest, TipsAtStartUpFollowTheCheckBoxUnlessAskedFor) {
-    frmTip window(context);
+    TipDialog window(context);
     EXPECT_TRUE(window.WouldShow());
     window.Open();
     auto* showTips = Control<QCheckBox>(window, "chkShowTips");
@@ -139,7 +139,7 @@ TEST_F(SmallWindowsTest, ThePickerListsCaseFilesByNameAndReturnsTheChosenFile) {
     program.Write("C.CLT", "");
     program.Write("notes.txt", "");
     for (const char* own : {"A.clt", "d.clt"}) mine.Write(own, "");
-    frmClientDirectory window(context);
+    CaseDirectoryDialog window(context);
     auto* list = Control<QListWidget>(window, "lstCaseFiles");
     QStringList names;
     for (int i = 0; i < list->count(); ++i) names << list->item(i)->text();
@@ -156,8 +156,8 @@ TEST_F(SmallWindowsTest, ThePickerListsCaseFilesByNameAndReturnsTheChosenFile) {
 }
 
 TEST_F(SmallWindowsTest, SplashAndAboutShowTheVersion) {
-    frmSplash splash(context);
-    frmAbout about(context);
+    SplashWindow splash(context);
+    AboutDialog about(context);
     EXPECT_EQ(Control<QLabel>(splash, "lblVersion")->text(), "Version V1.0");
     EXPECT_EQ(Control<QLabel>(about, "lblVersion")->text(), "Version V1.0");
 }
@@ -167,8 +167,8 @@ TEST_F(SmallWindowsTest, SplashAndAboutShowTheVersion) {
 TEST_F(SmallWindowsTest, SplashStaysASecondAndUntilTheMainWindowIsReady) {
     QElapsedTimer clock;
     clock.start();
-    frmSplash ready(context);
-    frmSplash loading(context);
+    SplashWindow ready(context);
+    SplashWindow loading(context);
     ready.ShowOnScreen();
     loading.ShowOnScreen();
     ready.MainWindowReady();

@@ -3,11 +3,11 @@
 #include <memory>
 #include <regex>
 
+#include "LedgerTable.h"
 #include "PageText.h"
 #include "PrintSurface.h"
+#include "ProposalPrinter.h"
 #include "TestSupport.h"
-#include "clsPLedgerFrame.h"
-#include "clsPrint.h"
 
 using namespace quoravel;
 
@@ -19,13 +19,13 @@ class FakePageHeader : public LedgerPageHeader {
 public:
     explicit FakePageHeader(int firstPageLines, int printedLines = -1)
         : answered_(firstPageLines), printed_(printedLines < 0 ? firstPageLines : printedLines) {}
-    int printHeader(clsPrint& print, bool firstPage) override {
+    int PrintHeader(ProposalPrinter& print, bool firstPage) override {
         headerCalls.push_back(firstPage);
         if (!firstPage) return 0;
         for (int line = 1; line <= printed_; ++line) print.Paragraph("breakdown line");
         return answered_;
     }
-    void printFooter(clsPrint&, bool lastPage) override { footerCalls.push_back(lastPage); }
+    void PrintFooter(ProposalPrinter&, bool lastPage) override { footerCalls.push_back(lastPage); }
 
     std::vector<bool> headerCalls;
     std::vector<bool> footerCalls;
@@ -35,28 +35,28 @@ private:
     int printed_;
 };
 
-class LedgerFrameTest : public ::testing::Test {
+class LedgerTableTest : public ::testing::Test {
 protected:
-    LedgerFrameTest() {
-        print.setBodyHeaderProductName("Term Plan");
+    LedgerTableTest() {
+        print.SetBodyHeaderProductName("Term Plan");
         print.StartDoc(4);
         print.Paragraph("cover page");
     }
 
     // A three-column ledger (year, age, premium) of `rows` rows, started on a new page.
-    std::unique_ptr<clsPLedgerFrame> Ledger(LedgerPageHeader& header, int rows, std::int16_t block = 5) {
-        auto ledger = std::make_unique<clsPLedgerFrame>();
+    std::unique_ptr<LedgerTable> Ledger(LedgerPageHeader& header, int rows, std::int16_t block = 5) {
+        auto ledger = std::make_unique<LedgerTable>();
         ledger->HeaderObject(header);
-        ledger->printHandle(surface);
-        ledger->frameHandle(print.frameHandle());
-        ledger->setNoColumns(3);
-        ledger->setRowBlockLLines(block);
-        ledger->setRowFormat({1, 1, 2});
+        ledger->Surface(surface);
+        ledger->Frame(print.Frame());
+        ledger->SetColumnCount(3);
+        ledger->SetRowBlockLines(block);
+        ledger->SetRowFormat({1, 1, 2});
         ledger->start(print);
-        ledger->addHeaderRow(false, "+^", {"Guaranteed Premiums and Benefits"});
-        ledger->addHeaderRow(false, "+^", {"Year", "Age", "Premium"});
+        ledger->AddHeaderRow(false, "+^", {"Guaranteed Premiums and Benefits"});
+        ledger->AddHeaderRow(false, "+^", {"Year", "Age", "Premium"});
         for (int row = 1; row <= rows; ++row) {
-            ledger->addRowValues({"Y" + std::to_string(row), std::to_string(44 + row), "1,234.00"});
+            ledger->AddRowValues({"Y" + std::to_string(row), std::to_string(44 + row), "1,234.00"});
         }
         return ledger;
     }
@@ -72,10 +72,10 @@ protected:
     }
 
     PrintSurface surface;
-    clsPrint print{surface, {[] { return 0.25; }, [] { return Date::FromYmd(2024, 3, 7); }}};
+    ProposalPrinter print{surface, {[] { return 0.25; }, [] { return Date::FromYmd(2024, 3, 7); }}};
 };
 
-TEST_F(LedgerFrameTest, RowsFillWholeBlocksOfTheLineBudgetPageByPage) {
+TEST_F(LedgerTableTest, RowsFillWholeBlocksOfTheLineBudgetPageByPage) {
     // Page 1: min(30 - 0 - (6 + 2), 40) = 22 rows, printed as five blocks of 5.
     FakePageHeader header(6);
     auto ledger = Ledger(header, 40);
@@ -92,7 +92,7 @@ TEST_F(LedgerFrameTest, RowsFillWholeBlocksOfTheLineBudgetPageByPage) {
     EXPECT_TRUE(PageHasLine(surface.GetDocument(), 3, "Y40 84 1,234.00"));
 }
 
-TEST_F(LedgerFrameTest, AnExactFitEndsOnItsPageAndOneMoreRowTakesAnotherPage) {
+TEST_F(LedgerTableTest, AnExactFitEndsOnItsPageAndOneMoreRowTakesAnotherPage) {
     const struct {
         int rows;
         std::vector<int> rowsPerPage;
@@ -111,19 +111,19 @@ TEST_F(LedgerFrameTest, AnExactFitEndsOnItsPageAndOneMoreRowTakesAnotherPage) {
     }
 }
 
-TEST_F(LedgerFrameTest, FirstPageOnlyHeadingsAndTheirFootnotesStayOnTheFirstPage) {
+TEST_F(LedgerTableTest, FirstPageOnlyHeadingsAndTheirFootnotesStayOnTheFirstPage) {
     for (const std::string state : {"OH", "MA"}) {
         SCOPED_TRACE(state);
         print.StartDoc(4);
         FakePageHeader header(0);
         auto ledger = Ledger(header, 40);
-        ledger->setDeliveryState(state);
-        ledger->addHeaderRow(true, "+^", {"", "", "Initial"});
-        ledger->setHeaderSymbol(3, 3, "*");
-        ledger->setHeaderSymbol(2, 3, "#");
-        ledger->addFootnote("*", "Shown with the first year only.", 2, true);
-        ledger->addFootnote("#", "Premiums are annual.", 2, false);
-        ledger->addFootnote("", "Modal factors apply.", 2, true);
+        ledger->SetDeliveryState(state);
+        ledger->AddHeaderRow(true, "+^", {"", "", "Initial"});
+        ledger->SetHeaderSymbol(3, 3, "*");
+        ledger->SetHeaderSymbol(2, 3, "#");
+        ledger->AddFootnote("*", "Shown with the first year only.", 2, true);
+        ledger->AddFootnote("#", "Premiums are annual.", 2, false);
+        ledger->AddFootnote("", "Modal factors apply.", 2, true);
         // Two symbol cells take 4 lines: 30 - 4 - (0 + 2) = 24 rows a page, in whole blocks.
         EXPECT_EQ(ledger->getHeaderFootnoteLines(), 4);
         ledger->finish();
@@ -159,7 +159,7 @@ TEST_F(LedgerFrameTest, FirstPageOnlyHeadingsAndTheirFootnotesStayOnTheFirstPage
     }
 }
 
-TEST_F(LedgerFrameTest, PagesTheSurfaceBreaksItselfOpenWithTheBodyHeaderWhileBound) {
+TEST_F(LedgerTableTest, PagesTheSurfaceBreaksItselfOpenWithTheBodyHeaderWhileBound) {
     // A page header far longer than it says runs over the bottom margin.
     FakePageHeader header(0, 80);
     {
@@ -175,15 +175,15 @@ TEST_F(LedgerFrameTest, PagesTheSurfaceBreaksItselfOpenWithTheBodyHeaderWhileBou
     EXPECT_FALSE(PageHasLine(surface.GetDocument(), surface.PageCount(), "Term Plan"));
 }
 
-TEST_F(LedgerFrameTest, ALedgerHoldsAtMost120RowsAndFiveHeadingRows) {
+TEST_F(LedgerTableTest, ALedgerHoldsAtMost120RowsAndFiveHeadingRows) {
     FakePageHeader header(0);
     auto ledger = Ledger(header, 120);
-    EXPECT_EQ(Raised([&] { ledger->addRowValues({"Y121"}); }),
+    EXPECT_EQ(Raised([&] { ledger->AddRowValues({"Y121"}); }),
               "9 clsPLedgerFrame: Subscript out of range: a ledger has at most 120 rows");
-    ledger->addHeaderRow(false, "+^", {"a"});
-    ledger->addHeaderRow(false, "+^", {"b"});
-    ledger->addHeaderRow(false, "+^", {"c"});
-    EXPECT_EQ(Raised([&] { ledger->addHeaderRow(false, "+^", {"d"}); }),
+    ledger->AddHeaderRow(false, "+^", {"a"});
+    ledger->AddHeaderRow(false, "+^", {"b"});
+    ledger->AddHeaderRow(false, "+^", {"c"});
+    EXPECT_EQ(Raised([&] { ledger->AddHeaderRow(false, "+^", {"d"}); }),
               "9 clsPLedgerFrame: Subscript out of range: a ledger has at most 5 heading rows");
 }
 

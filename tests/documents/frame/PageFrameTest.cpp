@@ -5,8 +5,8 @@
 
 #include "PageText.h"
 #include "PrintSurface.h"
+#include "ProposalPrinter.h"
 #include "TestSupport.h"
-#include "clsPrint.h"
 
 using namespace quoravel;
 
@@ -17,34 +17,34 @@ FrameSources FixedSources(double random = 0.5) {
     return {[random] { return random; }, [] { return Date::FromYmd(2024, 3, 7); }};
 }
 
-class PrintFrameTest : public ::testing::Test {
+class PageFrameTest : public ::testing::Test {
 protected:
-    PrintFrameTest() {
-        frame().setWinflexPath(path);
-        frame().setFooterWFVersion("Quoravel - V2.1");
-        frame().setFooterState("Ohio");
+    PageFrameTest() {
+        frame().SetWinflexPath(path);
+        frame().SetFooterVersion("Quoravel - V2.1");
+        frame().SetFooterState("Ohio");
     }
-    clsPrintFrame& frame() { return print.frameHandle(); }
+    PageFrame& frame() { return print.Frame(); }
     const Document& document() const { return surface.GetDocument(); }
     bool Exported(const std::string& name) const { return std::filesystem::exists(folder.path() / name); }
 
     // A section of `pages` pages; the first section takes the page StartDoc began.
     void Section(const std::string& type, int pages, bool close = true) {
-        frame().setFooterIllusType(type);
+        frame().SetFooterIllusType(type);
         for (int page = 0; page < pages; ++page) {
-            if (page > 0 || frame().getCurrentPage() == 0) print.NewPage();
+            if (page > 0 || frame().CurrentPage() == 0) print.NewPage();
             print.Paragraph("section text");
         }
-        if (close) frame().resetPageNo();
+        if (close) frame().ResetPageNo();
     }
 
     TempFolder folder;
     const std::string path = folder.path().string();
     PrintSurface surface;
-    clsPrint print{surface, FixedSources()};
+    ProposalPrinter print{surface, FixedSources()};
 };
 
-TEST_F(PrintFrameTest, EachPageRunIsNumberedOnItsOwnAndEveryPageIsExported) {
+TEST_F(PageFrameTest, EachPageRunIsNumberedOnItsOwnAndEveryPageIsExported) {
     print.StartDoc(4);
     Section("Basic Quotation", 2);
     Section("Product Comparison", 3);
@@ -72,12 +72,12 @@ TEST_F(PrintFrameTest, EachPageRunIsNumberedOnItsOwnAndEveryPageIsExported) {
     EXPECT_EQ(frame().LastFilePage(), 6);
 }
 
-TEST_F(PrintFrameTest, AddedPagesCountInTheirRunOnlyAndAFooterlessRunStillCounts) {
+TEST_F(PageFrameTest, AddedPagesCountInTheirRunOnlyAndAFooterlessRunStillCounts) {
     print.StartDoc(4);
-    frame().printFooter(false);
+    frame().PrintFooter(false);
     Section("Notice", 1);
-    frame().printFooter(true);
-    frame().addToTotalPageNo(2);
+    frame().PrintFooter(true);
+    frame().AddToTotalPageNo(2);
     Section("Basic Quotation", 3);
     Section("Product Comparison", 1);
     print.EndDoc();
@@ -91,15 +91,15 @@ TEST_F(PrintFrameTest, AddedPagesCountInTheirRunOnlyAndAFooterlessRunStillCounts
     EXPECT_EQ(frame().LastFilePage(), 5);
 }
 
-TEST_F(PrintFrameTest, ASecondDocumentOfTheFrameCarriesOnTheFilePageNumbers) {
+TEST_F(PageFrameTest, ASecondDocumentOfTheFrameCarriesOnTheFilePageNumbers) {
     print.StartDoc(4);
     Section("Basic Quotation", 2);
     print.EndDoc();
     EXPECT_EQ(frame().LastFilePage(), 2);
     EXPECT_TRUE(frame().RelayNodes().empty());
 
-    frame().addWinFlexNode(1, 2, "Term 20 - $250,000");
-    frame().addWinFlexNode(3, 3, "Client Information");
+    frame().AddWinFlexNode(1, 2, "Term 20 - $250,000");
+    frame().AddWinFlexNode(3, 3, "Client Information");
     print.StartDoc(4);
     print.EndDoc();
     EXPECT_TRUE(Exported("page3.vsv"));
@@ -109,9 +109,9 @@ TEST_F(PrintFrameTest, ASecondDocumentOfTheFrameCarriesOnTheFilePageNumbers) {
     EXPECT_EQ(frame().RelayNodes()[1].StartPage, 3);
 }
 
-TEST_F(PrintFrameTest, AFolderThatCannotTakeThePagesIsNamedInTheError) {
+TEST_F(PageFrameTest, AFolderThatCannotTakeThePagesIsNamedInTheError) {
     const std::string missing = path + "/no such folder";
-    frame().setWinflexPath(missing);
+    frame().SetWinflexPath(missing);
     print.StartDoc(4);
     const std::string raised = Raised([&] { print.EndDoc(); });
     EXPECT_EQ(raised.rfind("75 clsPrintFrame: The page files cannot be written to the folder " + missing, 0),
@@ -121,16 +121,16 @@ TEST_F(PrintFrameTest, AFolderThatCannotTakeThePagesIsNamedInTheError) {
 
 TEST(PrintFrameSetup, TheReferenceNumberRunsFrom1To9999999) {
     PrintSurface surface;
-    EXPECT_EQ(clsPrint(surface, FixedSources(0.0)).frameHandle().Reference(), 1);
-    EXPECT_EQ(clsPrint(surface, FixedSources(0.99999999999)).frameHandle().Reference(), 9'999'999);
+    EXPECT_EQ(ProposalPrinter(surface, FixedSources(0.0)).Frame().Reference(), 1);
+    EXPECT_EQ(ProposalPrinter(surface, FixedSources(0.99999999999)).Frame().Reference(), 9'999'999);
 }
 
-TEST_F(PrintFrameTest, HeaderGraphicIsClassifiedBySourceAndDrawnOnRunsWithHeaders) {
+TEST_F(PageFrameTest, HeaderGraphicIsClassifiedBySourceAndDrawnOnRunsWithHeaders) {
     QImage logo(4, 4, QImage::Format_RGB32);
     logo.fill(Qt::blue);
     for (const char* name : {"carrier.bmp", "125.bmp", "carrier.jpg"})
         ASSERT_TRUE(logo.save(QString::fromStdString(folder.folder() + name)));
-    frame().setProgramFolder(folder.folder());
+    frame().SetProgramFolder(folder.folder());
 
     const struct {
         std::string source;
@@ -143,12 +143,12 @@ TEST_F(PrintFrameTest, HeaderGraphicIsClassifiedBySourceAndDrawnOnRunsWithHeader
     for (const auto& c : cases) {
         SCOPED_TRACE(c.source);
         const std::string source = c.source == "125" ? c.source : folder.folder() + c.source;
-        frame().setHeaderGraphic(source, 1350, 10800, 275, 250, c.type);
+        frame().SetHeaderGraphic(source, 1350, 10800, 275, 250, c.type);
         EXPECT_EQ(frame().HeaderGraphicType(), c.expectedType);
         print.StartDoc(4);
-        frame().printHeader(false);
+        frame().PrintHeader(false);
         Section("Notice", 1);
-        frame().printHeader(true);
+        frame().PrintHeader(true);
         print.NewPage();
         print.EndDoc();
         std::vector<PictureItem> pictures[2];
@@ -162,31 +162,31 @@ TEST_F(PrintFrameTest, HeaderGraphicIsClassifiedBySourceAndDrawnOnRunsWithHeader
     }
 }
 
-TEST_F(PrintFrameTest, BodyHeaderNamesProductClientAndBrokerAndKeepsTheFont) {
-    print.setBodyHeaderProductName("Term Plan 20");
-    print.setBodyHeaderPolicyFormNo(" (Policy Form No. TL-20 et al)");
-    print.setBodyHeaderProductDescription("Level Premium Term Life");
-    print.setBodyHeaderClientName("Ann Smith");
-    print.setBodyHeaderClientAge("45");
-    print.setBodyHeaderClientSex("Female");
-    print.setBodyHeaderClientClass("Preferred");
-    print.setBodyHeaderPolicyFaceAmount("$250,000");
-    print.setBodyHeaderBrokerName("Bo Agent");
+TEST_F(PageFrameTest, BodyHeaderNamesProductClientAndBrokerAndKeepsTheFont) {
+    print.SetBodyHeaderProductName("Term Plan 20");
+    print.SetBodyHeaderPolicyFormNo(" (Policy Form No. TL-20 et al)");
+    print.SetBodyHeaderProductDescription("Level Premium Term Life");
+    print.SetBodyHeaderClientName("Ann Smith");
+    print.SetBodyHeaderClientAge("45");
+    print.SetBodyHeaderClientSex("Female");
+    print.SetBodyHeaderClientClass("Preferred");
+    print.SetBodyHeaderPolicyFaceAmount("$250,000");
+    print.SetBodyHeaderBrokerName("Bo Agent");
     print.StartDoc(4);
     surface.SetFontSize(8.25);
     surface.SetFontUnderline(true);
-    print.printBodyHeader();
+    print.PrintBodyHeader();
     EXPECT_TRUE(surface.FontSize() == 8.25 && surface.FontUnderline() && !surface.FontBold());
     // Without sex and face amount: no "Female, " and no blank before "(".
-    print.setBodyHeaderClientSex("");
-    print.setBodyHeaderPolicyFaceAmount("");
-    print.printBodyHeader();
+    print.SetBodyHeaderClientSex("");
+    print.SetBodyHeaderPolicyFaceAmount("");
+    print.PrintBodyHeader();
     // Without a broker: no "(Prepared by: )".
-    print.setBodyHeaderBrokerName("");
-    print.printBodyHeader();
+    print.SetBodyHeaderBrokerName("");
+    print.PrintBodyHeader();
     // Without a name: no "- " before the age.
-    print.setBodyHeaderClientName("");
-    print.printBodyHeader();
+    print.SetBodyHeaderClientName("");
+    print.PrintBodyHeader();
 
     EXPECT_EQ(
         PageLines(document(), 1),

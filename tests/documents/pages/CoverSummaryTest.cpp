@@ -5,7 +5,9 @@
 #include <filesystem>
 #include <set>
 
+#include "CoverPage.h"
 #include "Golden.h"
+#include "NarrativeSummaryPage.h"
 #include "PageContext.h"
 #include "PageText.h"
 #include "PngOutput.h"
@@ -13,8 +15,6 @@
 #include "ProductNarrative.h"
 #include "Rounding.h"
 #include "TestSupport.h"
-#include "clsPCover.h"
-#include "clsPNarrativeSummary.h"
 
 using namespace quoravel;
 
@@ -52,7 +52,7 @@ std::size_t LineIndex(const std::vector<std::string>& lines, const std::string& 
 class CoverSummaryTest : public ::testing::Test {
 protected:
     CoverSummaryTest() {
-        auto broker = std::make_shared<cBroker>();
+        auto broker = std::make_shared<Broker>();
         const std::pair<BrokerField, const char*> fields[] = {{BrokerField::first_name, "Dana"},
                                                               {BrokerField::last_name, "Whitfield"},
                                                               {BrokerField::address_1, "118 Orchard Lane"},
@@ -71,20 +71,20 @@ protected:
         client.SetClassification(2);
         client.SetTableRating("None");
         Quote(0, "OH", {4}, {250000});
-        print.setBodyHeaderProductName("Brellan 30®");
-        print.setBodyHeaderPolicyFormNo(" (Policy Form Nos. 1420 (96) NJ et al and 1421 et al)");
-        print.setBodyHeaderProductDescription("Term Life Insurance");
-        print.setBodyHeaderClientName("Morgan Ellery");
-        print.setBodyHeaderClientAge("45");
-        print.setBodyHeaderClientSex("Male");
-        print.setBodyHeaderClientClass("Preferred No Nicotine Use");
-        print.setBodyHeaderPolicyFaceAmount("$250,000");
-        print.setBodyHeaderBrokerName("Dana Whitfield");
+        print.SetBodyHeaderProductName("Brellan 30®");
+        print.SetBodyHeaderPolicyFormNo(" (Policy Form Nos. 1420 (96) NJ et al and 1421 et al)");
+        print.SetBodyHeaderProductDescription("Term Life Insurance");
+        print.SetBodyHeaderClientName("Morgan Ellery");
+        print.SetBodyHeaderClientAge("45");
+        print.SetBodyHeaderClientSex("Male");
+        print.SetBodyHeaderClientClass("Preferred No Nicotine Use");
+        print.SetBodyHeaderPolicyFaceAmount("$250,000");
+        print.SetBodyHeaderBrokerName("Dana Whitfield");
     }
 
     void Quote(std::int32_t company, const std::string& state, std::vector<std::int32_t> products,
                std::vector<std::int32_t> faces) {
-        cIllustrationOptions options;
+        IllustrationOptions options;
         options.SetCompany(company);
         for (auto product : products) options.AddProduct(product);
         for (auto face : faces) options.AddFaceAmount(face, state);
@@ -96,7 +96,7 @@ protected:
     // The cover alone on a surface of its own, from the program folder given.
     Document CoverFrom(const std::string& programFolder) {
         PrintSurface own;
-        clsPrint handle{own};
+        ProposalPrinter handle{own};
         PageContext page{handle, client, run, programFolder, ""};
         handle.StartDoc(4);
         PrintCover(page);
@@ -114,10 +114,10 @@ protected:
     void Look(const std::string& name) { WriteSamplePages(document(), name); }
 
     PrintSurface surface;
-    clsPrint print{surface, {[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }}};
+    ProposalPrinter print{surface, {[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }}};
     ProcessValues process;
     ProposalRun run{process, ""};
-    cClient client;
+    ClientCase client;
     TempFolder pictures;
     PageContext context{print, client, run, QUORAVEL_PROGRAM_DIR, ""};
 };
@@ -267,10 +267,10 @@ TEST_F(CoverSummaryTest, CoverGolden) {
     EXPECT_EQ(CompareWithGolden(document(), "cover"), "");
 }
 
-cClient NarrativeCase(std::int32_t product, std::int32_t company, const std::string& state,
-                      std::int16_t age) {
-    cClient client;
-    cIllustrationOptions options;
+ClientCase NarrativeCase(std::int32_t product, std::int32_t company, const std::string& state,
+                         std::int16_t age) {
+    ClientCase client;
+    IllustrationOptions options;
     options.SetCompany(company);
     options.AddProduct(product);
     client.SetProposal(options);
@@ -374,11 +374,11 @@ TEST_F(CoverSummaryTest, NarrativeEntriesWithBodyHeaderOnEveryPage) {
 // below its last line, a blank line between, as every other entry has.
 TEST_F(CoverSummaryTest, ATermTallerThanItsExplanationKeepsTheNextEntryBelowIt) {
     print.StartDoc(4);
-    clsPNarrativeSummary page;
-    page.getReference(print);
+    NarrativeSummaryPage page;
+    page.Reference(print);
     page.start();
-    page.addDefinition("First\nSecond\nThird", "One line.");
-    page.addDefinition("Next", "Another line.");
+    page.AddDefinition("First\nSecond\nThird", "One line.");
+    page.AddDefinition("Next", "Another line.");
     page.finish();
     const TextItem* first = FindText(document(), 1, "First");
     const TextItem* third = FindText(document(), 1, "Third");

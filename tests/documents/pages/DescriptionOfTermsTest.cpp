@@ -1,7 +1,7 @@
 // The description of terms lists the terms the proposal uses, as the case has them.
 #include <gtest/gtest.h>
 
-#include "DescriptionOfTerms.h"
+#include "DescriptionOfTermsPage.h"
 #include "SampleCase.h"
 
 using namespace quoravel;
@@ -15,22 +15,22 @@ std::string Explained(const std::vector<DescribedTerm>& terms, const std::string
 }
 
 TEST(DescriptionOfTerms, FollowsTheCase) {
-    const auto rated = [](cClient& c) {
+    const auto rated = [](ClientCase& c) {
         c.SetTableRating("B");
         c.SetPermFlatExtra(2.5);
         c.SetTempFlatExtra(7.5);
         c.SetTempFlatExtraYears(5);
     };
-    const auto mode = [](std::int32_t code) { return [code](cClient& c) { c.SetPaymentMode(code); }; };
+    const auto mode = [](std::int32_t code) { return [code](ClientCase& c) { c.SetPaymentMode(code); }; };
     const struct {
         const char* what;
-        std::function<void(cClient&)> change;
+        std::function<void(ClientCase&)> change;
         LedgerLayout layout;
         // Each term listed with a part of its explanation; "(not listed)" when it must not be.
         std::vector<std::pair<std::string, std::string>> expected;
     } cases[] = {
         {"the sample case: annual, unrated, no riders",
-         [](cClient&) {},
+         [](ClientCase&) {},
          LedgerLayout::BasicQuotation,
          {{"Death Benefit", "death of the insured"},
           {"Level Premium\nPeriod", "Brellan 20: the premium is level for the first 20 policy years"},
@@ -67,7 +67,7 @@ TEST(DescriptionOfTerms, FollowsTheCase) {
          LedgerLayout::BasicQuotation,
          {{"Payment Mode", "Special Monthly mode: each payment is the annual premium times 0.0875,"}}},
         {"both riders",
-         [](cClient& c) {
+         [](ClientCase& c) {
              c.SetWaiver(true);
              c.SetChildRider(true);
              c.SetChildRiderUnits(3);
@@ -75,21 +75,21 @@ TEST(DescriptionOfTerms, FollowsTheCase) {
          LedgerLayout::BasicQuotation,
          {{"Waiver of Premium\nRider", "totally disabled"}, {"Child Rider", "3 unit(s), $3,000 per child"}}},
         {"a face comparison",
-         [](cClient& c) { c.proposal().AddFaceAmount(500000, c.state()); },
+         [](ClientCase& c) { c.Proposal().AddFaceAmount(500000, c.State()); },
          LedgerLayout::FaceComparison,
          {{"Face Amount", "each face amount"},
           {"Death Benefit", "(not listed)"},
           {"Interest Adjusted\nIndices", "(not listed)"},
           {"Age", "(not listed)"}}},
         {"a product comparison",
-         [](cClient& c) { c.proposal().AddProduct(3); },
+         [](ClientCase& c) { c.Proposal().AddProduct(3); },
          LedgerLayout::ProductComparison,
          {{"Premium Outlay\nComparison", "each product"},
           {"Level Premium\nPeriod", "Brellan 20: the premium is level for the first 20 policy years"},
           {"Level Premium\nPeriod", "\nBrellan 15: the premium is level for the first 15 policy years"}}},
     };
     for (const auto& c : cases) {
-        cClient client = SampleProposalCase();
+        ClientCase client = SampleProposalCase();
         c.change(client);
         const auto terms = TermsOfProposal(client, c.layout);
         for (const auto& [term, part] : c.expected) {

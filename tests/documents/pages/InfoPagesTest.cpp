@@ -3,16 +3,16 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "ClassInfoPage.h"
+#include "ClientInputPage.h"
 #include "Golden.h"
 #include "PageContext.h"
 #include "PageText.h"
 #include "PngOutput.h"
 #include "PrintSurface.h"
+#include "RiderNoticePage.h"
 #include "TestSupport.h"
-#include "UnderwritingGuidelines.h"
-#include "clsClientInput.h"
-#include "clsPClassInfo.h"
-#include "clsPRiderNotice.h"
+#include "UnderwritingGuidelinesPage.h"
 
 using namespace quoravel;
 
@@ -44,15 +44,15 @@ double BaselineOf(const Document& document, int page, const std::string& start) 
 class InfoPageTest : public ::testing::Test {
 protected:
     InfoPageTest() {
-        print.setBodyHeaderProductName("Korvel 20");
-        print.setBodyHeaderPolicyFormNo(" (Policy Form No. TL-2003 et al)");
-        print.setBodyHeaderProductDescription("20 Year Level Premium Term");
-        print.setBodyHeaderClientName("Jane Sample");
-        print.setBodyHeaderClientAge("45");
-        print.setBodyHeaderClientSex("Female");
-        print.setBodyHeaderClientClass("Preferred No Nicotine Use");
-        print.setBodyHeaderPolicyFaceAmount("$500,000");
-        print.setBodyHeaderBrokerName("Sam Broker");
+        print.SetBodyHeaderProductName("Korvel 20");
+        print.SetBodyHeaderPolicyFormNo(" (Policy Form No. TL-2003 et al)");
+        print.SetBodyHeaderProductDescription("20 Year Level Premium Term");
+        print.SetBodyHeaderClientName("Jane Sample");
+        print.SetBodyHeaderClientAge("45");
+        print.SetBodyHeaderClientSex("Female");
+        print.SetBodyHeaderClientClass("Preferred No Nicotine Use");
+        print.SetBodyHeaderPolicyFaceAmount("$500,000");
+        print.SetBodyHeaderBrokerName("Sam Broker");
         print.StartDoc(4);
     }
     const Document& document() const { return surface.GetDocument(); }
@@ -61,8 +61,9 @@ protected:
 
     TempFolder folder;
     PrintSurface surface;
-    clsPrint print{surface, FrameSources{[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }}};
-    cClient client;
+    ProposalPrinter print{surface,
+                          FrameSources{[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }}};
+    ClientCase client;
     ProcessValues process;
     ProposalRun run{process, ""};
     PageContext context{print, client, run, folder.folder(), folder.folder()};
@@ -87,11 +88,11 @@ TEST_F(RiderNoticeTest, IsNeededOnlyForTVNYRidersTheStateHadNotApproved) {
         {0, "NJ", true, true, false}, {1, "PA", true, false, false},
     };
     for (const auto& c : cases) {
-        client.proposal().SetCompany(c.company);
+        client.Proposal().SetCompany(c.company);
         client.SetState(c.state);
         client.SetWaiver(c.waiver);
         client.SetChildRider(c.child);
-        EXPECT_EQ(clsPRiderNotice::Needed(client), c.needed)
+        EXPECT_EQ(RiderNoticePage::Needed(client), c.needed)
             << "company " << c.company << ", " << c.state << ", waiver " << c.waiver << ", child " << c.child;
     }
 }
@@ -128,14 +129,14 @@ TEST_F(RiderNoticeTest, NamesTheRidersTheStateRefusedAndAsksToVerifyThem) {
     };
     for (const auto& c : cases) {
         PrintSurface pageSurface;
-        clsPrint pagePrint(pageSurface,
-                           FrameSources{[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }});
+        ProposalPrinter pagePrint(pageSurface,
+                                  FrameSources{[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }});
         pagePrint.StartDoc(4);
-        client.proposal().SetCompany(2);
+        client.Proposal().SetCompany(2);
         client.SetState(c.state);
         client.SetWaiver(c.waiver);
         client.SetChildRider(c.child);
-        clsPRiderNotice(pagePrint).start(client);
+        RiderNoticePage(pagePrint).start(client);
 
         const std::string text = PageText(pageSurface.GetDocument(), 1);
         EXPECT_TRUE(Contains(text, "As of the date of release of this software,")) << c.state << ": " << text;
@@ -148,11 +149,11 @@ TEST_F(RiderNoticeTest, NamesTheRidersTheStateRefusedAndAsksToVerifyThem) {
 }
 
 TEST_F(RiderNoticeTest, MatchesGolden) {
-    client.proposal().SetCompany(2);
+    client.Proposal().SetCompany(2);
     client.SetState("NJ");
     client.SetWaiver(true);
     client.SetChildRider(true);
-    clsPRiderNotice(print).start(client);
+    RiderNoticePage(print).start(client);
     WriteSamplePages("rider-notice");
     EXPECT_EQ(CompareWithGolden(document(), "rider-notice"), "");
 }
@@ -164,14 +165,14 @@ using ClassInfoTest = InfoPageTest;
 TEST_F(ClassInfoTest, NicotineAndNoNicotinePreferredShareLimitsAndChartButNotWording) {
     const std::string chartRow = "5'0 154 5'8 197 6'4 246";
     client.SetClassification(5);
-    clsPClassInfo nicotinePage(context);
+    ClassInfoPage nicotinePage(context);
     nicotinePage.start();
     nicotinePage.finish();
     const std::string nicotine = PageText(document(), 1);
 
     print.NewPage();
     client.SetClassification(2);
-    clsPClassInfo page(context);
+    ClassInfoPage page(context);
     page.start();
     page.finish();
     const std::string noNicotine = PageText(document(), 2);
@@ -228,12 +229,12 @@ TEST_F(ClassInfoTest, EachClassShowsOnlyTheCriteriaItHas) {
     };
     for (const auto& c : cases) {
         PrintSurface pageSurface;
-        clsPrint pagePrint(pageSurface,
-                           FrameSources{[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }});
+        ProposalPrinter pagePrint(pageSurface,
+                                  FrameSources{[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }});
         pagePrint.StartDoc(4);
         PageContext pageContext{pagePrint, client, run, folder.folder(), folder.folder()};
         client.SetClassification(c.classCode);
-        clsPClassInfo page(pageContext);
+        ClassInfoPage page(pageContext);
         page.start();
         page.finish();
         std::string text;
@@ -248,13 +249,13 @@ TEST_F(ClassInfoTest, EachClassShowsOnlyTheCriteriaItHas) {
 TEST_F(ClassInfoTest, RelayModeSetsEveryCriterionApart) {
     const auto gap = [&](bool relay) {
         PrintSurface pageSurface;
-        clsPrint pagePrint(pageSurface,
-                           FrameSources{[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }});
+        ProposalPrinter pagePrint(pageSurface,
+                                  FrameSources{[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }});
         pagePrint.StartDoc(4);
         process.RelayMode = relay;
         PageContext pageContext{pagePrint, client, run, folder.folder(), folder.folder()};
         client.SetClassification(3);
-        clsPClassInfo page(pageContext);
+        ClassInfoPage page(pageContext);
         page.start();
         page.finish();
         return BaselineOf(pageSurface.GetDocument(), 1, "CHOL/HDL") -
@@ -272,16 +273,16 @@ TEST_F(ClassInfoTest, NewYorkTermProductsUseTheirOwnLayout) {
         bool qnb;
     };
     for (const Case& c : {Case{1, 18, true}, Case{1, 19, true}, Case{1, 20, false}, Case{0, 18, false}}) {
-        cIllustrationOptions options;
+        IllustrationOptions options;
         options.SetCompany(c.company);
         options.SetProductType(c.productType);
-        EXPECT_EQ(clsPClassInfo::UsesQNBLayout(options), c.qnb) << c.company << "/" << c.productType;
+        EXPECT_EQ(ClassInfoPage::UsesQNBLayout(options), c.qnb) << c.company << "/" << c.productType;
     }
 
-    client.proposal().SetCompany(1);
-    client.proposal().SetProductType(18);
+    client.Proposal().SetCompany(1);
+    client.Proposal().SetProductType(18);
     client.SetClassification(3);
-    clsPClassInfo page(context);
+    ClassInfoPage page(context);
     page.start();
     page.finish();
     std::string text;
@@ -296,10 +297,10 @@ TEST_F(ClassInfoTest, NewYorkTermProductsUseTheirOwnLayout) {
 
 TEST_F(ClassInfoTest, PagesItRunsOnOpenWithTheBodyHeader) {
     process.RelayMode = true;
-    client.proposal().SetCompany(1);
-    client.proposal().SetProductType(19);
+    client.Proposal().SetCompany(1);
+    client.Proposal().SetProductType(19);
     client.SetClassification(2);
-    clsPClassInfo page(context);
+    ClassInfoPage page(context);
     page.start();
     page.finish();
     ASSERT_EQ(surface.PageCount(), 2);
@@ -312,7 +313,7 @@ TEST_F(ClassInfoTest, PagesItRunsOnOpenWithTheBodyHeader) {
 
 TEST_F(ClassInfoTest, GeneralLayoutMatchesGolden) {
     client.SetClassification(2);
-    clsPClassInfo page(context);
+    ClassInfoPage page(context);
     page.start();
     page.finish();
     WriteSamplePages("class-info");
@@ -321,10 +322,10 @@ TEST_F(ClassInfoTest, GeneralLayoutMatchesGolden) {
 }
 
 TEST_F(ClassInfoTest, QNBLayoutMatchesGolden) {
-    client.proposal().SetCompany(1);
-    client.proposal().SetProductType(18);
+    client.Proposal().SetCompany(1);
+    client.Proposal().SetProductType(18);
     client.SetClassification(1);
-    clsPClassInfo page(context);
+    ClassInfoPage page(context);
     page.start();
     page.finish();
     WriteSamplePages("class-info-qnb");
@@ -377,7 +378,7 @@ protected:
     }
     void PrintPage() { PrintPage(context); }
     void PrintPage(PageContext& on) {
-        clsClientInput page(on);
+        ClientInputPage page(on);
         page.SetINIPathname(folder.path().string());
         page.SetINIFilename("relay.ini");
         page.SetCAPPathName(folder.path().string());
@@ -422,11 +423,11 @@ TEST_F(ClientInputTest, CorrectionsFollowUnderTheirOwnHeading) {
     folder.Write("relay.ini",
                  "[Identifiers]\r\nInsured.Table=2.5\r\nInsured.Waiver=Y\r\nRider.CTR.Amt=2\r\n");
     folder.Write("relay.upd", "[Identifiers]\r\nInsured.Name=Left Over\r\n");
-    run.Updates.Add("Insured.Table", Value("2"), clsINIFile::Text);
-    run.Updates.Add("Insured.Waiver", Value(false), clsINIFile::Boolean);
-    run.Updates.Add("Rider.CTR.Amt", Value(0), clsINIFile::Number);
-    run.Updates.Add("BRLN.PrintOpts", Value("I"), clsINIFile::Text);
-    run.Updates.Add("Insured.Table", Value("0"), clsINIFile::Text);
+    run.Updates.Add("Insured.Table", Value("2"), IniFile::Text);
+    run.Updates.Add("Insured.Waiver", Value(false), IniFile::Boolean);
+    run.Updates.Add("Rider.CTR.Amt", Value(0), IniFile::Number);
+    run.Updates.Add("BRLN.PrintOpts", Value("I"), IniFile::Text);
+    run.Updates.Add("Insured.Table", Value("0"), IniFile::Text);
     PrintPage();
     const auto lines = LinesFromTitle(document());
     const std::vector<std::string> expected{
@@ -458,10 +459,11 @@ TEST_F(ClientInputTest, CorrectionsStayWithTheirHeadingWhereverThePageEnds) {
         SCOPED_TRACE(count);
         folder.Write("relay.ini", inputs.substr(0, inputs.find("Key" + std::to_string(count + 1) + "=")));
         PrintSurface pages;
-        clsPrint printer{pages, FrameSources{[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }}};
+        ProposalPrinter printer{pages,
+                                FrameSources{[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }}};
         ProposalRun corrected{process, ""};
         for (const char* key : {"Key1", "Key2", "Key3", "Key4"})
-            corrected.Updates.Add(key, Value("0"), clsINIFile::Text);
+            corrected.Updates.Add(key, Value("0"), IniFile::Text);
         PageContext pageContext{printer, client, corrected, folder.folder(), folder.folder()};
         printer.StartDoc(4);
         PrintPage(pageContext);
@@ -483,12 +485,12 @@ TEST_F(ClientInputTest, CorrectionsStayWithTheirHeadingWhereverThePageEnds) {
 
 TEST_F(ClientInputTest, RelayCaseReadsTheStartFolderAndIsReportedAsANode) {
     folder.Write("relay.ini", "[Identifiers]\r\nInsured.Name=Jane Sample\r\n");
-    print.frameHandle().setWinflexPath(folder.path().string());
+    print.Frame().SetWinflexPath(folder.path().string());
     PrintClientInformation(context);
     EXPECT_TRUE(PageHasLine(document(), 1, "Insured Name Jane Sample"));
     print.EndDoc();
-    ASSERT_EQ(print.frameHandle().RelayNodes().size(), 1u);
-    EXPECT_EQ(print.frameHandle().RelayNodes()[0].NodeName, "Client Information");
+    ASSERT_EQ(print.Frame().RelayNodes().size(), 1u);
+    EXPECT_EQ(print.Frame().RelayNodes()[0].NodeName, "Client Information");
 }
 
 TEST_F(ClientInputTest, MatchesGolden) {
@@ -503,7 +505,7 @@ TEST_F(ClientInputTest, MatchesGolden) {
                                   "Policy.PremiumMode=A",
                                   "Rider.CTR.Amt=2",
                               }));
-    run.Updates.Add("Insured.Table", Value("None"), clsINIFile::Text);
+    run.Updates.Add("Insured.Table", Value("None"), IniFile::Text);
     PrintPage();
     WriteSamplePages("client-input");
     EXPECT_EQ(CompareWithGolden(document(), "client-input"), "");

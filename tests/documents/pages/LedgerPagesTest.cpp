@@ -6,8 +6,10 @@
 
 #include "ClassComparisonPage.h"
 #include "CommissionPage.h"
+#include "CommissionSettings.h"
 #include "Golden.h"
 #include "InterestIndices.h"
+#include "LedgerPage.h"
 #include "LedgerSection.h"
 #include "PageContext.h"
 #include "PageText.h"
@@ -15,8 +17,6 @@
 #include "PrintSurface.h"
 #include "Rounding.h"
 #include "TestSupport.h"
-#include "cCommision.h"
-#include "clsPLedger.h"
 
 using namespace quoravel;
 
@@ -35,15 +35,15 @@ int LedgerRows(const Document& document, int page) {
 class LedgerPagesTest : public ::testing::Test {
 protected:
     LedgerPagesTest() {
-        print.setBodyHeaderProductName("Brellan 20");
-        print.setBodyHeaderPolicyFormNo(" (Policy Form No. TL-2003 et al)");
-        print.setBodyHeaderProductDescription("Level Premium Term");
-        print.setBodyHeaderClientName("John Sample");
-        print.setBodyHeaderClientAge("35");
-        print.setBodyHeaderClientSex("Male");
-        print.setBodyHeaderClientClass("Preferred No Nicotine Use");
-        print.setBodyHeaderPolicyFaceAmount("$250,000");
-        print.setBodyHeaderBrokerName("Sam Broker");
+        print.SetBodyHeaderProductName("Brellan 20");
+        print.SetBodyHeaderPolicyFormNo(" (Policy Form No. TL-2003 et al)");
+        print.SetBodyHeaderProductDescription("Level Premium Term");
+        print.SetBodyHeaderClientName("John Sample");
+        print.SetBodyHeaderClientAge("35");
+        print.SetBodyHeaderClientSex("Male");
+        print.SetBodyHeaderClientClass("Preferred No Nicotine Use");
+        print.SetBodyHeaderPolicyFaceAmount("$250,000");
+        print.SetBodyHeaderBrokerName("Sam Broker");
         client.SetState("TX");
         client.SetAge(35);
         client.SetIsMale(true);
@@ -55,11 +55,11 @@ protected:
 
     void Quote(const std::vector<std::int32_t>& products, const std::vector<std::int32_t>& faces,
                std::int16_t yearsToPrint) {
-        auto& options = client.proposal();
+        auto& options = client.Proposal();
         options.ClearProdChoices();
         for (const std::int32_t product : products) options.AddProduct(product);
         options.ClearFaceAmounts();
-        for (const std::int32_t face : faces) options.AddFaceAmount(face, client.state());
+        for (const std::int32_t face : faces) options.AddFaceAmount(face, client.State());
         options.SetYearsToPrint(yearsToPrint);
     }
 
@@ -70,7 +70,7 @@ protected:
     std::vector<double> AnnualPremiums() {
         std::vector<double> premiums;
         for (const YearPremium& year :
-             LedgerColumn(context, client.proposal().ProdChoices()[0], 0, client.Classification()).years)
+             LedgerColumn(context, client.Proposal().ProdChoices()[0], 0, client.Classification()).years)
             premiums.push_back(year.Total());
         return premiums;
     }
@@ -78,8 +78,9 @@ protected:
     void WriteSamplePages(const std::string& name) const { ::WriteSamplePages(document(), name); }
 
     PrintSurface surface;
-    clsPrint print{surface, FrameSources{[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }}};
-    cClient client;
+    ProposalPrinter print{surface,
+                          FrameSources{[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }}};
+    ClientCase client;
     ProcessValues process;
     ProposalRun run{process, ""};
     PageContext context{print, client, run, QUORAVEL_PROGRAM_DIR, QUORAVEL_PROGRAM_DIR};
@@ -133,7 +134,7 @@ TEST_F(LedgerPagesTest, TheBreakdownShowsTheChargedPartsUnderTheirLabels) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         print.StartDoc(4);
-        clsPLedger page;
+        LedgerPage page;
         page.SetLedgerHeader(true);
         YearPremium year;
         year.base = 1234.5;
@@ -143,16 +144,16 @@ TEST_F(LedgerPagesTest, TheBreakdownShowsTheChargedPartsUnderTheirLabels) {
         year.waiver = c.waiver;
         year.childRider = c.child;
         page.SetFirstYear(year, {5, c.waiverRating, 5, c.table});
-        EXPECT_EQ(page.printHeader(print, true), 7);
+        EXPECT_EQ(page.PrintHeader(print, true), 7);
         const auto lines = PageLines(document(), 1);
         ASSERT_EQ(lines.size(), c.lines.size() + 1);
         EXPECT_EQ(lines[0], "First Year Annual Premium");
         for (std::size_t i = 0; i < c.lines.size(); ++i) EXPECT_EQ(lines[i + 1], c.lines[i]);
         // Later pages, and a page object left off, print nothing and take no lines.
         const std::size_t items = document().pages[0].items.size();
-        EXPECT_EQ(page.printHeader(print, false), 0);
+        EXPECT_EQ(page.PrintHeader(print, false), 0);
         page.SetLedgerHeader(false);
-        EXPECT_EQ(page.printHeader(print, true), 0);
+        EXPECT_EQ(page.PrintHeader(print, true), 0);
         EXPECT_EQ(document().pages[0].items.size(), items);
     }
 }
@@ -175,7 +176,7 @@ TEST_F(LedgerPagesTest, YearsShownFollowTheOptionsUpToTheIllustrationEndAge) {
     for (const Case& c : cases) {
         client.SetState(c.state);
         client.SetAge(c.age);
-        client.proposal().SetYearsToPrint(c.yearsToPrint);
+        client.Proposal().SetYearsToPrint(c.yearsToPrint);
         EXPECT_EQ(YearsShown(client, c.covered), c.shown)
             << "years to print " << c.yearsToPrint << ", " << c.state << ", age " << c.age << ", covered "
             << c.covered;
@@ -303,7 +304,7 @@ TEST_F(LedgerPagesTest, EachReportHasItsTitleAndColumnHeadings) {
         SCOPED_TRACE(c.report);
         print.StartDoc(4);
         Quote(c.products, c.faces, 20);
-        EXPECT_EQ(ReportLayout(client.proposal()), c.layout);
+        EXPECT_EQ(ReportLayout(client.Proposal()), c.layout);
         PrintLedgerSection(context);
         EXPECT_TRUE(Has(2, c.title));
         EXPECT_TRUE(Has(2, c.headings));
@@ -320,7 +321,7 @@ TEST_F(LedgerPagesTest, AWaivedSpouseFeeIsAssumedOnlyWhereTheCarrierOffersIt) {
     for (const std::int32_t company : {0, 1}) {
         SCOPED_TRACE("company " + std::to_string(company));
         print.StartDoc(4);
-        client.proposal().SetCompany(company);
+        client.Proposal().SetCompany(company);
         PrintLedgerSection(context);
         const bool waived = company == 1;
         EXPECT_EQ(Has(2, "Assumes Waiver of Policy Fee for Qualifying Spouse"), waived);
@@ -385,12 +386,12 @@ TEST_F(LedgerPagesTest, TheCommissionPageListsTheQuotedProductsRows) {
     folder.Write("TermComm.ini",
                  "[0]\r\nFirstYear=40\r\n[2]\r\nFirstYear=80\r\nRenewal=3\r\n"
                  "[4]\r\nFirstYear=72.5\r\nRenewal=2\r\n");
-    const cCommision commission(folder.folder());
+    const CommissionSettings commission(folder.folder());
     Quote({2, 4, 10}, {250000}, 20);
     PrintCommissionPage(context, commission);
     EXPECT_EQ(surface.PageCount(), 1);  // not asked for
 
-    client.proposal().SetOutputCommision(true);
+    client.Proposal().SetOutputCommision(true);
     PrintCommissionPage(context, commission);
     ASSERT_EQ(surface.PageCount(), 2);
     EXPECT_TRUE(Has(2, "Broker Commission Schedule"));
@@ -429,8 +430,8 @@ TEST_F(LedgerPagesTest, GoldenPages) {
         if (name == "ledger-class-comparison") {
             PrintClassComparisonPages(context);
         } else if (name == "ledger-commission") {
-            client.proposal().SetOutputCommision(true);
-            PrintCommissionPage(context, cCommision(folder.folder()));
+            client.Proposal().SetOutputCommision(true);
+            PrintCommissionPage(context, CommissionSettings(folder.folder()));
         } else {
             PrintLedgerSection(context);
         }

@@ -4,17 +4,17 @@
 
 #include "BrokerFile.h"
 #include "CaseFile.h"
+#include "CommissionSettings.h"
 #include "RecordReader.h"
 #include "RecordWriter.h"
 #include "TestSupport.h"
-#include "cCommision.h"
 
 using namespace quoravel;
 
 namespace {
 
-std::shared_ptr<cClient> SampleCase(const std::string& last, const std::string& first) {
-    auto c = std::make_shared<cClient>();
+std::shared_ptr<ClientCase> SampleCase(const std::string& last, const std::string& first) {
+    auto c = std::make_shared<ClientCase>();
     c->SetLastName(last);
     c->SetFirstName(first);
     c->SetState("TX");
@@ -31,16 +31,16 @@ std::shared_ptr<cClient> SampleCase(const std::string& last, const std::string& 
     c->SetChildRiderUnits(4);
     c->SetPaymentMode(Quarterly);
     c->SetCompanyVersion("CV 7");
-    c->proposal().AddProduct(2);
-    c->proposal().AddProduct(3);
-    c->proposal().AddFaceAmount(500000, "TX");
-    c->proposal().AddFaceAmount(100000, "TX");
-    c->proposal().SetOutputClassInfo(true);
+    c->Proposal().AddProduct(2);
+    c->Proposal().AddProduct(3);
+    c->Proposal().AddFaceAmount(500000, "TX");
+    c->Proposal().AddFaceAmount(100000, "TX");
+    c->Proposal().SetOutputClassInfo(true);
     return c;
 }
 
-Collection<cClient> Cases(std::initializer_list<std::shared_ptr<cClient>> list) {
-    Collection<cClient> cases;
+Collection<ClientCase> Cases(std::initializer_list<std::shared_ptr<ClientCase>> list) {
+    Collection<ClientCase> cases;
     for (const auto& c : list) cases.Add(c);
     return cases;
 }
@@ -53,14 +53,14 @@ std::string Record(const std::string& last, bool relayMode) {
 
 TEST(CaseFile, RoundTripKeepsEveryStoredField) {
     auto original = SampleCase("O'Neil", "José");
-    original->broker().Set(BrokerField::last_name, "Moreno");
+    original->AssignedBroker().Set(BrokerField::last_name, "Moreno");
     TempFolder folder;
     WriteCaseFile(folder.path() / "cases.clt", Cases({original}), false);
     EXPECT_NE(folder.Read("cases.clt").find("Jos\xE9"), std::string::npos);  // Windows-1252 on disk
 
     auto loaded = ReadCaseFile(folder.path() / "CASES.CLT");
     ASSERT_EQ(loaded.Count(), 1);
-    const cClient& c = loaded.Item(1);
+    const ClientCase& c = loaded.Item(1);
     EXPECT_EQ(c.Index(), 1);
     EXPECT_EQ(c.FirstName(), "José");
     EXPECT_EQ(c.DateOfBirth(), Date::FromYmd(1970, 2, 28));
@@ -70,9 +70,9 @@ TEST(CaseFile, RoundTripKeepsEveryStoredField) {
     EXPECT_EQ(c.WaiverRating(), 1.5);
     EXPECT_TRUE(c.Waiver() && c.ChildRider());
     EXPECT_EQ(c.PaymentMode(), Quarterly);
-    EXPECT_EQ(c.proposal().ProdChoices(), original->proposal().ProdChoices());
-    EXPECT_EQ(c.proposal().FaceAmounts(), original->proposal().FaceAmounts());
-    EXPECT_TRUE(c.proposal().OutputClassInfo());
+    EXPECT_EQ(c.Proposal().ProdChoices(), original->Proposal().ProdChoices());
+    EXPECT_EQ(c.Proposal().FaceAmounts(), original->Proposal().FaceAmounts());
+    EXPECT_TRUE(c.Proposal().OutputClassInfo());
     EXPECT_EQ(FormatCases(loaded, false), FormatCases(Cases({original}), false));
 
     // A name as long as a window field takes (32,767 characters) reads back whole.
@@ -93,7 +93,7 @@ TEST(CaseFile, WriterRules) {
     EXPECT_EQ(ParseCases(FormatCases(Cases({placeholder, SampleCase("Kept", "A")}), false)).Count(), 1);
 
     RecordWriter out;
-    cIllustrationOptions empty;
+    IllustrationOptions empty;
     empty.Save(out);
     EXPECT_EQ(out.Text().substr(0, 14), "False\r\n 0 \r\n\r\n");
 }
@@ -116,7 +116,7 @@ TEST(CaseFile, OlderLayoutTranslatesTheClass) {
     old.WriteBool(false);
     old.WriteDouble(0);
     old.WriteDouble(0);
-    cIllustrationOptions options;
+    IllustrationOptions options;
     options.AddProduct(1);
     options.Save(old);
 
@@ -125,8 +125,8 @@ TEST(CaseFile, OlderLayoutTranslatesTheClass) {
     EXPECT_EQ(cases.Item(1).Classification(), 5);
     EXPECT_TRUE(cases.Item(1).WaiveSpouseFee());
     EXPECT_TRUE(cases.Item(1).DateOfBirth().IsZero());
-    EXPECT_EQ(cases.Item(1).state(), "TX");
-    EXPECT_EQ(cases.Item(1).proposal().ProductType(), 1);
+    EXPECT_EQ(cases.Item(1).State(), "TX");
+    EXPECT_EQ(cases.Item(1).Proposal().ProductType(), 1);
 }
 
 TEST(CaseFile, RelayStringsAreRecognisedWhateverTheMode) {
@@ -245,15 +245,15 @@ TEST(BrokerFile, RoundTripNamesAndDamagedRecords) {
     EXPECT_EQ(BrokerFileNameToSave(""), "brokers.ini");
     EXPECT_EQ(ReadBrokerFile(folder.path() / BrokerFileNameToLoad("")).Count(), 0);
 
-    Collection<cBroker> brokers;
-    cBroker one;
+    Collection<Broker> brokers;
+    Broker one;
     one.Set(BrokerField::last_name, "Moreno");
     one.Set(BrokerField::first_name, "Elena");
     one.Set(BrokerField::GA_Name, "Westfield Agency");
     one.Set(BrokerField::Broker_Co, "Moreno Financial");
     one.Set(BrokerField::address_2, " ");
     brokers.Add(one);
-    cBroker firstOnly;
+    Broker firstOnly;
     firstOnly.Set(BrokerField::first_name, "Sam");
     brokers.Add(firstOnly);
     WriteBrokerFile(folder.path() / "brokers.ini", brokers);
@@ -262,17 +262,17 @@ TEST(BrokerFile, RoundTripNamesAndDamagedRecords) {
     folder.Write("brokers.ini", bytes.substr(0, bytes.size() / 2) + "garbage\r\n" + bytes);
     auto loaded = ReadBrokerFile(folder.path() / "brokers.ini");
     ASSERT_GE(loaded.Count(), 2);
-    const cBroker& last = loaded.Item(loaded.Count());
+    const Broker& last = loaded.Item(loaded.Count());
     EXPECT_EQ(last.SortName(), ", Sam");
     EXPECT_EQ(last.Index(), loaded.Count());
-    const cBroker& first = loaded.Item(loaded.Count() - 1);
+    const Broker& first = loaded.Item(loaded.Count() - 1);
     EXPECT_EQ(first.Get(BrokerField::GA_Name), "Westfield Agency");
     EXPECT_EQ(first.Get(BrokerField::Broker_Co), "Moreno Financial");
     EXPECT_EQ(first.Get(BrokerField::address_2), "");
     EXPECT_EQ(first.GetTitle(), "Elena Moreno");
 
     // One unquoted field: that broker alone is left out, the next is read whole.
-    cBroker third;
+    Broker third;
     third.Set(BrokerField::last_name, "Okafor");
     third.Set(BrokerField::city, "Austin");
     brokers.Add(third);
@@ -356,25 +356,25 @@ TEST(BrokerFile, ABrokerWithALineTooManyOrTooFewCostsThatBrokerOnly) {
     }
 }
 
-TEST(cCommision, ReadsRowsSavesRatesAndRefusesBadSections) {
+TEST(CommissionSettings, ReadsRowsSavesRatesAndRefusesBadSections) {
     TempFolder folder;
     folder.Write("TermComm.ini", "[3]\r\nFirstYear=55\r\nRenewal=5\r\nFirstYearMax=70\r\nBonus=9\r\n");
-    cCommision commission(folder.folder());
-    EXPECT_EQ(commission.CommisionValue(cCommision::FirstYear, 3), 55);
-    EXPECT_EQ(commission.CommisionValue(cCommision::Renewal, 3), 5);
-    EXPECT_FALSE(commission.HasCommisionValue(cCommision::RenewalMax, 3));
+    CommissionSettings commission(folder.folder());
+    EXPECT_EQ(commission.CommisionValue(CommissionSettings::FirstYear, 3), 55);
+    EXPECT_EQ(commission.CommisionValue(CommissionSettings::Renewal, 3), 5);
+    EXPECT_FALSE(commission.HasCommisionValue(CommissionSettings::RenewalMax, 3));
     EXPECT_THROW(commission.CommisionValue(4, 3), RuntimeError);
 
-    commission.SetCommisionValue(cCommision::FirstYear, 3, 60);
-    commission.SetCommisionValue(cCommision::FirstYearMax, 3, 99);  // the maxima are not saved
+    commission.SetCommisionValue(CommissionSettings::FirstYear, 3, 60);
+    commission.SetCommisionValue(CommissionSettings::FirstYearMax, 3, 99);  // the maxima are not saved
     commission.Save();
-    cCommision reread(folder.folder());
-    EXPECT_EQ(reread.CommisionValue(cCommision::FirstYear, 3), 60);
-    EXPECT_EQ(reread.CommisionValue(cCommision::FirstYearMax, 3), 70);
+    CommissionSettings reread(folder.folder());
+    EXPECT_EQ(reread.CommisionValue(CommissionSettings::FirstYear, 3), 60);
+    EXPECT_EQ(reread.CommisionValue(CommissionSettings::FirstYearMax, 3), 70);
 
     folder.Write("TermComm.ini", "[0]\r\nFirstYear=1\r\n[x]\r\nFirstYear=2\r\n");
     try {
-        cCommision bad(folder.folder());
+        CommissionSettings bad(folder.folder());
         FAIL() << "a section that is not a row number was accepted";
     } catch (const RuntimeError& error) {
         EXPECT_NE(error.Description().find("TermComm.ini"), std::string::npos);

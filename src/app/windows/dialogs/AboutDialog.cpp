@@ -1,15 +1,15 @@
-#include "frmAbout.h"
+#include "AboutDialog.h"
 
-#include "ui_frmAbout.h"
+#include "ui_AboutDialog.h"
 
 namespace quoravel {
 
-frmAbout::frmAbout(WindowContext& context, QWidget* parent)
-    : QDialog(parent), ui_(std::make_unique<Ui::frmAbout>()) {
+AboutDialog::AboutDialog(WindowContext& context, QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::AboutDialog>()) {
     ui_->setupUi(this);
     ui_->lblVersion->setText(QString::fromStdString("Version " + context.process.VersionText));
 }
 
-frmAbout::~frmAbout() = default;
+AboutDialog::~AboutDialog() = default;
 
 }  // namespace quoravel

@@ -6,20 +6,20 @@
 #include "WindowContext.h"
 
 namespace Ui {
-class frmAbout;
+class AboutDialog;
 }
 
 namespace quoravel {
 
 // The about window: product name and version.
-class frmAbout : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit frmAbout(WindowContext& context, QWidget* parent = nullptr);
-    ~frmAbout() override;
+    explicit AboutDialog(WindowContext& context, QWidget* parent = nullptr);
+    ~AboutDialog() override;
 
 private:
-    std::unique_ptr<Ui::frmAbout> ui_;
+    std::unique_ptr<Ui::AboutDialog> ui_;
 };
 
 }  // namespace quoravel

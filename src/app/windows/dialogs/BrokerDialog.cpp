@@ -1,4 +1,4 @@
-#include "frmBrokerInfo.h"
+#include "BrokerDialog.h"
 
 #include <QLineEdit>
 #include <algorithm>
@@ -9,7 +9,7 @@
 #include "HelpLine.h"
 #include "StatesFile.h"
 #include "Text.h"
-#include "ui_frmBrokerInfo.h"
+#include "ui_BrokerDialog.h"
 
 namespace quoravel {
 namespace {
@@ -19,34 +19,34 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 // The text boxes of the window and the broker field each shows; the state has a list of its own.
 struct TextBox {
     BrokerField field;
-    QLineEdit* Ui::frmBrokerInfo::*edit;
+    QLineEdit* Ui::BrokerDialog::*edit;
 };
 constexpr std::array<TextBox, 14> kTextBoxes{{
-    {BrokerField::last_name, &Ui::frmBrokerInfo::lastName},
-    {BrokerField::first_name, &Ui::frmBrokerInfo::firstName},
-    {BrokerField::middle_init, &Ui::frmBrokerInfo::middleInitial},
-    {BrokerField::license_num, &Ui::frmBrokerInfo::licenseNumber},
-    {BrokerField::license_state, &Ui::frmBrokerInfo::licenseState},
-    {BrokerField::address_1, &Ui::frmBrokerInfo::address1},
-    {BrokerField::address_2, &Ui::frmBrokerInfo::address2},
-    {BrokerField::city, &Ui::frmBrokerInfo::city},
-    {BrokerField::zip, &Ui::frmBrokerInfo::zip},
-    {BrokerField::phone_num, &Ui::frmBrokerInfo::telephone},
-    {BrokerField::ext, &Ui::frmBrokerInfo::extension},
-    {BrokerField::fax_num, &Ui::frmBrokerInfo::fax},
-    {BrokerField::GA_Name, &Ui::frmBrokerInfo::gaName},
-    {BrokerField::Broker_Co, &Ui::frmBrokerInfo::brokerCompany},
+    {BrokerField::last_name, &Ui::BrokerDialog::lastName},
+    {BrokerField::first_name, &Ui::BrokerDialog::firstName},
+    {BrokerField::middle_init, &Ui::BrokerDialog::middleInitial},
+    {BrokerField::license_num, &Ui::BrokerDialog::licenseNumber},
+    {BrokerField::license_state, &Ui::BrokerDialog::licenseState},
+    {BrokerField::address_1, &Ui::BrokerDialog::address1},
+    {BrokerField::address_2, &Ui::BrokerDialog::address2},
+    {BrokerField::city, &Ui::BrokerDialog::city},
+    {BrokerField::zip, &Ui::BrokerDialog::zip},
+    {BrokerField::phone_num, &Ui::BrokerDialog::telephone},
+    {BrokerField::ext, &Ui::BrokerDialog::extension},
+    {BrokerField::fax_num, &Ui::BrokerDialog::fax},
+    {BrokerField::GA_Name, &Ui::BrokerDialog::gaName},
+    {BrokerField::Broker_Co, &Ui::BrokerDialog::brokerCompany},
 }};
 
 // The masked boxes, named as a message about an incomplete entry names them.
 struct MaskedBox {
-    QLineEdit* Ui::frmBrokerInfo::*edit;
+    QLineEdit* Ui::BrokerDialog::*edit;
     const char* name;
 };
 constexpr std::array<MaskedBox, 3> kMaskedBoxes{{
-    {&Ui::frmBrokerInfo::zip, "ZIP code"},
-    {&Ui::frmBrokerInfo::telephone, "telephone number"},
-    {&Ui::frmBrokerInfo::fax, "fax number"},
+    {&Ui::BrokerDialog::zip, "ZIP code"},
+    {&Ui::BrokerDialog::telephone, "telephone number"},
+    {&Ui::BrokerDialog::fax, "fax number"},
 }};
 
 // A masked box holds no number when it shows only its literals; older broker
@@ -62,9 +62,9 @@ std::string StoredText(const QLineEdit& edit) {
 
 }  // namespace
 
-frmBrokerInfo::frmBrokerInfo(WindowContext& context, Collection<cBroker>& brokers, std::int32_t company,
-                             QWidget* parent)
-    : QDialog(parent), context_(context), brokers_(brokers), company_(company), ui_(new Ui::frmBrokerInfo) {
+BrokerDialog::BrokerDialog(WindowContext& context, Collection<Broker>& brokers, std::int32_t company,
+                           QWidget* parent)
+    : QDialog(parent), context_(context), brokers_(brokers), company_(company), ui_(new Ui::BrokerDialog) {
     ui_->setupUi(this);
     for (const auto& state : StatesOf(context_.process.ProgramFolder)) ui_->state->addItem(Q(state));
     connect(ui_->state, &QComboBox::currentTextChanged, this, [this](const QString& state) {
@@ -77,11 +77,11 @@ frmBrokerInfo::frmBrokerInfo(WindowContext& context, Collection<cBroker>& broker
         FillFields(*selected_);
         ui_->deleteButton->setEnabled(true);
     });
-    connect(ui_->saveButton, &QPushButton::clicked, this, &frmBrokerInfo::SaveBroker);
-    connect(ui_->addButton, &QPushButton::clicked, this, &frmBrokerInfo::AddBroker);
-    connect(ui_->deleteButton, &QPushButton::clicked, this, &frmBrokerInfo::DeleteBroker);
-    connect(ui_->okButton, &QPushButton::clicked, this, &frmBrokerInfo::accept);
-    connect(ui_->cancelButton, &QPushButton::clicked, this, &frmBrokerInfo::reject);
+    connect(ui_->saveButton, &QPushButton::clicked, this, &BrokerDialog::SaveBroker);
+    connect(ui_->addButton, &QPushButton::clicked, this, &BrokerDialog::AddBroker);
+    connect(ui_->deleteButton, &QPushButton::clicked, this, &BrokerDialog::DeleteBroker);
+    connect(ui_->okButton, &QPushButton::clicked, this, &BrokerDialog::accept);
+    connect(ui_->cancelButton, &QPushButton::clicked, this, &BrokerDialog::reject);
 
     auto* help = new HelpLine(ui_->helpLine, "Choose a broker from the list, or enter a new one.", this);
     const std::pair<QWidget*, const char*> helpTexts[] = {
@@ -108,9 +108,9 @@ frmBrokerInfo::frmBrokerInfo(WindowContext& context, Collection<cBroker>& broker
     SetSelectedBroker(nullptr);
 }
 
-frmBrokerInfo::~frmBrokerInfo() = default;
+BrokerDialog::~BrokerDialog() = default;
 
-void frmBrokerInfo::SetSelectedBroker(const Collection<cBroker>::Ptr& broker) {
+void BrokerDialog::SetSelectedBroker(const Collection<Broker>::Ptr& broker) {
     const bool listed = std::find(brokers_.begin(), brokers_.end(), broker) != brokers_.end();
     selected_ = listed ? broker : nullptr;
     ListBrokers();
@@ -118,13 +118,13 @@ void frmBrokerInfo::SetSelectedBroker(const Collection<cBroker>::Ptr& broker) {
         FillFields(*selected_);
         return;
     }
-    cBroker fresh;
+    Broker fresh;
     const DefaultStateSetting state = DefaultStateOf(company_);
     fresh.Set(BrokerField::state, context_.settings.Get("Options", state.key, state.defaultState));
     FillFields(fresh);
 }
 
-void frmBrokerInfo::FillFields(const cBroker& broker) {
+void BrokerDialog::FillFields(const Broker& broker) {
     for (const auto& box : kTextBoxes) {
         QLineEdit& edit = *(ui_.get()->*box.edit);
         const QString text = Q(broker.Get(box.field));
@@ -137,7 +137,7 @@ void frmBrokerInfo::FillFields(const cBroker& broker) {
 }
 
 // The drop-down lists the brokers alphabetically, each with its position in the collection.
-void frmBrokerInfo::ListBrokers() {
+void BrokerDialog::ListBrokers() {
     std::vector<std::pair<std::string, long>> entries;
     long position = 0;
     for (const auto& broker : brokers_) entries.emplace_back(broker->SortName(), ++position);
@@ -154,7 +154,7 @@ void frmBrokerInfo::ListBrokers() {
     ui_->deleteButton->setEnabled(selected_ != nullptr);
 }
 
-std::optional<cBroker> frmBrokerInfo::EnteredBroker() {
+std::optional<Broker> BrokerDialog::EnteredBroker() {
     const auto refuse = [this](QWidget* control, const std::string& text) {
         context_.dialogs.Show(this, windowTitle().toStdString(), text, MessageIcon::Exclamation);
         control->setFocus();
@@ -171,7 +171,7 @@ std::optional<cBroker> frmBrokerInfo::EnteredBroker() {
     if (!state.empty() && ui_->state->findText(Q(state), Qt::MatchFixedString) < 0) {
         return refuse(ui_->state, "Select a state from the list.");
     }
-    cBroker broker;
+    Broker broker;
     for (const auto& box : kTextBoxes) broker.Set(box.field, StoredText(*(ui_.get()->*box.edit)));
     broker.Set(BrokerField::state, state);
     if (broker.SortName().empty())
@@ -179,18 +179,18 @@ std::optional<cBroker> frmBrokerInfo::EnteredBroker() {
     return broker;
 }
 
-bool frmBrokerInfo::NothingEntered() const {
+bool BrokerDialog::NothingEntered() const {
     return std::all_of(kTextBoxes.begin(), kTextBoxes.end(),
                        [this](const TextBox& box) { return StoredText(*(ui_.get()->*box.edit)).empty(); });
 }
 
-bool frmBrokerInfo::ConfirmName(const cBroker& entered, const cBroker* self) {
+bool BrokerDialog::ConfirmName(const Broker& entered, const Broker* self) {
     // The typed name is built as the list builds names, so that "Smith, John"
     // with no middle initial meets its namesake; a name kept unchanged was accepted before.
     const std::string name = entered.SortName();
     if (self && EqualNoCase(self->SortName(), name)) return true;
     const bool taken =
-        std::any_of(brokers_.begin(), brokers_.end(), [&](const Collection<cBroker>::Ptr& other) {
+        std::any_of(brokers_.begin(), brokers_.end(), [&](const Collection<Broker>::Ptr& other) {
             return other.get() != self && EqualNoCase(other->SortName(), name);
         });
     return !taken || context_.dialogs.Ask(this, "Confirm",
@@ -199,7 +199,7 @@ bool frmBrokerInfo::ConfirmName(const cBroker& entered, const cBroker* self) {
                                           MessageButtons::YesNo, MessageIcon::Question);
 }
 
-bool frmBrokerInfo::SaveBroker() {
+bool BrokerDialog::SaveBroker() {
     if (!selected_) return AddBroker();  // a new entry has no broker to replace
     auto entered = EnteredBroker();
     if (!entered || !ConfirmName(*entered, selected_.get())) return false;
@@ -209,17 +209,17 @@ bool frmBrokerInfo::SaveBroker() {
     return true;
 }
 
-bool frmBrokerInfo::AddBroker() {
+bool BrokerDialog::AddBroker() {
     auto entered = EnteredBroker();
     if (!entered || !ConfirmName(*entered, nullptr)) return false;
     entered->SetIndex(static_cast<std::int16_t>(brokers_.Count() + 1));
-    selected_ = std::make_shared<cBroker>(std::move(*entered));
+    selected_ = std::make_shared<Broker>(std::move(*entered));
     brokers_.Add(selected_);
     ListBrokers();
     return true;
 }
 
-bool frmBrokerInfo::DeleteBroker() {
+bool BrokerDialog::DeleteBroker() {
     const auto found = std::find(brokers_.begin(), brokers_.end(), selected_);
     if (!selected_ || found == brokers_.end()) return false;
     if (!context_.dialogs.Ask(this, "Delete", "Are you sure you want to delete this broker?",
@@ -233,7 +233,7 @@ bool frmBrokerInfo::DeleteBroker() {
     return true;
 }
 
-void frmBrokerInfo::accept() {
+void BrokerDialog::accept() {
     // OK keeps what the window shows: the broker shown is saved, a filled-in new entry added.
     if (selected_ ? SaveBroker() : (NothingEntered() || AddBroker())) QDialog::accept();
 }

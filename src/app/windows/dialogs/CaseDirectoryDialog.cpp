@@ -1,20 +1,20 @@
-#include "frmClientDirectory.h"
+#include "CaseDirectoryDialog.h"
 
 #include <QPushButton>
 #include <algorithm>
 #include <filesystem>
 #include <vector>
 
-#include "KeptFiles.h"
 #include "Text.h"
-#include "ui_frmClientDirectory.h"
+#include "UserFilePaths.h"
+#include "ui_CaseDirectoryDialog.h"
 
 namespace fs = std::filesystem;
 
 namespace quoravel {
 
-frmClientDirectory::frmClientDirectory(WindowContext& context, QWidget* parent)
-    : QDialog(parent), context_(context), ui_(std::make_unique<Ui::frmClientDirectory>()) {
+CaseDirectoryDialog::CaseDirectoryDialog(WindowContext& context, QWidget* parent)
+    : QDialog(parent), context_(context), ui_(std::make_unique<Ui::CaseDirectoryDialog>()) {
     ui_->setupUi(this);
     ui_->buttonBox->button(QDialogButtonBox::Ok)->setEnabled(false);
     connect(ui_->lstCaseFiles, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
@@ -25,9 +25,9 @@ frmClientDirectory::frmClientDirectory(WindowContext& context, QWidget* parent)
     ListCaseFiles();
 }
 
-frmClientDirectory::~frmClientDirectory() = default;
+CaseDirectoryDialog::~CaseDirectoryDialog() = default;
 
-void frmClientDirectory::ListCaseFiles() {
+void CaseDirectoryDialog::ListCaseFiles() {
     // The user's case directories, and the program's own that the user has
     // no copy of.
     std::vector<std::string> files;
@@ -55,9 +55,9 @@ void frmClientDirectory::ListCaseFiles() {
     }
 }
 
-std::string frmClientDirectory::Choose() { return exec() == QDialog::Accepted ? SelectedPath() : ""; }
+std::string CaseDirectoryDialog::Choose() { return exec() == QDialog::Accepted ? SelectedPath() : ""; }
 
-std::string frmClientDirectory::SelectedPath() const {
+std::string CaseDirectoryDialog::SelectedPath() const {
     const QListWidgetItem* item = ui_->lstCaseFiles->currentItem();
     if (!item) return "";
     return KeptPath(context_.process, item->data(Qt::UserRole).toString().toStdString());

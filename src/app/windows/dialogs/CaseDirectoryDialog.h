@@ -7,18 +7,18 @@
 #include "WindowContext.h"
 
 namespace Ui {
-class frmClientDirectory;
+class CaseDirectoryDialog;
 }
 
 namespace quoravel {
 
 // The case directory picker: the case files (".clt") of the program folder,
 // each listed by its name without extension.
-class frmClientDirectory : public QDialog {
+class CaseDirectoryDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit frmClientDirectory(WindowContext& context, QWidget* parent = nullptr);
-    ~frmClientDirectory() override;
+    explicit CaseDirectoryDialog(WindowContext& context, QWidget* parent = nullptr);
+    ~CaseDirectoryDialog() override;
 
     // Opens the window modally: the chosen case file's full path, "" on Cancel.
     std::string Choose();
@@ -29,7 +29,7 @@ private:
     void ListCaseFiles();
 
     WindowContext& context_;
-    std::unique_ptr<Ui::frmClientDirectory> ui_;
+    std::unique_ptr<Ui::CaseDirectoryDialog> ui_;
 };
 
 }  // namespace quoravel

@@ -1,4 +1,4 @@
-#include "frmCommission.h"
+#include "CommissionDialog.h"
 
 #include <QHeaderView>
 #include <QStringList>
@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "CommissionPage.h"
-#include "Enumerations.h"
-#include "ui_frmCommission.h"
+#include "ProductLookups.h"
+#include "ui_CommissionDialog.h"
 
 namespace quoravel {
 namespace {
@@ -32,13 +32,13 @@ struct Percentage {
     const char* name;
 };
 constexpr std::array<Percentage, 2> kPercentages{{
-    {cCommision::FirstYear, cCommision::FirstYearMax, "first-year"},
-    {cCommision::Renewal, cCommision::RenewalMax, "renewal"},
+    {CommissionSettings::FirstYear, CommissionSettings::FirstYearMax, "first-year"},
+    {CommissionSettings::Renewal, CommissionSettings::RenewalMax, "renewal"},
 }};
 
 // The products each commission row serves, by their names in the catalogue.
-std::array<QStringList, cCommision::kRows> ProductsByRow() {
-    std::array<QStringList, cCommision::kRows> rows;
+std::array<QStringList, CommissionSettings::kRows> ProductsByRow() {
+    std::array<QStringList, CommissionSettings::kRows> rows;
     for (std::int32_t product = 1; product <= kLastProduct; ++product) {
         const QString name = QString::fromStdString(GetProductName(product, false, 0));
         QStringList& names = rows[static_cast<std::size_t>(CommissionRow(product))];
@@ -58,39 +58,40 @@ QString Number(double value) { return QString::number(value, 'g', 10); }
 
 }  // namespace
 
-frmCommission::frmCommission(WindowContext& context, cCommision& commission, QWidget* parent)
-    : QDialog(parent), context_(context), commission_(commission), ui_(new Ui::frmCommission) {
+CommissionDialog::CommissionDialog(WindowContext& context, CommissionSettings& commission, QWidget* parent)
+    : QDialog(parent), context_(context), commission_(commission), ui_(new Ui::CommissionDialog) {
     ui_->setupUi(this);
     QTableWidget& table = *ui_->commissionTable;
     table.setColumnCount(static_cast<int>(kHeaders.size()));
-    table.setRowCount(cCommision::kRows);
+    table.setRowCount(CommissionSettings::kRows);
     table.setHorizontalHeaderLabels(kHeaders);
     const auto products = ProductsByRow();
     bool anyMaximum = false;
-    for (int row = 0; row < cCommision::kRows; ++row) {
+    for (int row = 0; row < CommissionSettings::kRows; ++row) {
         table.setItem(row, kRowColumn, Cell(QString::number(row), false, Qt::AlignCenter));
         const QString names = products[static_cast<std::size_t>(row)].join(", ");
         table.setItem(row, kProductsColumn, Cell(names, false, Qt::AlignLeft));
         table.item(row, kProductsColumn)->setToolTip(names);
-        for (std::int16_t column = cCommision::FirstYear; column <= cCommision::RenewalMax; ++column) {
+        for (std::int16_t column = CommissionSettings::FirstYear; column <= CommissionSettings::RenewalMax;
+             ++column) {
             const bool present = commission_.HasCommisionValue(column, row);
-            anyMaximum = anyMaximum || (present && column >= cCommision::FirstYearMax);
+            anyMaximum = anyMaximum || (present && column >= CommissionSettings::FirstYearMax);
             table.setItem(row, kFirstValueColumn + column,
                           Cell(present ? Number(commission_.CommisionValue(column, row)) : QString(),
-                               column <= cCommision::Renewal, Qt::AlignRight));
+                               column <= CommissionSettings::Renewal, Qt::AlignRight));
         }
     }
-    for (int column :
-         {kFirstValueColumn + cCommision::FirstYearMax, kFirstValueColumn + cCommision::RenewalMax}) {
+    for (int column : {kFirstValueColumn + CommissionSettings::FirstYearMax,
+                       kFirstValueColumn + CommissionSettings::RenewalMax}) {
         table.setColumnHidden(column, !anyMaximum);
     }
     table.resizeColumnsToContents();
     table.horizontalHeader()->setSectionResizeMode(kProductsColumn, QHeaderView::Stretch);
 }
 
-frmCommission::~frmCommission() = default;
+CommissionDialog::~CommissionDialog() = default;
 
-void frmCommission::accept() {
+void CommissionDialog::accept() {
     struct Entry {
         std::int16_t column;
         int row;
@@ -98,7 +99,7 @@ void frmCommission::accept() {
     };
     std::vector<Entry> entries;
     QTableWidget& table = *ui_->commissionTable;
-    for (int row = 0; row < cCommision::kRows; ++row) {
+    for (int row = 0; row < CommissionSettings::kRows; ++row) {
         for (const Percentage& percentage : kPercentages) {
             QTableWidgetItem* item = table.item(row, kFirstValueColumn + percentage.column);
             const QString text = item->text().trimmed();
@@ -123,7 +124,7 @@ void frmCommission::accept() {
         }
     }
     // A file that cannot be written leaves the settings as they were.
-    const cCommision before = commission_;
+    const CommissionSettings before = commission_;
     try {
         for (const Entry& entry : entries)
             commission_.SetCommisionValue(entry.column, entry.row, entry.value);

@@ -3,22 +3,22 @@
 #include <QDialog>
 #include <memory>
 
+#include "CommissionSettings.h"
 #include "WindowContext.h"
-#include "cCommision.h"
 
 namespace Ui {
-class frmCommission;
+class CommissionDialog;
 }
 
 namespace quoravel {
 
 // The commission settings window: the broker's first-year and renewal
 // percentages of every commission row, written to TermComm.ini on OK.
-class frmCommission : public QDialog {
+class CommissionDialog : public QDialog {
     Q_OBJECT
 public:
-    frmCommission(WindowContext& context, cCommision& commission, QWidget* parent = nullptr);
-    ~frmCommission() override;
+    CommissionDialog(WindowContext& context, CommissionSettings& commission, QWidget* parent = nullptr);
+    ~CommissionDialog() override;
 
     // Stores the percentages and writes TermComm.ini; an entry that is not a
     // percentage within the row's limit is refused and the window stays open.
@@ -26,8 +26,8 @@ public:
 
 private:
     WindowContext& context_;
-    cCommision& commission_;
-    std::unique_ptr<Ui::frmCommission> ui_;
+    CommissionSettings& commission_;
+    std::unique_ptr<Ui::CommissionDialog> ui_;
 };
 
 }  // namespace quoravel

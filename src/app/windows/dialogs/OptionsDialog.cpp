@@ -1,10 +1,10 @@
-#include "frmOptions.h"
+#include "OptionsDialog.h"
 
 #include <QPushButton>
 
+#include "IllustrationOptions.h"
 #include "StatesFile.h"
-#include "cIllustrationOptions.h"
-#include "ui_frmOptions.h"
+#include "ui_OptionsDialog.h"
 
 namespace quoravel {
 namespace {
@@ -13,8 +13,8 @@ constexpr const char* kSection = "Options";
 
 }  // namespace
 
-frmOptions::frmOptions(WindowContext& context, QWidget* parent)
-    : QDialog(parent), context_(context), ui_(std::make_unique<Ui::frmOptions>()) {
+OptionsDialog::OptionsDialog(WindowContext& context, QWidget* parent)
+    : QDialog(parent), context_(context), ui_(std::make_unique<Ui::OptionsDialog>()) {
     ui_->setupUi(this);
     stateLists_ = {ui_->cboDefaultStateBRN, ui_->cboDefaultStateQNB, ui_->cboDefaultStateTVNY};
     for (std::int32_t company = 0; company < static_cast<std::int32_t>(stateLists_.size()); ++company) {
@@ -29,12 +29,13 @@ frmOptions::frmOptions(WindowContext& context, QWidget* parent)
     }
     ui_->chkAutoSaveClients->setChecked(context_.settings.GetFlag(kSection, "AutoSaveClients", true));
     ui_->chkUseAcrobat->setChecked(context_.settings.GetFlag(kSection, "UseAcrobat", false));
-    connect(ui_->buttonBox->button(QDialogButtonBox::Apply), &QPushButton::clicked, this, &frmOptions::Apply);
+    connect(ui_->buttonBox->button(QDialogButtonBox::Apply), &QPushButton::clicked, this,
+            &OptionsDialog::Apply);
 }
 
-frmOptions::~frmOptions() = default;
+OptionsDialog::~OptionsDialog() = default;
 
-void frmOptions::Apply() {
+void OptionsDialog::Apply() {
     for (std::int32_t company = 0; company < static_cast<std::int32_t>(stateLists_.size()); ++company) {
         const QComboBox* list = stateLists_[static_cast<std::size_t>(company)];
         const DefaultStateSetting setting = DefaultStateOf(company);
@@ -47,7 +48,7 @@ void frmOptions::Apply() {
     context_.settings.SaveFlag(kSection, "UseAcrobat", ui_->chkUseAcrobat->isChecked());
 }
 
-void frmOptions::accept() {
+void OptionsDialog::accept() {
     Apply();
     QDialog::accept();
 }

@@ -9,7 +9,7 @@
 class QComboBox;
 
 namespace Ui {
-class frmOptions;
+class OptionsDialog;
 }
 
 namespace quoravel {
@@ -17,11 +17,11 @@ namespace quoravel {
 // The options window: the state each carrier starts with, whether proposals
 // keep their cases in the open case file, and whether printing goes through
 // the PDF viewer.
-class frmOptions : public QDialog {
+class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit frmOptions(WindowContext& context, QWidget* parent = nullptr);
-    ~frmOptions() override;
+    explicit OptionsDialog(WindowContext& context, QWidget* parent = nullptr);
+    ~OptionsDialog() override;
 
     // Writes all five settings; the window stays open.
     void Apply();
@@ -30,7 +30,7 @@ public:
 
 private:
     WindowContext& context_;
-    std::unique_ptr<Ui::frmOptions> ui_;
+    std::unique_ptr<Ui::OptionsDialog> ui_;
     std::array<QComboBox*, 3> stateLists_{};  // by company index
 };
 

@@ -1,4 +1,4 @@
-#include "frmSplash.h"
+#include "SplashWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -6,7 +6,7 @@
 #include <QWindow>
 #include <chrono>
 
-#include "ui_frmSplash.h"
+#include "ui_SplashWindow.h"
 
 namespace quoravel {
 namespace {
@@ -16,15 +16,15 @@ constexpr int kWaitStepMs = 20;
 
 }  // namespace
 
-frmSplash::frmSplash(WindowContext& context, QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), ui_(std::make_unique<Ui::frmSplash>()) {
+SplashWindow::SplashWindow(WindowContext& context, QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), ui_(std::make_unique<Ui::SplashWindow>()) {
     ui_->setupUi(this);
     ui_->lblVersion->setText(QString::fromStdString("Version " + context.process.VersionText));
 }
 
-frmSplash::~frmSplash() = default;
+SplashWindow::~SplashWindow() = default;
 
-void frmSplash::ShowOnScreen() {
+void SplashWindow::ShowOnScreen() {
     show();
     // The desktop may take a while to put a new window on the screen; the
     // second is counted from when it is there and drawn.
@@ -39,12 +39,12 @@ void frmSplash::ShowOnScreen() {
     });
 }
 
-void frmSplash::MainWindowReady() {
+void SplashWindow::MainWindowReady() {
     mainReady_ = true;
     CloseWhenDone();
 }
 
-void frmSplash::CloseWhenDone() {
+void SplashWindow::CloseWhenDone() {
     if (secondUp_ && mainReady_) close();
 }
 

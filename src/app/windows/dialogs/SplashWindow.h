@@ -6,7 +6,7 @@
 #include "WindowContext.h"
 
 namespace Ui {
-class frmSplash;
+class SplashWindow;
 }
 
 namespace quoravel {
@@ -14,11 +14,11 @@ namespace quoravel {
 // The window shown while the main window loads: product name and version.
 // It stays up for at least a second, long enough to be read, and closes
 // when the main window is ready, whichever comes later.
-class frmSplash : public QWidget {
+class SplashWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit frmSplash(WindowContext& context, QWidget* parent = nullptr);
-    ~frmSplash() override;
+    explicit SplashWindow(WindowContext& context, QWidget* parent = nullptr);
+    ~SplashWindow() override;
 
     // Shows the splash and waits (a second at most) until it is on the
     // screen; its second starts then.
@@ -29,7 +29,7 @@ public:
 private:
     void CloseWhenDone();
 
-    std::unique_ptr<Ui::frmSplash> ui_;
+    std::unique_ptr<Ui::SplashWindow> ui_;
     bool secondUp_ = false;
     bool mainReady_ = false;
 };

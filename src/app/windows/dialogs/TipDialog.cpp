@@ -1,4 +1,4 @@
-#include "frmTip.h"
+#include "TipDialog.h"
 
 #include <QSignalBlocker>
 
@@ -6,7 +6,7 @@
 #include "RuntimeError.h"
 #include "Text.h"
 #include "TextFile.h"
-#include "ui_frmTip.h"
+#include "ui_TipDialog.h"
 
 namespace quoravel {
 namespace {
@@ -17,21 +17,21 @@ constexpr const char* kTipsFile = "TIPOFDAY.TXT";
 
 }  // namespace
 
-frmTip::frmTip(WindowContext& context, QWidget* parent)
-    : QDialog(parent), context_(context), ui_(std::make_unique<Ui::frmTip>()) {
+TipDialog::TipDialog(WindowContext& context, QWidget* parent)
+    : QDialog(parent), context_(context), ui_(std::make_unique<Ui::TipDialog>()) {
     ui_->setupUi(this);
-    connect(ui_->cmdNextTip, &QPushButton::clicked, this, &frmTip::NextTip);
+    connect(ui_->cmdNextTip, &QPushButton::clicked, this, &TipDialog::NextTip);
     connect(ui_->chkShowTips, &QCheckBox::toggled, this,
             [this](bool on) { context_.settings.Save(kSection, kShowTipsKey, on ? 1L : 0L); });
 }
 
-frmTip::~frmTip() = default;
+TipDialog::~TipDialog() = default;
 
-bool frmTip::WouldShow() const {
+bool TipDialog::WouldShow() const {
     return ForceShow || context_.settings.GetFlag(kSection, kShowTipsKey, true);
 }
 
-void frmTip::Open() {
+void TipDialog::Open() {
     {
         const QSignalBlocker quiet(ui_->chkShowTips);
         ui_->chkShowTips->setChecked(context_.settings.GetFlag(kSection, kShowTipsKey, true));
@@ -51,13 +51,13 @@ void frmTip::Open() {
     NextTip();
 }
 
-void frmTip::ShowModal() {
+void TipDialog::ShowModal() {
     if (!WouldShow()) return;
     Open();
     exec();
 }
 
-bool frmTip::LoadTips(const std::string& file) {
+bool TipDialog::LoadTips(const std::string& file) {
     tips_.clear();
     const std::optional<std::string> bytes = ReadFileBytes(file);
     if (bytes) {
@@ -69,13 +69,13 @@ bool frmTip::LoadTips(const std::string& file) {
     return bytes.has_value();
 }
 
-void frmTip::DisplayCurrentTip() {
+void TipDialog::DisplayCurrentTip() {
     if (currentTip_ >= 1 && currentTip_ <= static_cast<int>(tips_.size())) {
         ui_->lblTipText->setText(tips_[static_cast<std::size_t>(currentTip_ - 1)]);
     }
 }
 
-void frmTip::NextTip() {
+void TipDialog::NextTip() {
     // Without tips the explanation stays and the remembered tip is kept.
     if (tips_.empty()) return;
     ++currentTip_;
@@ -84,6 +84,6 @@ void frmTip::NextTip() {
     DisplayCurrentTip();
 }
 
-QString frmTip::ShownText() const { return ui_->lblTipText->text(); }
+QString TipDialog::ShownText() const { return ui_->lblTipText->text(); }
 
 }  // namespace quoravel

@@ -8,18 +8,18 @@
 #include "WindowContext.h"
 
 namespace Ui {
-class frmTip;
+class TipDialog;
 }
 
 namespace quoravel {
 
 // The tip of the day: one hint on using the program, from TIPOFDAY.TXT in
 // the program folder, a different one each time it opens.
-class frmTip : public QDialog {
+class TipDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit frmTip(WindowContext& context, QWidget* parent = nullptr);
-    ~frmTip() override;
+    explicit TipDialog(WindowContext& context, QWidget* parent = nullptr);
+    ~TipDialog() override;
 
     // Set by the menu command: the window opens even with tips at start-up off.
     bool ForceShow = false;
@@ -43,7 +43,7 @@ public:
 
 private:
     WindowContext& context_;
-    std::unique_ptr<Ui::frmTip> ui_;
+    std::unique_ptr<Ui::TipDialog> ui_;
     std::vector<QString> tips_;
     int currentTip_ = 1;  // 1-based
 };

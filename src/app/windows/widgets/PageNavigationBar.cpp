@@ -1,4 +1,4 @@
-#include "VPNavBar.h"
+#include "PageNavigationBar.h"
 
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -8,7 +8,7 @@
 #include <cmath>
 
 #include "PageView.h"
-#include "ui_VPNavBar.h"
+#include "ui_PageNavigationBar.h"
 
 namespace quoravel {
 namespace {
@@ -28,9 +28,10 @@ constexpr std::array<FitWord, 4> kFitWords{{
 
 }  // namespace
 
-VPNavBar::VPNavBar(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::VPNavBar>()) {
+PageNavigationBar::PageNavigationBar(QWidget* parent)
+    : QWidget(parent), ui_(std::make_unique<Ui::PageNavigationBar>()) {
     ui_->setupUi(this);
-    connect(ui_->cboZoom, &QComboBox::textActivated, this, &VPNavBar::ApplyZoomText);
+    connect(ui_->cboZoom, &QComboBox::textActivated, this, &PageNavigationBar::ApplyZoomText);
     connect(ui_->cboZoom->lineEdit(), &QLineEdit::returnPressed, this,
             [this] { ApplyZoomText(ui_->cboZoom->currentText()); });
     connect(ui_->sbPage, &QScrollBar::valueChanged, this, [this](int page) {
@@ -39,19 +40,19 @@ VPNavBar::VPNavBar(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::
     Synchronize();
 }
 
-VPNavBar::~VPNavBar() = default;
+PageNavigationBar::~PageNavigationBar() = default;
 
-void VPNavBar::SetVPControl(PageView* view) {
+void PageNavigationBar::SetVPControl(PageView* view) {
     if (view_) disconnect(view_, nullptr, this, nullptr);
     view_ = view;
     if (view_) {
-        connect(view_, &PageView::pageChanged, this, &VPNavBar::Synchronize);
-        connect(view_, &PageView::zoomChanged, this, &VPNavBar::Synchronize);
+        connect(view_, &PageView::pageChanged, this, &PageNavigationBar::Synchronize);
+        connect(view_, &PageView::zoomChanged, this, &PageNavigationBar::Synchronize);
     }
     Synchronize();
 }
 
-double VPNavBar::GetVal(const QString& text) {
+double PageNavigationBar::GetVal(const QString& text) {
     static const QRegularExpression number(R"(^\s*(\d+(?:\.\d*)?|\.\d+))");
     QString trimmed = text.trimmed();
     if (trimmed.endsWith('%')) trimmed.chop(1);
@@ -59,7 +60,7 @@ double VPNavBar::GetVal(const QString& text) {
     return match.hasMatch() ? match.captured(1).toDouble() : 0;
 }
 
-void VPNavBar::ApplyZoomText(const QString& text) {
+void PageNavigationBar::ApplyZoomText(const QString& text) {
     if (!view_) return;
     const QString lower = text.toLower();
     for (const FitWord& fit : kFitWords) {
@@ -73,7 +74,7 @@ void VPNavBar::ApplyZoomText(const QString& text) {
     Synchronize();  // a text that is no zoom gives way to the zoom there is
 }
 
-void VPNavBar::Synchronize() {
+void PageNavigationBar::Synchronize() {
     if (synchronizing_) return;
     QScopedValueRollback guard(synchronizing_, true);
     const QSignalBlocker quietBar(ui_->sbPage);

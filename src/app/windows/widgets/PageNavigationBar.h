@@ -6,7 +6,7 @@
 #include <memory>
 
 namespace Ui {
-class VPNavBar;
+class PageNavigationBar;
 }
 
 namespace quoravel {
@@ -15,11 +15,11 @@ class PageView;
 
 // The page navigation bar of the preview: a zoom list, a page scroll bar and
 // the page label, kept in line with the page view it drives.
-class VPNavBar : public QWidget {
+class PageNavigationBar : public QWidget {
     Q_OBJECT
 public:
-    explicit VPNavBar(QWidget* parent = nullptr);
-    ~VPNavBar() override;
+    explicit PageNavigationBar(QWidget* parent = nullptr);
+    ~PageNavigationBar() override;
 
     PageView* VPControl() const { return view_; }
     // Drives `view` from now on (nullptr: none) and follows its page and zoom.
@@ -36,7 +36,7 @@ private:
     // A zoom chosen or typed: a fit mode by its name, else a percentage.
     void ApplyZoomText(const QString& text);
 
-    std::unique_ptr<Ui::VPNavBar> ui_;
+    std::unique_ptr<Ui::PageNavigationBar> ui_;
     QPointer<PageView> view_;
     bool synchronizing_ = false;
 };

@@ -1,0 +1,54 @@
+#include "ProposalSections.h"
+
+#include "ClassComparisonPage.h"
+#include "ClassInfoPage.h"
+#include "ClientInputPage.h"
+#include "CommissionPage.h"
+#include "CoverPage.h"
+#include "DescriptionOfTermsPage.h"
+#include "LedgerSection.h"
+#include "NarrativeSummaryPage.h"
+#include "ProposalSetup.h"
+#include "RiderNoticePage.h"
+#include "UnderwritingGuidelinesPage.h"
+
+namespace quoravel {
+namespace {
+
+using S = PrintedSections;
+
+const ProposalSection kSections[] = {
+    {SectionId::RiderNotice, "rider notice",
+     [](PageContext& c, S&) { RiderNoticePage(c.print).start(c.client); }},
+    {SectionId::Cover, "cover", [](PageContext& c, S&) { PrintCover(c); }},
+    {SectionId::NarrativeSummary, "narrative summary", [](PageContext& c, S&) { PrintNarrativeSummary(c); }},
+    {SectionId::DescriptionOfTerms, "description of terms",
+     [](PageContext& c, S& printed) {
+         printed.terms = PrintDescriptionOfTerms(c, ReportLayout(c.client.Proposal()));
+     }},
+    {SectionId::Ledger, "ledger", [](PageContext& c, S&) { PrintLedgerSection(c); }},
+    {SectionId::ClassInformation, "class information",
+     [](PageContext& c, S&) {
+         ClassInfoPage page(c);
+         page.start();
+         page.finish();
+     }},
+    {SectionId::Certification, "certification",
+     [](PageContext& c, S& printed) { printed.certification = PrintCertification(c); }},
+    {SectionId::ClassComparison, "class comparison",
+     [](PageContext& c, S&) { PrintClassComparisonPages(c); }},
+    {SectionId::UnderwritingGuidelines, "underwriting guidelines",
+     [](PageContext& c, S&) { PrintUnderwritingGuidelines(c); }},
+    {SectionId::ClientInput, "client input", [](PageContext& c, S&) { PrintClientInformation(c); }},
+    {SectionId::Commission, "commission", [](PageContext& c, S&) { PrintCommissionPage(c, *c.commission); }},
+};
+
+}  // namespace
+
+std::span<const ProposalSection> ProposalSections() { return kSections; }
+
+void PrintSection(SectionId id, PageContext& context, PrintedSections& printed) {
+    kSections[static_cast<std::size_t>(id)].print(context, printed);
+}
+
+}  // namespace quoravel
