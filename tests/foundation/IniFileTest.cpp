@@ -149,8 +149,22 @@ TEST_F(SettingsFile, NewFilesAreWindows1252WithCrLf) {
     EXPECT_EQ(Ini("s\u00FD").ReadINI("NAME", 1), Value("Jos\u00E9"));
 }
 
-TEST(Cp1252, EveryByteSurvivesTheRoundTrip) {
-    EXPECT_EQ(Cp1252ToUtf8("\x95\x80\xE9"), "\u2022\u20AC\u00E9");
+// Every assigned byte of 0x80-0x9F with its code point as Windows-1252
+// defines it; the five unassigned bytes keep their C1 control code.
+TEST(Cp1252, EveryByteSurvivesTheRoundTripAndTheHighRowsMapAsDefined) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"\x80", "\u20AC"}, {"\x82", "\u201A"}, {"\x83", "\u0192"}, {"\x84", "\u201E"}, {"\x85", "\u2026"},
+        {"\x86", "\u2020"}, {"\x87", "\u2021"}, {"\x88", "\u02C6"}, {"\x89", "\u2030"}, {"\x8A", "\u0160"},
+        {"\x8B", "\u2039"}, {"\x8C", "\u0152"}, {"\x8E", "\u017D"}, {"\x91", "\u2018"}, {"\x92", "\u2019"},
+        {"\x93", "\u201C"}, {"\x94", "\u201D"}, {"\x95", "\u2022"}, {"\x96", "\u2013"}, {"\x97", "\u2014"},
+        {"\x98", "\u02DC"}, {"\x99", "\u2122"}, {"\x9A", "\u0161"}, {"\x9B", "\u203A"}, {"\x9C", "\u0153"},
+        {"\x9E", "\u017E"}, {"\x9F", "\u0178"},
+    };
+    for (const auto& [byte, text] : rows) {
+        EXPECT_EQ(Cp1252ToUtf8(byte), text) << static_cast<int>(static_cast<unsigned char>(*byte));
+        EXPECT_EQ(Utf8ToCp1252(text), byte) << static_cast<int>(static_cast<unsigned char>(*byte));
+    }
+    EXPECT_EQ(Cp1252ToUtf8("\x81\xE9"), "\u0081\u00E9");
     EXPECT_EQ(Utf8ToCp1252("\u2022\u0178 \u4E2D"), "\x95\x9F ?");  // no CJK in Windows-1252
     std::string all;
     for (int b = 0; b < 256; ++b) all += static_cast<char>(b);

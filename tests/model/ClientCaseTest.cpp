@@ -17,23 +17,6 @@ ClientCase MakeClient(const std::string& state, std::int32_t company, std::int32
 
 }  // namespace
 
-TEST(ClientCase, SettersClampCodedFields) {
-    ClientCase c;
-    c.SetClassification(9);
-    EXPECT_EQ(c.Classification(), 2);
-    c.SetClassification(-1);
-    EXPECT_EQ(c.Classification(), 2);
-    c.SetPaymentMode(5);
-    EXPECT_EQ(c.PaymentMode(), 0);
-    c.SetState("nj");
-    EXPECT_EQ(c.State(), "NJ");
-    c.SetWaiver(true);  // no rating yet: rated at 100 %
-    EXPECT_EQ(c.WaiverRating(), 1.0);
-    c.SetWaiverRating(2.0);
-    c.SetWaiver(true);
-    EXPECT_EQ(c.WaiverRating(), 2.0);
-}
-
 TEST(ClientCase, Names) {
     ClientCase c;
     c.SetLastName("Smith");
@@ -133,11 +116,18 @@ TEST(ClientCase, ProductsWaiverRatesAndApproval) {
     c.Proposal().AddProduct(19);
     EXPECT_EQ(c.GetNumProducts(), 1);
 
-    EXPECT_EQ(ClientCase::WaiverAgeRate(17), 0);
-    EXPECT_EQ(ClientCase::WaiverAgeRate(18), 0.06);
-    EXPECT_EQ(ClientCase::WaiverAgeRate(39), 0.11);
-    EXPECT_EQ(ClientCase::WaiverAgeRate(59), 0.27);
-    EXPECT_EQ(ClientCase::WaiverAgeRate(60), 0);
+    // Both edges of every age band of the children's waiver charge.
+    for (const auto& [age, rate] : {std::pair<std::int16_t, double>{17, 0},
+                                    {18, 0.06},
+                                    {29, 0.06},
+                                    {30, 0.11},
+                                    {39, 0.11},
+                                    {40, 0.18},
+                                    {49, 0.18},
+                                    {50, 0.27},
+                                    {59, 0.27},
+                                    {60, 0}})
+        EXPECT_EQ(ClientCase::WaiverAgeRate(age), rate) << age;
 
     TempFolder folder;
     folder.Write("STATES.INI", "[NJ]\r\nBRN=yes\r\nQNB=Yes\r\n");  // found whatever the case of its name

@@ -73,20 +73,3 @@ TEST(IllustrationOptions, CodedSettersAndProducts) {
     EXPECT_FALSE(o.IsFaceSolve());
     EXPECT_THROW(o.SetFaceAmount(5, 1), RuntimeError);
 }
-
-TEST(IllustrationOptions, CarrierTexts) {
-    IllustrationOptions o;
-    o.SetCompany(2);
-    EXPECT_EQ(o.GetCompanyString(), "Castmere Liife Insurance Company");
-    EXPECT_EQ(o.CompanyName(), "Castmere Life Insurance Company");
-    EXPECT_EQ(o.GetShortCompanyString(), "CLIC");
-    IllustrationOptions brn;
-    EXPECT_EQ(o.CompanyAddress(), "Administrative Office \u2022 " + brn.CompanyAddress());
-    EXPECT_EQ(o.CompanyCityState(), brn.CompanyCityState());
-    o.SetCompany(7);
-    EXPECT_EQ(o.GetCompanyString(), "No Company Selected");
-    EXPECT_EQ(o.CompanyName(), "");
-    o.SetCompany(1);
-    o.AddProduct(27);
-    EXPECT_EQ(o.ProductTypeTerminology("NY"), "Increasing Premium Life Insurance");
-}

@@ -288,101 +288,75 @@ TEST_F(RelayExchange, BadInputGivesAClearAnswer) {
     const std::string perThousand = "\" is not an amount from 0 to 99.99 per $1,000.";
     // Every bad value refuses the case (severity 2, "Status" 4) and is named
     // with its key, as received; the age stays inside the rate tables (-1: not checked).
+    const std::string u = "\xFC";
+    // Each row: the case's name, the lines put before the complete case, the first message and the age.
     const Case cases[] = {
-        {"non-numeric age", "Insured.Age=forty\r\n" + kCompleteCase,
-         "Insured.Age: \"forty\" is not an age from 0 to 100.", 0},
-        {"negative age", "Insured.Age=-5\r\n" + kCompleteCase,
-         "Insured.Age: \"-5\" is not an age from 0 to 100.", 0},
-        {"age 150", "Insured.Age=150\r\n" + kCompleteCase,
-         "Insured.Age: \"150\" is not an age from 0 to 100.", 100},
-        {"huge age", "Insured.Age=1e300\r\n" + kCompleteCase,
-         "Insured.Age: \"1e300\" is not an age from 0 to 100.", 0},
-        {"part of a year", "Insured.Age=45.5\r\n" + kCompleteCase,
-         "Insured.Age: \"45.5\" is not an age from 0 to 100.", -1},
-        {"missing age", "Insured.Age=\r\n" + kCompleteCase, "Insured.Age: the insured's age is missing.", 0},
-        {"age 100", "Insured.Age=100\r\n" + kCompleteCase, "", 100},
-        {"negative permanent extra", "Insured.ExtraPerm=-5\r\n" + kCompleteCase,
-         "Insured.ExtraPerm: \"-5" + perThousand, 45},
-        {"permanent extra of 100", "Insured.ExtraPerm=100\r\n" + kCompleteCase,
-         "Insured.ExtraPerm: \"100" + perThousand, 45},
-        {"huge permanent extra", "Insured.ExtraPerm=1e9\r\n" + kCompleteCase,
-         "Insured.ExtraPerm: \"1e9" + perThousand, 45},
-        {"permanent extra below a cent", "Insured.ExtraPerm=99.995\r\n" + kCompleteCase,
+        // clang-format off
+        {"non-numeric age", "Insured.Age=forty", "Insured.Age: \"forty\" is not an age from 0 to 100.", 0},
+        {"negative age", "Insured.Age=-5", "Insured.Age: \"-5\" is not an age from 0 to 100.", 0},
+        {"age 150", "Insured.Age=150", "Insured.Age: \"150\" is not an age from 0 to 100.", 100},
+        {"huge age", "Insured.Age=1e300", "Insured.Age: \"1e300\" is not an age from 0 to 100.", 0},
+        {"part of a year", "Insured.Age=45.5", "Insured.Age: \"45.5\" is not an age from 0 to 100.", -1},
+        {"missing age", "Insured.Age=", "Insured.Age: the insured's age is missing.", 0},
+        {"age 100", "Insured.Age=100", "", 100},
+        {"negative permanent extra", "Insured.ExtraPerm=-5", "Insured.ExtraPerm: \"-5" + perThousand, 45},
+        {"permanent extra of 100", "Insured.ExtraPerm=100", "Insured.ExtraPerm: \"100" + perThousand, 45},
+        {"huge permanent extra", "Insured.ExtraPerm=1e9", "Insured.ExtraPerm: \"1e9" + perThousand, 45},
+        {"permanent extra below a cent", "Insured.ExtraPerm=99.995",
          "Insured.ExtraPerm: \"99.995" + perThousand, 45},
-        {"units in exponent form", "Rider.CTR.Amt=1e1\r\n" + kCompleteCase,
+        {"units in exponent form", "Rider.CTR.Amt=1e1",
          "Rider.CTR.Amt: \"1e1\" is not a number of child rider units from 0 to 10.", 45},
-        {"table with a trailing zero", "Insured.Table=2.50\r\n" + kCompleteCase, "", 45},
-        {"temporary extra with commas", "Insured.ExtraTemp=1,5,7.50\r\n" + kCompleteCase, temp("1,5,7.50"),
+        {"table with a trailing zero", "Insured.Table=2.50", "", 45},
+        {"temporary extra with commas", "Insured.ExtraTemp=1,5,7.50", temp("1,5,7.50"), 45},
+        {"temporary extra of two parts", "Insured.ExtraTemp=1" + u + "7.50", temp("1\u00FC" "7.50"), 45},
+        {"temporary extra with a dollar sign", "Insured.ExtraTemp=1" + u + "5" + u + "$7.50",
+         temp("1\u00FC" "5\u00FC$7.50"), 45},
+        {"negative temporary extra", "Insured.ExtraTemp=1" + u + "5" + u + "-2", temp("1\u00FC" "5\u00FC-2"),
          45},
-        {"temporary extra of two parts",
-         "Insured.ExtraTemp=1\xFC"
-         "7.50\r\n" +
-             kCompleteCase,
-         temp("1\u00FC"
-              "7.50"),
-         45},
-        {"temporary extra with a dollar sign",
-         "Insured.ExtraTemp=1\xFC"
-         "5\xFC$7.50\r\n" +
-             kCompleteCase,
-         temp("1\u00FC"
-              "5\u00FC$7.50"),
-         45},
-        {"negative temporary extra",
-         "Insured.ExtraTemp=1\xFC"
-         "5\xFC-2\r\n" +
-             kCompleteCase,
-         temp("1\u00FC"
-              "5\u00FC-2"),
-         45},
-        {"temporary extra of 100 years",
-         "Insured.ExtraTemp=1\xFC"
-         "101\xFC"
-         "2\r\n" +
-             kCompleteCase,
-         temp("1\u00FC"
-              "101\u00FC"
-              "2"),
-         45},
-        {"face with a comma", "Policy.FaceAmount=250,000\r\n" + kCompleteCase,
-         "Policy.FaceAmount: \"250,000" + wholeDollars, 45},
-        {"face with a dollar sign", "Policy.FaceAmount=$250000\r\n" + kCompleteCase,
+        {"temporary extra of 100 years", "Insured.ExtraTemp=1" + u + "101" + u + "2",
+         temp("1\u00FC" "101\u00FC" "2"), 45},
+        {"face with a comma", "Policy.FaceAmount=250,000", "Policy.FaceAmount: \"250,000" + wholeDollars, 45},
+        {"face with a dollar sign", "Policy.FaceAmount=$250000",
          "Policy.FaceAmount: \"$250000" + wholeDollars, 45},
-        {"negative face", "Policy.FaceAmount=-250000\r\n" + kCompleteCase,
-         "Policy.FaceAmount: \"-250000" + wholeDollars, 45},
-        {"face in exponent form", "Policy.FaceAmount=1e12\r\n" + kCompleteCase,
-         "Policy.FaceAmount: \"1e12" + wholeDollars, 45},
-        {"face above the maximum", "Policy.FaceAmount=100000001\r\n" + kCompleteCase,
+        {"negative face", "Policy.FaceAmount=-250000", "Policy.FaceAmount: \"-250000" + wholeDollars, 45},
+        {"face in exponent form", "Policy.FaceAmount=1e12", "Policy.FaceAmount: \"1e12" + wholeDollars, 45},
+        {"face above the maximum", "Policy.FaceAmount=100000001",
          "Policy.FaceAmount: \"100000001\" is not a face amount from $50,000 to $100,000,000 for Brellan 10.",
          45},
-        {"added face below the product's minimum", "BRLN.AddlFace1=30000\r\n" + kCompleteCase,
+        {"added face below the product's minimum", "BRLN.AddlFace1=30000",
          "BRLN.AddlFace1: \"30000\" is not a face amount from $50,000 to $100,000,000 for Brellan 10.", 45},
-        {"eleven child units", "Rider.CTR.Amt=11\r\n" + kCompleteCase,
+        {"eleven child units", "Rider.CTR.Amt=11",
          "Rider.CTR.Amt: \"11\" is not a number of child rider units from 0 to 10.", 45},
-        {"unknown state", "Insured.State=ZZ\r\n" + kCompleteCase,
-         "Insured.State: \"ZZ\" is not a state of delivery.", 45},
-        {"no state", "Insured.State=\r\n" + kCompleteCase, "Insured.State: the state of delivery is missing.",
-         45},
-        {"unknown class", "Insured.Class=XP\r\n" + kCompleteCase,
+        {"unknown state", "Insured.State=ZZ", "Insured.State: \"ZZ\" is not a state of delivery.", 45},
+        {"no state", "Insured.State=", "Insured.State: the state of delivery is missing.", 45},
+        {"unknown class", "Insured.Class=XP",
          "Insured.Class: \"XP\" is not a class code: SP, P, QN, N, PS, S, 5 or 8.", 45},
-        {"table between steps", "Insured.Table=2.25\r\n" + kCompleteCase,
+        {"table between steps", "Insured.Table=2.25",
          "Insured.Table: \"2.25\" is not a table rating: 0 to 4 in steps of 0.5, or 5 to 16.", 45},
-        {"unknown sex", "Insured.Sex=X\r\n" + kCompleteCase, "Insured.Sex: \"X\" is not M, F or U.", 45},
-        {"waiver rating 6", "BRLN.WaiverRating=6\r\n" + kCompleteCase,
+        {"unknown sex", "Insured.Sex=X", "Insured.Sex: \"X\" is not M, F or U.", 45},
+        {"waiver rating 6", "BRLN.WaiverRating=6",
          "BRLN.WaiverRating: \"6\" is not a waiver rating from 1 to 5.", 45},
-        {"unknown premium mode", "Policy.PremiumMode=W\r\n" + kCompleteCase,
+        {"unknown premium mode", "Policy.PremiumMode=W",
          "Policy.PremiumMode: \"W\" is not a premium mode: A, S, Q, M or D.", 45},
-        {"unknown print option", "BRLN.PrintOpts=Z\r\n" + kCompleteCase,
+        {"unknown print option", "BRLN.PrintOpts=Z",
          "BRLN.PrintOpts: \"Z\" is not a print option: C, I or B.", 45},
-        {"unknown carrier", "comp_Code=ABCD\r\n" + kCompleteCase,
+        {"unknown carrier", "comp_Code=ABCD",
          "comp_Code: \"ABCD\" is not a carrier code: BRLN, QNBY, TVNY or TVNB.", 45},
-        {"empty file", "", noSection, 0},
-        {"binary bytes", std::string(kBinary, sizeof kBinary - 1), kAgentMessage, 0},
-        {"long product code", "BRLN.Product=" + std::string(1 << 19, '9') + "\r\n" + kCompleteCase,
+        {"long product code", "BRLN.Product=" + std::string(1 << 19, '9'),
          "The product code " + std::string(40, '9') + " of BRLN.Product names no product and was left out.",
          45},
+        // clang-format on
     };
-    for (const auto& c : cases) {
+    // Files that are no case at all: nothing but the file's bytes.
+    const Case wholeFiles[] = {
+        {"empty file", "", noSection, 0},
+        {"binary bytes", std::string(kBinary, sizeof kBinary - 1), kAgentMessage, 0},
+    };
+    std::vector<Case> all;
+    for (const Case& c : cases)
+        all.push_back({c.name, c.bytes + "\r\n" + kCompleteCase, c.firstMessage, c.age});
+    all.insert(all.end(), std::begin(wholeFiles), std::end(wholeFiles));
+    for (const auto& c : all) {
         run.Errors.Clear();
         folder.Write("relay.ini", c.bytes.empty() ? "" : "[Identifiers]\r\n" + c.bytes);
         const auto client = ReadRelayFile(folder.folder(), "relay.ini", run);

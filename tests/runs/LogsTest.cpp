@@ -45,20 +45,6 @@ protected:
     std::string program_ = (dir_ / "program").string();
 };
 
-TEST_F(Logs, ErrorCollectionIsOneBased) {
-    ErrorLog errors;
-    EXPECT_EQ(errors.GetSeverity(), "");
-    errors.Add(1, "w");
-    EXPECT_EQ(errors.GetSeverity(), "Warning");
-    errors.Add(3, "e", 70, "RateStuf", "FillRateMatrix");
-    EXPECT_EQ(errors.GetSeverity(), "Error");
-    ASSERT_EQ(errors.Count(), 2);
-    EXPECT_EQ(Describe(errors.Item(2)), "3|70|e|RateStuf|FillRateMatrix");
-    EXPECT_EQ(Raised([&] { errors.Item(0); }), "9 Collection: Subscript out of range");
-    errors.Remove(1);
-    EXPECT_EQ(Describe(errors.Item(1)), "3|70|e|RateStuf|FillRateMatrix");
-}
-
 TEST_F(Logs, ErrorLogWritesStatusMessagesAndErrorLog) {
     const std::string error = "Error\xFD\xFD", warning = "Warning\xFD\xFD";  // type, separator, then text
     const std::tuple<std::vector<int>, int, std::vector<std::string>, const char*> rows[] = {

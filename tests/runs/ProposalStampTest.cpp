@@ -29,6 +29,8 @@ TEST(ProposalStamp, SurvivesItsPacket) {
         {"nothing priced, one byte of case",
          {"V1.0", "abc", "2025-01-02", ProposalStamp::CaseKind::Relay, "\x01", {}}},
         {"two bytes of case", {"V1.0", "abc", "2025-01-02", ProposalStamp::CaseKind::Relay, "ab", {}}},
+        {"markup in the version",
+         {"V1.0 R&D <beta> & more", "abc", "2025-01-02", ProposalStamp::CaseKind::Relay, "ab", {}}},
     };
     for (const auto& c : cases) {
         const std::string packet = StampXmp(c.stamp);

@@ -36,6 +36,24 @@ std::vector<std::vector<std::string>> Lines(const std::string& csv) {
 
 enum Column { File, Case, Name, Product, Face, Old, New, Change, Percent, Largest, LargestYear, Problem };
 
+// A field holding a comma, a quote or a line break of either kind is quoted,
+// its quotes doubled (RFC 4180), and the records read back as written.
+TEST(CsvText, FieldsThatHoldSeparatorsAreQuotedAndReadBack) {
+    const std::pair<std::string, std::string> rows[] = {
+        {"Brellan 20", "Brellan 20"}, {"1,765.00", "\"1,765.00\""}, {"say \"no\"", "\"say \"\"no\"\"\""},
+        {"one\ntwo", "\"one\ntwo\""}, {"one\rtwo", "\"one\rtwo\""}, {"one\r\ntwo", "\"one\r\ntwo\""},
+    };
+    std::string text;
+    for (const auto& [field, written] : rows) {
+        EXPECT_EQ(quoravel::CsvField(field), written) << field;
+        text += quoravel::CsvField(field) + ",x\r\n";
+    }
+    const auto records = quoravel::CsvRecords(text);
+    ASSERT_EQ(records.size(), std::size(rows));
+    for (std::size_t i = 0; i < records.size(); ++i)
+        EXPECT_EQ(records[i], (std::vector<std::string>{rows[i].first, "x"}));
+}
+
 TEST(Impact, ListsEveryCaseOfTheSampleWithItsChange) {
     const ProgramResult result = Impact([] {
         auto arguments = BothSets();

@@ -19,9 +19,7 @@ class FileCreatorWindowTest : public WindowTest {
 protected:
     template <typename T>
     T* Control(const QString& name) {
-        T* control = window.findChild<T*>(name);
-        EXPECT_NE(control, nullptr) << name.toStdString();
-        return control;
+        return ::Control<T>(window, name);
     }
     void Click(const QString& button) { QTest::mouseClick(Control<QAbstractButton>(button), Qt::LeftButton); }
     // New rate files go to the user's folder.

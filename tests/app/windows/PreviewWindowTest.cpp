@@ -86,17 +86,6 @@ TEST_F(PreviewWindowTest, SectionsOfTheRelayAnswerMakeTheTreeAndClickingOneShows
     Click(root->child(0)->child(1));
     EXPECT_EQ(window.CurrentPage(), 2);
     EXPECT_EQ(window.Tree()->currentItem(), root->child(0)->child(1));
-
-    // The status line hints at what the mouse is over.
-    QEvent enter(QEvent::Enter), leave(QEvent::Leave);
-    QApplication::sendEvent(window.Tree(), &enter);
-    EXPECT_EQ(window.findChild<QLabel*>("lblHint")->text(),
-              "Click the desired page in the tree to jump to that page");
-    QApplication::sendEvent(window.View(), &enter);
-    EXPECT_EQ(window.findChild<QLabel*>("lblHint")->text(),
-              "Double-click illustration to zoom in, double right-click to zoom out");
-    QApplication::sendEvent(window.View(), &leave);
-    EXPECT_EQ(window.findChild<QLabel*>("lblHint")->text(), "");
 }
 
 TEST_F(PreviewWindowTest, AnAnswerWithoutSectionsGivesOneSectionOfAllPages) {

@@ -20,13 +20,6 @@ namespace {
 
 using namespace quoravel;
 
-template <typename T>
-T* Control(QWidget& window, const char* name) {
-    T* control = window.findChild<T*>(name);
-    EXPECT_NE(control, nullptr) << name;
-    return control;
-}
-
 QStringList Items(QComboBox* list) {
     QStringList items;
     for (int i = 0; i < list->count(); ++i) items << list->itemText(i);

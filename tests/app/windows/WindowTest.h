@@ -65,6 +65,14 @@ protected:
     }
 };
 
+// The window's control of that object name; a failure of the test when there is none.
+template <typename T>
+T* Control(const QObject& window, const QString& name) {
+    T* control = window.findChild<T*>(name);
+    EXPECT_NE(control, nullptr) << name.toStdString();
+    return control;
+}
+
 // Empties the per-user store (which the test main points at a scratch folder).
 struct FreshUserSettings {
     FreshUserSettings() {

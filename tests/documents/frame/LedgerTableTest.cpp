@@ -4,7 +4,7 @@
 #include <regex>
 
 #include "LedgerTable.h"
-#include "PageText.h"
+#include "PageFixture.h"
 #include "PrintSurface.h"
 #include "ProposalPrinter.h"
 #include "TestSupport.h"
@@ -72,7 +72,7 @@ protected:
     }
 
     PrintSurface surface;
-    ProposalPrinter print{surface, {[] { return 0.25; }, [] { return Date::FromYmd(2024, 3, 7); }}};
+    ProposalPrinter print{surface, FixedChance(0.25)};
 };
 
 TEST_F(LedgerTableTest, RowsFillWholeBlocksOfTheLineBudgetPageByPage) {

@@ -3,7 +3,7 @@
 #include <QImage>
 #include <filesystem>
 
-#include "PageText.h"
+#include "PageFixture.h"
 #include "PrintSurface.h"
 #include "ProposalPrinter.h"
 #include "TestSupport.h"
@@ -11,11 +11,6 @@
 using namespace quoravel;
 
 namespace {
-
-// Chance and calendar fixed: reference 5,000,000, prepared on 3/7/2024.
-FrameSources FixedSources(double random = 0.5) {
-    return {[random] { return random; }, [] { return Date::FromYmd(2024, 3, 7); }};
-}
 
 class PageFrameTest : public ::testing::Test {
 protected:
@@ -41,7 +36,7 @@ protected:
     TempFolder folder;
     const std::string path = folder.path().string();
     PrintSurface surface;
-    ProposalPrinter print{surface, FixedSources()};
+    ProposalPrinter print{surface, FixedChance()};
 };
 
 TEST_F(PageFrameTest, EachPageRunIsNumberedOnItsOwnAndEveryPageIsExported) {
@@ -121,8 +116,8 @@ TEST_F(PageFrameTest, AFolderThatCannotTakeThePagesIsNamedInTheError) {
 
 TEST(PrintFrameSetup, TheReferenceNumberRunsFrom1To9999999) {
     PrintSurface surface;
-    EXPECT_EQ(ProposalPrinter(surface, FixedSources(0.0)).Frame().Reference(), 1);
-    EXPECT_EQ(ProposalPrinter(surface, FixedSources(0.99999999999)).Frame().Reference(), 9'999'999);
+    EXPECT_EQ(ProposalPrinter(surface, FixedChance(0.0)).Frame().Reference(), 1);
+    EXPECT_EQ(ProposalPrinter(surface, FixedChance(0.99999999999)).Frame().Reference(), 9'999'999);
 }
 
 TEST_F(PageFrameTest, HeaderGraphicIsClassifiedBySourceAndDrawnOnRunsWithHeaders) {
@@ -163,15 +158,8 @@ TEST_F(PageFrameTest, HeaderGraphicIsClassifiedBySourceAndDrawnOnRunsWithHeaders
 }
 
 TEST_F(PageFrameTest, BodyHeaderNamesProductClientAndBrokerAndKeepsTheFont) {
-    print.SetBodyHeaderProductName("Term Plan 20");
-    print.SetBodyHeaderPolicyFormNo(" (Policy Form No. TL-20 et al)");
-    print.SetBodyHeaderProductDescription("Level Premium Term Life");
-    print.SetBodyHeaderClientName("Ann Smith");
-    print.SetBodyHeaderClientAge("45");
-    print.SetBodyHeaderClientSex("Female");
-    print.SetBodyHeaderClientClass("Preferred");
-    print.SetBodyHeaderPolicyFaceAmount("$250,000");
-    print.SetBodyHeaderBrokerName("Bo Agent");
+    SetBodyHeader(print, {"Term Plan 20", " (Policy Form No. TL-20 et al)", "Level Premium Term Life",
+                          "Ann Smith", "45", "Female", "Preferred", "$250,000", "Bo Agent"});
     print.StartDoc(4);
     surface.SetFontSize(8.25);
     surface.SetFontUnderline(true);

@@ -9,7 +9,7 @@
 #include "Golden.h"
 #include "NarrativeSummaryPage.h"
 #include "PageContext.h"
-#include "PageText.h"
+#include "PageFixture.h"
 #include "PngOutput.h"
 #include "PrintSurface.h"
 #include "ProductNarrative.h"
@@ -19,27 +19,6 @@
 using namespace quoravel;
 
 namespace {
-
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
-// The lines of every page in order.
-std::vector<std::string> AllLines(const Document& document) {
-    std::vector<std::string> lines;
-    for (int page = 1; page <= static_cast<int>(document.pages.size()); ++page) {
-        const auto pageLines = PageLines(document, page);
-        lines.insert(lines.end(), pageLines.begin(), pageLines.end());
-    }
-    return lines;
-}
-
-// The whole text as one line, so that checks do not depend on where it wraps.
-std::string AllText(const Document& document) {
-    std::string text;
-    for (const auto& line : AllLines(document)) text += line + " ";
-    return text;
-}
 
 std::size_t LineIndex(const std::vector<std::string>& lines, const std::string& part) {
     for (std::size_t i = 0; i < lines.size(); ++i)
@@ -71,15 +50,9 @@ protected:
         client.SetClassification(2);
         client.SetTableRating("None");
         Quote(0, "OH", {4}, {250000});
-        print.SetBodyHeaderProductName("Brellan 30®");
-        print.SetBodyHeaderPolicyFormNo(" (Policy Form Nos. 1420 (96) NJ et al and 1421 et al)");
-        print.SetBodyHeaderProductDescription("Term Life Insurance");
-        print.SetBodyHeaderClientName("Morgan Ellery");
-        print.SetBodyHeaderClientAge("45");
-        print.SetBodyHeaderClientSex("Male");
-        print.SetBodyHeaderClientClass("Preferred No Nicotine Use");
-        print.SetBodyHeaderPolicyFaceAmount("$250,000");
-        print.SetBodyHeaderBrokerName("Dana Whitfield");
+        SetBodyHeader(print, {"Brellan 30®", " (Policy Form Nos. 1420 (96) NJ et al and 1421 et al)",
+                              "Term Life Insurance", "Morgan Ellery", "45", "Male",
+                              "Preferred No Nicotine Use", "$250,000", "Dana Whitfield"});
     }
 
     void Quote(std::int32_t company, const std::string& state, std::vector<std::int32_t> products,
@@ -114,7 +87,7 @@ protected:
     void Look(const std::string& name) { WriteSamplePages(document(), name); }
 
     PrintSurface surface;
-    ProposalPrinter print{surface, {[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }}};
+    ProposalPrinter print{surface, FixedChance()};
     ProcessValues process;
     ProposalRun run{process, ""};
     ClientCase client;
@@ -132,25 +105,19 @@ TEST_F(CoverSummaryTest, CoverTextsByCarrierStateAndReport) {
         std::vector<const char*> lines;
         const char* absent;
     };
+    // clang-format off
     const Row rows[] = {
-        {0,
-         "NJ",
-         {4},
-         {250000},
-         {"Brellan 20 (Policy Form Nos. 1420 (96) NJ et al & 1421 et al)"},
+        {0, "NJ", {4}, {250000}, {"Brellan 20 (Policy Form Nos. 1420 (96) NJ et al & 1421 et al)"},
          "Policy Form No."},
         {0, "MD", {4}, {250000}, {"Brellan 20 (Policy Form No. 1421 MD et al)"}, "Nos."},
         {2, "NJ", {4}, {250000}, {"Korvel® 20 (Policy Form No. Talvern-1420 NJ et al)"}, "Nos."},
         {0, "MT", {4}, {250000}, {"Age 45, Preferred No Nicotine Use"}, "Male"},
         {0, "OH", {4}, {1000000, 250000, 500000}, {"$250,000, $500,000, $1,000,000"}, "Total First-Year"},
-        {2,
-         "OH",
-         {2, 4, 33},
-         {250000},
+        {2, "OH", {2, 4, 33}, {250000},
          {"Castmere Life Insurance Company", "Korvel® 10 (Policy", "Korvel® 20 (Policy",
-          "Amberlin 30 • 15 (Policy"},
-         "Total First-Year"},
+          "Amberlin 30 • 15 (Policy"}, "Total First-Year"},
     };
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.state) + " company " + std::to_string(row.company));
         Quote(row.company, row.state, row.products, row.faces);
@@ -357,13 +324,8 @@ TEST_F(CoverSummaryTest, NarrativeEntriesWithBodyHeaderOnEveryPage) {
         EXPECT_TRUE(PageHasLine(document(), page, "Prepared for: Morgan Ellery")) << "page " << page;
     const std::string all = AllText(document());
     for (const char* part :
-         {"Narrative Summary", "Product Features", "Waiver of Premium Rider (Selected)",
-          "Children's Level Term Insurance Rider (Child Rider) (Available, but not selected)",
-          "All premiums include a $50 policy fee.", "The amount payable upon the death of the insured.",
-          "permanent flat extras continue for the life of the policy.",
-          "Any riders selected are excluded from this calculation.",
-          "Castmere Life and Annuity Insurance Company is a member of the Castmere family",
-          "home office is in Des Moines, Iowa."})
+         {"Waiver of Premium Rider (Selected)",
+          "Children's Level Term Insurance Rider (Child Rider) (Available, but not selected)"})
         EXPECT_TRUE(Contains(all, part)) << part;
     EXPECT_FALSE(Contains(all, "Rated")) << "a standard waiver is not rated";
     EXPECT_FALSE(Contains(all, "Year Charge Year Charge")) << "no surrender charges outside NJ and MD";
@@ -388,8 +350,8 @@ TEST_F(CoverSummaryTest, ATermTallerThanItsExplanationKeepsTheNextEntryBelowIt) 
     EXPECT_NEAR(next->baseline - third->baseline, 2 * line, line / 4);
 }
 
-// Each term is bold and stands on the baseline of its explanation's first
-// line, on whichever page the entry landed.
+// The riders as chosen and the state's own wording; the surrender charges
+// and waiver rates of this case are pinned by the narrative's golden page.
 TEST_F(CoverSummaryTest, NarrativeRiderSelectionsAndStateTables) {
     Quote(0, "NJ", {5}, {250000});
     client.SetWaiver(true);
@@ -402,23 +364,6 @@ TEST_F(CoverSummaryTest, NarrativeRiderSelectionsAndStateTables) {
          {"Waiver of Premium Rider (Selected)", "Rated 150%", "Unit(s) = 4 ($4,000 per child)",
           "Requalification is not available for Brellan 30® in this state."})
         EXPECT_TRUE(Contains(all, part)) << part;
-
-    // Twenty years of charges as ten rows of two year-charge pairs.
-    const auto lines = AllLines(document());
-    const std::size_t head = LineIndex(lines, "Year Charge Year Charge");
-    ASSERT_LT(head + 10, lines.size());
-    EXPECT_EQ(lines[head + 1], "1 $12.00 11 $6.00");
-    EXPECT_EQ(lines[head + 2], "2 11.40 12 5.40");
-    EXPECT_EQ(lines[head + 10], "10 6.60 20 0.60");
-
-    // Waiver rates every fifth year of age from the issue age while waiver is charged.
-    const std::size_t rates = LineIndex(lines, "Attained");
-    ASSERT_LT(rates + 4, lines.size());
-    EXPECT_EQ(lines[rates], "Attained Male Female");
-    EXPECT_EQ(lines[rates + 1], "Age");
-    EXPECT_EQ(lines[rates + 2].rfind("45 ", 0), 0u) << lines[rates + 2];
-    EXPECT_EQ(lines[rates + 3].rfind("50 ", 0), 0u) << lines[rates + 3];
-    EXPECT_EQ(lines.back().rfind("55 ", 0), 0u) << lines.back();
 }
 
 TEST_F(CoverSummaryTest, NarrativeGolden) {

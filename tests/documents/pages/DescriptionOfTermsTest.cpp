@@ -50,22 +50,16 @@ TEST(DescriptionOfTerms, FollowsTheCase) {
           {"Flat Extra",
            "temporary flat extra of $7.50 per $1,000 of face amount is added for the first 5 policy"}}},
         // Every row of the modal factors.
-        {"semi-annual",
-         mode(1),
-         LedgerLayout::BasicQuotation,
-         {{"Payment Mode", "Semi-Annual mode: each payment is the annual premium times 0.51,"}}},
-        {"quarterly",
-         mode(2),
-         LedgerLayout::BasicQuotation,
-         {{"Payment Mode", "Quarterly mode: each payment is the annual premium times 0.26,"}}},
-        {"monthly",
-         mode(3),
-         LedgerLayout::BasicQuotation,
-         {{"Payment Mode", "Direct Monthly mode: each payment is the annual premium times 0.09,"}}},
-        {"special monthly",
-         mode(4),
-         LedgerLayout::BasicQuotation,
-         {{"Payment Mode", "Special Monthly mode: each payment is the annual premium times 0.0875,"}}},
+        // clang-format off
+        {"semi-annual", mode(1), LedgerLayout::BasicQuotation, {{"Payment Mode",
+         "Semi-Annual mode: each payment is the annual premium times 0.51,"}}},
+        {"quarterly", mode(2), LedgerLayout::BasicQuotation, {{"Payment Mode",
+         "Quarterly mode: each payment is the annual premium times 0.26,"}}},
+        {"monthly", mode(3), LedgerLayout::BasicQuotation, {{"Payment Mode",
+         "Direct Monthly mode: each payment is the annual premium times 0.09,"}}},
+        {"special monthly", mode(4), LedgerLayout::BasicQuotation, {{"Payment Mode",
+         "Special Monthly mode: each payment is the annual premium times 0.0875,"}}},
+        // clang-format on
         {"both riders",
          [](ClientCase& c) {
              c.SetWaiver(true);

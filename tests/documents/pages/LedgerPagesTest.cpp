@@ -12,7 +12,7 @@
 #include "LedgerPage.h"
 #include "LedgerSection.h"
 #include "PageContext.h"
-#include "PageText.h"
+#include "PageFixture.h"
 #include "PngOutput.h"
 #include "PrintSurface.h"
 #include "Rounding.h"
@@ -35,15 +35,9 @@ int LedgerRows(const Document& document, int page) {
 class LedgerPagesTest : public ::testing::Test {
 protected:
     LedgerPagesTest() {
-        print.SetBodyHeaderProductName("Brellan 20");
-        print.SetBodyHeaderPolicyFormNo(" (Policy Form No. TL-2003 et al)");
-        print.SetBodyHeaderProductDescription("Level Premium Term");
-        print.SetBodyHeaderClientName("John Sample");
-        print.SetBodyHeaderClientAge("35");
-        print.SetBodyHeaderClientSex("Male");
-        print.SetBodyHeaderClientClass("Preferred No Nicotine Use");
-        print.SetBodyHeaderPolicyFaceAmount("$250,000");
-        print.SetBodyHeaderBrokerName("Sam Broker");
+        SetBodyHeader(print,
+                      {"Brellan 20", " (Policy Form No. TL-2003 et al)", "Level Premium Term", "John Sample",
+                       "35", "Male", "Preferred No Nicotine Use", "$250,000", "Sam Broker"});
         client.SetState("TX");
         client.SetAge(35);
         client.SetIsMale(true);
@@ -78,8 +72,7 @@ protected:
     void WriteSamplePages(const std::string& name) const { ::WriteSamplePages(document(), name); }
 
     PrintSurface surface;
-    ProposalPrinter print{surface,
-                          FrameSources{[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }}};
+    ProposalPrinter print{surface, FixedChance()};
     ClientCase client;
     ProcessValues process;
     ProposalRun run{process, ""};
@@ -100,37 +93,18 @@ TEST_F(LedgerPagesTest, TheBreakdownShowsTheChargedPartsUnderTheirLabels) {
         double child;
         std::vector<std::string> lines;  // breakdown lines in order
     };
+    // clang-format off
     const Case cases[] = {
-        {"standard waiver only",
-         "None",
-         0,
-         0,
-         0,
-         45.5,
-         1,
-         0,
+        {"standard waiver only", "None", 0, 0, 0, 45.5, 1, 0,
          {"Base Premium: 1,234.50", "Waiver: 45.50", "Total First-Year Premium: $1,280.00"}},
-        {"rated waiver",
-         "None",
-         0,
-         0,
-         0,
-         68.25,
-         1.5,
-         0,
+        {"rated waiver", "None", 0, 0, 0, 68.25, 1.5, 0,
          {"Base Premium: 1,234.50", "Waiver (Rated 150%): 68.25", "Total First-Year Premium: $1,302.75"}},
-        {"every part",
-         "B",
-         592.25,
-         250,
-         1000,
-         45.5,
-         1,
-         27.5,
+        {"every part", "B", 592.25, 250, 1000, 45.5, 1, 27.5,
          {"Base Premium: 1,234.50", "Rated Class (B): 592.25", "Temporary Flat Extra (5 yrs): 250.00",
           "Permanent Flat Extra: 1,000.00", "Waiver: 45.50", "Child rider ($5,000): 27.50",
-          "Total First-Year Premium: $3,149.75"}},
+           "Total First-Year Premium: $3,149.75"}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         print.StartDoc(4);
@@ -280,26 +254,17 @@ TEST_F(LedgerPagesTest, EachReportHasItsTitleAndColumnHeadings) {
         const char* title;
         const char* headings;
     };
+    // clang-format off
     const Case cases[] = {
-        {"basic quotation",
-         {4},
-         {250000},
-         LedgerLayout::BasicQuotation,
-         "Guaranteed Premiums and Benefits",
+        {"basic quotation", {4}, {250000}, LedgerLayout::BasicQuotation, "Guaranteed Premiums and Benefits",
          "Year Age Annual Death Benefit"},
-        {"face comparison",
-         {4},
-         {100000, 250000, 500000},
-         LedgerLayout::FaceComparison,
-         "Comparison of Premiums for the Guaranteed Period",
-         "Year $100,000 $250,000 $500,000"},
-        {"product comparison",
-         {2, 3, 4},
-         {250000},
-         LedgerLayout::ProductComparison,
+        {"face comparison", {4}, {100000, 250000, 500000}, LedgerLayout::FaceComparison,
+         "Comparison of Premiums for the Guaranteed Period", "Year $100,000 $250,000 $500,000"},
+        {"product comparison", {2, 3, 4}, {250000}, LedgerLayout::ProductComparison,
          "Premium Outlay Comparison",
          "Year Brellan 10 Brellan 15 Brellan 20"},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.report);
         print.StartDoc(4);

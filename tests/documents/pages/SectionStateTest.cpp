@@ -4,6 +4,7 @@
 
 #include "CommissionSettings.h"
 #include "PageContext.h"
+#include "PageFixture.h"
 #include "ProposalSections.h"
 #include "ProposalSetup.h"
 #include "SampleCase.h"
@@ -33,8 +34,7 @@ protected:
     // fresh page it starts on.
     std::vector<Page> PagesOf(const ProposalSection& section, const ProposalSection* before) {
         PrintSurface surface;
-        ProposalPrinter print(surface,
-                              FrameSources{[] { return 0.5; }, [] { return Date::FromYmd(2024, 3, 7); }});
+        ProposalPrinter print(surface, FixedChance());
         ProposalRun run(process, relay.folder());
         ClientCase printed = client;
         PageContext context{print, printed, run, QUORAVEL_PROGRAM_DIR, relay.folder()};

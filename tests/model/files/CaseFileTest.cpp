@@ -325,24 +325,18 @@ TEST(BrokerFile, ABrokerWithALineTooManyOrTooFewCostsThatBrokerOnly) {
         std::vector<std::string> read;
         std::vector<long> damaged;
     } rows[] = {
-        {"an address on two lines",
-         changed([](auto& b) { b.insert(b.begin() + 6, "Suite 4"); }),
-         {"Last1|Co1", "Last2|Co2", "Last4|Co4", "Last5|Co5"},
-         {3}},
-        {"the city missing",
-         changed([](auto& b) { b.erase(b.begin() + 7); }),
-         {"Last1|Co1", "Last2|Co2", "Last4|Co4", "Last5|Co5"},
-         {3}},
+        // clang-format off
+        {"an address on two lines", changed([](auto& b) { b.insert(b.begin() + 6, "Suite 4"); }),
+         {"Last1|Co1", "Last2|Co2", "Last4|Co4", "Last5|Co5"}, {3}},
+        {"the city missing", changed([](auto& b) { b.erase(b.begin() + 7); }), {"Last1|Co1", "Last2|Co2",
+         "Last4|Co4", "Last5|Co5"}, {3}},
         // Read from where it starts, broker 3 would end with broker 4's first line.
-        {"the company missing",
-         changed([](auto& b) { b.pop_back(); }),
-         {"Last1|Co1", "Last2|Co2", "Last4|Co4", "Last5|Co5"},
-         {3}},
+        {"the company missing", changed([](auto& b) { b.pop_back(); }), {"Last1|Co1", "Last2|Co2",
+         "Last4|Co4", "Last5|Co5"}, {3}},
         // A file of whole brokers is read as it stands, whatever its fields hold.
-        {"a telephone in words",
-         changed([](auto& b) { b[10] = "ask the agency"; }),
-         {"Last1|Co1", "Last2|Co2", "Last3|Co3", "Last4|Co4", "Last5|Co5"},
-         {}},
+        {"a telephone in words", changed([](auto& b) { b[10] = "ask the agency"; }), {"Last1|Co1",
+         "Last2|Co2", "Last3|Co3", "Last4|Co4", "Last5|Co5"}, {}},
+        // clang-format on
     };
     TempFolder folder;
     for (const auto& row : rows) {

@@ -33,15 +33,6 @@ TextItem Text(std::string text, double x, double baseline, FontStyle font = {}) 
     return item;
 }
 
-std::string RedSquarePng() {
-    QImage image(8, 8, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return buffer.data().toStdString();
-}
-
 // A PNG of `width` x `height` pixels in `colours` colours (at most 1,024),
 // every colour used; with `holes`, every third pixel is transparent.
 QImage Colours(int width, int height, int colours, bool holes = false) {
@@ -60,6 +51,12 @@ std::string Png(const QImage& image) {
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     return buffer.data().toStdString();
+}
+
+std::string RedSquarePng() {
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    return Png(image);
 }
 
 // Noise that no compression shrinks.
