@@ -18,8 +18,7 @@ namespace {
 using S = PrintedSections;
 
 const ProposalSection kSections[] = {
-    {SectionId::RiderNotice, "rider notice",
-     [](PageContext& c, S&) { RiderNoticePage(c.print).start(c.client); }},
+    {SectionId::RiderNotice, "rider notice", [](PageContext& c, S&) { PrintRiderNotice(c); }},
     {SectionId::Cover, "cover", [](PageContext& c, S&) { PrintCover(c); }},
     {SectionId::NarrativeSummary, "narrative summary", [](PageContext& c, S&) { PrintNarrativeSummary(c); }},
     {SectionId::DescriptionOfTerms, "description of terms",
@@ -27,12 +26,7 @@ const ProposalSection kSections[] = {
          printed.terms = PrintDescriptionOfTerms(c, ReportLayout(c.client.Proposal()));
      }},
     {SectionId::Ledger, "ledger", [](PageContext& c, S&) { PrintLedgerSection(c); }},
-    {SectionId::ClassInformation, "class information",
-     [](PageContext& c, S&) {
-         ClassInfoPage page(c);
-         page.start();
-         page.finish();
-     }},
+    {SectionId::ClassInformation, "class information", [](PageContext& c, S&) { PrintClassInformation(c); }},
     {SectionId::Certification, "certification",
      [](PageContext& c, S& printed) { printed.certification = PrintCertification(c); }},
     {SectionId::ClassComparison, "class comparison",

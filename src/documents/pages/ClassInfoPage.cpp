@@ -369,4 +369,10 @@ void ClassInfoPage::CommonCriteria(int classCode) {
               " rates available, but may require a flat extra.");
 }
 
+void PrintClassInformation(PageContext& context) {
+    ClassInfoPage page(context);
+    page.start();
+    page.finish();
+}
+
 }  // namespace quoravel

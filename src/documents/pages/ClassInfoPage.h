@@ -45,4 +45,7 @@ private:
 // "Preferred Elite No Nicotine" … "Custom Nicotine" for class codes 0 to 8.
 std::string ClassInfoClassName(int classCode);
 
+// The class information section: the page for the client's class.
+void PrintClassInformation(PageContext& context);
+
 }  // namespace quoravel

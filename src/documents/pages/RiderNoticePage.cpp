@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "ClientCase.h"
+#include "PageContext.h"
 #include "ProposalPrinter.h"
 #include "SectionStart.h"
 
@@ -85,5 +86,7 @@ void RiderNoticePage::start(const ClientCase& client) {
     print_.SetFontBold(false);
     print_.NewPage();
 }
+
+void PrintRiderNotice(PageContext& context) { RiderNoticePage(context.print).start(context.client); }
 
 }  // namespace quoravel

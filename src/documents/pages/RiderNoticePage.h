@@ -6,6 +6,7 @@ namespace quoravel {
 
 class ClientCase;
 class ProposalPrinter;
+struct PageContext;
 
 // The notice printed in front of a proposal when a selected rider of carrier
 // TVNY had not been approved in the state of delivery when this version was
@@ -26,5 +27,8 @@ private:
 // "New Jersey", "Maryland", "Pennsylvania", "Vermont"; empty for the states
 // that need no notice.
 std::string RiderNoticeStateName(const std::string& state);
+
+// The notice section, for the case of the context.
+void PrintRiderNotice(PageContext& context);
 
 }  // namespace quoravel
