@@ -433,10 +433,11 @@ IllustrationResult CreateIllustration(PrintSurface& surface, const ClientCase& c
 
 std::vector<std::string> RelayFormFiles() { return {kUnderwritingFormFile}; }
 
-std::string ConvertToPdf(const PrintSurface& surface, const std::string& folder, const std::string& name) {
+std::string ConvertToPdf(const PrintSurface& surface, const std::string& folder, const std::string& name,
+                         Durability durability) {
     const std::filesystem::path path =
         ResolveFileName(std::filesystem::path(WithTrailingSeparator(folder) + name));
-    WritePdf(surface.GetDocument(), path.string());
+    WritePdf(surface.GetDocument(), path.string(), durability);
     return path.string();
 }
 

@@ -9,6 +9,7 @@
 #include "IssueRules.h"
 #include "PrintSurface.h"
 #include "ProposalRun.h"
+#include "TextFile.h"
 
 namespace quoravel {
 
@@ -75,6 +76,7 @@ std::vector<std::string> RelayFormFiles();
 // attach afterwards. Raises a RuntimeError naming the path when it cannot be
 // written.
 std::string ConvertToPdf(const PrintSurface& surface, const std::string& folder,
-                         const std::string& name = "illustration.pdf");
+                         const std::string& name = "illustration.pdf",
+                         Durability durability = Durability::Now);
 
 }  // namespace quoravel

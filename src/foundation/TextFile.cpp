@@ -99,7 +99,17 @@ fs::path ThroughLinks(fs::path path) {
     return path;
 }
 
-void WriteAtomicallyTo(const fs::path& path, std::string_view bytes) {
+// The folder's entries on the disk; with `everything`, every file written in
+// its file system too (one flush for a whole run's files).
+void SyncFolderEntries(const fs::path& folder, bool everything) {
+    if (const int directory = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); directory >= 0) {
+        if (everything) ::syncfs(directory);
+        ::fsync(directory);
+        ::close(directory);
+    }
+}
+
+void WriteAtomicallyTo(const fs::path& path, std::string_view bytes, Durability durability) {
     const fs::path target = ThroughLinks(path);
     std::error_code kind;
     const fs::file_status status = fs::status(target, kind);
@@ -127,15 +137,13 @@ void WriteAtomicallyTo(const fs::path& path, std::string_view bytes) {
     }
     // On the disk before it takes the old file's place: a crash leaves the
     // old file or the whole new one, never an empty one.
-    const bool written = WriteAll(file, bytes) && ::fsync(file) == 0;
+    const bool written =
+        WriteAll(file, bytes) && (durability == Durability::WithTheRun || ::fsync(file) == 0);
     if (::close(file) != 0 || !written) fail("the disk may be full.");
     std::error_code ec;
     fs::rename(temporary, target, ec);
     if (ec) fail(ec.message() + ".");
-    if (const int directory = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); directory >= 0) {
-        ::fsync(directory);
-        ::close(directory);
-    }
+    if (durability == Durability::Now) SyncFolderEntries(folder, false);
 }
 
 }  // namespace
@@ -150,12 +158,14 @@ bool WriteAll(int file, std::string_view bytes) {
     return true;
 }
 
-void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
-    WriteAtomicallyTo(ResolveFileName(path), bytes);
+void WriteFileAtomically(const fs::path& path, std::string_view bytes, Durability durability) {
+    WriteAtomicallyTo(ResolveFileName(path), bytes, durability);
 }
 
+void SyncFolder(const fs::path& folder) { SyncFolderEntries(folder.empty() ? fs::path(".") : folder, true); }
+
 void ReplaceFileExactly(const fs::path& path, std::string_view bytes) {
-    WriteAtomicallyTo(path, bytes);
+    WriteAtomicallyTo(path, bytes, Durability::Now);
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
     const std::string name = path.filename().string();
     std::error_code ec;

@@ -33,7 +33,17 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
 // existing file is replaced under its own spelling; a device or a pipe is
 // written into as it is. Raises a RuntimeError that names the file when it
 // cannot be written.
-void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+//
+// When the new file must be on the disk: before it takes the old one's
+// place (a file the user keeps), or with the rest of its proposal run, whose
+// answer puts every file of the run on the disk at once (SyncFolder) before
+// it is written itself.
+enum class Durability { Now, WithTheRun };
+void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                         Durability durability = Durability::Now);
+// Puts every file written in the folder's file system on the disk, and the
+// folder's own entries.
+void SyncFolder(const std::filesystem::path& folder);
 // Writes all of `bytes` to an open file or pipe, going on after an
 // interrupted write; false when the rest cannot be written.
 bool WriteAll(int file, std::string_view bytes);

@@ -26,6 +26,9 @@ void WriteRelayAnswer(const ProposalRun& run) {
         run.Errors.WriteErrorLog(run.StartDirectory);
         run.Updates.Log(run.StartDirectory, "Relay.upd");
     }
+    // Every file of the run on the disk before the answer that announces them.
+    SyncFolder(run.StartDirectory);
+    if (run.RelayMode() && !run.PdfPath.empty()) SyncFolder(run.PdfPath);
     IniFile answer;
     answer.SetPathname(run.StartDirectory);
     answer.SetFilename(kRelayAnswerFile);

@@ -90,7 +90,7 @@ bool MakeProposal(ProposalRun& run, std::future<std::string>& rateSet) {
     if (made.nothingToPropose) run.Errors.Add(LoggedError::Error, kNoProposal);
     if (!made) return false;
     try {
-        ConvertToPdf(surface, run.PdfPath, run.PdfName);
+        ConvertToPdf(surface, run.PdfPath, run.PdfName, Durability::WithTheRun);
     } catch (const RuntimeError& error) {
         // The proposal itself is good; the outside system learns from the
         // answer that its PDF is missing and where it was to be.

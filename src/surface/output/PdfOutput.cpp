@@ -64,7 +64,7 @@ void AppendInformation(std::string& pdf, const DocumentInfo& info) {
 
 }  // namespace
 
-void WritePdf(const Document& document, const std::string& path) {
+void WritePdf(const Document& document, const std::string& path, Durability durability) {
     // Built in memory first, so the file is written whole or not at all.
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -95,7 +95,7 @@ void WritePdf(const Document& document, const std::string& path) {
     }
     std::string pdf(buffer.data().constData(), static_cast<std::size_t>(buffer.size()));
     AppendInformation(pdf, document.info);
-    WriteFileAtomically(path, pdf);
+    WriteFileAtomically(path, pdf, durability);
 }
 
 }  // namespace quoravel

@@ -353,7 +353,8 @@ Document DecodeVsv(std::string_view bytes, const std::string& fileName) {
 }
 
 void SaveVsv(const Document& document, int firstPage, int lastPage, const std::string& path) {
-    WriteFileAtomically(path, EncodeVsv(document, firstPage, lastPage));
+    // Page files are a proposal run's: on the disk with its answer.
+    WriteFileAtomically(path, EncodeVsv(document, firstPage, lastPage), Durability::WithTheRun);
 }
 
 Document LoadVsv(const std::string& path) {
