@@ -55,11 +55,9 @@ TEST(CsvText, FieldsThatHoldSeparatorsAreQuotedAndReadBack) {
 }
 
 TEST(Impact, ListsEveryCaseOfTheSampleWithItsChange) {
-    const ProgramResult result = Impact([] {
-        auto arguments = BothSets();
-        arguments.push_back(kSampleCases);
-        return arguments;
-    }());
+    auto arguments = BothSets();
+    arguments.push_back(kSampleCases);
+    const ProgramResult result = Impact(arguments);
     // The Rated class of case 3 cannot be had with the Quenby products: a
     // refused case, listed with why, leaves the report complete.
     EXPECT_EQ(result.exitCode, 0) << result.err;
@@ -126,7 +124,6 @@ TEST(Impact, TellsWhyALineIsNotPricedOnOneSetAndWritesItsFiles) {
     // not priced, then each line's years.
     const std::string text = PdfText(pdf);
     const auto at = [&](const std::string& what) { return text.find(what); };
-    EXPECT_NE(at("Rate change impact"), std::string::npos) << text;
     EXPECT_LT(at("Summary, largest yearly change first"), at("Not priced on both rate sets"));
     EXPECT_LT(at("Not priced on both rate sets"), at("Yearly premiums"));
     EXPECT_NE(at("+50.00"), std::string::npos);
@@ -140,15 +137,18 @@ TEST(Impact, RefusesABadCommandLineBeforePricing) {
     const std::string empty = folder.path().string();
     const fs::path kept = folder.path() / "kept.clt";
     fs::copy_file(kSampleCases, kept);
+    const auto With = [](std::vector<std::string> arguments) {
+        auto both = BothSets();
+        arguments.insert(arguments.begin(), both.begin(), both.end());
+        return arguments;
+    };
     const struct {
         const char* what;
         std::vector<std::string> arguments;
         const char* said;
     } cases[] = {
         {"no case file", BothSets(), "no case file was named"},
-        {"a case file that is not there",
-         {"--old-rates", QUORAVEL_PROGRAM_DIR, "--new-rates", QUORAVEL_CHANGED_RATES_DIR, "missing.clt"},
-         "no case file missing.clt"},
+        {"a case file that is not there", With({"missing.clt"}), "no case file missing.clt"},
         {"one rate set",
          {"--old-rates", QUORAVEL_PROGRAM_DIR, kSampleCases},
          "both --old-rates and --new-rates"},
@@ -158,17 +158,11 @@ TEST(Impact, RefusesABadCommandLineBeforePricing) {
         {"an unknown option", {"--scale", "2", kSampleCases}, "--scale is not an option"},
         {"an option without its value", {kSampleCases, "--csv"}, "--csv needs a value"},
         {"an option for a value", {"--csv", "--pdf", kSampleCases}, "--csv needs a value"},
-        {"a case file without a case",
-         {"--old-rates", QUORAVEL_PROGRAM_DIR, "--new-rates", QUORAVEL_CHANGED_RATES_DIR,
-          folder.Write("empty.clt", "").string()},
+        {"a case file without a case", With({folder.Write("empty.clt", "").string()}),
          "empty.clt holds no case that can be read"},
-        {"a report over its case file",
-         {"--old-rates", QUORAVEL_PROGRAM_DIR, "--new-rates", QUORAVEL_CHANGED_RATES_DIR, "--csv",
-          kept.string(), kept.string()},
+        {"a report over its case file", With({"--csv", kept.string(), kept.string()}),
          "is a case file of the report"},
-        {"both reports one file",
-         {"--old-rates", QUORAVEL_PROGRAM_DIR, "--new-rates", QUORAVEL_CHANGED_RATES_DIR, "--csv",
-          empty + "/r", "--pdf", empty + "/./r", kSampleCases},
+        {"both reports one file", With({"--csv", empty + "/r", "--pdf", empty + "/./r", kSampleCases}),
          "--csv and --pdf name the same file"},
     };
     for (const auto& c : cases) {
