@@ -42,7 +42,8 @@ const ProposalSection kSections[] = {
 std::span<const ProposalSection> ProposalSections() { return kSections; }
 
 void PrintSection(SectionId id, PageContext& context, PrintedSections& printed) {
-    kSections[static_cast<std::size_t>(id)].print(context, printed);
+    for (const ProposalSection& section : kSections)
+        if (section.id == id) return section.print(context, printed);
 }
 
 }  // namespace quoravel

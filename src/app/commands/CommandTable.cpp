@@ -159,8 +159,6 @@ int HelpCommand(CommandLine&) {
 
 }  // namespace
 
-std::span<const Command> Commands() { return kCommands; }
-
 const Command* CommandFor(std::string_view first) {
     for (const Command& command : kCommands)
         if (!command.word.empty() &&

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <ostream>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,8 +29,6 @@ struct Command {
     std::vector<std::pair<std::string_view, std::string_view>> modes;
     int (*run)(CommandLine& line);
 };
-
-std::span<const Command> Commands();
 
 // The command a first word selects; null for an option no command has.
 const Command* CommandFor(std::string_view first);

@@ -2,12 +2,10 @@
 
 namespace quoravel {
 
-CaseDirectory::Opened CaseDirectory::Open(const std::string& read, const std::string& path,
-                                          const Collection<Broker>& brokers) {
+CaseDirectory::Opened CaseDirectory::Open(const std::string& read, const Collection<Broker>& brokers) {
     CaseFileContents file = LoadCaseFile(read);
     cases_ = std::move(file.cases);
     unread_ = std::move(file.unread);
-    path_ = path;
     changed_ = false;
     for (const auto& client : cases_) {
         // The case's broker is the broker of the list with its stored name.

@@ -23,9 +23,10 @@ public:
         std::vector<std::string> unreadRecords;  // each named with its record, line and field
     };
 
-    // Reads the case file at `read`, to be kept at `path`; its cases take the
-    // brokers of `brokers` with their stored names. What was open is gone.
-    Opened Open(const std::string& read, const std::string& path, const Collection<Broker>& brokers);
+    // Reads the case file at `read` in place of what was open; its cases take
+    // the brokers of `brokers` with their stored names. Where it is kept is
+    // set apart (SetPath).
+    Opened Open(const std::string& read, const Collection<Broker>& brokers);
     // Writes the cases, and the records that could not be read, to `target`.
     void Save(const std::string& target);
     // True when `target` holds text that is no case file: saving into it

@@ -59,7 +59,6 @@ namespace {
 
 constexpr const char* kModule = "frmMain2";
 constexpr const char* kIdleHelp = "Hit F1 for help.";
-// A temporary flat extra runs for whole years, never beyond the longest ledger.
 
 // The in-house switch: shown after this key sequence, kept on by this word.
 // Written down for administrators in docs/administrators.md.
@@ -876,7 +875,7 @@ void ProposalWindow::RememberCaseFile(const std::string& path) {
 void ProposalWindow::OpenCaseDirectory(const std::string& path) {
     RememberCaseFile(KeptPath(context_.process, path));
     const std::string read = ReadPathOf(context_.process, path);
-    const CaseDirectory::Opened opened = directory_.Open(read, directory_.Path(), brokers_);
+    const CaseDirectory::Opened opened = directory_.Open(read, brokers_);
     RebuildCaseList();
     ui_->cboClients->setCurrentIndex(0);
     RecordShownCase(nullptr);
