@@ -129,16 +129,26 @@ TEST_F(InputTables, EveryClassCarrierWaiverRatingAndChildUnits) {
             {"BRLN.WaiverRating", "5", 3240.00, "300 %: 303 → 757.50"},
         },
         {{"Insured.Waiver", "Y"}});
+    // The New York company sells Dorrance 5 in New Jersey: level-3 column 0
+    // of July08QNBTermHB3.rat, row 45, column 0 + 3 × 4 = 528 cents.
+    Check({{"BRLN.Product", "DORR5", 1370.00, "528 × 2.5 + 50"}},
+          {{"comp_Code", "QNBY"}, {"Insured.State", "NJ"}, {"pol_ProductName", "Quoravel - NJ"}});
 }
 
-// The New York company sells Dorrance 5 in New Jersey: level-3 column 0 of
-// July08QNBTermHB3.rat, row 45, column 0 + 3 × 4 = 528 cents.
-TEST_F(InputTables, TheNewYorkCompany) {
-    EXPECT_DOUBLE_EQ(FirstYear({{"comp_Code", "QNBY"},
-                                {"Insured.State", "NJ"},
-                                {"pol_ProductName", "Quoravel - NJ"},
-                                {"BRLN.Product", "DORR5"}}),
-                     1370.00);
+// The prior rate scale (June07BRNFGHB3.rat, 1,011 cents) when the outside
+// system asks for it or the insured's name carries its marker. Mississippi
+// stays on its own scale, those same tables, whatever is asked.
+TEST_F(InputTables, TheRateScale) {
+    Check({
+        {"TVRN.UsePriorRates", "Y", 2577.50, "asked for: 250 × 1,011 / 100 + 50"},
+        {"Insured.Name", "Pat 1BACK", 2577.50, "marked in the name"},
+    });
+    Check(
+        {
+            {"TVRN.UsePriorRates", "Y", 2577.50, "Mississippi, asked for"},
+            {"TVRN.UsePriorRates", "N", 2577.50, "Mississippi, not asked for"},
+        },
+        {{"Insured.State", "MS"}});
 }
 
 // The mode changes what is paid each time, not the annual premium: the

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 
 #include "IniFile.h"
@@ -34,6 +35,13 @@ std::vector<std::string> RelayCase::Messages() const {
 }
 
 bool RelayCase::Has(const std::string& file) const { return quoravel::FileExists(folder_.path() / file); }
+
+std::vector<std::string> RelayCase::Files() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder_.path())) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 void ExpectAnswered(const RelayCase& relay, const ProgramResult& result) {
     ASSERT_FALSE(result.timedOut) << relay.Path();

@@ -29,6 +29,8 @@ public:
     // The "Message_" n values of section "Engine", in order.
     std::vector<std::string> Messages() const;
     bool Has(const std::string& file) const;
+    // The names of the folder's files, sorted.
+    std::vector<std::string> Files() const;
     std::filesystem::path Pdf() const { return folder_.path() / "illustration.pdf"; }
 
 private:

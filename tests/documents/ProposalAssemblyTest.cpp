@@ -1,14 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <optional>
 
 #include "CommissionSettings.h"
-#include "Golden.h"
-#include "PageText.h"
+#include "PageFixture.h"
 #include "PrintSurface.h"
-#include "ProductLookups.h"
 #include "ProposalAssembly.h"
 #include "ProposalSetup.h"
 #include "RelayExchange.h"
@@ -21,9 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Separates the parts of a relay node entry in the answer.
-const std::string kNodeSeparator = "\xFD";
-
 // A case priced from the sample rate files of the build's program folder; the
 // run's pages and answers go to a temporary relay folder.
 class ProposalAssemblyTest : public ::testing::Test {
@@ -33,16 +31,6 @@ protected:
         process.VersionText = "V1.0";
         client = SampleProposalCase();
         client.AssignedBroker().Set(BrokerField::first_name, "Sam");
-        Quote({4}, {250000});
-    }
-
-    void Quote(const std::vector<std::int32_t>& products, const std::vector<std::int32_t>& faces) {
-        auto& options = client.Proposal();
-        options.ClearProdChoices();
-        for (const std::int32_t product : products) options.AddProduct(product);
-        options.ClearFaceAmounts();
-        for (const std::int32_t face : faces) options.AddFaceAmount(face, client.State());
-        options.SetYearsToPrint(20);
     }
 
     // A relay case: the relay file in the relay folder, the mode on.
@@ -67,28 +55,33 @@ protected:
     // The first page holding the text; 0 when none does.
     int PageOf(const std::string& text) const {
         for (int page = 1; page <= Pages(); ++page)
-            if (PageHasLine(document(), page, text)) return page;
+            if (Has(page, text)) return page;
         return 0;
     }
     bool Has(int page, const std::string& text) const { return PageHasLine(document(), page, text); }
+    // Every page found, each after the one before.
+    static bool Ascending(const std::vector<int>& pages) {
+        return pages.front() > 0 &&
+               std::adjacent_find(pages.begin(), pages.end(), std::greater_equal<>()) == pages.end();
+    }
     std::string RelayOut() const {
         return ReadFileBytes(ResolveFileName(relay.path() / "relay.out")).value_or("");
     }
     bool Exists(const std::string& name) const { return FileExists(ResolveFileName(relay.path() / name)); }
-    static bool Contains(const std::string& text, const std::string& part) {
-        return text.find(part) != std::string::npos;
+    std::vector<std::string> NodeNames() const {
+        std::vector<std::string> names;
+        for (const RelayNode& node : run->Answer.Nodes) names.push_back(node.NodeName);
+        return names;
     }
-    // The relay nodes' page ranges lie within the document and never overlap.
-    void ExpectDisjointNodes() const {
-        std::vector<bool> taken(static_cast<std::size_t>(Pages()) + 1, false);
+    // The relay nodes' page ranges follow one another from the first page to the last.
+    void ExpectNodesTileThePages() const {
+        int next = 1;
         for (const RelayNode& node : run->Answer.Nodes) {
-            ASSERT_TRUE(node.StartPage >= 1 && node.StartPage <= node.EndPage && node.EndPage <= Pages())
-                << node.NodeName;
-            for (int page = node.StartPage; page <= node.EndPage; ++page) {
-                EXPECT_FALSE(taken[static_cast<std::size_t>(page)]) << node.NodeName << " page " << page;
-                taken[static_cast<std::size_t>(page)] = true;
-            }
+            EXPECT_EQ(node.StartPage, next) << node.NodeName;
+            EXPECT_LE(node.StartPage, node.EndPage) << node.NodeName;
+            next = node.EndPage + 1;
         }
+        EXPECT_EQ(next - 1, Pages());
     }
     // Every page from `first` to `last` carries the footer "type, Page p of total".
     void ExpectRun(int first, int last, const std::string& type, int total) const {
@@ -114,20 +107,18 @@ TEST_F(ProposalAssemblyTest, SingleProductSectionsRunInOrderAndNumberTheirOwnPag
     options.SetOutputUnderwritting(true);
     const IllustrationResult result = Run();
     ASSERT_TRUE(result.documentMade);
+    EXPECT_EQ(result.printerDevice, "PRINTER");
 
+    // The ledger is found by its column headings: the narrative names its title too.
     const int narrative = PageOf("Narrative Summary");
-    // The narrative names the ledger's title too: the column headings are the ledger's own.
-    const int ledger = PageOf("Year Age Annual Death Benefit");
-    const int classInfo = PageOf("PROPOSED UNDERWRITING CLASSIFICATION INFORMATION");
     const int classComparison = PageOf("Comparison of Guaranteed Premiums by Risk Classification");
     const int underwriting = PageOf("Underwriting Guidelines (as of July 2003)");
     EXPECT_TRUE(Has(1, "Prepared by:")) << "the cover opens the proposal";
-    EXPECT_LT(1, narrative);
-    EXPECT_LT(narrative, ledger);
-    EXPECT_LT(ledger, classInfo);
-    EXPECT_LT(classInfo, classComparison);
-    EXPECT_LT(classComparison, underwriting);
+    EXPECT_TRUE(Ascending({1, narrative, PageOf("Year Age Annual Death Benefit"),
+                           PageOf("PROPOSED UNDERWRITING CLASSIFICATION INFORMATION"), classComparison,
+                           underwriting}));
     EXPECT_EQ(underwriting, Pages());
+    EXPECT_EQ(PageOf("Description of Terms") + PageOf("Applicant's signature"), 0) << "neither is chosen";
 
     // Cover to class information are one run; the two optional sections run on their own.
     ExpectRun(1, classComparison - 1, "Basic Quotation", classComparison - 1);
@@ -136,67 +127,72 @@ TEST_F(ProposalAssemblyTest, SingleProductSectionsRunInOrderAndNumberTheirOwnPag
     // (Page lines join the footer's words with single blanks.)
     EXPECT_TRUE(Has(1, "Version: Quoravel® - V1.0"));
     // The footer begins at the left margin on the footer rule's line.
-    EXPECT_EQ(CheckPlacement(document(), {{1, "Version:", 700, -1}}), "");
-    EXPECT_TRUE(Has(1, "State of Delivery: Texas"));
-
-    const std::string product = GetProductName(4, false, 0);
-    EXPECT_TRUE(Has(narrative, product)) << "the body header names the product";
+    EXPECT_NEAR(FindText(document(), 1, "Version:")->x, 700, 30);
+    EXPECT_TRUE(Has(narrative, "Brellan 20")) << "the body header names the product";
     EXPECT_TRUE(Has(narrative, "$250,000 (Prepared by: Sam Broker)"));
+    ExpectNodesTileThePages();
 
-    for (int page = 1; page <= Pages(); ++page) EXPECT_TRUE(Exists("page" + std::to_string(page) + ".emf"));
-    const std::string answer = RelayOut();
-    EXPECT_TRUE(Contains(answer, "bridge_SourceLedgerPages=" + std::to_string(Pages())));
-    EXPECT_TRUE(Contains(
-        answer, "page(1," + std::to_string(Pages()) + ").emf" + kNodeSeparator + product + " - $250,000"))
-        << answer;
-    EXPECT_EQ(result.printerDevice, "PRINTER");
-    ExpectDisjointNodes();
+    // A second run, without the optional sections, deletes the page files of the first.
+    const int firstPages = Pages();
+    relay.Write("PAGE230.EMF", "left over");
+    relay.Write("Page17.vsv", "left over");
+    options.SetOutputClassComp(false);
+    options.SetOutputUnderwritting(false);
+    ASSERT_TRUE(Run().documentMade);
+    ASSERT_LT(Pages(), firstPages);
+    EXPECT_TRUE(Exists("page" + std::to_string(Pages()) + ".vsv"));
+    for (const std::string& name : {"page" + std::to_string(Pages() + 1) + ".emf", std::string("page230.emf"),
+                                    std::string("page17.vsv")})
+        EXPECT_FALSE(Exists(name)) << name;
 }
 
-TEST_F(ProposalAssemblyTest, FaceComparisonPutsTheLedgerBeforeTheNarrativeAndAnswersWithTheLogs) {
+// A relay case hands the carrier's underwriting guidelines over as a form in
+// place of their page; the outside system's pages count in the total of the
+// run that holds the ledger, and the relay case's inputs follow in a run and
+// a node of their own.
+TEST_F(ProposalAssemblyTest, RelayCasesHandTheGuidelinesOverAndCountTheOutsidePages) {
     Relay();
-    Quote({4}, {100000, 250000});
-    client.SetWinFlexPages("2");
-    client.Proposal().SetOutputUnderwritting(true);
-    ASSERT_TRUE(Run().documentMade);
+    const struct {
+        std::int32_t company;
+        std::string state;
+        std::vector<std::int32_t> products, faces;
+        int outsidePages;
+        std::string type, ledger, node, form;
+    } cases[] = {
+        // clang-format off
+        {0, "TX", {4}, {100000, 250000}, 2, "Multiple Face Amount Comparison",
+         "Comparison of Premiums for the Guaranteed Period", "Multiple Face Amount Comparison", "BRLNUW.PDF"},
+        // Dorrance 10, which the New York company sells in New Jersey.
+        {1, "NJ", {27}, {250000}, 3, "Basic Quotation", "Year Age Annual Death Benefit",
+         "Dorrance 10 - $250,000", "QNBYUW.PDF"},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.type);
+        client.SetState(c.state);
+        client.Proposal().SetCompany(c.company);
+        ::Quote(client, c.products, c.faces);
+        client.SetWinFlexPages(std::to_string(c.outsidePages));
+        client.Proposal().SetOutputUnderwritting(true);
+        ASSERT_TRUE(Run().documentMade);
 
-    const int ledger = PageOf("Comparison of Premiums for the Guaranteed Period");
-    const int narrative = PageOf("Narrative Summary");
-    EXPECT_LT(1, ledger);
-    EXPECT_LT(ledger, narrative);
-    const int clientInformation = PageOf("Client Information");
-    ASSERT_GT(clientInformation, narrative);
-    // The outside system's pages count in the total of the run that holds the ledger.
-    ExpectRun(1, clientInformation - 1, "Multiple Face Amount Comparison", clientInformation - 1 + 2);
-    ExpectRun(clientInformation, Pages(), "Client Information", Pages() - clientInformation + 1);
-    EXPECT_TRUE(Has(ledger, "Quoravel®")) << "a comparison is headed by the system's name";
-    EXPECT_TRUE(Has(1, "Version: WFTX 4.2 7.0.3 V1.0w"));
-
-    EXPECT_EQ(PageOf("Underwriting Guidelines (as of July 2003)"), 0);
-    EXPECT_TRUE(Exists("UW.PDF"));
-    EXPECT_TRUE(Contains(relay.Read("PDF.log"), "|UW.PDF|Underwriting Guidelines|False"));
-    const std::string answer = RelayOut();
-    EXPECT_TRUE(Contains(answer, kNodeSeparator + "Multiple Face Amount Comparison" + kNodeSeparator))
-        << answer;
-    EXPECT_TRUE(Contains(answer, kNodeSeparator + "Client Information" + kNodeSeparator)) << answer;
-    EXPECT_TRUE(Contains(answer, "Form1=")) << answer;
-    EXPECT_TRUE(Contains(answer, "Status=0")) << answer;
-    ExpectDisjointNodes();
-}
-
-TEST_F(ProposalAssemblyTest, ProductComparisonAnswersWithTheFirstProductsValues) {
-    Quote({3, 4}, {250000});
-    ASSERT_TRUE(Run().documentMade);
-
-    const int ledger = PageOf("Premium Outlay Comparison");
-    EXPECT_LT(1, ledger);
-    EXPECT_LT(ledger, PageOf("Narrative Summary"));
-    ExpectRun(1, Pages(), "Product Comparison", Pages());
-    ExpectDisjointNodes();
-    const std::string answer = RelayOut();
-    EXPECT_TRUE(Contains(answer, kNodeSeparator + "Product Comparison  - $250,000" + kNodeSeparator))
-        << answer;
-    EXPECT_TRUE(Contains(answer, "[BasicValues]")) << answer;
+        const int ledger = PageOf(c.ledger);
+        const int clientInformation = PageOf("Client Information");
+        ASSERT_TRUE(Ascending({1, ledger, clientInformation}));
+        ExpectRun(1, clientInformation - 1, c.type, clientInformation - 1 + c.outsidePages);
+        ExpectRun(clientInformation, Pages(), "Client Information", Pages() - clientInformation + 1);
+        EXPECT_EQ(Has(ledger, "Quoravel®"), c.company == 0) << "a comparison is headed by the system's name";
+        EXPECT_TRUE(Has(1, "Version: WF" + c.state + " 4.2 7.0.3 V1.0w"));
+        EXPECT_EQ(PageOf("Underwriting Guidelines (as of July 2003)"), 0);
+        ASSERT_EQ(run->PDFForms.Count(), 1);
+        const auto& form = run->PDFForms.Item(1);
+        EXPECT_EQ(form.InputFileName + " " + form.OutputFileName + " " + form.FormCaption,
+                  c.form + " UW.PDF Underwriting Guidelines");
+        EXPECT_TRUE(Exists("UW.PDF"));
+        EXPECT_EQ(NodeNames(), (std::vector<std::string>{c.node, "Client Information"}));
+        EXPECT_TRUE(Contains(RelayOut(), "Status=0")) << RelayOut();
+        ExpectNodesTileThePages();
+    }
 }
 
 // The print option: "C" the comparison, "I" one proposal for each product
@@ -223,119 +219,62 @@ TEST_F(ProposalAssemblyTest, PrintOptionsMakeTheComparisonTheIndividualProposals
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.nodes.back() + " option " + std::to_string(c.option));
-        Quote(c.faces.size() > 1 ? std::vector<std::int32_t>{4} : std::vector<std::int32_t>{3, 4}, c.faces);
+        ::Quote(client, c.faces.size() > 1 ? std::vector<std::int32_t>{4} : std::vector<std::int32_t>{3, 4},
+                c.faces);
         client.Proposal().SetPrintOption(c.option);
         ASSERT_TRUE(Run().documentMade);
-        const auto& nodes = run->Answer.Nodes;
-        ASSERT_EQ(nodes.size(), c.nodes.size());
-        int nextPage = 1;
-        for (std::size_t i = 0; i < nodes.size(); ++i) {
-            EXPECT_EQ(nodes[i].NodeName, c.nodes[i]);
-            EXPECT_EQ(nodes[i].StartPage, nextPage);
-            EXPECT_GE(nodes[i].EndPage, nodes[i].StartPage);
-            nextPage = nodes[i].EndPage + 1;
-        }
-        EXPECT_EQ(nextPage - 1, Pages());
-        ExpectDisjointNodes();
+        EXPECT_EQ(NodeNames(), c.nodes);
+        ExpectNodesTileThePages();
         EXPECT_TRUE(Contains(RelayOut(), std::string("bridge_Policy=") + c.policy + "\r\n")) << RelayOut();
     }
 }
 
-// The description of terms follows the narrative summary and the
-// certification closes the report's run, in every report kind, each with a
-// node of its own cut out of the report's; neither prints unless chosen.
+// Each report's sections in its order, one run of pages: a comparison puts
+// its ledger before the narrative summary. The description of terms follows
+// the narrative and the certification closes the run, each with a node of
+// its own cut out of the report's (unchosen, neither prints: see the single
+// product's sections).
 TEST_F(ProposalAssemblyTest, DescriptionOfTermsAndCertificationStandInEveryReportWhenChosen) {
     const struct {
         const char* type;
-        std::vector<std::int32_t> products;
-        std::vector<std::int32_t> faces;
+        std::vector<std::int32_t> products, faces;
+        const char* ledger;
     } reports[] = {
-        {"Basic Quotation", {4}, {250000}},
-        {"Multiple Face Amount Comparison", {4}, {100000, 250000}},
-        {"Product Comparison", {3, 4}, {250000}},
+        // clang-format off
+        {"Basic Quotation", {4}, {250000}, "Year Age Annual Death Benefit"},
+        {"Multiple Face Amount Comparison", {4}, {100000, 250000},
+         "Comparison of Premiums for the Guaranteed Period"},
+        {"Product Comparison", {3, 4}, {250000}, "Premium Outlay Comparison"},
+        // clang-format on
     };
+    client.Proposal().SetOutputDescription(true);
+    client.Proposal().SetOutputCertification(true);
+    client.Proposal().SetOutputClassInfo(true);
     for (const auto& report : reports) {
-        for (const bool chosen : {true, false}) {
-            SCOPED_TRACE(std::string(report.type) + (chosen ? " chosen" : " not chosen"));
-            Quote(report.products, report.faces);
-            client.Proposal().SetOutputDescription(chosen);
-            client.Proposal().SetOutputCertification(chosen);
-            client.Proposal().SetOutputClassInfo(true);
-            ASSERT_TRUE(Run().documentMade);
-            const int terms = PageOf("Description of Terms");
-            const int certification = PageOf("Applicant's signature");
-            ExpectDisjointNodes();
-            if (!chosen) {
-                EXPECT_EQ(terms, 0);
-                EXPECT_EQ(certification, 0);
-                EXPECT_EQ(run->Answer.Nodes.size(), 1u);
-                continue;
-            }
-            // Right after the narrative's pages; the ledger follows it in a basic quotation.
-            const int narrative = PageOf("Narrative Summary");
-            ASSERT_GT(terms, narrative);
-            const int ledger =
-                PageOf(report.products.size() > 1 ? "Premium Outlay Comparison"
-                       : report.faces.size() > 1  ? "Comparison of Premiums for the Guaranteed Period"
-                                                  : "Year Age Annual Death Benefit");
-            EXPECT_EQ(ledger < terms, report.type != std::string("Basic Quotation"))
-                << ledger << " " << terms;
-            // The last page of the run, after the class information, and stating the document's pages.
-            EXPECT_EQ(certification, Pages());
-            const int classInfo = PageOf("PROPOSED UNDERWRITING CLASSIFICATION INFORMATION");
-            EXPECT_LT(terms, classInfo);
-            EXPECT_LT(classInfo, certification);
-            ExpectRun(1, Pages(), report.type, Pages());
-            EXPECT_TRUE(Has(certification, "This proposal has " + std::to_string(Pages()) + " pages."));
-            EXPECT_TRUE(Has(certification, "Proposal reference number: #"));
-            EXPECT_TRUE(Has(certification, "John Sample"));
-            EXPECT_TRUE(Has(certification, "Sam Broker"));
-            std::vector<std::string> sections;
-            for (const RelayNode& node : run->Answer.Nodes)
-                if (node.NodeName == "Description of Terms" || node.NodeName == "Certification")
-                    sections.push_back(node.NodeName + " " + std::to_string(node.StartPage) + "-" +
-                                       std::to_string(node.EndPage));
-            EXPECT_EQ(
-                sections,
-                (std::vector<std::string>{
-                    "Description of Terms " + std::to_string(terms) + "-" + std::to_string(terms),
-                    "Certification " + std::to_string(certification) + "-" + std::to_string(certification)}));
-            int covered = 0;
-            for (const RelayNode& node : run->Answer.Nodes) covered += node.EndPage - node.StartPage + 1;
-            EXPECT_EQ(covered, Pages()) << "every page in one node";
-            if (report.type == std::string("Basic Quotation")) {
-                for (const auto& [page, name] :
-                     {std::pair{terms, "description-of-terms"}, std::pair{certification, "certification"}}) {
-                    Document one = document();
-                    one.pages = {document().pages[static_cast<std::size_t>(page - 1)]};
-                    WriteSamplePages(one, name);
-                }
-            }
-        }
+        SCOPED_TRACE(report.type);
+        ::Quote(client, report.products, report.faces);
+        ASSERT_TRUE(Run().documentMade);
+        ExpectNodesTileThePages();
+        ExpectRun(1, Pages(), report.type, Pages());
+        const int terms = PageOf("Description of Terms");
+        const int certification = PageOf("Applicant's signature");
+        const int narrative = PageOf("Narrative Summary"), ledger = PageOf(report.ledger);
+        const int classInfo = PageOf("PROPOSED UNDERWRITING CLASSIFICATION INFORMATION");
+        EXPECT_TRUE(report.type == std::string("Basic Quotation")
+                        ? Ascending({1, narrative, terms, ledger, classInfo, certification})
+                        : Ascending({1, ledger, narrative, terms, classInfo, certification}));
+        // The last page of the run, stating the document's pages.
+        EXPECT_EQ(certification, Pages());
+        for (const std::string& part : {"This proposal has " + std::to_string(Pages()) + " pages.",
+                                        std::string("Proposal reference number: #"),
+                                        std::string("John Sample"), std::string("Sam Broker")})
+            EXPECT_TRUE(Has(certification, part)) << part;
+        std::map<std::string, std::pair<int, int>> ranges;
+        for (const RelayNode& node : run->Answer.Nodes)
+            ranges[node.NodeName] = {node.StartPage, node.EndPage};
+        EXPECT_EQ(ranges["Description of Terms"], std::pair(terms, terms));
+        EXPECT_EQ(ranges["Certification"], std::pair(certification, certification));
     }
-}
-
-// A comparison with a product out of age gives the individual proposals of
-// the others, as its note says, and names the one left out.
-TEST_F(ProposalAssemblyTest, AComparisonGoesOnWithoutAProductOutOfAge) {
-    Relay();
-    client.SetAge(55);
-    Quote({2, 5}, {250000});
-    ASSERT_TRUE(Run().documentMade);
-    // The proposal, then the relay case's inputs on pages of their own.
-    const auto& nodes = run->Answer.Nodes;
-    ASSERT_EQ(nodes.size(), 2U);
-    EXPECT_EQ(nodes[0].NodeName, "Brellan 10 - $250,000");
-    EXPECT_EQ(nodes[1].NodeName, "Client Information");
-    EXPECT_EQ(nodes[1].StartPage, nodes[0].EndPage + 1);
-    EXPECT_EQ(nodes[1].EndPage, Pages());
-    const std::string answer = RelayOut();
-    EXPECT_TRUE(Contains(answer, "Individual ledgers will be produced.")) << answer;
-    EXPECT_TRUE(
-        Contains(answer, "Left out of this proposal: Brellan 30\xAE: Client must be age 50 or younger."))
-        << answer;
-    EXPECT_FALSE(Contains(answer, "No proposal created")) << answer;
-    EXPECT_TRUE(Contains(answer, "Status=0")) << answer;  // warnings only
 }
 
 // The interest-adjusted indices stay together, title and rows, on one page,
@@ -352,8 +291,7 @@ TEST_F(ProposalAssemblyTest, TheIndexBlockIsNeverSplit) {
             client.SetTempFlatExtraYears(extras ? 3 : 0);
             client.SetFirstName(extras ? "Alexandra Maximiliana Konstantinopoulou-Vanderbilt" : "John");
             client.SetClassification(4);
-            Quote({2}, {250000});
-            client.Proposal().SetYearsToPrint(kYearsToProductEnd);
+            ::Quote(client, {2}, {250000}, kYearsToProductEnd);
             ASSERT_TRUE(Run().documentMade);
             const int title = PageOf("5% Interest Adjusted Indices");
             ASSERT_GT(title, 0);
@@ -384,7 +322,7 @@ TEST_F(ProposalAssemblyTest, ABuildChartStaysWithItsTitle) {
     client.Proposal().SetOutputClassInfo(true);
     for (const std::int32_t classCode : {2, 3}) {
         client.SetClassification(classCode);
-        Quote({19}, {250000});
+        ::Quote(client, {19}, {250000});
         client.Proposal().SetProductType(19);
         ASSERT_TRUE(Run().documentMade);
         int charts = 0;
@@ -398,25 +336,10 @@ TEST_F(ProposalAssemblyTest, ABuildChartStaysWithItsTitle) {
     }
 }
 
-// The answer lists the years the ledger shows: in New York Dorrance 1 is
-// illustrated to age 100, so 55 years for a 45-year-old.
-TEST_F(ProposalAssemblyTest, TheAnswerListsTheYearsTheLedgerShows) {
-    client.SetState("NY");
-    client.SetAge(45);
-    client.Proposal().SetCompany(1);
-    Quote({15}, {250000});
-    client.Proposal().SetYearsToPrint(kYearsToProductEnd);
-    ASSERT_TRUE(Run().documentMade);
-    const std::string answer = RelayOut();
-    EXPECT_TRUE(Contains(answer, "bridge_Years=55\r\n")) << answer;
-    const auto premiums = answer.substr(answer.find("value_AnnualPremium="));
-    EXPECT_EQ(std::count(premiums.begin(), premiums.begin() + premiums.find('\r'), ','), 54);
-}
-
 // A comparison shows five at most: the sixth is named in a warning and is on
 // no page, the cover neither. Interactively the warning is a notice.
 TEST_F(ProposalAssemblyTest, AComparisonNamesWhatItLeavesOut) {
-    Quote({4}, {100000, 200000, 300000, 400000, 500000, 600000});
+    ::Quote(client, {4}, {100000, 200000, 300000, 400000, 500000, 600000});
     const IllustrationResult interactive = Run();
     ASSERT_TRUE(interactive.documentMade);
     ASSERT_EQ(interactive.notices.size(), 1u);
@@ -426,33 +349,25 @@ TEST_F(ProposalAssemblyTest, AComparisonNamesWhatItLeavesOut) {
     EXPECT_EQ(PageOf("$600,000"), 0);
 
     Relay();
-    Quote({2, 3, 4, 5, 6, 30}, {250000});
+    ::Quote(client, {2, 3, 4, 5, 6, 30}, {250000});
     ASSERT_TRUE(Run().documentMade);
     EXPECT_TRUE(Contains(RelayOut(),
                          "Message_1=Warning\xFD\xFDThe comparison shows 5 products at most; left out: "
                          "Ostrel 10."))
         << RelayOut();
     EXPECT_EQ(PageOf("Ostrel 10"), 0);
-}
 
-TEST_F(ProposalAssemblyTest, RelaySingleProductHandsTheGuidelinesOverAsAForm) {
-    Relay();
-    client.SetWinFlexPages("3");
-    client.Proposal().SetOutputUnderwritting(true);
-    // Dorrance 10, which the New York company sells in New Jersey.
-    client.SetState("NJ");
-    client.Proposal().SetCompany(1);
-    Quote({27}, {250000});
+    // A product out of age leaves the individual proposals of the others, as
+    // the note says, and is named; then the relay case's inputs on pages of their own.
+    client.SetAge(55);
+    ::Quote(client, {2, 5}, {250000});
     ASSERT_TRUE(Run().documentMade);
-
-    EXPECT_EQ(PageOf("Underwriting Guidelines (as of July 2003)"), 0);
-    ASSERT_EQ(run->PDFForms.Count(), 1);
-    EXPECT_EQ(run->PDFForms.Item(1).InputFileName, "QNBYUW.PDF");
-    EXPECT_EQ(run->PDFForms.Item(1).OutputFileName, "UW.PDF");
-    EXPECT_EQ(run->PDFForms.Item(1).FormCaption, "Underwriting Guidelines");
-    const int clientInformation = PageOf("Client Information");
-    ASSERT_GT(clientInformation, PageOf("Year Age Annual Death Benefit"));
-    ExpectRun(1, clientInformation - 1, "Basic Quotation", clientInformation - 1 + 3);
+    EXPECT_EQ(NodeNames(), (std::vector<std::string>{"Brellan 10 - $250,000", "Client Information"}));
+    ExpectNodesTileThePages();
+    EXPECT_TRUE(
+        Contains(RelayOut(), "Left out of this proposal: Brellan 30\xAE: Client must be age 50 or younger."))
+        << RelayOut();
+    EXPECT_TRUE(Contains(RelayOut(), "Status=0")) << RelayOut();  // warnings only
 }
 
 TEST_F(ProposalAssemblyTest, RiderNoticeStandsAloneWithoutFooterBeforeTheCover) {
@@ -465,6 +380,7 @@ TEST_F(ProposalAssemblyTest, RiderNoticeStandsAloneWithoutFooterBeforeTheCover) 
     EXPECT_EQ(PageOf("This Quotation is Not Complete Without All Pages"), 2);
     EXPECT_TRUE(Has(2, "Prepared by:"));
     ExpectRun(2, Pages(), "Basic Quotation", Pages() - 1);
+    EXPECT_TRUE(Exists("page1.emf")) << "a page without footer is exported too";
     // The notice's centred text does not carry over to the cover.
     const TextItem* afterNotice = FindText(document(), 2, "A.M. Best");
     ASSERT_NE(afterNotice, nullptr);
@@ -480,64 +396,46 @@ TEST_F(ProposalAssemblyTest, RiderNoticeStandsAloneWithoutFooterBeforeTheCover) 
     EXPECT_FALSE(Has(1, "Prepared by:"));
 }
 
-// The carrier banner of a page: where it ends and how wide it is.
-std::optional<PictureItem> Banner(const Document& document, int page) {
-    for (const auto& item : document.pages.at(static_cast<std::size_t>(page - 1)).items)
-        if (const auto* picture = std::get_if<PictureItem>(&item); picture && picture->y == 275)
-            return *picture;
-    return std::nullopt;
-}
-
 TEST_F(ProposalAssemblyTest, BodyHeaderFooterStateAndBannerFollowStateAndCarrier) {
-    struct Case {
-        const char* state;
+    // Parts of the body header's "Prepared for" line and of its policy form
+    // line; the years the ledger shows, which the answer lists too.
+    const struct {
+        std::string state;
         std::int32_t company;
-        const char* fullName;
-        const char* clientLine;  // part of the body header's "Prepared for" line
-        const char* formText;    // part of the policy form line
+        std::string fullName, clientLine, formText;
         double bannerEnd;
-    };
-    const Case cases[] = {
-        {"TX", 0, "Texas", "Age 35, Male, Preferred", "(Policy Form No. ", 10800},
+        int years;
+    } cases[] = {
+        {"TX", 0, "Texas", "Age 35, Male, Preferred", "(Policy Form No. ", 10800, 20},
         // Montana rates do not depend on sex.
-        {"MT", 0, "Montana", "Age 35, Preferred", "(Policy Form No. ", 10800},
-        {"NJ", 0, "New Jersey", "Age 35, Male, Preferred", " et al and 1421 et al)", 10800},
-        {"NY", 1, "New York", "Age 35, Male, Preferred", "(Policy Form No. ", 10000},
+        {"MT", 0, "Montana", "Age 35, Preferred", "(Policy Form No. ", 10800, 20},
+        {"NJ", 0, "New Jersey", "Age 35, Male, Preferred", " et al and 1421 et al)", 10800, 20},
+        // Dorrance 1 of the New York company, shown to its end: to age 100 in New York.
+        {"NY", 1, "New York", "Age 35, Male, Preferred", "(Policy Form No. ", 10000, 65},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.state);
         client.SetState(c.state);
         client.Proposal().SetCompany(c.company);
-        // The New York company sells Tessel, not Brellan.
-        if (c.company == 1) Quote({12}, {250000});
+        if (c.company == 1) ::Quote(client, {15}, {250000}, kYearsToProductEnd);
         ASSERT_TRUE(Run().documentMade);
+        const std::string answer = RelayOut();
+        EXPECT_TRUE(Contains(answer, "bridge_Years=" + std::to_string(c.years) + "\r\n")) << answer;
+        const auto premiums = answer.substr(answer.find("value_AnnualPremium="));
+        EXPECT_EQ(std::count(premiums.begin(), premiums.begin() + premiums.find('\r'), ','), c.years - 1);
         const int narrative = PageOf("Narrative Summary");
         EXPECT_TRUE(Has(narrative, c.clientLine));
         EXPECT_TRUE(Has(narrative, c.formText));
-        EXPECT_TRUE(Has(1, std::string("State of Delivery: ") + c.fullName));
-        const auto banner = Banner(document(), narrative);
+        EXPECT_TRUE(Has(1, "State of Delivery: " + c.fullName));
+        // The carrier's banner, 1,350 twips wide, ends at the right margin of its carrier.
+        std::optional<PictureItem> banner;
+        for (const auto& item : document().pages.at(static_cast<std::size_t>(narrative - 1)).items)
+            if (const auto* picture = std::get_if<PictureItem>(&item); picture && picture->y == 275)
+                banner = *picture;
         ASSERT_TRUE(banner.has_value());
         EXPECT_DOUBLE_EQ(banner->x + banner->width, c.bannerEnd);
         EXPECT_DOUBLE_EQ(banner->width, 1350);
     }
-}
-
-TEST_F(ProposalAssemblyTest, ASecondRunDeletesThePageFilesOfTheFirst) {
-    client.Proposal().SetOutputClassComp(true);
-    client.Proposal().SetOutputUnderwritting(true);
-    ASSERT_TRUE(Run().documentMade);
-    const int firstPages = Pages();
-    relay.Write("PAGE230.EMF", "left over");
-    relay.Write("Page17.vsv", "left over");
-
-    client.Proposal().SetOutputClassComp(false);
-    client.Proposal().SetOutputUnderwritting(false);
-    ASSERT_TRUE(Run().documentMade);
-    ASSERT_LT(Pages(), firstPages);
-    EXPECT_TRUE(Exists("page" + std::to_string(Pages()) + ".vsv"));
-    EXPECT_FALSE(Exists("page" + std::to_string(Pages() + 1) + ".emf"));
-    EXPECT_FALSE(Exists("page230.emf"));
-    EXPECT_FALSE(Exists("page17.vsv"));
 }
 
 TEST_F(ProposalAssemblyTest, ARefusedCaseMakesNoDocument) {
@@ -558,39 +456,30 @@ TEST_F(ProposalAssemblyTest, ARefusedCaseMakesNoDocument) {
     EXPECT_EQ(unavailable.notices.front().text,
               "Brellan 20 is not available for sale in this state. Please select another product to proceed "
               "with this quote.");
-    client.SetAge(90);
-    client.SetState("TX");
 
     // The outside system gets the refusal and the case check's notes in the answer.
+    client.SetAge(90);
+    client.SetState("TX");
     Relay();
-    client.SetWaiver(true);
     EXPECT_FALSE(Run().documentMade);
     EXPECT_FALSE(Exists("page1.emf"));
     const std::string answer = RelayOut();
-    EXPECT_TRUE(Contains(answer, "No proposal created for this client: ")) << answer;
     EXPECT_TRUE(Contains(answer, "Waiver Removed - Not available for client of age 90.")) << answer;
     EXPECT_FALSE(Contains(answer, "Status=0")) << answer;
 }
 
-// A program folder whose rate files hold no rates.
-class MissingRatesTest : public ProposalAssemblyTest {
-protected:
-    MissingRatesTest() {
-        for (const auto& entry : fs::directory_iterator(QUORAVEL_PROGRAM_DIR)) {
-            const fs::path target = program.path() / entry.path().filename();
-            if (entry.path().extension() == ".rat") {
-                program.Write(entry.path().filename().string(), "");
-                fs::resize_file(target, entry.file_size());
-            } else if (entry.is_regular_file()) {
-                fs::copy_file(entry.path(), target);
-            }
-        }
-        process.ProgramFolder = program.folder();
-    }
+// A program folder whose rate files hold no rates, and then values that are
+// no rates (all bits set: not a number): no premium is made of them.
+TEST_F(ProposalAssemblyTest, MissingOrDamagedRatesMakeNoDocumentAndSaySo) {
     TempFolder program;
-};
-
-TEST_F(MissingRatesTest, MakesNoDocumentAndSaysSo) {
+    fs::copy(QUORAVEL_PROGRAM_DIR, program.path());
+    const auto fillRates = [&](char byte) {
+        for (const auto& entry : fs::directory_iterator(program.path()))
+            if (entry.path().extension() == ".rat")
+                program.Write(entry.path().filename().string(), std::string(entry.file_size(), byte));
+    };
+    fillRates('\0');
+    process.ProgramFolder = program.folder();
     const IllustrationResult interactive = Run();
     EXPECT_FALSE(interactive.documentMade);
     ASSERT_EQ(interactive.notices.size(), 1u);
@@ -598,22 +487,16 @@ TEST_F(MissingRatesTest, MakesNoDocumentAndSaysSo) {
     EXPECT_EQ(interactive.notices[0].text, "Rate file missing.  Please re-install the software.");
 
     Relay();
-    const IllustrationResult relayed = Run();
-    EXPECT_FALSE(relayed.documentMade);
-    EXPECT_TRUE(relayed.notices.empty());
-    EXPECT_FALSE(Exists("page1.emf"));
-    EXPECT_TRUE(Contains(RelayOut(), "Rate file missing.")) << RelayOut();
-
-    // Rate files holding values that are no rates (all bits set: not a
-    // number) are damaged: no premium is made of them either.
-    for (const auto& entry : fs::directory_iterator(program.path())) {
-        if (entry.path().extension() == ".rat")
-            program.Write(entry.path().filename().string(), std::string(entry.file_size(), '\xFF'));
+    for (const bool damaged : {false, true}) {
+        if (damaged) fillRates('\xFF');
+        const IllustrationResult relayed = Run();
+        EXPECT_FALSE(relayed.documentMade);
+        EXPECT_TRUE(relayed.notices.empty());
+        EXPECT_FALSE(Exists("page1.emf"));
+        EXPECT_TRUE(Contains(RelayOut(), damaged ? "is damaged: record " : "Rate file missing."))
+            << RelayOut();
+        EXPECT_FALSE(Contains(RelayOut(), "Status=0")) << RelayOut();
     }
-    EXPECT_FALSE(Run().documentMade);
-    EXPECT_FALSE(Exists("page1.emf"));
-    EXPECT_TRUE(Contains(RelayOut(), "is damaged: record ")) << RelayOut();
-    EXPECT_FALSE(Contains(RelayOut(), "Status=0")) << RelayOut();
 }
 
 TEST_F(ProposalAssemblyTest, PdfIsWrittenIntoTheFolderAndReplacesAnOldOne) {
@@ -623,12 +506,11 @@ TEST_F(ProposalAssemblyTest, PdfIsWrittenIntoTheFolderAndReplacesAnOldOne) {
     // The path answered is the file written, which a caller opens or attaches.
     EXPECT_EQ(ConvertToPdf(surface, out.path().string(), "proposal.pdf"),
               (out.path() / "Proposal.pdf").string());
-    const std::string pdf = out.Read("Proposal.pdf");
-    EXPECT_EQ(pdf.rfind("%PDF", 0), 0u) << "the old file of another spelling is replaced";
+    EXPECT_EQ(out.Read("Proposal.pdf").rfind("%PDF", 0), 0u)
+        << "the old file of another spelling is replaced";
 
-    ConvertToPdf(surface, out.folder());
-    EXPECT_TRUE(fs::exists(out.path() / "illustration.pdf"));
     // Its properties name the proposal, its client and the carrier.
+    ConvertToPdf(surface, out.folder());
     const std::string info = CommandOutput("pdfinfo " + (out.path() / "illustration.pdf").string() + " 2>&1");
     for (const char* line :
          {"Title:           Brellan 20 \u2014 John Sample\n",
@@ -646,8 +528,6 @@ TEST_F(ProposalAssemblyTest, PdfIsWrittenIntoTheFolderAndReplacesAnOldOne) {
     const std::string missing = (out.path() / "no such folder").string();
     EXPECT_TRUE(Contains(Raised([&] { ConvertToPdf(surface, missing); }), missing));
 }
-
-// --- Proposal setup ----------------------------------------------------------
 
 TEST(PrinterDeviceTest, ProgramFolderFirstThenTheCommonFilesFolder) {
     TempFolder program, config;

@@ -4,8 +4,6 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <random>
 #include <thread>
 
 #include "Cp1252.h"
@@ -20,30 +18,30 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A settings file's section, with the texts of true and false when `booleans`.
+IniFile Settings(const std::string& folder, const std::string& file, const std::string& section,
+                 bool booleans = true) {
+    IniFile ini;
+    ini.SetPathname(folder);
+    ini.SetFilename(file);
+    ini.SetSection(section);
+    if (booleans) {
+        ini.SetBooleanDefaultTrue(Value(true));
+        ini.SetBooleanDefaultFalse(Value(false));
+    }
+    return ini;
+}
+
 // Every test works in a fresh folder of its own, removed afterwards.
 class SettingsFile : public ::testing::Test {
 protected:
-    void SetUp() override { fs::create_directories(dir_); }
-    void TearDown() override { fs::remove_all(dir_); }
-    void Put(const std::string& name, const std::string& bytes) {
-        std::ofstream(dir_ / name, std::ios::binary) << bytes;
-    }
-    std::string Bytes(const std::string& name) { return ReadFileBytes(dir_ / name).value_or("<missing>"); }
     long Files() { return std::distance(fs::directory_iterator(dir_), fs::directory_iterator()); }
     IniFile Ini(const std::string& section, bool booleans = true) {
-        IniFile ini;
-        ini.SetPathname(dir_.string());
-        ini.SetFilename("test.ini");
-        ini.SetSection(section);
-        if (booleans) {
-            ini.SetBooleanDefaultTrue(Value(true));
-            ini.SetBooleanDefaultFalse(Value(false));
-        }
-        return ini;
+        return Settings(dir_.string(), "test.ini", section, booleans);
     }
 
-    fs::path dir_ =
-        fs::temp_directory_path() / ("quoravel-settings-" + std::to_string(std::random_device{}()));
+    const TempFolder folder_;
+    const fs::path dir_ = folder_.path();
 };
 
 TEST_F(SettingsFile, PathnameEndsWithOneSeparator) {
@@ -80,9 +78,9 @@ TEST_F(SettingsFile, NotSetUpRaisesError5InOrderOfChecks) {
 }
 
 TEST_F(SettingsFile, ValuesReadByDataType) {
-    Put("test.ini",
-        "[S]\nblank=   \nword=abc\nnum=12abc\nbad=2/30/2001\nname =  Jane Doe  \n"
-        "rate=5.5\nage=55\nflag=yes\noff=0\niso=2001-02-03\nus=2/3/01\n");
+    folder_.Write("test.ini",
+                  "[S]\nblank=   \nword=abc\nnum=12abc\nbad=2/30/2001\nname =  Jane Doe  \n"
+                  "rate=5.5\nage=55\nflag=yes\noff=0\niso=2001-02-03\nus=2/3/01\n");
     const Value badDate(Date(-36522));
     const std::tuple<const char*, int, Value, const char*> rows[] = {
         // key, data type, value, why
@@ -108,15 +106,8 @@ TEST_F(SettingsFile, ValuesReadByDataType) {
     EXPECT_EQ(Ini("S", false).ReadINI("flag", 3), Value(""));  // boolean texts not set
 }
 
-TEST_F(SettingsFile, LongValuesAreCutTo2047Characters) {
-    std::string value;
-    for (int i = 0; i < 3000; ++i) value += "\u00E9";
-    Ini("S").WriteINI("long", Value(value), 1);
-    EXPECT_EQ(Utf8ToCp1252(Ini("S").ReadINI("long", 1).Text()), std::string(2047, '\xE9'));
-}
-
 TEST_F(SettingsFile, SectionsAndKeysInFileOrderWithoutRegardToCase) {
-    Put("test.ini", "[NJ]\r\nZ=1\r\nA=2\r\n[NY]\r\nq=1\r\n[nj]\r\nz=3\r\nM=4\r\n");
+    folder_.Write("test.ini", "[NJ]\r\nZ=1\r\nA=2\r\n[NY]\r\nq=1\r\n[nj]\r\nz=3\r\nM=4\r\n");
     IniFile ini = Ini("nJ");
     EXPECT_EQ(ini.Sections(), (std::vector<std::string>{"NJ", "NY"}));
     EXPECT_EQ(ini.Keys(), (std::vector<std::string>{"Z", "A", "M"}));
@@ -126,27 +117,32 @@ TEST_F(SettingsFile, SectionsAndKeysInFileOrderWithoutRegardToCase) {
 }
 
 TEST_F(SettingsFile, WriteKeepsEveryOtherLineByteForByte) {
-    Put("test.ini", "; carriers\r\n[A]\r\nx = 1\r\n\r\n[B] \r\ny=2\r\n\r\n; end");
+    folder_.Write("test.ini", "; carriers\r\n[A]\r\nx = 1\r\n\r\n[B] \r\ny=2\r\n\r\n; end");
     Ini("a").WriteINI("X", Value(5), 2);      // replaces the line of the key
     Ini("A").WriteINI("new", Value("n"), 1);  // after the last line of its section
     Ini("C").WriteINI("b", Value("Y"), 3);    // a new section at the end
-    EXPECT_EQ(Bytes("test.ini"),
+    EXPECT_EQ(folder_.Read("test.ini"),
               "; carriers\r\n[A]\r\nX=5\r\nnew=n\r\n\r\n[B] \r\ny=2\r\n\r\n; end\r\n[C]\r\nb=True\r\n");
 
-    Put("test.ini", "[S]\nk=1\n");  // a file with LF line ends keeps them
+    folder_.Write("test.ini", "[S]\nk=1\n");  // a file with LF line ends keeps them
     Ini("S").WriteINI("k", Value(2.5), 2);
-    EXPECT_EQ(Bytes("test.ini"), "[S]\nk=2.5\n");
+    EXPECT_EQ(folder_.Read("test.ini"), "[S]\nk=2.5\n");
 
-    Put("test.ini", "[S]\r\nk=1\r");  // a lone CR at the end begins the line end
+    folder_.Write("test.ini", "[S]\r\nk=1\r");  // a lone CR at the end begins the line end
     Ini("S").WriteINI("n", Value(2), 2);
-    EXPECT_EQ(Bytes("test.ini"), "[S]\r\nk=1\r\nn=2\r\n");
+    EXPECT_EQ(folder_.Read("test.ini"), "[S]\r\nk=1\r\nn=2\r\n");
 }
 
-TEST_F(SettingsFile, NewFilesAreWindows1252WithCrLf) {
+TEST_F(SettingsFile, NewFilesAreWindows1252WithCrLfAndLongValuesAreCut) {
     Ini("S\u00FD").WriteINI("Name", Value("Jos\u00E9"), 1);
     Ini("S\u00FD").WriteINI("flag", Value(false), 3);
-    EXPECT_EQ(Bytes("test.ini"), "[S\xFD]\r\nName=Jos\xE9\r\nflag=False\r\n");
+    EXPECT_EQ(folder_.Read("test.ini"), "[S\xFD]\r\nName=Jos\xE9\r\nflag=False\r\n");
     EXPECT_EQ(Ini("s\u00FD").ReadINI("NAME", 1), Value("Jos\u00E9"));
+    // A value is cut to 2,047 characters, not bytes of UTF-8.
+    std::string value;
+    for (int i = 0; i < 3000; ++i) value += "\u00E9";
+    Ini("S").WriteINI("long", Value(value), 1);
+    EXPECT_EQ(Utf8ToCp1252(Ini("S").ReadINI("long", 1).Text()), std::string(2047, '\xE9'));
 }
 
 // Every assigned byte of 0x80-0x9F with its code point as Windows-1252
@@ -189,11 +185,11 @@ TEST(Date, ParsesTheWrittenFormsAndCountsFrom1899) {
 using TextFile = SettingsFile;
 
 TEST_F(TextFile, NamesMatchWithoutRegardToCase) {
-    Put("relay.out", "old");
+    folder_.Write("relay.out", "old");
     EXPECT_EQ(ResolveFileName(dir_ / "Relay.out"), dir_ / "relay.out");
     EXPECT_EQ(ResolveFileName(dir_ / "none.out"), dir_ / "none.out");
     WriteFileAtomically(dir_ / "RELAY.OUT", "new");  // replaced under its own spelling
-    EXPECT_EQ(Bytes("relay.out"), "new");
+    EXPECT_EQ(folder_.Read("relay.out"), "new");
     EXPECT_EQ(Files(), 1);
 }
 
@@ -205,7 +201,7 @@ TEST_F(TextFile, AFailedWriteLeavesNothingBehind) {
     EXPECT_EQ(Files(), 0);
 
     // A full disk, played by a file size limit: the previous file stays as it was.
-    Put("relay.out", "previous");
+    folder_.Write("relay.out", "previous");
     rlimit old{}, small{};
     getrlimit(RLIMIT_FSIZE, &old);
     small = {4, old.rlim_max};
@@ -217,19 +213,19 @@ TEST_F(TextFile, AFailedWriteLeavesNothingBehind) {
     std::signal(SIGXFSZ, handler);
     EXPECT_EQ(error, "75 File: The file " + (dir_ / "relay.out").string() +
                          " cannot be written: the disk may be full.");
-    EXPECT_EQ(Bytes("relay.out"), "previous");
+    EXPECT_EQ(folder_.Read("relay.out"), "previous");
     EXPECT_EQ(Files(), 1);
 }
 
 // A replaced file keeps who may read it, and a link stays a link: a case
 // file of names and birth dates kept at 0600 must not become readable by all.
 TEST_F(TextFile, AReplacedFileKeepsItsPermissionsAndItsLink) {
-    Put("cases.clt", "old");
+    folder_.Write("cases.clt", "old");
     fs::permissions(dir_ / "cases.clt", fs::perms::owner_read | fs::perms::owner_write);
     fs::create_symlink("cases.clt", dir_ / "link.clt");
     WriteFileAtomically(dir_ / "link.clt", "new");
     EXPECT_TRUE(fs::is_symlink(dir_ / "link.clt"));
-    EXPECT_EQ(Bytes("cases.clt"), "new");
+    EXPECT_EQ(folder_.Read("cases.clt"), "new");
     EXPECT_EQ(fs::status(dir_ / "cases.clt").permissions(), fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(Files(), 2);
 }
@@ -240,7 +236,7 @@ TEST_F(TextFile, ADeviceIsWrittenIntoNeverReplaced) {
     const fs::path pipe = dir_ / "pipe";
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     std::string read;
-    std::thread reader([&] { read = Bytes("pipe"); });
+    std::thread reader([&] { read = folder_.Read("pipe"); });
     WriteFileAtomically(pipe, "through the pipe");
     reader.join();
     EXPECT_EQ(read, "through the pipe");
@@ -252,23 +248,18 @@ TEST_F(TextFile, ADeviceIsWrittenIntoNeverReplaced) {
               "75 File: The file " + dir_.string() + " cannot be written: it is a folder.");
 }
 
-}  // namespace
-
 TEST_F(SettingsFile, HeldTextIsWrittenOnceOnCommit) {
-    Put("test.ini", "[S]\r\nA=1\r\n");
+    folder_.Write("test.ini", "[S]\r\nA=1\r\n");
     IniFile ini = Ini("S");
     ini.HoldInMemory();
     ini.WriteINI("B", Value("2"), IniFile::Text);
-    Put("test.ini", "[S]\r\nA=changed on disk\r\n");  // not seen while held
+    folder_.Write("test.ini", "[S]\r\nA=changed on disk\r\n");  // not seen while held
     EXPECT_EQ(ini.ReadINI("A", IniFile::Text).Text(), "1");
     EXPECT_EQ(ini.ReadINI("B", IniFile::Text).Text(), "2");
-    EXPECT_EQ(Bytes("test.ini"), "[S]\r\nA=changed on disk\r\n");
+    EXPECT_EQ(folder_.Read("test.ini"), "[S]\r\nA=changed on disk\r\n");
     ini.Commit();
-    EXPECT_EQ(Bytes("test.ini"), "[S]\r\nA=1\r\nB=2\r\n");
+    EXPECT_EQ(folder_.Read("test.ini"), "[S]\r\nA=1\r\nB=2\r\n");
 }
-
-namespace quoravel {
-namespace {
 
 // A file the user may change is read from the user's copy once there is one;
 // the shipped copy is never written, and a user's first change starts from it.
@@ -287,17 +278,10 @@ TEST(UserCopy, ReadsTheUsersCopyFirstAndWritesOnlyThere) {
     EXPECT_FALSE(std::filesystem::exists(userFolder + "termcomm.ini"));  // nothing to start from
     const std::string own = copy.WritePath(true);
     EXPECT_EQ(home.Read("data/termcomm.ini"), "[0]\r\nFirstYearMax=90\r\n");
-    IniFile file;
-    file.SetPathname(userFolder);
-    file.SetFilename("termcomm.ini");
-    file.SetSection("0");
-    file.SetBooleanDefaultTrue(Value(true));
-    file.SetBooleanDefaultFalse(Value(false));
-    file.WriteINI("FirstYear", Value(60.5), IniFile::Text);
+    Settings(userFolder, "termcomm.ini", "0").WriteINI("FirstYear", Value(60.5), IniFile::Text);
     EXPECT_EQ(copy.ReadPath(), own);
     EXPECT_EQ(home.Read("data/termcomm.ini"), "[0]\r\nFirstYearMax=90\r\nFirstYear=60.5\r\n");
     EXPECT_EQ(shipped.Read("TermComm.ini"), "[0]\r\nFirstYearMax=90\r\n");
 }
 
 }  // namespace
-}  // namespace quoravel

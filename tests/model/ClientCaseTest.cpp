@@ -83,10 +83,7 @@ TEST(ClientCase, ClassWordingFollowsTheRating) {
 }
 
 TEST(ClientCase, HorizonAndPolicyForms) {
-    EXPECT_EQ(MakeClient("MD", 0, 1).YearsToIllustrate(), 95);
-    EXPECT_EQ(MakeClient("TX", 0, 1).YearsToIllustrate(), 98);
-    EXPECT_EQ(MakeClient("NY", 1, 2).YearsToIllustrate(), 100);
-    EXPECT_EQ(MakeClient("NY", 0, 12).YearsToIllustrate(), 80);
+    EXPECT_EQ(MakeClient("NY", 0, 12).YearsToIllustrate(), 80);  // Tessel ends at 80 even in New York
 
     struct Row {
         const char* state;
@@ -143,8 +140,6 @@ TEST(ClientCase, CopyTakesTheInsuredButNotTheCase) {
     source.SetLastName("Roe");
     source.SetAge(72);
     source.SetTableRating("B");
-    source.SetWaiver(false);
-    source.SetWaiverRating(0);
     source.AssignedBroker().Set(BrokerField::last_name, "Agent");
     ClientCase copy;
     copy.Copy(source);

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <functional>
 
@@ -17,26 +15,6 @@
 using namespace quoravel;
 
 namespace {
-
-// The reference for `round`: the value's 15-digit decimal text, rounded half
-// away from zero by decimal arithmetic on the digits.
-double ReferenceRound(int decimals, double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.14e", std::fabs(value));
-    std::string digits = std::string(1, text[0]) + std::string(text + 2, 14);
-    const int exponent = std::atoi(std::strchr(text, 'e') + 1);
-    const int keep = exponent + 1 + decimals;  // digits kept before the cut
-    if (keep < 0) return 0;
-    if (keep < 15) {
-        const bool up = digits[static_cast<std::size_t>(keep)] >= '5';
-        digits.resize(static_cast<std::size_t>(keep));
-        if (digits.empty()) digits = "0";
-        long long whole = std::stoll(digits) + (up ? 1 : 0);
-        return std::copysign(std::stod(std::to_string(whole) + "e" + std::to_string(-decimals)), value);
-    }
-    return std::copysign(
-        std::stod(digits.substr(0, 1) + "." + digits.substr(1) + "e" + std::to_string(exponent)), value);
-}
 
 using Values = std::function<double(long record, std::size_t index)>;
 
@@ -112,14 +90,16 @@ TEST(Rounding, HalfAwayFromZeroOnTheDecimalForm) {
     std::string huge = FormatAmount(1e70, 0);
     std::erase(huge, ',');
     EXPECT_EQ(huge.size(), 71U) << huge;
-    // Against the decimal-text reference over many amounts.
+    // Amounts of k thousandths, whose decimal form is exact: the reference is
+    // whole-number rounding of k, half away from zero.
     std::uint64_t seed = 12345;
     for (int i = 0; i < 20000; ++i) {
         seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
-        const double cents = static_cast<double>(seed >> 40) / 1000.0;  // up to ~16.7 million, 3 places
-        for (int decimals : {0, 2, 5}) {
-            ASSERT_EQ(round(decimals, cents), ReferenceRound(decimals, cents)) << cents << " to " << decimals;
-        }
+        const std::uint64_t k = seed >> 40;  // below 2^24: amounts up to 16,777.215
+        const double amount = static_cast<double>(k) / 1000.0;
+        ASSERT_EQ(round(0, amount), static_cast<double>((k + 500) / 1000)) << amount;
+        ASSERT_EQ(round(2, amount), static_cast<double>((k + 5) / 10) / 100.0) << amount;
+        ASSERT_EQ(round(5, amount), amount);
     }
 }
 
@@ -196,6 +176,9 @@ TEST_F(WorkedExamples, RatedCaseWithFlatExtrasChildRiderAndRatedWaiver) {
 }
 
 TEST_F(WorkedExamples, MissingAndDamagedRateFiles) {
+    const auto level = [&](Values values) {
+        return [&, values] { WriteRates(folder, "July08BRNFGHB3.rat", RateLayoutKind::Level5, 100, values); };
+    };
     struct Row {
         const char* what;
         std::function<void()> damage;
@@ -207,11 +190,7 @@ TEST_F(WorkedExamples, MissingAndDamagedRateFiles) {
          [&] { std::filesystem::resize_file(folder.path() / "July08BRNFGHB3.rat", 722 * 20); },
          "2|1|RateStuf|ReadStandardTermRates"},
         // A value that is no rate is a damaged file, never a price.
-        {"negative rate",
-         [&] {
-             WriteRates(folder, "July08BRNFGHB3.rat", RateLayoutKind::Level5, 100,
-                        [](long, std::size_t) { return -5.0; });
-         },
+        {"negative rate", level([](long, std::size_t) { return -5.0; }),
          "3|321|RateStuf|ReadStandardTermRates"},
         {"not a number",
          [&] {
@@ -221,16 +200,9 @@ TEST_F(WorkedExamples, MissingAndDamagedRateFiles) {
          "3|321|RateStuf|ReadYRTRates"},
         // A level rate above the face amount a year: 1,500 and 9,999.99 per 1,000.
         {"above the face a year",
-         [&] {
-             WriteRates(folder, "July08BRNFGHB3.rat", RateLayoutKind::Level5, 100,
-                        [](long record, std::size_t) { return record % 2 ? 150'000.0 : 999'999.0; });
-         },
+         level([](long record, std::size_t) { return record % 2 ? 150'000.0 : 999'999.0; }),
          "3|321|RateStuf|ReadStandardTermRates"},
-        {"far beyond any rate",
-         [&] {
-             WriteRates(folder, "July08BRNFGHB3.rat", RateLayoutKind::Level5, 100,
-                        [](long, std::size_t) { return 1e300; });
-         },
+        {"far beyond any rate", level([](long, std::size_t) { return 1e300; }),
          "3|321|RateStuf|ReadStandardTermRates"},
     };
     for (const auto& r : rows) {

@@ -10,7 +10,6 @@
 #include <tuple>
 
 #include "PremiumEngine.h"
-#include "ProductCatalogue.h"
 #include "ProductLookups.h"
 #include "SweepCases.h"
 
@@ -77,27 +76,4 @@ TEST(Sweep, EveryValidCaseIsPricedAndTheSampleRatesKeepTheirOrder) {
             check({product - 1, state, prior, band, classCode, sex, age}, "shorter level cheaper");
     }
     EXPECT_GT(compared, 100000);
-}
-
-// The catalogue refuses the New York Dorrance 10 and 15 because the rate files
-// hold no rate for their policy years 6 to 10: priced anyway, those years
-// would show the policy fee alone.
-TEST(Sweep, TheRefusedDorrancePlansHaveNoRatesForYearsSixToTen) {
-    ProcessValues process;
-    ProposalRun run(process, QUORAVEL_PROGRAM_DIR);
-    RateContext context{QUORAVEL_PROGRAM_DIR, run};
-    for (const std::int32_t product : {16, 17}) {
-        EXPECT_FALSE(IsIllustrated(product));
-        ClientCase client;
-        client.SetState("NY");
-        client.SetAge(45);
-        client.Proposal().SetCompany(1);
-        client.Proposal().AddProduct(product);
-        client.Proposal().AddFaceAmount(250000, "NY");
-        const auto schedule = ComputePremiumSchedule(context, client, product, 0);
-        for (std::size_t year = 5; year < 10; ++year) {
-            EXPECT_EQ(schedule.rates.At(year, 0), 0) << product << " year " << year + 1;
-            EXPECT_EQ(schedule.years[year].Total(), 50.0) << product << " year " << year + 1;
-        }
-    }
 }

@@ -1,13 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
-#include <functional>
 
-#include "IniFile.h"
-#include "PremiumEngine.h"
 #include "RelayExchange.h"
-#include "Rounding.h"
 #include "TestSupport.h"
 
 using namespace quoravel;
@@ -57,14 +52,6 @@ protected:
         return text;
     }
 
-    std::string OutValue(const std::string& section, const std::string& key) const {
-        IniFile out;
-        out.SetPathname(folder.folder());
-        out.SetFilename("relay.out");
-        out.SetSection(section);
-        return out.ReadINI(key, IniFile::Text).Text();
-    }
-
     TempFolder folder;
     ProcessValues process;
     ProposalRun run{process, folder.folder()};
@@ -73,12 +60,10 @@ protected:
 // What a relay file filled in, as ";name=value;" pairs.
 std::string Summary(const ClientCase& c, const ProposalRun& p) {
     std::string products, faces, updates;
-    for (auto product : c.Proposal().ProdChoices()) {
+    for (auto product : c.Proposal().ProdChoices())
         if (product) products += std::to_string(product) + " ";
-    }
-    for (auto amount : c.Proposal().FaceAmounts()) {
+    for (auto amount : c.Proposal().FaceAmounts())
         if (amount) faces += std::to_string(*amount) + " ";
-    }
     for (const auto& u : p.Updates) updates += u->Key + "=" + u->NewValue.Text() + " ";
     const auto& o = c.Proposal();
     return ";table=" + c.TableRating() + ";sex=" + (c.IsMale() ? "male" : "female") +
@@ -165,13 +150,8 @@ TEST_F(RelayExchange, Utf8AndCrOnlyFilesAreReadAsWindows1252Ones) {
 }
 
 TEST(RelayProductNumber, MapsEachFamilyAndLevelPeriod) {
-    struct Case {
-        const char* code;
-        const char* state;
-        std::int32_t product;
-    };
     // clang-format off
-    const Case cases[] = {
+    const std::tuple<const char*, const char*, std::int32_t> cases[] = {
         {"BRLN1", "TX", 6},   {"BRLN5", "TX", 1},    {"BRLN10", "TX", 2},   {"BRLN15", "TX", 3},
         {"BRLN20", "TX", 4},  {"BRLN30", "TX", 5},   {"korv1", "TX", 6},    {"KORV30", "AL", 5},
         {"OSTR5", "TX", 29},  {"OSTR30", "TX", 33},  {"ostr15g", "TX", 36}, {"AMBR10", "TX", 30},
@@ -188,9 +168,8 @@ TEST(RelayProductNumber, MapsEachFamilyAndLevelPeriod) {
         {"BRLN-5", "TX", 0},  {"BRLN99999999999999999999", "TX", 0},
     };
     // clang-format on
-    for (const auto& c : cases) {
-        EXPECT_EQ(RelayProductNumber(c.code, c.state), c.product) << c.code << " in " << c.state;
-    }
+    for (const auto& [code, state, product] : cases)
+        EXPECT_EQ(RelayProductNumber(code, state), product) << code << " in " << state;
 }
 
 std::string Retired(const std::string& oldName, const std::string& newName) {
@@ -205,13 +184,8 @@ std::string Unavailable(const std::string& name) {
 }
 
 TEST_F(RelayExchange, RetiredAndUnavailableProducts) {
-    struct Case {
-        std::string lines;
-        std::string products;
-        std::string messages;
-    };
     // The shipped states.ini: BRN and TVNY sell everywhere but New York.
-    const Case cases[] = {
+    const std::tuple<std::string, std::string, std::string> cases[] = {
         {"BRLN.Product=AMBR15\r\ncomp_Code=TVNY\r\n", "3 ", Retired("Amberlin 15 \u2022 10", "Korvel 15")},
         {"BRLN.Product=KORV1\r\nBRLN.Product1=KORV10\r\n", "1 2 ", Retired("Korvel 1", "Korvel 5")},
         {"BRLN.Product=OSTR30\r\nBRLN.Product1=BRLN30\r\n", "5 ", Retired("Ostrel 30", "Brellan 30")},
@@ -240,25 +214,25 @@ TEST_F(RelayExchange, RetiredAndUnavailableProducts) {
         {"BRLN.Product=DORR10\r\nInsured.State=NY\r\npol_ProductName=Quoravel - NJ\r\ncomp_Code=QNBY\r\n",
          "27 ", ""},
     };
-    for (const auto& c : cases) {
+    for (const auto& [lines, products, messages] : cases) {
         run.Errors.Clear();
-        const auto client = Read(c.lines);
-        EXPECT_NE(Summary(*client, run).find(";products=" + c.products + ";"), std::string::npos) << c.lines;
-        EXPECT_EQ(client->Proposal().ProductType(), client->Proposal().ProdChoices().front()) << c.lines;
-        EXPECT_EQ(Messages(), c.messages) << c.lines;
+        const auto client = Read(lines);
+        EXPECT_NE(Summary(*client, run).find(";products=" + products + ";"), std::string::npos) << lines;
+        EXPECT_EQ(client->Proposal().ProductType(), client->Proposal().ProdChoices().front()) << lines;
+        EXPECT_EQ(Messages(), messages) << lines;
     }
 }
 
 TEST_F(RelayExchange, AnAgentWithoutZipCodeFailsTheRelayRun) {
     std::string withoutZip = kCompleteCase;
     withoutZip.erase(withoutZip.find("Agent.Zip=73301\r\n"), 17);
-    const auto client = Read("BRLN.Product=NOPE1\r\n" + withoutZip, false);
+    Read("BRLN.Product=NOPE1\r\n" + withoutZip, false);
     WriteRelayAnswer(run);
-
-    EXPECT_EQ(OutValue("Engine", "Status"), "4");
-    EXPECT_EQ(OutValue("Engine", "Message_1"), "Error\u00FD\u00FD" + kAgentMessage);
-    EXPECT_EQ(OutValue("Engine", "Message_2"),
-              "Error\u00FD\u00FDThe product code NOPE1 of BRLN.Product names no product and was left out.");
+    EXPECT_EQ(
+        folder.Read("relay.out"),
+        "[Engine]\r\nStatus=4\r\nMessage_1=Error\xFD\xFD" + kAgentMessage +
+            "\r\nMessage_2=Error\xFD\xFDThe product code NOPE1 of BRLN.Product names no product and was "
+            "left out.\r\n");
 
     // Interactively the agent is the user's own business.
     process.RelayMode = false;
@@ -274,74 +248,68 @@ TEST_F(RelayExchange, BadInputGivesAClearAnswer) {
         std::string firstMessage;
         int age;
     };
+    // A refused line is named by its key and its value as received (the
+    // separator of the temporary flat extra shown as the letter it is), then
+    // what the value should be.
+    const auto row = [](const char* name, const std::string& line, const std::string& what, int age) {
+        const std::size_t equals = line.find('=');
+        std::string value = line.substr(equals + 1);
+        for (std::size_t at; (at = value.find('\xFC')) != std::string::npos;) value.replace(at, 1, "\u00FC");
+        return Case{name, line, line.substr(0, equals) + ": \"" + value + "\" is not " + what + ".", age};
+    };
     const std::string noSection =
         "The relay file " + folder.folder() +
         "relay.ini holds no section [Identifiers]: it is empty or not a settings file.";
     static constexpr char kBinary[] = "\x00\xFF\x01[\x80\x81]\xFE=\x00\r\n\x1A";
     const std::string extraTemp =
-        "Insured.ExtraTemp: \"%\" is not a temporary flat extra: first year, last year (1 to 100) and an "
-        "amount from 0 to 99.99 per $1,000, separated by \"\u00FC\".";
-    const auto temp = [&](const std::string& value) {
-        return std::string(extraTemp).replace(extraTemp.find('%'), 1, value);
-    };
-    const std::string wholeDollars = "\" is not a face amount in whole dollars.";
-    const std::string perThousand = "\" is not an amount from 0 to 99.99 per $1,000.";
-    // Every bad value refuses the case (severity 2, "Status" 4) and is named
-    // with its key, as received; the age stays inside the rate tables (-1: not checked).
+        "a temporary flat extra: first year, last year (1 to 100) and an amount from 0 to 99.99 per $1,000, "
+        "separated by \"\u00FC\"";
+    const std::string anAge = "an age from 0 to 100", perThousand = "an amount from 0 to 99.99 per $1,000";
+    const std::string wholeDollars = "a face amount in whole dollars";
+    const std::string faceRange = "a face amount from $50,000 to $100,000,000 for Brellan 10";
+    const std::string units = "a number of child rider units from 0 to 10";
+    // Every bad value refuses the case (severity 2, "Status" 4); the age
+    // stays inside the rate tables (-1: not checked).
     const std::string u = "\xFC";
     // Each row: the case's name, the lines put before the complete case, the first message and the age.
     const Case cases[] = {
         // clang-format off
-        {"non-numeric age", "Insured.Age=forty", "Insured.Age: \"forty\" is not an age from 0 to 100.", 0},
-        {"negative age", "Insured.Age=-5", "Insured.Age: \"-5\" is not an age from 0 to 100.", 0},
-        {"age 150", "Insured.Age=150", "Insured.Age: \"150\" is not an age from 0 to 100.", 100},
-        {"huge age", "Insured.Age=1e300", "Insured.Age: \"1e300\" is not an age from 0 to 100.", 0},
-        {"part of a year", "Insured.Age=45.5", "Insured.Age: \"45.5\" is not an age from 0 to 100.", -1},
+        row("non-numeric age", "Insured.Age=forty", anAge, 0),
+        row("negative age", "Insured.Age=-5", anAge, 0),
+        row("age 150", "Insured.Age=150", anAge, 100),
+        row("huge age", "Insured.Age=1e300", anAge, 0),
+        row("part of a year", "Insured.Age=45.5", anAge, -1),
         {"missing age", "Insured.Age=", "Insured.Age: the insured's age is missing.", 0},
         {"age 100", "Insured.Age=100", "", 100},
-        {"negative permanent extra", "Insured.ExtraPerm=-5", "Insured.ExtraPerm: \"-5" + perThousand, 45},
-        {"permanent extra of 100", "Insured.ExtraPerm=100", "Insured.ExtraPerm: \"100" + perThousand, 45},
-        {"huge permanent extra", "Insured.ExtraPerm=1e9", "Insured.ExtraPerm: \"1e9" + perThousand, 45},
-        {"permanent extra below a cent", "Insured.ExtraPerm=99.995",
-         "Insured.ExtraPerm: \"99.995" + perThousand, 45},
-        {"units in exponent form", "Rider.CTR.Amt=1e1",
-         "Rider.CTR.Amt: \"1e1\" is not a number of child rider units from 0 to 10.", 45},
+        row("negative permanent extra", "Insured.ExtraPerm=-5", perThousand, 45),
+        row("permanent extra of 100", "Insured.ExtraPerm=100", perThousand, 45),
+        row("huge permanent extra", "Insured.ExtraPerm=1e9", perThousand, 45),
+        row("permanent extra below a cent", "Insured.ExtraPerm=99.995", perThousand, 45),
+        row("units in exponent form", "Rider.CTR.Amt=1e1", units, 45),
         {"table with a trailing zero", "Insured.Table=2.50", "", 45},
-        {"temporary extra with commas", "Insured.ExtraTemp=1,5,7.50", temp("1,5,7.50"), 45},
-        {"temporary extra of two parts", "Insured.ExtraTemp=1" + u + "7.50", temp("1\u00FC" "7.50"), 45},
-        {"temporary extra with a dollar sign", "Insured.ExtraTemp=1" + u + "5" + u + "$7.50",
-         temp("1\u00FC" "5\u00FC$7.50"), 45},
-        {"negative temporary extra", "Insured.ExtraTemp=1" + u + "5" + u + "-2", temp("1\u00FC" "5\u00FC-2"),
-         45},
-        {"temporary extra of 100 years", "Insured.ExtraTemp=1" + u + "101" + u + "2",
-         temp("1\u00FC" "101\u00FC" "2"), 45},
-        {"face with a comma", "Policy.FaceAmount=250,000", "Policy.FaceAmount: \"250,000" + wholeDollars, 45},
-        {"face with a dollar sign", "Policy.FaceAmount=$250000",
-         "Policy.FaceAmount: \"$250000" + wholeDollars, 45},
-        {"negative face", "Policy.FaceAmount=-250000", "Policy.FaceAmount: \"-250000" + wholeDollars, 45},
-        {"face in exponent form", "Policy.FaceAmount=1e12", "Policy.FaceAmount: \"1e12" + wholeDollars, 45},
-        {"face above the maximum", "Policy.FaceAmount=100000001",
-         "Policy.FaceAmount: \"100000001\" is not a face amount from $50,000 to $100,000,000 for Brellan 10.",
-         45},
-        {"added face below the product's minimum", "BRLN.AddlFace1=30000",
-         "BRLN.AddlFace1: \"30000\" is not a face amount from $50,000 to $100,000,000 for Brellan 10.", 45},
-        {"eleven child units", "Rider.CTR.Amt=11",
-         "Rider.CTR.Amt: \"11\" is not a number of child rider units from 0 to 10.", 45},
-        {"unknown state", "Insured.State=ZZ", "Insured.State: \"ZZ\" is not a state of delivery.", 45},
+        row("temporary extra with commas", "Insured.ExtraTemp=1,5,7.50", extraTemp, 45),
+        row("temporary extra of two parts", "Insured.ExtraTemp=1" + u + "7.50", extraTemp, 45),
+        row("temporary extra with a dollar sign", "Insured.ExtraTemp=1" + u + "5" + u + "$7.50", extraTemp,
+            45),
+        row("negative temporary extra", "Insured.ExtraTemp=1" + u + "5" + u + "-2", extraTemp, 45),
+        row("temporary extra of 100 years", "Insured.ExtraTemp=1" + u + "101" + u + "2", extraTemp, 45),
+        row("face with a comma", "Policy.FaceAmount=250,000", wholeDollars, 45),
+        row("face with a dollar sign", "Policy.FaceAmount=$250000", wholeDollars, 45),
+        row("negative face", "Policy.FaceAmount=-250000", wholeDollars, 45),
+        row("face in exponent form", "Policy.FaceAmount=1e12", wholeDollars, 45),
+        row("face above the maximum", "Policy.FaceAmount=100000001", faceRange, 45),
+        row("added face below the product's minimum", "BRLN.AddlFace1=30000", faceRange, 45),
+        row("eleven child units", "Rider.CTR.Amt=11", units, 45),
+        row("unknown state", "Insured.State=ZZ", "a state of delivery", 45),
         {"no state", "Insured.State=", "Insured.State: the state of delivery is missing.", 45},
-        {"unknown class", "Insured.Class=XP",
-         "Insured.Class: \"XP\" is not a class code: SP, P, QN, N, PS, S, 5 or 8.", 45},
-        {"table between steps", "Insured.Table=2.25",
-         "Insured.Table: \"2.25\" is not a table rating: 0 to 4 in steps of 0.5, or 5 to 16.", 45},
-        {"unknown sex", "Insured.Sex=X", "Insured.Sex: \"X\" is not M, F or U.", 45},
-        {"waiver rating 6", "BRLN.WaiverRating=6",
-         "BRLN.WaiverRating: \"6\" is not a waiver rating from 1 to 5.", 45},
-        {"unknown premium mode", "Policy.PremiumMode=W",
-         "Policy.PremiumMode: \"W\" is not a premium mode: A, S, Q, M or D.", 45},
-        {"unknown print option", "BRLN.PrintOpts=Z",
-         "BRLN.PrintOpts: \"Z\" is not a print option: C, I or B.", 45},
-        {"unknown carrier", "comp_Code=ABCD",
-         "comp_Code: \"ABCD\" is not a carrier code: BRLN, QNBY, TVNY or TVNB.", 45},
+        row("unknown class", "Insured.Class=XP", "a class code: SP, P, QN, N, PS, S, 5 or 8", 45),
+        row("table between steps", "Insured.Table=2.25",
+            "a table rating: 0 to 4 in steps of 0.5, or 5 to 16", 45),
+        row("unknown sex", "Insured.Sex=X", "M, F or U", 45),
+        row("waiver rating 6", "BRLN.WaiverRating=6", "a waiver rating from 1 to 5", 45),
+        row("unknown premium mode", "Policy.PremiumMode=W", "a premium mode: A, S, Q, M or D", 45),
+        row("unknown print option", "BRLN.PrintOpts=Z", "a print option: C, I or B", 45),
+        row("unknown carrier", "comp_Code=ABCD", "a carrier code: BRLN, QNBY, TVNY or TVNB", 45),
         {"long product code", "BRLN.Product=" + std::string(1 << 19, '9'),
          "The product code " + std::string(40, '9') + " of BRLN.Product names no product and was left out.",
          45},
@@ -380,84 +348,55 @@ TEST_F(RelayExchange, BadInputGivesAClearAnswer) {
     EXPECT_EQ(ReadRelayFile(folder.folder(), "relay.ini", run)->FirstName().size(), IniFile::kMaxValueLength);
 }
 
+// `entry` `n` times, between commas.
+std::string Times(int n, const std::string& entry) {
+    std::string list = entry;
+    for (int i = 1; i < n; ++i) list += "," + entry;
+    return list;
+}
+
 TEST_F(RelayExchange, AnswersWithTheHeaderAndTheYearlyValues) {
     const auto client = Read("BRLN.SourcePrintOpt=1\r\nBRLN.PrintOpts=B\r\nUS.CPWCode=BRML\r\n");
-    RateContext context{QUORAVEL_PROGRAM_DIR, run};
-    const auto schedule = ComputePremiumSchedule(context, *client, 2, 0);
     ASSERT_EQ(run.Errors.Count(), 0) << Messages();
-    std::vector<double> premiums;
-    for (const auto& year : schedule.years) premiums.push_back(year.Total());
-
+    // In the outside system's picture a whole dollar amount keeps its point, an
+    // amount below a dollar loses its zero, and every amount is rounded to the cent.
+    std::vector<double> premiums = {1234.5, 1234, 0.75, 99.999, 1.005};
+    premiums.resize(25, 3952.5);  // a ledger of twenty years shows twenty
     Answer(*client, 250000, premiums, 20);
-
-    const std::string first = NumberText(round(2, premiums.front()));
-    // clang-format off
-    const std::pair<const char*, std::string> header[] = {
-        {"bridge_CompanyName", "Castmere Life and Annuity Insurance Company"}, {"bridge_Years", "20"},
-        {"bridge_Policy", "Brellan 10"}, {"bridge_Agent", "Dana Whitfield"}, {"bridge_MEC", "N"},
-        {"bridge_MECLimit", "0.00"}, {"bridge_GSP", "0.00"}, {"bridge_GLP", "0.00"},
-        {"bridge_InitialBasis", "0.00"}, {"bridge_MinPrem", first}, {"bridge_SourceLedgerPages", "3"},
-        {"bridge_InitialAnnualPremium", first}, {"bridge_IllustrationID", "V3.1w"}, {"bridge_Columns", "6"},
-        {"bridge_Client", "Robin Hale"}, {"bridge_Age", "45"}, {"bridge_Sex", "Male"},
-        {"bridge_InitialDB", "250000"}, {"bridge_RiskClass", "Preferred No Nicotine Use"},
-    };
-    // clang-format on
-    for (const auto& [key, expected] : header) EXPECT_EQ(OutValue("HeaderValues", key), expected) << key;
-
-    auto entries = [](const std::string& list) { return std::count(list.begin(), list.end(), ',') + 1; };
-    const std::string annual = OutValue("BasicValues", "value_AnnualPremium");
-    EXPECT_EQ(entries(annual), 20);
-    EXPECT_EQ(annual.substr(0, annual.find(',')), first.find('.') == std::string::npos ? first + "." : first);
-    EXPECT_EQ(OutValue("BasicValues", "value_GuaranteedPremium"), annual);
-    for (const char* key : {"value_DeathBenefit", "value_GuaranteedDeathBenefit"}) {
-        const std::string list = OutValue("BasicValues", key);
-        EXPECT_EQ(entries(list), 20) << key;
-        EXPECT_EQ(list.substr(0, list.find(',')), "250000.00") << key;
-    }
-    for (const char* key :
-         {"value_AnnualWithdrawal", "value_AccumAccount", "value_AnnualLoan", "value_CashBenefit",
-          "value_GuaranteedCashValue", "value_GuaranteedDeathBenifit"}) {
-        std::string zeros = "0.00";
-        for (int i = 1; i < 20; ++i) zeros += ",0.00";
-        EXPECT_EQ(OutValue("BasicValues", key), zeros) << key;
-    }
-    EXPECT_EQ(OutValue("BasicValues", "value_Dividend"), "0");
-
-    // Relay mode: status, the corrected print option and the logs, all in the relay folder.
-    EXPECT_EQ(OutValue("Engine", "Status"), "0");
+    const std::string annual = "1234.5,1234.,.75,100.,1.01," + Times(15, "3952.5");
+    // The agent's and the client's whole names are their first names, an empty last name after them.
+    EXPECT_EQ(
+        folder.Read("relay.out"),
+        "[HeaderValues]\r\nbridge_CompanyName=Castmere Life and Annuity Insurance Company\r\n"
+        "bridge_Years=20\r\nbridge_Policy=Brellan 10\r\nbridge_Agent=Dana Whitfield \r\nbridge_MEC=N\r\n"
+        "bridge_MECLimit=0.00\r\nbridge_GSP=0.00\r\nbridge_GLP=0.00\r\nbridge_InitialBasis=0.00\r\n"
+        "bridge_MinPrem=1234.5\r\nbridge_SourceLedgerPages=3\r\nbridge_InitialAnnualPremium=1234.5\r\n"
+        "bridge_IllustrationID=V3.1w\r\nbridge_Columns=6\r\nbridge_Client=Robin Hale \r\n"
+        "bridge_Age=45\r\nbridge_Sex=Male\r\nbridge_InitialDB=250000\r\n"
+        "bridge_RiskClass=Preferred No Nicotine Use\r\n[BasicValues]\r\nvalue_AnnualPremium=" +
+            annual + "\r\nvalue_GuaranteedPremium=" + annual + "\r\nvalue_DeathBenefit=" +
+            Times(20, "250000.00") + "\r\nvalue_GuaranteedDeathBenefit=" + Times(20, "250000.00") +
+            "\r\nvalue_AnnualWithdrawal=" + Times(20, "0.00") +
+            "\r\nvalue_AccumAccount=" + Times(20, "0.00") + "\r\nvalue_AnnualLoan=" + Times(20, "0.00") +
+            "\r\nvalue_CashBenefit=" + Times(20, "0.00") + "\r\nvalue_GuaranteedCashValue=" +
+            Times(20, "0.00") + "\r\nvalue_GuaranteedDeathBenifit=" + Times(20, "0.00") +
+            "\r\nvalue_Dividend=0\r\n[Engine]\r\nStatus=0\r\n[EMF]\r\nFile=" + folder.folder() +
+            "page(3).emf\r\n");
+    // Relay mode: the corrected print option and the logs, all in the relay folder.
     EXPECT_NE(folder.Read("Relay.upd").find("BRLN.PrintOpts=C"), std::string::npos);
     EXPECT_EQ(folder.Read("Update.log"), "\"BRLN.PrintOpts|C|1\"\r\n");
     EXPECT_FALSE(std::filesystem::exists(std::string(QUORAVEL_PROGRAM_DIR) + "Update.log"));
 }
 
-TEST_F(RelayExchange, WritesPremiumsAndAmountsInTheOutsideSystemsPictures) {
-    struct Case {
-        std::vector<double> premiums;
-        std::int32_t face;
-        std::string annual;
-        std::string deathBenefit;
-    };
-    const Case cases[] = {
-        {{1234.5, 1234, 0.75, 99.999, 1.005},
-         100000,
-         "1234.5,1234.,.75,100.,1.01",
-         "100000.00,100000.00,100000.00,100000.00,100000.00"},
-        // Never more years than were priced.
-        {{512.25, 530}, 50000, "512.25,530.", "50000.00,50000.00"},
-    };
-    const auto client = Read("Insured.Age=90\r\nInsured.State=MD\r\n");
-    for (const auto& c : cases) {
-        Answer(*client, c.face, c.premiums, 5);  // a ledger of five years: Maryland, to age 95
-        EXPECT_EQ(OutValue("BasicValues", "value_AnnualPremium"), c.annual);
-        EXPECT_EQ(OutValue("BasicValues", "value_DeathBenefit"), c.deathBenefit);
-    }
-}
-
-TEST_F(RelayExchange, InMontanaTheSexIsOneBlank) {
+// In Montana the sex is one blank; never more years are shown than were priced.
+TEST_F(RelayExchange, InMontanaTheSexIsOneBlankAndOnlyPricedYearsAreShown) {
     const auto client = Read("Insured.State=MT\r\nInsured.Sex=F\r\n");
     process.RelayMode = false;
-    Answer(*client, 250000, {400.0}, 1);
-    EXPECT_NE(folder.Read("relay.out").find("bridge_Sex= \r\n"), std::string::npos);
+    Answer(*client, 50000, {512.25, 530}, 5);
+    const std::string answer = folder.Read("relay.out");
+    EXPECT_NE(answer.find("bridge_Sex= \r\n"), std::string::npos) << answer;
+    EXPECT_NE(answer.find("value_AnnualPremium=512.25,530.\r\n"), std::string::npos) << answer;
+    EXPECT_NE(answer.find("value_DeathBenefit=50000.00,50000.00\r\n"), std::string::npos) << answer;
 }
 
 }  // namespace

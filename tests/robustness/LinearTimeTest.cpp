@@ -6,9 +6,9 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdint>
 #include <functional>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -29,27 +29,15 @@ namespace {
 // "=", "#", brackets, commas), the same for every run.
 std::string Garbage(int lines) {
     static const std::string kCharacters = "abcXYZ019 \t\"=#[],;.-";
-    std::uint32_t state = 12345;
+    std::mt19937 random(12345);
     std::string text;
-    text.reserve(static_cast<std::size_t>(lines) * 30);
     for (int line = 0; line < lines; ++line) {
-        state = state * 1664525u + 1013904223u;
-        const int length = 10 + static_cast<int>(state >> 27);
-        for (int i = 0; i < length; ++i) {
-            state = state * 1664525u + 1013904223u;
-            text += kCharacters[(state >> 16) % kCharacters.size()];
-        }
+        for (auto length = 10 + random() % 32; length > 0; --length)
+            text += kCharacters[random() % kCharacters.size()];
         text += "\r\n";
     }
     return text;
 }
-
-struct Reader {
-    const char* name;
-    const char* file;
-    std::string header;  // what a real file starts with, so the reader goes past it
-    std::function<void(const TempFolder&, const std::string& file)> read;
-};
 
 // The best of three timed reads, in seconds (a read shorter than a
 // millisecond counts as one, below which the clock measures noise).
@@ -91,62 +79,62 @@ std::string OneLine(int megabytes) {
            "\r\n";
 }
 
+// Garbage after what a real file starts with, so that the reader goes past it.
+std::function<std::string(int)> GarbageAfter(const std::string& header) {
+    return [header](int size) { return header + Garbage(10000 * size); };
+}
+
+// A settings file read for a key, its sections listed and the keys of one.
+void ReadSettings(const std::filesystem::path& file) {
+    IniFile ini;
+    ini.SetPathname(file.parent_path().string());
+    ini.SetFilename(file.filename().string());
+    ini.SetSection("Identifiers");
+    ini.ReadINI("Insured.Name", IniFile::Text);
+    ini.Sections();
+    ini.Keys();
+}
+
 }  // namespace
 
-TEST(LinearTime, EveryReaderTakesTimeInProportionToTheGarbageItIsGiven) {
-    const std::vector<Reader> readers{
-        {"settings file", "Quoravel.ini", "[Options]\r\n",
-         [](const TempFolder& folder, const std::string& file) {
-             IniFile ini;
-             ini.SetPathname(folder.folder());
-             ini.SetFilename(file);
-             ini.SetSection("Options");
-             ini.ReadINI("Missing", IniFile::Text);
-             ini.Sections();
-             ini.Keys();
-         }},
-        {"case file", "cases.clt", "\"v1.0.01\"\r\n",
-         [](const TempFolder& folder, const std::string& file) { ReadCaseFile(folder.path() / file); }},
-        {"broker file", "brokers.ini", "\"Broker\"\r\n",
-         [](const TempFolder& folder, const std::string& file) { ReadBrokerFile(folder.path() / file); }},
-        {"relay.ini", "relay.ini", "[Identifiers]\r\n",
-         [](const TempFolder& folder, const std::string& file) {
+TEST(LinearTime, EveryReaderTakesTimeInProportionToItsInput) {
+    const struct {
+        const char* name;
+        std::function<std::string(int size)> input;
+        std::function<void(const std::filesystem::path&)> read;
+    } readers[] = {
+        {"Quoravel.ini", GarbageAfter("[Identifiers]\r\n"), ReadSettings},
+        {"keys.ini", ManyKeys, ReadSettings},  // keys one a line
+        {"line.ini", OneLine, ReadSettings},   // one line
+        {"cases.clt", GarbageAfter("\"v1.0.01\"\r\n"), [](const auto& file) { ReadCaseFile(file); }},
+        {"brokers.ini", GarbageAfter("\"Broker\"\r\n"), [](const auto& file) { ReadBrokerFile(file); }},
+        {"relay.ini", GarbageAfter("[Identifiers]\r\n"),
+         [](const auto& file) {
              ProcessValues process;
              process.RelayMode = true;
-             ProposalRun run(process, folder.folder());
-             ReadRelayFile(folder.folder(), file, run);
+             const std::string folder = file.parent_path().string() + "/";
+             ProposalRun run(process, folder);
+             ReadRelayFile(folder, "relay.ini", run);
          }},
-        {"page file", "page1.vsv", "",
-         [](const TempFolder& folder, const std::string& file) { LoadVsv((folder.path() / file).string()); }},
+        {"page1.vsv", GarbageAfter(""), [](const auto& file) { LoadVsv(file.string()); }},
     };
     for (const auto& reader : readers) {
         std::vector<std::unique_ptr<TempFolder>> folders;
         ExpectLinear(reader.name, [&](int size) {
             folders.push_back(std::make_unique<TempFolder>());
-            folders.back()->Write(reader.file, reader.header + Garbage(10000 * size));
-            return [&reader, folder = folders.back().get()] { reader.read(*folder, reader.file); };
+            return [&reader, file = folders.back()->Write(reader.name, reader.input(size))] {
+                reader.read(file);
+            };
         });
     }
 }
 
-// A settings file of many keys or of one long line is listed and read in
-// time with its size, and so is a relay answer whose stamp carries it.
-TEST(LinearTime, SettingsTextAndTheAnswerGrowWithTheirSize) {
-    for (const auto& [name, make] : std::initializer_list<std::pair<const char*, std::string (*)(int)>>{
-             {"many keys", ManyKeys}, {"one line", OneLine}}) {
-        ExpectLinear(std::string("settings reader, ") + name, [make = make](int size) {
-            return [text = make(size)] {
-                IniFile ini;
-                ini.SetFilename("relay.ini");
-                ini.SetSection("Identifiers");
-                ini.HoldInMemory(text);
-                ini.ReadINI("Insured.Name", IniFile::Text);
-                ini.Sections();
-                ini.Keys();
-            };
-        });
+// A relay answer whose stamp carries a relay file of many keys or of one
+// long line is written in time with its size.
+TEST(LinearTime, TheAnswerGrowsWithItsStamp) {
+    for (const auto make : {ManyKeys, OneLine}) {
         TempFolder folder;
-        ExpectLinear(std::string("relay answer, ") + name, [&folder, make = make](int size) {
+        ExpectLinear("relay answer", [&folder, make](int size) {
             return [&folder, text = make(size)] {
                 ProcessValues process;
                 ProposalRun run(process, folder.folder());

@@ -2,13 +2,10 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <random>
 
 #include "ProposalRun.h"
 #include "RuntimeError.h"
 #include "TestSupport.h"
-#include "Text.h"
 #include "TextFile.h"
 
 using namespace quoravel;
@@ -25,11 +22,6 @@ std::string Describe(const LoggedError& e) {
 class Logs : public ::testing::Test {
 protected:
     void SetUp() override { fs::create_directories(dir_ / "program"); }
-    void TearDown() override { fs::remove_all(dir_); }
-    void Put(const std::string& name, const std::string& bytes) {
-        std::ofstream(dir_ / name, std::ios::binary) << bytes;
-    }
-    std::string Bytes(const std::string& name) { return ReadFileBytes(dir_ / name).value_or("<missing>"); }
     // A relay answer built in memory.
     static IniFile NewAnswer() {
         IniFile answer;
@@ -40,7 +32,8 @@ protected:
         return answer;
     }
 
-    fs::path dir_ = fs::temp_directory_path() / ("quoravel-logs-" + std::to_string(std::random_device{}()));
+    const TempFolder folder_;
+    const fs::path dir_ = folder_.path();
     std::string relay_ = dir_.string();
     std::string program_ = (dir_ / "program").string();
 };
@@ -57,7 +50,7 @@ TEST_F(Logs, ErrorLogWritesStatusMessagesAndErrorLog) {
          "an error with its place first"},
         {{2, 0, 1}, 4, {"1=" + error + "d1", "3=" + error + "d3"}, "an unknown severity keeps its number"},
     };
-    Put("Error.log", "old");
+    folder_.Write("Error.log", "old");
     for (const auto& [severities, status, messages, note] : rows) {
         ErrorLog errors;
         IniFile answerFile = NewAnswer();
@@ -72,7 +65,7 @@ TEST_F(Logs, ErrorLogWritesStatusMessagesAndErrorLog) {
         errors.AnswerInto(answerFile);
         errors.WriteErrorLog(relay_);
         EXPECT_EQ(answerFile.InMemoryText(), answer) << note;
-        EXPECT_EQ(Bytes("Error.log"), log) << note;
+        EXPECT_EQ(folder_.Read("Error.log"), log) << note;
     }
 }
 
@@ -81,15 +74,15 @@ TEST_F(Logs, UpdateLogKeepsTheLaterValueAndLogsEveryChange) {
     updates.Log(relay_, "Relay.upd");
     EXPECT_FALSE(fs::exists(dir_ / "Relay.upd") || fs::exists(dir_ / "Update.log"));
 
-    Put("relay.upd", "[Identifiers]\r\nInsured.Name=Ann\r\n");
+    folder_.Write("relay.upd", "[Identifiers]\r\nInsured.Name=Ann\r\n");
     updates.Add("Insured.Table", Value("B"), 1);
     updates.Add("Insured.Table", Value("C"), 1);
     updates.Add("Rider.Waiver", Value(true), 3);
     updates.Add("Rider.CTR", Value("no"), 3);
     updates.Log(relay_, "Relay.upd");
-    EXPECT_EQ(Bytes("relay.upd"),
+    EXPECT_EQ(folder_.Read("relay.upd"),
               "[Identifiers]\r\nInsured.Name=Ann\r\nInsured.Table=C\r\nRider.Waiver=Y\r\nRider.CTR=N\r\n");
-    EXPECT_EQ(Bytes("Update.log"),
+    EXPECT_EQ(folder_.Read("Update.log"),
               "\"Insured.Table|B|1\"\r\n\"Insured.Table|C|1\"\r\n\"Rider.Waiver|True|3\"\r\n\"Rider.CTR|no|"
               "3\"\r\n");
 }
@@ -101,17 +94,17 @@ TEST_F(Logs, PdfFormsCopyAndAnnounceOnlyTheFormsThatAreNotGypsyNodes) {
     EXPECT_EQ(answer.InMemoryText(), "");
     EXPECT_FALSE(fs::exists(dir_ / "PDF.log"));
 
-    Put("program/BRLNUW.PDF", "uw form");
+    folder_.Write("program/BRLNUW.PDF", "uw form");
     forms.Add("QNBYUW.PDF", "skip.pdf", "Not handed over", true);
     forms.Add("brlnuw.pdf", "UW.PDF", "Underwriting Guidelines", false);
     forms.Log(answer, relay_, program_);
     const std::string folder = WithTrailingSeparator(relay_);
-    EXPECT_EQ(Bytes("UW.PDF"), "uw form");
+    EXPECT_EQ(folder_.Read("UW.PDF"), "uw form");
     EXPECT_FALSE(fs::exists(dir_ / "skip.pdf"));
     EXPECT_EQ(answer.InMemoryText(),
               "[Engine]\r\nForm2=file://" + folder + "UW.PDF\xFDUnderwriting Guidelines\r\n");
-    EXPECT_EQ(Bytes("PDF.log"), "\"" + folder + "|skip.pdf|Not handed over|True\"\r\n\"" + folder +
-                                    "|UW.PDF|Underwriting Guidelines|False\"\r\n");
+    EXPECT_EQ(folder_.Read("PDF.log"), "\"" + folder + "|skip.pdf|Not handed over|True\"\r\n\"" + folder +
+                                           "|UW.PDF|Underwriting Guidelines|False\"\r\n");
 
     PdfFormList missing;
     missing.Add("TVNYUW.PDF", "UW.PDF", "Underwriting Guidelines", false);
@@ -159,7 +152,7 @@ TEST_F(Logs, ARelayRunClearsWhatTheRunBeforeLeft) {
     for (const char* name :
          {"Relay.out", "relay.upd", "ERROR.LOG", "Update.log", "PDF.log", "page1.emf", "Page12.VSV", "UW.PDF",
           "illustration.pdf", "relay.ini", "page.emf", "notes.txt", "pageone.vsv"})
-        Put(name, "x");
+        folder_.Write(name, "x");
     run.RemovePreviousOutputs({"UW.PDF"});
     std::vector<std::string> left;
     for (const auto& entry : fs::directory_iterator(dir_))
@@ -186,10 +179,10 @@ TEST_F(Logs, StartFolderAndPdfTarget) {
     ProposalRun run(values, relay_);
     run.ReadPdfTarget();  // no relay.ini: the defaults
     EXPECT_EQ(run.PdfPath + run.PdfName, relay_ + "/illustration.pdf");
-    Put("Relay.ini", "[Identifiers]\r\nPDF.Path=/srv/out\r\nPDF.Name=proposal\r\n");
+    folder_.Write("Relay.ini", "[Identifiers]\r\nPDF.Path=/srv/out\r\nPDF.Name=proposal\r\n");
     run.ReadPdfTarget();
     EXPECT_EQ(run.PdfPath + "|" + run.PdfName, "/srv/out/|proposal.pdf");
-    Put("Relay.ini", "[Identifiers]\r\nPDF.Name=Case.PDF\r\n");
+    folder_.Write("Relay.ini", "[Identifiers]\r\nPDF.Name=Case.PDF\r\n");
     run.ReadPdfTarget();
     EXPECT_EQ(run.PdfName, "Case.PDF");  // already a PDF whatever the case of its ending
     EXPECT_EQ(MakeVersionText(1, 0, true) + MakeVersionText(2, 13, false), "V1.0wV2.13");

@@ -6,9 +6,7 @@
 
 namespace {
 
-using quoravel::FindStamp;
-using quoravel::ProposalStamp;
-using quoravel::StampXmp;
+using namespace quoravel;
 
 TEST(ProposalStamp, SurvivesItsPacket) {
     const struct {

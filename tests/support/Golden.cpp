@@ -28,8 +28,6 @@ std::string StyleOf(const TextItem& run) {
 struct Line {
     double baseline = 0;
     std::vector<const TextItem*> runs;
-    double Left() const { return runs.front()->x; }
-    double Right() const { return runs.back()->x + runs.back()->width; }
 };
 
 std::vector<Line> LinesOf(const Page& page) {
@@ -53,9 +51,10 @@ std::vector<Line> LinesOf(const Page& page) {
 // "C" for a line centred on the page, else where it begins, in inches
 // from the page's left edge ("@0.5").
 std::string AlignmentOf(const Line& line, double pageWidth) {
-    if (std::fabs((line.Left() + line.Right()) / 2 - pageWidth / 2) <= kEdge) return "C";
+    const double left = line.runs.front()->x, right = line.runs.back()->x + line.runs.back()->width;
+    if (std::fabs((left + right) / 2 - pageWidth / 2) <= kEdge) return "C";
     std::ostringstream at;
-    at << "@" << std::round(line.Left() / 144) / 10;
+    at << "@" << std::round(left / 144) / 10;
     return at.str();
 }
 
@@ -63,8 +62,7 @@ std::string AlignmentOf(const Line& line, double pageWidth) {
 std::vector<std::string> GoldenLines(const Document& document) {
     std::vector<std::string> out;
     for (std::size_t p = 0; p < document.pages.size(); ++p) {
-        const std::vector<Line> lines = LinesOf(document.pages[p]);
-        for (const Line& line : lines) {
+        for (const Line& line : LinesOf(document.pages[p])) {
             std::string text;
             std::vector<std::string> styles;
             for (const TextItem* run : line.runs) {
@@ -119,33 +117,6 @@ std::string CompareWithGolden(const Document& document, const std::string& name)
     WriteLines(actualPath, actual);
     return "differs from " + expectedPath.string() + " (actual written to " + actualPath.string() + "):\n" +
            differences.str();
-}
-
-std::string CheckPlacement(const Document& document, const std::vector<Placement>& placements) {
-    std::ostringstream problems;
-    for (const Placement& placement : placements) {
-        const TextItem* found = nullptr;
-        const auto& page = document.pages.at(static_cast<std::size_t>(placement.page - 1));
-        for (const auto& item : page.items) {
-            const auto* text = std::get_if<TextItem>(&item);
-            if (text && text->text == placement.text) {
-                found = text;
-                break;
-            }
-        }
-        if (!found) {
-            problems << "page " << placement.page << ": no \"" << placement.text << "\"\n";
-            continue;
-        }
-        const double edge = placement.rightEdge ? found->x + found->width : found->x;
-        const bool baselineOff =
-            placement.baseline >= 0 && std::fabs(found->baseline - placement.baseline) > placement.tolerance;
-        if (std::fabs(edge - placement.x) > placement.tolerance || baselineOff)
-            problems << "page " << placement.page << ": \"" << placement.text << "\" at " << edge << ", "
-                     << found->baseline << " (expected " << placement.x << ", " << placement.baseline
-                     << ")\n";
-    }
-    return problems.str();
 }
 
 void WriteSamplePages(const Document& document, const std::string& name) {

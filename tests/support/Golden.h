@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "DisplayList.h"
 
@@ -15,20 +14,6 @@
 // "" when they agree. `make goldens` rewrites every golden file from the
 // current pages and shows what changed.
 std::string CompareWithGolden(const quoravel::Document& document, const std::string& name);
-
-// Where a run of text must stand, for the few places where placement is the
-// point (a ledger's columns, the footer): its left edge (or right edge) and
-// baseline within a tolerance, in twips; a baseline below 0 is not checked.
-struct Placement {
-    int page;
-    std::string text;
-    double x;
-    double baseline;
-    bool rightEdge = false;
-    double tolerance = 30;
-};
-// "" when every run stands where it should; else one line per problem.
-std::string CheckPlacement(const quoravel::Document& document, const std::vector<Placement>& placements);
 
 // Writes every page as <name>-<page>.png into the build tree's sample-pages
 // folder, for a person to look at.

@@ -2,10 +2,7 @@
 
 #include <QFont>
 #include <QFontInfo>
-#include <cstdio>
-#include <filesystem>
 
-#include "Golden.h"
 #include "PrintSurface.h"
 #include "TestSupport.h"
 
@@ -15,16 +12,14 @@ namespace {
 
 std::vector<const TextItem*> Texts(const Page& page) {
     std::vector<const TextItem*> texts;
-    for (const auto& item : page.items) {
+    for (const auto& item : page.items)
         if (auto* text = std::get_if<TextItem>(&item)) texts.push_back(text);
-    }
     return texts;
 }
 
 const TextItem* Find(const Page& page, const std::string& text) {
-    for (auto* item : Texts(page)) {
+    for (auto* item : Texts(page))
         if (item->text == text) return item;
-    }
     return nullptr;
 }
 
@@ -59,15 +54,7 @@ TEST(TableFormat, ColumnsFlagsAndWidths) {
     }
 }
 
-TEST_F(Surface, FontsAreTheInstalledOnes) {
-    EXPECT_EQ(QFontInfo(MakeQFont(FontStyle{})).family(), "Liberation Sans");
-    EXPECT_EQ(Raised([&] { surface.SetTextAlign(3); }),
-              "5 PrintSurface: Text alignment 3 is not one of 0, 2, 6 or 7.");
-    EXPECT_EQ(Raised([&] { surface.SetTableBorder(5); }),
-              "5 PrintSurface: Table border 5 is not one of 0, 2, 7 or 9.");
-}
-
-TEST_F(Surface, TextWrapsBetweenTheMarginsAndBreaksPages) {
+TEST_F(Surface, TextAndTablesWrapBetweenTheMarginsAndBreakPages) {
     int pagesBegun = 1;  // StartDoc's page came before the handler
     surface.AddNewPageHandler([&] {
         ++pagesBegun;
@@ -76,6 +63,11 @@ TEST_F(Surface, TextWrapsBetweenTheMarginsAndBreaksPages) {
     });
     const std::string sentence = "The premium is level for the guarantee period and renews yearly after it. ";
     for (int i = 0; i < 60; ++i) surface.Paragraph(sentence + sentence + sentence);
+    std::string tall, rows;
+    for (int i = 0; i < 200; ++i) tall += "line\n";
+    surface.AddTable("<1440", "", tall);  // taller than a page: clipped at the bottom margin
+    for (int i = 0; i < 150; ++i) rows += std::to_string(i) + "|x;";
+    surface.AddTable("<720|<720", "Head|Er", rows);
     surface.EndDoc();
     const Document& document = surface.GetDocument();
     ASSERT_GT(document.pages.size(), 2u);
@@ -91,9 +83,17 @@ TEST_F(Surface, TextWrapsBetweenTheMarginsAndBreaksPages) {
             EXPECT_NE(Find(document.pages[p], "Running"), nullptr) << "page " << p + 1;
         }
     }
+    EXPECT_NE(Find(document.pages.back(), "Head"), nullptr);  // a table's header row repeats on every page
 }
 
+// Text is set in the installed fonts; an alignment or a border outside
+// the known codes is refused.
 TEST_F(Surface, AlignmentsShareALine) {
+    EXPECT_EQ(QFontInfo(MakeQFont(FontStyle{})).family(), "Liberation Sans");
+    EXPECT_EQ(Raised([&] { surface.SetTextAlign(3); }),
+              "5 PrintSurface: Text alignment 3 is not one of 0, 2, 6 or 7.");
+    EXPECT_EQ(Raised([&] { surface.SetTableBorder(5); }),
+              "5 PrintSurface: Table border 5 is not one of 0, 2, 7 or 9.");
     surface.Text("Version: V1.0");
     surface.SetTextAlign(PrintSurface::AlignRight);
     surface.Text("Date Prepared: 12/6/2026");
@@ -135,23 +135,6 @@ TEST_F(Surface, TableCellsWrapInsideTheirColumns) {
     EXPECT_EQ(boxes, 6);  // the grid: three rows of two cells
 }
 
-TEST_F(Surface, TallRowsAndLongTablesEnd) {
-    std::string tall;
-    for (int i = 0; i < 200; ++i) tall += "line\n";
-    surface.AddTable("<1440", "", tall);  // taller than a page: clipped at the bottom margin
-    std::string rows;
-    for (int i = 0; i < 150; ++i) rows += std::to_string(i) + "|x;";
-    surface.AddTable("<720|<720", "Head|Er", rows);
-    surface.EndDoc();
-    const Document& document = surface.GetDocument();
-    EXPECT_GE(document.pages.size(), 3u);
-    for (const auto& page : document.pages) {
-        for (auto* text : Texts(page))
-            EXPECT_LE(text->baseline, surface.PageHeight() - surface.MarginBottom());
-    }
-    EXPECT_NE(Find(document.pages.back(), "Head"), nullptr);  // the header row repeats on every page
-}
-
 TEST_F(Surface, PicturesOverlaysAndCellTables) {
     TempFolder folder;
     folder.Write("broken.bmp", "BM not really a bitmap");
@@ -177,64 +160,4 @@ TEST_F(Surface, PicturesOverlaysAndCellTables) {
     ASSERT_NE(cell, nullptr);
     EXPECT_TRUE(cell->font.bold);
     EXPECT_DOUBLE_EQ(cell->x, surface.MarginLeft() + 1440 + 60);
-}
-
-// A sample document with every table form, alignment and border, written as
-// PNG pages for a person to judge the typesetting (sample-pages/ in the build tree).
-TEST_F(Surface, SampleDocumentPages) {
-    surface.SetFontSize(14);
-    surface.SetFontBold(true);
-    surface.SetTextAlign(PrintSurface::AlignCenter);
-    surface.Paragraph("Sample Proposal Page");
-    surface.SetFontBold(false);
-    surface.SetFontSize(10);
-    surface.SetTextAlign(PrintSurface::AlignJustify);
-    surface.Paragraph(
-        "Premiums are level for the guarantee period. After it the policy renews each year at the "
-        "guaranteed yearly-renewable rate of the insured's attained age, up to age 100. This "
-        "paragraph is justified between the margins except for its last line.");
-    surface.SetTextAlign(PrintSurface::AlignLeft);
-    surface.Paragraph("");
-    for (int border : {0, 2, 7, 9}) {
-        surface.SetTableBorder(border);
-        surface.SetTextAlign(border == 7 ? PrintSurface::AlignCenter : PrintSurface::AlignLeft);
-        surface.AddTable(
-            "+<2880|+^1440|+>1800|=2880", "Border " + std::to_string(border) + "|Centred|Right|Long text",
-            "Base Premium:|1|1,400.00|A long text column wraps its words and justifies its lines "
-            "within the column;Waiver (Rated 150%):|2|151.08|Short");
-        surface.Paragraph("");
-    }
-    surface.SetTableBorder(9);
-    surface.SetTextAlign(PrintSurface::AlignCenter);
-    surface.SetFontSize(8);
-    std::string rows;
-    const auto amount = [](double value) {
-        char text[32];
-        std::snprintf(text, sizeof text, "$%.2f", value);
-        return std::string(text);
-    };
-    for (int year = 1; year <= 60; ++year) {
-        rows += std::to_string(year) + "|" + std::to_string(44 + year) + "|" + amount(1400.0 + year * 37.5) +
-                "|" + amount(2800.0 + year * 75) + ";";
-    }
-    rows.pop_back();
-    surface.AddTable("+^720|+^720|+>1800|+>1800", "Year|Age|Annual|Annual", rows);
-    surface.SetTextAlign(PrintSurface::AlignLeft);
-    surface.SetFontSize(8);
-    surface.AddTable("<360|=10440", "",
-                     "*|A footnote with its symbol in a narrow column and a long definition "
-                     "that wraps over more than one line of the page, justified.");
-    surface.EndDoc();
-    for (int page = 1; page <= surface.PageCount(); ++page) {
-        surface.StartOverlay(page);
-        surface.SetFontSize(8);
-        surface.SetCurrentY(surface.PageHeight() - surface.MarginBottom());
-        surface.Text("Version: V1.0");
-        surface.SetTextAlign(PrintSurface::AlignRight);
-        surface.Text("Page " + std::to_string(page) + " of " + std::to_string(surface.PageCount()));
-        surface.SetTextAlign(PrintSurface::AlignLeft);
-        surface.EndOverlay();
-    }
-    WriteSamplePages(surface.GetDocument(), "sample");
-    EXPECT_EQ(surface.PageCount(), 2);
 }

@@ -1,102 +1,282 @@
 // The program as the outside illustration system drives it: a relay folder
 // in, a child process run to its end, and the answer, logs, page files and
-// PDF read back.
+// PDF read back. Relay files, command lines and folders it cannot answer in
+// get a clear answer or message, never a crash or a hang.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <memory>
+#include <set>
+#include <sstream>
 
+#include "CaseListing.h"
+#include "RateSet.h"
 #include "RelayCase.h"
+#include "Rounding.h"
 #include "Text.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
-// The files of a relay folder, sorted.
-std::vector<std::string> FilesIn(const RelayCase& relay) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(relay.Folder().path()))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
+// A complete relay file of a Texas man of the given age, $250,000 of the
+// products `products` names.
+std::string RelayIni(const std::string& age, const std::string& products = "BRLN.Product=BRLN20\r\n") {
+    return "[Identifiers]\r\ncomp_Code=BRLN\r\nAgent.Name=Dana Whitfield\r\n"
+           "Agent.Addr1=400 Congress Avenue\r\nAgent.City=Austin\r\nAgent.State=TX\r\nAgent.Zip=78701\r\n"
+           "Insured.Name=Test Case\r\nInsured.State=TX\r\nInsured.Sex=M\r\nInsured.Class=N\r\n"
+           "Policy.FaceAmount=250000\r\nInsured.Age=" +
+           age + "\r\n" + products;
 }
 
-std::string ExampleWith(const std::string& example, const std::string& from, const std::string& to) {
-    std::ifstream in(std::filesystem::path(QUORAVEL_EXAMPLES) / example / "relay.ini", std::ios::binary);
-    std::string ini{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    return ini.replace(ini.find(from), from.size(), to);
+// Runs the relay file; the run must answer.
+void RunAnswered(const RelayCase& relay) { ExpectAnswered(relay, relay.Run()); }
+
+bool HasMessage(const RelayCase& relay, const std::string& part) {
+    const auto messages = relay.Messages();
+    return std::any_of(messages.begin(), messages.end(),
+                       [&](const std::string& message) { return message.find(part) != std::string::npos; });
 }
 
-// Whatever the report, and refused or not, the outside system finds one
-// answer under the name it opens, and a run that went well says nothing on
-// standard error, though Qt is given no runtime folder.
-TEST(RelayEndToEnd, EveryRunAnswersInOneFileNamedRelayOut) {
+// Relay mode draws no window: a run says nothing on standard error, though
+// Qt is given no runtime folder and a display it cannot reach.
+TEST(RelayEndToEnd, ARelayRunNeedsNoDisplay) {
     unsetenv("XDG_RUNTIME_DIR");
-    for (const std::string& ini :
-         {ExampleWith("single-product", "[Identifiers]", "[Identifiers]"),
-          ExampleWith("face-comparison", "[Identifiers]", "[Identifiers]"),
-          ExampleWith("single-product", "Insured.Age=45", "Insured.Age=abc"), std::string("\r\n")}) {
-        SCOPED_TRACE(ini.substr(0, 80));
-        RelayCase relay;
-        relay.Folder().Write("relay.ini", ini);
-        relay.Folder().Write("Relay.out", "[Engine]\r\nStatus=0\r\n");  // a stale answer of another spelling
-        const auto result = relay.Run();
-        ExpectAnswered(relay, result);
-        std::vector<std::string> answers;
-        for (const std::string& file : FilesIn(relay))
-            if (quoravel::EqualNoCase(file, "relay.out")) answers.push_back(file);
-        EXPECT_EQ(answers, std::vector<std::string>{"relay.out"});
-        if (relay.Answer("Engine", "Status") == "0") {
-            EXPECT_EQ(result.err, "");
-        }
-    }
+    setenv("DISPLAY", ":99", 1);
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    RelayCase relay;
+    relay.Folder().Write("relay.ini", RelayIni("45"));
+    const auto result = relay.Run();
+    ExpectAnswered(relay, result);
+    EXPECT_EQ(relay.Answer("Engine", "Status"), "0");
+    EXPECT_EQ(result.err, "");
 }
 
 // A folder used again holds this run's files only: no corrections, logs,
-// pages or PDF of the case before, and each run's page of inputs shows its
-// own corrections.
+// pages, PDF or answer of the case before.
 TEST(RelayEndToEnd, AFolderUsedAgainHoldsOnlyThisRunsFiles) {
     RelayCase relay;
     // At 60 the waiver is removed: a correction of this run.
-    relay.Folder().Write("relay.ini", ExampleWith("single-product", "Insured.Age=45\r\nInsured.Sex=M",
-                                                  "Insured.Age=60\r\nInsured.Sex=M\r\nInsured.Waiver=Y"));
-    ExpectAnswered(relay, relay.Run());
+    relay.Folder().Write("relay.ini", RelayIni("60", "Insured.Waiver=Y\r\nBRLN.Product=BRLN20\r\n"));
+    RunAnswered(relay);
     EXPECT_EQ(relay.Answer("Identifiers", "Insured.Waiver", "Relay.upd"), "N");
-    EXPECT_NE(PdfText(relay.Pdf()).find("Inputs Corrected"), std::string::npos);
 
-    relay.Folder().Write("relay.ini", ExampleWith("single-product", "[Identifiers]", "[Identifiers]"));
+    relay.Folder().Write("relay.ini", RelayIni("45"));
     relay.Folder().Write("UW.PDF", "a form the run before copied");
-    ExpectAnswered(relay, relay.Run());
+    RunAnswered(relay);
     EXPECT_EQ(relay.Answer("Engine", "Status"), "0");
-    EXPECT_EQ(PdfText(relay.Pdf()).find("Inputs Corrected"), std::string::npos);
     const int pages = std::stoi(relay.Answer("HeaderValues", "bridge_SourceLedgerPages"));
     std::vector<std::string> expected{"illustration.pdf", "relay.ini", "relay.out"};
     for (int page = 1; page <= pages; ++page)
         for (const char* kind : {".emf", ".vsv"}) expected.push_back("page" + std::to_string(page) + kind);
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(FilesIn(relay), expected);
+    EXPECT_EQ(relay.Files(), expected);
 
-    // A bad age is refused: no premiums, pages or PDF, only why.
-    relay.Folder().Write("relay.ini", ExampleWith("single-product", "Insured.Age=45", "Insured.Age=-1"));
-    ExpectAnswered(relay, relay.Run());
+    // Codes that name no product leave the case without one: it is refused,
+    // with no premiums, pages or PDF, only why.
+    relay.Folder().Write("relay.ini", RelayIni("45", "BRLN.Product=XYZ20\r\nBRLN.Product1=BRLN7\r\n"));
+    RunAnswered(relay);
     EXPECT_EQ(relay.Answer("Engine", "Status"), "4");
-    EXPECT_EQ(relay.Answer("HeaderValues", "bridge_MinPrem"), "");
-    EXPECT_EQ(FilesIn(relay), (std::vector<std::string>{"Error.log", "relay.ini", "relay.out"}));
+    EXPECT_TRUE(HasMessage(relay, RelayMessage("Error", kNoProposal)));
+    EXPECT_NE(relay.Folder().Read("Error.log").find(kNoProposal), std::string::npos);
+    EXPECT_EQ(relay.Answer("HeaderValues", "bridge_Age"), "");
+    EXPECT_EQ(relay.Files(), (std::vector<std::string>{"Error.log", "relay.ini", "relay.out"}));
 }
 
-TEST(RelayEndToEnd, PdfThatCannotBeWrittenIsReportedWithItsPath) {
+// A program folder without the program's files (QUORAVEL_HOME set to the
+// wrong folder) is named in the answer, not taken for a case's fault.
+TEST(RelayBadInput, AnEmptyProgramFolderIsNamedInTheAnswer) {
     const RelayCase relay("single-product");
-    relay.Folder().Write("blocked", "a file where the PDF folder should be");
-    std::string ini = relay.Folder().Read("relay.ini");
-    relay.Folder().Write("relay.ini", ini + "PDF.Path=" + relay.Path() + "/blocked\r\nPDF.Name=case\r\n");
-    const auto result = relay.Run();
-    EXPECT_EQ(result.exitCode, 0) << result.err;
+    TempFolder empty;
+    std::vector<std::string> command = relay.Command();
+    command.insert(command.begin(), {"env", "QUORAVEL_HOME=" + empty.folder()});
+    ExpectAnswered(relay, RunProgram(command));
     EXPECT_EQ(relay.Answer("Engine", "Status"), "4");
-    const auto messages = relay.Messages();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_NE(messages[0].find(relay.Path() + "/blocked/case.pdf"), std::string::npos) << messages[0];
-    EXPECT_TRUE(relay.Has("page1.vsv")) << "the pages are still there";
+    EXPECT_EQ(
+        relay.Messages(),
+        std::vector<std::string>{RelayMessage(
+            "Error", "The program folder " + empty.folder() +
+                         " holds no states.ini: the program is not installed right (or QUORAVEL_HOME names "
+                         "another folder).")});
+}
+
+// "PDF.Name" names a file of the PDF folder and nothing else, and a relative
+// "PDF.Path" a folder inside the relay folder: one leading out refuses the
+// case, as a PDF folder that cannot be written does. The PDF's place is
+// touched only by writing the PDF: a refused case leaves the file of that
+// name where it is, wherever "PDF.Path" points.
+TEST(RelayBadInput, ThePdfStaysInItsPlaceAndARefusedCaseDeletesNothing) {
+    const RelayCase relay;
+    fs::create_directory(relay.Folder().path() / "out");
+    relay.Folder().Write("victim.pdf", "not this run's");
+    relay.Folder().Write("out/stale.pdf", "an earlier run's");
+    relay.Folder().Write("blocked", "a file where the PDF folder should be");
+    const std::string out = relay.Path() + "/out", plain = "\" is not a plain file name.",
+                      inside = "\" is not a folder inside the relay folder, or an absolute path.";
+    const struct {
+        std::string path, name, age, said;
+    } rows[] = {
+        {out, "../victim.pdf", "45", "PDF.Name: \"../victim.pdf" + plain},
+        {out, "sub/victim.pdf", "45", "PDF.Name: \"sub/victim.pdf" + plain},
+        {out, "..\\victim.pdf", "45", "PDF.Name: \"..\\victim.pdf" + plain},
+        {"..", "victim.pdf", "45", "PDF.Path: \".." + inside},
+        {"../out", "victim.pdf", "45", "PDF.Path: \"../out" + inside},
+        {"sub/../..", "victim.pdf", "45", "PDF.Path: \"sub/../.." + inside},
+        {out, "stale", "-1", "Insured.Age: \"-1\" is not an age from 0 to 100."},
+        {relay.Path() + "/blocked", "case", "45", relay.Path() + "/blocked/case.pdf"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.path + " " + row.name);
+        relay.Folder().Write(
+            "relay.ini", RelayIni(row.age) + "PDF.Path=" + row.path + "\r\nPDF.Name=" + row.name + "\r\n");
+        RunAnswered(relay);
+        EXPECT_EQ(relay.Answer("Engine", "Status"), "4");
+        EXPECT_TRUE(HasMessage(relay, row.said));
+        EXPECT_EQ(relay.Folder().Read("victim.pdf"), "not this run's");
+        EXPECT_EQ(relay.Folder().Read("out/stale.pdf"), "an earlier run's");
+    }
+    EXPECT_TRUE(relay.Has("page1.vsv")) << "the pages of a PDF that could not be written stay";
+}
+
+// A relay file holds one case: one up to a megabyte is read, a larger one is
+// refused at once with its size, whatever fills it.
+TEST(RelayBadInput, ARelayFileLargerThanAMegabyteIsRefusedAtOnce) {
+    const std::string valid = RelayIni("45");
+    RelayCase relay;
+    relay.Folder().Write("relay.ini",
+                         valid + "Agent.Phone=" + std::string(1024 * 1024 - valid.size() - 14, '5') + "\r\n");
+    RunAnswered(relay);
+    EXPECT_EQ(relay.Answer("Engine", "Status"), "0");
+
+    std::string keys;
+    for (int key = 0; keys.size() < 50 * 1024 * 1024; ++key) keys += "Junk" + std::to_string(key) + "=x\r\n";
+    for (const std::string& bytes : {valid + keys, valid + "Agent.Phone=" + std::string(52 << 20, '5')}) {
+        relay.Folder().Write("relay.ini", bytes);
+        const auto start = std::chrono::steady_clock::now();
+        RunAnswered(relay);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20)) << "refused, not read";
+        EXPECT_EQ(
+            relay.Messages(),
+            std::vector<std::string>{RelayMessage(
+                "Error", "relay.ini holds " + quoravel::FormatAmount(static_cast<double>(bytes.size()), 0) +
+                             " bytes; a relay file may hold 1,048,576 bytes at most.")});
+        EXPECT_FALSE(relay.Has("illustration.pdf"));
+    }
+}
+
+TEST(RelayFolder, FolderNameWithBlanksAndTrailingSeparatorAndUpperCaseRelayFile) {
+    TempFolder parent;
+    const auto folder = parent.path() / "Relay Cases";
+    fs::create_directories(folder);
+    parent.Write("Relay Cases/RELAY.INI", RelayIni("45"));
+    const auto result = RunProgram({QUORAVEL_EXECUTABLE, folder.string() + "/", "-x"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(fs::exists(folder / "illustration.pdf"));
+}
+
+// A folder that cannot be used, a window that cannot be shown, an unknown
+// option or a missing case file ends at once with an exit code and a message
+// naming the reason; nothing is written, the per-user settings neither.
+TEST(CommandLine, WhatCannotBeUsedEndsAtOnceWithAMessage) {
+    TempFolder empty, withFolderAsRelayFile, userSettings;
+    fs::create_directories(withFolderAsRelayFile.path() / "relay.ini");
+    setenv("XDG_CONFIG_HOME", userSettings.path().c_str(), 1);
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    const std::string missing = empty.folder() + "no such folder", shown = empty.path(),
+                      window = "the proposal window needs a display";
+    const struct {
+        const char* platform;
+        std::vector<std::string> arguments;
+        int exitCode;
+        std::string message;
+    } cases[] = {
+        {"", {missing}, 2, "the folder " + missing + " does not exist."},
+        {"", {withFolderAsRelayFile.path()}, 2, withFolderAsRelayFile.folder() + "relay.ini is not a file."},
+        {"", {shown}, 2, window},
+        {"offscreen", {shown}, 2, window},
+        {"no-such-platform", {shown}, 2, window},
+        {"", {"--frobnicate"}, 2, "quoravel: --frobnicate is not an option"},
+        {"", {"--list-cases", "/no/such.clt"}, 1, "quoravel: There is no case file /no/such.clt.\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.front() + " " + c.platform);
+        if (*c.platform)
+            setenv("QT_QPA_PLATFORM", c.platform, 1);
+        else
+            unsetenv("QT_QPA_PLATFORM");
+        std::vector<std::string> command{QUORAVEL_EXECUTABLE};
+        command.insert(command.end(), c.arguments.begin(), c.arguments.end());
+        const auto result = ProgramRun(command).Wait(std::chrono::seconds(20));
+        EXPECT_EQ(result.exitCode, c.exitCode);
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+    }
+    EXPECT_TRUE(fs::is_empty(empty.path()));
+    EXPECT_TRUE(fs::is_empty(userSettings.path()));
+}
+
+TEST(CommandLine, HelpAndVersionAnswerOnTheTerminal) {
+    const auto help = RunProgram({QUORAVEL_EXECUTABLE, "--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char* named : {"Usage: quoravel [FOLDER]", "--relay FOLDER...", "QUORAVEL_HOME"})
+        EXPECT_NE(help.out.find(named), std::string::npos) << named;
+    // The version, then the rate set of the program folder beside the executable.
+    const auto version = RunProgram({QUORAVEL_EXECUTABLE, "--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    const quoravel::RateSet rates = quoravel::IdentifyRateSet(QUORAVEL_PROGRAM_DIR);
+    EXPECT_EQ(version.out, "quoravel 1.0\nRate set: " + rates.identity + " (" + std::to_string(rates.files) +
+                               " rate files in " QUORAVEL_PROGRAM_DIR ")\n");
+}
+
+// The case list pads names by what a terminal shows, not by bytes: "José"
+// takes four columns, so its row lines up with the others.
+TEST(CommandLine, TheCaseListAlignsByDisplayedCharacters) {
+    const auto listed = RunProgram({QUORAVEL_EXECUTABLE, "--list-cases", QUORAVEL_PROGRAM_DIR "sample.clt"});
+    ASSERT_EQ(listed.exitCode, 0) << listed.err;
+    ASSERT_NE(listed.out.find("Lindqvist, José M"), std::string::npos);
+    std::set<std::size_t> ageColumns;
+    std::istringstream lines(listed.out);
+    for (std::string line; std::getline(lines, line);)
+        if (const auto at = line.find(" age "); at != std::string::npos && line.size() > 2 && line[2] != ' ')
+            ageColumns.insert(quoravel::DisplayWidth(line.substr(0, at)));
+    EXPECT_EQ(ageColumns.size(), 1u) << listed.out;
+}
+
+// The identity of a rate set covers the files the rate readers open, by
+// their names exactly: a file renamed in another letter case is another set.
+// The expected values are SHA-256 (by Python's hashlib) of "a.rat\0" "1\0"
+// "1" "b.rat\0" "2\0" "xy", and of the same with "A.rat".
+TEST(CommandLine, TheRateSetIsIdentifiedByItsRateFiles) {
+    TempFolder folder;
+    EXPECT_EQ(quoravel::IdentifyRateSet(folder.folder()).files, 0);
+    folder.Write("b.rat", "xy");
+    folder.Write("a.rat", "1");
+    folder.Write("C.RAT", "no reader opens it");
+    folder.Write("notes.txt", "not a rate file");
+    fs::create_directory(folder.path() / "c.rat");
+    const quoravel::RateSet rates = quoravel::IdentifyRateSet(folder.folder());
+    EXPECT_EQ(rates.identity, "4a1c26e7b45e");
+    EXPECT_EQ(rates.files, 2);
+    fs::rename(folder.path() / "a.rat", folder.path() / "A.rat");
+    EXPECT_EQ(quoravel::IdentifyRateSet(folder.folder()).identity, "0e9ac6e25a43");
+}
+
+// Without the rate files the listing shows no premium (the policy fee alone
+// would pass for one): one line for each product and face amount of the
+// five cases says why.
+TEST(CommandLine, ListCasesWithoutRatesSaysSo) {
+    std::ostringstream out;
+    TempFolder noRates;
+    fs::copy_file(QUORAVEL_PROGRAM_DIR "states.ini", noRates.path() / "states.ini");
+    EXPECT_EQ(quoravel::ListCases(out, QUORAVEL_PROGRAM_DIR "sample.clt", noRates.folder()), 5);
+    const std::string listing = out.str();
+    EXPECT_EQ(listing.find("first-year premium"), std::string::npos) << listing;
+    std::size_t missing = 0;
+    for (auto at = listing.find(": not priced: "); at != std::string::npos;
+         at = listing.find(": not priced: ", at + 1))
+        ++missing;
+    EXPECT_EQ(missing, 10U) << listing;
 }
 
 }  // namespace

@@ -1,8 +1,3 @@
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 
 #include "BrokerDialog.h"
 #include "WindowTest.h"

@@ -1,10 +1,4 @@
 #include <QApplication>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
-#include <QToolButton>
 #include <functional>
 
 #include "FileCreatorWindow.h"
@@ -22,24 +16,9 @@ protected:
         return ::Control<T>(window, name);
     }
     void Click(const QString& button) { QTest::mouseClick(Control<QAbstractButton>(button), Qt::LeftButton); }
-    // New rate files go to the user's folder.
-    bool Written(const std::string& name) const { return std::filesystem::exists(Own(name)); }
 
     FileCreatorWindow window{context};
 };
-
-// Each rate type shows a note of its own, which cannot be typed over.
-TEST_F(FileCreatorWindowTest, EachRateTypeShowsItsOwnNoteWhichCannotBeTypedOver) {
-    auto* note = Control<QPlainTextEdit>("txtRateNote");
-    QStringList notes;
-    for (const RateType& type : RateTypes()) {
-        Click(QString("optRateType%1").arg(type.index));
-        EXPECT_FALSE(notes.contains(note->toPlainText())) << type.caption;
-        notes << note->toPlainText();
-    }
-    QTest::keyClicks(note, "xyz");
-    EXPECT_EQ(note->toPlainText(), notes.back());
-}
 
 TEST_F(FileCreatorWindowTest, MissingInputsAreRefusedAndCancelledDialogsStopQuietly) {
     Click("optRateType7");
@@ -48,7 +27,7 @@ TEST_F(FileCreatorWindowTest, MissingInputsAreRefusedAndCancelledDialogsStopQuie
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.LastText(), kMissingInputsMessage);
     EXPECT_EQ(dialogs.shown.back().icon, MessageIcon::Exclamation);
-    EXPECT_FALSE(Written("QNBTermNew.rat"));
+    EXPECT_FALSE(std::filesystem::exists(Own("QNBTermNew.rat")));  // new rate files go to the user's folder
 
     Click("optRateType5");  // the one-year files are chosen in dialogs
     Click("cmdCreateRates");

@@ -2,7 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSettings>
+#include <QTest>
 #include <deque>
 #include <filesystem>
 #include <optional>
@@ -35,17 +42,11 @@ public:
     bool Ask(QWidget*, const std::string& title, const std::string& text, quoravel::MessageButtons buttons,
              quoravel::MessageIcon icon) override {
         shown.push_back({title, text, buttons, icon});
-        if (answers.empty()) return true;
-        const bool answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return Next(answers, true);
     }
     std::optional<std::string> Input(QWidget*, const std::string& title, const std::string&, bool) override {
         inputTitles.push_back(title);
-        if (inputs.empty()) return std::nullopt;
-        auto answer = inputs.front();
-        inputs.pop_front();
-        return answer;
+        return Next(inputs, std::optional<std::string>());
     }
     std::string OpenFileName(QWidget* parent, const std::string& title, const std::string& folder,
                              const std::string& filters) override {
@@ -58,9 +59,15 @@ protected:
     std::string ChooseSaveFile(QWidget*, const std::string& title, const std::string&, const std::string&,
                                const std::string&) override {
         inputTitles.push_back(title);
-        if (files.empty()) return "";
-        auto answer = files.front();
-        files.pop_front();
+        return Next(files, std::string());
+    }
+
+private:
+    template <typename T>
+    static T Next(std::deque<T>& queue, T none) {
+        if (queue.empty()) return none;
+        T answer = std::move(queue.front());
+        queue.pop_front();
         return answer;
     }
 };
@@ -95,6 +102,15 @@ protected:
         process.UserFolder = mine.folder();
         process.RunsFolder = cache.folder() + "runs/";
         process.VersionText = "V1.0";
+    }
+
+    // The sample rate files and pictures of the build, for tests that make a proposal.
+    void AddRatesAndPictures() {
+        for (const auto& entry : std::filesystem::directory_iterator(QUORAVEL_PROGRAM_DIR)) {
+            const auto target = program.path() / entry.path().filename();
+            if (entry.is_regular_file() && !std::filesystem::exists(target))
+                std::filesystem::create_symlink(entry.path(), target);
+        }
     }
 
     // A file of the user's data folder.

@@ -27,8 +27,7 @@ public:
     }
     void PrintFooter(ProposalPrinter&, bool lastPage) override { footerCalls.push_back(lastPage); }
 
-    std::vector<bool> headerCalls;
-    std::vector<bool> footerCalls;
+    std::vector<bool> headerCalls, footerCalls;
 
 private:
     int answered_;
@@ -75,39 +74,32 @@ protected:
     ProposalPrinter print{surface, FixedChance(0.25)};
 };
 
+// A page takes min(30 - 0 - (6 + 2), rows) = 22 rows, printed in whole blocks
+// of 5: an exact fit ends on its page and one more row takes another page.
 TEST_F(LedgerTableTest, RowsFillWholeBlocksOfTheLineBudgetPageByPage) {
-    // Page 1: min(30 - 0 - (6 + 2), 40) = 22 rows, printed as five blocks of 5.
-    FakePageHeader header(6);
-    auto ledger = Ledger(header, 40);
-    ledger->finish();
-    ASSERT_EQ(surface.PageCount(), 3);
-    EXPECT_EQ(RowsOnPage(2), 25);
-    EXPECT_EQ(RowsOnPage(3), 15);
-    EXPECT_EQ(header.headerCalls, (std::vector<bool>{true, false}));
-    EXPECT_EQ(header.footerCalls, (std::vector<bool>{false, true}));
-    for (int page : {2, 3}) {
-        EXPECT_TRUE(PageHasLine(surface.GetDocument(), page, "Term Plan")) << "page " << page;
-        EXPECT_TRUE(PageHasLine(surface.GetDocument(), page, "Guaranteed Premiums and Benefits"));
-    }
-    EXPECT_TRUE(PageHasLine(surface.GetDocument(), 3, "Y40 84 1,234.00"));
-}
-
-TEST_F(LedgerTableTest, AnExactFitEndsOnItsPageAndOneMoreRowTakesAnotherPage) {
     const struct {
         int rows;
         std::vector<int> rowsPerPage;
-    } cases[] = {{22, {22}}, {25, {25}}, {26, {25, 1}}};
+    } cases[] = {{40, {25, 15}}, {22, {22}}, {25, {25}}, {26, {25, 1}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.rows) + " rows");
         print.StartDoc(4);
+        print.Paragraph("cover page");
         FakePageHeader header(6);
         Ledger(header, c.rows)->finish();
-        ASSERT_EQ(surface.PageCount(), static_cast<int>(c.rowsPerPage.size()) + 1);
-        for (std::size_t page = 0; page < c.rowsPerPage.size(); ++page) {
-            EXPECT_EQ(RowsOnPage(static_cast<int>(page) + 2), c.rowsPerPage[page]);
+        const int pages = static_cast<int>(c.rowsPerPage.size());
+        ASSERT_EQ(surface.PageCount(), pages + 1);
+        for (int page = 2; page <= pages + 1; ++page) {
+            EXPECT_EQ(RowsOnPage(page), c.rowsPerPage[static_cast<std::size_t>(page - 2)]);
         }
-        EXPECT_TRUE(header.footerCalls.back());
-        EXPECT_EQ(header.footerCalls.size(), c.rowsPerPage.size());
+        EXPECT_TRUE(
+            PageHasLine(surface.GetDocument(), pages + 1,
+                        "Y" + std::to_string(c.rows) + " " + std::to_string(44 + c.rows) + " 1,234.00"));
+        // The page object prints its lines on the first page; its footer closes the last.
+        std::vector<bool> firstOnly(c.rowsPerPage.size(), false), lastOnly(firstOnly);
+        firstOnly.front() = lastOnly.back() = true;
+        EXPECT_EQ(header.headerCalls, firstOnly);
+        EXPECT_EQ(header.footerCalls, lastOnly);
     }
 }
 

@@ -15,24 +15,24 @@ using namespace quoravel;
 
 namespace {
 
-class SectionStateTest : public ::testing::Test {
-protected:
-    SectionStateTest() {
-        process.ProgramFolder = QUORAVEL_PROGRAM_DIR;
-        process.VersionText = "V1.0";
-        client = SampleProposalCase();
-        client.SetWaiver(true);
-        auto& options = client.Proposal();
-        options.SetOutputClassInfo(true);
-        options.SetOutputClassComp(true);
-        options.SetOutputUnderwritting(true);
-        options.SetOutputCommision(true);
-        relay.Write("relay.ini", "[Identifiers]\r\nInsured.Name=John Sample\r\nInsured.State=TX\r\n");
-    }
+TEST(SectionStateTest, EverySectionPrintsAlikeAfterEveryOther) {
+    ProcessValues process;
+    process.ProgramFolder = QUORAVEL_PROGRAM_DIR;
+    process.VersionText = "V1.0";
+    ClientCase client = SampleProposalCase();
+    client.SetWaiver(true);
+    auto& options = client.Proposal();
+    options.SetOutputClassInfo(true);
+    options.SetOutputClassComp(true);
+    options.SetOutputUnderwritting(true);
+    options.SetOutputCommision(true);
+    TempFolder relay;
+    relay.Write("relay.ini", "[Identifiers]\r\nInsured.Name=John Sample\r\nInsured.State=TX\r\n");
+    const CommissionSettings commission{QUORAVEL_PROGRAM_DIR};
 
     // The pages `section` prints after `before` (none: alone), from the
     // fresh page it starts on.
-    std::vector<Page> PagesOf(const ProposalSection& section, const ProposalSection* before) {
+    const auto pagesOf = [&](const ProposalSection& section, const ProposalSection* before) {
         PrintSurface surface;
         ProposalPrinter print(surface, FixedChance());
         ProposalRun run(process, relay.folder());
@@ -44,25 +44,16 @@ protected:
         print.StartDoc(4);
         if (before) before->print(context, sections);
         StartOnFreshPage(print);
-        const auto first = surface.GetDocument().pages.size() - 1;
+        const auto first = static_cast<std::ptrdiff_t>(surface.GetDocument().pages.size() - 1);
         section.print(context, sections);
         const auto& pages = surface.GetDocument().pages;
-        return {pages.begin() + static_cast<std::ptrdiff_t>(first), pages.end()};
-    }
-
-    ProcessValues process;
-    TempFolder relay;
-    ClientCase client;
-    CommissionSettings commission{QUORAVEL_PROGRAM_DIR};
-};
-
-TEST_F(SectionStateTest, EverySectionPrintsAlikeAfterEveryOther) {
+        return std::vector<Page>(pages.begin() + first, pages.end());
+    };
     for (const ProposalSection& section : ProposalSections()) {
-        const std::vector<Page> alone = PagesOf(section, nullptr);
+        const std::vector<Page> alone = pagesOf(section, nullptr);
         ASSERT_FALSE(alone.empty()) << section.name;
-        for (const ProposalSection& before : ProposalSections()) {
-            EXPECT_TRUE(PagesOf(section, &before) == alone) << section.name << " after " << before.name;
-        }
+        for (const ProposalSection& before : ProposalSections())
+            EXPECT_TRUE(pagesOf(section, &before) == alone) << section.name << " after " << before.name;
     }
 }
 

@@ -8,7 +8,6 @@
 #include <QGlyphRun>
 #include <QImage>
 #include <QSet>
-#include <cstdio>
 #include <memory>
 #include <random>
 
@@ -33,7 +32,7 @@ TextItem Text(std::string text, double x, double baseline, FontStyle font = {}) 
     return item;
 }
 
-// A PNG of `width` x `height` pixels in `colours` colours (at most 1,024),
+// A picture of `width` x `height` pixels in `colours` colours (at most 1,024),
 // every colour used; with `holes`, every third pixel is transparent.
 QImage Colours(int width, int height, int colours, bool holes = false) {
     QImage image(width, height, QImage::Format_ARGB32);
@@ -46,30 +45,31 @@ QImage Colours(int width, int height, int colours, bool holes = false) {
     return image;
 }
 
-std::string Png(const QImage& image) {
+std::string Encoded(const QImage& image, const char* format = "PNG") {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    image.save(&buffer, format);
     return buffer.data().toStdString();
 }
 
-std::string RedSquarePng() {
+QImage RedSquare() {
     QImage image(8, 8, QImage::Format_RGB32);
     image.fill(Qt::red);
-    return Png(image);
+    return image;
 }
+std::string RedSquarePng() { return Encoded(RedSquare()); }
 
 // Noise that no compression shrinks.
-std::string NoisePng() {
+QImage Noise() {
     QImage image(64, 64, QImage::Format_RGB32);
     std::mt19937 random(7);
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x) image.setPixel(x, y, random() | 0xFF000000u);
-    return Png(image);
+    return image;
 }
 
 // Two pages with every kind of item: text in two fonts, a rule, boxes
-// outlined and filled, and a picture.
+// outlined and filled, and a picture; and the same banner on both pages.
 Document Sample() {
     Document document;
     Page first;
@@ -83,21 +83,20 @@ Document Sample() {
     Page second;
     second.items.emplace_back(Text("Page two of the ledger", 1440, 1800));
     document.pages = {first, second};
+    for (Page& page : document.pages)
+        page.items.emplace_back(PictureItem{1350, 10800, 275, 250, Encoded(Noise())});
     return document;
 }
 
 }  // namespace
 
-TEST(OutputsFonts, ThePageFontsAreInstalledAndAMissingOneIsNoticed) {
-    EXPECT_TRUE(FontInstalled("Liberation Sans"));
-    EXPECT_TRUE(FontInstalled("Liberation Serif"));
-    EXPECT_FALSE(FontInstalled("Quoravel No Such Family"));
-}
-
-TEST(VsvFile, PagesLoadBackEqualAndFilesAppendIntoOneDocument) {
+// The banner drawn on both pages is kept once in a file of several pages.
+TEST(VsvFile, PagesLoadBackEqualAPictureStoredOnceAndFilesAppendIntoOneDocument) {
     const TempFolder folder;
     const Document document = Sample();
-    EXPECT_EQ(DecodeVsv(EncodeVsv(document, 1, 2), "memory"), document);
+    const std::string file = EncodeVsv(document, 1, 2);
+    EXPECT_EQ(DecodeVsv(file, "memory"), document);
+    EXPECT_LT(file.size(), EncodeVsv(document, 1, 1).size() + 200) << "the banner is kept twice";
 
     SaveVsv(document, 1, 1, (folder.path() / "page1.vsv").string());
     SaveVsv(document, 2, 2, (folder.path() / "page2.vsv").string());
@@ -111,19 +110,6 @@ TEST(VsvFile, PagesLoadBackEqualAndFilesAppendIntoOneDocument) {
     EXPECT_EQ(joined, document);
     EXPECT_EQ(Raised([&] { SaveVsv(document, 2, 3, (folder.path() / "x.vsv").string()); }),
               "9 VsvFile: Pages 2 to 3 are not in a document of 2 pages.");
-}
-
-// The banner drawn on every page is kept once in a file of several pages.
-TEST(VsvFile, APictureOnTwoPagesIsStoredOnce) {
-    const std::string noise = NoisePng();
-    const Document without = Sample();
-    Document with = without;
-    for (Page& page : with.pages) page.items.emplace_back(PictureItem{1350, 10800, 275, 250, noise});
-    const std::string file = EncodeVsv(with, 1, 2);
-    EXPECT_EQ(DecodeVsv(file, "memory"), with);
-    const std::size_t grown = file.size() - EncodeVsv(without, 1, 2).size();
-    EXPECT_GT(grown, noise.size());
-    EXPECT_LT(grown, noise.size() + 200) << "the picture is kept once, not twice: " << noise.size();
 }
 
 namespace {
@@ -198,16 +184,14 @@ TEST(VsvFile, AVersionOneFileStillLoads) {
 }
 
 TEST(VsvFile, DamagedFilesAreRefusedWithTheFileAndTheFault) {
-    const std::string one(kVersionOneFile, sizeof kVersionOneFile - 1);
-    const std::string two = EncodeVsv(Sample(), 1, 2);
     auto patched = [](const std::string& bytes, std::size_t at, std::string with) {
         return std::string(bytes).replace(at, with.size(), with);
     };
-    const std::size_t firstItem = kVersionOneFirstItem;
     // One page of one picture: its table number is the last four bytes.
     Document pictured;
     pictured.pages.emplace_back().items.emplace_back(PictureItem{0, 0, 10, 10, RedSquarePng()});
-    const std::string body = Inflated(EncodeVsv(pictured, 1, 1));
+    const std::string one(kVersionOneFile, sizeof kVersionOneFile - 1), two = EncodeVsv(pictured, 1, 1);
+    const std::string body = Inflated(two);
     const std::size_t size = body.size();
     const std::string at = std::to_string(size);
     const struct {
@@ -219,8 +203,9 @@ TEST(VsvFile, DamagedFilesAreRefusedWithTheFileAndTheFault) {
         {patched(one, 8, std::string("\x07\0\0\0", 4)), "its format version 7 is not known"},
         {patched(one, 28, "\xff\xff\xff\xff"), "4294967295 pages, more than the file holds"},
         {patched(one, 32, "\xff\xff\xff\x0f"), "268435455 items, more than the file holds"},
-        {patched(one, firstItem, "\x09"), "an unknown item type 9"},
-        {patched(one, firstItem + 1, std::string("\0\0\0\0\0\0\xf0\x7f", 8)), "a number that is not finite"},
+        {patched(one, kVersionOneFirstItem, "\x09"), "an unknown item type 9"},
+        {patched(one, kVersionOneFirstItem + 1, std::string("\0\0\0\0\0\0\xf0\x7f", 8)),
+         "a number that is not finite"},
         {one + "x", "data after the last page"},
         // Version 2: the compressed contents and their declared size.
         {VersionTwo(body, size + 1),
@@ -254,7 +239,11 @@ TEST(VsvFile, DamagedFilesAreRefusedWithTheFileAndTheFault) {
               "53 VsvFile: The page file /nonexistent/page1.vsv does not exist.");
 }
 
-TEST(PdfOutput, PagesAreWrittenWithTheirTextSearchableAndFontsEmbedded) {
+// The banner drawn on both pages is kept once, as one object.
+TEST(PdfOutput, PagesAreWrittenWithTheirTextSearchableFontsEmbeddedAndPicturesOnce) {
+    EXPECT_TRUE(FontInstalled("Liberation Sans"));
+    EXPECT_TRUE(FontInstalled("Liberation Serif"));
+    EXPECT_FALSE(FontInstalled("Quoravel No Such Family"));
     const TempFolder folder;
     const std::string pdf = (folder.path() / "proposal.pdf").string();
     folder.Write("proposal.pdf", "an older file");
@@ -267,8 +256,15 @@ TEST(PdfOutput, PagesAreWrittenWithTheirTextSearchableAndFontsEmbedded) {
     for (const char* expected : {"Level Term Proposal", "Prepared for Zoë Smith", "Page two of the ledger"}) {
         EXPECT_NE(text.find(expected), std::string::npos) << text;
     }
+    // pdfimages -list: two heading lines, then one line per drawn picture
+    // with the number of the PDF object that holds its pixels.
     const std::string images = CommandOutput("pdfimages -list " + pdf);
     EXPECT_EQ(images.find("jpeg"), std::string::npos) << "the picture lost its exact colours:\n" << images;
+    const QStringList lines = QString::fromStdString(images).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 5) << "the red square, and the banner on each of two pages";
+    QSet<QString> objects;
+    for (const QString& line : lines.mid(2)) objects.insert(line.split(' ', Qt::SkipEmptyParts).at(10));
+    EXPECT_EQ(objects.size(), 2) << images;
     const QStringList fonts =
         QString::fromStdString(CommandOutput("pdffonts " + pdf)).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(fonts.size(), 5) << "two heading lines and three fonts";
@@ -334,9 +330,24 @@ std::uint32_t Type(const char* record) { return reinterpret_cast<const U_EMR*>(r
 
 }  // namespace
 
-TEST(EmfOutput, LibUemfReadsThePageBackWithItsTextAndDrawing) {
+// libUEMF reads the page back: its text at the measured widths, its drawing,
+// and every picture in as few bits a pixel as hold its colours, with a table
+// of exactly those colours, each pixel as drawn.
+TEST(EmfOutput, LibUemfReadsThePageBackWithItsTextDrawingAndEveryPixel) {
+    const struct {
+        QImage image;
+        std::uint32_t bits, colours;
+    } pictures[] = {
+        {RedSquare(), 1, 1},  // the sample's own two
+        {Noise(), 24, 0},
+        {Colours(37, 3, 1, true), 1, 2},  // black, and white where it is transparent
+        {Colours(13, 5, 5), 4, 5},
+        {Colours(20, 10, 200), 8, 200},
+    };
+    Document document = Sample();
+    for (std::size_t i = 2; i < std::size(pictures); ++i)
+        document.pages[0].items.emplace_back(PictureItem{1440, 1440, 1440, 1440, Encoded(pictures[i].image)});
     const TempFolder folder;
-    const Document document = Sample();
     const std::string path = (folder.path() / "page1.emf").string();
     WriteEmf(document.pages[0], document, path);
 
@@ -345,6 +356,7 @@ TEST(EmfOutput, LibUemfReadsThePageBackWithItsTextAndDrawing) {
     std::vector<std::string> texts;
     std::vector<std::uint32_t> types;
     std::vector<std::int32_t> heights;
+    std::size_t drawn = 0;
     for (const char* record : emf.records) {
         const std::uint32_t type = Type(record);
         types.push_back(type);
@@ -365,45 +377,9 @@ TEST(EmfOutput, LibUemfReadsThePageBackWithItsTextAndDrawing) {
             heights.push_back(
                 reinterpret_cast<const U_EMREXTCREATEFONTINDIRECTW*>(record)->elfw.elfLogFont.lfHeight);
         }
-    }
-    const auto* header = reinterpret_cast<const U_EMRHEADER*>(emf.contents.get());
-    EXPECT_EQ(header->nBytes, emf.length);
-    EXPECT_EQ(header->nRecords, types.size());
-    EXPECT_EQ(header->szlDevice.cx, 12240);
-    EXPECT_EQ(types.front(), static_cast<std::uint32_t>(U_EMR_HEADER));
-    EXPECT_EQ(types.back(), static_cast<std::uint32_t>(U_EMR_EOF));
-    EXPECT_EQ(texts, (std::vector<std::string>{"Level Term Proposal", "Prepared for Zoë Smith"}));
-    EXPECT_EQ(heights, (std::vector<std::int32_t>{-280, -200})) << "em sizes in twips";
-    for (std::uint32_t type : {U_EMR_LINETO, U_EMR_RECTANGLE, U_EMR_STRETCHDIBITS, U_EMR_DELETEOBJECT}) {
-        EXPECT_NE(std::find(types.begin(), types.end(), type), types.end()) << U_emr_names(type);
-    }
-}
-
-// A picture is kept in as few bits a pixel as hold its colours, with a table
-// of exactly those colours, and libUEMF reads every pixel back as drawn.
-TEST(EmfOutput, PicturesKeepEveryPixelInTheFewestBits) {
-    const struct {
-        QImage image;
-        std::uint32_t bits, colours;
-    } cases[] = {
-        {Colours(37, 3, 1, true), 1, 2},  // black, and white where it is transparent
-        {Colours(13, 5, 5), 4, 5},
-        {Colours(20, 10, 200), 8, 200},
-        {Colours(20, 15, 300), 24, 0},
-    };
-    Document document;
-    Page& page = document.pages.emplace_back();
-    for (const auto& c : cases) page.items.emplace_back(PictureItem{1440, 1440, 1440, 1440, Png(c.image)});
-    const TempFolder folder;
-    const std::string path = (folder.path() / "pictures.emf").string();
-    WriteEmf(page, document, path);
-
-    const EmfFile emf = ReadEmf(path);
-    std::size_t drawn = 0;
-    for (const char* record : emf.records) {
-        if (Type(record) != U_EMR_STRETCHDIBITS) continue;
-        ASSERT_LT(drawn, std::size(cases));
-        const auto& c = cases[drawn++];
+        if (type != U_EMR_STRETCHDIBITS) continue;
+        ASSERT_LT(drawn, std::size(pictures));
+        const auto& c = pictures[drawn++];
         SCOPED_TRACE(testing::Message() << c.bits << " bits");
         const auto* stretch = reinterpret_cast<const U_EMRSTRETCHDIBITS*>(record);
         const char* pixels = nullptr;
@@ -429,7 +405,17 @@ TEST(EmfOutput, PicturesKeepEveryPixelInTheFewestBits) {
             }
         }
     }
-    EXPECT_EQ(drawn, std::size(cases));
+    EXPECT_EQ(drawn, std::size(pictures));
+    const auto* header = reinterpret_cast<const U_EMRHEADER*>(emf.contents.get());
+    EXPECT_EQ(header->nBytes, emf.length);
+    EXPECT_EQ(header->nRecords, types.size());
+    EXPECT_EQ(header->szlDevice.cx, 12240);
+    EXPECT_EQ(types.front(), static_cast<std::uint32_t>(U_EMR_HEADER));
+    EXPECT_EQ(types.back(), static_cast<std::uint32_t>(U_EMR_EOF));
+    EXPECT_EQ(texts, (std::vector<std::string>{"Level Term Proposal", "Prepared for Zoë Smith"}));
+    EXPECT_EQ(heights, (std::vector<std::int32_t>{-280, -200})) << "em sizes in twips";
+    for (std::uint32_t type : {U_EMR_LINETO, U_EMR_RECTANGLE, U_EMR_DELETEOBJECT})
+        EXPECT_NE(std::find(types.begin(), types.end(), type), types.end()) << U_emr_names(type);
 }
 
 TEST(PngOutput, PixelsShowTheBoxesTextAndPicture) {
@@ -454,9 +440,6 @@ TEST(PngOutput, PixelsShowTheBoxesTextAndPicture) {
     EXPECT_THROW(PageImage(document.pages[0], document, 0), RuntimeError);
 }
 
-// Every character is drawn at the advance the layout measured for it, not
-// where the font alone would put it; a character the font lacks leaves the
-// text to Qt, which finds it another font.
 // Every character is drawn at the advance the layout measured for it, not
 // where the font alone would put it, and an underline runs under its whole
 // text; a character the font lacks leaves the text to Qt, which finds it
@@ -494,44 +477,18 @@ TEST(PngOutput, TextStandsWhereItWasMeasuredUnderlinedAcrossItsWidth) {
     EXPECT_FALSE(PlacedGlyphs(TextItem{0, 0, 0, "II", font, {200}})) << "an advance short";
 }
 
-TEST(PdfOutput, APictureOnEveryPageIsStoredOnce) {
-    Document document;
-    for (int page = 0; page < 3; ++page) {
-        document.pages.emplace_back();
-        document.pages.back().items.emplace_back(PictureItem{1350, 10800, 275, 250, RedSquarePng()});
-    }
-    const TempFolder folder;
-    const std::string pdf = (folder.path() / "logo.pdf").string();
-    WritePdf(document, pdf);
-    // pdfimages -list: two heading lines, then one line per drawn picture
-    // with the number of the PDF object that holds its pixels.
-    const QStringList lines =
-        QString::fromStdString(CommandOutput("pdfimages -list " + pdf)).split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 5) << "one picture on each of three pages";
-    QSet<QString> objects;
-    for (const QString& line : lines.mid(2)) objects.insert(line.split(' ', Qt::SkipEmptyParts).at(10));
-    EXPECT_EQ(objects.size(), 1) << lines.join('\n').toStdString();
-}
-
-TEST(PictureStore, DecodesOnceAndLeavesOutBytesThatAreNoPicture) {
+TEST(PictureStore, DecodesOnceAndKeepsABitmapAsAPngOfTheSamePixels) {
     const QImage first = DecodePicture(RedSquarePng());
     EXPECT_EQ(first.size(), QSize(8, 8));
     EXPECT_EQ(DecodePicture(RedSquarePng()).cacheKey(), first.cacheKey());
     EXPECT_TRUE(DecodePicture("not a picture").isNull());
-}
 
-// A bitmap on a page is kept as a PNG of the very same pixels; a picture
-// file that is already compressed, or no picture, is kept byte for byte.
-TEST(PictureStore, KeepsABitmapAsAPngOfTheSamePixels) {
-    QImage banner(300, 40, QImage::Format_RGB32);
-    for (int y = 0; y < banner.height(); ++y)
-        for (int x = 0; x < banner.width(); ++x) banner.setPixel(x, y, qRgb(x % 256, 40 + y, 255 - x % 200));
-    QBuffer bmp;
-    bmp.open(QIODevice::WriteOnly);
-    banner.save(&bmp, "BMP");
-    const std::string compact = CompactPicture(bmp.data().toStdString());
+    // A bitmap on a page is kept as a PNG of the very same pixels; a picture
+    // file that is already compressed, or no picture, is kept byte for byte.
+    const QImage banner = Colours(300, 40, 1000).convertToFormat(QImage::Format_RGB32);
+    const std::string bmp = Encoded(banner, "BMP"), compact = CompactPicture(bmp);
     ASSERT_TRUE(compact.starts_with("\x89PNG"));
-    EXPECT_LT(compact.size(), static_cast<std::size_t>(bmp.data().size()) / 2);
+    EXPECT_LT(compact.size(), bmp.size() / 2);
     EXPECT_EQ(QImage::fromData(QByteArray::fromStdString(compact)).convertToFormat(QImage::Format_RGB32),
               banner);
     EXPECT_EQ(CompactPicture(RedSquarePng()), RedSquarePng());
