@@ -213,10 +213,6 @@ std::string ClientCase::PolicyForm(bool usePriorRates) const {
 
 std::string ClientCase::PolicyForm2() const { return proposal_.Company() == 0 ? "1421" : ""; }
 
-std::int16_t ClientCase::GetNumProducts() const {
-    return static_cast<std::int16_t>(static_cast<int>(proposal_.ProdChoices().size()) - 2);
-}
-
 double ClientCase::WaiverAgeRate(std::int16_t atAge) {
     for (const auto& band : kWaiverBands) {
         if (atAge >= band.fromAge && atAge <= band.toAge) return band.rate;
@@ -231,33 +227,6 @@ bool ClientCase::CompanyApprovedInState(const std::string& programFolder) const 
     states.SetFilename("states.ini");
     states.SetSection(State());
     return states.ReadINI(CompanyCode(proposal_.Company()), IniFile::Text).Text() == "yes";
-}
-
-void ClientCase::Copy(const ClientCase& source) {
-    lastName_ = source.lastName_;
-    firstName_ = source.firstName_;
-    middleInit_ = source.middleInit_;
-    state_ = source.state_;
-    dateOfBirth_ = source.dateOfBirth_;
-    age_ = source.age_;
-    isMale_ = source.isMale_;
-    classification_ = source.classification_;
-    tableRating_ = source.tableRating_;
-    permFlatExtra_ = source.permFlatExtra_;
-    tempFlatExtra_ = source.tempFlatExtra_;
-    tempFlatExtraYears_ = source.tempFlatExtraYears_;
-    waiveSpouseFee_ = source.waiveSpouseFee_;
-    paymentMode_ = source.paymentMode_;
-    childRider_ = source.childRider_;
-    childRiderUnits_ = source.childRiderUnits_;
-    waiver_ = source.waiver_;
-    waiverRating_ = source.waiverRating_;
-    proposal_.SetCompany(source.proposal_.Company());
-    // The rating depends only on the fields just copied.
-    TableRatingNum(age_);
-    companyVersion_ = source.companyVersion_;
-    systemVersion_ = source.systemVersion_;
-    winFlexPages_ = source.winFlexPages_;
 }
 
 void ClientCase::Save(RecordWriter& out, bool relayMode) const {

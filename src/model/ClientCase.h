@@ -117,16 +117,10 @@ public:
     std::int16_t YearsToIllustrate(std::int32_t productType) const;
     std::string PolicyForm(bool usePriorRates) const;
     std::string PolicyForm2() const;
-    // The index of the last selected product; -1 when none is selected.
-    std::int16_t GetNumProducts() const;
     // The yearly waiver charge rate by attained age band, before the waiver rating.
     static double WaiverAgeRate(std::int16_t atAge);
     // True when states.ini in the program folder says the case's carrier sells in its state.
     bool CompanyApprovedInState(const std::string& programFolder) const;
-
-    // Copies the insured's inputs, the numeric table rating at this record's
-    // age and the company; not the broker, the position or the products.
-    void Copy(const ClientCase& source);
 
     // Appends one record; the three relay strings only in relay mode.
     void Save(RecordWriter& out, bool relayMode) const;

@@ -78,14 +78,6 @@ std::int32_t IllustrationOptions::GetFaceAmount(std::size_t index) const {
     return faceAmounts_[index].value_or(0);
 }
 
-void IllustrationOptions::SetFaceAmount(std::size_t index, std::int32_t value) {
-    if (index >= faceAmounts_.size()) {
-        throw RuntimeError(ErrorNumber::SubscriptOutOfRange, "cIllustrationOptions",
-                           "Subscript out of range");
-    }
-    faceAmounts_[index] = value;
-}
-
 std::int32_t IllustrationOptions::MinimumFaceAmount(std::string_view state) const {
     return quoravel::MinimumFaceAmount(ProductType(), company_, state);
 }

@@ -57,7 +57,6 @@ public:
     // The face amount list: ascending, no duplicates, one empty spare slot last.
     const std::vector<std::optional<std::int32_t>>& FaceAmounts() const { return faceAmounts_; }
     std::int32_t GetFaceAmount(std::size_t index) const;
-    void SetFaceAmount(std::size_t index, std::int32_t value);
     void ClearFaceAmounts() { faceAmounts_.assign(1, std::nullopt); }
     // Adds an amount not yet listed and not below the minimum face amount of
     // the state and product, keeping the list in ascending order.

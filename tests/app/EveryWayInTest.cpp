@@ -180,12 +180,17 @@ std::string Cents(const std::vector<double>& premiums) {
     return text;
 }
 
-// The quote's JSON: its one line's "yearly" or "refusal".
-Answer FromQuoteJson(const std::string& json) {
-    const QJsonObject line = QJsonDocument::fromJson(QByteArray::fromStdString(json))["quotes"][0].toObject();
+// The case's quote as JSON: its one line's "yearly" or "refusal".
+Answer QuoteOf(const Case& c) {
+    std::istringstream in;
+    std::ostringstream out, err;
+    EXPECT_EQ(RunQuote(QuoteArguments(c), in, out, err, QUORAVEL_PROGRAM_DIR), 0)
+        << c.Describe() << err.str();
+    const QJsonObject line =
+        QJsonDocument::fromJson(QByteArray::fromStdString(out.str()))["quotes"][0].toObject();
     Answer answer{{}, line["refusal"].toString().toStdString()};
     for (const QJsonValue year : line["yearly"].toArray()) answer.yearly.push_back(year.toDouble());
-    if (line.isEmpty()) answer.refusal = "no quote in " + json;
+    if (line.isEmpty()) answer.refusal = "no quote in " + out.str();
     return answer;
 }
 
@@ -212,14 +217,6 @@ std::vector<double> Numbers(const std::string& list) {
     std::istringstream entries(list);
     for (std::string entry; std::getline(entries, entry, ',');) numbers.push_back(std::stod(entry));
     return numbers;
-}
-
-std::string QuoteJson(const Case& c) {
-    std::istringstream in;
-    std::ostringstream out, err;
-    const int code = RunQuote(QuoteArguments(c), in, out, err, QUORAVEL_PROGRAM_DIR);
-    EXPECT_EQ(code, 0) << c.Describe() << ": " << err.str();
-    return out.str();
 }
 
 // The case as the relay reads it, kept as a case record would keep it.
@@ -270,7 +267,7 @@ TEST(EveryWayIn, OneCaseHasOnePriceOrOneRefusal) {
         const RelayCase& relay = *folders[i];
         const std::string what = "case " + std::to_string(i) + ": " + c.Describe();
         // The quote stands for the case; every other way must say what it says.
-        const Answer quote = FromQuoteJson(QuoteJson(c));
+        const Answer quote = QuoteOf(c);
         quote.Priced() ? ++priced : ++refused;
         std::vector<std::pair<std::string, Answer>> others;
 
@@ -340,16 +337,11 @@ TEST(EveryWayIn, ACaseRecordARelayCaseWouldRefuseIsPricedNowhere) {
     // A Texas case record (Brellan 20, a man of 45, $250,000) edited by hand:
     // line 12 of the record is its permanent flat extra, lines 17 and 18 the
     // children's rider and its units.
-    ClientCase client;
-    client.SetFirstName("Pat");
-    client.SetState("TX");
-    client.SetAge(45);
-    client.SetIsMale(true);
-    client.SetClassification(4);
-    client.Proposal().AddProduct(4);
-    client.Proposal().AddFaceAmount(250000, "TX");
+    const Case c{.relayCarrier = "BRLN", .state = "TX", .product = "BRLN20", .classCode = "N"};
+    RelayCase relay;
+    relay.Folder().Write("relay.ini", RelayIni(c));
     Collection<ClientCase> records;
-    records.Add(client);
+    records.Add(*ReadCase(c, relay));
     std::vector<std::string> record;
     std::istringstream text(FormatCases(records, false));
     for (std::string line; std::getline(text, line);) record.push_back(line);
@@ -397,10 +389,8 @@ TEST(EveryWayIn, TheStampHoldsWhatTheComparisonPrinted) {
                              "BRLN.Product1=BRLN15\r\nBRLN.Product2=BRLN20\r\nBRLN.Product3=BRLN30\r\n"
                              "BRLN.Product4=PELL10\r\nBRLN.Product5=OSTR10G\r\n");
     ExpectAnswered(relay, relay.Run());
-    ASSERT_EQ(relay.Answer("Engine", "Status"), "0");
     const auto stamp = FindStamp(ReadFileBytes(relay.Pdf()).value_or(""));
-    ASSERT_TRUE(stamp);
-    ASSERT_EQ(stamp->premiums.size(), 5u);
+    ASSERT_TRUE(stamp && stamp->premiums.size() == 5) << relay.Answer("Engine", "Status");
     EXPECT_EQ(stamp->premiums.back().product, 8) << "Pellamy 10 is fifth; Ostrel 10 Guarantees is left out";
     std::ostringstream out, err;
     EXPECT_EQ(VerifyProposal(relay.Pdf().string(), QUORAVEL_PROGRAM_DIR, out, err), VerifyCode::Verified)

@@ -25,7 +25,7 @@ namespace {
 struct Row {
     const char* key;
     const char* value;
-    double firstYear;  // the annual premium of the first policy year
+    double firstYear;  // the first policy year's annual premium, or a mode's modal one
     const char* worked;
 };
 
@@ -71,10 +71,10 @@ protected:
     TempFolder folder;
 };
 
-// Table extra = (base − fee) × the table's standard factor, to the cent: a
-// class N base of 2,482.50 leaves 2,432.50 to rate.
-TEST_F(InputTables, EveryTableRating) {
+TEST_F(InputTables, EveryCodedValueAndTheRateScale) {
     Check({
+        // Table extra = (base − fee) × the table's standard factor, to the
+        // cent: a class N base of 2,482.50 leaves 2,432.50 to rate.
         {"Insured.Table", "", 2482.50, "no table"},
         {"Insured.Table", "0", 2482.50, "no table"},
         {"Insured.Table", "1", 3090.63, "A: 2,432.50 × 0.25 = 608.125 → 608.13"},
@@ -96,11 +96,6 @@ TEST_F(InputTables, EveryTableRating) {
         {"Insured.Table", "14", 10996.25, "N: × 3.5"},
         {"Insured.Table", "15", 11604.38, "O: × 3.75 = 9,121.875 → 9,121.88"},
         {"Insured.Table", "16", 12212.50, "P: × 4.0"},
-    });
-}
-
-TEST_F(InputTables, EveryClassCarrierWaiverRatingAndChildUnits) {
-    Check({
         {"Insured.Class", "SP", 1572.50, "class 1: 609 × 2.5 + 50"},
         {"Insured.Class", "P", 1765.00, "class 2: 686"},
         {"Insured.Class", "QN", 2005.00, "class 3: 782"},
@@ -116,7 +111,18 @@ TEST_F(InputTables, EveryClassCarrierWaiverRatingAndChildUnits) {
         {"comp_Code", "TVNB", 2482.50, "TVNY: Korvel 20"},
         {"Rider.CTR.Amt", "1", 2488.00, "one unit: 5.50"},
         {"Rider.CTR.Amt", "2", 2493.50, "two units: 11.00"},
+        // The prior rate scale (June07BRNFGHB3.rat, 1,011 cents) when the outside
+        // system asks for it or the insured's name carries its marker.
+        {"TVRN.UsePriorRates", "Y", 2577.50, "asked for: 250 × 1,011 / 100 + 50"},
+        {"Insured.Name", "Pat 1BACK", 2577.50, "marked in the name"},
     });
+    // Mississippi stays on its own scale, those same tables, whatever is asked.
+    Check(
+        {
+            {"TVRN.UsePriorRates", "Y", 2577.50, "Mississippi, asked for"},
+            {"TVRN.UsePriorRates", "N", 2577.50, "Mississippi, not asked for"},
+        },
+        {{"Insured.State", "MS"}});
     // Waiver = 250,000 × round(rating × 101) / 100,000, 101 being the
     // waiver rate of age 45 in rate column 3 of BRNwvr.rat.
     Check(
@@ -135,41 +141,20 @@ TEST_F(InputTables, EveryClassCarrierWaiverRatingAndChildUnits) {
           {{"comp_Code", "QNBY"}, {"Insured.State", "NJ"}, {"pol_ProductName", "Quoravel - NJ"}});
 }
 
-// The prior rate scale (June07BRNFGHB3.rat, 1,011 cents) when the outside
-// system asks for it or the insured's name carries its marker. Mississippi
-// stays on its own scale, those same tables, whatever is asked.
-TEST_F(InputTables, TheRateScale) {
-    Check({
-        {"TVRN.UsePriorRates", "Y", 2577.50, "asked for: 250 × 1,011 / 100 + 50"},
-        {"Insured.Name", "Pat 1BACK", 2577.50, "marked in the name"},
-    });
-    Check(
-        {
-            {"TVRN.UsePriorRates", "Y", 2577.50, "Mississippi, asked for"},
-            {"TVRN.UsePriorRates", "N", 2577.50, "Mississippi, not asked for"},
-        },
-        {{"Insured.State", "MS"}});
-}
-
 // The mode changes what is paid each time, not the annual premium: the
 // first year's 2,482.50 times the modal factor, to the cent.
 TEST_F(InputTables, EveryPaymentMode) {
-    struct ModeRow {
-        const char* code;
-        double modal;
-        const char* worked;
-    };
-    for (const ModeRow& row : std::initializer_list<ModeRow>{
-             {"A", 2482.50, "annual"},
-             {"S", 1266.08, "× 0.51 = 1,266.075"},
-             {"Q", 645.45, "× 0.26"},
-             {"M", 217.22, "special monthly × 0.0875 = 217.21875"},
-             {"D", 217.22, "special monthly"},
+    for (const Row& row : std::initializer_list<Row>{
+             {"Policy.PremiumMode", "A", 2482.50, "annual"},
+             {"Policy.PremiumMode", "S", 1266.08, "× 0.51 = 1,266.075"},
+             {"Policy.PremiumMode", "Q", 645.45, "× 0.26"},
+             {"Policy.PremiumMode", "M", 217.22, "special monthly × 0.0875 = 217.21875"},
+             {"Policy.PremiumMode", "D", 217.22, "special monthly"},
          }) {
         std::int32_t mode = -1;
-        const double annual = FirstYear({{"Policy.PremiumMode", row.code}}, &mode);
-        EXPECT_DOUBLE_EQ(round(2, annual * ModeRule(mode).factor), row.modal)
-            << row.code << ": " << row.worked;
+        const double annual = FirstYear({{row.key, row.value}}, &mode);
+        EXPECT_DOUBLE_EQ(round(2, annual * ModeRule(mode).factor), row.firstYear)
+            << row.value << ": " << row.worked;
     }
 }
 

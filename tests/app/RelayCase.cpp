@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <regex>
 
 #include "IniFile.h"
 #include "TextFile.h"
@@ -49,22 +48,12 @@ void ExpectAnswered(const RelayCase& relay, const ProgramResult& result) {
     ASSERT_TRUE(relay.Has("relay.out")) << result.err;
     const std::string status = relay.Answer("Engine", "Status");
     ASSERT_FALSE(status.empty());
-    if (status == "0") {
-        EXPECT_TRUE(relay.Has("illustration.pdf"));
-    } else {
-        EXPECT_FALSE(relay.Messages().empty()) << "a failed run says why";
-    }
+    EXPECT_TRUE(status == "0" ? relay.Has("illustration.pdf") : !relay.Messages().empty())
+        << "status " << status << ": a PDF, or a failed run says why";
 }
 
 std::string PdfText(const fs::path& pdf) {
     return RunProgram({"pdftotext", "-layout", pdf.string(), "-"}).out;
-}
-
-int PdfPages(const fs::path& pdf) {
-    const std::string info = RunProgram({"pdfinfo", pdf.string()}).out;
-    std::smatch pages;
-    if (!std::regex_search(info, pages, std::regex(R"(Pages:\s+(\d+))"))) return 0;
-    return std::stoi(pages[1]);
 }
 
 std::string RelayMessage(const std::string& type, const std::string& text) {

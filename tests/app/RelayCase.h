@@ -41,13 +41,9 @@ private:
 // status is 0, and messages saying why when it is not.
 void ExpectAnswered(const RelayCase& relay, const ProgramResult& result);
 
-// The text of a PDF through pdftotext, and its page count through pdfinfo.
+// The text of a PDF through pdftotext.
 std::string PdfText(const std::filesystem::path& pdf);
-int PdfPages(const std::filesystem::path& pdf);
 
 // A relay message as relay.out carries it: the type, the two separator
 // characters (UTF-8 here) and the text.
 std::string RelayMessage(const std::string& type, const std::string& text);
-
-inline constexpr const char* kNoProposal =
-    "At least one product and face amount must be entered to make a proposal.";

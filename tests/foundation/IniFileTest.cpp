@@ -32,7 +32,6 @@ IniFile Settings(const std::string& folder, const std::string& file, const std::
     return ini;
 }
 
-// Every test works in a fresh folder of its own, removed afterwards.
 class SettingsFile : public ::testing::Test {
 protected:
     long Files() { return std::distance(fs::directory_iterator(dir_), fs::directory_iterator()); }
@@ -44,7 +43,7 @@ protected:
     const fs::path dir_ = folder_.path();
 };
 
-TEST_F(SettingsFile, PathnameEndsWithOneSeparator) {
+TEST_F(SettingsFile, PathnameEndsWithOneSeparatorAndNotSetUpRaisesError5InOrderOfChecks) {
     const std::string sep(1, kPathSeparator);
     const std::pair<std::string, std::string> rows[] = {
         {"dir", "dir" + sep},
@@ -58,10 +57,7 @@ TEST_F(SettingsFile, PathnameEndsWithOneSeparator) {
         ini.SetPathname(in);
         EXPECT_EQ(ini.Pathname(), expected) << "'" << in << "'";
     }
-}
-
-TEST_F(SettingsFile, NotSetUpRaisesError5InOrderOfChecks) {
-    IniFile ini;
+    // Not set up, it raises error 5 in the order of its checks.
     EXPECT_EQ(Raised([&] { ini.ReadINI("k", 1); }), "5 ReadIni: Section name not set");
     EXPECT_EQ(Raised([&] { ini.WriteINI("k", Value("v"), 1); }), "5 WriteIni: Section name not set");
     ini.SetSection("  S  ");
@@ -116,7 +112,7 @@ TEST_F(SettingsFile, SectionsAndKeysInFileOrderWithoutRegardToCase) {
     EXPECT_TRUE(ini.Sections().empty() && ini.Keys().empty());
 }
 
-TEST_F(SettingsFile, WriteKeepsEveryOtherLineByteForByte) {
+TEST_F(SettingsFile, WriteKeepsEveryOtherLineByteForByteAndHeldTextWaitsForCommit) {
     folder_.Write("test.ini", "; carriers\r\n[A]\r\nx = 1\r\n\r\n[B] \r\ny=2\r\n\r\n; end");
     Ini("a").WriteINI("X", Value(5), 2);      // replaces the line of the key
     Ini("A").WriteINI("new", Value("n"), 1);  // after the last line of its section
@@ -131,6 +127,18 @@ TEST_F(SettingsFile, WriteKeepsEveryOtherLineByteForByte) {
     folder_.Write("test.ini", "[S]\r\nk=1\r");  // a lone CR at the end begins the line end
     Ini("S").WriteINI("n", Value(2), 2);
     EXPECT_EQ(folder_.Read("test.ini"), "[S]\r\nk=1\r\nn=2\r\n");
+
+    // Held in memory, the text is written once, on commit.
+    folder_.Write("test.ini", "[S]\r\nA=1\r\n");
+    IniFile ini = Ini("S");
+    ini.HoldInMemory();
+    ini.WriteINI("B", Value("2"), IniFile::Text);
+    folder_.Write("test.ini", "[S]\r\nA=changed on disk\r\n");  // not seen while held
+    EXPECT_EQ(ini.ReadINI("A", IniFile::Text).Text(), "1");
+    EXPECT_EQ(ini.ReadINI("B", IniFile::Text).Text(), "2");
+    EXPECT_EQ(folder_.Read("test.ini"), "[S]\r\nA=changed on disk\r\n");
+    ini.Commit();
+    EXPECT_EQ(folder_.Read("test.ini"), "[S]\r\nA=1\r\nB=2\r\n");
 }
 
 TEST_F(SettingsFile, NewFilesAreWindows1252WithCrLfAndLongValuesAreCut) {
@@ -184,15 +192,6 @@ TEST(Date, ParsesTheWrittenFormsAndCountsFrom1899) {
 
 using TextFile = SettingsFile;
 
-TEST_F(TextFile, NamesMatchWithoutRegardToCase) {
-    folder_.Write("relay.out", "old");
-    EXPECT_EQ(ResolveFileName(dir_ / "Relay.out"), dir_ / "relay.out");
-    EXPECT_EQ(ResolveFileName(dir_ / "none.out"), dir_ / "none.out");
-    WriteFileAtomically(dir_ / "RELAY.OUT", "new");  // replaced under its own spelling
-    EXPECT_EQ(folder_.Read("relay.out"), "new");
-    EXPECT_EQ(Files(), 1);
-}
-
 TEST_F(TextFile, AFailedWriteLeavesNothingBehind) {
     const fs::path target = dir_ / "absent" / "relay.out";
     EXPECT_EQ(
@@ -217,9 +216,14 @@ TEST_F(TextFile, AFailedWriteLeavesNothingBehind) {
     EXPECT_EQ(Files(), 1);
 }
 
-// A replaced file keeps who may read it, and a link stays a link: a case
-// file of names and birth dates kept at 0600 must not become readable by all.
+// A replaced file keeps its own spelling of its name, who may read it, and a link stays a
+// link: a case file of names and birth dates kept at 0600 must not become readable by all.
 TEST_F(TextFile, AReplacedFileKeepsItsPermissionsAndItsLink) {
+    folder_.Write("relay.out", "old");
+    EXPECT_EQ(ResolveFileName(dir_ / "Relay.out"), dir_ / "relay.out");
+    EXPECT_EQ(ResolveFileName(dir_ / "none.out"), dir_ / "none.out");
+    WriteFileAtomically(dir_ / "RELAY.OUT", "new");
+    EXPECT_EQ(folder_.Read("relay.out"), "new");
     folder_.Write("cases.clt", "old");
     fs::permissions(dir_ / "cases.clt", fs::perms::owner_read | fs::perms::owner_write);
     fs::create_symlink("cases.clt", dir_ / "link.clt");
@@ -227,7 +231,7 @@ TEST_F(TextFile, AReplacedFileKeepsItsPermissionsAndItsLink) {
     EXPECT_TRUE(fs::is_symlink(dir_ / "link.clt"));
     EXPECT_EQ(folder_.Read("cases.clt"), "new");
     EXPECT_EQ(fs::status(dir_ / "cases.clt").permissions(), fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(Files(), 2);
+    EXPECT_EQ(Files(), 3);
 }
 
 // A device or a pipe named as the file is written into: renaming a file over
@@ -248,24 +252,10 @@ TEST_F(TextFile, ADeviceIsWrittenIntoNeverReplaced) {
               "75 File: The file " + dir_.string() + " cannot be written: it is a folder.");
 }
 
-TEST_F(SettingsFile, HeldTextIsWrittenOnceOnCommit) {
-    folder_.Write("test.ini", "[S]\r\nA=1\r\n");
-    IniFile ini = Ini("S");
-    ini.HoldInMemory();
-    ini.WriteINI("B", Value("2"), IniFile::Text);
-    folder_.Write("test.ini", "[S]\r\nA=changed on disk\r\n");  // not seen while held
-    EXPECT_EQ(ini.ReadINI("A", IniFile::Text).Text(), "1");
-    EXPECT_EQ(ini.ReadINI("B", IniFile::Text).Text(), "2");
-    EXPECT_EQ(folder_.Read("test.ini"), "[S]\r\nA=changed on disk\r\n");
-    ini.Commit();
-    EXPECT_EQ(folder_.Read("test.ini"), "[S]\r\nA=1\r\nB=2\r\n");
-}
-
 // A file the user may change is read from the user's copy once there is one;
 // the shipped copy is never written, and a user's first change starts from it.
 TEST(UserCopy, ReadsTheUsersCopyFirstAndWritesOnlyThere) {
-    TempFolder shipped;
-    TempFolder home;
+    TempFolder shipped, home;
     const std::string userFolder = home.folder() + "data/";  // made by the first write
     shipped.Write("TermComm.ini", "[0]\r\nFirstYearMax=90\r\n");
     std::filesystem::permissions(shipped.path() / "TermComm.ini", std::filesystem::perms::owner_read);

@@ -17,40 +17,34 @@ ClientCase MakeClient(const std::string& state, std::int32_t company, std::int32
 
 }  // namespace
 
-TEST(ClientCase, Names) {
+// The names, mode and class as the case list, the pages and the relay show them.
+TEST(ClientCase, WordingAndMontanaRates) {
     ClientCase c;
     c.SetLastName("Smith");
     EXPECT_EQ(c.FullName(), "Smith");
-    EXPECT_EQ(c.FullName(), "Smith");  // asked twice, still the same
     c.SetFirstName("John");
     c.SetMiddleInit("Q.");
-    EXPECT_EQ(c.SortName(), "Smith, John Q.");
-    EXPECT_EQ(c.FullName(), "John Q. Smith");
-    ClientCase firstOnly;
-    firstOnly.SetFirstName("Ann");
-    EXPECT_EQ(firstOnly.SortName(), "Ann");
-}
-
-TEST(ClientCase, ModeTextAndSex) {
-    ClientCase c;
+    EXPECT_EQ(c.SortName() + "|" + c.FullName(), "Smith, John Q.|John Q. Smith");
+    c.SetLastName("");
+    EXPECT_EQ(c.SortName(), "John Q.");  // no comma without a last name
     c.SetPaymentMode(SpecialMonthly);
-    EXPECT_EQ(c.ModeText(true), "Monthly");
-    EXPECT_EQ(c.ModeText(false), "Special Monthly");
-    c.SetPaymentMode(DirectMonthly);
-    EXPECT_EQ(c.ModeText(false), "Direct Monthly");
-
+    EXPECT_EQ(c.ModeText(true), "Monthly");  // the case list's wording
+    // Montana rates do not depend on sex: a woman there is priced on the male rates.
     c.SetIsMale(false);
     c.SetState("MT");
-    EXPECT_EQ(c.sex(true), 2);
     EXPECT_EQ(c.sex(false), 0);
-    c.SetState("NY");
-    EXPECT_EQ(c.sex(true), 1);
+
+    c.SetClassification(7);
+    EXPECT_EQ(c.Classstring(), "Custom No Nicotine Use");
+    c.SetTableRating("D");
+    EXPECT_EQ(c.Classstring() + "|" + c.Classstring(8), "Rated No Nicotine Use|Rated Nicotine Use");
+    EXPECT_EQ(c.Classstring(0), "Preferred Elite No Nicotine");
+    EXPECT_EQ(c.Classstring(9), "");
 }
 
 TEST(ClientCase, TableRatingScales) {
     struct Row {
-        const char* code;
-        const char* state;
+        const char *code, *state;
         std::int32_t company;
         std::int16_t age;
         double expected;
@@ -71,24 +65,12 @@ TEST(ClientCase, TableRatingScales) {
     }
 }
 
-TEST(ClientCase, ClassWordingFollowsTheRating) {
-    ClientCase c;
-    c.SetClassification(7);
-    EXPECT_EQ(c.Classstring(), "Custom No Nicotine Use");
-    c.SetTableRating("D");
-    EXPECT_EQ(c.Classstring(), "Rated No Nicotine Use");
-    EXPECT_EQ(c.Classstring(8), "Rated Nicotine Use");
-    EXPECT_EQ(c.Classstring(0), "Preferred Elite No Nicotine");
-    EXPECT_EQ(c.Classstring(9), "");
-}
-
 TEST(ClientCase, HorizonAndPolicyForms) {
     EXPECT_EQ(MakeClient("NY", 0, 12).YearsToIllustrate(), 80);  // Tessel ends at 80 even in New York
 
     struct Row {
         const char* state;
-        std::int32_t company;
-        std::int32_t product;
+        std::int32_t company, product;
         bool prior;
         const char* form;
     } rows[] = {
@@ -107,25 +89,13 @@ TEST(ClientCase, HorizonAndPolicyForms) {
 }
 
 TEST(ClientCase, ProductsWaiverRatesAndApproval) {
-    ClientCase c = MakeClient("NJ", 1, 0);
-    EXPECT_EQ(c.GetNumProducts(), -1);
-    c.Proposal().AddProduct(18);
-    c.Proposal().AddProduct(19);
-    EXPECT_EQ(c.GetNumProducts(), 1);
-
     // Both edges of every age band of the children's waiver charge.
-    for (const auto& [age, rate] : {std::pair<std::int16_t, double>{17, 0},
-                                    {18, 0.06},
-                                    {29, 0.06},
-                                    {30, 0.11},
-                                    {39, 0.11},
-                                    {40, 0.18},
-                                    {49, 0.18},
-                                    {50, 0.27},
-                                    {59, 0.27},
-                                    {60, 0}})
-        EXPECT_EQ(ClientCase::WaiverAgeRate(age), rate) << age;
+    const std::pair<std::int16_t, double> bands[] = {{17, 0},    {18, 0.06}, {29, 0.06}, {30, 0.11},
+                                                     {39, 0.11}, {40, 0.18}, {49, 0.18}, {50, 0.27},
+                                                     {59, 0.27}, {60, 0}};
+    for (const auto& [age, rate] : bands) EXPECT_EQ(ClientCase::WaiverAgeRate(age), rate) << age;
 
+    ClientCase c = MakeClient("NJ", 1, 0);
     TempFolder folder;
     folder.Write("STATES.INI", "[NJ]\r\nBRN=yes\r\nQNB=Yes\r\n");  // found whatever the case of its name
     EXPECT_FALSE(c.CompanyApprovedInState(folder.folder()));       // "Yes" is not "yes"
@@ -133,19 +103,4 @@ TEST(ClientCase, ProductsWaiverRatesAndApproval) {
     EXPECT_TRUE(c.CompanyApprovedInState(folder.folder()));
     c.SetState("TX");
     EXPECT_FALSE(c.CompanyApprovedInState(folder.folder()));
-}
-
-TEST(ClientCase, CopyTakesTheInsuredButNotTheCase) {
-    ClientCase source = MakeClient("NJ", 1, 18);
-    source.SetLastName("Roe");
-    source.SetAge(72);
-    source.SetTableRating("B");
-    source.AssignedBroker().Set(BrokerField::last_name, "Agent");
-    ClientCase copy;
-    copy.Copy(source);
-    EXPECT_EQ(copy.LastName(), "Roe");
-    EXPECT_EQ(copy.Proposal().Company(), 1);
-    EXPECT_DOUBLE_EQ(copy.TableRatingNum(), 0.30);  // QNB in NJ at 72: reduced scale
-    EXPECT_EQ(copy.Proposal().ProductCount(), 0u);
-    EXPECT_EQ(copy.AssignedBroker().SortName(), "");
 }

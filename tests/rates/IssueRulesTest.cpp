@@ -237,28 +237,27 @@ TEST(ValidateClientInfo, SupplementaryPages) {
     }
 }
 
+// Whole words of the name fields, in any case, choose the scale; so may the
+// outside system ("TVRN.UsePriorRates"), but CURRENTSCALEONLY holds over both.
 TEST(ValidateClientInfo, RateScaleMarkers) {
     const char* prior =
         "You have chosen to show the prior rate scale for this ledger.  |"
         "Please verify this is what you intend to do before distributing this ledger.";
+    const char* current = "You have chosen to show the current rate scale for this ledger.  ";
     struct Row {
-        const char* first;
-        const char* middle;
-        const char* last;
+        const char *first, *middle, *last;
         Date today;
-        bool usePriorRates;
+        bool relayPrior, usePriorRates;
         std::string notes;
     } rows[] = {
-        {"John", "", "Smith 1back", kAfterCutover, true, prior},
-        {"John", "", "Smith1BACK", kAfterCutover, false, ""},  // not a word of its own
-        {"CUR1BACK", "", "Smith", kAfterCutover, true, prior},
-        {"John", "PriorScaleQuote", "Smith", kAfterCutover, true, prior},
-        {"CURRENTSCALEONLY", "", "Smith\tCURR1BACK", kAfterCutover, false,
-         "You have chosen to show the current rate scale for this ledger.  "},
-        {"", "", "BEFOREJULY2008", Date::FromYmd(2008, 6, 30), true, prior},
-        {"", "", "BEFOREJULY2008", Date::FromYmd(2008, 7, 1), false,
+        {"John", "", "Smith1BACK", kAfterCutover, false, false, ""},  // not a word of its own
+        {"CUR1BACK", "", "Smith", kAfterCutover, false, true, prior},
+        {"John", "PriorScaleQuote", "Smith", kAfterCutover, false, true, prior},
+        {"CURRENTSCALEONLY", "", "Smith\tCURR1BACK", kAfterCutover, false, false, current},
+        {"CURRENTSCALEONLY", "", "Smith", kAfterCutover, true, false, current},
+        {"", "", "BEFOREJULY2008", Date::FromYmd(2008, 6, 30), false, true, prior},
+        {"", "", "BEFOREJULY2008", Date::FromYmd(2008, 7, 1), false, false,
          "The rate scale marker BEFOREJULY2008 has expired; the current rate scale is shown.  "},
-        {"John", "", "Smith", kAfterCutover, false, ""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.first) + " " + row.last);
@@ -266,17 +265,10 @@ TEST(ValidateClientInfo, RateScaleMarkers) {
         client.SetFirstName(row.first);
         client.SetMiddleInit(row.middle);
         client.SetLastName(row.last);
-        const Validation v = Validate(client, row.today);
+        const Validation v = Validate(client, row.today, row.relayPrior);
         EXPECT_EQ(v.notes, row.notes);
         EXPECT_EQ(v.usePriorRates, row.usePriorRates);
         // The age check is handed the same scale before any correction is made.
-        EXPECT_EQ(ChooseRateScale(client, row.today).usePriorRates, row.usePriorRates);
-    }
-    // The outside system asks for the prior scale by "TVRN.UsePriorRates";
-    // CURRENTSCALEONLY still holds over it.
-    for (const auto& [last, prior] : {std::pair{"Smith", true}, std::pair{"CURRENTSCALEONLY", false}}) {
-        ClientCase client = MakeClient("TX", 0, 4, true, 40, {2});
-        client.SetLastName(last);
-        EXPECT_EQ(Validate(client, kAfterCutover, true).usePriorRates, prior) << last;
+        EXPECT_EQ(ChooseRateScale(client, row.today, row.relayPrior).usePriorRates, row.usePriorRates);
     }
 }

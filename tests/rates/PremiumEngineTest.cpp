@@ -230,17 +230,10 @@ TEST_F(WorkedExamples, EdgesOfAgeProductAndFace) {
     run.Errors.Clear();
     Schedule(Client(45, true, 4, 50, 250000));  // no such product: never priced
     EXPECT_EQ(run.Errors.Item(1).Description, "Rate file missing.");
-    for (auto [face, band] : {std::pair{99999, 1},
-                              {100000, 2},
-                              {249999, 2},
-                              {250000, 3},
-                              {999999, 3},
-                              {1000000, 4},
-                              {4999999, 4},
-                              {5000000, 5},
-                              {0, 1}}) {
-        EXPECT_EQ(FaceBand(face), band) << face;
-    }
+    const std::pair<std::int32_t, int> bands[] = {{99999, 1},   {100000, 2},  {249999, 2},
+                                                  {250000, 3},  {999999, 3},  {1000000, 4},
+                                                  {4999999, 4}, {5000000, 5}, {0, 1}};
+    for (auto [face, band] : bands) EXPECT_EQ(FaceBand(face), band) << face;
     EXPECT_EQ(BandedFileName(2, "wa", true, 100000), "June07BRNFGHB2.rat");
     EXPECT_EQ(BandedFileName(2, "OR", true, 100000), "Feb07LVLPDBRNFGHB2.rat");
     EXPECT_EQ(BandedFileName(27, "NJ", false, 100000), "July08QNBTermHB2.rat");

@@ -19,6 +19,7 @@
 #include "RelayExchange.h"
 #include "RuntimeError.h"
 #include "TestSupport.h"
+#include "TextFile.h"
 #include "VsvFile.h"
 
 using namespace quoravel;
@@ -95,6 +96,16 @@ void ReadSettings(const std::filesystem::path& file) {
     ini.Keys();
 }
 
+// A relay answer written beside the file, its stamp carrying the file's text.
+void AnswerStamped(const std::filesystem::path& file) {
+    ProcessValues process;
+    ProposalRun run(process, file.parent_path().string() + "/");
+    run.Answer.ExportedPages = 1;
+    run.Stamp = ProposalStamp{
+        "V1.0w", "408f37a8aa5b", "2026-12-07", ProposalStamp::CaseKind::Relay, *ReadFileBytes(file), {}};
+    WriteRelayAnswer(run);
+}
+
 }  // namespace
 
 TEST(LinearTime, EveryReaderTakesTimeInProportionToItsInput) {
@@ -117,6 +128,8 @@ TEST(LinearTime, EveryReaderTakesTimeInProportionToItsInput) {
              ReadRelayFile(folder, "relay.ini", run);
          }},
         {"page1.vsv", GarbageAfter(""), [](const auto& file) { LoadVsv(file.string()); }},
+        {"stamp of keys.ini", ManyKeys, AnswerStamped},  // a relay answer, its stamp of many keys
+        {"stamp of line.ini", OneLine, AnswerStamped},   // or of one long line
     };
     for (const auto& reader : readers) {
         std::vector<std::unique_ptr<TempFolder>> folders;
@@ -124,24 +137,6 @@ TEST(LinearTime, EveryReaderTakesTimeInProportionToItsInput) {
             folders.push_back(std::make_unique<TempFolder>());
             return [&reader, file = folders.back()->Write(reader.name, reader.input(size))] {
                 reader.read(file);
-            };
-        });
-    }
-}
-
-// A relay answer whose stamp carries a relay file of many keys or of one
-// long line is written in time with its size.
-TEST(LinearTime, TheAnswerGrowsWithItsStamp) {
-    for (const auto make : {ManyKeys, OneLine}) {
-        TempFolder folder;
-        ExpectLinear("relay answer", [&folder, make](int size) {
-            return [&folder, text = make(size)] {
-                ProcessValues process;
-                ProposalRun run(process, folder.folder());
-                run.Answer.ExportedPages = 1;
-                run.Stamp = ProposalStamp{
-                    "V1.0w", "408f37a8aa5b", "2026-12-07", ProposalStamp::CaseKind::Relay, text, {}};
-                WriteRelayAnswer(run);
             };
         });
     }

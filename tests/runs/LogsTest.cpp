@@ -18,7 +18,6 @@ std::string Describe(const LoggedError& e) {
            e.ModuleName + "|" + e.RoutineName;
 }
 
-// Every test works in a fresh relay folder of its own, removed afterwards.
 class Logs : public ::testing::Test {
 protected:
     void SetUp() override { fs::create_directories(dir_ / "program"); }
@@ -44,10 +43,7 @@ TEST_F(Logs, ErrorLogWritesStatusMessagesAndErrorLog) {
         {{}, 0, {}, "an empty log leaves the old Error.log alone"},
         {{1, 2}, 4, {"1=" + error + "d1", "2=" + error + "d2"}, "a plain error makes warnings errors too"},
         {{1, 1}, 0, {"1=" + warning + "d1", "2=" + warning + "d2"}, "warnings only"},
-        {{3, 2},
-         1,
-         {"1=" + error + "d1 | Mod1 | Sub1", "2=" + error + "d2"},
-         "an error with its place first"},
+        {{3, 2}, 1, {"1=" + error + "d1 | Mod1 | Sub1", "2=" + error + "d2"}, "an error with its place"},
         {{2, 0, 1}, 4, {"1=" + error + "d1", "3=" + error + "d3"}, "an unknown severity keeps its number"},
     };
     folder_.Write("Error.log", "old");
@@ -90,10 +86,6 @@ TEST_F(Logs, UpdateLogKeepsTheLaterValueAndLogsEveryChange) {
 TEST_F(Logs, PdfFormsCopyAndAnnounceOnlyTheFormsThatAreNotGypsyNodes) {
     PdfFormList forms;
     IniFile answer = NewAnswer();
-    forms.Log(answer, relay_, program_);
-    EXPECT_EQ(answer.InMemoryText(), "");
-    EXPECT_FALSE(fs::exists(dir_ / "PDF.log"));
-
     folder_.Write("program/BRLNUW.PDF", "uw form");
     forms.Add("QNBYUW.PDF", "skip.pdf", "Not handed over", true);
     forms.Add("brlnuw.pdf", "UW.PDF", "Underwriting Guidelines", false);
@@ -123,11 +115,49 @@ struct FakeMessages : UserMessages {
     std::string title, text;
 };
 
-TEST_F(Logs, ProcessErrorShowsTheMessageOrAddsItToTheErrorLog) {
-    FakeMessages messages;
+// A folder used again: the earlier run's outputs go, its inputs and the
+// files of others stay.
+TEST_F(Logs, ARunClearsWhatTheRunBeforeLeftFindsItsFoldersAndShowsOrLogsAnError) {
     ProcessValues values;
-    values.Messages = &messages;
     ProposalRun run(values, relay_);
+    for (const char* name :
+         {"Relay.out", "relay.upd", "ERROR.LOG", "Update.log", "PDF.log", "page1.emf", "Page12.VSV", "UW.PDF",
+          "illustration.pdf", "relay.ini", "page.emf", "notes.txt", "pageone.vsv"})
+        folder_.Write(name, "x");
+    run.RemovePreviousOutputs({"UW.PDF"});
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(dir_))
+        if (entry.is_regular_file()) left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"notes.txt", "page.emf", "pageone.vsv", "relay.ini"}));
+
+    values.ProgramFolder = "/opt/quoravel";
+    const std::pair<std::vector<std::string>, std::string> rows[] = {
+        {{}, "/opt/quoravel"},                        // no argument: the program folder
+        {{""}, "/opt/quoravel"},                      // an empty one too
+        {{"/tmp/my relay/", "-x"}, "/tmp/my relay"},  // the first argument whole, less its separator
+        {{"/tmp/relay//"}, "/tmp/relay/"},            // only one separator is dropped
+        {{"/tmp/relay"}, "/tmp/relay"},               // a last letter belongs to the name
+    };
+    for (const auto& [arguments, expected] : rows) {
+        values.SetStartDirectory(arguments);
+        EXPECT_EQ(values.StartDirectory, expected) << (arguments.empty() ? "(none)" : arguments.front());
+    }
+
+    fs::remove(dir_ / "relay.ini");
+    run.ReadPdfTarget();  // no relay.ini: the defaults
+    EXPECT_EQ(run.PdfPath + run.PdfName, relay_ + "/illustration.pdf");
+    folder_.Write("Relay.ini", "[Identifiers]\r\nPDF.Path=/srv/out\r\nPDF.Name=proposal\r\n");
+    run.ReadPdfTarget();
+    EXPECT_EQ(run.PdfPath + "|" + run.PdfName, "/srv/out/|proposal.pdf");
+    folder_.Write("Relay.ini", "[Identifiers]\r\nPDF.Name=Case.PDF\r\n");
+    run.ReadPdfTarget();
+    EXPECT_EQ(run.PdfName, "Case.PDF");  // already a PDF whatever the case of its ending
+    EXPECT_EQ(MakeVersionText(1, 0, true) + MakeVersionText(2, 13, false), "V1.0wV2.13");
+
+    // An error is shown in the critical message box; when that fails, or in relay mode, it is logged.
+    FakeMessages messages;
+    values.Messages = &messages;
     run.ProcessError(53, 1, "File not found", "RateStuf", "FillRateMatrix");
     EXPECT_EQ(messages.title, "RateStuf: FillRateMatrix");
     EXPECT_EQ(messages.text, "Number:53\n\nSeverity:Warning\n\nDescription:File not found");
@@ -142,50 +172,6 @@ TEST_F(Logs, ProcessErrorShowsTheMessageOrAddsItToTheErrorLog) {
     ASSERT_EQ(run.Errors.Count(), 2);
     EXPECT_EQ(Describe(run.Errors.Item(1)), "3|51|no window|modGlobalProcedures|ProcessError");
     EXPECT_EQ(Describe(run.Errors.Item(2)), "2|9|Subscript out of range|RateStuf|GetRate");
-}
-
-// A folder used again: the earlier run's outputs go, its inputs and the
-// files of others stay.
-TEST_F(Logs, ARelayRunClearsWhatTheRunBeforeLeft) {
-    ProcessValues values;
-    ProposalRun run(values, relay_);
-    for (const char* name :
-         {"Relay.out", "relay.upd", "ERROR.LOG", "Update.log", "PDF.log", "page1.emf", "Page12.VSV", "UW.PDF",
-          "illustration.pdf", "relay.ini", "page.emf", "notes.txt", "pageone.vsv"})
-        folder_.Write(name, "x");
-    run.RemovePreviousOutputs({"UW.PDF"});
-    std::vector<std::string> left;
-    for (const auto& entry : fs::directory_iterator(dir_))
-        if (entry.is_regular_file()) left.push_back(entry.path().filename().string());
-    std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{"notes.txt", "page.emf", "pageone.vsv", "relay.ini"}));
-}
-
-TEST_F(Logs, StartFolderAndPdfTarget) {
-    ProcessValues values;
-    values.ProgramFolder = "/opt/quoravel";
-    const std::pair<std::vector<std::string>, std::string> rows[] = {
-        {{}, "/opt/quoravel"},                        // no argument: the program folder
-        {{""}, "/opt/quoravel"},                      // an empty one too
-        {{"/tmp/my relay/", "-x"}, "/tmp/my relay"},  // the first argument whole, less its separator
-        {{"/tmp/relay//"}, "/tmp/relay/"},            // only one separator is dropped
-        {{"/tmp/relay"}, "/tmp/relay"},               // a last letter belongs to the name
-    };
-    for (const auto& [arguments, expected] : rows) {
-        values.SetStartDirectory(arguments);
-        EXPECT_EQ(values.StartDirectory, expected) << (arguments.empty() ? "(none)" : arguments.front());
-    }
-
-    ProposalRun run(values, relay_);
-    run.ReadPdfTarget();  // no relay.ini: the defaults
-    EXPECT_EQ(run.PdfPath + run.PdfName, relay_ + "/illustration.pdf");
-    folder_.Write("Relay.ini", "[Identifiers]\r\nPDF.Path=/srv/out\r\nPDF.Name=proposal\r\n");
-    run.ReadPdfTarget();
-    EXPECT_EQ(run.PdfPath + "|" + run.PdfName, "/srv/out/|proposal.pdf");
-    folder_.Write("Relay.ini", "[Identifiers]\r\nPDF.Name=Case.PDF\r\n");
-    run.ReadPdfTarget();
-    EXPECT_EQ(run.PdfName, "Case.PDF");  // already a PDF whatever the case of its ending
-    EXPECT_EQ(MakeVersionText(1, 0, true) + MakeVersionText(2, 13, false), "V1.0wV2.13");
 }
 
 }  // namespace

@@ -9,10 +9,7 @@ namespace {
 using namespace quoravel;
 
 TEST(ProposalStamp, SurvivesItsPacket) {
-    const struct {
-        const char* what;
-        ProposalStamp stamp;
-    } cases[] = {
+    const std::pair<const char*, ProposalStamp> cases[] = {
         {"relay case in Windows-1252 with markup characters",
          {"V1.0w",
           "408f37a8aa5b",
@@ -30,12 +27,11 @@ TEST(ProposalStamp, SurvivesItsPacket) {
         {"markup in the version",
          {"V1.0 R&D <beta> & more", "abc", "2025-01-02", ProposalStamp::CaseKind::Relay, "ab", {}}},
     };
-    for (const auto& c : cases) {
-        const std::string packet = StampXmp(c.stamp);
-        EXPECT_EQ(FindStamp(packet), c.stamp) << c.what;
+    for (const auto& [what, stamp] : cases) {
+        const std::string packet = StampXmp(stamp);
+        EXPECT_EQ(FindStamp(packet), stamp) << what;
         // Inside a file, among other streams.
-        EXPECT_EQ(FindStamp("%PDF-1.4\n1 0 obj\nstream\n" + packet + "\nendstream\n%%EOF\n"), c.stamp)
-            << c.what;
+        EXPECT_EQ(FindStamp("%PDF-1.4\n1 0 obj\nstream\n" + packet + "\nendstream\n%%EOF\n"), stamp) << what;
     }
 }
 
@@ -48,10 +44,7 @@ TEST(ProposalStamp, KnowsWhatIsNoStamp) {
         changed.replace(changed.find(from), from.size(), to);
         return changed;
     };
-    const struct {
-        const char* what;
-        std::string bytes;
-    } cases[] = {
+    const std::pair<const char*, std::string> cases[] = {
         {"no packet", "%PDF-1.4\n%%EOF\n"},
         {"another namespace", replaced("ns/stamp/1.0/", "ns/other/")},
         {"a premium that is no number", replaced("10.00", "ten")},
@@ -68,7 +61,7 @@ TEST(ProposalStamp, KnowsWhatIsNoStamp) {
         {"an unknown kind of case", replaced(">relay<", ">letter<")},
         {"cut off", packet.substr(0, packet.find("<qv:Premiums>"))},
     };
-    for (const auto& c : cases) EXPECT_FALSE(FindStamp(c.bytes).has_value()) << c.what;
+    for (const auto& [what, bytes] : cases) EXPECT_FALSE(FindStamp(bytes).has_value()) << what;
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <array>
 #include <map>
 #include <string>
 #include <variant>
@@ -44,9 +47,8 @@ inline std::vector<std::string> PageLines(const quoravel::Document& document, in
 }
 
 inline bool PageHasLine(const quoravel::Document& document, int page, const std::string& part) {
-    const auto lines = PageLines(document, page);
-    return std::any_of(lines.begin(), lines.end(),
-                       [&](const std::string& line) { return Contains(line, part); });
+    return std::ranges::any_of(PageLines(document, page),
+                               [&](const std::string& line) { return Contains(line, part); });
 }
 
 // The first text run of the page that reads exactly `text`; null when none does.
@@ -57,6 +59,15 @@ inline const quoravel::TextItem* FindText(const quoravel::Document& document, in
         if (run && run->text == text) return run;
     }
     return nullptr;
+}
+
+// The text run that must be on the page: a miss fails the test, not the program.
+inline const quoravel::TextItem& TextOn(const quoravel::Document& document, int page,
+                                        const std::string& text) {
+    static const quoravel::TextItem kMissing{};
+    const quoravel::TextItem* run = FindText(document, page, text);
+    if (!run) ADD_FAILURE() << "no \"" << text << "\" on page " << page;
+    return run ? *run : kMissing;
 }
 
 // The whole text of every page as one line, so that checks do not depend on
@@ -81,17 +92,11 @@ inline void Quote(quoravel::ClientCase& client, const std::vector<std::int32_t>&
 
 // The body header of the pages: product, policy form, description, client
 // name, age, sex and class, face amount and broker.
-struct BodyHeader {
-    std::string product, form, description, client, age, sex, classText, face, broker;
-};
-inline void SetBodyHeader(quoravel::ProposalPrinter& print, const BodyHeader& header) {
-    print.SetBodyHeaderProductName(header.product);
-    print.SetBodyHeaderPolicyFormNo(header.form);
-    print.SetBodyHeaderProductDescription(header.description);
-    print.SetBodyHeaderClientName(header.client);
-    print.SetBodyHeaderClientAge(header.age);
-    print.SetBodyHeaderClientSex(header.sex);
-    print.SetBodyHeaderClientClass(header.classText);
-    print.SetBodyHeaderPolicyFaceAmount(header.face);
-    print.SetBodyHeaderBrokerName(header.broker);
+inline void SetBodyHeader(quoravel::ProposalPrinter& print, const std::array<std::string, 9>& parts) {
+    using P = quoravel::ProposalPrinter;
+    const std::array setters{
+        &P::SetBodyHeaderProductName, &P::SetBodyHeaderPolicyFormNo,     &P::SetBodyHeaderProductDescription,
+        &P::SetBodyHeaderClientName,  &P::SetBodyHeaderClientAge,        &P::SetBodyHeaderClientSex,
+        &P::SetBodyHeaderClientClass, &P::SetBodyHeaderPolicyFaceAmount, &P::SetBodyHeaderBrokerName};
+    for (std::size_t part = 0; part < parts.size(); ++part) (print.*setters[part])(parts[part]);
 }

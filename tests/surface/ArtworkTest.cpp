@@ -64,16 +64,15 @@ TEST(ArtworkTest, WritesEveryPictureAndFormOfTheProgramFolder) {
 
         const std::string text =
             CommandOutput("pdftotext " + (temp.path() / carrier.formFile).string() + " -");
-        EXPECT_NE(text.find("Underwriting Guidelines (as of July 2003)"), std::string::npos)
-            << carrier.formFile;
-        EXPECT_NE(text.find(carrier.name), std::string::npos) << carrier.formFile;
-        EXPECT_NE(text.find("Inspection Report"), std::string::npos) << carrier.formFile;
+        for (const char* part :
+             {"Underwriting Guidelines (as of July 2003)", carrier.name.c_str(), "Inspection Report"})
+            EXPECT_NE(text.find(part), std::string::npos) << carrier.formFile << ": " << part;
     }
     EXPECT_EQ(headers.size(), Carriers().size()) << "each carrier's header names its own company";
     EXPECT_EQ(Load(temp.Read(kCoverFile)).size(), QSize(kCoverWidth, kCoverHeight));
 }
 
-TEST(ArtworkTest, CoverGifCarriesItsPaletteAndEveryPixel) {
+TEST(ArtworkTest, GifsCarryTheirPaletteAndEveryPixelAndOthersAreRefused) {
     const QImage cover = DrawCoverPicture();
     const std::string gif = EncodeGif(cover);
     ASSERT_EQ(gif.substr(0, 6), "GIF89a");
@@ -92,23 +91,18 @@ TEST(ArtworkTest, CoverGifCarriesItsPaletteAndEveryPixel) {
     for (int y = 0; y < cover.height(); ++y)
         for (int x = 0; x < cover.width(); ++x) used.insert(cover.pixelIndex(x, y));
     EXPECT_GE(used.size(), 20u);
-}
 
-TEST(ArtworkTest, GifEncoderRoundTripsPicturesOfEveryPaletteSizeAndRefusesOthers) {
-    struct Case {
-        int width, height, colours;
-        const char* why;
-    };
-    const Case cases[] = {
+    // The encoder round-trips pictures of every palette size and refuses others.
+    const std::tuple<int, int, int, const char*> cases[] = {
         {1, 1, 1, "one pixel, the smallest table"},
         {37, 11, 2, "two colours: codes still start at 3 bits"},
         {64, 64, 5, "a table padded to 8 entries"},
         {300, 200, 256, "noise fills the code table: clear codes and resets"},
         {1000, 3, 16, "rows longer than the table"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.why);
-        const QImage image = Noise(c.width, c.height, c.colours, static_cast<unsigned>(c.width * c.height));
+    for (const auto& [width, height, colours, why] : cases) {
+        SCOPED_TRACE(why);
+        const QImage image = Noise(width, height, colours, static_cast<unsigned>(width * height));
         ExpectSamePixels(image, Load(EncodeGif(image)));
     }
     EXPECT_EQ(Raised([] { EncodeGif(QImage(4, 4, QImage::Format_RGB32)); }),

@@ -21,27 +21,11 @@ protected:
     const std::string fileBefore = program.Read("TermComm.ini");
 };
 
-TEST_F(CommissionWindowTest, OkWritesTheChangedPercentages) {
-    Enter(3, kFirstYearColumn, "60.5");
-    Enter(25, kRenewalColumn, " 0 ");
-    window.accept();
-    EXPECT_TRUE(dialogs.shown.empty());
-    EXPECT_EQ(window.result(), QDialog::Accepted);
-
-    // The user's copy begins as the program's file, which stays as it was:
-    // the maxima, never written by the window, are still there.
-    EXPECT_EQ(program.Read("TermComm.ini"), fileBefore);
-    const CommissionSettings reread(program.folder(), process.UserFolder);
-    EXPECT_EQ(reread.CommisionValue(CommissionSettings::FirstYear, 3), 60.5);
-    EXPECT_EQ(reread.CommisionValue(CommissionSettings::Renewal, 3), 3);
-    EXPECT_EQ(reread.CommisionValue(CommissionSettings::FirstYearMax, 3), 90);
-    EXPECT_EQ(reread.CommisionValue(CommissionSettings::RenewalMax, 3), 5);
-    EXPECT_TRUE(reread.HasCommisionValue(CommissionSettings::Renewal, 25));
-    EXPECT_EQ(reread.CommisionValue(CommissionSettings::Renewal, 25), 0);
-}
-
-TEST_F(CommissionWindowTest, OutOfRangeEntriesAreRefusedAndCancelWritesNothing) {
-    for (const char* entry : {"abc", "-1", "90.01", "nan", ""}) {  // row 3 may grant at most 90
+// Row 3 of the program's file grants at most 90% the first year: what lies outside is refused, and neither a
+// refusal nor Cancel writes anything. OK writes the user's copy, which begins as the program's file; that
+// file stays as it was.
+TEST_F(CommissionWindowTest, OutOfRangeIsRefusedCancelWritesNothingAndOkWritesTheUsersCopy) {
+    for (const char* entry : {"abc", "-1", "90.01", "nan", ""}) {
         dialogs.shown.clear();
         Enter(3, kFirstYearColumn, entry);
         window.accept();
@@ -50,9 +34,22 @@ TEST_F(CommissionWindowTest, OutOfRangeEntriesAreRefusedAndCancelWritesNothing) 
         EXPECT_NE(window.result(), QDialog::Accepted);
     }
     Enter(3, kFirstYearColumn, "60");
-    window.reject();  // Cancel writes nothing either
+    window.reject();
     EXPECT_EQ(commission.CommisionValue(CommissionSettings::FirstYear, 3), 75);
     EXPECT_FALSE(std::filesystem::exists(Own("TermComm.ini")));
+
+    Enter(3, kFirstYearColumn, "60.5");
+    Enter(25, kRenewalColumn, " 0 ");
+    dialogs.shown.clear();
+    window.accept();
+    EXPECT_TRUE(dialogs.shown.empty()) << dialogs.LastText();
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+    EXPECT_EQ(program.Read("TermComm.ini"), fileBefore);
+    const CommissionSettings reread(program.folder(), process.UserFolder);
+    EXPECT_EQ(reread.CommisionValue(CommissionSettings::FirstYear, 3), 60.5);
+    EXPECT_EQ(reread.CommisionValue(CommissionSettings::Renewal, 3), 3);
+    EXPECT_TRUE(reread.HasCommisionValue(CommissionSettings::Renewal, 25));
+    EXPECT_EQ(reread.CommisionValue(CommissionSettings::Renewal, 25), 0);
 }
 
 TEST_F(CommissionWindowTest, WithoutAMaximumTheLimitIs999_99) {

@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <functional>
 
 #include "FileCreatorWindow.h"
 #include "RateTool.h"
@@ -9,39 +8,7 @@ namespace {
 
 using namespace quoravel;
 
-class FileCreatorWindowTest : public WindowTest {
-protected:
-    template <typename T>
-    T* Control(const QString& name) {
-        return ::Control<T>(window, name);
-    }
-    void Click(const QString& button) { QTest::mouseClick(Control<QAbstractButton>(button), Qt::LeftButton); }
-
-    FileCreatorWindow window{context};
-};
-
-TEST_F(FileCreatorWindowTest, MissingInputsAreRefusedAndCancelledDialogsStopQuietly) {
-    Click("optRateType7");
-    Control<QLineEdit>("txtRateInfo0")->setText("Term");
-    Click("cmdCreateRates");
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.LastText(), kMissingInputsMessage);
-    EXPECT_EQ(dialogs.shown.back().icon, MessageIcon::Exclamation);
-    EXPECT_FALSE(std::filesystem::exists(Own("QNBTermNew.rat")));  // new rate files go to the user's folder
-
-    Click("optRateType5");  // the one-year files are chosen in dialogs
-    Click("cmdCreateRates");
-    dialogs.files = {program.folder() + "b1.txt"};
-    Click("cmdCreateRates");
-    Click("cmdConvert");
-    dialogs.files = {program.folder() + "old.rat"};
-    Click("cmdConvert");
-    EXPECT_EQ(dialogs.inputTitles,
-              std::vector<std::string>({"Brellan 1 Input File Name", "Brellan 1 Input File Name",
-                                        "Brellan 1 Output File Name", "Input File Name", "Input File Name",
-                                        "Output File Name"}));
-    EXPECT_EQ(dialogs.shown.size(), 1u);
-}
+using FileCreatorWindowTest = WindowTest;
 
 // Stands in for the main window, whose critical message ends the program.
 struct EndingMessages final : UserMessages {
@@ -49,7 +16,30 @@ struct EndingMessages final : UserMessages {
     bool ended = false;
 };
 
-TEST_F(FileCreatorWindowTest, FailuresAreShownHereAndKeepTheProgramAndTheLastGoodFile) {
+TEST_F(FileCreatorWindowTest, MissingInputsAreRefusedCancelledDialogsStopQuietlyAndFailuresKeepTheLastFile) {
+    FileCreatorWindow window(context);
+    const auto edit = [&](const char* name) { return Control<QLineEdit>(window, name); };
+    const auto click = [&](const char* name) {
+        QTest::mouseClick(Control<QAbstractButton>(window, name), Qt::LeftButton);
+    };
+    click("optRateType7");
+    edit("txtRateInfo0")->setText("Term");
+    click("cmdCreateRates");
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.LastText(), kMissingInputsMessage);
+    EXPECT_FALSE(std::filesystem::exists(Own("QNBTermNew.rat")));  // new rate files go to the user's folder
+
+    click("optRateType5");  // the one-year files are chosen in dialogs
+    click("cmdCreateRates");
+    dialogs.files = {program.folder() + "b1.txt"};
+    click("cmdCreateRates");
+    click("cmdConvert");
+    dialogs.files = {program.folder() + "old.rat"};
+    click("cmdConvert");
+    EXPECT_EQ(dialogs.inputTitles.size(), 6u);  // input, then output, each time; no more once cancelled
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+
+    // Failures are shown here and keep the program and the last good file.
     EndingMessages mainWindow;
     process.Messages = &mainWindow;
     window.show();
@@ -59,40 +49,36 @@ TEST_F(FileCreatorWindowTest, FailuresAreShownHereAndKeepTheProgramAndTheLastGoo
             tables.Write(InputTableName("yrt", 7, "g", sex, classCode), "0 1.5\n100 9");
     }
     mine.Write("GuarYRTNew.rat", "built last month");
-    Click("optRateType4");
-    auto* prefix = Control<QLineEdit>("txtRateInfo0");
+    click("optRateType4");
+    auto* prefix = edit("txtRateInfo0");
     prefix->setText("yrt");
-    Control<QLineEdit>("txtRateInfo1")->setText("g");
-    Control<QLineEdit>("txtRateInfo2")->setText("7");
+    edit("txtRateInfo1")->setText("g");
+    edit("txtRateInfo2")->setText("7");
     dialogs.files = {(tables.path() / InputTableName("yrt", 7, "g", 1, 6)).string()};
-    Click("cmdFileInfo");
-    EXPECT_EQ(std::filesystem::path(Control<QLineEdit>("txtRateInfo3")->text().toStdString()), tables.path());
+    click("cmdFileInfo");
+    EXPECT_EQ(std::filesystem::path(edit("txtRateInfo3")->text().toStdString()), tables.path());
 
-    Click("cmdCreateRates");
+    click("cmdCreateRates");
     EXPECT_EQ(dialogs.LastText(), "Guaranteed YRT File Created.");
     const std::string good = mine.Read("GuarYRTNew.rat");
     const std::string goodDump = mine.Read("GuarYRTRateDump.txt");
     EXPECT_NE(good, "built last month");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
-    const std::string table = tables.folder() + "yrt07gmSNN";  // the first table read
+    tables.Write("yrt07gmSNN", "0 1.5x\n");  // the first table read, damaged
     const struct {
-        std::function<void()> make;
+        const char* typed;  // the prefix of the tables
         int number;
         std::string description;
     } faults[]{
-        {[&] { prefix->setText("yrtt"); }, 53,
+        {"yrtt", 53,
          "The rate table " + tables.folder() + "yrtt07gmSNN (or yrtt07gmSNN.txt) does not exist."},
-        {[&] {
-             prefix->setText("yrt");
-             tables.Write("yrt07gmSNN", "0 1.5x\n");
-         },
-         13, table + ", line 1: \"1.5x\" is not a number."},
+        {"yrt", 13, tables.folder() + "yrt07gmSNN, line 1: \"1.5x\" is not a number."},
     };
     for (const auto& fault : faults) {
-        fault.make();
+        prefix->setText(fault.typed);
         const std::size_t before = dialogs.shown.size();
-        Click("cmdCreateRates");
+        click("cmdCreateRates");
         ASSERT_EQ(dialogs.shown.size(), before + 1) << fault.description;
         EXPECT_EQ(dialogs.shown.back().title, "RateStuf: ReadNewGuarYRTRates");
         EXPECT_EQ(dialogs.LastText(), "Number:" + std::to_string(fault.number) +
@@ -108,7 +94,7 @@ TEST_F(FileCreatorWindowTest, FailuresAreShownHereAndKeepTheProgramAndTheLastGoo
     // An old level file of one record is converted where the user says.
     program.Write("old.rat", std::string(410, '\0'));
     dialogs.files = {program.folder() + "old.rat", program.folder() + "converted.rat"};
-    Click("cmdConvert");
+    click("cmdConvert");
     EXPECT_EQ(std::filesystem::file_size(program.path() / "converted.rat"), 722u);
     EXPECT_FALSE(mainWindow.ended);
 }

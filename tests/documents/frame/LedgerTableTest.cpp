@@ -30,8 +30,7 @@ public:
     std::vector<bool> headerCalls, footerCalls;
 
 private:
-    int answered_;
-    int printed_;
+    int answered_, printed_;
 };
 
 class LedgerTableTest : public ::testing::Test {
@@ -63,10 +62,9 @@ protected:
     int RowsOnPage(int page) const {
         static const std::regex year("^Y[0-9]+$");
         int rows = 0;
-        for (const auto& item : surface.GetDocument().pages.at(static_cast<std::size_t>(page - 1)).items) {
-            const auto* text = std::get_if<TextItem>(&item);
-            if (text && std::regex_match(text->text, year)) ++rows;
-        }
+        for (const auto& item : surface.GetDocument().pages.at(static_cast<std::size_t>(page - 1)).items)
+            if (const auto* text = std::get_if<TextItem>(&item); text && std::regex_match(text->text, year))
+                ++rows;
         return rows;
     }
 
@@ -87,13 +85,11 @@ TEST_F(LedgerTableTest, RowsFillWholeBlocksOfTheLineBudgetPageByPage) {
         print.Paragraph("cover page");
         FakePageHeader header(6);
         Ledger(header, c.rows)->finish();
-        const int pages = static_cast<int>(c.rowsPerPage.size());
-        ASSERT_EQ(surface.PageCount(), pages + 1);
-        for (int page = 2; page <= pages + 1; ++page) {
-            EXPECT_EQ(RowsOnPage(page), c.rowsPerPage[static_cast<std::size_t>(page - 2)]);
-        }
+        std::vector<int> rows;
+        for (int page = 2; page <= surface.PageCount(); ++page) rows.push_back(RowsOnPage(page));
+        EXPECT_EQ(rows, c.rowsPerPage);
         EXPECT_TRUE(
-            PageHasLine(surface.GetDocument(), pages + 1,
+            PageHasLine(surface.GetDocument(), surface.PageCount(),
                         "Y" + std::to_string(c.rows) + " " + std::to_string(44 + c.rows) + " 1,234.00"));
         // The page object prints its lines on the first page; its footer closes the last.
         std::vector<bool> firstOnly(c.rowsPerPage.size(), false), lastOnly(firstOnly);
@@ -137,15 +133,14 @@ TEST_F(LedgerTableTest, FirstPageOnlyHeadingsAndTheirFootnotesStayOnTheFirstPage
             EXPECT_LT(footnote->x, 1400);
             EXPECT_EQ(footnote->font.size, state == "MA" ? 10 : 8);
             // The first footnote's letters keep 4 points (80 twips) clear of the closing rule above.
-            const TextItem* first =
-                page == 2 ? FindText(document, page, "Shown with the first year only.") : footnote;
+            const TextItem& first =
+                page == 2 ? TextOn(document, page, "Shown with the first year only.") : *footnote;
             double rule = 0;
-            for (const auto& item : document.pages.at(static_cast<std::size_t>(page - 1)).items) {
-                const auto* line = std::get_if<LineItem>(&item);
-                if (line && line->y1 == line->y2 && line->y1 < first->baseline)
+            for (const auto& item : document.pages.at(static_cast<std::size_t>(page - 1)).items)
+                if (const auto* line = std::get_if<LineItem>(&item);
+                    line && line->y1 == line->y2 && line->y1 < first.baseline)
                     rule = std::max(rule, line->y1);
-            }
-            EXPECT_GE(first->baseline - first->font.size * 20, rule + 80);
+            EXPECT_GE(first.baseline - first.font.size * 20, rule + 80);
         }
         EXPECT_EQ(surface.FontSize(), 8.25);
     }
@@ -172,9 +167,7 @@ TEST_F(LedgerTableTest, ALedgerHoldsAtMost120RowsAndFiveHeadingRows) {
     auto ledger = Ledger(header, 120);
     EXPECT_EQ(Raised([&] { ledger->AddRowValues({"Y121"}); }),
               "9 clsPLedgerFrame: Subscript out of range: a ledger has at most 120 rows");
-    ledger->AddHeaderRow(false, "+^", {"a"});
-    ledger->AddHeaderRow(false, "+^", {"b"});
-    ledger->AddHeaderRow(false, "+^", {"c"});
+    for (const char* row : {"a", "b", "c"}) ledger->AddHeaderRow(false, "+^", {row});
     EXPECT_EQ(Raised([&] { ledger->AddHeaderRow(false, "+^", {"d"}); }),
               "9 clsPLedgerFrame: Subscript out of range: a ledger has at most 5 heading rows");
 }
