@@ -306,19 +306,25 @@ void AnswerPolicyValues(PageContext& context) {
 void PrintProposals(ProposalPrinter& print, const std::vector<ClientCase>& proposals,
                     const PricedCase& priced, const CommissionSettings& commission, ProposalRun& run) {
     print.StartDoc(run.process.OutputFormat);
-    std::vector<PageCountPlace> pageCounts;
+    // Each certification counts the pages of its own proposal: with one
+    // proposal a document, with print option I or B one of several.
+    std::vector<std::pair<PageCountPlace, int>> pageCounts;
+    int pagesBefore = 0;  // each proposal begins on a page of its own
     for (std::size_t i = 0; i < proposals.size(); ++i) {
         ClientCase proposal = proposals[i];
         PageContext context{print, proposal, run, run.ProgramFolder(), run.StartDirectory};
         context.priced = &priced;
         context.commission = &commission;
-        if (const auto place = PrintReport(context, i == 0)) pageCounts.push_back(*place);
+        const auto place = PrintReport(context, i == 0);
+        const int pagesAfter = print.Surface().PageCount();
+        if (place) pageCounts.emplace_back(*place, pagesAfter - pagesBefore);
+        pagesBefore = pagesAfter;
         if (i == 0 && ReportLayout(proposal.Proposal()) != LedgerLayout::FaceComparison)
             AnswerPolicyValues(context);
     }
     // Every page is laid out: the certifications can count them before the
     // frame exports them.
-    for (const PageCountPlace& place : pageCounts) StatePageCount(print, place);
+    for (const auto& [place, pages] : pageCounts) StatePageCount(print, place, pages);
     print.EndDoc();
     // The PDF's properties name the first proposal and its client.
     const ClientCase& client = proposals.front();

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <regex>
 
 #include "CommissionSettings.h"
 #include "PageContext.h"
@@ -215,6 +216,23 @@ TEST_F(ProposalAssemblyTest, PrintOptionsMakeTheComparisonTheIndividualProposals
         ExpectNodesTileThePages();
         EXPECT_TRUE(Contains(RelayOut(), std::string("bridge_Policy=") + c.policy + "\r\n")) << RelayOut();
     }
+    // The comparison and each proposal after it: every certification counts its own
+    // proposal's pages, the number its footer ends with ("Page 6 of 6").
+    ::Quote(client, {3, 4}, {250000});
+    client.Proposal().SetPrintOption(Options::Both);
+    client.Proposal().SetOutputCertification(true);
+    ASSERT_TRUE(Run().documentMade);
+    std::vector<std::string> counts;
+    for (int page = 1; page <= Pages(); ++page) {
+        if (!Has(page, "Applicant's signature")) continue;
+        const std::vector<std::string> lines = PageLines(document(), page);
+        std::smatch footer;
+        for (const std::string& line : lines)
+            if (std::regex_search(line, footer, std::regex(", Page (\\d+) of \\1\\b"))) break;
+        counts.push_back(footer.empty() ? "no footer" : footer[1].str());
+        EXPECT_TRUE(Has(page, "This proposal has " + counts.back() + " pages.")) << "page " << page;
+    }
+    EXPECT_EQ(counts.size(), 3u);
 }
 
 // Each report's sections in its order, one run of pages: a comparison puts

@@ -76,9 +76,8 @@ Certification PrintCertification(PageContext& context) {
     return certification;
 }
 
-void StatePageCount(ProposalPrinter& print, const PageCountPlace& place) {
+void StatePageCount(ProposalPrinter& print, const PageCountPlace& place, int pages) {
     PrintSurface& surface = print.Surface();
-    const int pages = surface.PageCount();
     surface.StartOverlay(place.page);
     surface.ResetStyle();
     surface.SetCurrentX(surface.MarginLeft());

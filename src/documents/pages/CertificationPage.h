@@ -23,7 +23,7 @@ struct Certification {
 };
 Certification PrintCertification(PageContext& context);
 
-// "This proposal has N pages." at the place, N the pages of the document.
-void StatePageCount(ProposalPrinter& print, const PageCountPlace& place);
+// "This proposal has N pages." at the place.
+void StatePageCount(ProposalPrinter& print, const PageCountPlace& place, int pages);
 
 }  // namespace quoravel
