@@ -207,8 +207,7 @@ void AddReportNodes(PageFrame& frame, std::int16_t first, std::int16_t last, con
 // One proposal of the document, with its own relay node: a comparison or an
 // individual proposal. The pages that serve the whole case (the relay
 // case's inputs, the guidelines, the broker's commissions) follow the first.
-// Returns where its certification states the page count, if it has one.
-std::optional<PageCountPlace> PrintReport(PageContext& context, bool first) {
+void PrintReport(PageContext& context, bool first) {
     ProposalPrinter& print = context.print;
     PageFrame& frame = print.Frame();
     ClientCase& client = context.client;
@@ -258,7 +257,6 @@ std::optional<PageCountPlace> PrintReport(PageContext& context, bool first) {
     // The broker's page stays out of the client's report node.
     if (first && options.OutputCommision())
         PageRun(frame, type, [&] { PrintSection(SectionId::Commission, context, sections); });
-    return sections.certification.pageCount;
 }
 
 // The proposals the print option asks of the case: the comparison ("C"),
@@ -306,25 +304,15 @@ void AnswerPolicyValues(PageContext& context) {
 void PrintProposals(ProposalPrinter& print, const std::vector<ClientCase>& proposals,
                     const PricedCase& priced, const CommissionSettings& commission, ProposalRun& run) {
     print.StartDoc(run.process.OutputFormat);
-    // Each certification counts the pages of its own proposal: with one
-    // proposal a document, with print option I or B one of several.
-    std::vector<std::pair<PageCountPlace, int>> pageCounts;
-    int pagesBefore = 0;  // each proposal begins on a page of its own
     for (std::size_t i = 0; i < proposals.size(); ++i) {
         ClientCase proposal = proposals[i];
         PageContext context{print, proposal, run, run.ProgramFolder(), run.StartDirectory};
         context.priced = &priced;
         context.commission = &commission;
-        const auto place = PrintReport(context, i == 0);
-        const int pagesAfter = print.Surface().PageCount();
-        if (place) pageCounts.emplace_back(*place, pagesAfter - pagesBefore);
-        pagesBefore = pagesAfter;
+        PrintReport(context, i == 0);
         if (i == 0 && ReportLayout(proposal.Proposal()) != LedgerLayout::FaceComparison)
             AnswerPolicyValues(context);
     }
-    // Every page is laid out: the certifications can count them before the
-    // frame exports them.
-    for (const auto& [place, pages] : pageCounts) StatePageCount(print, place, pages);
     print.EndDoc();
     // The PDF's properties name the first proposal and its client.
     const ClientCase& client = proposals.front();

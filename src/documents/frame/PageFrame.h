@@ -45,6 +45,8 @@ public:
     void InitFrame();
 
     std::int16_t CurrentPage() const { return currentPage_; }
+    // The total the current run's footers state if it ends on this page.
+    int RunTotalSoFar() const { return currentPage_ + additionalPages_; }
     std::int16_t GlobalPage() const { return globalPage_; }
     void PrintHeader(bool on) { printHeader_ = on; }
     void PrintFooter(bool on) { printFooter_ = on; }

@@ -68,22 +68,11 @@ Certification PrintCertification(PageContext& context) {
     print.Paragraph("");
     print.Paragraph("");
     print.Paragraph("Proposal reference number: #" + std::to_string(frame.Reference()));
-    PrintSurface& surface = print.Surface();
-    certification.pageCount = PageCountPlace{surface.PageCount(), surface.CurrentY()};
-    print.Paragraph("");
+    // The certification closes its proposal's run: the count is the one its footers end with.
+    print.Paragraph("This proposal has " + std::to_string(frame.RunTotalSoFar()) + " pages.");
     page.finish();
     certification.pages.last = frame.GlobalPage();
     return certification;
-}
-
-void StatePageCount(ProposalPrinter& print, const PageCountPlace& place, int pages) {
-    PrintSurface& surface = print.Surface();
-    surface.StartOverlay(place.page);
-    surface.ResetStyle();
-    surface.SetCurrentX(surface.MarginLeft());
-    surface.SetCurrentY(place.y);
-    surface.Paragraph("This proposal has " + std::to_string(pages) + " pages.");
-    surface.EndOverlay();
 }
 
 }  // namespace quoravel
