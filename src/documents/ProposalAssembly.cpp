@@ -244,9 +244,8 @@ void PrintReport(PageContext& context, bool first) {
                     [&] { PrintSection(SectionId::UnderwritingGuidelines, context, sections); });
         }
     }
-    AddReportNodes(
-        frame, firstPage, frame.GlobalPage(), ReportNodeName(layout, options),
-        {{sections.terms, "Description of Terms"}, {sections.certification.pages, "Certification"}});
+    AddReportNodes(frame, firstPage, frame.GlobalPage(), ReportNodeName(layout, options),
+                   {{sections.terms, "Description of Terms"}, {sections.certification, "Certification"}});
 
     // The relay case's inputs, as the outside system sent them and as
     // corrected: after the report, a page run and a node of their own.

@@ -10,7 +10,7 @@ namespace quoravel {
 // The pages of the sections that have relay nodes of their own.
 struct PrintedSections {
     PageRange terms;
-    Certification certification;
+    PageRange certification;
 };
 
 // Every section a proposal can hold, in the order of a basic quotation (a

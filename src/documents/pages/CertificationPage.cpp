@@ -41,17 +41,17 @@ void SignatureLines(ProposalPrinter& print, const std::string& signer, const std
 
 }  // namespace
 
-Certification PrintCertification(PageContext& context) {
-    Certification certification;
+PageRange PrintCertification(PageContext& context) {
+    PageRange pages;
     ClientCase& client = context.client;
-    if (!client.Proposal().OutputCertification()) return certification;
+    if (!client.Proposal().OutputCertification()) return pages;
     ProposalPrinter& print = context.print;
     BeginSection(print);
     NarrativeSummaryPage page;
     page.Reference(print);
     page.start();
     PageFrame& frame = print.Frame();
-    certification.pages.first = frame.GlobalPage();
+    pages.first = frame.GlobalPage();
     page.AddTitle("Certification");
 
     Heading(print, "Applicant and Owner");
@@ -71,8 +71,8 @@ Certification PrintCertification(PageContext& context) {
     // The certification closes its proposal's run: the count is the one its footers end with.
     print.Paragraph("This proposal has " + std::to_string(frame.RunTotalSoFar()) + " pages.");
     page.finish();
-    certification.pages.last = frame.GlobalPage();
-    return certification;
+    pages.last = frame.GlobalPage();
+    return pages;
 }
 
 }  // namespace quoravel

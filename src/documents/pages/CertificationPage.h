@@ -7,10 +7,8 @@ namespace quoravel {
 
 // The certification page, when the case asks for it: the applicant's and the
 // owner's acknowledgement, the broker's statement, signature and date lines,
-// the proposal's reference number. One page.
-struct Certification {
-    PageRange pages;
-};
-Certification PrintCertification(PageContext& context);
+// the proposal's reference number and its number of pages. One page, the
+// last of its proposal's run; the pages printed, none when not chosen.
+PageRange PrintCertification(PageContext& context);
 
 }  // namespace quoravel
