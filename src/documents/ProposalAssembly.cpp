@@ -8,6 +8,7 @@
 #include "LedgerSection.h"
 #include "PdfOutput.h"
 #include "ProductLookups.h"
+#include "ProductTerms.h"
 #include "ProposalSections.h"
 #include "ProposalSetup.h"
 #include "RelayExchange.h"
@@ -235,10 +236,12 @@ void PrintReport(PageContext& context, bool first) {
         PageRun(frame, "Class Comparison",
                 [&] { PrintSection(SectionId::ClassComparison, context, sections); });
     if (first && options.OutputUnderwritting()) {
-        // The outside system shows its own copy of the guidelines.
+        // The outside system shows its own copy of the guidelines, in the
+        // proposal as ours would stand.
         if (context.run.RelayMode()) {
             context.run.PDFForms.Add(kUnderwritingForms[CarrierIndex(options.Company())],
                                      kUnderwritingFormFile, "Underwriting Guidelines", false);
+            sections.printed.push_back(SectionId::UnderwritingGuidelines);
         } else {
             PageRun(frame, "Underwriting Guidelines",
                     [&] { PrintSection(SectionId::UnderwritingGuidelines, context, sections); });
@@ -396,7 +399,7 @@ std::vector<PrintedLedger> PrintedLedgers(const PricedCase& priced,
                 column.faceAmount = options.GetFaceAmount(faceIndex);
                 ledger.cells.push_back(ProductDisplayName(product, options.Company()) + ", $" +
                                        FormatAmount(column.faceAmount, 0));
-                column.levelPeriod = LevelPeriodShown(proposal, product);
+                column.modalYears = TermsOf(product, proposal.Age(), proposal.State()).modalYears;
                 const auto stamped =
                     std::find_if(premiums.begin(), premiums.end(), [&](const StampedPremiums& p) {
                         return p.product == product && p.faceAmount == column.faceAmount;

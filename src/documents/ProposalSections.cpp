@@ -33,7 +33,8 @@ const ProposalSection kSections[] = {
      [](PageContext& c, S&) { PrintClassComparisonPages(c); }},
     {SectionId::UnderwritingGuidelines, "underwriting guidelines",
      [](PageContext& c, S&) { PrintUnderwritingGuidelines(c); }},
-    {SectionId::ClientInput, "client input", [](PageContext& c, S&) { PrintClientInformation(c); }},
+    {SectionId::ClientInput, "client input",
+     [](PageContext& c, S& printed) { PrintClientInformation(c, printed); }},
     {SectionId::Commission, "commission", [](PageContext& c, S&) { PrintCommissionPage(c, *c.commission); }},
 };
 
@@ -42,8 +43,15 @@ const ProposalSection kSections[] = {
 std::span<const ProposalSection> ProposalSections() { return kSections; }
 
 void PrintSection(SectionId id, PageContext& context, PrintedSections& printed) {
+    const Document& document = context.print.Surface().GetDocument();
+    const auto itemsOnLastPage = [&] {
+        return document.pages.empty() ? 0 : document.pages.back().items.size();
+    };
+    const std::size_t pages = document.pages.size();
+    const std::size_t items = itemsOnLastPage();
     for (const ProposalSection& section : kSections)
-        if (section.id == id) return section.print(context, printed);
+        if (section.id == id) section.print(context, printed);
+    if (document.pages.size() != pages || itemsOnLastPage() != items) printed.printed.push_back(id);
 }
 
 }  // namespace quoravel

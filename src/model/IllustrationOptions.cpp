@@ -104,10 +104,15 @@ void IllustrationOptions::AddProduct(std::int32_t code) {
     prodChoices_.push_back(0);
 }
 
-std::string IllustrationOptions::ProductTypeTerminology(std::string_view) const {
+std::string IllustrationOptions::ProductTypeTerminology(std::string_view state) const {
+    return ProductTypeTerminology(state, ProductType());
+}
+
+std::string IllustrationOptions::ProductTypeTerminology(std::string_view, std::int32_t productType) const {
     if (company_ != 1) return "Term Life Insurance";
-    return IsIncreasingPremiumProduct(ProductType()) ? "Increasing Premium Life Insurance"
-                                                     : "Term Life Insurance to Age 80";
+    if (IsIncreasingPremiumProduct(productType)) return "Increasing Premium Life Insurance";
+    // Dorrance 1 covers to age 100: its name must not promise less.
+    return EndsAtAge80(productType) ? "Term Life Insurance to Age 80" : "Term Life Insurance";
 }
 
 std::string IllustrationOptions::GetCompanyString() const {

@@ -75,6 +75,8 @@ public:
     std::size_t ProductCount() const { return prodChoices_.size() - 1; }
 
     std::string ProductTypeTerminology(std::string_view state) const;
+    // The same for one of the proposal's products.
+    std::string ProductTypeTerminology(std::string_view state, std::int32_t productType) const;
     std::string GetCompanyString() const;
     std::string GetShortCompanyString() const;
     std::string CompanyName() const;

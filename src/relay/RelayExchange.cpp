@@ -82,7 +82,7 @@ public:
         ini_.SetFilename(fileName);
         ini_.SetSection("Identifiers");
         // The relay file is read once, not once per key.
-        ini_.HoldInMemory(AsSettingsText(ReadFileBytes(ini_.FullPath()).value_or(std::string())));
+        ini_.HoldInMemory(RelayFileText(ini_.FullPath()));
         ini_.SetBooleanDefaultTrue(Value(true));
         ini_.SetBooleanDefaultFalse(Value(false));
     }
@@ -94,11 +94,8 @@ public:
     }
     std::string Text(std::string_view key) const { return ini_.ReadINI(key, IniFile::Text).Text(); }
     double Number(std::string_view key) const { return ini_.ReadINI(key, IniFile::Number).Number(); }
-    // A boolean comes back as the text "True" or "False", or as the default false.
-    bool Flag(std::string_view key) const {
-        const Value value = ini_.ReadINI(key, IniFile::Boolean);
-        return value.IsBool() ? value.Bool() : EqualNoCase(value.Text(), "True");
-    }
+    // One reading of a yes or no, the one the client information page shows.
+    bool Flag(std::string_view key) const { return RelayFlag(Text(key)); }
 
 private:
     IniFile ini_;
@@ -332,6 +329,10 @@ std::string RelayFileSizeProblem(const std::string& folder, const std::string& f
     return path.filename().string() + " holds " + FormatAmount(static_cast<double>(bytes), 0) +
            " bytes; a relay file may hold " + FormatAmount(static_cast<double>(kMostRelayFileBytes), 0) +
            " bytes at most.";
+}
+
+std::string RelayFileText(const std::string& path) {
+    return AsSettingsText(ReadFileBytes(path).value_or(std::string()));
 }
 
 std::shared_ptr<ClientCase> ReadRelayFile(const std::string& folder, const std::string& fileName,

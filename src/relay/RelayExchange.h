@@ -20,6 +20,10 @@ inline constexpr std::uintmax_t kMostRelayFileBytes = 1024 * 1024;
 // Why the relay file cannot be read as a case because of its size, "" when it can.
 std::string RelayFileSizeProblem(const std::string& folder, const std::string& fileName);
 
+// The relay file's text as the case is read from it, Windows-1252 with CR LF,
+// however the outside system wrote it; "" for a file that cannot be read.
+std::string RelayFileText(const std::string& path);
+
 // Builds a case from section "Identifiers" of folder + fileName: the client,
 // the agent and the illustration options, with the checks and corrections of
 // a relay case (problems go to the run's error log, corrected inputs to its

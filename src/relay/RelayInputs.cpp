@@ -8,6 +8,7 @@
 
 #include "ClientCase.h"
 #include "IllustrationOptions.h"
+#include "IniFile.h"
 #include "ProductCatalogue.h"
 #include "ProductLookups.h"
 #include "Rounding.h"
@@ -58,6 +59,17 @@ constexpr std::array<double, 6> kWaiverRatings{1.0, 1.0, 1.5, 2.0, 2.5, 3.0};
 
 // The character of code 252 that separates the parts of the temporary flat extra.
 constexpr std::string_view kExtraSeparator = "\u00FC";
+
+// The keys whose values the relay splits into items, each at its separator.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 1> kListKeys{{
+    {"Insured.ExtraTemp", kExtraSeparator},
+}};
+
+// The keys the relay takes as yes or no: the case's riders, its pages and its rate scale.
+constexpr std::array<std::string_view, 7> kFlagKeys{
+    "Insured.Waiver", "BRLN.Rpt.ClassComp",   "BRLN.Rpt.ClassInfo", "BRLN.CertForm",
+    "BRLN.Rpt.Desc",  "BRLN.RptUnderwriting", "TVRN.UsePriorRates",
+};
 
 // Flat extras are amounts per $1,000 up to 99.99; their years run within a policy's life.
 constexpr double kMostFlatExtra = 99.99;
@@ -137,6 +149,19 @@ std::optional<double> NumberIn(std::string_view text) {
         return std::nullopt;
     }
     return value;
+}
+
+bool IsRelayFlag(std::string_view key) {
+    return std::any_of(kFlagKeys.begin(), kFlagKeys.end(),
+                       [&](std::string_view flag) { return EqualNoCase(flag, Trim(key)); });
+}
+
+bool RelayFlag(std::string_view value) { return FlagOf(value).value_or(false); }
+
+std::string_view RelayListSeparator(std::string_view key) {
+    for (const auto& [list, separator] : kListKeys)
+        if (EqualNoCase(list, Trim(key))) return separator;
+    return {};
 }
 
 std::optional<std::int32_t> RelayClassCode(std::string_view code) { return Decode(kClassCodes, code); }

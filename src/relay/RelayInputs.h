@@ -34,6 +34,18 @@ struct TemporaryExtra {
 };
 std::optional<TemporaryExtra> RelayTemporaryExtra(std::string_view value);
 
+// How the relay reads a key's value, for whoever shows the value as the
+// relay took it. Keys are compared without regard to case.
+
+// True for the keys the relay reads as yes or no.
+bool IsRelayFlag(std::string_view key);
+// A yes or no as the relay takes it: "Y", "Yes", "1" or "True" in any case is
+// yes, anything else (a missing value too) no.
+bool RelayFlag(std::string_view value);
+// The character that separates the items of a key the relay reads as a
+// list, "" for a key whose value is one item however it is spelt.
+std::string_view RelayListSeparator(std::string_view key);
+
 // A whole number of dollars from 1 on; the limits depend on the products.
 std::optional<std::int32_t> RelayFaceAmount(std::string_view value);
 

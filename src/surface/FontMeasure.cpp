@@ -129,6 +129,25 @@ std::optional<QGlyphRun> PlacedGlyphs(const TextItem& item) {
     return run;
 }
 
+std::string FontMeasure::Shortened(const FontStyle& font, std::string_view text, double width) const {
+    const std::vector<double> advances = Advances(font, text);
+    double used = 0;
+    for (double advance : advances) used += advance;
+    if (used <= width) return std::string(text);
+    const std::string ellipsis = "\u2026";
+    used = Width(font, ellipsis);
+    std::size_t kept = 0;
+    while (kept < advances.size() && used + advances[kept] <= width) used += advances[kept++];
+    // Cut by characters, as they were measured, so that none is split.
+    const QList<uint> characters =
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toUcs4();
+    while (kept > 0 && characters[static_cast<qsizetype>(kept - 1)] == ' ') --kept;
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()),
+                             static_cast<qsizetype>(kept))
+               .toStdString() +
+           ellipsis;
+}
+
 double FontMeasure::Ascent(const FontStyle& font) const {
     std::lock_guard lock(fontsMutex);
     return FontOf(font).metrics.ascent();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -33,6 +34,9 @@ public:
     double Descent(const FontStyle& font) const;
     // The distance from one line's top to the next.
     double LineHeight(const FontStyle& font) const;
+    // The text whole when it is at most `width` wide, else as much of it as
+    // fits with an ellipsis ("…") after it.
+    std::string Shortened(const FontStyle& font, std::string_view text, double width) const;
 };
 
 }  // namespace quoravel

@@ -310,6 +310,25 @@ void PrintSurface::AddTable(std::string_view format, std::string_view header, st
     PrintTableRows(table, rows, std::vector<bool>(rows.size(), font_.bold), !header.empty());
 }
 
+double PrintSurface::TableHeight(std::string_view format, std::string_view body) const {
+    if (body.empty()) return 0;
+    const TableFormat table = ParseTableFormat(format);
+    const double lineHeight = measure_.LineHeight(font_);
+    double height = 0;
+    for (const auto& row : Split(body, tableSep_[1])) {
+        const auto cells = Split(row, tableSep_[0]);
+        std::size_t lines = 1;
+        for (std::size_t c = 0; c < table.columns.size() && c < cells.size(); ++c) {
+            const TableColumn& column = table.columns[c];
+            if (column.width <= 0 || cells[c].empty()) continue;
+            const double inner = std::max(0.0, column.width - (column.padded ? 2 * kCellPadding : 0));
+            lines = std::max(lines, WrapCell(cells[c], inner, font_).size());
+        }
+        height += static_cast<double>(lines) * lineHeight + 2 * kCellGap;
+    }
+    return height;
+}
+
 std::vector<std::string> PrintSurface::WrapCell(const std::string& text, double width,
                                                 const FontStyle& font) const {
     std::vector<std::string> lines;

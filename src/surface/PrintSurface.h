@@ -71,6 +71,11 @@ public:
     // bottom margin, so that a block that belongs together is not split
     // across pages.
     void KeepTogether(std::size_t lines, std::size_t tableRows = 0);
+    // The height AddTable would give the table at the current font, its
+    // rows on one page; for a layout that must know beforehand what fits.
+    double TableHeight(std::string_view format, std::string_view body) const;
+    // What is left of the page above the bottom margin.
+    double RoomLeft() const { return ContentBottom() - y_; }
     // Font, alignment, table separators and border and pen as a new surface
     // has them; margins and position stay.
     void ResetStyle();

@@ -287,6 +287,7 @@ TEST_F(ProposalAssemblyTest, DescriptionOfTermsAndCertificationStandInEveryRepor
 // whatever the number of ledger rows, the breakdown's length and the name;
 // and no page's text runs down to its footer.
 TEST_F(ProposalAssemblyTest, TheIndexBlockIsNeverSplit) {
+    int movedBlocks = 0;
     for (int rows = 20; rows <= 30; ++rows) {
         for (const bool extras : {false, true}) {
             SCOPED_TRACE(std::to_string(rows) + (extras ? " rows, extras and a long name" : " rows"));
@@ -301,6 +302,10 @@ TEST_F(ProposalAssemblyTest, TheIndexBlockIsNeverSplit) {
             ASSERT_TRUE(Run().documentMade);
             const int title = PageOf("5% Interest Adjusted Indices");
             ASSERT_GT(title, 0);
+            // Moved whole past the ledger's last page, the block is headed as its continuation.
+            const bool moved = !Has(title, "Year Age Annual Death Benefit");
+            movedBlocks += moved;
+            EXPECT_EQ(Has(title, "Guaranteed Premiums and Benefits (continued)"), moved);
             EXPECT_EQ(PageOf("10 Year Net Payment/Surrender Cost"), title);
             EXPECT_EQ(PageOf("20 Year Net Payment/Surrender Cost"), title);
             // No body text sits on the footer rule (1,440 twips above the
@@ -312,6 +317,7 @@ TEST_F(ProposalAssemblyTest, TheIndexBlockIsNeverSplit) {
                     }
         }
     }
+    EXPECT_GT(movedBlocks, 0);
 }
 
 // A build chart is never split from its title: every page with a chart's

@@ -12,6 +12,8 @@ namespace {
 
 // Room between the closing rule and the first footnote, in twips.
 constexpr double kGapBelowRule = 100;
+constexpr const char* kFootnoteFormat = "<360|=10440";
+constexpr double kMassachusettsFootnoteSize = 10;
 
 // The lines a ledger page has for its page header, heading footnotes and rows.
 constexpr int kPageLines = 30;
@@ -25,6 +27,10 @@ constexpr int kAmountColumnWidth = 1800;
 
 bool PrintedOnPage(const LedgerHeadingCell& cell, bool firstPage) { return !cell.FirstPageOnly || firstPage; }
 
+std::string FootnoteBody(const LedgerFootnote& footnote) {
+    return (footnote.SymbolVisible ? footnote.Symbol : " ") + "|" + footnote.Def;
+}
+
 }  // namespace
 
 void LedgerTable::Surface(PrintSurface& surface) {
@@ -36,7 +42,32 @@ void LedgerTable::Surface(PrintSurface& surface) {
 }
 
 void LedgerTable::OnNewPage() {
-    if (print_) print_->PrintBodyHeader();
+    if (!print_) return;
+    print_->PrintBodyHeader();
+    // A page the surface began by itself takes what did not fit on the page
+    // before (the cost indices, say): it says whose it is.
+    if (!openingPage_) PrintContinuedHeading();
+}
+
+void LedgerTable::NewLedgerPage() {
+    openingPage_ = true;
+    Surface().NewPage();
+    openingPage_ = false;
+}
+
+void LedgerTable::PrintContinuedHeading() {
+    const auto title = std::find_if(headingCells_.begin(), headingCells_.end(),
+                                    [](const LedgerHeadingCell& cell) { return cell.Row == 1; });
+    if (title == headingCells_.end()) return;
+    PrintSurface& surface = Surface();
+    surface.SetFontSize(8);
+    surface.SetFontBold(true);
+    surface.SetTableBorder(0);
+    surface.SetTextAlign(PrintSurface::AlignJustify);
+    // The title's first line: a second one is a remark on the whole ledger.
+    surface.AddTable("+^" + std::to_string(TableWidth()), "",
+                     title->Text.substr(0, title->Text.find('\n')) + " (continued)");
+    surface.SetFontBold(false);
 }
 
 void LedgerTable::SetColumnCount(std::int16_t columns) {
@@ -83,7 +114,7 @@ void LedgerTable::start(ProposalPrinter& print) {
     print_ = &print;
     headingRows_ = 0;
     rowCount_ = 0;
-    Surface().NewPage();
+    NewLedgerPage();
     startPage_ = Frame().CurrentPage();
 }
 
@@ -118,7 +149,8 @@ bool LedgerTable::PrintTablePage() {
     }
     // Whole blocks only: the last block of a page may run past the page's
     // share of rows rather than split.
-    for (int i = 1; i <= pageRows; i += rowsPerBlock_) {
+    const int blocks = BlocksThatFit(pageRows);
+    for (int i = 1; i <= blocks * rowsPerBlock_; i += rowsPerBlock_) {
         PrintSpacerRow();
         const int blockRows = std::min<int>(PageRowsToPrint(), rowsPerBlock_);
         for (int j = 0; j < blockRows; ++j) PrintDataRow(++rowsPrinted_);
@@ -126,15 +158,52 @@ bool LedgerTable::PrintTablePage() {
     PrintClosingRule();
 
     PrintSurface& surface = Surface();
-    if (deliveryState_ == "MA") surface.SetFontSize(10);
+    surface.SetFontSize(FootnoteFontSize());
     PrintFootnotes();
     surface.SetFontSize(8.25);
 
     const bool rowsRemain = rowsPrinted_ < rowCount_;
     Header().PrintFooter(Print(), !rowsRemain);
-    if (rowsRemain) surface.NewPage();
+    if (rowsRemain) NewLedgerPage();
     for (LedgerFootnote& footnote : footnotes_) footnote.Printed = false;
     return rowsRemain;
+}
+
+int LedgerTable::BlocksThatFit(int pageRows) const {
+    if (pageRows <= 0) return 0;
+    const PrintSurface& surface = Surface();
+    const double room = surface.RoomLeft() - ClosingHeight();
+    const double spacer = surface.TableHeight(DataRowFormat(), SpacerBody());
+    const int planned = (pageRows + rowsPerBlock_ - 1) / rowsPerBlock_;
+    double used = 0;
+    int row = rowsPrinted_;
+    for (int block = 0; block < planned; ++block) {
+        double height = spacer;
+        for (int j = 0; j < rowsPerBlock_ && row + j < rowCount_; ++j)
+            height += surface.TableHeight(DataRowFormat(), DataRowBody(row + j + 1));
+        if (block > 0 && used + height > room) return block;
+        used += height;
+        row += rowsPerBlock_;
+    }
+    return planned;
+}
+
+// The closing rule, the gap below it and the footnotes of the page.
+double LedgerTable::ClosingHeight() const {
+    PrintSurface& surface = Surface();
+    double height = surface.TableHeight(ClosingRuleFormat(), SpacerBody()) + kGapBelowRule;
+    const double size = surface.FontSize();
+    surface.SetFontSize(FootnoteFontSize());
+    for (const LedgerFootnote& footnote : footnotes_) {
+        if (footnote.Printed) height += surface.TableHeight(kFootnoteFormat, FootnoteBody(footnote));
+    }
+    surface.SetFontSize(size);
+    return height;
+}
+
+// Massachusetts prints its footnotes larger; elsewhere they keep the rows' size.
+double LedgerTable::FootnoteFontSize() const {
+    return deliveryState_ == "MA" ? kMassachusettsFootnoteSize : Surface().FontSize();
 }
 
 int LedgerTable::ColumnWidth(int column) const {
@@ -191,25 +260,35 @@ std::string LedgerTable::DataRowFormat() const {
     return format;
 }
 
-void LedgerTable::PrintDataRow(int row) {
+std::string LedgerTable::DataRowBody(int row) const {
     const auto& values = values_[static_cast<std::size_t>(row - 1)];
     std::string body = "0";
     for (int column = 1; column <= columns_; ++column)
         body += "|" + values[static_cast<std::size_t>(column - 1)];
+    return body;
+}
+
+std::string LedgerTable::SpacerBody() const { return std::string(static_cast<std::size_t>(columns_), '|'); }
+
+std::string LedgerTable::ClosingRuleFormat() const {
+    std::string format = "0";
+    for (int column = 1; column <= columns_; ++column) format += "|+>" + std::to_string(ColumnWidth(column));
+    return format;
+}
+
+void LedgerTable::PrintDataRow(int row) {
     Surface().SetTableBorder(0);
-    Surface().AddTable(DataRowFormat(), "", body);
+    Surface().AddTable(DataRowFormat(), "", DataRowBody(row));
 }
 
 void LedgerTable::PrintSpacerRow() {
     Surface().SetTableBorder(0);
-    Surface().AddTable(DataRowFormat(), "", std::string(static_cast<std::size_t>(columns_), '|'));
+    Surface().AddTable(DataRowFormat(), "", SpacerBody());
 }
 
 void LedgerTable::PrintClosingRule() {
-    std::string format = "0";
-    for (int column = 1; column <= columns_; ++column) format += "|+>" + std::to_string(ColumnWidth(column));
     Surface().SetTableBorder(2);
-    Surface().AddTable(format, "", std::string(static_cast<std::size_t>(columns_), '|'));
+    Surface().AddTable(ClosingRuleFormat(), "", SpacerBody());
     // The rule closes the table; nothing after it is ruled, and the
     // footnotes keep clear of it.
     Surface().SetTableBorder(0);
@@ -220,8 +299,7 @@ void LedgerTable::PrintFootnotes() {
     for (const LedgerFootnote& footnote : footnotes_) {
         if (!footnote.Printed) continue;
         Surface().SetTableBorder(0);
-        Surface().AddTable("<360|=10440", "",
-                           (footnote.SymbolVisible ? footnote.Symbol : " ") + "|" + footnote.Def);
+        Surface().AddTable(kFootnoteFormat, "", FootnoteBody(footnote));
     }
 }
 

@@ -82,11 +82,22 @@ public:
 
 private:
     void OnNewPage();
+    // A page of the ledger's own: not a continuation of the page before.
+    void NewLedgerPage();
+    void PrintContinuedHeading();
+    // Of the page's blocks of rows, how many fit above the closing rule
+    // and the footnotes; at least one, so that the ledger always ends.
+    int BlocksThatFit(int pageRows) const;
+    double ClosingHeight() const;
     int ColumnWidth(int column) const;
     int TableWidth() const;
     void PrintHeadingTable(bool firstPage);
     void MarkFootnotes(bool firstPage);
     std::string DataRowFormat() const;
+    std::string DataRowBody(int row) const;
+    std::string SpacerBody() const;
+    std::string ClosingRuleFormat() const;
+    double FootnoteFontSize() const;
     void PrintDataRow(int row);
     void PrintSpacerRow();
     void PrintClosingRule();
@@ -116,6 +127,7 @@ private:
     std::int16_t rowsPrinted_ = 0;
     std::int16_t startPage_ = 0;
     std::int16_t headerLines_ = 0;
+    bool openingPage_ = false;
 };
 
 }  // namespace quoravel

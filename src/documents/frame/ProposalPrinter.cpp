@@ -1,5 +1,7 @@
 #include "ProposalPrinter.h"
 
+#include <algorithm>
+
 #include "PrintSurface.h"
 
 namespace quoravel {
@@ -42,6 +44,39 @@ void ProposalPrinter::EndDoc() {
     frame_.RenderDocument();
 }
 
+double ProposalPrinter::LineWidth() const {
+    return surface_.PageWidth() - surface_.MarginLeft() - surface_.MarginRight();
+}
+
+std::string ProposalPrinter::Shortened(std::string_view text, double width) const {
+    return surface_.Measure().Shortened(surface_.Font(), text, width);
+}
+
+void ProposalPrinter::OneLineParagraph(std::string_view name) {
+    surface_.Paragraph(Shortened(name, LineWidth()));
+}
+
+// A name longer than a name commonly is (two and a half inches) shares with
+// the other what the line leaves, at least an inch each, so that however
+// long the names the header takes no more lines than it does for short ones.
+std::pair<std::string, std::string> ProposalPrinter::FittedNames(const std::string& details,
+                                                                 const std::string& opening) const {
+    constexpr double kCommonName = 3600, kLeastName = 1440;
+    FontStyle bold = surface_.Font();
+    bold.bold = true;
+    const FontMeasure& measure = surface_.Measure();
+    const double client = measure.Width(bold, clientName_),
+                 broker = measure.Width(surface_.Font(), brokerName_);
+    const bool longClient = client > kCommonName, longBroker = broker > kCommonName;
+    if (!longClient && !longBroker) return {clientName_, brokerName_};
+    double room = LineWidth() - measure.Width(surface_.Font(), "Prepared for: - " + details + opening + ")");
+    if (!longClient) room -= client;
+    if (!longBroker) room -= broker;
+    const double share = std::max(kLeastName, room / (longClient + longBroker));
+    return {longClient ? measure.Shortened(bold, clientName_, share) : clientName_,
+            longBroker ? measure.Shortened(surface_.Font(), brokerName_, share) : brokerName_};
+}
+
 void ProposalPrinter::PrintBodyHeader() {
     // Kept as the surface holds them: a ledger prints at 8.25 points.
     const double size = surface_.FontSize();
@@ -56,19 +91,20 @@ void ProposalPrinter::PrintBodyHeader() {
     surface_.SetFontBold(false);
     surface_.Paragraph(policyFormNo_);
     surface_.Paragraph(productDescription_);
+    const std::string details = "Age " + clientAge_ + ", " + (clientSex_.empty() ? "" : clientSex_ + ", ") +
+                                clientClass_ + ", " + faceAmount_;
+    const std::string opening = (faceAmount_.empty() ? "" : " ") + std::string("(Prepared by: ");
+    const auto [client, broker] = FittedNames(details, opening);
     surface_.Text("Prepared for: ");
     // A case without a name starts at the age.
-    if (!clientName_.empty()) {
+    if (!client.empty()) {
         surface_.SetFontBold(true);
-        surface_.Text(clientName_);
+        surface_.Text(client);
         surface_.SetFontBold(false);
         surface_.Text("- ");
     }
-    surface_.Text("Age " + clientAge_ + ", ");
-    if (!clientSex_.empty()) surface_.Text(clientSex_ + ", ");
-    surface_.Text(clientClass_ + ", " + faceAmount_);
-    if (!brokerName_.empty())
-        surface_.Text((faceAmount_.empty() ? "" : " ") + std::string("(Prepared by: ") + brokerName_ + ")");
+    surface_.Text(details);
+    if (!broker.empty()) surface_.Text(opening + broker + ")");
     surface_.Text("\n\n");
 
     surface_.SetFontSize(size);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "PageFrame.h"
 
@@ -62,7 +63,21 @@ public:
     // and who prepared it; the caller's font size, underline and bold are kept.
     void PrintBodyHeader();
 
+    // A paragraph of one line at the current font, cut with an ellipsis
+    // when wider: for names, which can be of any length, so that however
+    // long a name the page gives it one line.
+    void OneLineParagraph(std::string_view name);
+    // The text cut with an ellipsis where it would run past `width` twips at the current font.
+    std::string Shortened(std::string_view text, double width) const;
+
 private:
+    // Between the margins.
+    double LineWidth() const;
+    // The client's and the broker's names as the body header prints them
+    // around the client's details.
+    std::pair<std::string, std::string> FittedNames(const std::string& details,
+                                                    const std::string& opening) const;
+
     PrintSurface& surface_;
     PageFrame frame_;
     std::string productName_;

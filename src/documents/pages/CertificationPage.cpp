@@ -36,7 +36,7 @@ void SignatureLines(ProposalPrinter& print, const std::string& signer, const std
     print.Paragraph("");
     print.AddTable(kSignatureFormat, "", std::string(kSignatureLine) + "||" + kDateLine);
     print.Paragraph(signer);
-    if (!name.empty()) print.Paragraph(name);
+    if (!name.empty()) print.OneLineParagraph(name);
 }
 
 }  // namespace

@@ -1,9 +1,13 @@
 #include "ClientInputPage.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "IniFile.h"
 #include "PrintSurface.h"
+#include "ProposalSections.h"
+#include "RelayExchange.h"
+#include "RelayInputs.h"
 #include "SectionStart.h"
 #include "Text.h"
 #include "TextFile.h"
@@ -16,11 +20,20 @@ constexpr const char* kKeyCodes = "KeyCodes";
 constexpr const char* kHeadings = "Sections";
 constexpr const char* kCorrectionsHeading = "Corrections";
 constexpr const char* kRowFormat = "<+3500|<+7300";
+// A value is cut with an ellipsis beyond about two lines of its column, so
+// that a name of any length takes no more of the page.
+constexpr double kLongestValue = 2 * 7300;
 // Rows of an input section kept on the page of its heading.
 constexpr std::size_t kRowsWithHeading = 3;
 
-// Characters 252 and 253 of the relay files' code page separate list items.
-constexpr std::string_view kListSeparators[] = {"\u00FC", "\u00FD"};
+// The relay choices of optional pages, each with the section that prints it.
+constexpr std::pair<std::string_view, SectionId> kPageChoices[] = {
+    {"BRLN.Rpt.Desc", SectionId::DescriptionOfTerms},
+    {"BRLN.Rpt.ClassInfo", SectionId::ClassInformation},
+    {"BRLN.CertForm", SectionId::Certification},
+    {"BRLN.Rpt.ClassComp", SectionId::ClassComparison},
+    {"BRLN.RptUnderwriting", SectionId::UnderwritingGuidelines},
+};
 
 IniFile SettingsFile(const std::string& path, const std::string& name, const std::string& section) {
     IniFile file;
@@ -35,26 +48,17 @@ std::string TextOf(const IniFile& file, const std::string& key) {
     return file.ReadINI(key, IniFile::Text).Text();
 }
 
-std::vector<std::string> ListItems(const std::string& value) {
+// The items of a key the relay reads as a list; any other value is one
+// item, a name with "ü" or "ý" in it too.
+std::vector<std::string> ListItems(const std::string& key, const std::string& value) {
+    const std::string_view separator = RelayListSeparator(key);
+    if (separator.empty()) return {value};
     std::vector<std::string> items;
-    std::string item;
-    for (std::size_t i = 0; i < value.size();) {
-        bool separator = false;
-        for (std::string_view mark : kListSeparators) {
-            if (value.compare(i, mark.size(), mark) == 0) {
-                separator = true;
-                i += mark.size();
-                break;
-            }
-        }
-        if (separator) {
-            items.push_back(std::move(item));
-            item.clear();
-        } else {
-            item += value[i++];
-        }
-    }
-    items.push_back(std::move(item));
+    std::size_t start = 0;
+    for (std::size_t cut; (cut = value.find(separator, start)) != std::string::npos;
+         start = cut + separator.size())
+        items.push_back(value.substr(start, cut - start));
+    items.push_back(value.substr(start));
     return items;
 }
 
@@ -130,6 +134,7 @@ void ClientInputPage::PrintRows(const std::vector<std::string>& rows) {
 int ClientInputPage::PrintInputSections() {
     const IniFile headings = SettingsFile(capPath_, capName_, kHeadings);
     IniFile input = SettingsFile(iniPath_, iniName_, kIdentifiers);
+    input.HoldInMemory(RelayFileText(input.FullPath()));  // a UTF-8 file too, as the case was read
     int printed = 0;
     for (const auto& section : input.Sections()) {
         if (EqualNoCase(section, kKeyCodes)) continue;
@@ -177,11 +182,19 @@ void ClientInputPage::PrintCorrections(bool first) {
     PrintRows(rows);
 }
 
+// A yes or no is shown as the relay took it, whatever the spelling; a page
+// the relay took as chosen shows "No" when the proposal does not carry it.
 // Each item of a list is decoded on its own; a code the table does not know
 // is shown as it came.
 std::string ClientInputPage::ShownValue(const std::string& key, const std::string& value) const {
+    if (IsRelayFlag(key)) {
+        const auto page = std::find_if(std::begin(kPageChoices), std::end(kPageChoices),
+                                       [&](const auto& choice) { return EqualNoCase(choice.first, key); });
+        const bool carried = page == std::end(kPageChoices) || printed_.Printed(page->second);
+        return RelayFlag(value) && carried ? "Yes" : "No";
+    }
     std::string shown;
-    for (const auto& item : ListItems(value)) {
+    for (const auto& item : ListItems(key, value)) {
         std::string text(Trim(item));
         if (text.empty()) continue;
         for (const auto& code : keyCodes_) {
@@ -193,15 +206,15 @@ std::string ClientInputPage::ShownValue(const std::string& key, const std::strin
         if (!shown.empty()) shown += ", ";
         shown += text;
     }
-    return shown;
+    return context_.print.Shortened(shown, kLongestValue);
 }
 
-void PrintClientInformation(PageContext& context) {
+void PrintClientInformation(PageContext& context, const PrintedSections& printed) {
     PageFrame& frame = context.print.Frame();
     BeginSection(context.print);
     StartOnFreshPage(context.print);
     const std::int16_t startPage = frame.GlobalPage();
-    ClientInputPage page(context);
+    ClientInputPage page(context, printed);
     page.SetINIPathname(context.startDirectory);
     page.SetINIFilename("relay.ini");
     page.SetCAPPathName(context.programFolder);

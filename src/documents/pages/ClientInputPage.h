@@ -9,6 +9,8 @@
 
 namespace quoravel {
 
+struct PrintedSections;
+
 // A relay value shown as text: the relay key, one of its codes and what it means.
 struct KeyCode {
     std::string Key;
@@ -24,9 +26,14 @@ struct KeyCode {
 // headings of the sections in "Sections" (section name = heading; the
 // corrections are headed by the key "Corrections") and in "KeyCodes" one
 // record per coded value: "relay key,code,text".
+//
+// A value is shown as the relay took it: a yes or no as "Yes" or "No", a
+// page as chosen only when the proposal carries it (`printed`), and only a
+// value the relay reads as a list is split into items.
 class ClientInputPage {
 public:
-    explicit ClientInputPage(PageContext& context) : context_(context) {}
+    ClientInputPage(PageContext& context, const PrintedSections& printed)
+        : context_(context), printed_(printed) {}
     ClientInputPage(const ClientInputPage&) = delete;
     ClientInputPage& operator=(const ClientInputPage&) = delete;
 
@@ -56,6 +63,7 @@ private:
     std::string ShownValue(const std::string& key, const std::string& value) const;
 
     PageContext& context_;
+    const PrintedSections& printed_;
     std::shared_ptr<ClientInputPage*> self_;
     std::string iniPath_, iniName_, capPath_, capName_;
     std::vector<KeyCode> keyCodes_;
@@ -65,6 +73,7 @@ private:
 // The routine of a relay case: the page from relay.ini of the run's folder
 // and the run's corrections, with the captions of Quoravel.ini in the program
 // folder, reported to the outside system as the node "Client Information".
-void PrintClientInformation(PageContext& context);
+// It follows the proposal whose sections are `printed`.
+void PrintClientInformation(PageContext& context, const PrintedSections& printed);
 
 }  // namespace quoravel

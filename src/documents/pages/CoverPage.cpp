@@ -125,7 +125,7 @@ void PrintClient(PageContext& context) {
 
     print.Paragraph("Prepared For:");
     print.SetFontBold(true);
-    print.Paragraph(client.FullName());
+    print.OneLineParagraph(client.FullName());
     print.SetFontBold(false);
     std::string insured = "Age " + std::to_string(client.Age());
     // Montana rates do not depend on sex, so none is shown.
@@ -197,7 +197,7 @@ void PrintPreparedBy(PageContext& context) {
 
     print.Paragraph("");
     print.Paragraph("Prepared by:");
-    for (const std::string& text : lines) print.Paragraph(text);
+    for (const std::string& text : lines) print.OneLineParagraph(text);
 }
 
 // Insurance sold through a bank must say plainly that it is no bank deposit.

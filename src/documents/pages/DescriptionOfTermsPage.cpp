@@ -1,9 +1,10 @@
 #include "DescriptionOfTermsPage.h"
 
+#include <algorithm>
+#include <functional>
+
 #include "NarrativeSummaryPage.h"
 #include "PremiumEngine.h"
-#include "ProductInfo.h"
-#include "ProductLookups.h"
 #include "ProductNarrative.h"
 #include "Rounding.h"
 #include "SectionStart.h"
@@ -15,8 +16,18 @@ namespace {
 struct TermFacts {
     const ClientCase& client;
     LedgerLayout layout;
-    ProductNarrative product;  // the product the narrative summary describes
+    std::vector<ProductNarrative> products;  // every product the proposal shows
+
+    bool AnyProduct(bool (*has)(const ProductNarrative&)) const {
+        return std::any_of(products.begin(), products.end(), has);
+    }
 };
+
+// One statement for each product the proposal shows, each under its name.
+std::string PerProduct(const TermFacts& facts,
+                       const std::function<std::string(const ProductNarrative&)>& say) {
+    return EachProduct(facts.products, true, say);
+}
 
 // "the first policy year", "the first 20 policy years".
 std::string FirstYears(int years) {
@@ -34,25 +45,6 @@ bool Rated(const ClientCase& client) {
     return !client.TableRating().empty() && client.TableRating() != "None";
 }
 
-std::string LevelPeriods(const TermFacts& facts) {
-    const ClientCase& client = facts.client;
-    const IllustrationOptions& options = client.Proposal();
-    std::string text;
-    // The proposal shows every product its options hold: a comparison is cut to
-    // what it shows before its pages are laid out.
-    for (std::size_t i = 0; i < options.ProductCount(); ++i) {
-        const std::int32_t number = options.ProdChoices()[i];
-        ProductInfo product;
-        product.FillProduct(number, client.Age(), false);
-        const int level = product.LevelPeriod(client.Age(), 0, client.State());
-        text += (text.empty() ? "" : "\n") + ProductDisplayName(number, options.Company()) +
-                (level < 1 ? ": the premium increases each year with the insured's age."
-                           : ": the premium is level for " + FirstYears(level) +
-                                 "; after that it increases each year with the insured's age.");
-    }
-    return text;
-}
-
 std::string ModalFactor(const TermFacts& facts) {
     const ClientCase& client = facts.client;
     return "The premiums are paid on the " + client.ModeText(false) +
@@ -60,7 +52,8 @@ std::string ModalFactor(const TermFacts& facts) {
            Factor(ModeRule(client.PaymentMode()).factor) +
            ", the modal factor, so a year's payments cost more than one annual premium.  The ledger shows "
            "the "
-           "level years' premiums in this mode and the other years' premiums annual.";
+           "premiums in this mode for the years below and annual premiums after them:\n" +
+           PerProduct(facts, [](const ProductNarrative& p) { return FirstYears(p.terms.modalYears) + "."; });
 }
 
 std::string FlatExtras(const TermFacts& facts) {
@@ -112,7 +105,10 @@ const TermRule kTermRules[] = {
          return "The premiums of each product at the same face amount, side by side.";
      }},
     {"Payment Mode", [](const TermFacts& f) { return f.client.PaymentMode() != Annual; }, ModalFactor},
-    {"Level Premium\nPeriod", [](const TermFacts&) { return true; }, LevelPeriods},
+    {"Level Premium\nPeriod", [](const TermFacts&) { return true; },
+     [](const TermFacts& f) {
+         return PerProduct(f, [](const ProductNarrative& p) { return p.premiumPattern; });
+     }},
     {"Table Rating", [](const TermFacts& f) { return Rated(f.client); },
      [](const TermFacts& f) -> std::string {
          return "Table " + f.client.TableRating() +
@@ -123,28 +119,33 @@ const TermRule kTermRules[] = {
      [](const TermFacts& f) { return f.client.PermFlatExtra() > 0 || f.client.TempFlatExtra() > 0; },
      FlatExtras},
     {"Waiver of Premium\nRider",
-     [](const TermFacts& f) { return f.client.Waiver() && f.product.offersWaiver; },
+     [](const TermFacts& f) {
+         return f.client.Waiver() && f.AnyProduct([](const ProductNarrative& p) { return p.offersWaiver; });
+     },
      [](const TermFacts&) -> std::string {
          return "The Company waives the premiums while the insured is totally disabled as the rider defines "
                 "it.  Its cost is in the premiums shown.";
      }},
-    {"Child Rider", [](const TermFacts& f) { return f.client.ChildRider() && f.product.offersChildRider; },
+    {"Child Rider",
+     [](const TermFacts& f) {
+         return f.client.ChildRider() &&
+                f.AnyProduct([](const ProductNarrative& p) { return p.offersChildRider; });
+     },
      [](const TermFacts& f) -> std::string {
          return "Level term insurance of $1,000 per unit on each insured child: " +
                 std::to_string(f.client.ChildRiderUnits()) + " unit(s), $" +
                 FormatAmount(f.client.ChildRiderUnits() * 1000.0, 0) +
                 " per child.  Its cost is in the premiums shown.";
      }},
-    {"Conversion", [](const TermFacts& f) { return !f.product.conversion.empty(); },
-     [](const TermFacts&) -> std::string {
-         return "The policy may be exchanged for a permanent policy without new evidence of insurability, "
-                "within the limits the narrative summary states.";
+    // What each product offers the insured, the options closed by age or
+    // state as well: a proposal says the same of a product alone or compared.
+    {"Conversion", [](const TermFacts&) { return true; },
+     [](const TermFacts& f) {
+         return PerProduct(f, [](const ProductNarrative& p) { return p.conversion; });
      }},
-    {"Requalification", [](const TermFacts& f) { return !f.product.requalification.empty(); },
-     [](const TermFacts&) -> std::string {
-         return "The insured may apply for lower premiums with new evidence of insurability, as the "
-                "narrative "
-                "summary states.";
+    {"Requalification", [](const TermFacts&) { return true; },
+     [](const TermFacts& f) {
+         return PerProduct(f, [](const ProductNarrative& p) { return p.requalification; });
      }},
     {"Interest Adjusted\nIndices",
      [](const TermFacts& f) { return f.layout == LedgerLayout::BasicQuotation; },
@@ -154,18 +155,16 @@ const TermRule kTermRules[] = {
                 "Riders are left out of them.";
      }},
     {"Policy Fee", [](const TermFacts&) { return true; },
-     [](const TermFacts& f) -> std::string {
-         if (SpouseFeeWaived(f.client))
-             return "The $" + FormatAmount(f.product.policyFee, 0) +
-                    " yearly policy fee is waived for a qualifying spouse: the premiums shown leave it out.";
-         return "A yearly fee of $" + FormatAmount(f.product.policyFee, 0) + " included in every premium.";
+     [](const TermFacts& f) {
+         const bool waived = SpouseFeeWaived(f.client);
+         return PerProduct(f, [waived](const ProductNarrative& p) { return PolicyFeeText(p, waived); });
      }},
 };
 
 }  // namespace
 
 std::vector<DescribedTerm> TermsOfProposal(const ClientCase& client, LedgerLayout layout) {
-    const TermFacts facts{client, layout, DescribeProduct(client, client.Proposal().ProductType())};
+    const TermFacts facts{client, layout, DescribeProducts(client)};
     std::vector<DescribedTerm> terms;
     for (const TermRule& rule : kTermRules)
         if (rule.uses(facts)) terms.push_back({rule.term, rule.explain(facts)});

@@ -8,6 +8,7 @@
 #include "LedgerPage.h"
 #include "LedgerTable.h"
 #include "ProductLookups.h"
+#include "ProductTerms.h"
 #include "Rounding.h"
 #include "SectionStart.h"
 #include "Text.h"
@@ -73,7 +74,7 @@ std::string PremiumText(const LedgerColumnData& column, int year, const PaymentM
     const auto index = static_cast<std::size_t>(year);
     if (index >= column.years.size()) return "";
     const double annual = column.years[index].Total();
-    return FormatAmount(year < column.levelPeriod ? round(2, annual * mode.factor) : annual, 2);
+    return FormatAmount(year < column.modalYears ? round(2, annual * mode.factor) : annual, 2);
 }
 
 // The outside illustration system's pages count in the ledger run's total.
@@ -126,14 +127,8 @@ LedgerColumnData LedgerColumn(PageContext& context, std::int32_t productNumber, 
         column.years = ComputePremiumSchedule(context.rates, priced, productNumber, faceIndex).years;
         column.years.resize(YearsCovered(productNumber, priced.Age(), column.years.size()));
     }
-    column.levelPeriod = LevelPeriodShown(priced, productNumber);
+    column.modalYears = TermsOf(productNumber, priced.Age(), priced.State()).modalYears;
     return column;
-}
-
-int LevelPeriodShown(const ClientCase& client, std::int32_t productNumber) {
-    ProductInfo product;
-    product.FillProduct(productNumber, client.Age(), false);
-    return product.LevelPeriod(client.Age(), 0, client.State());
 }
 
 int YearsShown(const ClientCase& client, std::size_t yearsCovered) {

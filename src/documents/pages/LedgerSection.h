@@ -30,9 +30,9 @@ struct LedgerColumnData {
     // The premiums by policy year from the first, as far as the product
     // covers the insured (products ending at 80 stop there).
     std::vector<YearPremium> years;
-    // The level years, whose premiums are shown in the payment mode; later
+    // The first years, whose premiums are shown in the payment mode; later
     // years are shown annual.
-    int levelPeriod = 0;
+    int modalYears = 0;
     std::int32_t faceAmount = 0;
     // The client's own class beside the others of a class comparison.
     bool assumedClass = false;
@@ -43,9 +43,6 @@ struct LedgerColumnData {
 // waives it for a qualifying spouse on a carrier that offers it.
 LedgerColumnData LedgerColumn(PageContext& context, std::int32_t productNumber, std::size_t faceIndex,
                               std::int32_t classCode);
-
-// The years whose premiums a ledger shows in the payment mode.
-int LevelPeriodShown(const ClientCase& client, std::int32_t productNumber);
 
 // The premium columns of the report the options call for, each made by
 // `column` from a product and the index of a face amount: the products

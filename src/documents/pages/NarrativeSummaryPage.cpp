@@ -270,7 +270,13 @@ void PrintNarrativeSummary(PageContext& context) {
         BeginSection(print);
         ClientCase& client = context.client;
         const IllustrationOptions& options = client.Proposal();
-        const ProductNarrative product = DescribeProduct(client, options.ProductType());
+        // A comparison's narrative speaks of each of its products, by name.
+        const std::vector<ProductNarrative> products = DescribeProducts(client);
+        const ProductNarrative& product = products.front();
+        const bool several = products.size() > 1;
+        const auto each = [&](std::string ProductNarrative::*text) {
+            return EachProduct(products, several, [text](const ProductNarrative& p) { return p.*text; });
+        };
 
         NarrativeSummaryPage page;
         page.Reference(print);
@@ -282,20 +288,25 @@ void PrintNarrativeSummary(PageContext& context) {
         print.Paragraph("Product Features");
         print.SetFontBold(false);
 
-        page.AddDefinition("Description", product.description);
-        page.AddDefinition("Additional Product\nFeatures", product.additionalFeatures);
+        page.AddDefinition("Description", EachProduct(products, false, [several](const ProductNarrative& p) {
+                               return p.description + (several ? "\n" : "");
+                           }));
+        page.AddDefinition("Additional Product\nFeatures", each(&ProductNarrative::additionalFeatures));
         std::vector<std::string> riders;
         if (product.offersWaiver) riders.push_back(WaiverRiderText(product, client));
         if (product.offersChildRider) riders.push_back(ChildRiderText(product, client));
         if (!riders.empty()) page.AddDefinition("Optional Riders/Benefits", Join(riders, "\n\n"));
-        page.AddDefinition(product.conversionTerm, product.conversion);
-        page.AddDefinition("Requalification", product.requalification);
+        page.AddDefinition(product.conversionTerm, each(&ProductNarrative::conversion));
+        page.AddDefinition("Requalification", each(&ProductNarrative::requalification));
         page.AddDefinition("Assumptions", kAssumptions);
         const auto mode = static_cast<std::size_t>(std::clamp(client.PaymentMode(), 0, 4));
         page.AddDefinition(std::string("Premium Payment\nFrequency\n(") + kModeWords.at(mode) + ")",
                            kPaymentFrequency);
-        page.AddDefinition(
-            "Policy Fee", "All premiums include a $" + FormatAmount(product.policyFee, 0) + " policy fee.  ");
+        const bool feeWaived = SpouseFeeWaived(client);
+        page.AddDefinition("Policy Fee",
+                           EachProduct(products, several, [feeWaived](const ProductNarrative& p) {
+                               return PolicyFeeText(p, feeWaived);
+                           }));
         for (const auto& [term, explanation] : kLedgerTerms) page.AddDefinition(term, explanation);
         page.AddDefinition("The Insurer", InsurerText(options));
 

@@ -1,8 +1,5 @@
 #include "ProductNarrative.h"
 
-#include <algorithm>
-#include <array>
-
 #include "ClientCase.h"
 #include "PremiumEngine.h"
 #include "ProductInfo.h"
@@ -15,45 +12,73 @@ namespace {
 
 std::string Years(int n) { return std::to_string(n) + (n == 1 ? " year" : " years"); }
 
-std::string PremiumPattern(ProductFamily family, ProductInfo& info, const ClientCase& client) {
-    const std::int16_t age = client.Age();
-    const int guarantee = info.GuarenteePeriod(age, client.State());
-    const int level = info.LevelPeriod(age, 0, client.State());
-    const std::string levelThenYearly = "Premiums are guaranteed level for " + Years(guarantee) +
-                                        ".  Guaranteed premiums increase annually thereafter.";
-    switch (family) {
-        case ProductFamily::OneYear:
-            return "Premiums are guaranteed for the first " + Years(guarantee) +
-                   " and increase annually after the first policy year.";
-        case ProductFamily::Dorrance: {
-            const int years = std::min(level, guarantee);
-            return "Premiums are guaranteed level for the first " + Years(years) +
-                   ".  Guaranteed premiums increase annually after the first " + std::to_string(years) +
-                   " policy years.";
-        }
-        case ProductFamily::NonLevel:
-            if (level >= guarantee) return levelThenYearly;
-            return "Premiums are guaranteed level for " + Years(level) + ".  From policy year " +
-                   std::to_string(level + 1) + " through policy year " + std::to_string(guarantee) +
-                   " premiums increase annually by a guaranteed schedule, and guaranteed premiums continue "
-                   "to increase annually thereafter.";
-        case ProductFamily::Select:
-            return "The premiums of the first " + Years(info.SelectYears()) +
-                   " are select premiums, which reflect the insured's recent underwriting.  " +
-                   levelThenYearly;
+// Fills the description's premium pattern from the product's terms.
+std::string PremiumPattern(const ProductTerms& terms) {
+    const bool risesAfter = terms.yearlyFrom <= terms.yearsCovered;
+    const std::string thereafter = risesAfter ? "  Guaranteed premiums increase annually thereafter." : "";
+    if (terms.selectYears > 0) {
+        const int levelFrom = terms.selectYears + 1;
+        return "The premiums of the first " + Years(terms.selectYears) +
+               " are select premiums, which reflect the insured's recent underwriting.  Premiums are then "
+               "guaranteed level for " +
+               Years(terms.levelYears) + ", from policy year " + std::to_string(levelFrom) +
+               " through policy year " + std::to_string(levelFrom + terms.levelYears - 1) + "." + thereafter;
+    }
+    if (terms.gradedYears == 0)
+        return "Premiums are guaranteed level for " + Years(terms.levelYears) + "." + thereafter;
+    const int gradedFrom = terms.levelYears + 1;
+    const int gradedTo = terms.levelYears + terms.gradedYears;
+    if (terms.levelYears == 1)
+        return "Premiums are guaranteed for the first " + Years(gradedTo) +
+               " and increase annually after the first policy year.";
+    return "Premiums are guaranteed level for " + Years(terms.levelYears) + ".  From policy year " +
+           std::to_string(gradedFrom) + " through policy year " + std::to_string(gradedTo) +
+           " premiums increase annually by a guaranteed schedule" +
+           (risesAfter ? ", and guaranteed premiums continue to increase annually thereafter." : ".");
+}
+
+std::string ConversionText(const ProductTerms& terms) {
+    const std::string converts =
+        "This policy may be converted to a permanent policy offered by the Company at the insured's attained "
+        "age, without evidence of insurability";
+    switch (terms.conversion) {
+        case Conversion::ToAge75:
+            return converts + ", during the initial period (" + Years(terms.InitialPeriod()) +
+                   ") or to the insured's attained age 75, whichever comes first.  ";
+        case Conversion::FirstYearOnly:
+            return converts +
+                   ".  For issue ages 75 to 77, conversion is available up to one year from the "
+                   "date of issue.";
         default:
-            return levelThenYearly;
+            return "Conversion is not available for issue ages above 77.";
     }
 }
 
-bool OffersReentry(ProductFamily family) {
-    return family == ProductFamily::OneYear || family == ProductFamily::Dorrance ||
-           family == ProductFamily::IncreasingPremium;
-}
-
-// New Jersey did not approve the new guarantee period on the 30-year products.
-bool RequalificationWithdrawn(const ClientCase& client, ProductInfo& info) {
-    return client.State() == "NJ" && info.GuarenteePeriod(client.Age(), client.State()) == 30;
+std::string RenewalText(const ProductTerms& terms, const std::string& name) {
+    const std::string age = std::to_string(terms.requalAge);
+    switch (terms.renewal) {
+        case Renewal::Requalification:
+            return "At the end of each guarantee period the owner may requalify for a new guarantee period "
+                   "of " +
+                   Years(terms.guaranteeYears) +
+                   " by giving new evidence of insurability; the new premiums are those of the insured's "
+                   "attained age and class.  A new period is available only when it ends by the insured's "
+                   "age " +
+                   age + ".  Without requalification, premiums increase annually.";
+        case Renewal::ReEntry:
+            return "At the end of the guarantee period the owner may apply for re-entry: with new evidence "
+                   "of "
+                   "insurability the policy continues at the premiums of the insured's attained age and "
+                   "class "
+                   "for a new guarantee period.  Re-entry is available while the insured is age " +
+                   age + " or younger.  Without re-entry, premiums increase annually.";
+        case Renewal::NotInState:
+            return "Requalification is not available for " + name + " in this state.";
+        default:
+            return "Requalification is not available at the insured's issue age: a new guaranteed period "
+                   "would end after the insured's age " +
+                   age + ".  Premiums increase annually after the initial period.";
+    }
 }
 
 std::string ConversionTerm(const ClientCase& client) {
@@ -103,77 +128,75 @@ const std::vector<double>& SurrenderChargesPerThousand() {
     return charges;
 }
 
+std::vector<ProductNarrative> DescribeProducts(const ClientCase& client) {
+    const IllustrationOptions& options = client.Proposal();
+    std::vector<ProductNarrative> products;
+    for (std::size_t i = 0; i < options.ProductCount(); ++i)
+        products.push_back(DescribeProduct(client, options.ProdChoices()[i]));
+    if (products.empty()) products.push_back(DescribeProduct(client, options.ProductType()));
+    return products;
+}
+
+std::string EachProduct(const std::vector<ProductNarrative>& products, bool named,
+                        const std::function<std::string(const ProductNarrative&)>& say) {
+    std::string text;
+    for (const ProductNarrative& product : products) {
+        if (!text.empty()) text += "\n";
+        text += (named ? product.name + ": " : "") + say(product);
+    }
+    return text;
+}
+
+std::string PolicyFeeText(const ProductNarrative& product, bool spouseFeeWaived) {
+    const std::string fee = "$" + FormatAmount(product.terms.policyFee, 0);
+    if (spouseFeeWaived)
+        return "The " + fee +
+               " yearly policy fee is waived for a qualifying spouse: the premiums shown leave it "
+               "out.";
+    return "All premiums include a " + fee + " policy fee.  ";
+}
+
 ProductNarrative DescribeProduct(const ClientCase& client, std::int32_t product) {
     const ProductFamily family = FamilyOf(product);
     const IllustrationOptions& options = client.Proposal();
     const std::string& state = client.State();
     ProductInfo info;
     info.FillProduct(product, client.Age(), false);
-    const int guarantee = info.GuarenteePeriod(client.Age(), state);
-    const int level = info.LevelPeriod(client.Age(), 0, state);
-    const int requalAge = info.RequalAge();
-    const int ceases = EndsAtAge80(product) ? 80 : client.YearsToIllustrate();
+    const int ceases = client.YearsToIllustrate(product);
 
     ProductNarrative text;
     text.name = ProductDisplayName(product, options.Company());
-    text.policyFee = PolicyFee(product);
+    text.terms = TermsOf(product, client.Age(), state);
+    const ProductTerms& terms = text.terms;
+    text.premiumPattern = PremiumPattern(terms);
 
-    const std::string terminology = options.ProductTypeTerminology(state);
+    const std::string terminology = options.ProductTypeTerminology(state, product);
     const bool vowel =
         !terminology.empty() && std::string("AEIOU").find(terminology.front()) != std::string::npos;
     text.description = text.name + (vowel ? " is an " : " is a ") + terminology +
                        " policy.  The Guaranteed Premiums and Benefits shown are guaranteed.  " +
-                       PremiumPattern(family, info, client) + "  The last premium is payable at age " +
+                       text.premiumPattern + "  The last premium is payable at age " +
                        std::to_string(ceases - 1) + " and coverage ceases at age " + std::to_string(ceases) +
                        ".  The Company may charge less than the maximum premiums shown, but never more.  " +
                        "This product is subject to all the terms and conditions of the policy.";
 
-    const bool reentry = OffersReentry(family);
-    const bool withdrawn = RequalificationWithdrawn(client, info);
-    if (withdrawn) {
-        text.additionalFeatures.clear();
-    } else if (reentry) {
+    if (terms.renewal == Renewal::Requalification)
+        text.additionalFeatures =
+            "Requalification option: at the end of the guarantee period the owner may buy a new level "
+            "premium guarantee period, subject to issue age restrictions and evidence of insurability.  ";
+    else if (terms.renewal == Renewal::ReEntry)
         text.additionalFeatures =
             "Re-entry option: at the end of the guarantee period the owner may apply to re-enter the policy "
             "at new premiums for a new guarantee period, subject to issue age restrictions and evidence of "
             "insurability.  ";
-    } else {
-        text.additionalFeatures =
-            "Requalification option: at the end of the level premium period the owner may buy a new level "
-            "premium guarantee period, subject to issue age restrictions and evidence of insurability.  ";
-    }
-    text.additionalFeatures +=
-        "Conversion right: the policy may be converted to a permanent policy without evidence of "
-        "insurability.";
+    if (terms.conversion != Conversion::NotAtAge)
+        text.additionalFeatures +=
+            "Conversion right: the policy may be converted to a permanent policy without evidence of "
+            "insurability.";
 
     text.conversionTerm = ConversionTerm(client);
-    const int initial = std::max(level, guarantee);
-    text.conversion =
-        "This policy may be converted to a permanent policy offered by the Company at the insured's attained "
-        "age, without evidence of insurability, during the initial period (" +
-        std::to_string(initial) + " years) or to the insured's attained age 75, whichever comes first.  ";
-    if (client.Age() >= 75 && client.Age() <= 77)
-        text.conversion +=
-            "For issue ages 75 to 77, conversion is available up to one year from the date of issue.";
-
-    if (withdrawn) {
-        text.requalification = "Requalification is not available for " + text.name + " in this state.";
-    } else if (reentry) {
-        text.requalification =
-            "At the end of the guarantee period the owner may apply for re-entry: with new evidence of "
-            "insurability the policy continues at the premiums of the insured's attained age and class for a "
-            "new guarantee period.  Re-entry is available while the insured is age " +
-            std::to_string(requalAge) + " or younger.  Without re-entry, premiums increase annually.";
-    } else {
-        text.requalification =
-            "At the end of each level premium period the owner may requalify for a new level premium period "
-            "of " +
-            Years(guarantee) +
-            " by giving new evidence of insurability; the new premiums are those of the insured's attained "
-            "age "
-            "and class.  A new period is available only when it ends by the insured's age " +
-            std::to_string(requalAge) + ".  Without requalification, premiums increase annually.";
-    }
+    text.conversion = ConversionText(terms);
+    text.requalification = RenewalText(terms, text.name);
 
     // The New York company's increasing-premium plans carry the waiver only.
     const bool newYorkPlan = family == ProductFamily::IncreasingPremium || family == ProductFamily::Dorrance;

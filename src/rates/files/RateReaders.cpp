@@ -90,6 +90,8 @@ void ReadBrellan1Rates(RateContext& context, RateVector& rates, const ClientCase
     call.Run([&] {
         RateFile& file = call.File("brellan1.rat", LayoutOf(RateLayoutKind::OneYear));
         const long record = OneYearRecord(client.Age(), classCode, SexCode(client));
+        // The record's eleven rates fill policy years 1 to 11; the yearly-renewable
+        // rates then replace year 11, the first year after the ten-year guarantee.
         const int last = product.GuarenteePeriod(client.Age(), client.State());
         for (int year = 0; year <= last && year < 11; ++year) call.Store(year, file.Rate(record, year));
     });

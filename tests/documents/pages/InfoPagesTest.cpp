@@ -9,6 +9,7 @@
 #include "PageContext.h"
 #include "PageFixture.h"
 #include "PrintSurface.h"
+#include "ProposalSections.h"
 #include "RiderNoticePage.h"
 #include "TestSupport.h"
 #include "UnderwritingGuidelinesPage.h"
@@ -44,7 +45,7 @@ protected:
             "[Identifiers]", "Insured.Name=Insured Name", "Insured.Class=Underwriting Class",
                 "Insured.Table=Table Rating", "Insured.Waiver=Waiver of Premium Rider",
                 "Insured.ExtraTemp=Temporary Flat Extra", "Policy.PremiumMode=Premium Mode",
-                "Rider.CTR.Amt=Children's Insurance Rider Units",
+                "Rider.CTR.Amt=Children's Insurance Rider Units", "BRLN.CertForm=Certification Page",
             "[KeyCodes]", "ClassSP=Insured.Class,SP,Preferred Best No Nicotine",
                 "Table2.5=Insured.Table,2.5,Table BB", "Table0=Insured.Table,0,None",
                 "WaiverY=Insured.Waiver,Y,Yes", "ModeA=Policy.PremiumMode,A,Annual",
@@ -101,7 +102,7 @@ TEST_F(InfoPageTest, PagesMatchTheirGoldens) {
     } pages[] = {
         {"class-info", PrintClassInformation, 0, 0, 2, ""},
         {"class-info-qnb", PrintClassInformation, 1, 18, 1, ""},
-        {"client-input", PrintClientInformation, 0, 0, 0, ""},
+        {"client-input", [](PageContext& c) { PrintClientInformation(c, {}); }, 0, 0, 0, ""},
         {"underwriting-guidelines", PrintUnderwritingGuidelines, 0, 0, 0, ""},
         {"rider-notice", PrintRiderNotice, 2, 0, 0, "NJ"},
     };
@@ -257,7 +258,7 @@ TEST_F(InfoPageTest, ClientInputShowsCaptionedInputsWithTheirCodesDecodedAndThen
     }));
     // clang-format on
     print.Frame().SetWinflexPath(folder.path().string());
-    PrintClientInformation(context);
+    PrintClientInformation(context, {});
     EXPECT_EQ(LinesFromTitle(document()),
               (std::vector<std::string>{
                   "Client Information", "Case Information Received from WinFlex", "Insured Name Jane Sample",
@@ -278,13 +279,55 @@ TEST_F(InfoPageTest, ClientInputShowsCaptionedInputsWithTheirCodesDecodedAndThen
     run.Updates.Add("BRLN.PrintOpts", Value("I"), IniFile::Text);
     run.Updates.Add("Insured.Table", Value("0"), IniFile::Text);
     print.StartDoc(4);
-    PrintClientInformation(context);
+    PrintClientInformation(context, {});
     EXPECT_EQ(LinesFromTitle(document()),
               (std::vector<std::string>{
                   "Client Information", "Case Information Received from WinFlex", "Table Rating Table BB",
                   "Waiver of Premium Rider Yes", "Children's Insurance Rider Units 2",
-                  "Inputs Corrected for This Illustration", "Table Rating None", "Waiver of Premium Rider N",
+                  "Inputs Corrected for This Illustration", "Table Rating None", "Waiver of Premium Rider No",
                   "Children's Insurance Rider Units 0", "BRLN.PrintOpts I"}));
+}
+
+// Rows: an input as the outside system wrote it, whether the proposal
+// chose the certification, and its row. Only the temporary flat extra is a
+// list to the relay: a name keeps its "ü" and "ý", in a Windows-1252 file or
+// a UTF-8 one; a yes or no reads as the relay takes it; the certification
+// is chosen only when it printed.
+TEST_F(InfoPageTest, ClientInputShowsEachValueAsTheRelayTookIt) {
+    const struct {
+        std::string input;
+        bool certification;
+        const char* row;
+    } rows[] = {
+        {"Insured.Name=J\xFCrgen M\xFCller-L\xFC"
+         "denscheidt",
+         false, "Insured Name J\u00FCrgen M\u00FCller-L\u00FCdenscheidt"},
+        {"Insured.Name=Zo\u00FD Kr\u00FDl", false, "Insured Name Zo\u00FD Kr\u00FDl"},  // in UTF-8
+        {"Insured.ExtraTemp=1" + kListMark + "5" + kListMark + "2.50", false,
+         "Temporary Flat Extra 1, 5, 2.50"},
+        {"Insured.Waiver=maybe", false, "Waiver of Premium Rider No"},
+        {"Insured.Waiver=2", false, "Waiver of Premium Rider No"},
+        {"Insured.Waiver=yes", false, "Waiver of Premium Rider Yes"},
+        {"Insured.Waiver=TRUE", false, "Waiver of Premium Rider Yes"},
+        {"BRLN.CertForm=Y", false, "Certification Page No"},
+        {"BRLN.CertForm=Y", true, "Certification Page Yes"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.input);
+        folder.Write("relay.ini", SettingsText({"[Identifiers]", row.input}));
+        client.Proposal().SetOutputCertification(row.certification);
+        print.StartDoc(4);
+        PrintedSections printed;
+        PrintSection(SectionId::Certification, context, printed);
+        PrintSection(SectionId::ClientInput, context, printed);
+        EXPECT_EQ(PageLines(document(), surface.PageCount()).back(), row.row);
+    }
+    // A name of any length takes a line or two of the page, cut with an ellipsis.
+    folder.Write("relay.ini", SettingsText({"[Identifiers]", "Insured.Name=" + std::string(2047, 'W')}));
+    print.StartDoc(4);
+    PrintClientInformation(context, {});
+    EXPECT_EQ(surface.PageCount(), 1);
+    EXPECT_TRUE(Contains(AllText(document()), "\u2026"));
 }
 
 // However many inputs come before them, the corrections' heading is on the
@@ -302,7 +345,7 @@ TEST_F(InfoPageTest, ClientInputCorrectionsStayWithTheirHeadingWhereverThePageEn
         SCOPED_TRACE(count);
         folder.Write("relay.ini", inputs.substr(0, inputs.find("Key" + std::to_string(count + 1) + "=")));
         print.StartDoc(4);
-        PrintClientInformation(context);
+        PrintClientInformation(context, {});
         const int last = surface.PageCount();
         EXPECT_TRUE(PageHasLine(document(), last, "Inputs Corrected") &&
                     PageHasLine(document(), last, "Input 4 0"));
