@@ -48,7 +48,7 @@ ProductTerms TermsOf(std::int32_t productNumber, std::int16_t issueAge, std::str
     terms.yearlyFrom = select + guarantee + 1;
     terms.yearsCovered = static_cast<int>(YearsCovered(
         productNumber, issueAge, static_cast<std::size_t>(std::max(0, kLastRatedAge + 1 - issueAge))));
-    terms.modalYears = std::min<int>(level, info.GuarenteePeriod(issueAge, state));
+    terms.modalYears = level;
     terms.policyFee = PolicyFee(productNumber);
     terms.requalAge = info.RequalAge();
 

@@ -39,8 +39,9 @@ struct ProductTerms {
     int yearlyFrom = 0;
     // The policy years the product covers.
     int yearsCovered = 0;
-    // The years the ledger shows in the client's payment mode; the later
-    // years it shows annual.
+    // The years the ledger shows in the client's payment mode, the later
+    // years annual: the catalogue's level period, as proposals have always
+    // printed it (a stamped proposal is checked against it).
     int modalYears = 0;
     double policyFee = 0;
     std::int16_t requalAge = 0;  // a new period must end by it (re-entry: start by it)

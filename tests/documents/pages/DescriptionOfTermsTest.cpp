@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "DescriptionOfTermsPage.h"
+#include "PageFixture.h"
 #include "SampleCase.h"
 
 using namespace quoravel;
@@ -51,6 +52,12 @@ TEST(DescriptionOfTerms, FollowsTheCase) {
         {"quarterly", mode(2), {{"Payment Mode",
          "Quarterly mode: each payment is the annual premium times 0.26,"},
          {"Payment Mode", "\nBrellan 20: the first 20 policy years."}}},
+        // Modal for its whole level period, as stamped proposals printed it, though its guarantee is 5 years.
+        {"Dorrance 10 quarterly", [](ClientCase& c) {
+             c.SetPaymentMode(2);
+             c.Proposal().SetCompany(1);
+             ::Quote(c, {27}, {250000});
+         }, {{"Payment Mode", "\nDorrance 10: the first 10 policy years."}}},
         {"monthly", mode(3), {{"Payment Mode",
          "Direct Monthly mode: each payment is the annual premium times 0.09,"}}},
         {"special monthly", mode(4), {{"Payment Mode",
