@@ -75,9 +75,10 @@ foreach(size IN LISTS QUORAVEL_ICON_SIZES)
 endforeach()
 install(FILES "${packaging}/copyright" "${generated}/changelog.gz"
   DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/quoravel")
-# The documents of administrators and integrators, with the relay examples.
+# The documents of administrators and integrators, the schema quote.md links
+# to, with the relay examples; the README's pictures stay in the repository.
 install(DIRECTORY "${PROJECT_SOURCE_DIR}/docs/" DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/quoravel"
-  FILES_MATCHING PATTERN "*.md")
+  FILES_MATCHING PATTERN "*.md" PATTERN "*.json" PATTERN "images" EXCLUDE)
 install(DIRECTORY "${PROJECT_SOURCE_DIR}/examples/relay" DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/quoravel/examples")
 install(FILES "${packaging}/lintian-overrides" DESTINATION "${CMAKE_INSTALL_DATADIR}/lintian/overrides" RENAME quoravel)
 

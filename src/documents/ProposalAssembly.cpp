@@ -53,7 +53,7 @@ bool ReportSettlement(const PricedCase& priced, ProposalRun& run, IllustrationRe
             unavailable += (unavailable.empty() ? "" : "  ") + problem;
         if (!unavailable.empty()) result.notices.push_back({"Product not available", unavailable});
         result.notices.insert(result.notices.end(), ages.notices.begin(), ages.notices.end());
-        if (!ages.ok) result.notices.push_back({"Age out of range", ages.message});
+        if (!ages.ok) result.notices.push_back({ages.title, ages.message});
         return ages.ok && unavailable.empty();
     }
     // A relay case is read with its products' availability checked, so none

@@ -418,10 +418,11 @@ bool ComparisonGoesOnWithout(const ClientCase& client, const AgeFindings& findin
 AgeCheck ValidateAge(ClientCase& client, bool usePriorRates) {
     AgeCheck check;
     const AgeFindings findings = CheckIssueAges(client, usePriorRates);
-    if (findings.quenbyRefused) check.notices.push_back({"Age out of Range", kQuenbyRefusal});
+    // The refused class is named among the messages: one box tells it, under the refusal's own title.
+    if (findings.quenbyRefused) check.title = "Age out of Range";
     if (ComparisonGoesOnWithout(client, findings)) {
         check.outOfAge = findings.refused;
-        check.notices.push_back({"Age out of range", "Left out of this proposal: " + findings.messages});
+        check.notices.push_back({check.title, "Left out of this proposal: " + findings.messages});
         return check;
     }
     if (client.Proposal().ProductCount() > 1 && !findings.messages.empty()) {

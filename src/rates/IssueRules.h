@@ -23,6 +23,9 @@ struct AgeCheck {
     bool ok = true;
     // "No proposal created for this client: " and the messages; empty when ok.
     std::string message;
+    // The title of the box that tells the message, or the products left out
+    // of a comparison: a class the Quenby products refuse has a title of its own.
+    std::string title = "Age out of range";
     std::vector<Notice> notices;
     // In a comparison whose other products fit: the products left out.
     std::vector<std::int32_t> outOfAge;

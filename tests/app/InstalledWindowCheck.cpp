@@ -30,6 +30,11 @@ public:
         std::cerr << "message \"" << title << "\": " << text << "\n";
         return true;
     }
+    SaveAnswer AskToSave(QWidget*, const std::string& title, const std::string& text) override {
+        ++shown;
+        std::cerr << "message \"" << title << "\": " << text << "\n";
+        return SaveAnswer::Save;
+    }
     std::optional<std::string> Input(QWidget*, const std::string&, const std::string&, bool) override {
         return std::nullopt;
     }

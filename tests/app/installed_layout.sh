@@ -41,6 +41,18 @@ grep -q '^Status=0' "$work/relay/relay.out" || fail "relay.out: $(grep '^Status'
 [ -s "$work/relay/illustration.pdf" ] || fail "the relay run wrote no illustration.pdf"
 echo "relay run: Status=0, illustration.pdf written"
 
+# The page renderer is as quiet as a relay run, with no runtime folder named,
+# and leaves none behind.
+runtimes=$(ls -d /tmp/runtime-* 2>/dev/null | wc -l)
+run env -u XDG_RUNTIME_DIR "$prefix/bin/quoravel-render" "$work/relay"/page1.vsv \
+  --pdf "$work/home/rendered.pdf" 2>"$work/render.err" || fail "quoravel-render"
+[ ! -s "$work/render.err" ] || fail "quoravel-render said: $(cat "$work/render.err")"
+[ "$(ls -d /tmp/runtime-* 2>/dev/null | wc -l)" -eq "$runtimes" ] || fail "quoravel-render left a runtime folder"
+
+# The documents come with what they link to, and no empty folder.
+[ -f "$prefix/share/doc/quoravel/quote.schema.json" ] || fail "quote.md links to a schema not installed"
+[ -z "$(find "$prefix" -type d -empty)" ] || fail "empty folders: $(find "$prefix" -type d -empty)"
+
 run "$work/window-check" "$prefix/bin" || fail "the window proposal"
 ls "$work/home/.cache/Quoravel/runs"/run-*/page1.vsv >/dev/null || fail "no run folder in the user's cache"
 

@@ -96,7 +96,8 @@ const Command kCommands[] = {
      VerifyCommand},
     {"impact",
      "",
-     {"impact --old-rates DIR --new-rates DIR [--csv FILE] [--pdf FILE]", "       CASEFILE..."},
+     // One line a usage form, however long: the manual page takes each "or:" line as one.
+     {"impact --old-rates DIR --new-rates DIR [--csv FILE] [--pdf FILE] CASEFILE..."},
      {{"impact --old-rates DIR --new-rates DIR CASEFILE...",
        "price every case of the case files on two rate\n"
        "sets (each a folder of rate files, such as a\n"
@@ -173,10 +174,7 @@ void PrintUsage(std::ostream& out) {
     bool first = true;
     for (const Command& command : kCommands) {
         for (const std::string_view line : command.usage) {
-            if (line.starts_with(' '))
-                out << "  " << line << "\n";
-            else
-                out << (first ? "Usage: quoravel " : "  or:  quoravel ") << line << "\n";
+            out << (first ? "Usage: quoravel " : "  or:  quoravel ") << line << "\n";
             first = false;
         }
     }

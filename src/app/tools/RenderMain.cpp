@@ -12,6 +12,7 @@
 #include "PageRenderer.h"
 #include "PdfOutput.h"
 #include "PngOutput.h"
+#include "PrivateRuntimeFolder.h"
 #include "RuntimeError.h"
 #include "VsvFile.h"
 
@@ -89,6 +90,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
 #endif
+    const quoravel::PrivateRuntimeFolder runtime;  // as quiet as a relay run
     QGuiApplication application(argc, argv);
     Arguments parsed;
     if (!Parse(std::vector<std::string>(argv + 1, argv + argc), parsed)) return 1;

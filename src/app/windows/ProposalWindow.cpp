@@ -81,6 +81,16 @@ constexpr int kLauncherAnswerMs = 5'000;
 // The file-name part of a path, as the title shows it.
 std::string ShortName(const std::string& path) { return fs::path(path).filename().string(); }
 
+// The brokers' fields in list order: what the broker file holds of them.
+std::vector<std::string> BrokerRecords(const Collection<Broker>& brokers) {
+    std::vector<std::string> records;
+    for (const auto& broker : brokers) {
+        for (std::size_t field = 0; field < kBrokerFieldCount; ++field)
+            records.push_back(broker->Get(static_cast<BrokerField>(field)));
+    }
+    return records;
+}
+
 // The field names of the window's messages, as its labels show them.
 constexpr const char* kFaceAmountField = "Face amount";
 constexpr const char* kPermFlatExtraField = "Permanent flat extra";
@@ -167,8 +177,12 @@ void ProposalWindow::ConnectCommands() {
                 [this, company] { SwitchCompany(static_cast<std::int32_t>(company)); });
     }
     connect(ui_->actBrokers, &QAction::triggered, this, [this] {
+        const std::vector<std::string> before = BrokerRecords(brokers_);
         BrokerDialog window(context_, brokers_, company_, this);
         window.exec();
+        // Cancel, or OK on a list left as it was, writes nothing: the file
+        // keeps its time, and a user without brokers gets no empty file.
+        if (BrokerRecords(brokers_) != before) brokersChanged_ = true;
         UpdateBrokerInfo();
     });
     connect(ui_->cmdBrokerInfo, &QPushButton::clicked, ui_->actBrokers, &QAction::trigger);
@@ -523,11 +537,16 @@ void ProposalWindow::UpdateShownCase(const ClientCase& edited) {
     RecordShownCase(shownCase_);
 }
 
+bool ProposalWindow::FieldsToKeep() {
+    return FieldsChanged() &&
+           (shownCase_ || context_.settings.GetNumber("Options", "AutoSaveClients", 1) != 0);
+}
+
 void ProposalWindow::TakeFieldsIntoCase() {
-    if (!FieldsChanged()) return;
+    if (!FieldsToKeep()) return;
     if (shownCase_) {
         UpdateShownCase(CaseFromWindow(*shownCase_));
-    } else if (context_.settings.GetNumber("Options", "AutoSaveClients", 1) != 0) {
+    } else {
         AddNewCase(std::make_shared<ClientCase>(CaseFromWindow(ClientCase())));
     }
 }
@@ -927,6 +946,31 @@ bool ProposalWindow::SaveChangedCases() {
     return SaveCaseDirectory(directory_.Path());
 }
 
+bool ProposalWindow::MayLeaveCases(bool closing) {
+    // With saving left to the user an edit is never dropped unasked; the
+    // question comes before the fields are taken in, so Cancel leaves the
+    // window as it was.
+    if (context_.settings.GetNumber("Options", "AutoSaveDirectory", 1) == 0 && !directory_.Path().empty() &&
+        (directory_.NeedsSaving() || FieldsToKeep())) {
+        switch (context_.dialogs.AskToSave(
+            this, "Save Case Directory",
+            "Save the changes to the cases of " + ShortName(directory_.Path()) + "?")) {
+            case SaveAnswer::Save:
+                break;
+            case SaveAnswer::Discard:
+                return true;
+            case SaveAnswer::Cancel:
+                return false;
+        }
+    }
+    TakeFieldsIntoCase();
+    if (SaveChangedCases()) return true;
+    // A case file that cannot be saved keeps the window open, and the
+    // cases with it, unless the user chooses to let them go.
+    return closing && context_.dialogs.Ask(this, "Save Case Directory", kCloseUnsaved, MessageButtons::YesNo,
+                                           MessageIcon::Question);
+}
+
 void ProposalWindow::LoadRelay(const std::string& folder, const std::string& fileName) {
     try {
         ClearForm();
@@ -990,7 +1034,7 @@ void ProposalWindow::SaveBrokers() {
 }
 
 void ProposalWindow::UpdateBrokerInfo() {
-    SaveBrokers();
+    if (brokersChanged_) SaveBrokers();
     FillBrokerList();
 }
 
@@ -1004,9 +1048,7 @@ void ProposalWindow::NewCase() {
 void ProposalWindow::OpenCaseCommand() {
     CaseDirectoryDialog picker(context_, this);
     const std::string chosen = picker.Choose();
-    if (chosen.empty()) return;
-    TakeFieldsIntoCase();
-    if (!SaveChangedCases()) return;
+    if (chosen.empty() || !MayLeaveCases(false)) return;
     ClearForm();
     OpenCaseDirectory(chosen);
 }
@@ -1037,8 +1079,7 @@ void ProposalWindow::NewCaseDirectoryCommand() {
              "for the case directory.\nPlease enter a valid name for you new Case Directory.");
         return;
     }
-    TakeFieldsIntoCase();
-    if (!SaveChangedCases()) return;
+    if (!MayLeaveCases(false)) return;
     ClearForm();
     OpenCaseDirectory(KeptPath(context_.process, trimmed + ".clt"));
 }
@@ -1269,19 +1310,14 @@ void ProposalWindow::CriticalError(const std::string& title, const std::string& 
 
 void ProposalWindow::closeEvent(QCloseEvent* event) {
     if (!ending_) {
-        TakeFieldsIntoCase();
+        if (!MayLeaveCases(true)) {
+            event->ignore();
+            return;
+        }
         SaveDefaultState();
         // The list is saved whenever it changes: an unchanged one is not
         // written again, so a user who never kept brokers gets no empty file.
         if (brokersChanged_) SaveBrokers();
-        // A case file that cannot be saved keeps the window open, and the
-        // cases with it, unless the user chooses to let them go.
-        if (context_.settings.GetNumber("Options", "AutoSaveDirectory", 1) != 0 && !SaveChangedCases() &&
-            !context_.dialogs.Ask(this, "Save Case Directory", kCloseUnsaved, MessageButtons::YesNo,
-                                  MessageIcon::Question)) {
-            event->ignore();
-            return;
-        }
         ending_ = true;
         for (QWidget* window : QApplication::topLevelWidgets()) {
             if (window != this && window->isVisible()) window->close();

@@ -174,6 +174,13 @@ private:
     // the fields gave it, against which later edits are told apart.
     void RecordShownCase(std::shared_ptr<ClientCase> shown);
     bool FieldsChanged();
+    // Edits in the fields that the case directory keeps when they are taken in.
+    bool FieldsToKeep();
+    // Before the open case directory is left behind (another one opened, the
+    // window closed): its changes are saved, or with AutoSaveDirectory=0 the
+    // user chooses. False when the directory is to stay open, the fields as
+    // they were.
+    bool MayLeaveCases(bool closing);
     // The shown case replaced by its edited form, in the list and as shown.
     void UpdateShownCase(const ClientCase& edited);
     void AddNewCase(const std::shared_ptr<ClientCase>& client);

@@ -211,6 +211,10 @@ TEST(CommandLine, HelpAndVersionAnswerOnTheTerminal) {
     const auto help = RunProgram({QUORAVEL_EXECUTABLE, "--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.starts_with("Usage: quoravel [FOLDER]\n")) << help.out;
+    // Each usage form on one "or:" line: the manual page's synopsis is read from them.
+    std::istringstream usage(help.out.substr(0, help.out.find("\n\n")));
+    for (std::string line; std::getline(usage, line);)
+        EXPECT_TRUE(line.starts_with("Usage: quoravel ") || line.starts_with("  or:  quoravel ")) << line;
     TempFolder home;
     const auto version = [&] {
         return RunProgram(

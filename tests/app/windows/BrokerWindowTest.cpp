@@ -1,4 +1,9 @@
+#include <QApplication>
+#include <QTimer>
+
 #include "BrokerDialog.h"
+#include "BrokerFile.h"
+#include "ProposalWindow.h"
 #include "WindowTest.h"
 
 using namespace quoravel;
@@ -87,6 +92,36 @@ TEST_F(BrokerWindowTest, SaveAndAddAskBeforeANamesakeDeleteRenumbersAndHalfNumbe
     EXPECT_EQ(brokers.Item(4).SortName() + "|" + brokers.Item(4).Get(BrokerField::state) + "|" +
                   brokers.Item(4).Get(BrokerField::zip),
               "Dunn|NY|");
+}
+
+// The broker file is written only when the list changed: Cancel, or OK with nothing entered, leaves it
+// as it was (bytes and time), and with no brokers makes no file; OK on a new broker writes it.
+TEST_F(BrokerWindowTest, TheBrokerFileIsWrittenOnlyWhenTheListChanged) {
+    ProposalWindow main(context);
+    const std::filesystem::path file = Own("brokers.ini");
+    const auto earlier = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    // A last name typed (or none), the button pressed, and whether a broker file is then there.
+    for (const auto& [typed, button, there] :
+         std::initializer_list<std::tuple<const char*, const char*, bool>>{{"Dunn", "cancelButton", false},
+                                                                           {"", "okButton", false},
+                                                                           {"Dunn", "okButton", true},
+                                                                           {"Eng", "cancelButton", true},
+                                                                           {"", "okButton", true}}) {
+        const bool existed = std::filesystem::exists(file);
+        if (existed) std::filesystem::last_write_time(file, earlier);
+        const std::string before = mine.Read("brokers.ini");
+        QTimer::singleShot(0, [&] {
+            QWidget* broker = QApplication::activeModalWidget();
+            if (*typed) broker->findChild<QLineEdit*>("lastName")->setText(typed);
+            QTest::mouseClick(broker->findChild<QPushButton*>(button), Qt::LeftButton);
+        });
+        main.findChild<QAction*>("actBrokers")->trigger();
+        EXPECT_EQ(std::filesystem::exists(file), there) << typed << button;
+        if (!existed) continue;
+        EXPECT_EQ(std::filesystem::last_write_time(file), earlier) << typed << button;
+        EXPECT_EQ(mine.Read("brokers.ini"), before);
+    }
+    EXPECT_EQ(ReadBrokerFile(file).Count(), 1);
 }
 
 }  // namespace

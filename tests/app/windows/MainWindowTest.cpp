@@ -150,6 +150,21 @@ TEST_F(MainWindowTest, ViewRefusesWhatARelayCaseRefuses) {
     }
 }
 
+// A class the Quenby products refuse is told once, in a box of the refusal's own title.
+TEST_F(MainWindowTest, AClassRefusedByQuenbyIsToldInOneBox) {
+    settings.Save("Options", "DefaultStateQNB", "NJ");
+    window->SwitchCompany(1);
+    EnterCase("Ada");
+    Control<QComboBox>("cboClass")->setCurrentText("Pref. Best No Nicotine Use");
+    Control<QListWidget>("lstProducts")->item(2)->setCheckState(Qt::Unchecked);
+    Control<QListWidget>("lstProducts")->item(3)->setCheckState(Qt::Checked);  // Quenby 10
+    dialogs.shown.clear();
+    EXPECT_FALSE(window->MakeProposal());
+    std::vector<std::string> titles;
+    for (const auto& box : dialogs.shown) titles.push_back(box.title);
+    EXPECT_EQ(titles, std::vector<std::string>{"Age out of Range"}) << dialogs.LastText();
+}
+
 // A case is saved with the broker's last edit, by Save and by closing, proposal made since or not; a new
 // client starts afresh; an unnamed case is listed but never written; the file opens again as entered, and
 // is saved to again whatever carrier is chosen.
@@ -295,8 +310,8 @@ TEST_F(MainWindowTest, CasesAreListedOnceRemovedOnOkAndSavedBeforeANewFile) {
     EXPECT_EQ(ReadCaseFile(Own("client.clt")).Count(), 1);  // the old file was saved first
 }
 
-// A critical error keeps the cases before the program ends. Closing saves nothing when the user turned
-// saving off; cases that cannot be saved keep the window open unless the user lets them go.
+// A critical error keeps the cases before the program ends. Cases that cannot be saved keep the window
+// open unless the user lets them go.
 TEST_F(MainWindowTest, CriticalErrorAndClosingKeepTheCasesUnlessTheUserLetsThemGo) {
     Propose("Eve");
     ErrorLog shownInstead;
@@ -304,12 +319,6 @@ TEST_F(MainWindowTest, CriticalErrorAndClosingKeepTheCasesUnlessTheUserLetsThemG
     ASSERT_EQ(dialogs.shown.size(), 1U);
     EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::Critical);
     EXPECT_TRUE(ended);
-    EXPECT_EQ(ReadCaseFile(Own("client.clt")).Count(), 1);
-
-    settings.Save("Options", "AutoSaveDirectory", "0");
-    Reopen();
-    Propose("Dee");
-    window->close();
     EXPECT_EQ(ReadCaseFile(Own("client.clt")).Count(), 1);
 
     settings.Save("Options", "AutoSaveDirectory", "1");
@@ -320,6 +329,33 @@ TEST_F(MainWindowTest, CriticalErrorAndClosingKeepTheCasesUnlessTheUserLetsThemG
     EXPECT_FALSE(window->close());
     EXPECT_EQ(dialogs.LastText(), ProposalWindow::kCloseUnsaved);
     EXPECT_TRUE(window->close());
+}
+
+// With saving left to the user, closing after an edit asks: Save writes the case, Discard leaves the file
+// as it was, Cancel keeps the window open and the edit in its fields. Another case directory asks too.
+TEST_F(MainWindowTest, WithoutAutoSaveLeavingAnEditAsks) {
+    Propose("Eve");
+    window->SaveCaseCommand();
+    const std::string saved = mine.Read("client.clt");
+    settings.Save("Options", "AutoSaveDirectory", "0");
+    for (const auto& [answer, closes, cases] : std::initializer_list<std::tuple<SaveAnswer, bool, long>>{
+             {SaveAnswer::Cancel, false, 1}, {SaveAnswer::Discard, true, 1}, {SaveAnswer::Save, true, 2}}) {
+        Reopen();
+        EnterCase("Dee");
+        dialogs.saveAnswers = {answer};
+        dialogs.shown.clear();
+        EXPECT_EQ(window->close(), closes);
+        ASSERT_EQ(dialogs.shown.size(), 1U);
+        EXPECT_EQ(dialogs.shown[0].buttons, MessageButtons::SaveDiscardCancel);
+        EXPECT_EQ(window->Cases().Count(), cases);  // Cancel and Discard take no edit into the list
+        EXPECT_EQ(ReadCaseFile(Own("client.clt")).Count(), cases);
+        EXPECT_EQ(mine.Read("client.clt") == saved, cases == 1);  // the file as it was, unless saved
+    }
+    EnterCase("Flo");
+    dialogs.inputs = {"spring"};
+    dialogs.saveAnswers = {SaveAnswer::Cancel};
+    window->NewCaseDirectoryCommand();
+    EXPECT_EQ(window->CaseFile(), Own("client.clt"));
 }
 
 // A Texas man of class 5 aged 64 is within Brellan 20's issue ages on the prior rate scale (64) and beyond
@@ -456,14 +492,19 @@ TEST_F(MainWindowTest, UnreadCasesAndBrokersAreToldAndKeptAndOtherFilesAskedFor)
     EXPECT_EQ(program.Read("brokers.ini"), brokers);
 }
 
-// Alt and a letter reach one thing: menus F, C, S and H, fields other letters, no letter twice in a menu.
+// Alt and a letter reach one thing: menus F, C, S and H, fields other letters, every menu item a letter of
+// its own within its menu.
 TEST_F(MainWindowTest, AccessKeysAreUnique) {
     // The letters taken, those of the texts added; a letter taken twice fails the test.
-    const auto take = [](QString taken, const QStringList& texts) {
+    // Every menu item has a letter; a field may have none.
+    const auto take = [](QString taken, const QStringList& texts, bool everyOne = false) {
         for (const QString& text : texts) {
             const QString single = QString(text).replace("&&", "");
             const qsizetype at = single.indexOf('&');
-            if (at < 0 || at + 1 >= single.size()) continue;
+            if (at < 0 || at + 1 >= single.size()) {
+                EXPECT_FALSE(everyOne) << text.toStdString() << " has no letter";
+                continue;
+            }
             EXPECT_FALSE(taken.contains(single[at + 1].toUpper())) << text.toStdString();
             taken += single[at + 1].toUpper();
         }
@@ -473,8 +514,9 @@ TEST_F(MainWindowTest, AccessKeysAreUnique) {
     for (QAction* menu : window->menuBar()->actions()) {
         menus << menu->text();
         QStringList items;
-        for (QAction* item : menu->menu()->actions()) items << item->text();
-        take("", items);
+        for (QAction* item : menu->menu()->actions())
+            if (!item->isSeparator()) items << item->text();
+        take("", items, true);
     }
     EXPECT_EQ(take("", menus), "FCSH");
     for (auto* label : window->centralWidget()->findChildren<QLabel*>()) fields << label->text();

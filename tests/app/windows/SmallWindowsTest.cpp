@@ -105,6 +105,8 @@ TEST_F(SmallWindowsTest, SplashStaysASecondAndUntilTheMainWindowIsReady) {
     SplashWindow loading(context);
     ready.ShowOnScreen();
     loading.ShowOnScreen();
+    // The main window is shown while the splash is up: it must not cover the splash.
+    EXPECT_TRUE(ready.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     ready.MainWindowReady();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !ready.isVisible(); }, 3000));
     EXPECT_GE(clock.elapsed(), 1000);

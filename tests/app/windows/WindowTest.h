@@ -23,7 +23,7 @@
 #include "WindowContext.h"
 
 // Dialogs the test answers: every box shown is recorded; questions take the
-// queued answers (OK/Yes when none is queued), input boxes the queued texts
+// queued answers (OK/Yes or Save when none is queued), input boxes the queued texts
 // (cancelled when none is queued), file dialogs the queued paths ("" when none).
 class ScriptedDialogs final : public quoravel::UserDialogs {
 public:
@@ -35,6 +35,7 @@ public:
     };
     std::vector<Shown> shown;
     std::deque<bool> answers;
+    std::deque<quoravel::SaveAnswer> saveAnswers;
     std::deque<std::optional<std::string>> inputs;
     std::deque<std::string> files;
     std::vector<std::string> inputTitles;
@@ -43,6 +44,11 @@ public:
              quoravel::MessageIcon icon) override {
         shown.push_back({title, text, buttons, icon});
         return Next(answers, true);
+    }
+    quoravel::SaveAnswer AskToSave(QWidget*, const std::string& title, const std::string& text) override {
+        shown.push_back(
+            {title, text, quoravel::MessageButtons::SaveDiscardCancel, quoravel::MessageIcon::Question});
+        return Next(saveAnswers, quoravel::SaveAnswer::Save);
     }
     std::optional<std::string> Input(QWidget*, const std::string& title, const std::string&, bool) override {
         inputTitles.push_back(title);

@@ -17,7 +17,9 @@ constexpr int kWaitStepMs = 20;
 }  // namespace
 
 SplashWindow::SplashWindow(WindowContext& context, QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), ui_(std::make_unique<Ui::SplashWindow>()) {
+    // The main window is shown while the splash has its second: kept on top, the splash is not hidden by it.
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      ui_(std::make_unique<Ui::SplashWindow>()) {
     ui_->setupUi(this);
     ui_->lblVersion->setText(QString::fromStdString("Version " + context.process.VersionText));
 }
@@ -41,6 +43,8 @@ void SplashWindow::ShowOnScreen() {
 
 void SplashWindow::MainWindowReady() {
     mainReady_ = true;
+    // A desktop that lets the newly shown main window cover it gets the splash put back over it.
+    raise();
     CloseWhenDone();
 }
 

@@ -29,27 +29,50 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// The box as the user answered it: the standard button clicked, NoButton
+// when it was closed without one.
+QMessageBox::StandardButton Answer(QWidget* parent, const std::string& title, const std::string& text,
+                                   MessageButtons buttons, MessageIcon icon) {
+    QMessageBox box(BoxIcon(icon), Q(title), Q(text), QMessageBox::NoButton, parent);
+    switch (buttons) {
+        case MessageButtons::Ok:
+            box.addButton(QMessageBox::Ok);
+            break;
+        case MessageButtons::OkCancel:
+            box.addButton(QMessageBox::Ok);
+            box.setDefaultButton(box.addButton(QMessageBox::Cancel));
+            break;
+        case MessageButtons::YesNo:
+            box.addButton(QMessageBox::Yes);
+            box.setDefaultButton(box.addButton(QMessageBox::No));
+            break;
+        case MessageButtons::SaveDiscardCancel:
+            box.setDefaultButton(box.addButton(QMessageBox::Save));
+            box.addButton(QMessageBox::Discard);
+            box.setEscapeButton(box.addButton(QMessageBox::Cancel));
+            break;
+    }
+    box.exec();
+    return box.standardButton(box.clickedButton());
+}
+
 }  // namespace
 
 bool WidgetDialogs::Ask(QWidget* parent, const std::string& title, const std::string& text,
                         MessageButtons buttons, MessageIcon icon) {
-    QMessageBox box(BoxIcon(icon), Q(title), Q(text), QMessageBox::NoButton, parent);
-    QAbstractButton* yes = nullptr;
-    switch (buttons) {
-        case MessageButtons::Ok:
-            yes = box.addButton(QMessageBox::Ok);
-            break;
-        case MessageButtons::OkCancel:
-            yes = box.addButton(QMessageBox::Ok);
-            box.setDefaultButton(box.addButton(QMessageBox::Cancel));
-            break;
-        case MessageButtons::YesNo:
-            yes = box.addButton(QMessageBox::Yes);
-            box.setDefaultButton(box.addButton(QMessageBox::No));
-            break;
+    const QMessageBox::StandardButton answer = Answer(parent, title, text, buttons, icon);
+    return answer == QMessageBox::Ok || answer == QMessageBox::Yes || answer == QMessageBox::Save;
+}
+
+SaveAnswer WidgetDialogs::AskToSave(QWidget* parent, const std::string& title, const std::string& text) {
+    switch (Answer(parent, title, text, MessageButtons::SaveDiscardCancel, MessageIcon::Question)) {
+        case QMessageBox::Save:
+            return SaveAnswer::Save;
+        case QMessageBox::Discard:
+            return SaveAnswer::Discard;
+        default:
+            return SaveAnswer::Cancel;
     }
-    box.exec();
-    return box.clickedButton() == yes;
 }
 
 std::optional<std::string> WidgetDialogs::Input(QWidget* parent, const std::string& title,

@@ -8,7 +8,8 @@ class QWidget;
 namespace quoravel {
 
 enum class MessageIcon { None, Information, Exclamation, Critical, Question };
-enum class MessageButtons { Ok, OkCancel, YesNo };
+enum class MessageButtons { Ok, OkCancel, YesNo, SaveDiscardCancel };
+enum class SaveAnswer { Save, Discard, Cancel };
 
 // Every message box, input box and file dialog of the windows goes through
 // this one service: the program shows real dialogs, the tests answer them.
@@ -19,6 +20,9 @@ public:
     // A message box; true when it is answered OK or Yes.
     virtual bool Ask(QWidget* parent, const std::string& title, const std::string& text,
                      MessageButtons buttons, MessageIcon icon) = 0;
+    // A question before changes are left behind: Save them, Discard them, or
+    // Cancel and stay where the user was.
+    virtual SaveAnswer AskToSave(QWidget* parent, const std::string& title, const std::string& text) = 0;
     // An input box; nothing when cancelled.
     virtual std::optional<std::string> Input(QWidget* parent, const std::string& title,
                                              const std::string& prompt, bool hideTyping = false) = 0;
@@ -53,6 +57,7 @@ class WidgetDialogs final : public UserDialogs {
 public:
     bool Ask(QWidget* parent, const std::string& title, const std::string& text, MessageButtons buttons,
              MessageIcon icon) override;
+    SaveAnswer AskToSave(QWidget* parent, const std::string& title, const std::string& text) override;
     std::optional<std::string> Input(QWidget* parent, const std::string& title, const std::string& prompt,
                                      bool hideTyping) override;
     std::string OpenFileName(QWidget* parent, const std::string& title, const std::string& folder,
