@@ -45,7 +45,7 @@ void FillRateMatrix(RateContext& context, RateMatrix& matrix, const ClientCase& 
         if (product.ProductNumber >= 34 && product.ProductNumber != 49) product.ProductNumber -= 5;
 
         const int age = client.Age();
-        const std::size_t years = age >= 0 && age <= 100 ? static_cast<std::size_t>(101 - age) : 0;
+        const std::size_t years = YearsRated(age);
         RateVector base(years, 0.0);
         RateVector waiver(years, 0.0);
         if (productSource) {
@@ -66,6 +66,12 @@ void FillRateMatrix(RateContext& context, RateMatrix& matrix, const ClientCase& 
     } catch (const std::exception& error) {
         context.run.ProcessError(error, LoggedError::ErrorWithPlace, kModule, "FillRateMatrix");
     }
+}
+
+std::size_t YearsRated(int issueAge) {
+    constexpr int kLastRatedAge = 100;
+    return issueAge >= 0 && issueAge <= kLastRatedAge ? static_cast<std::size_t>(kLastRatedAge + 1 - issueAge)
+                                                      : 0;
 }
 
 double PolicyFee(std::int32_t productNumber) { return EndsAtAge80(productNumber) ? 60 : 50; }

@@ -41,6 +41,8 @@ void ReadTermRatesNoRequal(RateContext& context, RateVector& rates, const Client
                            const IllustrationOptions& options, std::size_t faceIndex);
 
 // The policy fee: 60 on the Tessel products, 50 on every other.
+// The policy years a rate vector holds: from the issue age to age 100.
+std::size_t YearsRated(int issueAge);
 double PolicyFee(std::int32_t productNumber);
 
 // The premium of one policy year, each part rounded as the ledger shows it.

@@ -316,17 +316,25 @@ double PrintSurface::TableHeight(std::string_view format, std::string_view body)
     const double lineHeight = measure_.LineHeight(font_);
     double height = 0;
     for (const auto& row : Split(body, tableSep_[1])) {
-        const auto cells = Split(row, tableSep_[0]);
-        std::size_t lines = 1;
-        for (std::size_t c = 0; c < table.columns.size() && c < cells.size(); ++c) {
-            const TableColumn& column = table.columns[c];
-            if (column.width <= 0 || cells[c].empty()) continue;
-            const double inner = std::max(0.0, column.width - (column.padded ? 2 * kCellPadding : 0));
-            lines = std::max(lines, WrapCell(cells[c], inner, font_).size());
-        }
-        height += static_cast<double>(lines) * lineHeight + 2 * kCellGap;
+        std::vector<std::string> cells;
+        for (const auto& cell : Split(row, tableSep_[0])) cells.emplace_back(cell);
+        height += static_cast<double>(WrapRow(table, cells, font_).second) * lineHeight + 2 * kCellGap;
     }
     return height;
+}
+
+std::pair<std::vector<std::vector<std::string>>, std::size_t> PrintSurface::WrapRow(
+    const TableFormat& format, const std::vector<std::string>& row, const FontStyle& font) const {
+    std::vector<std::vector<std::string>> cells(format.columns.size());
+    std::size_t lines = 1;
+    for (std::size_t c = 0; c < format.columns.size(); ++c) {
+        const TableColumn& column = format.columns[c];
+        const std::string text = c < row.size() ? row[c] : std::string();
+        const double inner = std::max(0.0, column.width - (column.padded ? 2 * kCellPadding : 0));
+        if (column.width > 0 && !text.empty()) cells[c] = WrapCell(text, inner, font);
+        lines = std::max(lines, cells[c].size());
+    }
+    return {std::move(cells), lines};
 }
 
 std::vector<std::string> PrintSurface::WrapCell(const std::string& text, double width,
@@ -379,16 +387,7 @@ void PrintSurface::PrintTableRows(const TableFormat& format,
     auto printRow = [&](std::size_t r) {
         FontStyle font = font_;
         font.bold = bold[r];
-        std::vector<std::vector<std::string>> cells(format.columns.size());
-        std::size_t lines = 1;
-        for (std::size_t c = 0; c < format.columns.size(); ++c) {
-            const TableColumn& column = format.columns[c];
-            const std::string text = c < rows[r].size() ? rows[r][c] : std::string();
-            const double inner = std::max(0.0, column.width - (column.padded ? 2 * kCellPadding : 0));
-            cells[c] =
-                column.width > 0 && !text.empty() ? WrapCell(text, inner, font) : std::vector<std::string>{};
-            lines = std::max(lines, cells[c].size());
-        }
+        auto [cells, lines] = WrapRow(format, rows[r], font);
         double height = static_cast<double>(lines) * lineHeight + 2 * kCellGap;
         // A row that does not fit goes to the next page; a row taller than a
         // whole page is clipped at the bottom margin there.

@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "DisplayList.h"
@@ -145,6 +146,10 @@ private:
     // continues on the next (a justified line is then stretched).
     void FlushLine(bool wrapped);
     std::vector<std::string> WrapCell(const std::string& text, double width, const FontStyle& font) const;
+    // A table row's cells wrapped to their columns, and the lines of its tallest cell.
+    std::pair<std::vector<std::vector<std::string>>, std::size_t> WrapRow(const TableFormat& format,
+                                                                          const std::vector<std::string>& row,
+                                                                          const FontStyle& font) const;
     void PrintTableRows(const TableFormat& format, const std::vector<std::vector<std::string>>& rows,
                         const std::vector<bool>& bold, bool repeatFirstRow);
     void PrintTableRowsHeader(const TableFormat& format, const std::vector<std::vector<std::string>>& rows,

@@ -133,7 +133,9 @@ void ClientInputPage::PrintRows(const std::vector<std::string>& rows) {
 
 int ClientInputPage::PrintInputSections() {
     const IniFile headings = SettingsFile(capPath_, capName_, kHeadings);
-    IniFile input = SettingsFile(iniPath_, iniName_, kIdentifiers);
+    IniFile input;
+    input.SetPathname(iniPath_);
+    input.SetFilename(iniName_);
     input.HoldInMemory(RelayFileText(input.FullPath()));  // a UTF-8 file too, as the case was read
     int printed = 0;
     for (const auto& section : input.Sections()) {

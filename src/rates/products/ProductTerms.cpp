@@ -13,8 +13,6 @@ namespace {
 // first policy year.
 constexpr int kConversionEndAge = 75;
 constexpr int kLastFirstYearConversionAge = 77;
-// Rates run from the issue age to age 100.
-constexpr int kLastRatedAge = 100;
 
 bool RenewsByReEntry(ProductFamily family) {
     return family == ProductFamily::OneYear || family == ProductFamily::Dorrance ||
@@ -46,8 +44,7 @@ ProductTerms TermsOf(std::int32_t productNumber, std::int16_t issueAge, std::str
                             ? guarantee - terms.levelYears
                             : 0;
     terms.yearlyFrom = select + guarantee + 1;
-    terms.yearsCovered = static_cast<int>(YearsCovered(
-        productNumber, issueAge, static_cast<std::size_t>(std::max(0, kLastRatedAge + 1 - issueAge))));
+    terms.yearsCovered = static_cast<int>(YearsCovered(productNumber, issueAge, YearsRated(issueAge)));
     terms.modalYears = level;
     terms.policyFee = PolicyFee(productNumber);
     terms.requalAge = info.RequalAge();
