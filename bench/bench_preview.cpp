@@ -34,6 +34,10 @@ public:
         shown = text;
         return false;
     }
+    SaveAnswer AskToSave(QWidget*, const std::string&, const std::string& text) override {
+        shown = text;
+        return SaveAnswer::Cancel;
+    }
     std::optional<std::string> Input(QWidget*, const std::string&, const std::string&, bool) override {
         return {};
     }
