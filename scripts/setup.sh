@@ -9,7 +9,8 @@ set -eu
 packages="make cmake ninja-build g++ ccache pkg-config clang-format clang libclang-rt-14-dev
   libgtest-dev libbenchmark-dev
   qt6-base-dev libssl-dev libxkbcommon-dev libuemf-dev zlib1g-dev libqpdf-dev libpoppler-cpp-dev qpdf fonts-liberation2 poppler-utils xvfb
-  xdg-utils help2man dpkg-dev file locales"
+  xdg-utils help2man dpkg-dev file locales
+  libcups2-dev cups-daemon cups-client printer-driver-cups-pdf"
 # `setup.sh package`: also the checkers `make package` runs on the package.
 [ "${1:-}" = package ] && packages="$packages lintian desktop-file-utils appstream"
 

@@ -85,9 +85,10 @@ std::vector<BandHint> FindBandHints(const QuoteRequest& request, const std::vect
     return hints;
 }
 
-std::vector<std::string> AgeChangeTexts(const AgeChangeHint& hint, bool severalFaces) {
+std::vector<std::string> AgeChangeTexts(const AgeChangeHint& hint, bool severalFaces,
+                                        const std::function<std::string(Date)>& dateText) {
     const std::string opening =
-        "Age changes to " + std::to_string(hint.newAge) + " on " + hint.date.Iso() + ": ";
+        "Age changes to " + std::to_string(hint.newAge) + " on " + dateText(hint.date) + ": ";
     std::vector<std::string> texts;
     for (const AgeChangePremium& premium : hint.premiums) {
         const std::string product =

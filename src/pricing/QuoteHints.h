@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -50,8 +51,10 @@ std::optional<AgeChangeHint> FindAgeChange(const QuoteRequest& request, const st
 std::vector<BandHint> FindBandHints(const QuoteRequest& request, const std::vector<QuoteLine>& lines,
                                     QuotePricer& pricer);
 
-// "Age changes to 46 on 2027-03-14: Brellan 20 annual premium becomes $1,842.50", one line a product.
-std::vector<std::string> AgeChangeTexts(const AgeChangeHint& hint, bool severalFaces);
+// "Age changes to 46 on 2027-03-14: Brellan 20 annual premium becomes $1,842.50", one line a product;
+// the date written by `dateText` (the window writes it as its birth date field takes it).
+std::vector<std::string> AgeChangeTexts(const AgeChangeHint& hint, bool severalFaces,
+                                        const std::function<std::string(Date)>& dateText = &Date::Iso);
 // "Brellan 20: $100,000 costs $12.00 less a year than $99,999"
 std::string BandHintText(const BandHint& hint);
 

@@ -1,8 +1,9 @@
 // Every coded value a relay case carries, priced: each row of the relay's
-// conversion tables (table ratings, classes, payment modes, carriers, waiver
-// ratings) and the child rider's units, against a first-year premium worked
-// by hand from the sample rate tables (quoravel-ratetool --dump) and the
-// premium rules.
+// conversion tables (table ratings, classes, carriers, waiver ratings) and
+// the child rider's units, against a first-year premium worked by hand from
+// the sample rate tables (quoravel-ratetool --dump) and the premium rules.
+// The payment modes change only what is paid each time: their codes are read
+// with the other relay keys, their factors stated on the description of terms.
 //
 // The case: Texas, Brellan 20 (rate column 3), a man of 45, $250,000 (face
 // band 3, July08BRNFGHB3.rat). Its level rate per $1,000 in cents, by class
@@ -14,9 +15,7 @@
 #include <string>
 
 #include "CasePricer.h"
-#include "LedgerSection.h"
 #include "RelayExchange.h"
-#include "Rounding.h"
 #include "TestSupport.h"
 
 namespace quoravel {
@@ -25,7 +24,7 @@ namespace {
 struct Row {
     const char* key;
     const char* value;
-    double firstYear;  // the first policy year's annual premium, or a mode's modal one
+    double firstYear;  // the first policy year's annual premium
     const char* worked;
 };
 
@@ -35,7 +34,7 @@ class InputTables : public ::testing::Test {
 protected:
     using Keys = std::map<std::string, std::string>;
 
-    double FirstYear(const Keys& changed, std::int32_t* paymentMode = nullptr) {
+    double FirstYear(const Keys& changed) {
         Keys keys{{"comp_Code", "BRLN"},     {"Insured.Age", "45"},  {"Insured.Sex", "M"},
                   {"Insured.State", "TX"},   {"Insured.Class", "N"}, {"Policy.FaceAmount", "250000"},
                   {"BRLN.Product", "BRLN20"}};
@@ -48,7 +47,6 @@ protected:
         ProposalRun run(process, folder.folder());
         const auto client = ReadRelayFile(folder.folder(), "relay.ini", run);
         EXPECT_EQ(run.Errors.Status(), 0) << ini;
-        if (paymentMode) *paymentMode = client->PaymentMode();
         const PricedCase priced = CasePricer(QUORAVEL_PROGRAM_DIR).Price(*client, run);
         if (priced.lines.empty() || !priced.lines.front().Priced()) {
             ADD_FAILURE() << ini << " not priced: "
@@ -139,23 +137,6 @@ TEST_F(InputTables, EveryCodedValueAndTheRateScale) {
     // of July08QNBTermHB3.rat, row 45, column 0 + 3 × 4 = 528 cents.
     Check({{"BRLN.Product", "DORR5", 1370.00, "528 × 2.5 + 50"}},
           {{"comp_Code", "QNBY"}, {"Insured.State", "NJ"}, {"pol_ProductName", "Quoravel - NJ"}});
-}
-
-// The mode changes what is paid each time, not the annual premium: the
-// first year's 2,482.50 times the modal factor, to the cent.
-TEST_F(InputTables, EveryPaymentMode) {
-    for (const Row& row : std::initializer_list<Row>{
-             {"Policy.PremiumMode", "A", 2482.50, "annual"},
-             {"Policy.PremiumMode", "S", 1266.08, "× 0.51 = 1,266.075"},
-             {"Policy.PremiumMode", "Q", 645.45, "× 0.26"},
-             {"Policy.PremiumMode", "M", 217.22, "special monthly × 0.0875 = 217.21875"},
-             {"Policy.PremiumMode", "D", 217.22, "special monthly"},
-         }) {
-        std::int32_t mode = -1;
-        const double annual = FirstYear({{row.key, row.value}}, &mode);
-        EXPECT_DOUBLE_EQ(round(2, annual * ModeRule(mode).factor), row.firstYear)
-            << row.value << ": " << row.worked;
-    }
 }
 
 }  // namespace

@@ -86,6 +86,7 @@ TEST_F(RelayExchange, ConvertsAndCorrectsEachKey) {
         {"Insured.Sex=F\r\n", ";sex=female;"}, {"Insured.Sex=x\r\n", ";sex=female;"},
         {"Policy.PremiumMode=M\r\n", ";mode=4;"}, {"Policy.PremiumMode=D\r\n", ";mode=4;"},
         {"Policy.PremiumMode=Q\r\n", ";mode=2;"}, {"Policy.PremiumMode=Z\r\n", ";mode=0;"},
+        {"Policy.PremiumMode=S\r\n", ";mode=1;"}, {"Policy.PremiumMode=A\r\n", ";mode=0;"},
         {"Insured.Class=SP\r\n", ";class=1;"}, {"Insured.Class=QN\r\n", ";class=3;"},
         {"Insured.Class=8\r\n", ";class=8;"}, {"Insured.Class=XL\r\n", ";class=0;"},
         {"BRLN.WaiverRating=3\r\n", ";waiver=2;"}, {"BRLN.WaiverRating=7\r\n", ";waiver=1;"},

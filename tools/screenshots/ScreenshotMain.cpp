@@ -16,6 +16,7 @@
 #include "AboutDialog.h"
 #include "BrokerDialog.h"
 #include "CaseDirectoryDialog.h"
+#include "CaseFile.h"
 #include "CommissionDialog.h"
 #include "FileCreatorWindow.h"
 #include "OptionsDialog.h"
@@ -29,6 +30,7 @@
 #include "UserDialogs.h"
 #include "UserSettings.h"
 #include "WindowContext.h"
+#include "WindowPlacement.h"
 
 using namespace quoravel;
 
@@ -45,6 +47,16 @@ bool Save(QWidget& window, const QString& folder, const QString& name) {
     std::cout << (saved ? "wrote " : "could not write ") << path.toStdString() << "\n";
     window.hide();
     return saved;
+}
+
+// Shows a case of the list and waits for the quick quote to price it.
+void ShowCase(ProposalWindow& main, int item) {
+    main.findChild<QComboBox*>("cboClients")->setCurrentIndex(item);
+    main.ShowClient(main.Cases().Item(item));
+    auto* quote = main.findChild<QTableWidget*>("tblQuickQuote");
+    quote->setRowCount(0);
+    for (QDeadlineTimer settled(2'000); quote->rowCount() == 0 && !settled.hasExpired();)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
 }
 
 }  // namespace
@@ -78,17 +90,30 @@ int main(int argc, char** argv) {
     saved &= Save(splash, output, "splash");
 
     ProposalWindow main(context);
+    PlaceOnScreen(main);
+    // The sample case, then a name a relay case brought, longer than a broker may type, and an accented one.
     main.OpenCaseDirectory(process.ProgramFolder + "sample.clt");
-    if (main.Cases().Count() > 0) {
-        main.findChild<QComboBox*>("cboClients")->setCurrentIndex(1);
-        main.ShowClient(main.Cases().Item(1));
-    }
-    main.resize(1000, 860);
-    // The quick quote prices the sample case once its fields settle.
-    for (QDeadlineTimer settled(2'000);
-         main.findChild<QTableWidget*>("tblQuickQuote")->rowCount() == 0 && !settled.hasExpired();)
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    if (main.Cases().Count() > 0) ShowCase(main, 1);
     saved &= Save(main, output, "main");
+    Collection<ClientCase> names;
+    for (const auto& [first, last] :
+         {std::pair{std::string(60, 'J') + " Jean-Baptiste", "Wolfeschlegel" + std::string(120, 'x')},
+          std::pair{std::string("Zoë Åsa"), std::string("Müller-Lüdenscheidt")}}) {
+        ClientCase& client = names.Add(ClientCase());
+        client.SetFirstName(first);
+        client.SetLastName(last);
+        client.SetState("TX");
+        client.SetAge(45);
+        client.Proposal().AddProduct(2);
+        client.Proposal().AddFaceAmount(250000, "TX");
+    }
+    const std::string namesFile = userSettings.path().toStdString() + "/names.clt";
+    WriteCaseFile(namesFile, names, false);
+    main.OpenCaseDirectory(namesFile);
+    ShowCase(main, 1);
+    saved &= Save(main, output, "main-long-name");
+    ShowCase(main, 2);
+    saved &= Save(main, output, "main-accented");
 
     OptionsDialog options(context, &main);
     saved &= Save(options, output, "options");
@@ -131,7 +156,7 @@ int main(int argc, char** argv) {
         std::cerr << "the sample case made no proposal\n";
         return 1;
     }
-    preview->resize(1100, 850);
+    PlaceOnScreen(*preview);
     saved &= Save(*preview, output, "preview-fit-width");
     preview->View()->SetZoomMode(PageView::TwoPages);
     saved &= Save(*preview, output, "preview-two-pages");

@@ -9,6 +9,7 @@
 #include "UserDialogs.h"
 #include "UserSettings.h"
 #include "WindowContext.h"
+#include "WindowPlacement.h"
 
 namespace quoravel {
 
@@ -26,6 +27,7 @@ int RunInteractive(ProcessValues& process) {
     ProposalWindow main(context);
     // A critical error while the window loaded has already ended the program.
     if (main.Ending()) return 1;
+    PlaceOnScreen(main);
     main.show();
     // The splash's own timer closes it once it has been up a second.
     splash.MainWindowReady();

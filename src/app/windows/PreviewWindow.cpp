@@ -116,6 +116,7 @@ bool PreviewWindow::Load(const std::string& relayFolder) {
         AddTreeNodes(node.range, node.title);
     }
     if (!root_) AddTreeNodes("1," + std::to_string(document_.pages.size()), "QRN Term Illustration");
+    if (root_ && root_->childCount() > 0) SetDocumentTitle(root_->child(0)->text(0).toStdString());
     ShowPage(1);
     SelectPageNode();
     UpdateCommands();

@@ -54,8 +54,13 @@ public:
     QTreeWidget* Tree() const;
     PageView* View() const;
 
-    // How the Print button has the printer confirmed; tests answer it.
-    ChoosePrinter choosePrinter = AskPrinter;
+    // The name the proposal's print jobs carry; until one is given, the
+    // title of its first section.
+    void SetDocumentTitle(const std::string& title) { document_.info.title = title; }
+
+    // How the Print button has the printer confirmed; empty, the platform's
+    // print dialog. Tests answer it.
+    ChoosePrinter choosePrinter;
 
 protected:
     // The status line hints at what the tree and the pages do under the mouse.

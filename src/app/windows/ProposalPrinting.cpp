@@ -38,7 +38,13 @@ void ShowPrintError(UserDialogs& dialogs, QWidget* parent, int code, const std::
     dialogs.Show(parent, "Print Preview", text, MessageIcon::Exclamation);
 }
 
-bool AskPrinter(QPrinter& printer, QWidget* parent) {
+bool AskPrinter(QPrinter& printer, QWidget* parent, UserDialogs& dialogs) {
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        ShowPrintError(dialogs, parent, static_cast<int>(PrintError::CantAccessPrinter),
+                       "No printer is set up on this computer. Print to PDF writes the proposal as a PDF "
+                       "file.");
+        return false;
+    }
     QPrintDialog dialog(&printer, parent);
     // The whole proposal is printed: it is only complete with all its pages.
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
@@ -61,11 +67,29 @@ bool PrintProposal(QWidget* parent, const Document& document, const std::string&
     QPrinter printer(QPrinter::HighResolution);
     const QString device = ProposalPrinterName(programFolder);
     if (!device.isEmpty()) printer.setPrinterName(device);
-    if (!choose(printer, parent)) return false;
+    // The job is known in the printer's queue by the proposal's name.
+    printer.setDocName(QString::fromStdString(document.info.title));
+    if (!(choose ? choose(printer, parent) : AskPrinter(printer, parent, dialogs))) return false;
+    const std::string name = printer.printerName().toStdString();
     if (!printer.isValid()) {
         ShowPrintError(dialogs, parent, static_cast<int>(PrintError::CantAccessPrinter),
-                       "The printer " + printer.printerName().toStdString() + " is not available.");
+                       "The printer " + name + " is not available.");
         return false;
+    }
+    if (printer.outputFormat() == QPrinter::NativeFormat) {
+        // A stopped queue would hold the job unseen; one refusing jobs would drop it.
+        const PrinterQueue queue = PrinterQueueOf(printer.printerName());
+        const std::string reasons = queue.reasons.empty() ? "" : " (" + queue.reasons + ")";
+        if (!queue.acceptingJobs) {
+            ShowPrintError(dialogs, parent, static_cast<int>(PrintError::CantStartPrintJob),
+                           "The printer " + name + " does not accept print jobs" + reasons + ".");
+            return false;
+        }
+        if (queue.stopped) {
+            ShowPrintError(dialogs, parent, static_cast<int>(PrintError::CantAccessPrinter),
+                           "The printer " + name + " is stopped" + reasons + ".");
+            return false;
+        }
     }
     try {
         PrintDocument(document, printer);

@@ -31,8 +31,10 @@ void ShowPrintError(UserDialogs& dialogs, QWidget* parent, int code, const std::
 
 // The user confirms or changes the printer; false when cancelled.
 using ChoosePrinter = std::function<bool(QPrinter& printer, QWidget* parent)>;
-// The platform's print dialog.
-bool AskPrinter(QPrinter& printer, QWidget* parent);
+// The platform's print dialog. Without any printer it would offer only a
+// file, which Enter writes unasked: the user is told instead that there is
+// no printer, and nothing is chosen.
+bool AskPrinter(QPrinter& printer, QWidget* parent, UserDialogs& dialogs);
 
 // The installed printer that "Device" of TVRN.ini names (compared without
 // regard to case, as the setting is kept upper-cased); "" when none is
@@ -40,9 +42,11 @@ bool AskPrinter(QPrinter& printer, QWidget* parent);
 QString ProposalPrinterName(const std::string& programFolder);
 
 // Prints every page of the proposal on the proposal printer, or the default
-// printer, after the user has confirmed it. False when cancelled or when
-// printing failed, which the user is told.
+// printer, after the user has confirmed it with `choose` (the platform's
+// dialog when empty). The job is named after the document's title. False
+// when cancelled or when printing failed, which the user is told: a printer
+// whose queue is stopped or refuses jobs is not sent the job.
 bool PrintProposal(QWidget* parent, const Document& document, const std::string& programFolder,
-                   UserDialogs& dialogs, const ChoosePrinter& choose = AskPrinter);
+                   UserDialogs& dialogs, const ChoosePrinter& choose = {});
 
 }  // namespace quoravel

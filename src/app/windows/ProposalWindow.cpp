@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFont>
 #include <QKeySequence>
+#include <QListWidgetItem>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -22,14 +24,17 @@
 #include "CaseFile.h"
 #include "CommissionDialog.h"
 #include "CompanyChoices.h"
+#include "FieldLengths.h"
 #include "FileCreatorWindow.h"
 #include "HelpLine.h"
 #include "InputRules.h"
 #include "IssueRules.h"
+#include "LimitedField.h"
 #include "OptionsDialog.h"
 #include "PreviewWindow.h"
 #include "ProductCatalogue.h"
 #include "ProductInfo.h"
+#include "ProductLookups.h"
 #include "ProposalAssembly.h"
 #include "ProposalPipeline.h"
 #include "ProposalPrinting.h"
@@ -50,6 +55,7 @@
 #include "UnshownInputs.h"
 #include "UserFilePaths.h"
 #include "WaitCursor.h"
+#include "WindowPlacement.h"
 #include "ui_ProposalWindow.h"
 
 namespace fs = std::filesystem;
@@ -58,6 +64,8 @@ namespace quoravel {
 namespace {
 
 constexpr const char* kModule = "frmMain2";
+// Marks a product of the list that the shown case keeps though the carrier does not offer it.
+constexpr int kKeptRole = Qt::UserRole + 1;
 constexpr const char* kIdleHelp = "Hit F1 for help.";
 
 // The in-house switch: shown after this key sequence, kept on by this word.
@@ -215,9 +223,20 @@ void ProposalWindow::ConnectCommands() {
     });
 
     connect(ui_->cboState, &QComboBox::currentTextChanged, this, [this] { StateChanged(); });
-    connect(ui_->cboClass, &QComboBox::currentTextChanged, this, [this] { RefreshControls(); });
+    connect(ui_->cboClass, &QComboBox::currentTextChanged, this, [this] {
+        // Only a standard non-nicotine class is table rated: choosing another clears the rating.
+        if (!ui_->cboClass->currentText().contains("Standard N")) ui_->cboTableRating->setCurrentIndex(0);
+        RefreshControls();
+    });
     connect(ui_->cboTableRating, &QComboBox::currentTextChanged, this, [this] { RefreshControls(); });
     connect(ui_->optProposalType0, &QRadioButton::toggled, this, [this] { ProposalTypeChanged(); });
+    // A group of options is one Tab stop, at the option chosen; the arrow keys choose within it.
+    for (QRadioButton* option : {ui_->optProposalType0, ui_->optProposalType1, ui_->optPrint0, ui_->optPrint1,
+                                 ui_->optPrint2, ui_->optYears0, ui_->optYears1, ui_->optYears2}) {
+        connect(option, &QRadioButton::toggled, option,
+                [option](bool chosen) { option->setFocusPolicy(chosen ? Qt::StrongFocus : Qt::ClickFocus); });
+        option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    }
     connect(ui_->lstProducts, &QListWidget::itemChanged, this,
             [this](QListWidgetItem* item) { ProductTicked(ui_->lstProducts->row(item)); });
     connect(ui_->txtBirthDate, &QLineEdit::editingFinished, this, &ProposalWindow::BirthDateLeft);
@@ -378,37 +397,33 @@ void ProposalWindow::MakeClient(ClientCase& client) {
     client.SetTempFlatExtra(ui_->txtTempFlatExtra->text().toDouble());
     client.SetTempFlatExtraYears(ui_->txtTempFlatExtraYears->text().toInt());
     client.SetPaymentMode(PaymentModeOf(S(ui_->cboPaymentMode->currentText())));
-    const int units = OffersChildRider(company_) ? ui_->cboChildUnits->currentIndex() : 0;
+    // A closed control shows what the case keeps, so it is read as any other.
+    const int units = ui_->cboChildUnits->currentIndex();
     client.SetChildRider(units > 0);
     client.SetChildRiderUnits(static_cast<std::int16_t>(std::max(units, 0)));
-    const bool waiver = ui_->chkWaiver->isEnabled() && ui_->chkWaiver->isChecked();
+    const bool waiver = ui_->chkWaiver->isChecked();
     client.SetWaiver(waiver);
     client.SetWaiverRating(waiver ? WaiverRatingOf(ui_->cboWaiverRating->currentIndex()) : 1.0);
-    client.SetWaiveSpouseFee(ui_->chkSpouseFee->isChecked() && company_ == 1);
+    client.SetWaiveSpouseFee(ui_->chkSpouseFee->isChecked());
     const int broker = ui_->cboBroker->currentData().toInt();
     client.SetBroker(broker >= 1 && broker <= brokers_.Count() ? brokers_.ItemPtr(broker) : nullptr);
 }
 
-void ProposalWindow::MakeIllustrationInfo(IllustrationOptions& options, const IllustrationOptions* stored) {
+void ProposalWindow::MakeIllustrationInfo(IllustrationOptions& options, bool withKept) {
     options.SetCompany(company_);
     options.ProposalTypeFlag = ui_->optProposalType0->isChecked();
     options.ClearProdChoices();
     options.SetProductType(0);
-    if (stored) {
-        std::vector<std::string> listed;
-        for (int row = 0; row < ui_->lstProducts->count(); ++row)
-            listed.push_back(S(ui_->lstProducts->item(row)->text()));
-        for (const std::int32_t product : UnlistedProducts(*stored, listed)) {
+    // Kept products come first, in the order the case stored them.
+    for (const bool kept : {true, false}) {
+        if (kept && !withKept) continue;
+        for (int row = 0; row < ui_->lstProducts->count(); ++row) {
+            const QListWidgetItem* item = ui_->lstProducts->item(row);
+            if (item->checkState() != Qt::Checked || IsKeptProduct(*item) != kept) continue;
+            const std::int32_t product = item->data(Qt::UserRole).toInt();
             if (options.ProductCount() == 0) options.SetProductType(product);
             options.AddProduct(product);
         }
-    }
-    for (int row = 0; row < ui_->lstProducts->count(); ++row) {
-        const QListWidgetItem* item = ui_->lstProducts->item(row);
-        if (item->checkState() != Qt::Checked) continue;
-        const std::int32_t product = ProductOfListText(S(item->text()));
-        if (options.ProductCount() == 0) options.SetProductType(product);
-        options.AddProduct(product);
     }
     options.ClearFaceAmounts();
     const std::string state = S(ui_->cboState->currentText());
@@ -435,10 +450,11 @@ void ProposalWindow::ShowClient(const ClientCase& client) {
     const IllustrationOptions& options = client.Proposal();
     SwitchCompany(options.Company());
     ui_->cboState->setCurrentText(Q(client.State()));
-    ui_->txtFirstName->setText(client.FirstName() == ClientCase::kPlaceholderName ? ""
-                                                                                  : Q(client.FirstName()));
-    ui_->txtMiddleInit->setText(Q(client.MiddleInit()));
-    ui_->txtLastName->setText(Q(client.LastName()));
+    ShowLimited(*ui_->txtFirstName,
+                client.FirstName() == ClientCase::kPlaceholderName ? "" : Q(client.FirstName()),
+                kFirstNameLength);
+    ShowLimited(*ui_->txtMiddleInit, Q(client.MiddleInit()), kMiddleInitialLength);
+    ShowLimited(*ui_->txtLastName, Q(client.LastName()), kLastNameLength);
     const bool hasBirthDate = !client.DateOfBirth().IsZero();
     ui_->txtBirthDate->setText(hasBirthDate ? Q(BirthDateText(client.DateOfBirth())) : "");
     ui_->txtAge->setText(QString::number(client.Age()));
@@ -456,7 +472,7 @@ void ProposalWindow::ShowClient(const ClientCase& client) {
     ui_->chkWaiver->setChecked(client.Waiver());
     ui_->cboWaiverRating->setCurrentIndex(WaiverRatingPosition(client.WaiverRating()));
     ui_->chkSpouseFee->setChecked(client.WaiveSpouseFee());
-    ui_->cboBroker->setCurrentIndex(std::max(0, ui_->cboBroker->findText(Q(client.SavedBrokerName()))));
+    ui_->cboBroker->setCurrentIndex(std::max(0, FindWhole(*ui_->cboBroker, Q(client.SavedBrokerName()))));
 
     // Several face amounts of one product are a face amount comparison.
     const bool faceComparison = options.FaceAmountCount() > 1 && options.ProductCount() <= 1;
@@ -465,9 +481,13 @@ void ProposalWindow::ShowClient(const ClientCase& client) {
         const QSignalBlocker quiet(ui_->lstProducts);
         for (int row = 0; row < ui_->lstProducts->count(); ++row) {
             QListWidgetItem* item = ui_->lstProducts->item(row);
-            item->setCheckState(
-                options.IsProductSelected(ProductOfListText(S(item->text()))) ? Qt::Checked : Qt::Unchecked);
+            item->setCheckState(options.IsProductSelected(item->data(Qt::UserRole).toInt()) ? Qt::Checked
+                                                                                            : Qt::Unchecked);
         }
+        std::vector<std::string> listed;
+        for (int row = 0; row < ui_->lstProducts->count(); ++row)
+            listed.push_back(S(ui_->lstProducts->item(row)->text()));
+        for (const std::int32_t product : UnlistedProducts(options, listed)) AddKeptProduct(product);
     }
     for (int field = 0; field < kFaceAmountFields; ++field) {
         const auto index = static_cast<std::size_t>(field);
@@ -489,14 +509,26 @@ void ProposalWindow::ShowClient(const ClientCase& client) {
         if (item.get() == &client) stored = item;
     }
     RecordShownCase(stored);
+    // What the window alone would take: its closed controls cleared, no kept product.
     ClientCase asShown = client;
     MakeClient(asShown);
-    MakeIllustrationInfo(asShown.Proposal());
+    MakeIllustrationInfo(asShown.Proposal(), false);
+    if (!ui_->cboTableRating->isEnabled()) asShown.SetTableRating("None");
+    if (!ui_->cboChildUnits->isEnabled()) {
+        asShown.SetChildRider(false);
+        asShown.SetChildRiderUnits(0);
+    }
+    if (!ui_->chkWaiver->isEnabled()) {
+        asShown.SetWaiver(false);
+        asShown.SetWaiverRating(1.0);
+    }
+    if (!ui_->chkSpouseFee->isEnabled()) asShown.SetWaiveSpouseFee(false);
     const std::vector<std::string> unshown = UnshownInputs(client, asShown);
     if (!unshown.empty()) {
         Tell("Case",
              "Some inputs of this case are not open to change in the window: the carrier's list or its "
-             "rules for this client leave them out. They are kept as saved.\n\n" +
+             "rules for this client leave them out. They are kept as saved, shown greyed; a kept product is "
+             "listed after the carrier's own, and unticking it removes it from the case.\n\n" +
                  Join(unshown, "\n"));
     }
 }
@@ -504,19 +536,7 @@ void ProposalWindow::ShowClient(const ClientCase& client) {
 ClientCase ProposalWindow::CaseFromWindow(const ClientCase& base) {
     ClientCase client = base;
     MakeClient(client);
-    MakeIllustrationInfo(client.Proposal(), &base.Proposal());
-    // What a control the rules have closed holds is the case's, not the
-    // window's: an edit elsewhere never drops it.
-    if (!ui_->cboTableRating->isEnabled()) client.SetTableRating(base.TableRating());
-    if (!ui_->cboChildUnits->isEnabled()) {
-        client.SetChildRider(base.ChildRider());
-        client.SetChildRiderUnits(base.ChildRiderUnits());
-    }
-    if (!ui_->chkWaiver->isEnabled()) {
-        client.SetWaiver(base.Waiver());
-        client.SetWaiverRating(base.WaiverRating());
-    }
-    if (!ui_->chkSpouseFee->isEnabled()) client.SetWaiveSpouseFee(base.WaiveSpouseFee());
+    MakeIllustrationInfo(client.Proposal());
     return client;
 }
 
@@ -533,7 +553,7 @@ void ProposalWindow::UpdateShownCase(const ClientCase& edited) {
     *shownCase_ = edited;
     directory_.MarkChanged();
     const int listed = ui_->cboClients->findData(shownCase_->Index());
-    if (listed > 0) ui_->cboClients->setItemText(listed, Q(shownCase_->SortName()));
+    if (listed > 0) SetElided(*ui_->cboClients, listed, Q(shownCase_->SortName()));
     RecordShownCase(shownCase_);
 }
 
@@ -563,10 +583,10 @@ void ProposalWindow::AddNewCase(const std::shared_ptr<ClientCase>& client) {
 }
 
 void ProposalWindow::ClearForm() {
-    for (QLineEdit* text : {ui_->txtFirstName, ui_->txtMiddleInit, ui_->txtLastName, ui_->txtBirthDate,
-                            ui_->txtAge, ui_->txtTempFlatExtraYears}) {
-        text->clear();
-    }
+    ShowLimited(*ui_->txtFirstName, "", kFirstNameLength);
+    ShowLimited(*ui_->txtMiddleInit, "", kMiddleInitialLength);
+    ShowLimited(*ui_->txtLastName, "", kLastNameLength);
+    for (QLineEdit* text : {ui_->txtBirthDate, ui_->txtAge, ui_->txtTempFlatExtraYears}) text->clear();
     ui_->txtAge->setEnabled(true);
     ui_->txtPermFlatExtra->setText("0.00");
     ui_->txtTempFlatExtra->setText("0.00");
@@ -607,9 +627,7 @@ void ProposalWindow::RefreshControls() {
     ui_->cboChildUnits->setEnabled(childRider);
     ui_->lblChildUnits->setEnabled(childRider);
 
-    const bool rated = ui_->cboClass->currentText().contains("Standard N");
-    if (!rated) ui_->cboTableRating->setCurrentIndex(0);
-    ui_->cboTableRating->setEnabled(rated);
+    ui_->cboTableRating->setEnabled(ui_->cboClass->currentText().contains("Standard N"));
 
     const bool waiver = age >= kWaiverFirstIssueAge && age <= kWaiverLastIssueAge &&
                         WaiverAllowsTableRating(S(ui_->cboTableRating->currentText()));
@@ -635,21 +653,43 @@ void ProposalWindow::SwitchCompany(std::int32_t company) {
 }
 
 void ProposalWindow::FillProductList() {
-    std::vector<QString> ticked;
+    std::vector<std::int32_t> ticked, kept;
     for (int row = 0; row < ui_->lstProducts->count(); ++row) {
-        if (ui_->lstProducts->item(row)->checkState() == Qt::Checked)
-            ticked.push_back(ui_->lstProducts->item(row)->text());
+        const QListWidgetItem* item = ui_->lstProducts->item(row);
+        if (item->checkState() == Qt::Checked)
+            (IsKeptProduct(*item) ? kept : ticked).push_back(item->data(Qt::UserRole).toInt());
     }
     const QSignalBlocker quiet(ui_->lstProducts);
     ui_->lstProducts->clear();
     for (const std::string& name : ProductNamesOf(company_, S(ui_->cboState->currentText()))) {
         auto* item = new QListWidgetItem(Q(name), ui_->lstProducts);
+        const std::int32_t product = ProductOfListText(name);
+        item->setData(Qt::UserRole, product);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(std::find(ticked.begin(), ticked.end(), item->text()) != ticked.end()
-                                ? Qt::Checked
-                                : Qt::Unchecked);
+        item->setCheckState(std::find(ticked.begin(), ticked.end(), product) != ticked.end() ? Qt::Checked
+                                                                                             : Qt::Unchecked);
     }
+    for (const std::int32_t product : kept) AddKeptProduct(product);
 }
+
+void ProposalWindow::AddKeptProduct(std::int32_t product) {
+    for (int row = 0; row < ui_->lstProducts->count(); ++row) {
+        if (ui_->lstProducts->item(row)->data(Qt::UserRole).toInt() == product) return;
+    }
+    const QString name = Q(ProductDisplayName(product, company_));
+    auto* item = new QListWidgetItem(name + " (kept)", ui_->lstProducts);
+    item->setData(Qt::UserRole, product);
+    item->setData(kKeptRole, true);
+    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    item->setCheckState(Qt::Checked);
+    QFont font = item->font();
+    font.setItalic(true);
+    item->setFont(font);
+    item->setToolTip(name + " is not offered in " + ui_->cboState->currentText() +
+                     " by this carrier. The saved case keeps it; untick it to remove it from the case.");
+}
+
+bool ProposalWindow::IsKeptProduct(const QListWidgetItem& item) { return item.data(kKeptRole).toBool(); }
 
 void ProposalWindow::FillStateList(std::int32_t company) {
     const DefaultStateSetting setting = DefaultStateOf(company);
@@ -692,7 +732,7 @@ void ProposalWindow::ProposalTypeChanged() {
 void ProposalWindow::TickProduct(std::int32_t product) {
     for (int row = 0; row < ui_->lstProducts->count(); ++row) {
         QListWidgetItem* item = ui_->lstProducts->item(row);
-        if (ProductOfListText(S(item->text())) == product) item->setCheckState(Qt::Checked);
+        if (item->data(Qt::UserRole).toInt() == product) item->setCheckState(Qt::Checked);
     }
 }
 
@@ -723,7 +763,7 @@ void ProposalWindow::UpdateQuickQuote() {
     for (const std::string& code : CarrierProductCodes(company_, client.State())) {
         const std::int32_t product = RelayProductNumber(code, client.State());
         for (int row = 0; row < ui_->lstProducts->count(); ++row) {
-            if (ProductOfListText(S(ui_->lstProducts->item(row)->text())) == product)
+            if (ui_->lstProducts->item(row)->data(Qt::UserRole).toInt() == product)
                 request.productCodes.push_back(code);
         }
     }
@@ -851,7 +891,7 @@ void ProposalWindow::InHouseToggled(bool ticked) {
 // ---------------------------------------------------------------- cases and brokers
 
 void ProposalWindow::AddCaseToList(const ClientCase& client) {
-    ui_->cboClients->addItem(Q(client.SortName()), client.Index());
+    AddElided(*ui_->cboClients, Q(client.SortName()), client.Index());
 }
 
 void ProposalWindow::RebuildCaseList() {
@@ -1011,15 +1051,15 @@ void ProposalWindow::LoadBrokers() {
 }
 
 void ProposalWindow::FillBrokerList() {
-    const QString chosen = ui_->cboBroker->currentText();
+    const QString chosen = ui_->cboBroker->currentData(Qt::ToolTipRole).toString();
     ui_->cboBroker->clear();
     ui_->cboBroker->addItem("", 0);
     std::int16_t index = 0;
     for (const auto& broker : brokers_) {
         broker->SetIndex(++index);
-        ui_->cboBroker->addItem(Q(broker->SortName()), broker->Index());
+        AddElided(*ui_->cboBroker, Q(broker->SortName()), broker->Index());
     }
-    ui_->cboBroker->setCurrentIndex(std::max(0, ui_->cboBroker->findText(chosen)));
+    ui_->cboBroker->setCurrentIndex(std::max(0, FindWhole(*ui_->cboBroker, chosen)));
 }
 
 void ProposalWindow::SaveBrokers() {
@@ -1213,6 +1253,8 @@ void ProposalWindow::ViewCommand() {
         preview_.reset();
         return;
     }
+    preview_->SetDocumentTitle(surface_.GetDocument().info.title);
+    PlaceOnScreen(*preview_);
     preview_->show();
     preview_->raise();
 }

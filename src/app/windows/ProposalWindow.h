@@ -22,6 +22,7 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QCheckBox;
+class QListWidgetItem;
 class QTimer;
 
 namespace Ui {
@@ -57,10 +58,11 @@ public:
     explicit ProposalWindow(WindowContext& context, QWidget* parent = nullptr);
     ~ProposalWindow() override;
 
-    // The case from the client fields and from the proposal fields; the
-    // products of `stored` the product list does not offer are kept.
+    // The case from the client fields and from the proposal fields.
     void MakeClient(ClientCase& client);
-    void MakeIllustrationInfo(IllustrationOptions& options, const IllustrationOptions* stored = nullptr);
+    // The proposal's choices as the window shows them; `withKept` takes the
+    // products a shown case keeps though the carrier's list does not offer them.
+    void MakeIllustrationInfo(IllustrationOptions& options, bool withKept = true);
     // The inverse of the two: a case shown in the fields. Showing never
     // changes the case; what the fields cannot show is told to the user.
     void ShowClient(const ClientCase& client);
@@ -141,6 +143,10 @@ private:
     void SetHelpTexts();
     void FillFixedLists();
     void FillProductList();
+    // Lists a product the shown case keeps though the carrier's list for the
+    // state does not offer it, ticked, so the broker can remove it.
+    void AddKeptProduct(std::int32_t product);
+    static bool IsKeptProduct(const QListWidgetItem& item);
     void StateChanged();
     void ProposalTypeChanged();
     void ProductTicked(int row);

@@ -217,7 +217,6 @@ TEST(ProductNarrativeTest, DescriptionOptionsAndRidersByProductCarrierAndState) 
     } rows[] = {
         {5, 0, "MD", "payable at age 94 and coverage ceases at age 95."},
         {14, 0, "NY", "Tessel 20 is a Term Life Insurance policy."},
-        {14, 0, "NY", "payable at age 79 and coverage ceases at age 80."},
         {18, 1, "NY", "Quenby 10 is an Increasing Premium Life Insurance policy."},
         {18, 1, "NY", "payable at age 99 and coverage ceases at age 100."},
         {2, 2, "OH", "Korvel® 10 is a Term Life Insurance policy."},
@@ -231,9 +230,6 @@ TEST(ProductNarrativeTest, DescriptionOptionsAndRidersByProductCarrierAndState) 
 
     ProductNarrative text = DescribeProduct(NarrativeCase(2, 0, "MD", 76), 2);
     EXPECT_EQ(text.conversionTerm, "Conversion\n(Exchange)\nOption");
-    EXPECT_TRUE(Contains(text.conversion,
-                         "For issue ages 75 to 77, conversion is available up to one year from "
-                         "the date of issue."));
     EXPECT_FALSE(text.showSurrenderCharges);
 
     text = DescribeProduct(NarrativeCase(19, 1, "NY", 45), 19);

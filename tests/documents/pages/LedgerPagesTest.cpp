@@ -11,7 +11,6 @@
 #include "PageContext.h"
 #include "PageFixture.h"
 #include "PrintSurface.h"
-#include "Rounding.h"
 #include "SampleCase.h"
 #include "TestSupport.h"
 
@@ -91,17 +90,6 @@ TEST_F(LedgerPagesTest, YearsShownFollowTheOptionsUpToTheIllustrationEndAge) {
             << "years to print " << c.yearsToPrint << ", " << c.state << ", age " << c.age << ", covered "
             << c.covered;
     }
-}
-
-TEST_F(LedgerPagesTest, ModalPremiumsCoverTheLevelYearsAndTheFootnotesSaySo) {
-    client.SetPaymentMode(Quarterly);
-    ::Quote(client, {2}, {250000});
-    PrintLedgerSection(context);
-    const std::vector<double> premiums = AnnualPremiums();
-    // Brellan 10 is level for 10 years: quarterly premiums there, annual after.
-    EXPECT_TRUE(Has(2, "1 35 " + FormatAmount(round(2, premiums[0] * 0.26), 2) + " 250,000"));
-    EXPECT_TRUE(Has(2, "10 44 " + FormatAmount(round(2, premiums[9] * 0.26), 2) + " 250,000"));
-    EXPECT_TRUE(Has(2, "11 45 " + FormatAmount(premiums[10], 2) + " 250,000"));
 }
 
 // The basic quotation's and the product comparison's ledgers are golden
@@ -187,6 +175,7 @@ TEST_F(LedgerPagesTest, GoldenPages) {
         std::int32_t mode;
         const char* state;
     } cases[] = {
+        // Quarterly premiums for Brellan 20's twenty level years, annual ones after.
         {"ledger-basic-quotation", {4}, Quarterly, "MA"},
         {"ledger-product-comparison", {1, 2, 3, 4, 5}, SemiAnnual, "TX"},
         {"ledger-class-comparison", {4}, Annual, "TX"},

@@ -6,7 +6,9 @@
 #include <utility>
 #include <vector>
 
+#include "FieldLengths.h"
 #include "HelpLine.h"
+#include "LimitedField.h"
 #include "StatesFile.h"
 #include "Text.h"
 #include "ui_BrokerDialog.h"
@@ -128,7 +130,10 @@ void BrokerDialog::FillFields(const Broker& broker) {
     for (const auto& box : kTextBoxes) {
         QLineEdit& edit = *(ui_.get()->*box.edit);
         const QString text = Q(broker.Get(box.field));
-        edit.setText(!edit.inputMask().isEmpty() && HoldsNoNumber(text) ? QString() : text);
+        if (edit.inputMask().isEmpty())
+            ShowLimited(edit, text, BrokerFieldLength(box.field));
+        else
+            edit.setText(HoldsNoNumber(text) ? QString() : text);
     }
     const QString state = Q(broker.Get(BrokerField::state));
     const int entry = ui_->state->findText(state, Qt::MatchFixedString);

@@ -6,6 +6,7 @@
 #include "RuntimeError.h"
 #include "Text.h"
 #include "TextFile.h"
+#include "WindowPlacement.h"
 #include "ui_TipDialog.h"
 
 namespace quoravel {
@@ -54,6 +55,7 @@ void TipDialog::Open() {
 void TipDialog::ShowModal() {
     if (!WouldShow()) return;
     Open();
+    PlaceOnScreen(*this);
     exec();
 }
 

@@ -1,10 +1,14 @@
 #include "QuickQuotePane.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QTableWidget>
 
+#include "CompanyChoices.h"
+#include "InputRules.h"
 #include "QuoteHints.h"
+#include "RelayExchange.h"
 #include "Rounding.h"
 #include "Text.h"
 
@@ -14,6 +18,8 @@ namespace {
 enum Column { ProductColumn, FaceColumn, AnnualColumn, SemiAnnualColumn, QuarterlyColumn, MonthlyColumn };
 constexpr int kPremiumColumns = 4;
 constexpr int kAmountWidth = 110;
+// The product number a line carries: only an issuable line has one, as only it can be chosen.
+constexpr int kProductRole = Qt::UserRole;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 QString Dollars(double amount, int decimals) { return Q("$" + FormatAmount(amount, decimals)); }
@@ -22,6 +28,23 @@ QTableWidgetItem* Cell(const QString& text, Qt::Alignment alignment = Qt::AlignL
     auto* cell = new QTableWidgetItem(text);
     cell->setTextAlignment(alignment);
     return cell;
+}
+
+// The product list's text of a product, so that the broker finds in the list
+// the very name the quote shows; the catalogue's name for one the list lacks.
+std::string ListName(const QuoteRequest& request, std::int32_t product, const std::string& catalogueName) {
+    for (const std::string& name : ProductNamesOf(request.company, request.state)) {
+        if (ProductOfListText(name) == product) return name;
+    }
+    return catalogueName;
+}
+
+// The age change as the window tells it: under the list's names, its date as
+// the birth date field takes it (the quote command's texts keep ISO dates).
+std::vector<std::string> WindowAgeChangeTexts(AgeChangeHint hint, const QuoteRequest& request) {
+    for (AgeChangePremium& premium : hint.premiums)
+        premium.name = ListName(request, RelayProductNumber(premium.code, request.state), premium.name);
+    return AgeChangeTexts(hint, false, BirthDateText);
 }
 
 }  // namespace
@@ -33,10 +56,14 @@ QuickQuotePane::QuickQuotePane(QTableWidget* table, QLabel* note, QLabel* ageCha
     header->setSectionResizeMode(ProductColumn, QHeaderView::Stretch);
     for (int column = FaceColumn; column <= MonthlyColumn; ++column)
         header->resizeSection(column, kAmountWidth);
-    connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
-        if (const QTableWidgetItem* product = table_->item(row, ProductColumn))
-            emit ProductChosen(product->data(Qt::UserRole).toInt());
-    });
+    // A refusal is read whole: its line grows to the lines its reason takes.
+    table_->setWordWrap(true);
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // One stop of the window's Tab order; the arrows move between the lines.
+    table_->setTabKeyNavigation(false);
+    table_->installEventFilter(this);
+    ageChange_->setWordWrap(true);
+    connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { Choose(row); });
 }
 
 void QuickQuotePane::Show(QuoteRequest request) {
@@ -46,10 +73,10 @@ void QuickQuotePane::Show(QuoteRequest request) {
     ageChange_->hide();
     try {
         const std::vector<QuoteLine> lines = pricer_.Price(request);
-        for (const QuoteLine& line : lines) AddLine(line);
-        note_->setText("Double-click a product to add it to the proposal.");
+        for (const QuoteLine& line : lines) AddLine(line, ListName(request, line.product, line.name));
+        note_->setText("Double-click a product, or press Enter on it, to add it to the proposal.");
         if (const auto hint = FindAgeChange(request, lines, pricer_)) {
-            ageChange_->setText(Q(Join(AgeChangeTexts(*hint, false), "\n")));
+            ageChange_->setText(Q(Join(WindowAgeChangeTexts(*hint, request), "\n")));
             ageChange_->show();
         }
     } catch (const std::exception& error) {
@@ -66,11 +93,27 @@ void QuickQuotePane::ShowMissing(const QString& missing) {
     note_->setText(missing);
 }
 
-void QuickQuotePane::AddLine(const QuoteLine& line) {
+bool QuickQuotePane::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == table_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            Choose(table_->currentRow());
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void QuickQuotePane::Choose(int row) {
+    const QTableWidgetItem* product = table_->item(row, ProductColumn);
+    if (product && product->data(kProductRole).isValid())
+        emit ProductChosen(product->data(kProductRole).toInt());
+}
+
+void QuickQuotePane::AddLine(const QuoteLine& line, const std::string& name) {
     const int row = table_->rowCount();
     table_->insertRow(row);
-    auto* product = Cell(Q(line.name));
-    product->setData(Qt::UserRole, line.product);
+    auto* product = Cell(Q(name));
     table_->setItem(row, ProductColumn, product);
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     table_->setItem(row, FaceColumn, Cell(Dollars(line.faceAmount, 0), right));
@@ -85,6 +128,7 @@ void QuickQuotePane::AddLine(const QuoteLine& line) {
         }
         return;
     }
+    product->setData(kProductRole, line.product);
     table_->setItem(row, AnnualColumn, Cell(Dollars(line.modal.annual, 2), right));
     table_->setItem(row, SemiAnnualColumn, Cell(Dollars(line.modal.semiAnnual, 2), right));
     table_->setItem(row, QuarterlyColumn, Cell(Dollars(line.modal.quarterly, 2), right));

@@ -13,9 +13,10 @@ class QTableWidget;
 namespace quoravel {
 
 // The quick quote of the main window: every product the client's carrier
-// offers at one face amount, its annual and modal first-year premiums,
-// cheapest first, then the products that cannot be issued with the issue
-// rules' reason. The pricer keeps the rate files open for the window's life.
+// offers at one face amount, under the product list's names, its annual and
+// modal first-year premiums, cheapest first, then the products that cannot
+// be issued with the issue rules' reason. The pricer keeps the rate files
+// open for the window's life.
 class QuickQuotePane : public QObject {
     Q_OBJECT
 public:
@@ -30,11 +31,16 @@ public:
     void ShowMissing(const QString& missing);
 
 signals:
-    // The user double-clicked a product's line: its product number.
+    // The user chose an issuable product's line (double-click, or Enter,
+    // Return or Space on it): its product number.
     void ProductChosen(std::int32_t product);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    void AddLine(const QuoteLine& line);
+    void AddLine(const QuoteLine& line, const std::string& name);
+    void Choose(int row);
 
     QTableWidget* table_;
     QLabel* note_;

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <cstddef>
+
+class QComboBox;
+class QLineEdit;
+class QVariant;
+
+namespace quoravel {
+
+// Shows a stored text in a field that takes `length` characters as typed
+// (none when 0). A longer text a relay case or an older file brought is shown
+// whole and kept: the broker may shorten it, never lengthen it.
+void ShowLimited(QLineEdit& field, const QString& text, std::size_t length);
+
+// Adds an entry to a list whose texts may be of any length: the list shows at
+// most a line's width of it, ending in "…", and the whole text is its tooltip
+// and what FindWhole finds, so no name widens the window or its pop-up.
+void AddElided(QComboBox& list, const QString& text, const QVariant& data);
+void SetElided(QComboBox& list, int entry, const QString& text);
+// The entry whose whole text is `text`; -1 when none.
+int FindWhole(const QComboBox& list, const QString& text);
+
+}  // namespace quoravel
