@@ -380,20 +380,11 @@ TEST_F(MainWindowTest, ALongNameFitsTheScreenAndIsKeptWhole) {
     window->show();
     QApplication::processEvents();
     const QSize least = window->minimumSizeHint();
-    for (const char* g : {"grpClient", "grpProposal", "grpQuickQuote", "menuBar", "toolBar", "statusBar",
-                          "grpProposalType", "lstProducts", "grpPrintOption", "grpOutput", "tblQuickQuote"}) {
-        auto* w = window->findChild<QWidget*>(g);
-        fprintf(stderr, "DBG %s min %d x %d hint %d x %d\n", g, w->minimumSizeHint().width(),
-                w->minimumSizeHint().height(), w->sizeHint().width(), w->sizeHint().height());
-    }
-    window->resize(least);
-    QApplication::processEvents();
-    window->grab().save("/tmp/p35/least.png");
     EXPECT_LE(least.width(), 1366);
     EXPECT_LE(least.height(), 700);
     EXPECT_LE(window->width(), 1920);
     auto* list = Control<QComboBox>("cboClients");
-    EXPECT_LE(list->view()->sizeHintForColumn(0), 1366);
+    EXPECT_LE(list->fontMetrics().horizontalAdvance(list->itemText(1)), 1366 / 2);  // its pop-up as wide
     EXPECT_EQ(list->itemData(1, Qt::ToolTipRole).toString().toStdString(), client.SortName());
     Type("txtAge", "46");
     window->SaveCaseCommand();
