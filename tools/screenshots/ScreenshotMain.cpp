@@ -104,6 +104,8 @@ int main(int argc, char** argv) {
         client.SetLastName(last);
         client.SetState("TX");
         client.SetAge(45);
+        // Born in mid-September: the age changes in March, which the quick quote tells.
+        client.SetDateOfBirth(Date::FromYmd(1981, 9, 14));
         client.Proposal().AddProduct(2);
         client.Proposal().AddFaceAmount(250000, "TX");
     }

@@ -115,8 +115,8 @@ ProposalWindow::ProposalWindow(WindowContext& context, QWidget* parent)
     helpLabel_->setObjectName("lblHelpLine");
     statusBar()->addWidget(helpLabel_, 1);
     helpLine_ = new HelpLine(helpLabel_, kIdleHelp, this);
-    quickQuote_ = new QuickQuotePane(ui_->tblQuickQuote, ui_->lblQuickQuote, ui_->lblAgeChange,
-                                     context_.process.ProgramFolder, this);
+    quickQuote_ =
+        new QuickQuotePane(ui_->tblQuickQuote, ui_->lblQuickQuote, context_.process.ProgramFolder, this);
     quickQuoteDue_ = new QTimer(this);
     quickQuoteDue_->setSingleShot(true);
     quickQuoteDue_->setInterval(kQuickQuoteSettleMs);
@@ -128,6 +128,7 @@ ProposalWindow::ProposalWindow(WindowContext& context, QWidget* parent)
     context_.process.Messages = this;
 
     FillFixedLists();
+    for (QComboBox* list : {ui_->cboClients, ui_->cboBroker}) ShowWholeChoiceAsToolTip(*list);
     ConnectCommands();
     SetHelpTexts();
     isGA_ = context_.settings.GetFlag("GAVersion", "IsGA", false);

@@ -386,6 +386,8 @@ TEST_F(MainWindowTest, ALongNameFitsTheScreenAndIsKeptWhole) {
     auto* list = Control<QComboBox>("cboClients");
     EXPECT_LE(list->fontMetrics().horizontalAdvance(list->itemText(1)), 1366 / 2);  // its pop-up as wide
     EXPECT_EQ(list->itemData(1, Qt::ToolTipRole).toString().toStdString(), client.SortName());
+    list->setCurrentIndex(1);
+    EXPECT_EQ(list->toolTip().toStdString(), client.SortName());
     Type("txtAge", "46");
     window->SaveCaseCommand();
     const Collection<ClientCase> saved = ReadCaseFile(Own("long.clt"));
@@ -699,20 +701,36 @@ TEST_F(QuickQuoteTest, ListsTheCarriersProductsCheapestFirstFollowsTheAgeAndTick
 // once the birthday of 2026-09-14 lies 183 days back: on 2027-03-16 (16 + 31 + 30 + 31 + 31 + 28 + 16 days),
 // within six months, so the window says it for each product.
 TEST_F(QuickQuoteTest, ABirthDateTellsWhenTheAgeChangesAndWhatItCosts) {
+    window->show();
+    auto* face = Control<QLineEdit>("txtFace0");
+    const auto place = [&] { return face->mapTo(window.get(), QPoint()); };
+    const QPoint before = place();
     Type("txtBirthDate", "09141981");
     Type("txtFace0", "250000");
     ASSERT_TRUE(Priced());
+    QApplication::processEvents();
+    EXPECT_EQ(place(), before);  // the hint takes no room from the fields
     EXPECT_EQ(Text("txtAge"), "45");
-    auto* hint = Control<QLabel>("lblAgeChange");
-    EXPECT_FALSE(hint->isHidden());
-    const QStringList shown = hint->text().split('\n');
-    EXPECT_EQ(shown.size(), QuoteLines("46").size());
-    for (const QString& line : shown)
-        EXPECT_TRUE(line.startsWith("Age changes to 46 on 03/16/2027: ")) << line.toStdString();
+    // A last column gives each product's annual premium at 46, as `quoravel quote` prices it at that age.
+    auto* table = Control<QTableWidget>("tblQuickQuote");
+    const int last = table->columnCount() - 1;
+    EXPECT_FALSE(table->isColumnHidden(last));
+    EXPECT_EQ(table->horizontalHeaderItem(last)->text(), "Annual at 46\nfrom 03/16/2027");
+    const QJsonArray at46 = QuoteLines("46");
+    const QLocale dollars(QLocale::English, QLocale::UnitedStates);
+    for (const QJsonValue& line : at46) {
+        const QString name = line["name"].toString().remove(QChar(0x00AE));
+        const auto rows = table->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(rows.size(), 1) << name.toStdString();
+        const QTableWidgetItem* then = table->item(rows[0]->row(), last);
+        ASSERT_NE(then, nullptr);
+        EXPECT_EQ(then->text(), "$" + dollars.toString(line["modal"]["annual"].toDouble(), 'f', 2));
+        EXPECT_TRUE(then->toolTip().startsWith("Age changes to 46 on 03/16/2027: " + name));
+    }
     // Without a birth date there is nothing to tell.
     Control<QLineEdit>("txtBirthDate")->clear();
     Type("txtAge", "45");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return hint->isHidden(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return table->isColumnHidden(last); }));
 }
 
 }  // namespace

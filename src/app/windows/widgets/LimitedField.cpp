@@ -32,6 +32,12 @@ void AddElided(QComboBox& list, const QString& text, const QVariant& data) {
     SetElided(list, list.count() - 1, text);
 }
 
+void ShowWholeChoiceAsToolTip(QComboBox& list) {
+    QObject::connect(&list, &QComboBox::currentIndexChanged, &list, [&list](int entry) {
+        list.setToolTip(list.itemData(entry, Qt::ToolTipRole).toString());
+    });
+}
+
 int FindWhole(const QComboBox& list, const QString& text) {
     return list.findData(text, Qt::ToolTipRole, Qt::MatchExactly);
 }

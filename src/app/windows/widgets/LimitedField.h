@@ -19,6 +19,8 @@ void ShowLimited(QLineEdit& field, const QString& text, std::size_t length);
 // and what FindWhole finds, so no name widens the window or its pop-up.
 void AddElided(QComboBox& list, const QString& text, const QVariant& data);
 void SetElided(QComboBox& list, int entry, const QString& text);
+// The list shows the whole text of its chosen entry as its own tooltip.
+void ShowWholeChoiceAsToolTip(QComboBox& list);
 // The entry whose whole text is `text`; -1 when none.
 int FindWhole(const QComboBox& list, const QString& text);
 

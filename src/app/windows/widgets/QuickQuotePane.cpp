@@ -15,7 +15,16 @@
 namespace quoravel {
 namespace {
 
-enum Column { ProductColumn, FaceColumn, AnnualColumn, SemiAnnualColumn, QuarterlyColumn, MonthlyColumn };
+enum Column {
+    ProductColumn,
+    FaceColumn,
+    AnnualColumn,
+    SemiAnnualColumn,
+    QuarterlyColumn,
+    MonthlyColumn,
+    AgeChangeColumn,  // the annual premium once the age has changed, when it changes soon
+    kColumns
+};
 constexpr int kPremiumColumns = 4;
 constexpr int kAmountWidth = 110;
 // The product number a line carries: only an issuable line has one, as only it can be chosen.
@@ -39,22 +48,24 @@ std::string ListName(const QuoteRequest& request, std::int32_t product, const st
     return catalogueName;
 }
 
-// The age change as the window tells it: under the list's names, its date as
-// the birth date field takes it (the quote command's texts keep ISO dates).
-std::vector<std::string> WindowAgeChangeTexts(AgeChangeHint hint, const QuoteRequest& request) {
+// The age change under the list's names.
+AgeChangeHint WithListNames(AgeChangeHint hint, const QuoteRequest& request) {
     for (AgeChangePremium& premium : hint.premiums)
         premium.name = ListName(request, RelayProductNumber(premium.code, request.state), premium.name);
-    return AgeChangeTexts(hint, false, BirthDateText);
+    return hint;
 }
 
 }  // namespace
 
-QuickQuotePane::QuickQuotePane(QTableWidget* table, QLabel* note, QLabel* ageChange,
-                               const std::string& programFolder, QObject* parent)
-    : QObject(parent), table_(table), note_(note), ageChange_(ageChange), pricer_(programFolder) {
+QuickQuotePane::QuickQuotePane(QTableWidget* table, QLabel* note, const std::string& programFolder,
+                               QObject* parent)
+    : QObject(parent), table_(table), note_(note), pricer_(programFolder) {
+    table_->setColumnCount(kColumns);
+    table_->setHorizontalHeaderItem(AgeChangeColumn, new QTableWidgetItem());
+    table_->setColumnHidden(AgeChangeColumn, true);
     QHeaderView* header = table_->horizontalHeader();
     header->setSectionResizeMode(ProductColumn, QHeaderView::Stretch);
-    for (int column = FaceColumn; column <= MonthlyColumn; ++column)
+    for (int column = FaceColumn; column <= AgeChangeColumn; ++column)
         header->resizeSection(column, kAmountWidth);
     // A refusal is read whole: its line grows to the lines its reason takes.
     table_->setWordWrap(true);
@@ -62,7 +73,6 @@ QuickQuotePane::QuickQuotePane(QTableWidget* table, QLabel* note, QLabel* ageCha
     // One stop of the window's Tab order; the arrows move between the lines.
     table_->setTabKeyNavigation(false);
     table_->installEventFilter(this);
-    ageChange_->setWordWrap(true);
     connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { Choose(row); });
 }
 
@@ -70,15 +80,13 @@ void QuickQuotePane::Show(QuoteRequest request) {
     request.faceAmounts.resize(1);
     table_->clearSpans();
     table_->setRowCount(0);
-    ageChange_->hide();
+    table_->setColumnHidden(AgeChangeColumn, true);
     try {
         const std::vector<QuoteLine> lines = pricer_.Price(request);
         for (const QuoteLine& line : lines) AddLine(line, ListName(request, line.product, line.name));
         note_->setText("Double-click a product, or press Enter on it, to add it to the proposal.");
-        if (const auto hint = FindAgeChange(request, lines, pricer_)) {
-            ageChange_->setText(Q(Join(WindowAgeChangeTexts(*hint, request), "\n")));
-            ageChange_->show();
-        }
+        if (const auto hint = FindAgeChange(request, lines, pricer_))
+            ShowAgeChange(WithListNames(*hint, request));
     } catch (const std::exception& error) {
         // A rate file the engine cannot read leaves the quote empty, never the window closed.
         table_->setRowCount(0);
@@ -87,7 +95,7 @@ void QuickQuotePane::Show(QuoteRequest request) {
 }
 
 void QuickQuotePane::ShowMissing(const QString& missing) {
-    ageChange_->hide();
+    table_->setColumnHidden(AgeChangeColumn, true);
     table_->clearSpans();
     table_->setRowCount(0);
     note_->setText(missing);
@@ -102,6 +110,26 @@ bool QuickQuotePane::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QObject::eventFilter(watched, event);
+}
+
+// A column of its own, beside the premiums it changes, so the fields above
+// never move; its date as the birth date field takes it, each line's whole
+// sentence in its tooltip.
+void QuickQuotePane::ShowAgeChange(const AgeChangeHint& hint) {
+    table_->horizontalHeaderItem(AgeChangeColumn)
+        ->setText(Q("Annual at " + std::to_string(hint.newAge) + "\nfrom " + BirthDateText(hint.date)));
+    const std::vector<std::string> texts = AgeChangeTexts(hint, false, BirthDateText);
+    for (std::size_t i = 0; i < hint.premiums.size(); ++i) {
+        const AgeChangePremium& premium = hint.premiums[i];
+        for (int row = 0; row < table_->rowCount(); ++row) {
+            if (table_->item(row, ProductColumn)->text() != Q(premium.name)) continue;
+            auto* cell = Cell(premium.annualPremium ? Dollars(*premium.annualPremium, 2) : "Not issued",
+                              Qt::AlignRight | Qt::AlignVCenter);
+            cell->setToolTip(Q(texts[i]));
+            table_->setItem(row, AgeChangeColumn, cell);
+        }
+    }
+    table_->setColumnHidden(AgeChangeColumn, false);
 }
 
 void QuickQuotePane::Choose(int row) {

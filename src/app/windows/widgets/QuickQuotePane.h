@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Quote.h"
+#include "QuoteHints.h"
 
 class QLabel;
 class QTableWidget;
@@ -20,12 +21,12 @@ namespace quoravel {
 class QuickQuotePane : public QObject {
     Q_OBJECT
 public:
-    QuickQuotePane(QTableWidget* table, QLabel* note, QLabel* ageChange, const std::string& programFolder,
+    QuickQuotePane(QTableWidget* table, QLabel* note, const std::string& programFolder,
                    QObject* parent = nullptr);
 
     // The quote of a client at the request's first face amount; with a birth
     // date, when the age changes within six months and what each product
-    // then costs, under the age field.
+    // then costs a year, in a last column.
     void Show(QuoteRequest request);
     // An empty quote and what the client still lacks.
     void ShowMissing(const QString& missing);
@@ -41,10 +42,10 @@ protected:
 private:
     void AddLine(const QuoteLine& line, const std::string& name);
     void Choose(int row);
+    void ShowAgeChange(const AgeChangeHint& hint);
 
     QTableWidget* table_;
     QLabel* note_;
-    QLabel* ageChange_;
     QuotePricer pricer_;
 };
 
