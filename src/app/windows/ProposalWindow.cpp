@@ -115,6 +115,8 @@ ProposalWindow::ProposalWindow(WindowContext& context, QWidget* parent)
     helpLabel_->setObjectName("lblHelpLine");
     statusBar()->addWidget(helpLabel_, 1);
     helpLine_ = new HelpLine(helpLabel_, kIdleHelp, this);
+    for (QLineEdit* name : {ui_->txtFirstName, ui_->txtMiddleInit, ui_->txtLastName})
+        TellWhenFull(*name, *helpLabel_);
     quickQuote_ =
         new QuickQuotePane(ui_->tblQuickQuote, ui_->lblQuickQuote, context_.process.ProgramFolder, this);
     quickQuoteDue_ = new QTimer(this);

@@ -367,6 +367,7 @@ TEST_F(MainWindowTest, ALongNameFitsTheScreenAndIsKeptWhole) {
     EnterCase(QString(40, 'F'), QString(50, 'L'));
     EXPECT_EQ(Text("txtFirstName"), QString(25, 'F'));
     EXPECT_EQ(Text("txtLastName"), QString(35, 'L'));
+    EXPECT_EQ(Control<QLabel>("lblHelpLine")->text(), "This field takes at most 35 characters.");
 
     const std::string first(120, 'J'), last = "M\xc3\xbcller-" + std::string(125, 'x');
     Collection<ClientCase> cases;

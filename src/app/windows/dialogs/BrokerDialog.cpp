@@ -106,6 +106,10 @@ BrokerDialog::BrokerDialog(WindowContext& context, Collection<Broker>& brokers, 
         {ui_->deleteButton, "Delete the current broker."},
     };
     for (const auto& [control, text] : helpTexts) help->Set(control, text);
+    for (const auto& box : kTextBoxes) {
+        QLineEdit& edit = *(ui_.get()->*box.edit);
+        if (edit.inputMask().isEmpty()) TellWhenFull(edit, *ui_->helpLine);
+    }
 
     SetSelectedBroker(nullptr);
 }

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
 
@@ -25,6 +26,13 @@ void SetElided(QComboBox& list, int entry, const QString& text) {
     list.setItemText(
         entry, metrics.elidedText(text, Qt::ElideRight, metrics.averageCharWidth() * kListTextCharacters));
     list.setItemData(entry, text, Qt::ToolTipRole);
+}
+
+void TellWhenFull(QLineEdit& field, QLabel& helpLine) {
+    QObject::connect(&field, &QLineEdit::inputRejected, &helpLine, [&field, &helpLine] {
+        if (field.text().size() >= field.maxLength())
+            helpLine.setText(QString("This field takes at most %1 characters.").arg(field.maxLength()));
+    });
 }
 
 void AddElided(QComboBox& list, const QString& text, const QVariant& data) {

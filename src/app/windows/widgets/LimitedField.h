@@ -4,6 +4,7 @@
 #include <cstddef>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QVariant;
 
@@ -13,6 +14,8 @@ namespace quoravel {
 // (none when 0). A longer text a relay case or an older file brought is shown
 // whole and kept: the broker may shorten it, never lengthen it.
 void ShowLimited(QLineEdit& field, const QString& text, std::size_t length);
+// A character refused because the field is full is told on the help line.
+void TellWhenFull(QLineEdit& field, QLabel& helpLine);
 
 // Adds an entry to a list whose texts may be of any length: the list shows at
 // most a line's width of it, ending in "…", and the whole text is its tooltip
