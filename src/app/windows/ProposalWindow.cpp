@@ -482,6 +482,7 @@ void ProposalWindow::ShowClient(const ClientCase& client) {
     (faceComparison ? ui_->optProposalType1 : ui_->optProposalType0)->setChecked(true);
     {
         const QSignalBlocker quiet(ui_->lstProducts);
+        RemoveKeptProducts();
         for (int row = 0; row < ui_->lstProducts->count(); ++row) {
             QListWidgetItem* item = ui_->lstProducts->item(row);
             item->setCheckState(options.IsProductSelected(item->data(Qt::UserRole).toInt()) ? Qt::Checked
@@ -602,6 +603,7 @@ void ProposalWindow::ClearForm() {
     for (int box = 0; box < kOutputBoxes; ++box) OutputBox(box)->setChecked(false);
     {
         const QSignalBlocker quiet(ui_->lstProducts);
+        RemoveKeptProducts();
         for (int row = 0; row < ui_->lstProducts->count(); ++row)
             ui_->lstProducts->item(row)->setCheckState(Qt::Unchecked);
     }
@@ -690,6 +692,12 @@ void ProposalWindow::AddKeptProduct(std::int32_t product) {
     item->setFont(font);
     item->setToolTip(name + " is not offered in " + ui_->cboState->currentText() +
                      " by this carrier. The saved case keeps it; untick it to remove it from the case.");
+}
+
+void ProposalWindow::RemoveKeptProducts() {
+    for (int row = ui_->lstProducts->count() - 1; row >= 0; --row) {
+        if (IsKeptProduct(*ui_->lstProducts->item(row))) delete ui_->lstProducts->takeItem(row);
+    }
 }
 
 bool ProposalWindow::IsKeptProduct(const QListWidgetItem& item) { return item.data(kKeptRole).toBool(); }

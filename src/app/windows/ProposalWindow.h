@@ -146,6 +146,8 @@ private:
     // Lists a product the shown case keeps though the carrier's list for the
     // state does not offer it, ticked, so the broker can remove it.
     void AddKeptProduct(std::int32_t product);
+    // Another case shown, or a new one: the products the last one kept go.
+    void RemoveKeptProducts();
     static bool IsKeptProduct(const QListWidgetItem& item);
     void StateChanged();
     void ProposalTypeChanged();

@@ -491,6 +491,8 @@ TEST_F(MainWindowTest, ShowingAndViewingTheSampleCasesLeavesTheirFileAsItWas) {
         list->findItems(kept[0], Qt::MatchExactly)[0]->setCheckState(Qt::Unchecked);
         window->SaveCaseCommand();
         EXPECT_EQ(ReadCaseFile(Own("sample.clt")).Item(item).Proposal().ProductCount(), 0U);
+        window->NewCase();  // a kept product belongs to its case alone
+        EXPECT_EQ(Products().filter("(kept)"), QStringList());
         return;
     }
     ADD_FAILURE() << "no sample case keeps a product the window does not offer";
