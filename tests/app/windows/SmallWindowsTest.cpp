@@ -1,12 +1,14 @@
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QListWidget>
+#include <QScreen>
 #include <filesystem>
 
 #include "CaseDirectoryDialog.h"
 #include "OptionsDialog.h"
 #include "SplashWindow.h"
 #include "TipDialog.h"
+#include "WindowPlacement.h"
 #include "WindowTest.h"
 
 namespace {
@@ -72,6 +74,21 @@ TEST_F(SmallWindowsTest, TipsFollowTheRememberedOneAndAMissingFileIsExplained) {
     EXPECT_EQ(settings.GetNumber("Options", "LastTip", 0), 1);
     window.NextTip();
     EXPECT_EQ(window.ShownText(), QString::fromUtf8("Don\u2019t forget the broker"));
+}
+
+// A window opens over the one it belongs to, whatever the size it was given, and never past the screen.
+TEST_F(SmallWindowsTest, AWindowOpensOverItsOwnerAndWithinTheScreen) {
+    QWidget owner;
+    owner.setGeometry(40, 30, 500, 400);
+    owner.show();
+    TipDialog tip(context, &owner);
+    tip.resize(5000, 5000);
+    PlaceOnScreen(tip);
+    const QRect screen = owner.screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(tip.geometry())) << tip.geometry().width() << "x" << tip.geometry().height();
+    tip.resize(tip.minimumSizeHint());
+    PlaceOnScreen(tip);
+    EXPECT_LE((tip.geometry().center() - owner.geometry().center()).manhattanLength(), 4);
 }
 
 // The user's case files and the program's own are listed once each; the
