@@ -483,14 +483,12 @@ void ProposalWindow::ShowClient(const ClientCase& client) {
     {
         const QSignalBlocker quiet(ui_->lstProducts);
         RemoveKeptProducts();
+        std::vector<std::int32_t> listed;
         for (int row = 0; row < ui_->lstProducts->count(); ++row) {
             QListWidgetItem* item = ui_->lstProducts->item(row);
-            item->setCheckState(options.IsProductSelected(item->data(Qt::UserRole).toInt()) ? Qt::Checked
-                                                                                            : Qt::Unchecked);
+            listed.push_back(item->data(Qt::UserRole).toInt());
+            item->setCheckState(options.IsProductSelected(listed.back()) ? Qt::Checked : Qt::Unchecked);
         }
-        std::vector<std::string> listed;
-        for (int row = 0; row < ui_->lstProducts->count(); ++row)
-            listed.push_back(S(ui_->lstProducts->item(row)->text()));
         for (const std::int32_t product : UnlistedProducts(options, listed)) AddKeptProduct(product);
     }
     for (int field = 0; field < kFaceAmountFields; ++field) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <functional>
 
-#include "CompanyChoices.h"
 #include "InputRules.h"
 #include "ProductLookups.h"
 #include "RecordWriter.h"
@@ -85,14 +84,11 @@ std::vector<std::string> UnshownInputs(const ClientCase& stored, const ClientCas
 }
 
 std::vector<std::int32_t> UnlistedProducts(const IllustrationOptions& stored,
-                                           const std::vector<std::string>& listed) {
+                                           const std::vector<std::int32_t>& listed) {
     std::vector<std::int32_t> unlisted;
     for (std::size_t i = 0; i < stored.ProductCount(); ++i) {
         const std::int32_t product = stored.ProdChoices()[i];
-        const bool inList = std::any_of(listed.begin(), listed.end(), [&](const std::string& text) {
-            return ProductOfListText(text) == product;
-        });
-        if (!inList) unlisted.push_back(product);
+        if (std::find(listed.begin(), listed.end(), product) == listed.end()) unlisted.push_back(product);
     }
     return unlisted;
 }

@@ -23,9 +23,9 @@ std::string CaseRecord(const ClientCase& client);
 std::vector<std::string> UnshownInputs(const ClientCase& stored, const ClientCase& shown);
 
 // The products of `stored` that the window's product list (`listed`, its
-// texts) does not offer, in their stored order: the window cannot untick
-// what it does not list, so they stay with the case.
+// product numbers) does not offer, in their stored order: the window lists
+// them as kept, so the broker sees and can remove them.
 std::vector<std::int32_t> UnlistedProducts(const IllustrationOptions& stored,
-                                           const std::vector<std::string>& listed);
+                                           const std::vector<std::int32_t>& listed);
 
 }  // namespace quoravel

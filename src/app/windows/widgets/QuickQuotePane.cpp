@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTableWidget>
+#include <map>
 
 #include "CompanyChoices.h"
 #include "InputRules.h"
@@ -39,19 +40,25 @@ QTableWidgetItem* Cell(const QString& text, Qt::Alignment alignment = Qt::AlignL
     return cell;
 }
 
-// The product list's text of a product, so that the broker finds in the list
-// the very name the quote shows; the catalogue's name for one the list lacks.
-std::string ListName(const QuoteRequest& request, std::int32_t product, const std::string& catalogueName) {
-    for (const std::string& name : ProductNamesOf(request.company, request.state)) {
-        if (ProductOfListText(name) == product) return name;
-    }
-    return catalogueName;
+// The product list's texts by product, so that the broker finds in the list
+// the very name the quote shows.
+using ListNames = std::map<std::int32_t, std::string>;
+ListNames ListNamesOf(const QuoteRequest& request) {
+    ListNames names;
+    for (const std::string& name : ProductNamesOf(request.company, request.state))
+        names.emplace(ProductOfListText(name), name);
+    return names;
+}
+// The catalogue's name for a product the list lacks.
+std::string ListName(const ListNames& names, std::int32_t product, const std::string& catalogueName) {
+    const auto named = names.find(product);
+    return named == names.end() ? catalogueName : named->second;
 }
 
 // The age change under the list's names.
-AgeChangeHint WithListNames(AgeChangeHint hint, const QuoteRequest& request) {
+AgeChangeHint WithListNames(AgeChangeHint hint, const QuoteRequest& request, const ListNames& names) {
     for (AgeChangePremium& premium : hint.premiums)
-        premium.name = ListName(request, RelayProductNumber(premium.code, request.state), premium.name);
+        premium.name = ListName(names, RelayProductNumber(premium.code, request.state), premium.name);
     return hint;
 }
 
@@ -83,10 +90,11 @@ void QuickQuotePane::Show(QuoteRequest request) {
     table_->setColumnHidden(AgeChangeColumn, true);
     try {
         const std::vector<QuoteLine> lines = pricer_.Price(request);
-        for (const QuoteLine& line : lines) AddLine(line, ListName(request, line.product, line.name));
+        const ListNames names = ListNamesOf(request);
+        for (const QuoteLine& line : lines) AddLine(line, ListName(names, line.product, line.name));
         note_->setText("Double-click a product, or press Enter on it, to add it to the proposal.");
         if (const auto hint = FindAgeChange(request, lines, pricer_))
-            ShowAgeChange(WithListNames(*hint, request));
+            ShowAgeChange(WithListNames(*hint, request, names));
     } catch (const std::exception& error) {
         // A rate file the engine cannot read leaves the quote empty, never the window closed.
         table_->setRowCount(0);
