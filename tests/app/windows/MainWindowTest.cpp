@@ -689,6 +689,40 @@ TEST_F(QuickQuoteTest, ListsTheCarriersProductsCheapestFirstFollowsTheAgeAndTick
     ExpectQuoteOf("60");
     EXPECT_TRUE(dialogs.shown.empty()) << dialogs.LastText();
 
+    // At 60 Brellan 30 is refused, the last line. Return, Enter and Space tick a line's product as a
+    // double-click does; a refused line reads whole, in large type too, and ticks nothing.
+    const auto untick = [&] {
+        auto* list = Control<QListWidget>("lstProducts");
+        for (int row = 0; row < list->count(); ++row) list->item(row)->setCheckState(Qt::Unchecked);
+    };
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        untick();
+        table->setCurrentCell(0, 0);
+        QTest::keyClick(table, Qt::Key_Down);
+        QTest::keyClick(table, key);
+        EXPECT_EQ(Products(true), QStringList{table->item(1, 0)->text()}) << key;
+    }
+    QFont large = table->font();
+    large.setPointSize(large.pointSize() * 2);
+    table->setFont(large);
+    Type("txtAge", "60");
+    ASSERT_TRUE(Priced(before));
+    const QString refusal =
+        "No proposal created for this client: Brellan 30\u00AE: Client must be age 50 or younger.";
+    QTableWidgetItem* reason = table->item(3, 2);
+    ASSERT_NE(reason, nullptr);
+    EXPECT_EQ(reason->text(), refusal);
+    const QRect cell = table->visualItemRect(reason);
+    EXPECT_LE(table->fontMetrics()
+                  .boundingRect(QRect(0, 0, cell.width() - 8, 1000), Qt::TextWordWrap, refusal)
+                  .height(),
+              cell.height());
+    untick();
+    table->setCurrentCell(3, 0);
+    QTest::keyClick(table, Qt::Key_Return);
+    emit table->cellDoubleClicked(3, 0);
+    EXPECT_TRUE(Products(true).isEmpty());
+
     // The table's own double-click, as the mouse gives it on a line.
     emit table->cellDoubleClicked(1, 0);
     emit table->cellDoubleClicked(0, 0);
@@ -698,6 +732,31 @@ TEST_F(QuickQuoteTest, ListsTheCarriersProductsCheapestFirstFollowsTheAgeAndTick
     Control<QRadioButton>("optProposalType1")->setChecked(true);
     emit table->cellDoubleClicked(2, 0);
     EXPECT_EQ(Products(true), QStringList({table->item(2, 0)->text()}));
+}
+
+// Every carrier's list, four or five products by state: the pane quotes each under the list's own text,
+// so that the line a broker picks is the product ticked.
+TEST_F(QuickQuoteTest, QuotesEveryListedProductUnderItsListName) {
+    Type("txtAge", "45");
+    Type("txtFace0", "250000");
+    const struct {
+        std::int32_t company;
+        const char* state;
+        int products;
+    } carriers[] = {{0, "AL", 4}, {1, "NY", 4}, {1, "NJ", 5}, {2, "AL", 5}};
+    for (const auto& carrier : carriers) {
+        window->SwitchCompany(carrier.company);
+        Control<QComboBox>("cboState")->setCurrentText(carrier.state);
+        QTest::qWait(ProposalWindow::kQuickQuoteSettleMs * 4);
+        auto* table = Control<QTableWidget>("tblQuickQuote");
+        QStringList quoted;
+        for (int row = 0; row < table->rowCount(); ++row) quoted << table->item(row, 0)->text();
+        quoted.sort();
+        QStringList listed = Products();
+        listed.sort();
+        EXPECT_EQ(quoted.size(), carrier.products) << carrier.state;
+        EXPECT_EQ(quoted.join(", ").toStdString(), listed.join(", ").toStdString());
+    }
 }
 
 // Born 1981-09-14, the client is 45 on 2026-12-06 (the window's today) and, by the age nearest birthday, 46
