@@ -55,7 +55,8 @@ goldens: setup
 # Builds the benchmarks and runs them: the Google Benchmark targets, a relay
 # run phase by phase, then whole relay runs and the batch mode against the
 # floor (bench/relay_bench.sh), batch quotes (bench/quote_batch_bench.sh) and
-# the impact report (bench/impact_bench.sh).
+# the impact report (bench/impact_bench.sh) and `quoravel serve`
+# (bench/serve_bench.sh).
 bench: release
 	cmake --build --preset release --target benchmarks
 	@for b in build/bench/bench_*; do echo "== $$b"; $$b; done
@@ -65,6 +66,8 @@ bench: release
 	@bench/quote_batch_bench.sh
 	@echo "== bench/impact_bench.sh"
 	@bench/impact_bench.sh
+	@echo "== bench/serve_bench.sh"
+	@bench/serve_bench.sh
 
 # Installs the program under PREFIX: bin/ and share/ (docs/installing.md).
 PREFIX ?= /usr/local

@@ -33,6 +33,8 @@ endif()
 # left in the program folder does not travel with the program.
 get_property(program_data GLOBAL PROPERTY QUORAVEL_PROGRAM_DATA)
 install(FILES ${program_data} DESTINATION "${QUORAVEL_DATA_DESTINATION}" PERMISSIONS ${QUORAVEL_DATA_PERMISSIONS})
+get_property(web_data GLOBAL PROPERTY QUORAVEL_WEB_DATA)
+install(FILES ${web_data} DESTINATION "${QUORAVEL_DATA_DESTINATION}/web" PERMISSIONS ${QUORAVEL_DATA_PERMISSIONS})
 # The rate files are named by the manifest the build writes while making
 # them, so they are listed when installing, not when configuring.
 install(CODE "set(QUORAVEL_RATE_MANIFEST \"${PROJECT_BINARY_DIR}/sample-rate-tables/manifest.txt\")
@@ -68,6 +70,9 @@ add_custom_target(install_files ALL DEPENDS ${man_pages} "${generated}/changelog
 
 install(FILES ${man_pages} DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
 install(FILES "${packaging}/quoravel.desktop" DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
+# The HTTP server as a system service, installed but not enabled.
+configure_file("${packaging}/quoravel-serve.service.in" "${generated}/quoravel-serve.service" @ONLY)
+install(FILES "${generated}/quoravel-serve.service" DESTINATION "lib/systemd/system")
 install(FILES "${packaging}/quoravel.metainfo.xml" DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
 foreach(size IN LISTS QUORAVEL_ICON_SIZES)
   install(FILES "${PROJECT_BINARY_DIR}/icons/hicolor/${size}x${size}/apps/quoravel.png"

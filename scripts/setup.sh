@@ -10,7 +10,8 @@ packages="make cmake ninja-build g++ ccache pkg-config clang-format clang libcla
   libgtest-dev libbenchmark-dev
   qt6-base-dev libssl-dev libxkbcommon-dev libuemf-dev zlib1g-dev libqpdf-dev libpoppler-cpp-dev qpdf fonts-liberation2 poppler-utils xvfb
   xdg-utils help2man dpkg-dev file locales
-  libcups2-dev cups-daemon cups-client printer-driver-cups-pdf"
+  libcups2-dev cups-daemon cups-client printer-driver-cups-pdf
+  libboost-dev chromium chromium-driver python3-selenium python3-jsonschema parallel"
 # `setup.sh package`: also the checkers `make package` runs on the package.
 [ "${1:-}" = package ] && packages="$packages lintian desktop-file-utils appstream"
 

@@ -189,6 +189,25 @@ std::optional<double> RelayWaiverRating(std::string_view value) {
     return kWaiverRatings[static_cast<std::size_t>(*rating)];
 }
 
+std::optional<std::string_view> RelayTableNumber(std::string_view rating) {
+    for (const auto& [text, name] : kTableRatings)
+        if (!text.empty() && name == rating) return text;
+    return std::nullopt;
+}
+
+std::string_view RelayCompanyCode(std::int32_t company) {
+    for (const auto& row : kCompanies)
+        if (row.code == company) return row.text;
+    return {};
+}
+
+std::optional<std::int32_t> RelayWaiverCode(double rating) {
+    // Code 0 is the standard rating's other spelling: 1 is the one written.
+    for (std::size_t code = 1; code < kWaiverRatings.size(); ++code)
+        if (kWaiverRatings[code] == rating) return static_cast<std::int32_t>(code);
+    return std::nullopt;
+}
+
 std::optional<TemporaryExtra> RelayTemporaryExtra(std::string_view value) {
     std::array<std::string_view, 3> parts{};
     std::string_view rest = value;

@@ -27,6 +27,13 @@ std::optional<std::int32_t> RelayCompany(std::string_view code);
 // 1 to 5 give 1.0 to 3.0; 0 is standard (1.0).
 std::optional<double> RelayWaiverRating(std::string_view value);
 
+// A case's coded values as a relay file spells them, for a relay file
+// written from a case: the table rating's number ("2" for "B", "0" for
+// "None"), the carrier's code, the waiver rating's code (2 for 1.5).
+std::optional<std::string_view> RelayTableNumber(std::string_view rating);
+std::string_view RelayCompanyCode(std::int32_t company);
+std::optional<std::int32_t> RelayWaiverCode(double rating);
+
 // "first year ü last year ü amount per $1,000".
 struct TemporaryExtra {
     double amount = 0;

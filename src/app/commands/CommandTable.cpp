@@ -13,6 +13,7 @@
 #include "ProposalCommand.h"
 #include "QuoteCommand.h"
 #include "RelayBatch.h"
+#include "ServeCommand.h"
 #include "VerifyCommand.h"
 #include "VersionCommand.h"
 
@@ -110,6 +111,21 @@ const Command kCommands[] = {
        "every line was priced, 1 when one was not, 2 on\n"
        "a bad command line, rate folder or case file"}},
      ImpactCommand},
+    {"serve",
+     "",
+     {"serve [--listen ADDRESS:PORT] [--token-file FILE] [--pdf-folder DIR]"},
+     {{"serve",
+       "quotes and proposals over HTTP, with the quote\n"
+       "page at /, until SIGTERM or SIGINT: --listen\n"
+       "ADDRESS:PORT (default 127.0.0.1:8080; port 0 picks\n"
+       "one), --token-file FILE (a bearer token, needed\n"
+       "beyond the loopback address), --pdf-folder DIR\n"
+       "(where PDFs wait for their links; default a\n"
+       "private folder), --request-timeout SECONDS\n"
+       "(default 10), --max-waiting N (default 32).\n"
+       "One line a request on standard error\n"
+       "(docs/serve.md)"}},
+     ServeCommand},
     {"--version",
      "",
      {"--version | --help"},

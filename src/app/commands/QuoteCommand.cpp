@@ -383,6 +383,12 @@ ClientReading ReadClient(std::vector<QuoteInput> given, const std::string& progr
 
 int RunQuote(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out,
              std::ostream& err, const std::string& programFolder) {
+    QuotePricer pricer(programFolder);
+    return RunQuote(arguments, in, out, err, programFolder, pricer);
+}
+
+int RunQuote(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out,
+             std::ostream& err, const std::string& programFolder, QuotePricer& pricer) {
     QuoteCall command = ReadCommand(arguments, in);
     ClientReading client = ReadClient(std::move(command.inputs), programFolder);
     command.problems.insert(command.problems.end(), client.problems.begin(), client.problems.end());
@@ -390,7 +396,6 @@ int RunQuote(const std::vector<std::string>& arguments, std::istream& in, std::o
         for (const std::string& problem : command.problems) err << "quoravel quote: " << problem << "\n";
         return ExitCode::NotRelayRun;
     }
-    QuotePricer pricer(programFolder);
     const std::vector<QuoteLine> lines = pricer.Price(client.request);
     if (command.format == "csv") {
         WriteCsv(out, lines);

@@ -19,6 +19,9 @@ namespace quoravel {
 // 2 with the message of each bad input on `err`.
 int RunQuote(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out,
              std::ostream& err, const std::string& programFolder);
+// The same on a pricer kept open between quotes.
+int RunQuote(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out,
+             std::ostream& err, const std::string& programFolder, QuotePricer& pricer);
 
 // One client's inputs read: a birth date (with its as-of date, today by
 // default) becomes the age input, and the request keeps both dates.

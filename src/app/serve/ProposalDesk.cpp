@@ -1,0 +1,151 @@
+#include "ProposalDesk.h"
+
+#include <filesystem>
+#include <future>
+#include <random>
+#include <sstream>
+
+#include "Cp1252.h"
+#include "ProposalRun.h"
+#include "RelayRun.h"
+#include "Text.h"
+#include "TextFile.h"
+
+namespace fs = std::filesystem;
+
+namespace quoravel {
+namespace {
+
+constexpr const char* kPdfExtension = ".pdf";
+
+bool IsName(std::string_view name) {
+    return name.size() == 32 && name.find_first_not_of("0123456789abcdef") == std::string_view::npos;
+}
+
+// relay.out: "[Section]" lines and "key=value" lines, Windows-1252.
+std::vector<ProposalDesk::Section> ReadAnswer(const std::string& bytes) {
+    std::vector<ProposalDesk::Section> sections;
+    std::istringstream lines(Cp1252ToUtf8(bytes));
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.size() > 1 && line.front() == '[' && line.back() == ']') {
+            sections.push_back({line.substr(1, line.size() - 2), {}});
+        } else if (const auto equals = line.find('='); equals != std::string::npos && !sections.empty()) {
+            sections.back().second.emplace_back(line.substr(0, equals), line.substr(equals + 1));
+        }
+    }
+    return sections;
+}
+
+// "Message_1=Error" + two separators + the text: the text, without the
+// run's folder, which is the server's business.
+std::string MessageText(const std::string& value, const std::string& folder) {
+    const auto separator = value.find("\u00FD\u00FD");
+    std::string text = separator == std::string::npos ? value : value.substr(separator + 4);
+    for (auto at = text.find(folder); at != std::string::npos; at = text.find(folder))
+        text.erase(at, folder.size());
+    return text;
+}
+
+}  // namespace
+
+std::string RandomName() {
+    std::random_device source;
+    std::string name;
+    constexpr char kDigits[] = "0123456789abcdef";
+    for (int i = 0; i < 32; ++i) name += kDigits[source() % 16];
+    return name;
+}
+
+ProposalDesk::ProposalDesk(ProcessValues process, std::string runsFolder, std::string pdfFolder,
+                           std::chrono::seconds kept)
+    : process_(std::move(process)),
+      runsFolder_(std::move(runsFolder)),
+      folder_(std::move(pdfFolder)),
+      kept_(kept) {
+    fs::create_directories(folder_);
+    fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::replace);
+    layout_ = std::thread([this] {
+        for (;;) {
+            std::unique_lock lock(jobsMutex_);
+            jobsWaiting_.wait(lock, [&] { return closing_ || !jobs_.empty(); });
+            if (jobs_.empty()) return;
+            const std::function<void()> job = std::move(jobs_.front());
+            jobs_.pop_front();
+            lock.unlock();
+            job();
+        }
+    });
+}
+
+ProposalDesk::~ProposalDesk() {
+    {
+        const std::lock_guard lock(jobsMutex_);
+        closing_ = true;
+    }
+    jobsWaiting_.notify_one();
+    layout_.join();
+}
+
+ProposalDesk::Made ProposalDesk::Make(const std::string& relayText, bool keepPdf) {
+    std::packaged_task<Made()> task([&] { return MakeHere(relayText, keepPdf); });
+    std::future<Made> made = task.get_future();
+    {
+        const std::lock_guard lock(jobsMutex_);
+        jobs_.emplace_back([&task] { task(); });
+    }
+    jobsWaiting_.notify_one();
+    return made.get();
+}
+
+ProposalDesk::Made ProposalDesk::MakeHere(const std::string& relayText, bool keepPdf) {
+    RemoveExpired();
+    const std::string name = RandomName();
+    const fs::path run = fs::path(runsFolder_) / name;
+    fs::create_directory(run);
+    WriteFileAtomically(run / "relay.ini", relayText, Durability::WithTheRun);
+    ProcessValues process = process_;
+    process.SetStartDirectory({run.string()});
+    std::ostringstream diagnostics;
+    RunRelay(process, diagnostics);
+    Made made;
+    for (auto& [section, values] : ReadAnswer(ReadFileBytes(run / "relay.out").value_or(""))) {
+        if (section == "EMF") continue;
+        for (const auto& [key, value] : values) {
+            if (key == "Status") made.status = std::stoi(value);
+            if (key.starts_with("Message_"))
+                made.messages.push_back(MessageText(value, WithTrailingSeparator(run.string())));
+        }
+        made.answer.emplace_back(std::move(section), std::move(values));
+    }
+    const fs::path pdf = run / kDefaultPdfName;
+    std::error_code failed;
+    if (made.status == 0 && fs::exists(pdf, failed)) {
+        if (keepPdf) {
+            WriteFileAtomically(fs::path(folder_) / (name + kPdfExtension), ReadFileBytes(pdf).value_or(""),
+                                Durability::WithTheRun);
+            made.keptAs = name;
+        } else {
+            made.pdf = ReadFileBytes(pdf).value_or("");
+        }
+    }
+    fs::remove_all(run, failed);
+    return made;
+}
+
+std::optional<std::string> ProposalDesk::Kept(std::string_view name) {
+    RemoveExpired();
+    if (!IsName(name)) return std::nullopt;
+    return ReadFileBytes(fs::path(folder_) / (std::string(name) + kPdfExtension));
+}
+
+void ProposalDesk::RemoveExpired() {
+    const auto oldest = fs::file_time_type::clock::now() - kept_;
+    std::error_code failed;
+    for (const auto& entry : fs::directory_iterator(folder_, failed)) {
+        std::error_code unknown;
+        if (entry.last_write_time(unknown) < oldest && !unknown) fs::remove_all(entry.path(), unknown);
+    }
+}
+
+}  // namespace quoravel
