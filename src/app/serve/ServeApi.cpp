@@ -49,12 +49,6 @@ HttpAnswer Refusal(int status, const std::vector<std::string>& messages) {
     return {status, kJson, Errors(messages), {}};
 }
 
-HttpAnswer Busy() {
-    HttpAnswer answer = Refusal(503, {"The server is busy: ask again in a moment."});
-    answer.headers.emplace_back("Retry-After", std::to_string(kRetryAfterSeconds));
-    return answer;
-}
-
 // "quoravel quote: age: ..." lines less the program's name.
 std::vector<std::string> QuoteProblems(const std::string& text) {
     std::vector<std::string> problems;
@@ -193,7 +187,16 @@ HttpAnswer ServeApi::Refused(int status, const std::string& peer) {
 
 HttpAnswer ServeApi::Answer(const HttpRequest& request) {
     const auto start = Clock::now();
-    HttpAnswer answer = Route(request);
+    HttpAnswer answer;
+    try {
+        answer = Route(request);
+    } catch (const std::exception& error) {
+        // A fault of the server (a file it cannot write, say) fails this
+        // request alone; its log tells the administrator what, the client
+        // learns nothing of the server's files.
+        std::fprintf(stderr, "quoravel serve: %s\n", error.what());
+        answer = Refusal(500, {"The server could not answer this request; its log says why."});
+    }
     ++counts_.answered;
     answer.headers.emplace_back("X-Content-Type-Options", "nosniff");
     answer.headers.emplace_back("Cache-Control", "no-store");
@@ -228,9 +231,17 @@ HttpAnswer ServeApi::Route(const HttpRequest& request) {
     static const std::regex kKeptPdf("/v1/proposals/([0-9a-f]{32})\\.pdf");
     std::smatch kept;
     const bool post = method == "POST";
-    const bool get = method == "GET" || method == "HEAD";
-    if (post && path == "/v1/quote") return Quote(request);
-    if (post && path == "/v1/proposals") return Proposal(request);
+    const bool get = method == "GET";
+    if (post && (path == "/v1/quote" || path == "/v1/proposals")) {
+        const RequestGate::Pass pass = gate_.Enter();
+        if (!pass) {
+            ++counts_.busy;
+            HttpAnswer busy = Refusal(503, {"The server is busy: ask again in a moment."});
+            busy.headers.emplace_back("Retry-After", std::to_string(kRetryAfterSeconds));
+            return busy;
+        }
+        return path == "/v1/quote" ? Quote(request) : Proposal(request);
+    }
     if (get && path == "/v1/health") return Health();
     if (get && path == "/v1/version") return Version();
     if (get && std::regex_match(path, kept, kKeptPdf)) {
@@ -290,11 +301,6 @@ HttpAnswer ServeApi::Version() const {
 }
 
 HttpAnswer ServeApi::Quote(const HttpRequest& request) {
-    const RequestGate::Pass pass = gate_.Enter();
-    if (!pass) {
-        ++counts_.busy;
-        return Busy();
-    }
     std::unique_ptr<QuotePricer> pricer;
     {
         const std::lock_guard lock(pricersMutex_);
@@ -316,11 +322,6 @@ HttpAnswer ServeApi::Quote(const HttpRequest& request) {
 }
 
 HttpAnswer ServeApi::Proposal(const HttpRequest& request) {
-    const RequestGate::Pass pass = gate_.Enter();
-    if (!pass) {
-        ++counts_.busy;
-        return Busy();
-    }
     const ProposalRequest proposal = SendsJson(request)
                                          ? ProposalFromJson(request.body, process_.ProgramFolder)
                                          : ProposalFromRelayText(request.body);
