@@ -368,6 +368,8 @@
         problems.push({ field: 'birth-date', text: 'Birth date: the date is not complete; finish it or clear it.' });
       }
       put('birth-date', birth.value);
+      // The quote takes a missing sex as female; the page asks instead of guessing.
+      if (value('sex') === '') problems.push({ field: 'sex', text: 'Sex: choose the insured\'s sex.' });
       put('sex', value('sex'));
       put('state', value('state'));
       put('class', value('class'));

@@ -286,7 +286,8 @@ void CheckCase(const RelayFile& relay, ClientCase& client, ProposalRun& run) {
 
     auto& options = client.Proposal();
     if (IsNewYorkCompanyProduct(options.ProductType())) {
-        const std::string state = Contains(relay.Text("pol_ProductName"), "Quoravel - NJ") ? "NJ" : "NY";
+        const std::string state =
+            Contains(relay.Text("pol_ProductName"), kNewJerseyProductName) ? "NJ" : "NY";
         if (client.State() != state) {
             client.SetState(state);
             run.Updates.Add("Insured.State", Value(state), IniFile::Text);

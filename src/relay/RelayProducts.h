@@ -22,6 +22,8 @@ const RetiredProduct* FindRetiredProduct(std::string_view value);
 // The products of the New York company, which sells them in New York and
 // New Jersey only: a case for one of them is in one of the two states.
 bool IsNewYorkCompanyProduct(std::int32_t product);
+// In "pol_ProductName", the mark of such a case delivered in New Jersey; without it the case is New York's.
+inline constexpr std::string_view kNewJerseyProductName = "Quoravel - NJ";
 
 // The warning that a retired product was replaced by its successor.
 std::string RetiredProductNotice(const RetiredProduct& retired);

@@ -33,6 +33,8 @@ struct QuoteCall {
     std::vector<QuoteInput> inputs;
     std::string format = "table";
     std::vector<std::string> problems;
+    // JSON input that could not be read holds no client to check.
+    bool unreadable = false;
 };
 
 // The age nearest birthday on the as-of date (today when none is given)
@@ -109,7 +111,10 @@ QuoteCall ReadCommand(const std::vector<std::string>& arguments, std::istream& i
     // Options beside the JSON input choose the format only.
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     const FlatJson object = ReadFlatJson(text);
-    if (!object.problem.empty()) command.problems.push_back(object.problem);
+    if (!object.problem.empty()) {
+        command.problems.push_back(object.problem);
+        command.unreadable = true;
+    }
     std::vector<QuoteInput> given;
     for (const auto& [name, value] : object.members) given.push_back({name, value});
     for (const QuoteInput& option : options) {
@@ -390,7 +395,8 @@ int RunQuote(const std::vector<std::string>& arguments, std::istream& in, std::o
 int RunQuote(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out,
              std::ostream& err, const std::string& programFolder, QuotePricer& pricer) {
     QuoteCall command = ReadCommand(arguments, in);
-    ClientReading client = ReadClient(std::move(command.inputs), programFolder);
+    ClientReading client;
+    if (!command.unreadable) client = ReadClient(std::move(command.inputs), programFolder);
     command.problems.insert(command.problems.end(), client.problems.begin(), client.problems.end());
     if (!command.problems.empty()) {
         for (const std::string& problem : command.problems) err << "quoravel quote: " << problem << "\n";

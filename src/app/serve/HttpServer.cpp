@@ -4,6 +4,8 @@
 #include <boost/asio.hpp>
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
+#include <list>
+#include <mutex>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -15,6 +17,10 @@ namespace beast = boost::beast;
 namespace http = beast::http;
 using tcp = asio::ip::tcp;
 
+namespace {
+class Session;
+}
+
 struct HttpServer::State {
     Limits limits;
     Handler handler;
@@ -23,12 +29,17 @@ struct HttpServer::State {
     tcp::acceptor acceptor{io};
     std::atomic<int> sessions{0};
     std::atomic<bool> stopping{false};
+    // The connections open, for the stop to let go of those waiting for a request.
+    std::mutex openMutex;
+    std::list<std::weak_ptr<Session>> open;
 };
 
 namespace {
 
 // An answer is written within this time, or the connection is dropped.
 constexpr auto kWriteDeadline = std::chrono::seconds(30);
+// At the stop, the requests already begun get this long to be answered.
+constexpr auto kLastRequests = std::chrono::seconds(5);
 
 // One connection: its requests one after another, each whole within the deadline.
 class Session : public std::enable_shared_from_this<Session> {
@@ -41,6 +52,16 @@ public:
         peer_ = unknown ? "-" : remote.address().to_string();
     }
     ~Session() { --state_->sessions; }
+
+    // At the stop: a connection waiting for a request that has not begun is closed now.
+    void LetGoIfWaiting() {
+        if (parser_ && (parser_->got_some() || buffer_.size() > 0)) return;
+        beast::error_code ignored;
+        deadline_.cancel();
+        stream_.socket().cancel(ignored);
+    }
+
+    auto Executor() { return stream_.get_executor(); }
 
     void Read() {
         if (state_->stopping) return Close();
@@ -133,18 +154,24 @@ void WaitForSessions(const std::shared_ptr<HttpServer::State>& state,
 }
 
 void Accept(const std::shared_ptr<HttpServer::State>& state) {
-    state->acceptor.async_accept(asio::make_strand(state->io),
-                                 [state](beast::error_code error, tcp::socket socket) {
-                                     if (!state->acceptor.is_open()) return;
-                                     if (!error) {
-                                         // An answer is written whole at once: nothing is gained
-                                         // by holding its last bytes back.
-                                         beast::error_code ignored;
-                                         socket.set_option(tcp::no_delay(true), ignored);
-                                         std::make_shared<Session>(std::move(socket), state)->Read();
-                                     }
-                                     Accept(state);
-                                 });
+    state->acceptor.async_accept(
+        asio::make_strand(state->io), [state](beast::error_code error, tcp::socket socket) {
+            if (!state->acceptor.is_open()) return;
+            if (!error) {
+                // An answer is written whole at once: nothing is gained
+                // by holding its last bytes back.
+                beast::error_code ignored;
+                socket.set_option(tcp::no_delay(true), ignored);
+                auto session = std::make_shared<Session>(std::move(socket), state);
+                {
+                    const std::lock_guard lock(state->openMutex);
+                    state->open.remove_if([](const auto& kept) { return kept.expired(); });
+                    state->open.push_back(session);
+                }
+                session->Read();
+            }
+            Accept(state);
+        });
 }
 
 }  // namespace
@@ -198,7 +225,15 @@ void HttpServer::Stop() {
     asio::post(state_->io, [state = state_] {
         beast::error_code ignored;
         state->acceptor.close(ignored);
-        const auto end = std::chrono::steady_clock::now() + state->limits.deadline;
+        {
+            const std::lock_guard lock(state->openMutex);
+            for (const auto& kept : state->open)
+                if (const auto session = kept.lock())
+                    asio::post(session->Executor(), [session] { session->LetGoIfWaiting(); });
+        }
+        // A request on its way gets a few seconds to arrive and be answered.
+        const auto end = std::chrono::steady_clock::now() +
+                         std::min<std::chrono::steady_clock::duration>(state->limits.deadline, kLastRequests);
         WaitForSessions(state, end);
     });
 }

@@ -37,14 +37,19 @@ std::vector<ProposalDesk::Section> ReadAnswer(const std::string& bytes) {
     return sections;
 }
 
-// "Message_1=Error" + two separators + the text: the text, without the
-// run's folder, which is the server's business.
-std::string MessageText(const std::string& value, const std::string& folder) {
-    const auto separator = value.find("\u00FD\u00FD");
-    std::string text = separator == std::string::npos ? value : value.substr(separator + 4);
-    for (auto at = text.find(folder); at != std::string::npos; at = text.find(folder))
-        text.erase(at, folder.size());
+// A value without the run's folder (its files' links, a message naming
+// one), which is the server's business and gone with the answer.
+std::string WithoutFolder(std::string text, const std::string& folder) {
+    for (const std::string& place : {"file://" + folder, folder})
+        for (auto at = text.find(place); at != std::string::npos; at = text.find(place))
+            text.erase(at, place.size());
     return text;
+}
+
+// "Message_1=Error" + two separators + the text: the text.
+std::string MessageText(const std::string& value) {
+    const auto separator = value.find("\u00FD\u00FD");
+    return separator == std::string::npos ? value : value.substr(separator + 4);
 }
 
 }  // namespace
@@ -63,8 +68,9 @@ ProposalDesk::ProposalDesk(ProcessValues process, std::string runsFolder, std::s
       runsFolder_(std::move(runsFolder)),
       folder_(std::move(pdfFolder)),
       kept_(kept) {
-    fs::create_directories(folder_);
-    fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::replace);
+    // A folder named for several servers is left as its administrator made it.
+    if (fs::create_directories(folder_))
+        fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::replace);
     layout_ = std::thread([this] {
         for (;;) {
             std::unique_lock lock(jobsMutex_);
@@ -111,10 +117,10 @@ ProposalDesk::Made ProposalDesk::MakeHere(const std::string& relayText, bool kee
     Made made;
     for (auto& [section, values] : ReadAnswer(ReadFileBytes(run / "relay.out").value_or(""))) {
         if (section == "EMF") continue;
-        for (const auto& [key, value] : values) {
+        for (auto& [key, value] : values) {
+            value = WithoutFolder(std::move(value), WithTrailingSeparator(run.string()));
             if (key == "Status") made.status = std::stoi(value);
-            if (key.starts_with("Message_"))
-                made.messages.push_back(MessageText(value, WithTrailingSeparator(run.string())));
+            if (key.starts_with("Message_")) made.messages.push_back(MessageText(value));
         }
         made.answer.emplace_back(std::move(section), std::move(values));
     }

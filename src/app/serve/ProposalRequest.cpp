@@ -4,9 +4,11 @@
 #include <array>
 #include <optional>
 
+#include "Cp1252.h"
 #include "FlatJsonReader.h"
 #include "QuoteCommand.h"
 #include "RelayInputs.h"
+#include "RelayProducts.h"
 #include "Text.h"
 
 namespace quoravel {
@@ -67,6 +69,10 @@ bool HoldsControlCharacter(std::string_view value) {
                        [](char c) { return static_cast<unsigned char>(c) < 0x20; });
 }
 
+// The proposal is printed, and its relay file read, in Windows-1252: a
+// character outside it would print as "?".
+bool Printable(std::string_view value) { return Cp1252ToUtf8(Utf8ToCp1252(value)) == value; }
+
 class JsonProposal {
 public:
     explicit JsonProposal(const std::string& programFolder) : programFolder_(programFolder) {}
@@ -78,6 +84,8 @@ public:
         for (const auto& [name, value] : object.members) {
             if (HoldsControlCharacter(value))
                 Refuse(name + ": a line break or other control character is not allowed.");
+            else if (!Printable(value))
+                Refuse(InputMessage(name, value, "text in the letters a proposal prints (Windows-1252)"));
             else if (IsQuoteInput(name))
                 client.push_back({name, value});
             else
@@ -144,6 +152,8 @@ private:
         Write("Insured.Name", client.name);
         Write("Insured.Age", std::to_string(client.age));
         Write("Insured.State", client.state);
+        // The New York company's products stay in New Jersey only when the relay file says so.
+        if (client.state == "NJ") Write("pol_ProductName", kNewJerseyProductName);
         for (const auto& [name, key] : {std::pair{"sex", "Insured.Sex"},
                                         {"class", "Insured.Class"},
                                         {"flat-perm", "Insured.ExtraPerm"},

@@ -64,6 +64,12 @@ std::vector<std::string> QuoteProblems(const std::string& text) {
 // type the client named (curl's -d names a form).
 bool SendsJson(const HttpRequest& request) { return Trim(request.body).starts_with('{'); }
 
+// An address as a message repeats it: a long one is cut.
+std::string Shortened(const std::string& path) {
+    constexpr std::size_t kLongest = 100;
+    return path.size() <= kLongest ? path : path.substr(0, kLongest) + "\u2026";
+}
+
 // The same bytes in the same time, whatever they are: a token compared
 // character by character would tell how much of a guess was right.
 bool SameToken(const std::string& given, const std::string& token) {
@@ -166,6 +172,23 @@ void ServeApi::Log(const std::string& peer, const std::string& method, const std
     std::fputs(line, stderr);
 }
 
+bool ServeApi::Authorized(const std::string& authorization) const {
+    // "Bearer" is a word of HTTP's, in any letter case.
+    constexpr std::string_view kScheme = "Bearer ";
+    return authorization.size() > kScheme.size() &&
+           EqualNoCase(std::string_view(authorization).substr(0, kScheme.size()), kScheme) &&
+           SameToken(authorization.substr(kScheme.size()), options_.token);
+}
+
+void ServeApi::Mark(HttpAnswer& answer, bool api) const {
+    answer.headers.emplace_back("X-Content-Type-Options", "nosniff");
+    answer.headers.emplace_back("Cache-Control", "no-store");
+    if (!api) return;
+    answer.headers.emplace_back("X-Quoravel-Rate-Set", process_.RateSetIdentity);
+    // A page on another site may ask, as the embedded quote form does.
+    answer.headers.emplace_back("Access-Control-Allow-Origin", "*");
+}
+
 HttpAnswer ServeApi::Refused(int status, const std::string& peer) {
     if (status == 0) {
         ++counts_.abandoned;
@@ -181,6 +204,8 @@ HttpAnswer ServeApi::Refused(int status, const std::string& peer) {
                                 : status == 431 ? "The request's headers are larger than 16 KB."
                                                 : "The request could not be read as HTTP.";
     HttpAnswer answer = Refusal(status, {message});
+    // The request was not read: it may have been the API's.
+    Mark(answer, true);
     Log(peer, "-", "-", status, answer.body.size(), 0);
     return answer;
 }
@@ -198,13 +223,7 @@ HttpAnswer ServeApi::Answer(const HttpRequest& request) {
         answer = Refusal(500, {"The server could not answer this request; its log says why."});
     }
     ++counts_.answered;
-    answer.headers.emplace_back("X-Content-Type-Options", "nosniff");
-    answer.headers.emplace_back("Cache-Control", "no-store");
-    if (request.path.starts_with("/v1/")) {
-        answer.headers.emplace_back("X-Quoravel-Rate-Set", process_.RateSetIdentity);
-        // A page on another site may ask, as the embedded quote form does.
-        answer.headers.emplace_back("Access-Control-Allow-Origin", "*");
-    }
+    Mark(answer, request.path.starts_with("/v1/"));
     Log(request.peer, request.method, request.path, answer.status, answer.body.size(),
         std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     return answer;
@@ -213,7 +232,8 @@ HttpAnswer ServeApi::Answer(const HttpRequest& request) {
 HttpAnswer ServeApi::Route(const HttpRequest& request) {
     const std::string& path = request.path;
     const std::string& method = request.method;
-    if (method == "OPTIONS" && path.starts_with("/v1/"))
+    const bool api = path.starts_with("/v1/");
+    if (method == "OPTIONS" && api)
         return {204,
                 "",
                 "",
@@ -221,8 +241,8 @@ HttpAnswer ServeApi::Route(const HttpRequest& request) {
                  {"Access-Control-Allow-Headers", "Content-Type, Accept, Authorization"},
                  {"Access-Control-Max-Age", "86400"}}};
     // The page and the health are open; the engine needs the token when there is one.
-    if (path.starts_with("/v1/") && path != "/v1/health" && !options_.token.empty() &&
-        !SameToken(request.Header("Authorization"), "Bearer " + options_.token)) {
+    if (api && path != "/v1/health" && !options_.token.empty() &&
+        !Authorized(request.Header("Authorization"))) {
         ++counts_.unauthorized;
         HttpAnswer answer = Refusal(401, {"This server needs its bearer token in the Authorization header."});
         answer.headers.emplace_back("WWW-Authenticate", "Bearer");
@@ -230,9 +250,18 @@ HttpAnswer ServeApi::Route(const HttpRequest& request) {
     }
     static const std::regex kKeptPdf("/v1/proposals/([0-9a-f]{32})\\.pdf");
     std::smatch kept;
-    const bool post = method == "POST";
-    const bool get = method == "GET";
-    if (post && (path == "/v1/quote" || path == "/v1/proposals")) {
+    const bool engine = path == "/v1/quote" || path == "/v1/proposals";
+    const bool readable =
+        path == "/v1/health" || path == "/v1/version" || std::regex_match(path, kept, kKeptPdf) || !api;
+    if (!engine && !readable) return Refusal(404, {"There is nothing at " + Shortened(path) + "."});
+    // Each address takes one method.
+    const std::string allowed = engine ? "POST" : "GET";
+    if (method != allowed) {
+        HttpAnswer answer = Refusal(405, {Shortened(path) + " takes " + allowed + " only."});
+        answer.headers.emplace_back("Allow", allowed);
+        return answer;
+    }
+    if (engine) {
         const RequestGate::Pass pass = gate_.Enter();
         if (!pass) {
             ++counts_.busy;
@@ -242,17 +271,13 @@ HttpAnswer ServeApi::Route(const HttpRequest& request) {
         }
         return path == "/v1/quote" ? Quote(request) : Proposal(request);
     }
-    if (get && path == "/v1/health") return Health();
-    if (get && path == "/v1/version") return Version();
-    if (get && std::regex_match(path, kept, kKeptPdf)) {
+    if (path == "/v1/health") return Health();
+    if (path == "/v1/version") return Version();
+    if (!kept.empty()) {
         if (const auto pdf = desk_.Kept(kept[1].str())) return PdfAnswer(*pdf);
         return Refusal(404, {"This proposal's PDF is no longer kept: ask for the proposal again."});
     }
-    if (get && !path.starts_with("/v1/")) return StaticFile(path == "/" ? "/index.html" : path);
-    const bool known =
-        path == "/v1/quote" || path == "/v1/proposals" || path == "/v1/health" || path == "/v1/version";
-    return known ? Refusal(405, {method + " is not a method of " + path + "."})
-                 : Refusal(404, {"There is nothing at " + path + "."});
+    return StaticFile(path == "/" ? "/index.html" : path);
 }
 
 HttpAnswer ServeApi::StaticFile(const std::string& path) const {
@@ -266,7 +291,7 @@ HttpAnswer ServeApi::StaticFile(const std::string& path) const {
                 return {200, std::string(type), std::move(*bytes), {}};
         }
     }
-    return Refusal(404, {"There is nothing at " + path + "."});
+    return Refusal(404, {"There is nothing at " + Shortened(path) + "."});
 }
 
 HttpAnswer ServeApi::Health() const {

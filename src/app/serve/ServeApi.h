@@ -45,6 +45,9 @@ public:
 
 private:
     void OpenEverything(int cores);
+    bool Authorized(const std::string& authorization) const;
+    // The headers of every answer; the rate set's and CORS's on the API's.
+    void Mark(HttpAnswer& answer, bool api) const;
     HttpAnswer Route(const HttpRequest& request);
     HttpAnswer Quote(const HttpRequest& request);
     HttpAnswer Proposal(const HttpRequest& request);

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <QGuiApplication>
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 
@@ -63,6 +64,10 @@ void LimitMemoryArenas() {
 }  // namespace
 
 int ServeCommand(CommandLine& line) {
+    if (std::find(line.words.begin(), line.words.end(), "--help") != line.words.end()) {
+        PrintUsage(std::cout);
+        return 0;
+    }
     ServeOptions options = ReadServeOptions(line.words);
     if (!options.problems.empty()) {
         for (const std::string& problem : options.problems)
