@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 
 #include "HttpServer.h"
 #include "PrivateRuntimeFolder.h"
@@ -75,8 +76,9 @@ int ServeCommand(CommandLine& line) {
         return ExitCode::NotRelayRun;
     }
     const PrivateFolder runs(RunsParent(), "quoravel-runs-");
-    const PrivateFolder pdfs(fs::temp_directory_path(), "quoravel-serve-");
-    if (options.pdfFolder.empty()) options.pdfFolder = pdfs.Path();
+    std::optional<PrivateFolder> pdfs;
+    if (options.pdfFolder.empty())
+        options.pdfFolder = pdfs.emplace(fs::temp_directory_path(), "quoravel-serve-").Path();
     if (runs.Path().empty() || options.pdfFolder.empty()) {
         std::cerr << "quoravel serve: no private folder for the proposals can be made in "
                   << (runs.Path().empty() ? RunsParent() : fs::temp_directory_path()).string() << ".\n";
