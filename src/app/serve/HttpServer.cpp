@@ -169,8 +169,12 @@ void Accept(const std::shared_ptr<HttpServer::State>& state) {
                     state->open.push_back(session);
                 }
                 session->Read();
+                return Accept(state);
             }
-            Accept(state);
+            // Out of files or memory for now: try again a moment later
+            // rather than fail at once, over and over.
+            auto pause = std::make_shared<asio::steady_timer>(state->io, std::chrono::milliseconds(50));
+            pause->async_wait([state, pause](beast::error_code) { Accept(state); });
         });
 }
 
