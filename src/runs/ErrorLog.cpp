@@ -38,8 +38,7 @@ void ErrorLog::AnswerInto(IniFile& answer) const {
     const int status = Status();
     answer.WriteINI("Status", Value(status), IniFile::Number);
 
-    // The outside system splits each message at the two separator characters.
-    const std::string separator = "\u00FD\u00FD";
+    const std::string separator(kMessageSeparator);
     long i = 0;
     for (const auto& e : *this) {
         ++i;

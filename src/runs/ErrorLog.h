@@ -1,12 +1,17 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "Collection.h"
 #include "IniFile.h"
 #include "LoggedError.h"
 
 namespace quoravel {
+
+// What stands between a message's severity and its text in the relay answer
+// ("Message_1=Error" + separator + text): the outside system splits there.
+inline constexpr std::string_view kMessageSeparator = "\u00FD\u00FD";
 
 // The errors and warnings of one run. In relay mode the problems a user would
 // see in a message box are collected here and written into the relay answer.

@@ -1,5 +1,6 @@
 #include "HttpServer.h"
 
+#include <algorithm>
 #include <atomic>
 #include <boost/asio.hpp>
 #include <boost/beast/core.hpp>
@@ -27,9 +28,9 @@ struct HttpServer::State {
     Refused refused;
     asio::io_context io;
     tcp::acceptor acceptor{io};
-    std::atomic<int> sessions{0};
     std::atomic<bool> stopping{false};
-    // The connections open, for the stop to let go of those waiting for a request.
+    // The connections open: the stop lets go of those waiting for a request
+    // and ends once none is left.
     std::mutex openMutex;
     std::list<std::weak_ptr<Session>> open;
 };
@@ -46,13 +47,10 @@ class Session : public std::enable_shared_from_this<Session> {
 public:
     Session(tcp::socket socket, std::shared_ptr<HttpServer::State> state)
         : stream_(std::move(socket)), deadline_(stream_.get_executor()), state_(std::move(state)) {
-        ++state_->sessions;
         beast::error_code unknown;
         const auto remote = stream_.socket().remote_endpoint(unknown);
         peer_ = unknown ? "-" : remote.address().to_string();
     }
-    ~Session() { --state_->sessions; }
-
     // At the stop: a connection waiting for a request that has not begun is closed now.
     void LetGoIfWaiting() {
         if (parser_ && (parser_->got_some() || buffer_.size() > 0)) return;
@@ -148,7 +146,13 @@ private:
 
 void WaitForSessions(const std::shared_ptr<HttpServer::State>& state,
                      std::chrono::steady_clock::time_point end) {
-    if (state->sessions == 0 || std::chrono::steady_clock::now() >= end) return state->io.stop();
+    bool open = false;
+    {
+        const std::lock_guard lock(state->openMutex);
+        open = std::any_of(state->open.begin(), state->open.end(),
+                           [](const auto& kept) { return !kept.expired(); });
+    }
+    if (!open || std::chrono::steady_clock::now() >= end) return state->io.stop();
     auto look = std::make_shared<asio::steady_timer>(state->io, std::chrono::milliseconds(20));
     look->async_wait([state, end, look](beast::error_code) { WaitForSessions(state, end); });
 }

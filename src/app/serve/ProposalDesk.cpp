@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "Cp1252.h"
+#include "ErrorLog.h"
 #include "ProposalRun.h"
 #include "RelayRun.h"
 #include "Text.h"
@@ -22,15 +23,17 @@ bool IsName(std::string_view name) {
     return name.size() == 32 && name.find_first_not_of("0123456789abcdef") == std::string_view::npos;
 }
 
-// relay.out: "[Section]" lines and "key=value" lines, Windows-1252.
+// relay.out, its values as the relay wrote them: the settings-file reader
+// would trim them and take off quotes, and the answer is passed on whole.
 std::vector<ProposalDesk::Section> ReadAnswer(const std::string& bytes) {
     std::vector<ProposalDesk::Section> sections;
-    std::istringstream lines(Cp1252ToUtf8(bytes));
-    for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+    const std::string text = Cp1252ToUtf8(bytes);
+    for (const std::string_view line : SplitLines(text)) {
         if (line.size() > 1 && line.front() == '[' && line.back() == ']') {
-            sections.push_back({line.substr(1, line.size() - 2), {}});
-        } else if (const auto equals = line.find('='); equals != std::string::npos && !sections.empty()) {
+            sections.emplace_back(std::string(line.substr(1, line.size() - 2)),
+                                  ProposalDesk::Section::second_type());
+        } else if (const auto equals = line.find('=');
+                   equals != std::string_view::npos && !sections.empty()) {
             sections.back().second.emplace_back(line.substr(0, equals), line.substr(equals + 1));
         }
     }
@@ -48,8 +51,8 @@ std::string WithoutFolder(std::string text, const std::string& folder) {
 
 // "Message_1=Error" + two separators + the text: the text.
 std::string MessageText(const std::string& value) {
-    const auto separator = value.find("\u00FD\u00FD");
-    return separator == std::string::npos ? value : value.substr(separator + 4);
+    const auto separator = value.find(kMessageSeparator);
+    return separator == std::string::npos ? value : value.substr(separator + kMessageSeparator.size());
 }
 
 }  // namespace
