@@ -8,7 +8,7 @@ set -eu
 
 packages="make cmake ninja-build g++ ccache pkg-config clang-format clang libclang-rt-14-dev
   libgtest-dev libbenchmark-dev
-  qt6-base-dev libssl-dev libxkbcommon-dev libuemf-dev zlib1g-dev libqpdf-dev libpoppler-cpp-dev qpdf fonts-liberation2 poppler-utils xvfb
+  qt6-base-dev libssl-dev libxkbcommon-dev libuemf-dev zlib1g-dev libqpdf-dev libpoppler-cpp-dev libharfbuzz-dev libfontconfig-dev qpdf fonts-liberation2 poppler-utils xvfb
   xdg-utils help2man dpkg-dev file locales
   libcups2-dev cups-daemon cups-client printer-driver-cups-pdf
   libboost-dev chromium chromium-driver python3-selenium python3-jsonschema parallel"

@@ -26,15 +26,19 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-char ToByte(char32_t cp) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
-    for (int i = 0; i < 32; ++i) {
-        if (kHighTable[i] == cp) return static_cast<char>(0x80 + i);
-    }
-    return '?';
+}  // namespace
+
+char32_t Cp1252CodePoint(unsigned char byte) {
+    return byte >= 0x80 && byte < 0xA0 ? kHighTable[byte - 0x80] : byte;
 }
 
-}  // namespace
+std::optional<unsigned char> Cp1252Byte(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<unsigned char>(cp);
+    for (int i = 0; i < 32; ++i) {
+        if (kHighTable[i] == cp) return static_cast<unsigned char>(0x80 + i);
+    }
+    return std::nullopt;
+}
 
 std::string Cp1252ToUtf8(std::string_view bytes) {
     std::string out;
@@ -43,10 +47,8 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
         const auto b = static_cast<unsigned char>(c);
         if (b < 0x80)
             out += c;
-        else if (b < 0xA0)
-            AppendUtf8(out, kHighTable[b - 0x80]);
         else
-            AppendUtf8(out, b);
+            AppendUtf8(out, Cp1252CodePoint(b));
     }
     return out;
 }
@@ -97,7 +99,7 @@ std::string Utf8ToCp1252(std::string_view text) {
             ++i;
             continue;
         }
-        out += ToByte(cp);
+        out += static_cast<char>(Cp1252Byte(cp).value_or('?'));
         i += length;
     }
     return out;

@@ -11,22 +11,12 @@
 #include <optional>
 
 #include "PageRenderer.h"
+#include "PdfDocumentWriter.h"
 #include "RuntimeError.h"
 #include "TextFile.h"
 
 namespace quoravel {
 namespace {
-
-// A PDF text string: UTF-16BE with its byte-order mark, in hex.
-std::string PdfText(const std::string& utf8) {
-    std::string hex = "<FEFF";
-    for (const QChar c : QString::fromStdString(utf8)) {
-        char unit[5];
-        std::snprintf(unit, sizeof unit, "%04X", c.unicode());
-        hex += unit;
-    }
-    return hex + ">";
-}
 
 // The number after the last `key` in the text, or nothing.
 std::optional<long> NumberAfter(const std::string& text, const std::string& key) {
@@ -50,9 +40,9 @@ void AppendInformation(std::string& pdf, const DocumentInfo& info) {
     if (!previous || !size || !root) return;
     const long object = *size;
     const std::size_t objectOffset = pdf.size();
-    pdf += std::to_string(object) + " 0 obj\n<<\n/Title " + PdfText(info.title) + "\n/Author " +
-           PdfText(info.author) + "\n/Subject " + PdfText(info.subject) + "\n/Creator " +
-           PdfText(info.creator) + "\n>>\nendobj\n";
+    pdf += std::to_string(object) + " 0 obj\n<<\n/Title " + PdfTextString(info.title) + "\n/Author " +
+           PdfTextString(info.author) + "\n/Subject " + PdfTextString(info.subject) + "\n/Creator " +
+           PdfTextString(info.creator) + "\n>>\nendobj\n";
     const std::size_t xrefOffset = pdf.size();
     char entry[32];
     std::snprintf(entry, sizeof entry, "%010zu 00000 n \n", objectOffset);
@@ -62,10 +52,8 @@ void AppendInformation(std::string& pdf, const DocumentInfo& info) {
            std::to_string(xrefOffset) + "\n%%EOF\n";
 }
 
-}  // namespace
-
-void WritePdf(const Document& document, const std::string& path, Durability durability) {
-    // Built in memory first, so the file is written whole or not at all.
+// The document through Qt's writer, for text beyond Windows-1252.
+std::string QtPdf(const Document& document, const std::string& path) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
@@ -95,7 +83,16 @@ void WritePdf(const Document& document, const std::string& path, Durability dura
     }
     std::string pdf(buffer.data().constData(), static_cast<std::size_t>(buffer.size()));
     AppendInformation(pdf, document.info);
-    WriteFileAtomically(path, pdf, durability);
+    return pdf;
+}
+
+}  // namespace
+
+void WritePdf(const Document& document, const std::string& path, Durability durability) {
+    // Built in memory first, so the file is written whole or not at all.
+    std::optional<std::string> pdf = DirectPdf(document);
+    if (!pdf) pdf = QtPdf(document, path);
+    WriteFileAtomically(path, *pdf, durability);
 }
 
 }  // namespace quoravel

@@ -8,8 +8,6 @@
 #include <qpdf/QPDFWriter.hh>
 
 #include <filesystem>
-#include <map>
-#include <regex>
 #include <sstream>
 
 #include "ProposalStamp.h"
@@ -58,35 +56,22 @@ std::string WithMetadataUpdate(const std::string& pdf, const std::string& xmp) {
            std::to_string(update.size()) + "\n%%EOF\n";
 }
 
-// The page's text drawn with every 7 as an 8, by the glyph codes of its fonts.
+// The page's text drawn with every 7 as an 8, as an edit of the file would.
 void SevensAsEights(QPDF& document, std::size_t pageIndex) {
     QPDFPageObjectHelper page = QPDFPageDocumentHelper(document).getAllPages().at(pageIndex);
-    std::map<std::string, std::string> swap;
-    for (auto& [name, font] : page.getObjectHandle().getKey("/Resources").getKey("/Font").ditems()) {
-        if (!font.getKey("/ToUnicode").isStream()) continue;
-        const auto data = font.getKey("/ToUnicode").getStreamData();
-        const std::string map(reinterpret_cast<const char*>(data->getBuffer()), data->getSize());
-        // The font's map: ranges of codes, each with the list of its characters.
-        std::map<std::string, std::string> codeOf;
-        const std::regex range("<([0-9A-Fa-f]{4})> <[0-9A-Fa-f]{4}> \\[([^\\]]*)\\]");
-        for (std::sregex_iterator it(map.begin(), map.end(), range), end; it != end; ++it) {
-            int code = std::stoi((*it)[1], nullptr, 16);
-            std::istringstream characters((*it)[2]);
-            for (std::string character; characters >> character; ++code) {
-                char hex[7];
-                std::snprintf(hex, sizeof hex, "<%04X>", code);
-                codeOf[character.substr(3, 2)] = hex;
-            }
-        }
-        if (codeOf.count("37") && codeOf.count("38")) swap[codeOf["37"]] = codeOf["38"];
-    }
     for (QPDFObjectHandle& content : page.getPageContents()) {
         const auto data = content.getStreamData();
         std::string text(reinterpret_cast<const char*>(data->getBuffer()), data->getSize());
-        for (const auto& [seven, eight] : swap)
-            for (std::size_t at = text.find(seven + " Tj"); at != std::string::npos;
-                 at = text.find(seven + " Tj", at))
-                text.replace(at, seven.size(), eight);
+        // The digits are characters of the page's text strings, (...).
+        bool inString = false;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (inString && text[i] == '\\')
+                ++i;
+            else if (text[i] == '(' || text[i] == ')')
+                inString = text[i] == '(';
+            else if (inString && text[i] == '7')
+                text[i] = '8';
+        }
         content.replaceStreamData(text, QPDFObjectHandle::newNull(), QPDFObjectHandle::newNull());
     }
 }
