@@ -23,7 +23,7 @@ namespace {
 // A number as a PDF writes it: at most two decimals, no trailing zeros.
 void AppendNumber(std::string& out, double value) {
     char text[32];
-    const double rounded = std::round(value * 100) / 100;
+    const double rounded = std::isfinite(value) ? std::round(value * 100) / 100 : 0;
     auto [end, ec] =
         std::to_chars(text, text + sizeof text, rounded == 0 ? 0.0 : rounded, std::chars_format::fixed, 2);
     if (ec != std::errc()) end = text + std::snprintf(text, sizeof text, "0");
@@ -102,6 +102,9 @@ public:
         const auto codes = Codes(item.text);
         if (!font || !codes) return false;
         const PdfFont& embedded = *resources_.fonts[*font];
+        // A character the face lacks is left to Qt, which finds another font.
+        for (char code : *codes)
+            if (!embedded.Has(static_cast<unsigned char>(code))) return false;
         const double size = item.font.size * kTwipsPerPoint;
         if (font != font_ || size != size_) {
             font_ = font;
@@ -239,7 +242,7 @@ void WriteFont(PdfFile& file, int number, const PdfFont& font) {
     const int descriptor = file.Reserve();
     const int fontFile = file.Reserve();
     std::string widths;
-    for (double width : font.widths) AppendNumber(widths, width), widths += ' ';
+    for (double width : font.widths) AppendNumber(widths, std::max(width, 0.0)), widths += ' ';
     // A subset's name carries a tag of six capitals before the font's own.
     const std::string name = "/QRVLWA+" + font.postScriptName;
     file.Object(number, "<< /Type /Font /Subtype /TrueType /BaseFont " + name +

@@ -86,7 +86,10 @@ std::shared_ptr<const PdfFont> Embed(const FontStyle& style) {
     for (unsigned code = 32; code < 256; ++code) {
         const char32_t character = Cp1252CodePoint(static_cast<unsigned char>(code));
         hb_codepoint_t glyph = 0;
-        if (!hb_font_get_nominal_glyph(font.get(), character, &glyph)) continue;
+        if (!hb_font_get_nominal_glyph(font.get(), character, &glyph)) {
+            embedded->widths[code - 32] = -1;
+            continue;
+        }
         hb_set_add(characters, character);
         embedded->widths[code - 32] = hb_font_get_glyph_h_advance(font.get(), glyph) * perThousand;
     }

@@ -22,7 +22,8 @@ public:
     std::string postScriptName;
     std::string fontFile;  // the subset, deflated
     std::size_t fontFileLength = 0;
-    // Advance of each code from 32 to 255, in thousandths of the font size.
+    // Advance of each code from 32 to 255, in thousandths of the font size;
+    // negative for a character the face has no glyph for.
     std::array<double, 224> widths{};
     double ascent = 0, descent = 0, capHeight = 0, italicAngle = 0;
     std::array<double, 4> boundingBox{};
@@ -30,7 +31,8 @@ public:
     // thousandths of the font size.
     double underlineOffset = 0, underlineThickness = 0;
 
-    double Width(unsigned char code) const { return code < 32 ? 0 : widths[code - 32]; }
+    bool Has(unsigned char code) const { return code >= 32 && widths[code - 32] >= 0; }
+    double Width(unsigned char code) const { return Has(code) ? widths[code - 32] : 0; }
 };
 
 }  // namespace quoravel
