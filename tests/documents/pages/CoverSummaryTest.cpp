@@ -19,22 +19,19 @@ using namespace quoravel;
 
 namespace {
 
-// A case on a surface with the chance and the calendar fixed; the pages are
-// looked at without running the frame's footers.
+// A case on a surface with the chance and the calendar fixed, without the frame's footers.
 class CoverSummaryTest : public ::testing::Test {
 protected:
     CoverSummaryTest() {
         auto broker = std::make_shared<Broker>();
-        const std::pair<BrokerField, const char*> fields[] = {{BrokerField::first_name, "Dana"},
-                                                              {BrokerField::last_name, "Whitfield"},
-                                                              {BrokerField::address_1, "118 Orchard Lane"},
-                                                              {BrokerField::city, "Columbus"},
-                                                              {BrokerField::state, "OH"},
-                                                              {BrokerField::zip, "43215"},
-                                                              {BrokerField::phone_num, "6145550142"},
-                                                              {BrokerField::license_num, "OH-772104"},
-                                                              {BrokerField::GA_Name, "Buckeye Brokerage"}};
-        for (const auto& [field, value] : fields) broker->Set(field, value);
+        using enum BrokerField;
+        // clang-format off
+        for (const auto& [field, value] : std::initializer_list<std::pair<BrokerField, const char*>>{
+                 {first_name, "Dana"}, {last_name, "Whitfield"}, {address_1, "118 Orchard Lane"},
+                 {city, "Columbus"}, {state, "OH"}, {zip, "43215"}, {phone_num, "6145550142"},
+                 {license_num, "OH-772104"}, {GA_Name, "Buckeye Brokerage"}})
+            broker->Set(field, value);
+        // clang-format on
         client.SetBroker(broker);
         client.SetFirstName("Morgan");
         client.SetLastName("Ellery");
@@ -54,16 +51,13 @@ protected:
     }
 
     const Document& document() const { return surface.GetDocument(); }
-    // The cover alone, from the program folder given.
-    const Document& Cover(const std::string& programFolder = QUORAVEL_PROGRAM_DIR) {
+    // The page alone (the cover unless told), from the program folder given.
+    const Document& Printed(void (*page)(PageContext&) = PrintCover,
+                            const std::string& programFolder = QUORAVEL_PROGRAM_DIR) {
         context.programFolder = programFolder;
         print.StartDoc(4);
-        PrintCover(context);
+        page(context);
         return document();
-    }
-    void Narrative() {
-        print.StartDoc(4);
-        PrintNarrativeSummary(context);
     }
 
     PrintSurface surface;
@@ -75,51 +69,48 @@ protected:
     PageContext context{print, client, run, QUORAVEL_PROGRAM_DIR, ""};
 };
 
-// Rows: the case, lines the cover must show and a text it must not.
-TEST_F(CoverSummaryTest, CoverTextsByCarrierStateReportAndRatings) {
-    const auto rated = [](ClientCase& c) {
-        c.SetTableRating("B");
-        c.SetPermFlatExtra(2.5);
-        c.SetTempFlatExtra(5);
-        c.SetTempFlatExtraYears(3);
-        c.SetChildRider(true);
-        c.SetChildRiderUnits(2);
-        c.SetWaiver(true);
-        c.SetWaiverRating(1.5);
-    };
+// Rows: the case, texts its cover (or narrative) must show and must not. The narrative shows the riders as
+// chosen, a standard waiver not rated; outside New Jersey and Maryland no surrender charges or waiver rates.
+TEST_F(CoverSummaryTest, CoverAndNarrativeTextsByCarrierStateReportAndRatings) {
     struct Row {
         std::int32_t company;
         const char* state;
         std::vector<std::int32_t> products, faces;
-        std::vector<const char*> lines;
-        const char* absent;
+        std::vector<const char*> lines, absent;
         std::function<void(ClientCase&)> change = {};
+        bool narrative = false;
     };
     // clang-format off
     const Row rows[] = {
         {0, "NJ", {4}, {250000}, {"Brellan 20 (Policy Form Nos. 1420 (96) NJ et al & 1421 et al)"},
-         "Policy Form No."},
-        {0, "MD", {4}, {250000}, {"Brellan 20 (Policy Form No. 1421 MD et al)"}, "Nos."},
-        {2, "NJ", {4}, {250000}, {"Korvel® 20 (Policy Form No. Talvern-1420 NJ et al)"}, "Nos."},
-        {0, "MT", {4}, {250000}, {"Age 45, Preferred No Nicotine Use"}, "Male"},
-        {0, "OH", {4}, {1000000, 250000, 500000}, {"$250,000, $500,000, $1,000,000"}, "Total First-Year"},
+         {"Policy Form No."}},
+        {0, "MD", {4}, {250000}, {"Brellan 20 (Policy Form No. 1421 MD et al)"}, {"Nos."}},
+        {2, "NJ", {4}, {250000}, {"Korvel® 20 (Policy Form No. Talvern-1420 NJ et al)"}, {"Nos."}},
+        {0, "MT", {4}, {250000}, {"Age 45, Preferred No Nicotine Use"}, {"Male"}},
+        {0, "OH", {4}, {1000000, 250000, 500000}, {"$250,000, $500,000, $1,000,000"}, {"Total First-Year"}},
         {2, "OH", {2, 4, 33}, {250000},
          {"Castmere Life Insurance Company", "Korvel® 10 (Policy", "Korvel® 20 (Policy",
-          "Amberlin 30 • 15 (Policy"}, "Total First-Year"},
+          "Amberlin 30 • 15 (Policy"}, {"Total First-Year"}},
         {0, "OH", {4}, {250000}, {"Table Rating: B", "Permanent Flat Extra: $2.50 per $1000",
           "Temporary Flat Extra: $5.00 per $1000 for 3 yrs.", "Child Rider: 2 unit(s)", "Waiver: Rated 150%"},
-         nullptr, rated},
-        // A standard waiver is not rated.
-        {0, "OH", {4}, {250000}, {"Waiver"}, "Rated", [](ClientCase& c) { c.SetWaiverRating(1); }},
+         {}, [](ClientCase& c) {
+             c.SetTableRating("B"); c.SetPermFlatExtra(2.5); c.SetTempFlatExtra(5); c.SetTempFlatExtraYears(3);
+             c.SetChildRider(true); c.SetChildRiderUnits(2); c.SetWaiver(true); c.SetWaiverRating(1.5); }},
+        // A standard waiver is not rated; a case without a broker has no "Prepared by:" block.
+        {0, "OH", {4}, {250000}, {"Waiver"}, {"Rated"}, [](ClientCase& c) { c.SetWaiverRating(1); }},
+        {0, "OH", {4}, {250000}, {"Prepared For:"}, {"Prepared by:"}, [](ClientCase& c) { c.SetBroker({}); }},
+        {0, "OH", {4}, {250000}, {"Unit(s) = 4 ($4,000 per child)"},
+         {"Rated", "Year Charge Year Charge", "Waiver Rate per $1000"},
+         [](ClientCase& c) { c.SetWaiverRating(1); c.SetChildRider(true); c.SetChildRiderUnits(4); }, true},
     };
     // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.state) + " company " + std::to_string(row.company));
         Quote(row.company, row.state, row.products, row.faces);
         if (row.change) row.change(client);
-        const Document cover = Cover();
-        for (const char* line : row.lines) EXPECT_TRUE(PageHasLine(cover, 1, line)) << line;
-        EXPECT_FALSE(row.absent && Contains(AllText(cover), row.absent)) << row.absent;
+        const std::string text = AllText(Printed(row.narrative ? PrintNarrativeSummary : PrintCover));
+        for (const char* line : row.lines) EXPECT_TRUE(Contains(text, line)) << line;
+        for (const char* absent : row.absent) EXPECT_FALSE(Contains(text, absent)) << absent;
     }
 }
 
@@ -128,7 +119,7 @@ TEST_F(CoverSummaryTest, FirstYearPremiumOfEachMode) {
     auto premium = [&](std::int32_t mode, const std::string& word) {
         client.SetPaymentMode(mode);
         const std::string prefix = "Total First-Year " + word + " Premium: $";
-        for (auto line : PageLines(Cover(), 1)) {
+        for (auto line : PageLines(Printed(), 1)) {
             if (line.rfind(prefix, 0) != 0) continue;
             std::erase(line, ',');
             return std::stod(line.substr(prefix.size()));
@@ -150,22 +141,16 @@ TEST_F(CoverSummaryTest, BankChannelRelayCoverBoxesTheDisclosureAndNamesTheAgenc
     client.SetChildRider(true);
     client.SetChildRiderUnits(3);
     Quote(2, "NJ", {5, 33}, {250000});
-    Cover();
+    Printed();
     WriteSamplePages(document(), "cover");
     ASSERT_EQ(surface.PageCount(), 1) << "the cover fits on one page";
     EXPECT_TRUE(PageHasLine(document(), 1, "Buckeye Brokerage"));
-    const auto lines = PageLines(document(), 1);
-    const auto head = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
-        return Contains(line, "Insurance and annuity products:");
-    });
-    ASSERT_LT(head + 4, lines.end());
-    EXPECT_EQ(std::vector<std::string>(head + 1, head + 5),
-              (std::vector<std::string>{
-                  " *   Are not deposits.",
-                  " *   Are not insured by the FDIC or any other federal government agency.",
-                  " *   Are not guaranteed by the bank or its affiliates.", " *   May decrease in value."}));
-    const auto& items = document().pages[0].items;
-    EXPECT_TRUE(std::any_of(items.begin(), items.end(), [](const DrawItem& item) {
+    EXPECT_TRUE(
+        Contains(AllText(document()),
+                 "Insurance and annuity products:  *   Are not deposits.  *   Are not insured by the "
+                 "FDIC or any other federal government agency.  *   Are not guaranteed by the bank or "
+                 "its affiliates.  *   May decrease in value. "));
+    EXPECT_TRUE(std::ranges::any_of(document().pages[0].items, [](const DrawItem& item) {
         return std::holds_alternative<LineItem>(item);
     })) << "the disclosure is boxed";
     EXPECT_EQ(print.TableSep(), "|;");
@@ -179,38 +164,30 @@ TEST_F(CoverSummaryTest, CoverPictureWhenPresentWithTheTextBelowIt) {
             if (const auto* picture = std::get_if<PictureItem>(&item)) return picture;
         return nullptr;
     };
-    EXPECT_EQ(pictureOf(Cover(pictures.folder())), nullptr);
+    EXPECT_EQ(pictureOf(Printed(PrintCover, pictures.folder())), nullptr);
 
     QImage image(400, 120, QImage::Format_RGB32);
     image.fill(Qt::darkBlue);
     // Read by its content, whatever the name says.
     ASSERT_TRUE(image.save(QString::fromStdString(pictures.folder() + "Term.gif"), "PNG"));
 
-    const Document cover = Cover(pictures.folder());
+    const Document cover = Printed(PrintCover, pictures.folder());
     const PictureItem* picture = pictureOf(cover);
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(*picture, PictureItem({2500, 600, 400 * 15 * 0.7, 120 * 15 * 0.7, picture->encoded}));
-    const TextItem* carrier = FindText(cover, 1, "Castmere");
-    ASSERT_NE(carrier, nullptr);
-    EXPECT_GT(carrier->baseline - 7 * 20, picture->y + picture->height) << "the carrier's line stands below";
+    EXPECT_GT(TextOn(cover, 1, "Castmere").baseline - 7 * 20, picture->y + picture->height)
+        << "the carrier's line stands below";
 }
 
-ClientCase NarrativeCase(std::int32_t product, std::int32_t company, const std::string& state,
-                         std::int16_t age) {
-    ClientCase client;
-    client.Proposal().SetCompany(company);
-    client.Proposal().AddProduct(product);
-    client.SetState(state);
-    client.SetAge(age);
-    return client;
-}
-
-// Rows: product, carrier, state and a sentence its description must hold,
-// from its carrier and the illustration horizon (the premium pattern and the
-// options by age are checked against the ledger over every product); then
-// its conversion's name and riders. Brellan 30 in New Jersey (its description, cash values,
-// requalification and conversion) is the narrative's golden page.
-TEST(ProductNarrativeTest, DescriptionOptionsAndRidersByProductCarrierAndState) {
+// Rows: product, carrier, state and a sentence its description must hold (the premium pattern and the
+// options by age are checked against the ledger over every product); then conversion names and riders.
+TEST_F(CoverSummaryTest, ProductDescriptionOptionsAndRidersByProductCarrierAndState) {
+    const auto describe = [&](std::int32_t product, std::int32_t company, const char* state,
+                              std::int16_t age) {
+        Quote(company, state, {product}, {250000});
+        client.SetAge(age);
+        return DescribeProduct(client, product);
+    };
     const struct {
         std::int32_t product, company;
         const char *state, *sentence;
@@ -222,33 +199,18 @@ TEST(ProductNarrativeTest, DescriptionOptionsAndRidersByProductCarrierAndState) 
         {2, 2, "OH", "Korvel® 10 is a Term Life Insurance policy."},
     };
     for (const auto& row : rows) {
-        const std::string description =
-            DescribeProduct(NarrativeCase(row.product, row.company, row.state, 40), row.product).description;
+        const std::string description = describe(row.product, row.company, row.state, 40).description;
         EXPECT_TRUE(Contains(description, row.sentence))
             << "product " << row.product << " in " << row.state << ": " << description;
     }
 
-    ProductNarrative text = DescribeProduct(NarrativeCase(2, 0, "MD", 76), 2);
+    ProductNarrative text = describe(2, 0, "MD", 76);
     EXPECT_EQ(text.conversionTerm, "Conversion\n(Exchange)\nOption");
     EXPECT_FALSE(text.showSurrenderCharges);
 
-    text = DescribeProduct(NarrativeCase(19, 1, "NY", 45), 19);
+    text = describe(19, 1, "NY", 45);
     EXPECT_EQ(text.conversionTerm, "Exchange\nOption");
     EXPECT_FALSE(text.offersChildRider) << "the increasing-premium plans carry the waiver only";
-}
-
-// The riders as chosen, a standard waiver not rated; outside New Jersey and
-// Maryland no surrender charges and no waiver rates.
-TEST_F(CoverSummaryTest, NarrativeRidersAsChosenAndNoStateTables) {
-    client.SetWaiver(true);
-    client.SetWaiverRating(1);
-    client.SetChildRider(true);
-    client.SetChildRiderUnits(4);
-    Narrative();
-    const std::string all = AllText(document());
-    EXPECT_TRUE(Contains(all, "Unit(s) = 4 ($4,000 per child)"));
-    for (const char* part : {"Rated", "Year Charge Year Charge", "Waiver Rate per $1000"})
-        EXPECT_FALSE(Contains(all, part)) << part;
 }
 
 TEST_F(CoverSummaryTest, ATermTallerThanItsExplanationKeepsTheNextEntryBelowIt) {
@@ -259,24 +221,21 @@ TEST_F(CoverSummaryTest, ATermTallerThanItsExplanationKeepsTheNextEntryBelowIt) 
     page.AddDefinition("First\nSecond\nThird", "One line.");
     page.AddDefinition("Next", "Another line.");
     page.finish();
-    const TextItem* first = FindText(document(), 1, "First");
-    const TextItem* third = FindText(document(), 1, "Third");
-    const TextItem* next = FindText(document(), 1, "Next");
-    ASSERT_TRUE(first && third && next);
-    const double line = (third->baseline - first->baseline) / 2;
-    EXPECT_NEAR(next->baseline - third->baseline, 2 * line, line / 4);
+    const double first = TextOn(document(), 1, "First").baseline,
+                 third = TextOn(document(), 1, "Third").baseline;
+    const double line = (third - first) / 2;
+    EXPECT_NEAR(TextOn(document(), 1, "Next").baseline - third, 2 * line, line / 4);
 }
 
-// The cover without the picture and without rates (a face comparison), so
-// that it holds its own layout only; the narrative of Brellan 30 in New Jersey.
+// The cover without picture or rates (a face comparison), its own layout alone; Brellan 30's narrative in NJ.
 TEST_F(CoverSummaryTest, CoverAndNarrativeGoldens) {
     Quote(0, "OH", {4}, {250000, 500000});
     client.SetWaiver(true);
     client.SetWaiverRating(1.25);
-    EXPECT_EQ(CompareWithGolden(Cover(pictures.folder()), "cover"), "");
+    EXPECT_EQ(CompareWithGolden(Printed(PrintCover, pictures.folder()), "cover"), "");
     Quote(0, "NJ", {5}, {250000});
     client.SetWaiverRating(1.5);
-    Narrative();
+    Printed(PrintNarrativeSummary);
     WriteSamplePages(document(), "narrative");
     EXPECT_EQ(CompareWithGolden(document(), "narrative-summary"), "");
 }
