@@ -38,8 +38,7 @@ struct Case {
     bool male = true;
     std::int32_t face = 250000;
     std::string permExtra = "0", tempAmount{};
-    int tempYears = 0, childUnits = 0;
-    int waiverCode = 0;  // 0: no waiver, else BRLN.WaiverRating + 1
+    int tempYears = 0, childUnits = 0, waiverCode = 0;  // waiverCode 0: no waiver, else BRLN.WaiverRating + 1
     std::string mode = "A";
     Scale scale = Scale::Current;
     // No relay key asks for it: such a case comes from the window or a case file.
@@ -59,23 +58,20 @@ struct Carrier {
 
 // Every product code, retired ones included, each carrier in its states
 // (one where it is not approved), every state group of the rate files.
+// clang-format off
 const Carrier kCarriers[] = {
-    {"BRLN",
-     "BRN",
-     {"TX", "CA", "MD", "WA", "PA", "OR", "MS", "NJ", "NY"},
+    {"BRLN", "BRN", {"TX", "CA", "MD", "WA", "PA", "OR", "MS", "NJ", "NY"},
      {"BRLN1", "BRLN5", "BRLN10", "BRLN15", "BRLN20", "BRLN30", "OSTR5", "OSTR10", "OSTR15", "OSTR20",
       "OSTR30", "OSTR5G", "OSTR10G", "OSTR15G", "OSTR20G", "OSTR30G", "PELL10", "PELL15"}},
-    {"TVNY",
-     "TVNY",
-     {"FL", "OH", "PA", "TX", "NJ", "WA"},
+    {"TVNY", "TVNY", {"FL", "OH", "PA", "TX", "NJ", "WA"},
      {"KORV1", "KORV5", "KORV10", "KORV15", "KORV20", "KORV30", "AMBR5", "AMBR10", "AMBR15", "AMBR20",
       "AMBR30", "AMBR5G", "AMBR10G", "AMBR20G"}},
-    {"QNBY",
-     "QNB",
-     {"NY", "NJ", "TX"},  // a New York company case is moved to New York
+    // A New York company case is moved to New York.
+    {"QNBY", "QNB", {"NY", "NJ", "TX"},
      {"TESS5", "TESS10", "TESS15", "TESS20", "TESS30", "DORR1", "DORR5", "DORR10", "DORR15", "QNBY10",
       "QNBY15"}},
 };
+// clang-format on
 
 Case Generate(int i) {
     static const char* const classes[] = {"SP", "P", "QN", "N", "PS", "S", "5", "8"};
@@ -85,31 +81,19 @@ Case Generate(int i) {
     static const char* const tables[] = {"", "2", "4", "1.5", "8", "0", "16"};
     static const char* const modes[] = {"A", "S", "Q", "M"};
     const Carrier& carrier = kCarriers[i % 3];
-    Case c;
-    c.relayCarrier = carrier.relay;
-    c.quoteCarrier = carrier.quote;
-    c.state = carrier.states[static_cast<std::size_t>(i / 3) % carrier.states.size()];
+    const std::string state = carrier.states[static_cast<std::size_t>(i / 3) % carrier.states.size()];
     // A code the state has no plan for names no product at all.
-    for (std::size_t next = static_cast<std::size_t>(i / 2);; ++next) {
-        c.product = carrier.products[next % carrier.products.size()];
-        if (RelayProductNumber(c.product, c.state) != 0) break;
-    }
-    c.classCode = classes[i % 8];
-    c.age = ages[(i / 5) % 16];
-    c.male = i % 2 == 0;
-    c.face = faces[i % 6];
-    c.table = tables[i % 7];
-    c.permExtra = i % 4 == 1 ? "2.50" : "0";
-    if (i % 3 == 2) {
-        c.tempAmount = "5.00";
-        c.tempYears = 1 + i % 5;
-    }
-    c.waiverCode = i % 4 == 3 ? 1 + i % 6 : 0;
-    c.childUnits = i % 5 == 2 ? 1 : i % 5 == 4 ? 2 : 0;
-    c.mode = modes[i % 4];
-    c.scale = static_cast<Scale>(i % 3 == 0 ? 0 : (i / 3) % 3);
-    c.spouseFee = i % 3 == 2 && i % 7 == 0;
-    return c;
+    auto next = static_cast<std::size_t>(i / 2);
+    while (RelayProductNumber(carrier.products[next % carrier.products.size()], state) == 0) ++next;
+    // clang-format off
+    return {.relayCarrier = carrier.relay, .quoteCarrier = carrier.quote, .state = state,
+            .product = carrier.products[next % carrier.products.size()], .classCode = classes[i % 8],
+            .table = tables[i % 7], .age = ages[(i / 5) % 16], .male = i % 2 == 0, .face = faces[i % 6],
+            .permExtra = i % 4 == 1 ? "2.50" : "0", .tempAmount = i % 3 == 2 ? "5.00" : "",
+            .tempYears = i % 3 == 2 ? 1 + i % 5 : 0, .childUnits = i % 5 == 2 ? 1 : i % 5 == 4 ? 2 : 0,
+            .waiverCode = i % 4 == 3 ? 1 + i % 6 : 0, .mode = modes[i % 4],
+            .scale = static_cast<Scale>(i % 3 == 0 ? 0 : (i / 3) % 3), .spouseFee = i % 3 == 2 && i % 7 == 0};
+    // clang-format on
 }
 
 std::string RelayIni(const Case& c) {
@@ -137,18 +121,12 @@ std::string Case::Describe() const { return RelayIni(*this) + (spouseFee ? "spou
 
 std::vector<std::string> QuoteArguments(const Case& c) {
     static const char* const waiverRatings[] = {"1", "1", "1.5", "2", "2.5", "3"};
-    std::vector<std::string> arguments{"--format",    "json",
-                                       "--name",      c.Name(),
-                                       "--age",       std::to_string(c.age),
-                                       "--sex",       c.male ? "M" : "F",
-                                       "--state",     c.state,
-                                       "--class",     c.classCode,
-                                       "--flat-perm", c.permExtra,
-                                       "--child",     std::to_string(c.childUnits),
-                                       "--face",      std::to_string(c.face),
-                                       "--mode",      c.mode,
-                                       "--carrier",   c.quoteCarrier,
-                                       "--product",   c.product};
+    // clang-format off
+    std::vector<std::string> arguments{"--format", "json", "--name", c.Name(), "--age", std::to_string(c.age),
+        "--sex", c.male ? "M" : "F", "--state", c.state, "--class", c.classCode, "--flat-perm", c.permExtra,
+        "--child", std::to_string(c.childUnits), "--face", std::to_string(c.face), "--mode", c.mode,
+        "--carrier", c.quoteCarrier, "--product", c.product};
+    // clang-format on
     if (!c.table.empty()) arguments.insert(arguments.end(), {"--table", c.table});
     if (!c.tempAmount.empty())
         arguments.insert(arguments.end(), {"--flat-temp", c.tempAmount + ":" + std::to_string(c.tempYears)});

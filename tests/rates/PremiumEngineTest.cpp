@@ -77,15 +77,13 @@ protected:
 }  // namespace
 
 TEST(Rounding, HalfAwayFromZeroOnTheDecimalForm) {
-    EXPECT_EQ(round(2, 1.005), 1.01);
-    EXPECT_EQ(round(2, 2.675), 2.68);
-    EXPECT_EQ(round(0, 0.5), 1.0);
-    EXPECT_EQ(round(0, -0.5), -1.0);
-    EXPECT_EQ(round(2, -1.005), -1.01);
-    EXPECT_EQ(round(5, 1234.567891234), 1234.56789);
-    EXPECT_EQ(FormatAmount(1234567.891, 2), "1,234,567.89");
-    EXPECT_EQ(FormatAmount(-1234.005, 2), "-1,234.01");
-    EXPECT_EQ(FormatAmount(999.5, 0) + "|" + FormatAmount(100000, 0), "1,000|100,000");
+    const std::tuple<int, double, double> rows[] = {{2, 1.005, 1.01},   {2, 2.675, 2.68},
+                                                    {0, 0.5, 1.0},      {0, -0.5, -1.0},
+                                                    {2, -1.005, -1.01}, {5, 1234.567891234, 1234.56789}};
+    for (const auto& [digits, amount, expected] : rows) EXPECT_EQ(round(digits, amount), expected) << amount;
+    EXPECT_EQ(FormatAmount(1234567.891, 2) + "|" + FormatAmount(-1234.005, 2) + "|" + FormatAmount(999.5, 0) +
+                  "|" + FormatAmount(100000, 0),
+              "1,234,567.89|-1,234.01|1,000|100,000");
     // However large, an amount is never cut short: 10^70 has 71 digits.
     std::string huge = FormatAmount(1e70, 0);
     std::erase(huge, ',');
@@ -103,7 +101,7 @@ TEST(Rounding, HalfAwayFromZeroOnTheDecimalForm) {
     }
 }
 
-TEST_F(WorkedExamples, LevelProductThenYearlyRenewable) {
+TEST_F(WorkedExamples, LevelAndOneYearProductsThenYearlyRenewable) {
     // Brellan 10, male 45, standard non-nicotine (class 4), 250,000 in TX: band 3.
     const auto s = Schedule(Client(45, true, 4, 2, 250000));
     ASSERT_EQ(s.years.size(), 56u);            // years 1..56, to age 100
@@ -111,8 +109,13 @@ TEST_F(WorkedExamples, LevelProductThenYearlyRenewable) {
     EXPECT_EQ(s.years[9].Total(), 1800.00);    // level for 10 years
     EXPECT_EQ(s.years[10].Total(), 16300.00);  // attained 55: 6,500 → 16,250 + 50
     EXPECT_EQ(s.years[55].Total(), 27550.00);  // attained 100: 11,000 → 27,500 + 50
-    EXPECT_EQ(s.years[0].waiver, 0);           // no waiver chosen
     EXPECT_EQ(run.Errors.Count(), 0);
+
+    // Brellan 1, male 30, select non-nicotine: one-year rates 101..111, then yearly renewable.
+    const auto one = Schedule(Client(30, true, 3, 6, 500000));
+    EXPECT_EQ(one.years[0].Total(), 555.00);     // 500,000 × 101 × 0.00001 + 50
+    EXPECT_EQ(one.years[9].Total(), 600.00);     // 110
+    EXPECT_EQ(one.years[10].Total(), 25050.00);  // attained 40 from the yearly-renewable file: 5,000
 }
 
 TEST_F(WorkedExamples, OstrelNonLevelYears) {
@@ -124,20 +127,11 @@ TEST_F(WorkedExamples, OstrelNonLevelYears) {
     RateMatrix matrix;
     FillRateMatrix(context, matrix, c, product, false, 0, 2, 0);
     EXPECT_EQ(product.ProductNumber, 32);
-    EXPECT_EQ(matrix.At(0, 0), 300);
-    EXPECT_EQ(matrix.At(9, 0), 300);
-    EXPECT_EQ(matrix.At(10, 0), 400);  // first non-level duration
-    EXPECT_EQ(matrix.At(19, 0), 490);  // tenth
-    EXPECT_EQ(matrix.At(20, 0), 1000 + 100 * 60);
+    // Level 300 to year 10; the first and the tenth non-level durations; attained 60 yearly renewable.
+    EXPECT_EQ((std::vector<double>{matrix.At(0, 0), matrix.At(9, 0), matrix.At(10, 0), matrix.At(19, 0),
+                                   matrix.At(20, 0)}),
+              (std::vector<double>{300, 300, 400, 490, 1000 + 100 * 60}));
     EXPECT_EQ(PremiumOfYear(c, 37, 100000, matrix.At(19, 0), 0, 19, 50).Total(), 540.00);
-}
-
-TEST_F(WorkedExamples, OneYearProduct) {
-    // Brellan 1, male 30, select non-nicotine: one-year rates 101..111, then yearly renewable.
-    const auto s = Schedule(Client(30, true, 3, 6, 500000));
-    EXPECT_EQ(s.years[0].Total(), 555.00);     // 500,000 × 101 × 0.00001 + 50
-    EXPECT_EQ(s.years[9].Total(), 600.00);     // 110
-    EXPECT_EQ(s.years[10].Total(), 25050.00);  // attained 40 from the yearly-renewable file: 5,000
 }
 
 TEST_F(WorkedExamples, RatedCaseWithFlatExtrasChildRiderAndRatedWaiver) {
@@ -170,20 +164,15 @@ TEST_F(WorkedExamples, RatedCaseWithFlatExtrasChildRiderAndRatedWaiver) {
     c.SetChildRider(false);            // units left on a case whose rider was removed
     EXPECT_EQ(Schedule(c).years[0].childRider, 0);
     const auto modal = FirstYearModalPremiums(first.Total());
-    EXPECT_EQ(modal.semiAnnual, 2695.65);
-    EXPECT_EQ(modal.quarterly, 1374.25);
-    EXPECT_EQ(modal.specialMonthly, 462.49);
+    EXPECT_EQ((std::vector<double>{modal.semiAnnual, modal.quarterly, modal.specialMonthly}),
+              (std::vector<double>{2695.65, 1374.25, 462.49}));
 }
 
 TEST_F(WorkedExamples, MissingAndDamagedRateFiles) {
     const auto level = [&](Values values) {
         return [&, values] { WriteRates(folder, "July08BRNFGHB3.rat", RateLayoutKind::Level5, 100, values); };
     };
-    struct Row {
-        const char* what;
-        std::function<void()> damage;
-        const char* expected;
-    } rows[] = {
+    const std::tuple<const char*, std::function<void()>, const char*> rows[] = {
         {"missing level file", [&] { std::filesystem::remove(folder.path() / "July08BRNFGHB3.rat"); },
          "3|53|RateStuf|ReadStandardTermRates"},
         {"truncated level file",
@@ -205,18 +194,18 @@ TEST_F(WorkedExamples, MissingAndDamagedRateFiles) {
         {"far beyond any rate", level([](long, std::size_t) { return 1e300; }),
          "3|321|RateStuf|ReadStandardTermRates"},
     };
-    for (const auto& r : rows) {
+    for (const auto& [what, damage, expected] : rows) {
+        SCOPED_TRACE(what);
         SetUp();
         run.Errors.Clear();
-        r.damage();
+        damage();
         const auto s = Schedule(Client(45, true, 4, 2, 250000));
-        ASSERT_EQ(run.Errors.Count(), 1) << r.what;
+        ASSERT_EQ(run.Errors.Count(), 1);
         const LoggedError& e = run.Errors.Item(1);
         EXPECT_EQ(std::to_string(e.Severity) + "|" + std::to_string(e.Number) + "|" + e.ModuleName + "|" +
                       e.RoutineName,
-                  r.expected)
-            << r.what;
-        EXPECT_EQ(s.years.size(), 56u) << r.what;  // the schedule still comes back
+                  expected);
+        EXPECT_EQ(s.years.size(), 56u);  // the schedule still comes back
     }
     EXPECT_EQ(run.Errors.Item(1).Description,
               "The rate file " + folder.folder() +

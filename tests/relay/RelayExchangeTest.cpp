@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "RelayExchange.h"
 #include "TestSupport.h"
@@ -59,13 +60,11 @@ protected:
 
 // What a relay file filled in, as ";name=value;" pairs.
 std::string Summary(const ClientCase& c, const ProposalRun& p) {
-    std::string products, faces, updates;
-    for (auto product : c.Proposal().ProdChoices())
-        if (product) products += std::to_string(product) + " ";
-    for (auto amount : c.Proposal().FaceAmounts())
-        if (amount) faces += std::to_string(*amount) + " ";
-    for (const auto& u : p.Updates) updates += u->Key + "=" + u->NewValue.Text() + " ";
     const auto& o = c.Proposal();
+    std::string products, faces, updates;
+    for (auto product : o.ProdChoices()) products += product ? std::to_string(product) + " " : "";
+    for (auto amount : o.FaceAmounts()) faces += amount ? std::to_string(*amount) + " " : "";
+    for (const auto& u : p.Updates) updates += u->Key + "=" + u->NewValue.Text() + " ";
     return ";table=" + c.TableRating() + ";sex=" + (c.IsMale() ? "male" : "female") +
            ";mode=" + std::to_string(c.PaymentMode()) + ";class=" + std::to_string(c.Classification()) +
            ";waiver=" + NumberText(c.WaiverRating()) + ";child=" + std::to_string(c.ChildRiderUnits()) +
@@ -240,74 +239,63 @@ TEST_F(RelayExchange, AnAgentWithoutZipCodeFailsTheRelayRun) {
 }
 
 TEST_F(RelayExchange, BadInputGivesAClearAnswer) {
-    // A refused line (severity 2, "Status" 4) is named by its key and its value as received (the
-    // separator of the temporary flat extra shown as the letter it is), then what the value should be.
-    using Case = std::tuple<std::string, std::string, int>;
-    const auto row = [](const std::string& line, const std::string& what, int age) {
-        const std::size_t equals = line.find('=');
-        std::string value = line.substr(equals + 1);
-        for (std::size_t at; (at = value.find('\xFC')) != std::string::npos;) value.replace(at, 1, "\u00FC");
-        return Case{line, "2: " + line.substr(0, equals) + ": \"" + value + "\" is not " + what + ".", age};
-    };
-    const std::string u = "\xFC", anAge = "an age from 0 to 100";
-    const std::string extraTemp =
-        "a temporary flat extra: first year, last year (1 to 100) and an amount from 0 to 99.99 per $1,000, "
-        "separated by \"\u00FC\"";
-    const std::string perThousand = "an amount from 0 to 99.99 per $1,000";
-    const std::string wholeDollars = "a face amount in whole dollars";
-    const std::string faceRange = "a face amount from $50,000 to $100,000,000 for Brellan 10";
-    const std::string units = "a number of child rider units from 0 to 10";
     // Each row: the line put before the complete case, the first message, and the age, which stays
     // inside the rate tables (-1: not checked).
-    const Case cases[] = {
-        row("Insured.Age=forty", anAge, 0),
-        row("Insured.Age=-5", anAge, 0),
-        row("Insured.Age=150", anAge, 100),
-        row("Insured.Age=1e300", anAge, 0),
-        row("Insured.Age=45.5", anAge, -1),
+    std::vector<std::tuple<std::string, std::string, int>> cases = {
         {"Insured.Age=", "2: Insured.Age: the insured's age is missing.", 0},
         {"Insured.Age=100", "", 100},
-        row("Insured.ExtraPerm=-5", perThousand, 45),
-        row("Insured.ExtraPerm=100", perThousand, 45),
-        row("Insured.ExtraPerm=1e9", perThousand, 45),
-        row("Insured.ExtraPerm=99.995", perThousand, 45),  // below a cent
-        row("Rider.CTR.Amt=1e1", units, 45),
         {"Insured.Table=2.50", "", 45},
-        row("Insured.ExtraTemp=1,5,7.50", extraTemp, 45),
-        row("Insured.ExtraTemp=1" + u + "7.50", extraTemp, 45),
-        row("Insured.ExtraTemp=1" + u + "5" + u + "$7.50", extraTemp, 45),
-        row("Insured.ExtraTemp=1" + u + "5" + u + "-2", extraTemp, 45),
-        row("Insured.ExtraTemp=1" + u + "101" + u + "2", extraTemp, 45),
-        row("Policy.FaceAmount=250,000", wholeDollars, 45),
-        row("Policy.FaceAmount=$250000", wholeDollars, 45),
-        row("Policy.FaceAmount=-250000", wholeDollars, 45),
-        row("Policy.FaceAmount=1e12", wholeDollars, 45),
-        row("Policy.FaceAmount=100000001", faceRange, 45),
-        row("BRLN.AddlFace1=30000", faceRange, 45),  // below the product's minimum
-        row("Rider.CTR.Amt=11", units, 45),
-        row("Insured.State=ZZ", "a state of delivery", 45),
         {"Insured.State=", "2: Insured.State: the state of delivery is missing.", 45},
-        row("Insured.Class=XP", "a class code: SP, P, QN, N, PS, S, 5 or 8", 45),
-        row("Insured.Table=2.25", "a table rating: 0 to 4 in steps of 0.5, or 5 to 16", 45),
-        row("Insured.Sex=X", "M, F or U", 45),
-        row("BRLN.WaiverRating=6", "a waiver rating from 1 to 5", 45),
-        row("Policy.PremiumMode=W", "a premium mode: A, S, Q, M or D", 45),
-        row("BRLN.PrintOpts=Z", "a print option: C, I or B", 45),
-        row("comp_Code=ABCD", "a carrier code: BRLN, QNBY, TVNY or TVNB", 45),
         // A product code that names none is left out with a warning, cut to 40 characters.
         {"BRLN.Product=" + std::string(1 << 19, '9'),
          "1: The product code " + std::string(40, '9') +
              " of BRLN.Product names no product and was left out.",
          45},
     };
+    // A refused value (severity 2, "Status" 4) is named by its key and the value as received (the
+    // separator of the temporary flat extra shown as the letter it is), then what the value should be.
+    // Each row: the key, what it should be, the values refused (between blanks, "|" for the separator)
+    // and the age read.
+    const std::string anAge = "an age from 0 to 100", range = "a face amount from $50,000 to $100,000,000";
+    const std::tuple<std::string, std::string, std::string, int> refused[] = {
+        {"Insured.Age", anAge, "forty -5 1e300", 0},
+        {"Insured.Age", anAge, "150", 100},
+        {"Insured.Age", anAge, "45.5", -1},
+        {"Insured.ExtraPerm", "an amount from 0 to 99.99 per $1,000", "-5 100 1e9 99.995 2.505", 45},
+        {"Insured.ExtraTemp",
+         "a temporary flat extra: first year, last year (1 to 100) and an amount from 0 to 99.99 per $1,000, "
+         "separated by \"|\"",
+         "1,5,7.50 1|7.50 1|5|$7.50 1|5|-2 1|101|2", 45},
+        {"Policy.FaceAmount", "a face amount in whole dollars", "250,000 $250000 -250000 1e12", 45},
+        {"Policy.FaceAmount", range + " for Brellan 10", "100000001", 45},
+        {"BRLN.AddlFace1", range + " for Brellan 10", "30000", 45},  // below the product's minimum
+        {"Rider.CTR.Amt", "a number of child rider units from 0 to 10", "1e1 11", 45},
+        {"Insured.State", "a state of delivery", "ZZ", 45},
+        {"Insured.Class", "a class code: SP, P, QN, N, PS, S, 5 or 8", "XP", 45},
+        {"Insured.Table", "a table rating: 0 to 4 in steps of 0.5, or 5 to 16", "2.25", 45},
+        {"Insured.Sex", "M, F or U", "X", 45},
+        {"BRLN.WaiverRating", "a waiver rating from 1 to 5", "6", 45},
+        {"Policy.PremiumMode", "a premium mode: A, S, Q, M or D", "W", 45},
+        {"BRLN.PrintOpts", "a print option: C, I or B", "Z", 45},
+        {"comp_Code", "a carrier code: BRLN, QNBY, TVNY or TVNB", "ABCD", 45},
+    };
+    const auto separator = [](std::string text, const std::string& shown) {
+        for (std::size_t at; (at = text.find('|')) != std::string::npos;) text.replace(at, 1, shown);
+        return text;
+    };
+    for (const auto& [key, what, values, age] : refused) {
+        std::istringstream each(values);
+        for (std::string value; each >> value;)
+            cases.emplace_back(key + "=" + separator(value, "\xFC"),
+                               "2: " + key + ": \"" + separator(value + "\" is not " + what, "\u00FC") + ".",
+                               age);
+    }
     for (const auto& [line, message, age] : cases) {
         run.Errors.Clear();
         const auto client = Read(line + "\r\n");
         const std::string messages = Messages();
         EXPECT_EQ(messages.substr(0, messages.find('\n')), message) << line.substr(0, 40);
-        if (age >= 0) {
-            EXPECT_EQ(client->Age(), age) << line.substr(0, 40);
-        }
+        EXPECT_EQ(client->Age(), age < 0 ? client->Age() : age) << line.substr(0, 40);
     }
     // Files that are no case: binary bytes under the section miss the agent first; an empty file, or
     // one that is no settings file, gets one message, not one per missing key.

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 #include "RelayCase.h"
 #include "Rounding.h"
@@ -28,21 +29,18 @@ std::string RelayIni(const std::string& age, const std::string& products = "BRLN
            age + "\r\n" + products;
 }
 
-// Runs the relay file; the run must answer.
-void RunAnswered(const RelayCase& relay) { ExpectAnswered(relay, relay.Run()); }
-
 // A folder used again holds this run's files only: no corrections, logs,
 // pages, PDF or answer of the case before.
 TEST(RelayEndToEnd, AFolderUsedAgainHoldsOnlyThisRunsFiles) {
     RelayCase relay;
     // At 60 the waiver is removed: a correction of this run.
     relay.Folder().Write("relay.ini", RelayIni("60", "Insured.Waiver=Y\r\nBRLN.Product=BRLN20\r\n"));
-    RunAnswered(relay);
+    ExpectAnswered(relay, relay.Run());
     EXPECT_EQ(relay.Answer("Identifiers", "Insured.Waiver", "Relay.upd"), "N");
 
     relay.Folder().Write("relay.ini", RelayIni("45"));
     relay.Folder().Write("UW.PDF", "a form the run before copied");
-    RunAnswered(relay);
+    ExpectAnswered(relay, relay.Run());
     EXPECT_EQ(relay.Answer("Engine", "Status"), "0");
     const int pages = std::stoi(relay.Answer("HeaderValues", "bridge_SourceLedgerPages"));
     std::vector<std::string> expected{"illustration.pdf", "relay.ini", "relay.out"};
@@ -54,13 +52,12 @@ TEST(RelayEndToEnd, AFolderUsedAgainHoldsOnlyThisRunsFiles) {
     // Codes that name no product leave the case without one: it is refused,
     // with no premiums, pages or PDF, only why.
     relay.Folder().Write("relay.ini", RelayIni("45", "BRLN.Product=XYZ20\r\nBRLN.Product1=BRLN7\r\n"));
-    RunAnswered(relay);
+    ExpectAnswered(relay, relay.Run());
     EXPECT_EQ(relay.Answer("Engine", "Status"), "4");
     const auto messages = relay.Messages();
-    EXPECT_NE(std::ranges::find(messages, RelayMessage("Error",
-                                                       "At least one product and face amount must be "
-                                                       "entered to make a proposal.")),
-              messages.end());
+    const auto noProduct =
+        RelayMessage("Error", "At least one product and face amount must be entered to make a proposal.");
+    EXPECT_NE(std::ranges::find(messages, noProduct), messages.end());
     EXPECT_EQ(relay.Answer("HeaderValues", "bridge_Age"), "");
     EXPECT_EQ(relay.Files(), (std::vector<std::string>{"Error.log", "relay.ini", "relay.out"}));
 }
@@ -94,9 +91,8 @@ TEST(RelayBadInput, ThePdfStaysInItsPlaceAndARefusedCaseDeletesNothing) {
     relay.Folder().Write("blocked", "a file where the PDF folder should be");
     const std::string out = relay.Path() + "/out", plain = "\" is not a plain file name.",
                       inside = "\" is not a folder inside the relay folder, or an absolute path.";
-    const struct {
-        std::string path, name, age, said;
-    } rows[] = {
+    // Each row: "PDF.Path", "PDF.Name", the insured's age and what the answer says.
+    const std::tuple<std::string, std::string, std::string, std::string> rows[] = {
         {out, "../victim.pdf", "45", "PDF.Name: \"../victim.pdf" + plain},
         {out, "sub/victim.pdf", "45", "PDF.Name: \"sub/victim.pdf" + plain},
         {out, "..\\victim.pdf", "45", "PDF.Name: \"..\\victim.pdf" + plain},
@@ -106,14 +102,13 @@ TEST(RelayBadInput, ThePdfStaysInItsPlaceAndARefusedCaseDeletesNothing) {
         {out, "stale", "-1", "Insured.Age: \"-1\" is not an age from 0 to 100."},
         {relay.Path() + "/blocked", "case", "45", relay.Path() + "/blocked/case.pdf"},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.path + " " + row.name);
-        relay.Folder().Write(
-            "relay.ini", RelayIni(row.age) + "PDF.Path=" + row.path + "\r\nPDF.Name=" + row.name + "\r\n");
-        RunAnswered(relay);
+    for (const auto& [path, name, age, said] : rows) {
+        SCOPED_TRACE(path + " " + name);
+        relay.Folder().Write("relay.ini",
+                             RelayIni(age) + "PDF.Path=" + path + "\r\nPDF.Name=" + name + "\r\n");
+        ExpectAnswered(relay, relay.Run());
         EXPECT_EQ(relay.Answer("Engine", "Status"), "4");
-        EXPECT_NE(relay.Folder().Read("relay.out").find(row.said), std::string::npos)
-            << relay.Messages().front();
+        EXPECT_NE(relay.Folder().Read("relay.out").find(said), std::string::npos) << relay.Messages().front();
         EXPECT_EQ(relay.Folder().Read("victim.pdf"), "not this run's");
         EXPECT_EQ(relay.Folder().Read("out/stale.pdf"), "an earlier run's");
     }
@@ -127,7 +122,7 @@ TEST(RelayBadInput, ARelayFileLargerThanAMegabyteIsRefusedAtOnce) {
     RelayCase relay;
     relay.Folder().Write("relay.ini",
                          valid + "Agent.Phone=" + std::string(1024 * 1024 - valid.size() - 14, '5') + "\r\n");
-    RunAnswered(relay);
+    ExpectAnswered(relay, relay.Run());
     EXPECT_EQ(relay.Answer("Engine", "Status"), "0");
 
     std::string bytes = valid;
@@ -135,7 +130,7 @@ TEST(RelayBadInput, ARelayFileLargerThanAMegabyteIsRefusedAtOnce) {
         bytes += "Junk" + std::to_string(key) + "=x\r\n";
     relay.Folder().Write("relay.ini", bytes);
     const auto start = std::chrono::steady_clock::now();
-    RunAnswered(relay);
+    ExpectAnswered(relay, relay.Run());
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20)) << "refused, not read";
     EXPECT_EQ(relay.Messages(),
               std::vector<std::string>{RelayMessage(
@@ -173,12 +168,8 @@ TEST(CommandLine, WhatCannotBeUsedEndsAtOnceWithAMessage) {
     unsetenv("WAYLAND_DISPLAY");
     const std::string missing = empty.folder() + "no such folder", shown = empty.path(),
                       window = "the proposal window needs a display";
-    const struct {
-        const char* platform;
-        std::vector<std::string> arguments;
-        int exitCode;
-        std::string message;
-    } cases[] = {
+    // Each row: the platform asked for ("" for none), the arguments, the exit code and the message.
+    const std::tuple<const char*, std::vector<std::string>, int, std::string> cases[] = {
         {"", {missing}, 2, "the folder " + missing + " does not exist."},
         {"", {withFolderAsRelayFile.path()}, 2, withFolderAsRelayFile.folder() + "relay.ini is not a file."},
         {"", {shown}, 2, window},
@@ -187,17 +178,14 @@ TEST(CommandLine, WhatCannotBeUsedEndsAtOnceWithAMessage) {
         {"", {"--frobnicate"}, 2, "quoravel: --frobnicate is not an option"},
         {"", {"--list-cases", "/no/such.clt"}, 1, "quoravel: There is no case file /no/such.clt.\n"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.arguments.front() + " " + c.platform);
-        if (*c.platform)
-            setenv("QT_QPA_PLATFORM", c.platform, 1);
-        else
-            unsetenv("QT_QPA_PLATFORM");
+    for (const auto& [platform, arguments, exitCode, message] : cases) {
+        SCOPED_TRACE(arguments.front() + " " + platform);
+        *platform ? setenv("QT_QPA_PLATFORM", platform, 1) : unsetenv("QT_QPA_PLATFORM");
         std::vector<std::string> command{QUORAVEL_EXECUTABLE};
-        command.insert(command.end(), c.arguments.begin(), c.arguments.end());
+        command.insert(command.end(), arguments.begin(), arguments.end());
         const auto result = ProgramRun(command).Wait(std::chrono::seconds(20));
-        EXPECT_EQ(result.exitCode, c.exitCode);
-        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+        EXPECT_EQ(result.exitCode, exitCode);
+        EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
     }
     EXPECT_TRUE(fs::is_empty(empty.path()));
     EXPECT_TRUE(fs::is_empty(userSettings.path()));
@@ -216,11 +204,9 @@ TEST(CommandLine, HelpAndVersionAnswerOnTheTerminal) {
     for (std::string line; std::getline(usage, line);)
         EXPECT_TRUE(line.starts_with("Usage: quoravel ") || line.starts_with("  or:  quoravel ")) << line;
     TempFolder home;
-    const auto version = [&] {
-        return RunProgram(
-                   {"/usr/bin/env", "QUORAVEL_HOME=" + home.folder(), QUORAVEL_EXECUTABLE, "--version"})
-            .out;
-    };
+    const std::vector<std::string> command{"/usr/bin/env", "QUORAVEL_HOME=" + home.folder(),
+                                           QUORAVEL_EXECUTABLE, "--version"};
+    const auto version = [&] { return RunProgram(command).out; };
     EXPECT_EQ(version(), "quoravel 1.0\nRate set: none (no rate files in " + home.folder() + ")\n");
     home.Write("b.rat", "xy");
     home.Write("a.rat", "1");
