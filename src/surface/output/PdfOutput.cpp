@@ -52,7 +52,8 @@ void AppendInformation(std::string& pdf, const DocumentInfo& info) {
            std::to_string(xrefOffset) + "\n%%EOF\n";
 }
 
-// The document through Qt's writer, for text beyond Windows-1252.
+// The document through Qt's writer, for what the direct writer leaves: text
+// beyond Windows-1252, a family or a character the fonts do not have.
 std::string QtPdf(const Document& document, const std::string& path) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
