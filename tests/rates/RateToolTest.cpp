@@ -1,10 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
-#include <cmath>
 #include <map>
-#include <memory>
 
 #include "RateTool.h"
 #include "TestSupport.h"
@@ -18,10 +14,9 @@ namespace {
 
 std::string Errors(const ErrorLog& errors) {
     std::string text;
-    for (const auto& e : errors) {
+    for (const auto& e : errors)
         text += std::to_string(e->Number) + " " + e->ModuleName + "." + e->RoutineName + ": " +
                 e->Description + "\n";
-    }
     return text;
 }
 
@@ -41,17 +36,13 @@ double Code(int sex, int classCode, int column, int age) {
 // The level term tables (three terms, level-3 records) of ages 0 and 45, in
 // the varied spellings actuaries deliver.
 void WriteTermTables(const TempFolder& dir) {
-    const std::vector<int> terms{5, 10, 15};
-    for (int sex = 0; sex < 2; ++sex) {
-        for (int classCode = 1; classCode <= 8; ++classCode) {
-            for (int column = 0; column < 3; ++column) {
-                std::string name = InputTableName("Term", terms[column], "g", sex, classCode);
-                if (classCode == 3) name = quoravel::ToUpper(name);
-                if (column == 1) name += ".txt";
-                dir.Write(name, "# age, rate\r\n\r\n0," + std::to_string(Code(sex, classCode, column, 0)) +
-                                    "\r\n  45 \t " + std::to_string(Code(sex, classCode, column, 45)) + "\n");
-            }
-        }
+    for (int i = 0; i < 2 * 8 * 3; ++i) {  // sex, class 1 to 8, column (term 5, 10, 15)
+        const int sex = i / 24, classCode = i / 3 % 8 + 1, column = i % 3;
+        std::string name = InputTableName("Term", 5 * (column + 1), "g", sex, classCode);
+        if (classCode == 3) name = quoravel::ToUpper(name);
+        if (column == 1) name += ".txt";
+        dir.Write(name, "# age, rate\r\n\r\n0," + std::to_string(Code(sex, classCode, column, 0)) +
+                            "\r\n  45 \t " + std::to_string(Code(sex, classCode, column, 45)) + "\n");
     }
 }
 
@@ -63,9 +54,8 @@ TEST(RateToolDump, EveryLayoutRoundTripsThroughItsTextExactly) {
         std::vector<RateRecord> records(3);
         for (std::size_t r = 0; r < records.size(); ++r) {
             records[r].lead = static_cast<std::int16_t>(r == 2 ? -7 : r);
-            for (std::size_t i = 0; i < layout.valueCount; ++i) {
+            for (std::size_t i = 0; i < layout.valueCount; ++i)
                 records[r].values.push_back(awkward[(i + r) % awkward.size()]);
-            }
         }
         const std::string bytes = Bytes(layout, records);
         const std::string text = DumpRates(layout, bytes, "x.rat");
@@ -95,9 +85,8 @@ TEST(RateToolDump, BadTextOrLengthIsRefusedNamingFileLineAndValue) {
          "d.txt, line 2: the leading integer \"40000\" is not a whole number from -32768 to 32767."},
         {"\n# nothing\n", "The rate dump d.txt names no layout."},
     };
-    for (const auto& [text, message] : rows) {
+    for (const auto& [text, message] : rows)
         EXPECT_EQ(Raised([&] { RebuildRates(text, "d.txt"); }), "13 RateTool: " + message) << text;
-    }
     EXPECT_EQ(Raised([] { DumpRates(LayoutOf(RateLayoutKind::Level5), std::string(725, '\0'), "f.rat"); }),
               "13 RateTool: f.rat holds 725 bytes, not a whole number of 722-byte level-5 records.");
 }
@@ -118,18 +107,13 @@ TEST(RateToolCreate, LevelTablesLandAtTheirAgesRecordAndPosition) {
     EXPECT_EQ(file.Record(46).lead, 45);
     EXPECT_EQ(file.Record(2).lead, 1);
     EXPECT_EQ(file.Record(2).values, std::vector<double>(54, 0.0)) << "ages without a line stay 0";
-    for (int sex = 0; sex < 2; ++sex) {
-        for (int classCode = 0; classCode <= 8; ++classCode) {
-            for (int column = 0; column < 3; ++column) {
-                const int source =
-                    classCode == 0 ? 2 : classCode;  // Preferred Elite takes the Preferred rates
-                for (int age : {0, 45}) {
-                    EXPECT_EQ(file.Rate(age + 1, LevelIndex(column, classCode, sex, 3)),
-                              Code(sex, source, column, age))
-                        << "sex " << sex << " class " << classCode << " column " << column << " age " << age;
-                }
-            }
-        }
+    for (int i = 0; i < 2 * 9 * 3; ++i) {  // sex, class 0 to 8, column
+        const int sex = i / 27, classCode = i / 3 % 9, column = i % 3;
+        const int source = classCode == 0 ? 2 : classCode;  // Preferred Elite takes the Preferred rates
+        for (int age : {0, 45})
+            EXPECT_EQ(file.Rate(age + 1, LevelIndex(column, classCode, sex, 3)),
+                      Code(sex, source, column, age))
+                << "sex " << sex << " class " << classCode << " column " << column << " age " << age;
     }
     EXPECT_EQ(RebuildRates(dir.Read("QNBTermRateDump.txt"), "dump"), bytes);
 }
@@ -169,18 +153,13 @@ TEST(RateToolCreate, BadTablesFailNamingFileLineAndValueAndKeepTheLastGoodFile) 
 TEST(RateToolCreate, YearlyRenewableAndOneYearTablesFillTheirOwnLayouts) {
     TempFolder dir;
     for (int sex = 0; sex < 2; ++sex) {
-        for (int classCode : {4, 6}) {
+        for (int classCode : {4, 6})
             dir.Write(InputTableName("yrt", 7, "g", sex, classCode),
                       "100 " + std::to_string(Code(sex, classCode, 0, 100)));
-        }
         for (int classCode : kOneYearClassOrder) {
-            std::string lines;
-            for (int age = 0; age < 2; ++age) {
-                for (int year = 0; year < 11; ++year) {
-                    lines += (year ? "," : "") + std::to_string(Code(sex, classCode, year, age));
-                }
-                lines += "\n";
-            }
+            std::string lines;  // ages 0 and 1, policy years 1 to 11
+            for (int i = 0; i < 22; ++i)
+                lines += std::to_string(Code(sex, classCode, i % 11, i / 11)) + (i % 11 == 10 ? "\n" : ",");
             dir.Write(Brellan1TableName("b1.txt", classCode, sex).string(), lines);
         }
     }
@@ -199,10 +178,9 @@ TEST(RateToolCreate, YearlyRenewableAndOneYearTablesFillTheirOwnLayouts) {
     EXPECT_EQ(Errors(errors), "");
     RateFile one(RateFile::InMemory{}, dir.Read("one.rat"), LayoutOf(RateLayoutKind::OneYear));
     EXPECT_EQ(one.RecordCount(), 1440);
-    for (int classCode = 0; classCode <= 8; ++classCode) {
+    for (int classCode = 0; classCode <= 8; ++classCode)
         EXPECT_EQ(one.Rate(OneYearRecord(1, classCode, 1), 10),
                   Code(1, classCode == 0 ? 2 : classCode, 10, 1));
-    }
 
     dir.Write("b1.FSNU", "1,2,3,4,5,6,7,8,9,10\n");
     EXPECT_EQ(CreateRateFile(Type(5), oneYear, errors), "");
@@ -229,10 +207,9 @@ TEST(RateToolConvert, OldClassesMoveToTheirCurrentClassCodes) {
     const std::map<int, int> newClassOf{{0, 1}, {1, 2}, {2, 4}, {3, 5}, {4, 6}};
     for (int sex = 0; sex < 2; ++sex) {
         for (int column = 0; column < 5; ++column) {
-            for (const auto& [oldClass, newClass] : newClassOf) {
+            for (const auto& [oldClass, newClass] : newClassOf)
                 EXPECT_EQ(file.Rate(2, LevelIndex(column, newClass, sex, 5)),
                           1000 + column + 5 * (oldClass + 5 * sex) + 1);
-            }
             for (int without : {0, 3, 7, 8}) EXPECT_EQ(file.Rate(2, LevelIndex(column, without, sex, 5)), 0);
         }
     }

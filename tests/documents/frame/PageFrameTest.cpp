@@ -57,11 +57,9 @@ TEST_F(PageFrameTest, EachPageRunIsNumberedOnItsOwnAndEveryPageIsExported) {
                   (std::vector<std::string>{"Version: Quoravel - V2.1 Date Prepared: 3/7/2024",
                                             "State of Delivery: Ohio", footers[page - 1], "#5000000",
                                             "This Quotation is Not Complete Without All Pages"}));
-        const TextItem* notice = FindText(document(), page, "Quotation");
-        ASSERT_NE(notice, nullptr);
-        EXPECT_TRUE(notice->font.bold && notice->font.size == 8);
-        EXPECT_TRUE(Exported("page" + std::to_string(page) + ".emf"));
-        EXPECT_TRUE(Exported("page" + std::to_string(page) + ".vsv"));
+        const TextItem& notice = TextOn(document(), page, "Quotation");
+        EXPECT_TRUE(notice.font.bold && notice.font.size == 8);
+        for (const char* kind : {".emf", ".vsv"}) EXPECT_TRUE(Exported("page" + std::to_string(page) + kind));
     }
     EXPECT_FALSE(Exported("page7.emf"));
     EXPECT_EQ(frame().LastFilePage(), 6);
@@ -72,12 +70,11 @@ TEST_F(PageFrameTest, EachPageRunIsNumberedOnItsOwnAndEveryPageIsExported) {
 }
 
 TEST_F(PageFrameTest, AFolderThatCannotTakeThePagesIsNamedInTheError) {
-    const std::string missing = path + "/no such folder";
-    frame().SetWinflexPath(missing);
+    frame().SetWinflexPath(path + "/no such folder");
     print.StartDoc(4);
     const std::string raised = Raised([&] { print.EndDoc(); });
-    EXPECT_TRUE(
-        raised.starts_with("75 clsPrintFrame: The page files cannot be written to the folder " + missing))
+    EXPECT_TRUE(raised.starts_with("75 clsPrintFrame: The page files cannot be written to the folder " +
+                                   path + "/no such folder"))
         << raised;
 }
 

@@ -57,7 +57,6 @@ QImage RedSquare() {
     image.fill(Qt::red);
     return image;
 }
-std::string RedSquarePng() { return Encoded(RedSquare()); }
 
 // Noise that no compression shrinks.
 QImage Noise() {
@@ -87,7 +86,7 @@ Document Sample() {
     first.items.emplace_back(LineItem{700, 2400, 11520, 2400, 15});
     first.items.emplace_back(RectItem{1440, 3000, 2880, 1440, 15, true});
     first.items.emplace_back(RectItem{5000, 3000, 1440, 1440, 30, false});
-    first.items.emplace_back(PictureItem{8000, 3000, 1440, 1440, RedSquarePng()});
+    first.items.emplace_back(PictureItem{8000, 3000, 1440, 1440, Encoded(RedSquare())});
     Page second;
     second.items.emplace_back(Text("Page two of the ledger", 1440, 1800));
     document.pages = {first, second};
@@ -106,11 +105,11 @@ TEST(VsvFile, PagesLoadBackEqualAPictureStoredOnceAndFilesAppendIntoOneDocument)
     EXPECT_EQ(DecodeVsv(file, "memory"), document);
     EXPECT_LT(file.size(), EncodeVsv(document, 1, 1).size() + 200) << "the banner is kept twice";
 
-    SaveVsv(document, 1, 1, (folder.path() / "page1.vsv").string());
-    SaveVsv(document, 2, 2, (folder.path() / "page2.vsv").string());
     Document joined;
-    AppendVsv(joined, (folder.path() / "page1.vsv").string());
-    AppendVsv(joined, (folder.path() / "page2.vsv").string());
+    for (int page : {1, 2}) {
+        SaveVsv(document, page, page, folder.folder() + "page" + std::to_string(page) + ".vsv");
+        AppendVsv(joined, folder.folder() + "page" + std::to_string(page) + ".vsv");
+    }
     EXPECT_EQ(joined, document);
     EXPECT_EQ(Raised([&] { SaveVsv(document, 2, 3, (folder.path() / "x.vsv").string()); }),
               "9 VsvFile: Pages 2 to 3 are not in a document of 2 pages.");
@@ -122,20 +121,13 @@ namespace {
 // line, a filled box and a picture of four bytes.
 constexpr char kVersionOneFile[] =
     "QVSV\r\n\x1a\n"
-    "\x01\0\0\0"                 // version 1
-    "\0\0\0\0\0\xe8\xc7\x40"     // width 12240
-    "\0\0\0\0\0\xf0\xce\x40"     // height 15840
-    "\x01\0\0\0"                 // one page
-    "\x04\0\0\0"                 // of four items
-    "\x01"                       // text
-    "\0\0\0\0\0\x80\x96\x40"     // x 1440
-    "\0\0\0\0\0\x20\x9c\x40"     // baseline 1800
-    "\0\0\0\0\0\xc0\x82\x40"     // width 600
-    "\x0f\0\0\0Liberation Sans"  // the font
-    "\0\0\0\0\0\0\x24\x40"       // 10 points
-    "\x05"                       // bold, underlined
-    "\x04\0\0\0Zo\xc3\xab"       // "Zoë"
-    "\x03\0\0\0"                 // three advances of 200
+    "\x01\0\0\0"                                    // version 1
+    "\0\0\0\0\0\xe8\xc7\x40\0\0\0\0\0\xf0\xce\x40"  // width 12240, height 15840
+    "\x01\0\0\0\x04\0\0\0"                          // one page of four items
+    "\x01"                                          // text at x 1440, baseline 1800, 600 wide
+    "\0\0\0\0\0\x80\x96\x40\0\0\0\0\0\x20\x9c\x40\0\0\0\0\0\xc0\x82\x40"
+    "\x0f\0\0\0Liberation Sans\0\0\0\0\0\0\x24\x40\x05"  // 10 points, bold, underlined
+    "\x04\0\0\0Zo\xc3\xab\x03\0\0\0"                     // "Zoë", three advances of 200
     "\0\0\0\0\0\0\x69\x40\0\0\0\0\0\0\x69\x40\0\0\0\0\0\0\x69\x40"
     "\x02"  // line from 700, 2400 to 11520, 2400, 15 wide
     "\0\0\0\0\0\xe0\x85\x40\0\0\0\0\0\xc0\xa2\x40\0\0\0\0\0\x80\xc6\x40\0\0\0\0\0\xc0\xa2\x40"
@@ -192,7 +184,7 @@ TEST(VsvFile, AVersionOneFileStillLoadsAndDamagedFilesAreRefused) {
     };
     // One page of one picture: its table number is the last four bytes.
     Document pictured;
-    pictured.pages.emplace_back().items.emplace_back(PictureItem{0, 0, 10, 10, RedSquarePng()});
+    pictured.pages.emplace_back().items.emplace_back(PictureItem{0, 0, 10, 10, Encoded(RedSquare())});
     const std::string two = EncodeVsv(pictured, 1, 1);
     const std::string body = Inflated(two);
     const std::size_t size = body.size();
@@ -230,49 +222,11 @@ TEST(VsvFile, AVersionOneFileStillLoadsAndDamagedFilesAreRefused) {
             << raised;
     }
     // Cut anywhere, the file is refused, never read past its end.
-    for (const std::string& good : {one, two}) {
-        for (std::size_t size = 0; size < good.size(); ++size) {
+    for (const std::string& good : {one, two})
+        for (std::size_t size = 0; size < good.size(); ++size)
             EXPECT_THROW(DecodeVsv(std::string_view(good).substr(0, size), "cut.vsv"), RuntimeError) << size;
-        }
-    }
     EXPECT_EQ(Raised([] { LoadVsv("/nonexistent/page1.vsv"); }),
               "53 VsvFile: The page file /nonexistent/page1.vsv does not exist.");
-}
-
-// The banner drawn on both pages is kept once, as one object.
-TEST(PdfOutput, PagesAreWrittenWithTheirTextSearchableFontsEmbeddedAndPicturesOnce) {
-    EXPECT_TRUE(FontInstalled("Liberation Serif"));
-    EXPECT_FALSE(FontInstalled("Quoravel No Such Family"));
-    const TempFolder folder;
-    const std::string pdf = (folder.path() / "proposal.pdf").string();
-    folder.Write("proposal.pdf", "an older file");
-    WritePdf(Sample(), pdf);
-
-    const std::string info = CommandOutput("pdfinfo " + pdf);
-    EXPECT_NE(info.find("Pages:           2"), std::string::npos) << info;
-    EXPECT_NE(info.find("612 x 792 pts (letter)"), std::string::npos) << info;
-    const std::string text = CommandOutput("pdftotext -layout " + pdf + " -");
-    for (const char* expected : {"Level Term Proposal", "Prepared for Zoë Smith", "Page two of the ledger"}) {
-        EXPECT_NE(text.find(expected), std::string::npos) << text;
-    }
-    // pdfimages -list: two heading lines, then one line per drawn picture
-    // with the number of the PDF object that holds its pixels.
-    const std::string images = CommandOutput("pdfimages -list " + pdf);
-    EXPECT_EQ(images.find("jpeg"), std::string::npos) << "the picture lost its exact colours:\n" << images;
-    const QStringList lines = QString::fromStdString(images).split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 5) << "the red square, and the banner on each of two pages";
-    QSet<QString> objects;
-    for (const QString& line : lines.mid(2)) objects.insert(line.split(' ', Qt::SkipEmptyParts).at(10));
-    EXPECT_EQ(objects.size(), 2) << images;
-    const QStringList fonts =
-        QString::fromStdString(CommandOutput("pdffonts " + pdf)).split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(fonts.size(), 5) << "two heading lines and three fonts";
-    for (const QString& font : fonts.mid(2)) {
-        EXPECT_TRUE(font.contains("Liberation")) << font.toStdString();
-        EXPECT_EQ(font.split(' ', Qt::SkipEmptyParts).at(4), "yes") << "not embedded: " << font.toStdString();
-    }
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1)
-        << "a temporary file was left";
 }
 
 TEST(OutputsFailures, AFolderThatCannotBeWrittenIsNamedInTheError) {
@@ -418,6 +372,9 @@ TEST(EmfOutput, LibUemfReadsThePageBackWithItsTextDrawingAndEveryPixel) {
 
 namespace {
 
+const FontStyle font{"Liberation Sans", 24};
+const FontStyle heading{"Liberation Sans", 24, true, false, true};
+
 // The first page of the sample and a page of placed text: every character at
 // the advance the layout measured for it, not where the font alone would put
 // it, and an underline under the whole of its text.
@@ -426,8 +383,6 @@ Document DrawnAsMeasured() {
     // A picture with holes shows the page through them.
     document.pages[0].items.emplace_back(
         PictureItem{8000, 6000, 1440, 1440, Encoded(Colours(3, 1, 1, true))});
-    const FontStyle font{"Liberation Sans", 24};
-    const FontStyle heading{"Liberation Sans", 24, true, false, true};
     const FontMeasure measure;
     const std::string text = "Narrative Summary";
     // A capital I is about 130 twips wide at 24 points: here the second one
@@ -471,20 +426,48 @@ TEST(PngOutput, PixelsShowTheBoxesTextAndPictureAndTextStandsWhereItWasMeasured)
     ExpectDrawnAsMeasured(PageImage(document.pages[0], document, 96),
                           PageImage(document.pages[1], document, 96));
     EXPECT_THROW(PageImage(document.pages[0], document, 0), RuntimeError);
-
-    const FontStyle font{"Liberation Sans", 24};
-    const FontStyle heading{"Liberation Sans", 24, true, false, true};
     EXPECT_TRUE(PlacedGlyphs(TextItem{0, 0, 0, "II", font, {2880, 200}}));
     EXPECT_FALSE(PlacedGlyphs(TextItem{0, 0, 0, "II", heading, {2880, 200}})) << "underlined";
     EXPECT_FALSE(PlacedGlyphs(TextItem{0, 0, 0, "I\uE000", font, {200, 200}})) << "no glyph in the font";
     EXPECT_FALSE(PlacedGlyphs(TextItem{0, 0, 0, "II", font, {200}})) << "an advance short";
 }
 
-// A PDF reader draws the pages as the page images show them. Text that
-// Windows-1252 cannot hold still reaches the file, searchable.
-TEST(PdfOutput, AReaderDrawsThePagesAsMeasuredAndReadsAnyText) {
+// A PDF reader draws the pages as the page images show them, its text
+// searchable, even text that Windows-1252 cannot hold. The banner drawn on
+// both pages is kept once, as one object.
+TEST(PdfOutput, PagesAreWrittenSearchableWithFontsEmbeddedPicturesOnceAndDrawnAsMeasured) {
     const TempFolder folder;
     const std::string pdf = (folder.path() / "drawn.pdf").string();
+    EXPECT_TRUE(FontInstalled("Liberation Serif"));
+    EXPECT_FALSE(FontInstalled("Quoravel No Such Family"));
+    folder.Write("drawn.pdf", "an older file");
+    WritePdf(Sample(), pdf);
+
+    const std::string info = CommandOutput("pdfinfo " + pdf);
+    EXPECT_NE(info.find("Pages:           2"), std::string::npos) << info;
+    EXPECT_NE(info.find("612 x 792 pts (letter)"), std::string::npos) << info;
+    const std::string text = CommandOutput("pdftotext -layout " + pdf + " -");
+    for (const char* expected : {"Level Term Proposal", "Prepared for Zoë Smith", "Page two of the ledger"})
+        EXPECT_NE(text.find(expected), std::string::npos) << text;
+    // pdfimages -list: two heading lines, then one line per drawn picture
+    // with the number of the PDF object that holds its pixels.
+    const std::string images = CommandOutput("pdfimages -list " + pdf);
+    EXPECT_EQ(images.find("jpeg"), std::string::npos) << "the picture lost its exact colours:\n" << images;
+    const QStringList lines = QString::fromStdString(images).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 5) << "the red square, and the banner on each of two pages";
+    QSet<QString> objects;
+    for (const QString& line : lines.mid(2)) objects.insert(line.split(' ', Qt::SkipEmptyParts).at(10));
+    EXPECT_EQ(objects.size(), 2) << images;
+    const QStringList fonts =
+        QString::fromStdString(CommandOutput("pdffonts " + pdf)).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(fonts.size(), 5) << "two heading lines and three fonts";
+    for (const QString& font : fonts.mid(2)) {
+        EXPECT_TRUE(font.contains("Liberation")) << font.toStdString();
+        EXPECT_EQ(font.split(' ', Qt::SkipEmptyParts).at(4), "yes") << "not embedded: " << font.toStdString();
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1)
+        << "a temporary file was left";
+
     WritePdf(DrawnAsMeasured(), pdf);
     const std::string pages = (folder.path() / "page").string();
     CommandOutput("pdftoppm -r 96 -png " + pdf + " " + pages);
@@ -492,20 +475,16 @@ TEST(PdfOutput, AReaderDrawsThePagesAsMeasuredAndReadsAnyText) {
                           QImage(QString::fromStdString(pages + "-2.png")));
 
     Document document;
-    document.pages.resize(1);
-    document.pages[0].items = {Text("Ledger for Łukasz (Ω) \\ 20%", 1440, 1440)};
-    WritePdf(document, pdf);
-    EXPECT_NE(CommandOutput("pdftotext " + pdf + " -").find("Ledger for Łukasz (Ω) \\ 20%"),
-              std::string::npos);
-    document.pages[0].items = {Text("Ledger for Zoë (a) \\ 20% €", 1440, 1440)};
-    WritePdf(document, pdf);
-    EXPECT_NE(CommandOutput("pdftotext " + pdf + " -").find("Ledger for Zoë (a) \\ 20% €"),
-              std::string::npos);
+    for (const std::string line : {"Ledger for Łukasz (Ω) \\ 20%", "Ledger for Zoë (a) \\ 20% €"}) {
+        document.pages = {Page{{Text(line, 1440, 1440)}}};
+        WritePdf(document, pdf);
+        EXPECT_NE(CommandOutput("pdftotext " + pdf + " -").find(line), std::string::npos) << line;
+    }
 }
 
 TEST(PictureStore, DecodesOnceAndKeepsABitmapAsAPngOfTheSamePixels) {
-    const QImage first = DecodePicture(RedSquarePng());
-    EXPECT_EQ(DecodePicture(RedSquarePng()).cacheKey(), first.cacheKey());
+    const QImage first = DecodePicture(Encoded(RedSquare()));
+    EXPECT_EQ(DecodePicture(Encoded(RedSquare())).cacheKey(), first.cacheKey());
     EXPECT_TRUE(DecodePicture("not a picture").isNull());
 
     // A bitmap on a page is kept as a PNG of the very same pixels; a picture
@@ -516,6 +495,6 @@ TEST(PictureStore, DecodesOnceAndKeepsABitmapAsAPngOfTheSamePixels) {
     EXPECT_LT(compact.size(), bmp.size() / 2);
     EXPECT_EQ(QImage::fromData(QByteArray::fromStdString(compact)).convertToFormat(QImage::Format_RGB32),
               banner);
-    EXPECT_EQ(CompactPicture(RedSquarePng()), RedSquarePng());
+    EXPECT_EQ(CompactPicture(Encoded(RedSquare())), Encoded(RedSquare()));
     EXPECT_EQ(CompactPicture("BM but no bitmap"), "BM but no bitmap");
 }
