@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Times the relay run of the single-product example, from process start to
-# every output written (the process has ended), against the floor: a process
-# that only starts Qt without a display and writes a one-page PDF. The two
+# every output written (the process has ended), against the floor of
+# ../shared/floor: a bare Qt process writing a one-page PDF. The two
 # are run in turns so that both see the same machine load. Then the batch
 # mode: BATCH copies of the examples in one `quoravel --relay` on every core,
 # as runs per second, against the floor's runs per second started one process
@@ -17,11 +17,12 @@ build=${2:-build}
 batch=${3:-200}
 root=$(cd "$(dirname "$0")/.." && pwd)
 program="$build/quoravel/quoravel"
-floor="$build/bench/floor/bench_pdf_floor"
 example="$root/examples/relay/single-product"
-for file in "$program" "$floor"; do
-    [[ -x $file ]] || { echo "relay_bench: $file is missing; build the release and the benchmarks first (make bench)." >&2; exit 1; }
-done
+[[ -x $program ]] || { echo "relay_bench: $program is missing; build the release first (make bench)." >&2; exit 1; }
+source "$root/bench/shared_floor.sh"
+floor=$(SharedFloor "$build" relay_bench)
+# The floor, like the relay run, has no display.
+export QT_QPA_PLATFORM=offscreen
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -69,7 +70,7 @@ size=$(du -cb "$scratch"/relay/*.pdf "$scratch"/relay/*.emf "$scratch"/relay/*.v
 awk -v relay="$relay_median" -v floor="$floor_median" -v runs="$runs" -v size="$size" \
     -v batch="$batch" -v batch_time="$batch_time" -v floor_batch="$floor_batch" -v cores="$(nproc)" 'BEGIN {
     printf "relay run (single-product) median: %8.1f ms over %d runs\n", relay / 1000, runs
-    printf "floor (Qt offscreen + 1-page PDF): %8.1f ms over %d runs\n", floor / 1000, runs
+    printf "floor (../shared/floor):           %8.1f ms over %d runs\n", floor / 1000, runs
     printf "ratio relay / floor:               %8.2f\n", relay / floor
     printf "outputs of the single-product run: %8.0f KB (PDF, page pictures, page files)\n", size / 1000
     printf "batch of %d folders, %d cores:    %8.1f runs/s\n", batch, cores, batch / (batch_time / 1e6)

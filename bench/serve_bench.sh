@@ -18,10 +18,8 @@ client="$build/bench/serve/serve_latency"
 for file in "$program" "$client"; do
     [[ -x $file ]] || { echo "serve_bench: $file is missing; build the release and the benchmarks first (make bench)." >&2; exit 1; }
 done
-floor_source="$root/../shared/floor"
-[[ -d $floor_source ]] || { echo "serve_bench: the floor $floor_source is missing." >&2; exit 1; }
-cmake -S "$floor_source" -B "$build/shared-floor" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build/shared-floor" >/dev/null
+source "$root/bench/shared_floor.sh"
+floor=$(SharedFloor "$build" serve_bench)
 
 scratch=$(mktemp -d)
 log="$scratch/serve.log"
@@ -42,7 +40,7 @@ echo "Proposal PDF of the single-product example:"
 floor_times=()
 for _ in $(seq 1 50); do
     start=$EPOCHREALTIME
-    QT_QPA_PLATFORM=offscreen "$build/shared-floor/floor" "$scratch/floor.pdf" >/dev/null 2>&1
+    QT_QPA_PLATFORM=offscreen "$floor" "$scratch/floor.pdf" >/dev/null 2>&1
     end=$EPOCHREALTIME
     floor_times+=($((10#${end/./} - 10#${start/./})))
 done
