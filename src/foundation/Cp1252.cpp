@@ -72,22 +72,21 @@ bool IsUtf8Text(std::string_view bytes) {
     return beyondAscii;
 }
 
-std::string Utf8ToCp1252(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
+namespace {
+
+// Each character of UTF-8 text as its Windows-1252 byte; nothing for one
+// Windows-1252 lacks and for each byte that begins no well-formed character.
+template <typename Take>
+void EachCp1252Byte(std::string_view text, Take take) {
     for (std::size_t i = 0; i < text.size();) {
         const auto b = static_cast<unsigned char>(text[i]);
-        if (b < 0x80) {
-            out += text[i++];
-            continue;
-        }
-        int length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 0;
+        const int length = b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 0;
         if (length == 0 || i + length > text.size()) {
-            out += '?';
+            take(std::nullopt);
             ++i;
             continue;
         }
-        char32_t cp = b & (0x7F >> length);
+        char32_t cp = length == 1 ? b : b & (0x7F >> length);
         bool valid = true;
         for (int k = 1; k < length; ++k) {
             const auto cont = static_cast<unsigned char>(text[i + k]);
@@ -95,13 +94,34 @@ std::string Utf8ToCp1252(std::string_view text) {
             cp = (cp << 6) | (cont & 0x3F);
         }
         if (!valid) {
-            out += '?';
+            take(std::nullopt);
             ++i;
             continue;
         }
-        out += static_cast<char>(Cp1252Byte(cp).value_or('?'));
+        take(Cp1252Byte(cp));
         i += length;
     }
+}
+
+}  // namespace
+
+std::string Utf8ToCp1252(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    EachCp1252Byte(text,
+                   [&](std::optional<unsigned char> byte) { out += static_cast<char>(byte.value_or('?')); });
+    return out;
+}
+
+std::optional<std::string> Utf8ToCp1252Exactly(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    bool whole = true;
+    EachCp1252Byte(text, [&](std::optional<unsigned char> byte) {
+        whole = whole && byte;
+        out += static_cast<char>(byte.value_or('?'));
+    });
+    if (!whole) return std::nullopt;
     return out;
 }
 

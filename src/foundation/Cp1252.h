@@ -11,6 +11,9 @@ namespace quoravel {
 std::string Cp1252ToUtf8(std::string_view bytes);
 // Characters that Windows-1252 cannot hold are written as "?".
 std::string Utf8ToCp1252(std::string_view text);
+// The text in Windows-1252; nothing when it holds a character Windows-1252
+// cannot, or is not well-formed UTF-8.
+std::optional<std::string> Utf8ToCp1252Exactly(std::string_view text);
 
 // The character of one Windows-1252 byte, and the byte of a character;
 // nothing when Windows-1252 cannot hold the character.

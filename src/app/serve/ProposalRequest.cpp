@@ -71,7 +71,7 @@ bool HoldsControlCharacter(std::string_view value) {
 
 // The proposal is printed, and its relay file read, in Windows-1252: a
 // character outside it would print as "?".
-bool Printable(std::string_view value) { return Cp1252ToUtf8(Utf8ToCp1252(value)) == value; }
+bool Printable(std::string_view value) { return Utf8ToCp1252Exactly(value).has_value(); }
 
 class JsonProposal {
 public:

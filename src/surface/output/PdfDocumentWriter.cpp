@@ -1,9 +1,9 @@
 #include "PdfDocumentWriter.h"
 
 #include <zlib.h>
-#include <QList>
 #include <QString>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -41,16 +41,13 @@ std::string Number(double value) {
     return out;
 }
 
-// The characters of a text as Windows-1252 codes; nothing when one has none.
+// The characters of a text as Windows-1252 codes; nothing when one has none
+// or is a control character.
 std::optional<std::string> Codes(const std::string& utf8) {
-    std::string codes;
-    codes.reserve(utf8.size());
-    for (const uint character :
-         QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toUcs4()) {
-        const auto code = Cp1252Byte(character);
-        if (!code || *code < 32) return std::nullopt;
-        codes += static_cast<char>(*code);
-    }
+    auto codes = Utf8ToCp1252Exactly(utf8);
+    if (codes &&
+        std::any_of(codes->begin(), codes->end(), [](char c) { return static_cast<unsigned char>(c) < 32; }))
+        return std::nullopt;
     return codes;
 }
 
@@ -205,7 +202,7 @@ public:
         out_ += body;
         out_ += "\nendobj\n";
     }
-    // A stream; `filter` names its compression, `extra` more dictionary keys.
+    // A stream, `deflated` when its data is zlib-compressed; `extra` holds more dictionary keys.
     void Stream(int number, std::string_view data, bool deflated, const std::string& extra = {}) {
         Begin(number);
         out_ += "<< /Length " + std::to_string(data.size()) + (deflated ? " /Filter /FlateDecode" : "") +
